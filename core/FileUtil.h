@@ -1,0 +1,22 @@
+#pragma once
+// Small file and system helpers shared by the whole program.
+#include <QString>
+
+class QIODevice;
+
+// Appends the text's UTF-16LE code units as raw bytes, then the single bytes 13 and 10.
+void WriteStrCode(const QString& text, const QString& path);
+// Reads one line written by WriteStrCode from an open file; false at end of file.
+bool ReadLine(QIODevice& file, QString& line);
+
+// Text before the last "\" or "/"; empty (and an error record) when there is none.
+QString GetPath(const QString& path);
+// Text after the last "\" or "/"; the whole text when there is none.
+QString GetFileName(const QString& path);
+// Text before the last "."; unchanged when there is none.
+QString GetFileNameNoExt(const QString& name);
+
+void SleepSeconds(float seconds);
+
+QString GetLoginUserName();
+QString GetThisComputerName();

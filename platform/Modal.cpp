@@ -1,0 +1,59 @@
+#include "platform/Modal.h"
+
+#include "platform/MsgBox.h"
+#include "platform/CommonDialogUi.h"
+
+#include <QApplication>
+#include <QDialog>
+
+namespace modal {
+namespace {
+Handler& installed()
+{
+    static Handler handler;
+    return handler;
+}
+} // namespace
+
+Handler setHandler(Handler handler)
+{
+    Handler previous = std::move(installed());
+    installed() = std::move(handler);
+    return previous;
+}
+
+bool hasHandler() { return static_cast<bool>(installed()); }
+
+Answer ask(const Request& request)
+{
+    if (installed())
+        return installed()(request);
+    switch (request.kind) {
+    case Kind::Message:
+        return Answer{ShowRealMessageBox(request), {}, 0, {}};
+    case Kind::OpenFile:
+    case Kind::SaveFile:
+    case Kind::Folder:
+        return ShowRealFileDialog(request);
+    case Kind::Dialog:
+        break;
+    }
+    return {};
+}
+
+int execDialog(QDialog& dialog)
+{
+    if (!installed())
+        return dialog.exec();
+    Request request;
+    request.kind = Kind::Dialog;
+    request.dialogName = dialog.objectName();
+    request.title = dialog.windowTitle();
+    Answer answer = installed()(request);
+    dialog.setResult(QDialog::Rejected);
+    if (answer.drive)
+        answer.drive(dialog);
+    return dialog.result();
+}
+
+} // namespace modal

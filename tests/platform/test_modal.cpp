@@ -1,0 +1,117 @@
+#include "common/TestMain.h"
+#include "platform/App.h"
+#include "platform/CommonDialog.h"
+#include "platform/CommonDialogUi.h"
+#include "platform/ModalScript.h"
+#include "platform/MsgBox.h"
+
+#include <QDialog>
+#include <QTest>
+
+class ModalSeamTest : public QObject {
+    Q_OBJECT
+private slots:
+    void messageBoxReportsWhatWasAsked()
+    {
+        SetAppTitle(QStringLiteral("Velmora"));
+        ModalScript script;
+        script.answer(vbNo);
+        QCOMPARE(MsgBox(QStringLiteral("保存?"), vbYesNo + vbQuestion), vbNo);
+        QCOMPARE(script.asked().size(), 1);
+        const auto& r = script.asked().first();
+        QCOMPARE(r.text, QStringLiteral("保存?"));
+        QCOMPARE(r.title, QStringLiteral("Velmora"));
+        QCOMPARE(r.icon, vbQuestion);
+        QCOMPARE(r.buttons, vbYesNo);
+    }
+
+    void unscriptedQuestionGetsSafeAnswer_data()
+    {
+        QTest::addColumn<int>("style");
+        QTest::addColumn<int>("expected");
+        QTest::newRow("ok") << (vbOKOnly + vbCritical) << vbOK;
+        QTest::newRow("ok/cancel") << vbOKCancel << vbCancel;
+        QTest::newRow("yes/no") << (vbYesNo + vbExclamation) << vbNo;
+        QTest::newRow("yes/no/cancel") << vbYesNoCancel << vbCancel;
+    }
+    void unscriptedQuestionGetsSafeAnswer()
+    {
+        QFETCH(int, style);
+        QFETCH(int, expected);
+        ModalScript script;
+        QCOMPARE(MsgBox(QStringLiteral("x"), style, QStringLiteral("t")), expected);
+        QCOMPARE(script.unexpected(), 1);
+    }
+
+    void scriptsNestInOrder()
+    {
+        ModalScript script;
+        script.answerDialog([](QDialog& d) {
+            // A question asked from inside the dialog takes the next answer.
+            if (MsgBox(QStringLiteral("inner"), vbYesNo) == vbYes)
+                d.accept();
+        });
+        script.answer(vbYes);
+        QDialog dialog;
+        dialog.setObjectName(QStringLiteral("dlgTest"));
+        QCOMPARE(modal::execDialog(dialog), int(QDialog::Accepted));
+        QCOMPARE(script.asked().size(), 2);
+        QCOMPARE(script.asked()[0].dialogName, QStringLiteral("dlgTest"));
+        QCOMPARE(script.pending(), 0);
+    }
+
+    void fileDialogCancelKeepsName()
+    {
+        ModalScript script;
+        script.cancelFile();
+        CommonDialog dlg;
+        dlg.FileName = QStringLiteral("/tmp/old.txt");
+        dlg.ShowSave();
+        QVERIFY(dlg.Cancelled);
+        QCOMPARE(dlg.FileName, QStringLiteral("/tmp/old.txt"));
+    }
+
+    void fileDialogAddsDefaultExtension()
+    {
+        ModalScript script;
+        script.answerFile(QStringLiteral("/tmp/project"));
+        CommonDialog dlg;
+        dlg.DefaultExt = QStringLiteral("wsp");
+        dlg.Filter = QStringLiteral("WSP Files (*.wsp)|*.wsp|WPP Files (*.wpp)|*.wpp|");
+        dlg.Flags = cdlOFNHideReadOnly;
+        dlg.ShowSave();
+        QCOMPARE(dlg.FileName, QStringLiteral("/tmp/project.wsp"));
+        QCOMPARE(script.asked().first().filter, dlg.Filter);
+        QCOMPARE(script.asked().first().flags, cdlOFNHideReadOnly);
+    }
+
+    void multipleSelectionJoinsWithNul()
+    {
+        ModalScript script;
+        script.answerFiles({QStringLiteral("/d/a.doc"), QStringLiteral("/d/b.doc")});
+        CommonDialog dlg;
+        dlg.Flags = cdlOFNAllowMultiselect | cdlOFNExplorer;
+        dlg.ShowOpen();
+        QCOMPARE(dlg.FileName, QStringLiteral("/d") + QChar(0) + "a.doc" + QChar(0) + "b.doc");
+    }
+
+    void filtersBecomeQtFilters_data()
+    {
+        QTest::addColumn<QString>("filter");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("trailing bar") << QStringLiteral("WSP Files (*.wsp)|*.wsp|WPP Files (*.wpp)|*.wpp|")
+                                      << QStringList{"WSP Files (*.wsp)", "WPP Files (*.wpp)"};
+        QTest::newRow("no space, two patterns")
+            << QStringLiteral("All Files (*.*)|*.*|PCT Files(*.txt;*.pct)|*.txt;*.pct")
+            << QStringList{"All Files (*.*)", "PCT Files (*.txt *.pct)"};
+    }
+    void filtersBecomeQtFilters()
+    {
+        QFETCH(QString, filter);
+        QFETCH(QStringList, expected);
+        QCOMPARE(QtNameFilters(filter), expected);
+    }
+};
+
+TEZ_REGISTER_TEST(ModalSeamTest)
+#include "test_modal.moc"
