@@ -1,0 +1,15 @@
+#pragma once
+// The loaded vocabulary tables in priority order: glPCTCount entries of ghPCT() (library
+// table handle) and glPCTStatus() (0 ordinary not in use, 1 ordinary in use, 2 proper-noun
+// not in use, 3 proper-noun in use), plus giCurPCT, the table whose items the vocabulary
+// manager shows (negative: none). The arrays always keep room beyond glPCTCount.
+#include <cstdint>
+#include <vector>
+
+extern int32_t glPCTCount;
+extern std::vector<int32_t> ghPCT;
+extern std::vector<int32_t> glPCTStatus;
+extern int16_t giCurPCT;
+
+// Sizes both arrays to indices 0 .. last, keeping their contents.
+void ReDimPreserveTables(int32_t last);
