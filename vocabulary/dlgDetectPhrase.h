@@ -1,0 +1,85 @@
+#pragma once
+// The asymmetric detection dialog: runs a detection in the chosen direction, shows its
+// groups one at a time, lets the user put items in or out of use and correct their terms,
+// and writes every changed item back on "退出".
+#include "platform/Form.h"
+
+#include <QDialog>
+#include <QString>
+#include <cstdint>
+#include <vector>
+
+class FlexGrid;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QAction;
+class QPushButton;
+
+// One detected item as the dialog keeps it.
+struct AmbiguousEntry {
+    int32_t InUse = 0;      // row word of the entry's grid row; bit 0 = in use
+    int32_t Index = 0;      // 0-based index of the item in its table
+    QString PhraseFrom;     // Simplified term, as displayed
+    QString PhraseTo;       // Traditional term, as displayed
+    QString PCTPath;        // path of the item's table
+    bool Changed = false;   // only changed entries are written back
+};
+
+class DlgDetectPhrase : public QDialog, public FormEvents {
+    Q_OBJECT
+public:
+    DlgDetectPhrase();
+
+    void Form_Load() override;
+
+    // Runs a detection (direction from dlgPhraseDetectDir), fills the dialog and shows it
+    // modal; true when closed with "退出".
+    bool ShowDlg();
+    // Reads every entry of the current detection result into the entry table.
+    void LoadAmbiguousGroups(int32_t gcnt, int32_t glen);
+    // Shows group i (0-based) in the grid.
+    void GetAmbiguousGroup(int32_t i);
+    // Marks the selected rows in use (true) or not in use (false).
+    void SetStatus(bool Active);
+    // Writes every changed entry back into its table.
+    void SaveResult();
+    // Copies entry (grp, i) to the other entries of the same table item.
+    void UpdateAllItems(int32_t grp, int32_t i);
+
+    // The entry table, indexed by group then entry (read by tests and the handlers).
+    const std::vector<std::vector<AmbiguousEntry>>& Entries() const { return m_entries; }
+
+    QLabel* Label1 = nullptr;
+    QLabel* labGroup = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* Label3 = nullptr;
+    QLabel* labNumber = nullptr;
+    QLabel* Label4 = nullptr;
+    QLabel* Label5 = nullptr;
+    QLineEdit* txtNo = nullptr;
+    QLabel* Label6 = nullptr;
+    QPushButton* cmdNext = nullptr;
+    QPushButton* cmdPrev = nullptr;
+    QPushButton* cmdOK = nullptr;
+    QPushButton* cmdCancel = nullptr;
+    FlexGrid* lst = nullptr;
+    QMenu* IDM_EDIT = nullptr;
+    QAction* IDM_EDIT_ACTIVE = nullptr;
+    QAction* IDM_EDIT_DEACTIVE = nullptr;
+    QAction* IDM_EDIT_MODIFY = nullptr;
+
+    void cmdNext_Click();
+    void cmdPrev_Click();
+    void cmdOK_Click();
+    void cmdCancel_Click();
+    void IDM_EDIT_ACTIVE_Click();
+    void IDM_EDIT_DEACTIVE_Click();
+    void IDM_EDIT_MODIFY_Click();
+
+private:
+    std::vector<std::vector<AmbiguousEntry>> m_entries;
+    bool m_ok = false;
+};
+
+DlgDetectPhrase& dlgDetectPhrase();

@@ -1,0 +1,72 @@
+#pragma once
+// The phrase search and replace dialog of the vocabulary manager: finds a term in every
+// loaded table, lists each matching item, lets the user put items in or out of use, edit
+// them and replace text in their terms, and writes every listed row back on "退出".
+#include "platform/Form.h"
+
+#include <QDialog>
+#include <QString>
+
+class FlexGrid;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QAction;
+class QPushButton;
+
+class DlgSearchPhrase : public QDialog, public FormEvents {
+    Q_OBJECT
+public:
+    DlgSearchPhrase();
+
+    void Form_Load() override;
+
+    // Opens the dialog in search mode, modal; true when the user left with "退出".
+    bool FindString();
+    // Opens the dialog in replace mode, modal; when it is already showing, only switches it
+    // to replace mode and returns at once. True when the user left with "退出".
+    bool ReplaceString();
+    // Sets or clears the in-use bit of every selected row and redraws their pictures.
+    void SetStatus(bool Active);
+
+    QLabel* Label1 = nullptr;
+    QLineEdit* txtSearch = nullptr;
+    QLabel* labReplace = nullptr;
+    QLineEdit* txtReplace = nullptr;
+    QLabel* Label3 = nullptr;
+    FlexGrid* lst = nullptr;
+    QPushButton* cmdSearch = nullptr;
+    QPushButton* cmdReplace = nullptr;
+    QPushButton* cmdReplaceAll = nullptr;
+    QPushButton* cmdOK = nullptr;
+    QPushButton* cmdCancel = nullptr;
+    QMenu* IDM_EDIT = nullptr;
+    QAction* IDM_EDIT_ACTIVE = nullptr;
+    QAction* IDM_EDIT_DEACTIVE = nullptr;
+    QAction* IDM_EDIT_MODIFY = nullptr;
+
+    // Event handlers, named after their controls.
+    void txtSearch_Change();
+    void txtReplace_Change();
+    void cmdSearch_Click();
+    void cmdReplace_Click();
+    void cmdReplaceAll_Click();
+    void cmdOK_Click();
+    void cmdCancel_Click();
+    void IDM_EDIT_ACTIVE_Click();
+    void IDM_EDIT_DEACTIVE_Click();
+    void IDM_EDIT_MODIFY_Click();
+
+private:
+    bool ShowModal();
+
+    bool m_changed = false;
+    bool m_showing = false;
+};
+
+// Every occurrence of find in source replaced by replacement, left to right, never
+// overlapping and never re-reading inserted text; an empty find returns source.
+QString ReplaceInString(const QString& source, const QString& find, const QString& replacement);
+
+// The dialog's one default instance (loaded on first use).
+DlgSearchPhrase& dlgSearchPhrase();
