@@ -6,6 +6,7 @@ int32_t glPCTCount = 0;
 std::vector<int32_t> ghPCT(2, 0);
 std::vector<int32_t> glPCTStatus(2, 0);
 int16_t giCurPCT = -1;
+bool gbPCTListLoaded = false;
 
 void ReDimPreserveTables(int32_t last)
 {

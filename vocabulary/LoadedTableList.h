@@ -10,6 +10,10 @@ extern int32_t glPCTCount;
 extern std::vector<int32_t> ghPCT;
 extern std::vector<int32_t> glPCTStatus;
 extern int16_t giCurPCT;
+// True only when start-up loaded the table list (PCTS.LST) without failure. While it is
+// false the program's list is not the library's list, and it must never be written back
+// over PCTS.LST.
+extern bool gbPCTListLoaded;
 
 // Sizes both arrays to indices 0 .. last, keeping their contents.
 void ReDimPreserveTables(int32_t last);
