@@ -1,0 +1,862 @@
+// The library's C entries: argument checks, handles, and the calls into the engine.
+#include "TezC.h"
+
+#include "Convert.h"
+#include "FileConvert.h"
+#include "Objects.h"
+#include "Rtf.h"
+#include "Text8.h"
+
+#include <algorithm>
+#include <cstring>
+#include <map>
+#include <new>
+#include <set>
+
+using namespace tezc;
+
+namespace {
+
+Registry& reg() { return Registry::instance(); }
+
+// Runs an entry under the registry lock; no exception leaves the library.
+template <typename F>
+int32_t guarded(F&& f) {
+    try {
+        std::lock_guard lock(reg().mutex());
+        return f();
+    } catch (const std::bad_alloc&) {
+        return TEZ_ERR_ARG;
+    } catch (...) {
+        return TEZ_ERR_ARG;
+    }
+}
+
+std::shared_ptr<Stmt> stmtOf(int32_t h) { return reg().get<Stmt>(h, Kind::Stmt); }
+std::shared_ptr<Pct> pctOf(int32_t h) { return reg().get<Pct>(h, Kind::Pct); }
+std::shared_ptr<Env> envOfPct(const Pct& p) {
+    auto st = stmtOf(p.stmt);
+    return st ? st->env : nullptr;
+}
+
+// Length of the prefix of a GB18030 or Big5 text that ends on a character boundary and
+// is at most max bytes long.
+size_t dbcsPrefix(std::string_view s, size_t max) {
+    size_t i = 0;
+    while (i < s.size()) {
+        const auto b = static_cast<unsigned char>(s[i]);
+        size_t len = 1;
+        if (b >= 0x81 && b <= 0xFE && i + 1 < s.size()) {
+            const auto t = static_cast<unsigned char>(s[i + 1]);
+            len = (t >= 0x30 && t <= 0x39) ? 4 : 2;
+        }
+        if (i + len > max) break;
+        i += len;
+    }
+    return std::min(i, max);
+}
+
+// Fills an 8-bit buffer of *len bytes: the text (cut on a character boundary), then NULs.
+int32_t copyOut8(std::string_view text, char* buf, int32_t* len) {
+    if (!buf || !len || *len <= 0) return TEZ_ERR_ARG;
+    const size_t cap = static_cast<size_t>(*len);
+    const size_t n = dbcsPrefix(text, cap - 1);
+    std::memcpy(buf, text.data(), n);
+    std::memset(buf + n, 0, cap - n);
+    *len = static_cast<int32_t>(text.size());
+    return TEZ_OK;
+}
+
+int32_t copyTerm(const Env* env, const std::u16string& term, char* buf, int32_t* len) {
+    std::string gb;
+    utf16ToGb(env, term, gb);
+    return copyOut8(gb, buf, len);
+}
+
+// Input text up to its first NUL inside the given length.
+template <typename C>
+std::basic_string_view<C> inputText(const C* text, int32_t len) {
+    if (len <= 0 || !text) return {};
+    std::basic_string_view<C> v(text, static_cast<size_t>(len));
+    const size_t nul = v.find(C(0));
+    return nul == v.npos ? v : v.substr(0, nul);
+}
+
+std::string cString(const char* s) { return s ? std::string(s) : std::string(); }
+
+std::string folderOf(const std::string& path) {
+    const size_t slash = path.find_last_of('/');
+    if (slash == std::string::npos) return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+std::string joinPath(const std::string& folder, const std::string& name) {
+    if (folder.empty() || folder == ".") return name;
+    return folder.back() == '/' ? folder + name : folder + "/" + name;
+}
+
+// Accepts "\" as a separator too: paths written by other programs may carry it.
+std::string normalisePath(std::string p) {
+    std::replace(p.begin(), p.end(), '\\', '/');
+    return p;
+}
+
+bool nativePath(const Env* env, const char* gb, std::string& out) {
+    if (!gb || !*gb) return false;
+    if (!gbToNative(env, gb, out)) return false;
+    out = normalisePath(out);
+    return true;
+}
+
+int32_t loadPctFile(const std::string& path, std::vector<VocabItem>& items) {
+    std::string text;
+    if (!readFile(path, text)) return TEZ_ERR_OPEN;
+    size_t skipped = 0;
+    if (!parsePct(text, items, skipped)) return TEZ_ERR_FORMAT;
+    return skipped ? TEZ_WARN_PARTIAL : TEZ_OK;
+}
+
+int32_t saveDirty(const Pct& p) {
+    auto& pct = const_cast<Pct&>(p);
+    if (!pct.dirty) return TEZ_OK;
+    return pct.save(pct.path) ? TEZ_OK : TEZ_ERR_WRITE;
+}
+
+void markChanged(Pct& p) {
+    p.dirty = true;
+    reg().touch();
+}
+
+int32_t addToList(Stmt& st, std::shared_ptr<Pct> pct, int32_t* hPct) {
+    pct->stmt = st.handle;
+    const int32_t h = reg().add(pct);
+    st.list.push_back(h);
+    reg().touch();
+    *hPct = h;
+    return h;
+}
+
+int32_t unloadAll(Stmt& st) {
+    int32_t rc = TEZ_OK;
+    for (int32_t h : st.list) {
+        if (auto p = pctOf(h)) {
+            if (saveDirty(*p) != TEZ_OK) rc = TEZ_ERR_WRITE;
+            reg().remove(h);
+        }
+    }
+    st.list.clear();
+    reg().touch();
+    return rc;
+}
+
+bool validCct(const MappedFile& f, int32_t index) {
+    const size_t size = f.size();
+    if (size < sizeof(CctHeader)) return false;
+    auto* base = static_cast<const uint8_t*>(f.data());
+    CctHeader h;
+    std::memcpy(&h, base, sizeof h);
+    if (std::memcmp(h.magic, kCctMagic, sizeof h.magic) != 0 || h.version != kCctVersion ||
+        h.role != static_cast<uint32_t>(index) || h.fileSize != size)
+        return false;
+    const auto& role = cctRoles()[static_cast<size_t>(index)];
+    if (h.sectionCount != role.sections.size() ||
+        sizeof(CctHeader) + size_t(h.sectionCount) * sizeof(CctSection) > size)
+        return false;
+    auto* dir = reinterpret_cast<const CctSection*>(base + sizeof(CctHeader));
+    for (uint32_t i = 0; i < h.sectionCount; ++i) {
+        const CctSection& s = dir[i];
+        if (s.kind != static_cast<uint32_t>(role.sections[i]) || s.offset % 8 != 0 ||
+            s.offset > size || s.size > size - s.offset)
+            return false;
+        size_t expected = 0;
+        switch (static_cast<SectionKind>(s.kind)) {
+        case SectionKind::Big5Decode: expected = kDbcsCells * 2; break;
+        case SectionKind::Big5Encode: expected = 65536 * 2; break;
+        case SectionKind::GbDecode: expected = (kDbcsCells + kGbFourByteBmp) * 2; break;
+        case SectionKind::GbEncode: expected = 65536 * 4; break;
+        case SectionKind::TrieS2T:
+        case SectionKind::TrieT2S: {
+            TrieView v;
+            if (!v.attach(base + s.offset, s.size)) return false;
+            continue;
+        }
+        }
+        if (s.size != expected) return false;
+    }
+    return true;
+}
+
+std::shared_ptr<Pct> extraTable(Stmt& st) {
+    if (auto p = pctOf(st.extra)) return p;
+    auto p = std::make_shared<Pct>();
+    p->path = joinPath(st.env->folder.empty() ? "." : st.env->folder, "TezExtra.pct");
+    loadPctFile(p->path, p->items);
+    p->status = 1;
+    st.extra = reg().add(p);
+    return p;
+}
+
+// Groups of items whose conversion in a direction is not one-to-one: one source term with
+// several targets, or one target reached from several sources.
+std::vector<std::vector<Hit>> detectGroups(Stmt& st, bool tradToSimp) {
+    std::vector<Hit> items;
+    for (int32_t h : st.list) {
+        auto p = pctOf(h);
+        if (!p || !(p->status & 1)) continue;
+        for (size_t i = 0; i < p->items.size(); ++i) {
+            const VocabItem& it = p->items[i];
+            if (!(it.status & 1) || it.trad.empty() || it.simp.empty()) continue;
+            items.push_back(Hit{h, static_cast<int32_t>(i), it.status, it.trad, it.simp});
+        }
+    }
+    std::vector<std::vector<Hit>> groups;
+    std::set<std::vector<std::pair<int32_t, int32_t>>> seen;
+    auto collect = [&](bool bySource) {
+        std::map<std::u16string, std::vector<size_t>> byKey;
+        std::vector<std::u16string> order;
+        for (size_t i = 0; i < items.size(); ++i) {
+            const bool keyTrad = bySource == tradToSimp;
+            const std::u16string& key = keyTrad ? items[i].trad : items[i].simp;
+            auto [it, fresh] = byKey.try_emplace(key);
+            if (fresh) order.push_back(key);
+            it->second.push_back(i);
+        }
+        for (const auto& key : order) {
+            const auto& idx = byKey[key];
+            std::set<std::u16string> others;
+            for (size_t i : idx) {
+                const bool keyTrad = bySource == tradToSimp;
+                others.insert(keyTrad ? items[i].simp : items[i].trad);
+            }
+            if (others.size() < 2) continue;
+            std::vector<std::pair<int32_t, int32_t>> ids;
+            std::vector<Hit> group;
+            for (size_t i : idx) {
+                ids.emplace_back(items[i].pct, items[i].index);
+                group.push_back(items[i]);
+            }
+            if (seen.insert(ids).second) groups.push_back(std::move(group));
+        }
+    };
+    collect(true);
+    collect(false);
+    return groups;
+}
+
+}  // namespace
+
+extern "C" {
+
+TEZC_API int32_t _TezCreateEnv(int32_t* hEnv) {
+    return guarded([&]() -> int32_t {
+        if (!hEnv) return TEZ_ERR_ARG;
+        *hEnv = reg().add(std::make_shared<Env>());
+        return TEZ_OK;
+    });
+}
+
+TEZC_API int32_t _TezCreateStmt(int32_t hEnv, int32_t* hStmt, int32_t n) {
+    return guarded([&]() -> int32_t {
+        auto env = reg().get<Env>(hEnv, Kind::Env);
+        if (!env) return TEZ_ERR_HANDLE;
+        if (!hStmt) return TEZ_ERR_ARG;
+        auto st = std::make_shared<Stmt>();
+        st->env = env;
+        st->result = std::make_shared<Result>();
+        reg().add(st->result);
+        *hStmt = reg().add(st);
+        return TEZ_OK;
+    });
+}
+
+TEZC_API int32_t _TezLoadCCT(int32_t hEnv, int32_t index, const char* path, int32_t, int32_t) {
+    return guarded([&]() -> int32_t {
+        auto env = reg().get<Env>(hEnv, Kind::Env);
+        if (!env) return TEZ_ERR_HANDLE;
+        if (index < 0 || index >= static_cast<int32_t>(cctRoles().size())) return TEZ_ERR_INDEX;
+        std::string native;
+        if (!nativePath(env.get(), path, native)) return TEZ_ERR_ARG;
+        auto table = std::make_unique<LoadedTable>();
+        if (!table->file.open(native)) return TEZ_ERR_OPEN;
+        if (!validCct(table->file, index)) return TEZ_ERR_FORMAT;
+        table->path = native;
+        env->tables[static_cast<size_t>(index)] = std::move(table);
+        env->refreshSections();
+        reg().touch();
+        return TEZ_OK;
+    });
+}
+
+TEZC_API int32_t _TezLoadLST(int32_t hStmt, const char* path) {
+    return guarded([&]() -> int32_t {
+        auto st = stmtOf(hStmt);
+        if (!st) return TEZ_ERR_HANDLE;
+        std::string native, text;
+        if (!nativePath(st->env.get(), path, native)) return TEZ_ERR_ARG;
+        if (!readFile(native, text)) return TEZ_ERR_OPEN;
+        std::vector<ListEntry> entries;
+        if (!parseLst(text, entries)) return TEZ_ERR_FORMAT;
+        if (entries.size() > TEZ_MAX_USER_TABLES) return TEZ_ERR_LIMIT;
+        unloadAll(*st);
+        int32_t rc = TEZ_OK;
+        const std::string folder = folderOf(native);
+        for (const ListEntry& e : entries) {
+            auto pct = std::make_shared<Pct>();
+            const std::string p = normalisePath(e.path);
+            pct->path = p.find('/') == std::string::npos ? joinPath(folder, p) : p;
+            const int32_t r = loadPctFile(pct->path, pct->items);
+            if (r != TEZ_OK && r != TEZ_WARN_PARTIAL) {
+                if (rc == TEZ_OK) rc = r;
+                continue;
+            }
+            pct->status = (e.status >= 0 && e.status <= 3) ? e.status : 0;
+            int32_t h;
+            addToList(*st, pct, &h);
+        }
+        return rc;
+    });
+}
+
+TEZC_API int32_t _TezSaveLST(int32_t hStmt, const char* path) {
+    return guarded([&]() -> int32_t {
+        auto st = stmtOf(hStmt);
+        if (!st) return TEZ_ERR_HANDLE;
+        std::string native;
+        if (!nativePath(st->env.get(), path, native)) return TEZ_ERR_ARG;
+        int32_t rc = TEZ_OK;
+        const std::string folder = folderOf(native);
+        std::vector<ListEntry> entries;
+        for (int32_t h : st->list) {
+            auto p = pctOf(h);
+            if (!p) continue;
+            if (saveDirty(*p) != TEZ_OK) rc = TEZ_ERR_WRITE;
+            std::string stored = p->path;
+            if (folderOf(p->path) == folder) stored = p->path.substr(p->path.find_last_of('/') + 1);
+            entries.push_back(ListEntry{stored, p->status});
+        }
+        if (!writeFileAtomic(native, serializeLst(entries))) return TEZ_ERR_WRITE;
+        return rc;
+    });
+}
+
+TEZC_API int32_t _TezUnloadLST(int32_t hStmt) {
+    return guarded([&]() -> int32_t {
+        auto st = stmtOf(hStmt);
+        if (!st) return TEZ_ERR_HANDLE;
+        return unloadAll(*st);
+    });
+}
+
+TEZC_API int32_t _TezGetPCTNum(int32_t hStmt, int32_t* count) {
+    return guarded([&]() -> int32_t {
+        auto st = stmtOf(hStmt);
+        if (!st) return TEZ_ERR_HANDLE;
+        if (!count) return TEZ_ERR_ARG;
+        *count = static_cast<int32_t>(st->list.size());
+        return TEZ_OK;
+    });
+}
+
+TEZC_API int32_t _TezGetPCT(int32_t hStmt, int32_t index, int32_t* hPct) {
+    return guarded([&]() -> int32_t {
+        auto st = stmtOf(hStmt);
+        if (!st) return TEZ_ERR_HANDLE;
+        if (!hPct) return TEZ_ERR_ARG;
+        if (index == -1) {
+            *hPct = extraTable(*st)->handle;
+            return TEZ_OK;
+        }
+        if (index < 0 || index >= static_cast<int32_t>(st->list.size())) return TEZ_ERR_INDEX;
+        *hPct = st->list[static_cast<size_t>(index)];
+        return TEZ_OK;
+    });
+}
+
+TEZC_API int32_t _TezLoadPCT(int32_t hStmt, const char* path, int32_t* hPct) {
+    return guarded([&]() -> int32_t {
+        auto st = stmtOf(hStmt);
+        if (!st) return TEZ_ERR_HANDLE;
+        if (!hPct) return TEZ_ERR_ARG;
+        std::string native;
+        if (!nativePath(st->env.get(), path, native)) return TEZ_ERR_ARG;
+        if (st->list.size() >= TEZ_MAX_USER_TABLES) return TEZ_ERR_LIMIT;
+        auto pct = std::make_shared<Pct>();
+        pct->path = native;
+        const int32_t rc = loadPctFile(native, pct->items);
+        if (rc != TEZ_OK && rc != TEZ_WARN_PARTIAL) return rc;
+        pct->status = 1;
+        addToList(*st, pct, hPct);
+        return rc;
+    });
+}
+
+TEZC_API int32_t _TezNewPCT(int32_t hStmt, const char* path, int32_t* hPct) {
+    return guarded([&]() -> int32_t {
+        auto st = stmtOf(hStmt);
+        if (!st) return TEZ_ERR_HANDLE;
+        if (!hPct) return TEZ_ERR_ARG;
+        std::string native;
+        if (!nativePath(st->env.get(), path, native)) return TEZ_ERR_ARG;
+        if (st->list.size() >= TEZ_MAX_USER_TABLES) return TEZ_WARN_PARTIAL;
+        auto pct = std::make_shared<Pct>();
+        pct->path = native;
+        pct->status = 0;
+        addToList(*st, pct, hPct);
+        return TEZ_OK;
+    });
+}
+
+TEZC_API int32_t _TezSavePCT(int32_t hPct, const char* path, int32_t) {
+    return guarded([&]() -> int32_t {
+        auto p = pctOf(hPct);
+        if (!p) return TEZ_ERR_HANDLE;
+        std::string native = p->path;
+        if (path && *path && !nativePath(envOfPct(*p).get(), path, native)) return TEZ_ERR_ARG;
+        return p->save(native) ? TEZ_OK : TEZ_ERR_WRITE;
+    });
+}
+
+TEZC_API int32_t _TezUnloadPCT(int32_t hStmt, int32_t hPct) {
+    return guarded([&]() -> int32_t {
+        auto st = stmtOf(hStmt);
+        auto p = pctOf(hPct);
+        if (!st || !p) return TEZ_ERR_HANDLE;
+        auto it = std::find(st->list.begin(), st->list.end(), hPct);
+        if (it == st->list.end()) return TEZ_ERR_HANDLE;
+        const int32_t rc = saveDirty(*p);
+        st->list.erase(it);
+        reg().remove(hPct);
+        reg().touch();
+        return rc;
+    });
+}
+
+TEZC_API int32_t _TezPCTGetPath(int32_t hPct, char* buf, int32_t* len) {
+    return guarded([&]() -> int32_t {
+        auto p = pctOf(hPct);
+        if (!p) return TEZ_ERR_HANDLE;
+        return copyOut8(nativeToGb(envOfPct(*p).get(), p->path), buf, len);
+    });
+}
+
+TEZC_API int32_t _TezGetPCTStatus(int32_t hPct, int32_t* status) {
+    return guarded([&]() -> int32_t {
+        auto p = pctOf(hPct);
+        if (!p) return TEZ_ERR_HANDLE;
+        if (!status) return TEZ_ERR_ARG;
+        *status = p->status;
+        return TEZ_OK;
+    });
+}
+
+TEZC_API int32_t _TezSetPCTStatus(int32_t hPct, int32_t status) {
+    return guarded([&]() -> int32_t {
+        auto p = pctOf(hPct);
+        if (!p) return TEZ_ERR_HANDLE;
+        if (status < 0 || status > 3) return TEZ_ERR_ARG;
+        p->status = status;
+        reg().touch();
+        return TEZ_OK;
+    });
+}
+
+TEZC_API int32_t _TezPCTGetItemNum(int32_t hPct, int32_t* count) {
+    return guarded([&]() -> int32_t {
+        auto p = pctOf(hPct);
+        if (!p) return TEZ_ERR_HANDLE;
+        if (!count) return TEZ_ERR_ARG;
+        *count = static_cast<int32_t>(p->items.size());
+        return TEZ_OK;
+    });
+}
+
+TEZC_API int32_t _TezPCTGetItem(int32_t hPct, int32_t index, char* trad, int32_t* tradLen,
+                                char* simp, int32_t* simpLen, int32_t* status) {
+    return guarded([&]() -> int32_t {
+        auto p = pctOf(hPct);
+        if (!p) return TEZ_ERR_HANDLE;
+        if (index < 0 || index >= static_cast<int32_t>(p->items.size())) return TEZ_ERR_INDEX;
+        if (!trad || !tradLen || !simp || !simpLen || !status || *tradLen <= 0 || *simpLen <= 0)
+            return TEZ_ERR_ARG;
+        const VocabItem& it = p->items[static_cast<size_t>(index)];
+        const auto env = envOfPct(*p);
+        copyTerm(env.get(), it.trad, trad, tradLen);
+        copyTerm(env.get(), it.simp, simp, simpLen);
+        *status = it.status;
+        return TEZ_OK;
+    });
+}
+
+namespace {
+int32_t termsIn(const Pct& p, const char* trad, const char* simp, VocabItem& item) {
+    if (!trad || !simp) return TEZ_ERR_ARG;
+    const auto env = envOfPct(p);
+    if (!gbToUtf16(env.get(), trad, item.trad) || !gbToUtf16(env.get(), simp, item.simp))
+        return TEZ_ERR_ENCODING;
+    if (!isStorableTerm(item.trad) || !isStorableTerm(item.simp)) return TEZ_ERR_ARG;
+    return TEZ_OK;
+}
+}  // namespace
+
+TEZC_API int32_t _TezPCTInsertItem(int32_t hPct, int32_t index, const char* trad, const char* simp,
+                                   int32_t status) {
+    return guarded([&]() -> int32_t {
+        auto p = pctOf(hPct);
+        if (!p) return TEZ_ERR_HANDLE;
+        if (index < 0 || index > static_cast<int32_t>(p->items.size())) return TEZ_ERR_INDEX;
+        VocabItem item;
+        if (int32_t rc = termsIn(*p, trad, simp, item); rc != TEZ_OK) return rc;
+        item.status = status;
+        p->items.insert(p->items.begin() + index, std::move(item));
+        markChanged(*p);
+        return TEZ_OK;
+    });
+}
+
+TEZC_API int32_t _TezPCTModifyItem(int32_t hPct, int32_t index, const char* trad, const char* simp) {
+    return guarded([&]() -> int32_t {
+        auto p = pctOf(hPct);
+        if (!p) return TEZ_ERR_HANDLE;
+        if (index < 0 || index >= static_cast<int32_t>(p->items.size())) return TEZ_ERR_INDEX;
+        VocabItem item;
+        if (int32_t rc = termsIn(*p, trad, simp, item); rc != TEZ_OK) return rc;
+        VocabItem& dst = p->items[static_cast<size_t>(index)];
+        dst.trad = std::move(item.trad);
+        dst.simp = std::move(item.simp);
+        markChanged(*p);
+        return TEZ_OK;
+    });
+}
+
+TEZC_API int32_t _TezPCTEnableItem(int32_t hPct, int32_t index, int32_t enable) {
+    return guarded([&]() -> int32_t {
+        auto p = pctOf(hPct);
+        if (!p) return TEZ_ERR_HANDLE;
+        if (index < 0 || index >= static_cast<int32_t>(p->items.size())) return TEZ_ERR_INDEX;
+        int32_t& s = p->items[static_cast<size_t>(index)].status;
+        s = enable ? (s | 1) : (s & ~1);
+        markChanged(*p);
+        return TEZ_OK;
+    });
+}
+
+TEZC_API int32_t _TezPCTDelItem(int32_t hPct, int32_t index, int32_t count) {
+    return guarded([&]() -> int32_t {
+        auto p = pctOf(hPct);
+        if (!p) return TEZ_ERR_HANDLE;
+        const int64_t n = static_cast<int64_t>(p->items.size());
+        if (index < 0 || count < 1 || int64_t(index) + count > n) return TEZ_ERR_INDEX;
+        p->items.erase(p->items.begin() + index, p->items.begin() + index + count);
+        markChanged(*p);
+        return TEZ_OK;
+    });
+}
+
+TEZC_API int32_t _TezPCTImport(int32_t hPct, int32_t position, const char* path, int32_t* count) {
+    return guarded([&]() -> int32_t {
+        auto p = pctOf(hPct);
+        if (!p) return TEZ_ERR_HANDLE;
+        if (position < 0 || position > static_cast<int32_t>(p->items.size())) return TEZ_ERR_INDEX;
+        std::string native;
+        if (!nativePath(envOfPct(*p).get(), path, native)) return TEZ_ERR_ARG;
+        std::vector<VocabItem> items;
+        const int32_t rc = loadPctFile(native, items);
+        if (rc != TEZ_OK && rc != TEZ_WARN_PARTIAL) return rc;
+        p->items.insert(p->items.begin() + position, items.begin(), items.end());
+        if (count) *count = static_cast<int32_t>(items.size());
+        if (!items.empty()) markChanged(*p);
+        return TEZ_OK;
+    });
+}
+
+// ---- string conversion ----
+
+namespace {
+
+struct Prepared {
+    std::shared_ptr<Stmt> st;
+    Result* result = nullptr;
+};
+
+int32_t prepare(int32_t hStmt, int32_t len, const void* text, int32_t mode, int32_t* hResult,
+                Prepared& p) {
+    p.st = stmtOf(hStmt);
+    if (!p.st) return TEZ_ERR_HANDLE;
+    if (!hResult || len < 0 || (len > 0 && !text) || mode < 0 || mode > 3) return TEZ_ERR_ARG;
+    p.result = p.st->result.get();
+    p.result->text.clear();
+    p.result->bytes.clear();
+    *hResult = p.result->handle;
+    return TEZ_OK;
+}
+
+Script sourceScriptOfMode(int32_t mode) { return (mode == 1 || mode == 2) ? Script::Traditional : Script::Simplified; }
+Script targetScriptOfMode(int32_t mode) { return (mode == 0 || mode == 2) ? Script::Traditional : Script::Simplified; }
+
+}  // namespace
+
+TEZC_API int32_t _TezConvertStringUU(int32_t hStmt, const char16_t* text, int32_t len, int32_t mode,
+                                     int32_t flag, int32_t* hResult) {
+    return guarded([&]() -> int32_t {
+        Prepared p;
+        if (int32_t rc = prepare(hStmt, len, text, mode, hResult, p); rc != TEZ_OK) return rc;
+        p.result->unicode = true;
+        TextOp op;
+        textOpForMode(mode, flag, op);
+        return runTextOp(*p.st, op, inputText(text, len), p.result->text);
+    });
+}
+
+TEZC_API int32_t _TezConvertStringUD(int32_t hStmt, const char16_t* text, int32_t len, int32_t mode,
+                                     int32_t flag, int32_t* hResult) {
+    return guarded([&]() -> int32_t {
+        Prepared p;
+        if (int32_t rc = prepare(hStmt, len, text, mode, hResult, p); rc != TEZ_OK) return rc;
+        p.result->unicode = false;
+        const std::u16string_view in = inputText(text, len);
+        std::u16string converted;
+        std::u16string_view out = in;
+        if (mode <= 1) {
+            TextOp op;
+            textOpForMode(mode, flag, op);
+            if (int32_t rc = runTextOp(*p.st, op, in, converted); rc != TEZ_OK) return rc;
+            out = converted;
+        }
+        if (!encode8(*p.st->env, targetScriptOfMode(mode), out, p.result->bytes)) return TEZ_ERR_NOTABLE;
+        return TEZ_OK;
+    });
+}
+
+TEZC_API int32_t _TezConvertStringDU(int32_t hStmt, const char* text, int32_t len, int32_t mode,
+                                     int32_t flag, int32_t* hResult) {
+    return guarded([&]() -> int32_t {
+        Prepared p;
+        if (int32_t rc = prepare(hStmt, len, text, mode, hResult, p); rc != TEZ_OK) return rc;
+        p.result->unicode = true;
+        std::u16string decoded;
+        if (!decode8(*p.st->env, sourceScriptOfMode(mode), inputText(text, len), decoded))
+            return TEZ_ERR_NOTABLE;
+        if (mode >= 2) {
+            p.result->text = std::move(decoded);
+            return TEZ_OK;
+        }
+        TextOp op;
+        textOpForMode(mode, flag, op);
+        return runTextOp(*p.st, op, decoded, p.result->text);
+    });
+}
+
+TEZC_API int32_t _TezConvertStringDD(int32_t hStmt, const char* text, int32_t len, int32_t mode,
+                                     int32_t flag, int32_t* hResult) {
+    return guarded([&]() -> int32_t {
+        Prepared p;
+        if (int32_t rc = prepare(hStmt, len, text, mode, hResult, p); rc != TEZ_OK) return rc;
+        p.result->unicode = false;
+        std::u16string decoded, converted;
+        if (!decode8(*p.st->env, sourceScriptOfMode(mode), inputText(text, len), decoded))
+            return TEZ_ERR_NOTABLE;
+        TextOp op;
+        textOpForMode(mode, flag, op);
+        if (int32_t rc = runTextOp(*p.st, op, decoded, converted); rc != TEZ_OK) return rc;
+        if (!encode8(*p.st->env, targetScriptOfMode(mode), converted, p.result->bytes))
+            return TEZ_ERR_NOTABLE;
+        return TEZ_OK;
+    });
+}
+
+TEZC_API int32_t _TezGetUniLen(int32_t hResult) {
+    return guarded([&]() -> int32_t {
+        auto r = reg().get<Result>(hResult, Kind::Result);
+        if (!r) return TEZ_ERR_HANDLE;
+        if (!r->unicode) return TEZ_ERR_ARG;
+        return static_cast<int32_t>(std::min<size_t>(r->text.size(), INT32_MAX));
+    });
+}
+
+TEZC_API int32_t _TezGetUniStr(int32_t hResult, char16_t* buf, int32_t n) {
+    return guarded([&]() -> int32_t {
+        auto r = reg().get<Result>(hResult, Kind::Result);
+        if (!r) return TEZ_ERR_HANDLE;
+        if (!r->unicode || n < 0 || (n > 0 && !buf)) return TEZ_ERR_ARG;
+        const size_t count = std::min(static_cast<size_t>(n), r->text.size());
+        if (count) std::memcpy(buf, r->text.data(), count * sizeof(char16_t));
+        return TEZ_OK;
+    });
+}
+
+TEZC_API int32_t _TezGetDBLen(int32_t hResult) {
+    return guarded([&]() -> int32_t {
+        auto r = reg().get<Result>(hResult, Kind::Result);
+        if (!r) return TEZ_ERR_HANDLE;
+        if (r->unicode) return TEZ_ERR_ARG;
+        return static_cast<int32_t>(std::min<size_t>(r->bytes.size(), INT32_MAX));
+    });
+}
+
+TEZC_API int32_t _TezGetDBStr(int32_t hResult, char* buf, int32_t n) {
+    return guarded([&]() -> int32_t {
+        auto r = reg().get<Result>(hResult, Kind::Result);
+        if (!r) return TEZ_ERR_HANDLE;
+        if (r->unicode || n < 0 || !buf) return TEZ_ERR_ARG;
+        const size_t count = dbcsPrefix(r->bytes, static_cast<size_t>(n));
+        std::memcpy(buf, r->bytes.data(), count);
+        buf[count] = '\0';
+        return TEZ_OK;
+    });
+}
+
+// ---- files ----
+
+TEZC_API int32_t _TezFileConversion(int32_t hStmt, const char* in, const char* out, int32_t type,
+                                    int32_t phraseMode, int32_t flag) {
+    return guarded([&]() -> int32_t {
+        auto st = stmtOf(hStmt);
+        if (!st) return TEZ_ERR_HANDLE;
+        if (type < 0 || type > 15 || phraseMode < 0 || phraseMode > 3) return TEZ_ERR_ARG;
+        std::string inPath, outPath;
+        if (!nativePath(st->env.get(), in, inPath) || !nativePath(st->env.get(), out, outPath))
+            return TEZ_ERR_ARG;
+        return convertFile(*st, inPath, outPath, type, phraseMode, flag);
+    });
+}
+
+TEZC_API int32_t _ConvertStringForRTFFileEx(int32_t hStmt, const char* in, const char* out, int32_t mode,
+                                            int32_t flags) {
+    return guarded([&]() -> int32_t {
+        auto st = stmtOf(hStmt);
+        if (!st) return TEZ_ERR_HANDLE;
+        if (mode < 0 || mode > 3) return TEZ_ERR_ARG;
+        std::string inPath, outPath;
+        if (!nativePath(st->env.get(), in, inPath) || !nativePath(st->env.get(), out, outPath))
+            return TEZ_ERR_ARG;
+        return convertRtfFile(*st, inPath, outPath, mode, flags);
+    });
+}
+
+// ---- phrase search and ambiguity detection ----
+
+TEZC_API int32_t _TezPhraseSearch(int32_t hStmt, const char* term, int32_t* hSearch) {
+    return guarded([&]() -> int32_t {
+        auto st = stmtOf(hStmt);
+        if (!st) return TEZ_ERR_HANDLE;
+        if (!term || !hSearch) return TEZ_ERR_ARG;
+        std::u16string needle;
+        if (!gbToUtf16(st->env.get(), term, needle)) return TEZ_ERR_ENCODING;
+        auto s = std::make_shared<Search>();
+        if (!needle.empty()) {
+            for (int32_t h : st->list) {
+                auto p = pctOf(h);
+                if (!p) continue;
+                for (size_t i = 0; i < p->items.size(); ++i) {
+                    const VocabItem& it = p->items[i];
+                    if (it.trad.find(needle) != std::u16string::npos ||
+                        it.simp.find(needle) != std::u16string::npos)
+                        s->hits.push_back(Hit{h, static_cast<int32_t>(i), it.status, it.trad, it.simp});
+                }
+            }
+        }
+        reg().remove(st->search);
+        st->search = reg().add(s);
+        *hSearch = st->search;
+        return TEZ_OK;
+    });
+}
+
+TEZC_API int32_t _TezPhraseSearchTotalPhraseNum(int32_t hSearch, int32_t* count) {
+    return guarded([&]() -> int32_t {
+        auto s = reg().get<Search>(hSearch, Kind::Search);
+        if (!s) return TEZ_ERR_HANDLE;
+        if (!count) return TEZ_ERR_ARG;
+        *count = static_cast<int32_t>(s->hits.size());
+        return TEZ_OK;
+    });
+}
+
+namespace {
+int32_t hitOut(const Hit& hit, int32_t* hPct, int32_t* index, int32_t* status, char* trad,
+               int32_t* tradLen, char* simp, int32_t* simpLen) {
+    if (!hPct || !index || !status || !trad || !tradLen || !simp || !simpLen || *tradLen <= 0 ||
+        *simpLen <= 0)
+        return TEZ_ERR_ARG;
+    *hPct = hit.pct;
+    *index = hit.index;
+    *status = hit.status;
+    std::shared_ptr<Env> env;
+    if (auto p = pctOf(hit.pct)) env = envOfPct(*p);
+    copyTerm(env.get(), hit.trad, trad, tradLen);
+    copyTerm(env.get(), hit.simp, simp, simpLen);
+    return TEZ_OK;
+}
+}  // namespace
+
+TEZC_API int32_t _TezPhraseSearchGetPhrase(int32_t hSearch, int32_t hit, int32_t* hPct, int32_t* index,
+                                           int32_t* status, char* trad, int32_t* tradLen, char* simp,
+                                           int32_t* simpLen) {
+    return guarded([&]() -> int32_t {
+        auto s = reg().get<Search>(hSearch, Kind::Search);
+        if (!s) return TEZ_ERR_HANDLE;
+        if (hit < 0 || hit >= static_cast<int32_t>(s->hits.size())) return TEZ_ERR_INDEX;
+        return hitOut(s->hits[static_cast<size_t>(hit)], hPct, index, status, trad, tradLen, simp, simpLen);
+    });
+}
+
+TEZC_API int32_t _TezAmbiguousDetect(int32_t hStmt, int32_t direction, int32_t* hAmbiguous) {
+    return guarded([&]() -> int32_t {
+        auto st = stmtOf(hStmt);
+        if (!st) return TEZ_ERR_HANDLE;
+        if (!hAmbiguous) return TEZ_ERR_ARG;
+        auto a = std::make_shared<Ambiguous>();
+        a->groups = detectGroups(*st, direction != 0);
+        for (const auto& g : a->groups) a->total += g.size();
+        reg().remove(st->ambiguous);
+        st->ambiguous = reg().add(a);
+        *hAmbiguous = st->ambiguous;
+        return TEZ_OK;
+    });
+}
+
+TEZC_API int32_t _TezAmbiguousTotalSetNum(int32_t hAmbiguous, int32_t* groups) {
+    return guarded([&]() -> int32_t {
+        auto a = reg().get<Ambiguous>(hAmbiguous, Kind::Ambiguous);
+        if (!a) return TEZ_ERR_HANDLE;
+        const auto n = static_cast<int32_t>(a->groups.size());
+        if (groups) *groups = n;
+        return n;
+    });
+}
+
+TEZC_API int32_t _TezAmbiguousTotalPhraseNum(int32_t hAmbiguous, int32_t* entries) {
+    return guarded([&]() -> int32_t {
+        auto a = reg().get<Ambiguous>(hAmbiguous, Kind::Ambiguous);
+        if (!a) return TEZ_ERR_HANDLE;
+        const auto n = static_cast<int32_t>(a->total);
+        if (entries) *entries = n;
+        return n;
+    });
+}
+
+TEZC_API int32_t _TezAmbiguousGetSetItemCount(int32_t hAmbiguous, int32_t group, int32_t* entries) {
+    return guarded([&]() -> int32_t {
+        auto a = reg().get<Ambiguous>(hAmbiguous, Kind::Ambiguous);
+        if (!a) return TEZ_ERR_HANDLE;
+        if (group < 0 || group >= static_cast<int32_t>(a->groups.size())) return TEZ_ERR_INDEX;
+        const auto n = static_cast<int32_t>(a->groups[static_cast<size_t>(group)].size());
+        if (entries) *entries = n;
+        return n;
+    });
+}
+
+TEZC_API int32_t _TezAmbiguousGetPhrase(int32_t hAmbiguous, int32_t group, int32_t entry, int32_t* hPct,
+                                        int32_t* index, int32_t* status, char* trad, int32_t* tradLen,
+                                        char* simp, int32_t* simpLen) {
+    return guarded([&]() -> int32_t {
+        auto a = reg().get<Ambiguous>(hAmbiguous, Kind::Ambiguous);
+        if (!a) return TEZ_ERR_HANDLE;
+        if (group < 0 || group >= static_cast<int32_t>(a->groups.size())) return TEZ_ERR_INDEX;
+        const auto& g = a->groups[static_cast<size_t>(group)];
+        if (entry < 0 || entry >= static_cast<int32_t>(g.size())) return TEZ_ERR_INDEX;
+        return hitOut(g[static_cast<size_t>(entry)], hPct, index, status, trad, tradLen, simp, simpLen);
+    });
+}
+
+}  // extern "C"

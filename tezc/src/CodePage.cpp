@@ -1,0 +1,256 @@
+#include "CodePage.h"
+
+namespace tezc {
+
+namespace {
+
+constexpr char16_t kReplacement = 0xFFFD;
+
+void appendReference(std::string& out, uint32_t cp) {
+    out += "&#";
+    out += std::to_string(cp);
+    out += ';';
+}
+
+void appendUnmappable(std::string& out, uint32_t cp, Unmappable how) {
+    if (how == Unmappable::HtmlReference) appendReference(out, cp);
+    else out += '?';
+}
+
+// Reads one code point from UTF-16; lone surrogates come back as themselves.
+uint32_t nextCodePoint(std::u16string_view in, size_t& i) {
+    const char16_t c = in[i++];
+    if (c >= 0xD800 && c <= 0xDBFF && i < in.size() && in[i] >= 0xDC00 && in[i] <= 0xDFFF) {
+        const char16_t d = in[i++];
+        return 0x10000 + ((uint32_t(c) - 0xD800) << 10) + (uint32_t(d) - 0xDC00);
+    }
+    return c;
+}
+
+void appendCodePoint(std::u16string& out, uint32_t cp) {
+    if (cp < 0x10000) {
+        out += static_cast<char16_t>(cp);
+    } else {
+        cp -= 0x10000;
+        out += static_cast<char16_t>(0xD800 + (cp >> 10));
+        out += static_cast<char16_t>(0xDC00 + (cp & 0x3FF));
+    }
+}
+
+}  // namespace
+
+void decodeBig5(const uint16_t* table, std::string_view in, std::u16string& out) {
+    out.reserve(out.size() + in.size());
+    const auto* s = reinterpret_cast<const uint8_t*>(in.data());
+    const size_t n = in.size();
+    size_t i = 0;
+    while (i < n) {
+        const uint8_t b = s[i];
+        if (b < 0x80) {
+            out += static_cast<char16_t>(b);
+            ++i;
+            continue;
+        }
+        if (b >= 0x81 && b <= 0xFE && i + 1 < n && s[i + 1] >= 0x40 && s[i + 1] <= 0xFE) {
+            const char16_t u = table[dbcsIndex(b, s[i + 1])];
+            if (u != 0) {
+                out += u;
+                i += 2;
+                continue;
+            }
+        }
+        out += kReplacement;
+        ++i;
+    }
+}
+
+void decodeGb(const uint16_t* table, std::string_view in, std::u16string& out) {
+    out.reserve(out.size() + in.size());
+    const auto* s = reinterpret_cast<const uint8_t*>(in.data());
+    const size_t n = in.size();
+    const uint16_t* four = table + kDbcsCells;
+    size_t i = 0;
+    while (i < n) {
+        const uint8_t b = s[i];
+        if (b < 0x80) {
+            out += static_cast<char16_t>(b);
+            ++i;
+            continue;
+        }
+        if (b >= 0x81 && b <= 0xFE && i + 1 < n) {
+            const uint8_t t = s[i + 1];
+            if (t >= 0x40 && t <= 0xFE && t != 0x7F) {
+                const char16_t u = table[dbcsIndex(b, t)];
+                if (u != 0) {
+                    out += u;
+                    i += 2;
+                    continue;
+                }
+            } else if (t >= 0x30 && t <= 0x39 && i + 3 < n && s[i + 2] >= 0x81 &&
+                       s[i + 2] <= 0xFE && s[i + 3] >= 0x30 && s[i + 3] <= 0x39) {
+                const uint32_t linear = (uint32_t(b) - 0x81) * 12600 + (uint32_t(t) - 0x30) * 1260 +
+                                        (uint32_t(s[i + 2]) - 0x81) * 10 + (uint32_t(s[i + 3]) - 0x30);
+                if (linear < kGbFourByteBmp && four[linear] != 0) {
+                    out += static_cast<char16_t>(four[linear]);
+                    i += 4;
+                    continue;
+                }
+                if (linear >= 189000 && linear < 189000 + 0x100000) {
+                    appendCodePoint(out, 0x10000 + (linear - 189000));
+                    i += 4;
+                    continue;
+                }
+            }
+        }
+        out += kReplacement;
+        ++i;
+    }
+}
+
+void encodeBig5(const uint16_t* table, std::u16string_view in, std::string& out, Unmappable how) {
+    out.reserve(out.size() + in.size() * 2);
+    size_t i = 0;
+    while (i < in.size()) {
+        const char16_t c = in[i];
+        if (c < 0x80) {
+            out += static_cast<char>(c);
+            ++i;
+            continue;
+        }
+        const uint32_t cp = nextCodePoint(in, i);
+        const uint16_t code = cp < 0x10000 ? table[cp] : 0;
+        if (code != 0) {
+            out += static_cast<char>(code >> 8);
+            out += static_cast<char>(code & 0xFF);
+        } else {
+            appendUnmappable(out, cp, how);
+        }
+    }
+}
+
+void encodeGb(const uint32_t* table, std::u16string_view in, std::string& out, Unmappable how) {
+    out.reserve(out.size() + in.size() * 2);
+    size_t i = 0;
+    while (i < in.size()) {
+        const char16_t c = in[i];
+        if (c < 0x80) {
+            out += static_cast<char>(c);
+            ++i;
+            continue;
+        }
+        const uint32_t cp = nextCodePoint(in, i);
+        uint32_t code = 0;
+        if (cp < 0x10000) {
+            code = table[cp];
+        } else {
+            uint32_t linear = 189000 + (cp - 0x10000);
+            const uint32_t b4 = linear % 10; linear /= 10;
+            const uint32_t b3 = linear % 126; linear /= 126;
+            const uint32_t b2 = linear % 10; linear /= 10;
+            code = ((0x81 + linear) << 24) | ((0x30 + b2) << 16) | ((0x81 + b3) << 8) | (0x30 + b4);
+        }
+        if (code == 0) {
+            appendUnmappable(out, cp, how);
+        } else if (code > 0xFFFF) {
+            out += static_cast<char>(code >> 24);
+            out += static_cast<char>((code >> 16) & 0xFF);
+            out += static_cast<char>((code >> 8) & 0xFF);
+            out += static_cast<char>(code & 0xFF);
+        } else {
+            out += static_cast<char>(code >> 8);
+            out += static_cast<char>(code & 0xFF);
+        }
+    }
+}
+
+bool fitsGbTwoByte(const uint32_t* table, std::u16string_view in) {
+    for (char16_t c : in)
+        if (c >= 0x80 && (c >= 0xD800 && c <= 0xDFFF ? true : (table[c] == 0 || table[c] > 0xFFFF)))
+            return false;
+    return true;
+}
+
+bool hasNonAscii(std::string_view in) {
+    for (unsigned char c : in)
+        if (c >= 0x80) return true;
+    return false;
+}
+
+bool isValidUtf8(std::string_view in) {
+    const auto* s = reinterpret_cast<const uint8_t*>(in.data());
+    const size_t n = in.size();
+    size_t i = 0;
+    while (i < n) {
+        const uint8_t b = s[i];
+        if (b < 0x80) { ++i; continue; }
+        size_t len;
+        uint32_t cp;
+        if (b >= 0xC2 && b <= 0xDF) { len = 2; cp = b & 0x1F; }
+        else if (b >= 0xE0 && b <= 0xEF) { len = 3; cp = b & 0x0F; }
+        else if (b >= 0xF0 && b <= 0xF4) { len = 4; cp = b & 0x07; }
+        else return false;
+        if (i + len > n) return false;
+        for (size_t k = 1; k < len; ++k) {
+            if ((s[i + k] & 0xC0) != 0x80) return false;
+            cp = (cp << 6) | (s[i + k] & 0x3F);
+        }
+        if ((len == 3 && (cp < 0x800 || (cp >= 0xD800 && cp <= 0xDFFF))) ||
+            (len == 4 && (cp < 0x10000 || cp > 0x10FFFF)))
+            return false;
+        i += len;
+    }
+    return true;
+}
+
+void decodeUtf8(std::string_view in, std::u16string& out) {
+    out.reserve(out.size() + in.size());
+    const auto* s = reinterpret_cast<const uint8_t*>(in.data());
+    const size_t n = in.size();
+    size_t i = 0;
+    while (i < n) {
+        const uint8_t b = s[i];
+        if (b < 0x80) { out += static_cast<char16_t>(b); ++i; continue; }
+        size_t len = 0;
+        uint32_t cp = 0;
+        if (b >= 0xC2 && b <= 0xDF) { len = 2; cp = b & 0x1F; }
+        else if (b >= 0xE0 && b <= 0xEF) { len = 3; cp = b & 0x0F; }
+        else if (b >= 0xF0 && b <= 0xF4) { len = 4; cp = b & 0x07; }
+        bool ok = len != 0 && i + len <= n;
+        for (size_t k = 1; ok && k < len; ++k) {
+            if ((s[i + k] & 0xC0) != 0x80) ok = false;
+            else cp = (cp << 6) | (s[i + k] & 0x3F);
+        }
+        if (ok && ((len == 3 && (cp < 0x800 || (cp >= 0xD800 && cp <= 0xDFFF))) ||
+                   (len == 4 && (cp < 0x10000 || cp > 0x10FFFF))))
+            ok = false;
+        if (!ok) { out += kReplacement; ++i; continue; }
+        appendCodePoint(out, cp);
+        i += len;
+    }
+}
+
+void encodeUtf8(std::u16string_view in, std::string& out) {
+    out.reserve(out.size() + in.size() * 3);
+    size_t i = 0;
+    while (i < in.size()) {
+        uint32_t cp = nextCodePoint(in, i);
+        if (cp >= 0xD800 && cp <= 0xDFFF) cp = kReplacement;
+        if (cp < 0x80) {
+            out += static_cast<char>(cp);
+        } else if (cp < 0x800) {
+            out += static_cast<char>(0xC0 | (cp >> 6));
+            out += static_cast<char>(0x80 | (cp & 0x3F));
+        } else if (cp < 0x10000) {
+            out += static_cast<char>(0xE0 | (cp >> 12));
+            out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (cp & 0x3F));
+        } else {
+            out += static_cast<char>(0xF0 | (cp >> 18));
+            out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+            out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (cp & 0x3F));
+        }
+    }
+}
+
+}  // namespace tezc

@@ -1,0 +1,43 @@
+#pragma once
+// Big5 (code page 950 flavour), GB18030 and UTF-8 <-> UTF-16, driven by the code page
+// sections of the conversion tables.
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace tezc {
+
+constexpr size_t kDbcsLeads = 126;   // 0x81..0xFE
+constexpr size_t kDbcsTrails = 191;  // 0x40..0xFE
+constexpr size_t kDbcsCells = kDbcsLeads * kDbcsTrails;
+constexpr size_t kGbFourByteBmp = 39420;  // four-byte codes 0x81308130..0x8439FE39
+
+// How a character the target code page cannot hold is written.
+enum class Unmappable { Question, HtmlReference };
+
+struct Big5Tables {
+    const uint16_t* decode = nullptr;  // kDbcsCells
+    const uint16_t* encode = nullptr;  // 65536
+};
+struct GbTables {
+    const uint16_t* decode = nullptr;  // kDbcsCells + kGbFourByteBmp
+    const uint32_t* encode = nullptr;  // 65536
+};
+
+void decodeBig5(const uint16_t* table, std::string_view in, std::u16string& out);
+void decodeGb(const uint16_t* table, std::string_view in, std::u16string& out);
+void encodeBig5(const uint16_t* table, std::u16string_view in, std::string& out, Unmappable how);
+void encodeGb(const uint32_t* table, std::u16string_view in, std::string& out, Unmappable how);
+// True when every character of the text has a one- or two-byte GB code.
+bool fitsGbTwoByte(const uint32_t* table, std::u16string_view in);
+
+bool isValidUtf8(std::string_view in);
+bool hasNonAscii(std::string_view in);
+void decodeUtf8(std::string_view in, std::u16string& out);
+void encodeUtf8(std::u16string_view in, std::string& out);
+
+inline size_t dbcsIndex(uint8_t lead, uint8_t trail) {
+    return size_t(lead - 0x81) * kDbcsTrails + size_t(trail - 0x40);
+}
+
+}  // namespace tezc

@@ -1,0 +1,37 @@
+#pragma once
+// Text conversion on UTF-16: code conversion with phrase context, vocabulary matching,
+// and the string entries' modes.
+#include "Objects.h"
+
+#include <string>
+#include <string_view>
+
+namespace tezc {
+
+// Longest match at each position between the code table (may be null) and the vocabulary
+// matcher (may be null); on equal length the vocabulary wins. Unmatched units are copied.
+void convertText(const TrieView* code, const TrieView* vocab, std::u16string_view in,
+                 std::u16string& out);
+
+// The vocabulary matcher for a kind, rebuilt when the tables changed; null when empty.
+// Fails (returns false) when a code table that building it needs is not loaded.
+bool overlayFor(Stmt& st, Overlay kind, const TrieView*& out);
+
+enum class Script { Simplified, Traditional };
+
+// What a conversion does to UTF-16 text, given as the source and target scripts and the
+// vocabulary choice.
+struct TextOp {
+    Script from = Script::Simplified;
+    Script to = Script::Simplified;
+    enum Vocab { None, Full, TowardTrad, TowardSimp } vocab = None;
+};
+
+// Runs the operation; returns 0 or a TEZ_ error code.
+int32_t runTextOp(Stmt& st, const TextOp& op, std::u16string_view in, std::u16string& out);
+
+// The operation of a string entry's mode and flag (UU/DD meaning; encoding-only modes of
+// UD/DU are handled by their entries). Returns false for an unknown mode.
+bool textOpForMode(int32_t mode, int32_t flag, TextOp& op);
+
+}  // namespace tezc

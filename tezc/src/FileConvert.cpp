@@ -1,0 +1,254 @@
+#include "FileConvert.h"
+
+#include "Text8.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace tezc {
+
+namespace {
+
+struct FileType {
+    Script from;
+    bool fromWide;
+    Script to;
+    bool toWide;
+};
+
+constexpr Script T = Script::Traditional;
+constexpr Script S = Script::Simplified;
+
+const FileType kTypes[16] = {
+    {T, false, S, false}, {T, false, T, false}, {S, false, S, false}, {S, false, T, false},
+    {T, true, S, true},   {T, true, T, true},   {S, true, T, true},   {S, true, S, true},
+    {T, false, S, true},  {S, false, T, true},  {T, false, T, true},  {S, false, S, true},
+    {T, true, T, false},  {S, true, S, false},  {T, true, S, false},  {S, true, T, false},
+};
+
+enum class Enc { Dbcs, Utf8, Utf16 };
+
+void decodeUtf16(std::string_view bytes, std::u16string& out) {
+    bool big = false;
+    if (bytes.size() >= 2) {
+        const auto a = static_cast<unsigned char>(bytes[0]), b = static_cast<unsigned char>(bytes[1]);
+        if (a == 0xFF && b == 0xFE) bytes.remove_prefix(2);
+        else if (a == 0xFE && b == 0xFF) { big = true; bytes.remove_prefix(2); }
+    }
+    const size_t n = bytes.size() / 2;
+    out.resize(n);
+    for (size_t i = 0; i < n; ++i) {
+        const auto lo = static_cast<unsigned char>(bytes[2 * i + (big ? 1 : 0)]);
+        const auto hi = static_cast<unsigned char>(bytes[2 * i + (big ? 0 : 1)]);
+        out[i] = static_cast<char16_t>(lo | (hi << 8));
+    }
+}
+
+void encodeUtf16(std::u16string_view text, std::string& out) {
+    out.resize(2 + text.size() * 2);
+    out[0] = static_cast<char>(0xFF);
+    out[1] = static_cast<char>(0xFE);
+    for (size_t i = 0; i < text.size(); ++i) {
+        out[2 + 2 * i] = static_cast<char>(text[i] & 0xFF);
+        out[3 + 2 * i] = static_cast<char>(text[i] >> 8);
+    }
+}
+
+bool hasHtmlExtension(const std::string& path) {
+    const size_t dot = path.find_last_of('.');
+    const size_t slash = path.find_last_of('/');
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return false;
+    std::string ext = path.substr(dot + 1);
+    std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return std::tolower(c); });
+    static const char* const kHtml[] = {"htm", "html", "shtml", "shtm", "xhtml", "stm", "asp",
+                                        "aspx", "php", "jsp", "hta", "htt"};
+    for (const char* e : kHtml)
+        if (ext == e) return true;
+    return false;
+}
+
+char16_t lower(char16_t c) { return (c >= u'A' && c <= u'Z') ? static_cast<char16_t>(c + 32) : c; }
+
+// Case-insensitive search of an ASCII needle.
+size_t findNoCase(std::u16string_view hay, std::string_view needle, size_t from = 0) {
+    if (needle.empty() || hay.size() < needle.size()) return std::u16string_view::npos;
+    for (size_t i = from; i + needle.size() <= hay.size(); ++i) {
+        size_t k = 0;
+        while (k < needle.size() && lower(hay[i + k]) == static_cast<char16_t>(needle[k])) ++k;
+        if (k == needle.size()) return i;
+    }
+    return std::u16string_view::npos;
+}
+
+// Position just after the '>' of a tag named name ("<head" followed by '>' or a space).
+size_t afterTag(std::u16string_view text, std::string_view name) {
+    size_t pos = 0;
+    while ((pos = findNoCase(text, name, pos)) != std::u16string_view::npos) {
+        const size_t next = pos + name.size();
+        if (next < text.size() && (text[next] == u'>' || text[next] == u' ' || text[next] == u'\t' ||
+                                   text[next] == u'\r' || text[next] == u'\n')) {
+            const size_t close = text.find(u'>', next);
+            return close == std::u16string_view::npos ? close : close + 1;
+        }
+        pos = next;
+    }
+    return std::u16string_view::npos;
+}
+
+std::u16string ascii16(std::string_view s) { return std::u16string(s.begin(), s.end()); }
+
+// The value span after "charset" (or "encoding") inside [from, to): returns false if none.
+bool findDeclValue(std::u16string_view text, size_t from, size_t to, std::string_view key,
+                   size_t& vStart, size_t& vEnd) {
+    size_t pos = findNoCase(text.substr(0, to), key, from);
+    if (pos == std::u16string_view::npos) return false;
+    size_t i = pos + key.size();
+    while (i < to && (text[i] == u' ' || text[i] == u'\t')) ++i;
+    if (i >= to || text[i] != u'=') return false;
+    ++i;
+    while (i < to && (text[i] == u' ' || text[i] == u'\t')) ++i;
+    if (i < to && (text[i] == u'"' || text[i] == u'\'')) {
+        // charset="x" (a quote of its own) or content="...; charset=x"
+        const char16_t q = text[i];
+        const size_t close = text.find(q, i + 1);
+        if (key == "charset" && (close == std::u16string_view::npos || close > to)) return false;
+        vStart = i + 1;
+        vEnd = close;
+        // Inside content="...; charset=x" the quote ends the whole attribute.
+        return vEnd != std::u16string_view::npos && vEnd <= to;
+    }
+    vStart = i;
+    vEnd = i;
+    while (vEnd < to && text[vEnd] != u'"' && text[vEnd] != u'\'' && text[vEnd] != u' ' &&
+           text[vEnd] != u';' && text[vEnd] != u'>' && text[vEnd] != u'/')
+        ++vEnd;
+    return vEnd > vStart;
+}
+
+}  // namespace
+
+bool looksLikeHtml(std::u16string_view text) {
+    const std::u16string_view head = text.substr(0, std::min<size_t>(text.size(), 65536));
+    for (const char* tag : {"<html", "<head", "<body", "<!doctype html", "<meta"})
+        if (findNoCase(head, tag) != std::u16string_view::npos) return true;
+    return false;
+}
+
+bool setHtmlCharset(std::u16string& html, const std::string& charset, bool insert) {
+    const std::u16string name = ascii16(charset);
+    bool declared = false;
+    size_t pos = 0;
+    // XML declaration of XHTML pages.
+    if (html.compare(0, 5, u"<?xml") == 0) {
+        const size_t end = html.find(u"?>");
+        size_t vs, ve;
+        if (end != std::u16string::npos && findDeclValue(html, 0, end, "encoding", vs, ve))
+            html.replace(vs, ve - vs, name);
+    }
+    while ((pos = findNoCase(html, "<meta", pos)) != std::u16string::npos) {
+        const size_t end = html.find(u'>', pos);
+        if (end == std::u16string::npos) break;
+        size_t vs, ve;
+        if (!findDeclValue(html, pos, end, "charset", vs, ve)) {
+            pos = end;
+            continue;
+        }
+        if (!declared) {
+            html.replace(vs, ve - vs, name);
+            declared = true;
+            pos = html.find(u'>', pos);
+        } else {
+            // A second declaration would contradict the first: drop the whole tag.
+            html.erase(pos, end + 1 - pos);
+        }
+    }
+    if (declared || !insert || !looksLikeHtml(html)) return declared;
+    const std::u16string meta =
+        u"<meta http-equiv=\"Content-Type\" content=\"text/html; charset=" + name + u"\">";
+    size_t at = afterTag(html, "<head");
+    if (at != std::u16string::npos) {
+        html.insert(at, meta);
+        return true;
+    }
+    at = afterTag(html, "<html");
+    if (at != std::u16string::npos) {
+        html.insert(at, u"<head>" + meta + u"</head>");
+        return true;
+    }
+    at = 0;
+    if (findNoCase(html, "<!doctype") == 0) {
+        const size_t close = html.find(u'>');
+        at = close == std::u16string::npos ? 0 : close + 1;
+    }
+    html.insert(at, meta);
+    return true;
+}
+
+int32_t convertFile(Stmt& st, const std::string& in, const std::string& out, int32_t type,
+                    int32_t phraseMode, int32_t flag) {
+    if (sameFile(in, out)) return -8;
+    std::string bytes;
+    if (!readFile(in, bytes)) return -3;
+    const FileType& ft = kTypes[type];
+
+    // Decode the input.
+    std::u16string text;
+    Enc enc = Enc::Dbcs;
+    bool utf8Bom = false;
+    if (ft.fromWide) {
+        enc = Enc::Utf16;
+        decodeUtf16(bytes, text);
+    } else if (bytes.size() >= 3 && bytes.compare(0, 3, "\xEF\xBB\xBF") == 0) {
+        enc = Enc::Utf8;
+        utf8Bom = true;
+        decodeUtf8(std::string_view(bytes).substr(3), text);
+    } else if (hasNonAscii(bytes) && isValidUtf8(bytes)) {
+        enc = Enc::Utf8;
+        decodeUtf8(bytes, text);
+    } else if (!decode8(*st.env, ft.from, bytes, text)) {
+        return -5;
+    }
+
+    // Convert.
+    TextOp op;
+    op.from = ft.from;
+    op.to = ft.to;
+    if (ft.from != ft.to) op.vocab = phraseMode == 1 ? TextOp::Full : TextOp::None;
+    else op.vocab = phraseMode == 0 ? TextOp::None
+                  : phraseMode == 1 ? TextOp::Full
+                  : phraseMode == 2 ? TextOp::TowardTrad : TextOp::TowardSimp;
+    std::u16string converted;
+    if (int32_t rc = runTextOp(st, op, text, converted); rc != 0) return rc;
+
+    // Output encoding and charset declaration.
+    Enc outEnc = ft.toWide ? Enc::Utf16 : (enc == Enc::Utf8 ? Enc::Utf8 : Enc::Dbcs);
+    const bool html = flag == -1 || hasHtmlExtension(in) || looksLikeHtml(converted);
+    if (html) {
+        std::string charset;
+        if (outEnc == Enc::Utf16) charset = "utf-16";
+        else if (outEnc == Enc::Utf8) charset = "utf-8";
+        else if (ft.to == Script::Traditional) charset = "big5";
+        else {
+            const auto gb = st.env->gb();
+            charset = gb.encode && fitsGbTwoByte(gb.encode, converted) ? "gb2312" : "gb18030";
+        }
+        setHtmlCharset(converted, charset, flag == -1);
+    }
+
+    std::string result;
+    switch (outEnc) {
+    case Enc::Utf16: encodeUtf16(converted, result); break;
+    case Enc::Utf8:
+        if (utf8Bom) result = "\xEF\xBB\xBF";
+        encodeUtf8(converted, result);
+        break;
+    case Enc::Dbcs:
+        if (!encode8(*st.env, ft.to, converted, result,
+                     html ? Unmappable::HtmlReference : Unmappable::Question))
+            return -5;
+        break;
+    }
+    return writeFileAtomic(out, result) ? 0 : -4;
+}
+
+}  // namespace tezc

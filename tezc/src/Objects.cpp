@@ -1,0 +1,65 @@
+#include "Objects.h"
+
+namespace tezc {
+
+Registry& Registry::instance() {
+    static Registry r;
+    return r;
+}
+
+int32_t Registry::add(std::shared_ptr<Object> obj) {
+    if (next_ >= 0x7FFFFFF0) next_ = 0x1000;
+    while (objects_.count(next_)) ++next_;
+    obj->handle = next_++;
+    objects_[obj->handle] = obj;
+    return obj->handle;
+}
+
+void Registry::remove(int32_t handle) { objects_.erase(handle); }
+
+void Env::refreshSections() {
+    section.fill(nullptr);
+    sectionSize.fill(0);
+    folder.clear();
+    for (const auto& t : tables) {
+        if (!t) continue;
+        if (folder.empty()) {
+            const size_t slash = t->path.find_last_of('/');
+            folder = slash == std::string::npos ? "." : t->path.substr(0, slash);
+        }
+        auto* base = static_cast<const uint8_t*>(t->file.data());
+        auto* h = reinterpret_cast<const CctHeader*>(base);
+        auto* dir = reinterpret_cast<const CctSection*>(base + sizeof(CctHeader));
+        for (uint32_t i = 0; i < h->sectionCount; ++i) {
+            const uint32_t k = dir[i].kind;
+            if (k < kSectionKinds && !section[k]) {
+                section[k] = base + dir[i].offset;
+                sectionSize[k] = dir[i].size;
+            }
+        }
+    }
+    s2t = TrieView();
+    t2s = TrieView();
+    const auto s2tKind = static_cast<size_t>(SectionKind::TrieS2T);
+    const auto t2sKind = static_cast<size_t>(SectionKind::TrieT2S);
+    if (section[s2tKind]) s2t.attach(section[s2tKind], sectionSize[s2tKind]);
+    if (section[t2sKind]) t2s.attach(section[t2sKind], sectionSize[t2sKind]);
+}
+
+Big5Tables Env::big5() const {
+    return {static_cast<const uint16_t*>(section[static_cast<size_t>(SectionKind::Big5Decode)]),
+            static_cast<const uint16_t*>(section[static_cast<size_t>(SectionKind::Big5Encode)])};
+}
+
+GbTables Env::gb() const {
+    return {static_cast<const uint16_t*>(section[static_cast<size_t>(SectionKind::GbDecode)]),
+            static_cast<const uint32_t*>(section[static_cast<size_t>(SectionKind::GbEncode)])};
+}
+
+bool Pct::save(const std::string& target) {
+    if (!writeFileAtomic(target, serializePct(items))) return false;
+    if (target == path) dirty = false;
+    return true;
+}
+
+}  // namespace tezc

@@ -1,0 +1,131 @@
+#pragma once
+// The objects behind the library's handles: environment (conversion tables), statement
+// (vocabulary table list, result, cached vocabulary matchers), vocabulary table, result,
+// phrase search and ambiguity detection results.
+#include "CodePage.h"
+#include "FileIo.h"
+#include "PctFormat.h"
+#include "TableFile.h"
+#include "Trie.h"
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+namespace tezc {
+
+enum class Kind { Env, Stmt, Pct, Result, Search, Ambiguous };
+
+struct Object {
+    explicit Object(Kind k) : kind(k) {}
+    virtual ~Object() = default;
+    Kind kind;
+    int32_t handle = 0;
+};
+
+struct LoadedTable {
+    MappedFile file;
+    std::string path;
+};
+
+struct Env : Object {
+    Env() : Object(Kind::Env) {}
+    std::array<std::unique_ptr<LoadedTable>, 10> tables;
+    // Sections found in the loaded tables, lowest table index first.
+    std::array<const void*, kSectionKinds> section{};
+    std::array<size_t, kSectionKinds> sectionSize{};
+    TrieView s2t, t2s;
+    std::string folder;  // folder of the first loaded table (the program folder)
+    void refreshSections();
+    Big5Tables big5() const;
+    GbTables gb() const;
+};
+
+struct Pct : Object {
+    Pct() : Object(Kind::Pct) {}
+    std::string path;  // native (UTF-8) file path
+    std::vector<VocabItem> items;
+    int32_t status = 0;
+    bool dirty = false;
+    int32_t stmt = 0;  // statement whose list holds it (0: none)
+    bool save(const std::string& target);
+};
+
+struct Result : Object {
+    Result() : Object(Kind::Result) {}
+    bool unicode = true;
+    std::u16string text;
+    std::string bytes;
+};
+
+struct Hit {
+    int32_t pct = 0;
+    int32_t index = 0;
+    int32_t status = 0;
+    std::u16string trad, simp;
+};
+
+struct Search : Object {
+    Search() : Object(Kind::Search) {}
+    std::vector<Hit> hits;
+};
+
+struct Ambiguous : Object {
+    Ambiguous() : Object(Kind::Ambiguous) {}
+    std::vector<std::vector<Hit>> groups;
+    size_t total = 0;
+};
+
+// Vocabulary matchers built from the in-use tables, one per conversion kind.
+enum class Overlay {
+    S2TVocab, S2TProtect, T2SVocab, T2SProtect,
+    TradTowardTrad, TradTowardSimp, SimpTowardTrad, SimpTowardSimp, Count
+};
+
+struct CachedOverlay {
+    uint64_t generation = ~uint64_t(0);
+    std::vector<uint8_t> blob;  // aligned storage below
+    std::unique_ptr<uint64_t[]> storage;
+    TrieView view;
+    bool empty = true;
+};
+
+struct Stmt : Object {
+    Stmt() : Object(Kind::Stmt) {}
+    std::shared_ptr<Env> env;
+    std::vector<int32_t> list;  // vocabulary tables in priority order
+    std::shared_ptr<Result> result;
+    int32_t search = 0, ambiguous = 0, extra = 0;
+    std::array<CachedOverlay, static_cast<size_t>(Overlay::Count)> overlays;
+};
+
+// Handle registry. Every entry takes the lock for its whole run.
+class Registry {
+public:
+    static Registry& instance();
+    std::recursive_mutex& mutex() { return mutex_; }
+    int32_t add(std::shared_ptr<Object> obj);
+    void remove(int32_t handle);
+    template <typename T>
+    std::shared_ptr<T> get(int32_t handle, Kind kind) {
+        if (handle <= 0) return nullptr;
+        auto it = objects_.find(handle);
+        if (it == objects_.end() || it->second->kind != kind) return nullptr;
+        return std::static_pointer_cast<T>(it->second);
+    }
+    // Bumped by every change that affects vocabulary conversion.
+    uint64_t generation() const { return generation_; }
+    void touch() { ++generation_; }
+
+private:
+    std::recursive_mutex mutex_;
+    std::unordered_map<int32_t, std::shared_ptr<Object>> objects_;
+    int32_t next_ = 0x1000;
+    uint64_t generation_ = 1;
+};
+
+}  // namespace tezc

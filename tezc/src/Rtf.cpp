@@ -1,0 +1,418 @@
+#include "Rtf.h"
+
+#include "Text8.h"
+
+#include <iconv.h>
+
+#include <cctype>
+#include <cstdio>
+#include <cstring>
+#include <map>
+#include <set>
+#include <vector>
+
+namespace tezc {
+
+namespace {
+
+enum class TextMode { Convert, Reencode, Verbatim };
+
+struct GroupState {
+    TextMode mode = TextMode::Convert;
+    int uc = 1;        // fallback units after \uN in the input
+    int outUc = 1;     // \uc in force in the output
+    int font = -1;
+    bool fontTable = false;
+    int fontDefNumber = -1;  // \fN being defined inside the font table
+};
+
+const std::set<std::string> kVerbatim = {
+    "pict", "objdata", "themedata", "colorschememapping", "datastore", "blipuid", "panose",
+    "xmlnstbl", "wgrffmtfilter", "passwordhash", "protusertbl", "rsidtbl", "fchars", "lchars",
+    "mmathPr", "latentstyles", "datafield", "bkmkstart", "bkmkend", "shpinst_data"};
+const std::set<std::string> kReencode = {"fonttbl", "stylesheet", "fldinst", "info", "listtable",
+                                         "listoverridetable", "header_name", "xmlopen", "generator"};
+
+int charsetCodePage(int charset) {
+    switch (charset) {
+    case 134: return 936;
+    case 136: return 950;
+    case 128: return 932;
+    case 129: return 949;
+    case 0: return 1252;
+    default: return 0;
+    }
+}
+
+bool isCjk(int cp) { return cp == 936 || cp == 950 || cp == 932 || cp == 949; }
+
+const char16_t kCp1252High[32] = {
+    0x20AC, 0xFFFD, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0xFFFD, 0x017D, 0xFFFD, 0xFFFD, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0xFFFD, 0x017E, 0x0178};
+
+void decodeIconv(int cp, std::string_view bytes, std::u16string& out) {
+    const std::string name = "CP" + std::to_string(cp);
+    iconv_t cd = iconv_open("UTF-16LE", name.c_str());
+    if (cd == (iconv_t)-1) {
+        for (unsigned char c : bytes) out += c < 0x80 ? char16_t(c) : char16_t(0xFFFD);
+        return;
+    }
+    std::string buf(bytes.size() * 4 + 8, '\0');
+    char* ip = const_cast<char*>(bytes.data());
+    size_t il = bytes.size();
+    char* op = buf.data();
+    size_t ol = buf.size();
+    while (il > 0) {
+        if (iconv(cd, &ip, &il, &op, &ol) == static_cast<size_t>(-1)) {
+            if (ol < 2) break;
+            *op++ = static_cast<char>(0xFD);
+            *op++ = static_cast<char>(0xFF);
+            ol -= 2;
+            ++ip;
+            --il;
+        }
+    }
+    iconv_close(cd);
+    for (size_t i = 0; i + 1 < buf.size() - ol; i += 2)
+        out += static_cast<char16_t>(static_cast<unsigned char>(buf[i]) |
+                                     (static_cast<unsigned char>(buf[i + 1]) << 8));
+}
+
+class RtfConverter {
+public:
+    RtfConverter(Stmt& st, int32_t mode, int32_t flags, std::string& out)
+        : st_(st), out_(out) {
+        targetTrad_ = mode == 0 || mode == 2;
+        textMode_ = mode;
+        flag_ = flags != 0 ? -1 : 0;
+        targetCp_ = targetTrad_ ? 950 : 936;
+    }
+
+    int32_t run(std::string_view in) {
+        // The op is checked first so that a missing table fails before any work.
+        TextOp op;
+        textOpForMode(textMode_, flag_, op);
+        if (textMode_ >= 2 && flag_ == 0) op.vocab = TextOp::None;  // encoding only
+        op_ = op;
+        if (!encodable()) return -5;
+        stack_.push_back(GroupState{});
+        size_t i = 0;
+        const size_t n = in.size();
+        while (i < n) {
+            const char c = in[i];
+            if (c == '{') {
+                flushText();
+                stack_.push_back(stack_.back());
+                stack_.back().fontDefNumber = -1;
+                out_ += c;
+                ++i;
+                pendingDestination_ = true;
+            } else if (c == '}') {
+                flushText();
+                if (stack_.size() > 1) stack_.pop_back();
+                out_ += c;
+                ++i;
+                pendingDestination_ = false;
+                skipUnits_ = 0;
+            } else if (c == '\\') {
+                i = controlWord(in, i);
+            } else if (c == '\r' || c == '\n') {
+                out_ += c;
+                ++i;
+            } else {
+                if (state().fontTable && c == ';') {
+                    flushText();
+                    out_ += c;
+                    ++i;
+                    continue;
+                }
+                textByte(static_cast<unsigned char>(c));
+                ++i;
+                pendingDestination_ = false;
+            }
+        }
+        flushText();
+        return rc_;
+    }
+
+private:
+    GroupState& state() { return stack_.back(); }
+
+    bool encodable() const {
+        if (targetTrad_) return st_.env->big5().encode != nullptr;
+        return st_.env->gb().encode != nullptr;
+    }
+
+    int currentCodePage() {
+        const GroupState& s = state();
+        auto it = fontCp_.find(s.font);
+        if (it != fontCp_.end() && isCjk(it->second)) return it->second;
+        if (isCjk(ansiCp_)) return ansiCp_;
+        if (it != fontCp_.end() && it->second) return it->second;
+        return ansiCp_ ? ansiCp_ : 1252;
+    }
+
+    void textByte(unsigned char b) {
+        if (skipUnits_ > 0) {
+            --skipUnits_;
+            return;
+        }
+        if (state().mode == TextMode::Verbatim) {
+            out_ += static_cast<char>(b);
+            return;
+        }
+        const int cp = currentCodePage();
+        if (!pendingBytes_.empty() && pendingCp_ != cp) decodePending();
+        pendingCp_ = cp;
+        pendingBytes_ += static_cast<char>(b);
+    }
+
+    void decodePending() {
+        if (pendingBytes_.empty()) return;
+        std::u16string u;
+        if (pendingCp_ == 936 && st_.env->gb().decode) decodeGb(st_.env->gb().decode, pendingBytes_, u);
+        else if (pendingCp_ == 950 && st_.env->big5().decode) decodeBig5(st_.env->big5().decode, pendingBytes_, u);
+        else if (pendingCp_ == 1252)
+            for (unsigned char c : pendingBytes_)
+                u += (c >= 0x80 && c < 0xA0) ? kCp1252High[c - 0x80] : char16_t(c);
+        else decodeIconv(pendingCp_, pendingBytes_, u);
+        run_ += u;
+        pendingBytes_.clear();
+    }
+
+    void flushText() {
+        decodePending();
+        if (run_.empty()) return;
+        std::u16string converted;
+        if (state().mode == TextMode::Convert) {
+            const int32_t rc = runTextOp(st_, op_, run_, converted);
+            if (rc != 0) {
+                rc_ = rc;
+                converted = run_;
+            }
+        } else {
+            converted = run_;
+        }
+        run_.clear();
+        emitText(converted);
+    }
+
+    void setOutUc(int k) {
+        if (state().outUc == k) return;
+        out_ += "\\uc" + std::to_string(k);
+        state().outUc = k;
+        needDelimiter_ = true;
+    }
+
+    void emitText(std::u16string_view text) {
+        std::string bytes;
+        for (size_t i = 0; i < text.size(); ++i) {
+            const char16_t c = text[i];
+            if (c < 0x80) {
+                if (needDelimiter_ && (std::isalnum(c) || c == ' ')) out_ += ' ';
+                needDelimiter_ = false;
+                if (c == '\\' || c == '{' || c == '}') {
+                    out_ += '\\';
+                    out_ += static_cast<char>(c);
+                } else if (c < 0x20) {
+                    char buf[8];
+                    std::snprintf(buf, sizeof buf, "\\'%02x", c);
+                    out_ += buf;
+                } else {
+                    out_ += static_cast<char>(c);
+                }
+                continue;
+            }
+            size_t len = 1;
+            if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size()) len = 2;
+            const std::u16string_view one = text.substr(i, len);
+            if (targetTrad_) encodeBig5(st_.env->big5().encode, one, bytes, Unmappable::Question);
+            else encodeGb(st_.env->gb().encode, one, bytes, Unmappable::Question);
+            if (bytes == "?") bytes.clear();
+            // \uN with the target code page's bytes as the fallback for older readers.
+            setOutUc(bytes.empty() ? 1 : static_cast<int>(bytes.size()));
+            for (size_t k = 0; k < len; ++k) {
+                out_ += "\\u" + std::to_string(static_cast<int16_t>(text[i + k]));
+                if (k + 1 < len) out_ += '?';
+            }
+            if (bytes.empty()) {
+                out_ += '?';
+            } else {
+                for (unsigned char b : bytes) {
+                    char buf[8];
+                    std::snprintf(buf, sizeof buf, "\\'%02x", b);
+                    out_ += buf;
+                }
+            }
+            needDelimiter_ = false;
+            i += len - 1;
+        }
+    }
+
+    // Reads a control word or symbol at in[i] (a backslash); returns the next position.
+    size_t controlWord(std::string_view in, size_t i) {
+        const size_t start = i;
+        const size_t n = in.size();
+        ++i;
+        if (i >= n) {
+            out_ += '\\';
+            return i;
+        }
+        const char c = in[i];
+        if (!std::isalpha(static_cast<unsigned char>(c))) {
+            // Control symbol.
+            if (c == '\'' && i + 2 < n && std::isxdigit(static_cast<unsigned char>(in[i + 1])) &&
+                std::isxdigit(static_cast<unsigned char>(in[i + 2]))) {
+                const auto b = static_cast<unsigned char>(std::stoi(std::string(in.substr(i + 1, 2)), nullptr, 16));
+                if (state().mode == TextMode::Verbatim) out_.append(in.substr(start, 4));
+                else textByte(b);
+                pendingDestination_ = false;
+                return i + 3;
+            }
+            if (c == '\\' || c == '{' || c == '}') {
+                if (skipUnits_ > 0) {
+                    --skipUnits_;
+                } else if (state().mode == TextMode::Verbatim) {
+                    out_.append(in.substr(start, 2));
+                } else {
+                    decodePending();
+                    run_ += static_cast<char16_t>(c);
+                }
+                pendingDestination_ = false;
+                return i + 1;
+            }
+            flushText();
+            if (c == '*') {
+                out_.append(in.substr(start, 2));
+                ignorable_ = true;
+                return i + 1;
+            }
+            out_.append(in.substr(start, 2));
+            pendingDestination_ = false;
+            return i + 1;
+        }
+        size_t j = i;
+        while (j < n && std::isalpha(static_cast<unsigned char>(in[j]))) ++j;
+        const std::string word(in.substr(i, j - i));
+        bool hasParam = false;
+        long param = 0;
+        size_t k = j;
+        if (k < n && (in[k] == '-' || std::isdigit(static_cast<unsigned char>(in[k])))) {
+            size_t p = k + 1;
+            while (p < n && std::isdigit(static_cast<unsigned char>(in[p]))) ++p;
+            hasParam = p > k + (in[k] == '-' ? 1 : 0);
+            if (hasParam) param = std::strtol(std::string(in.substr(k, p - k)).c_str(), nullptr, 10);
+            k = p;
+        }
+        size_t end = k;
+        const bool spaceDelim = end < n && in[end] == ' ';
+        if (spaceDelim) ++end;
+
+        if (word == "u" && hasParam) {
+            if (state().mode != TextMode::Verbatim) {
+                decodePending();
+                run_ += static_cast<char16_t>(static_cast<int16_t>(param));
+                skipUnits_ = state().uc;
+            } else {
+                out_.append(in.substr(start, end - start));
+            }
+            pendingDestination_ = false;
+            return end;
+        }
+        if (word == "bin" && hasParam) {
+            flushText();
+            out_.append(in.substr(start, end - start));
+            const size_t len = param > 0 ? std::min(static_cast<size_t>(param), n - end) : 0;
+            out_.append(in.substr(end, len));
+            return end + len;
+        }
+
+        flushText();
+        const bool destination = pendingDestination_;
+        pendingDestination_ = false;
+        GroupState& s = state();
+        if (destination) {
+            if (kVerbatim.count(word)) s.mode = TextMode::Verbatim;
+            else if (kReencode.count(word)) s.mode = TextMode::Reencode;
+            else if (ignorable_ && s.mode == TextMode::Convert && word != "shpinst" && word != "shptxt")
+                s.mode = TextMode::Reencode;
+            if (word == "fonttbl") s.fontTable = true;
+        }
+        ignorable_ = false;
+
+        std::string replacement;
+        if (word == "uc" && hasParam) {
+            s.uc = static_cast<int>(std::max(0L, param));
+            s.outUc = s.uc;
+        } else if (word == "ansicpg" && hasParam) {
+            ansiCp_ = static_cast<int>(param);
+            replacement = "\\ansicpg" + std::to_string(targetCp_);
+        } else if (word == "f" && hasParam) {
+            if (s.fontTable) s.fontDefNumber = static_cast<int>(param);
+            else s.font = static_cast<int>(param);
+        } else if (word == "fcharset" && hasParam) {
+            if (s.fontTable && s.fontDefNumber >= 0 && !fontCp_.count(s.fontDefNumber) )
+                fontCp_[s.fontDefNumber] = charsetCodePage(static_cast<int>(param));
+            if (param == 134 || param == 136)
+                replacement = "\\fcharset" + std::to_string(targetTrad_ ? 136 : 134);
+        } else if (word == "cpg" && hasParam) {
+            if (s.fontTable && s.fontDefNumber >= 0) fontCp_[s.fontDefNumber] = static_cast<int>(param);
+            if (param == 936 || param == 950) replacement = "\\cpg" + std::to_string(targetCp_);
+        } else if ((word == "lang" || word == "langfe" || word == "deflangfe" || word == "deflang" ||
+                    word == "langnp" || word == "langfenp") &&
+                   hasParam && (param == 2052 || param == 1028)) {
+            replacement = "\\" + word + std::to_string(targetTrad_ ? 1028 : 2052);
+        }
+        if (!replacement.empty()) {
+            out_ += replacement;
+            if (spaceDelim) out_ += ' ';
+            else needDelimiter_ = true;
+        } else {
+            out_.append(in.substr(start, end - start));
+            needDelimiter_ = !spaceDelim;
+        }
+        return end;
+    }
+
+    Stmt& st_;
+    std::string& out_;
+    bool targetTrad_ = true;
+    int32_t textMode_ = 0;
+    int32_t flag_ = 0;
+    int targetCp_ = 950;
+    int ansiCp_ = 0;
+    TextOp op_;
+    int32_t rc_ = 0;
+    std::vector<GroupState> stack_;
+    std::map<int, int> fontCp_;
+    std::string pendingBytes_;
+    int pendingCp_ = 0;
+    std::u16string run_;
+    int skipUnits_ = 0;
+    bool pendingDestination_ = false;
+    bool ignorable_ = false;
+    bool needDelimiter_ = false;
+};
+
+}  // namespace
+
+int32_t convertRtf(Stmt& st, std::string_view rtf, std::string& out, int32_t mode, int32_t flags) {
+    if (rtf.substr(0, 5) != "{\\rtf") return -7;
+    out.clear();
+    out.reserve(rtf.size() + rtf.size() / 4);
+    RtfConverter conv(st, mode, flags, out);
+    return conv.run(rtf);
+}
+
+int32_t convertRtfFile(Stmt& st, const std::string& in, const std::string& out, int32_t mode,
+                       int32_t flags) {
+    if (sameFile(in, out)) return -8;
+    std::string text;
+    if (!readFile(in, text)) return -3;
+    std::string result;
+    if (int32_t rc = convertRtf(st, text, result, mode, flags); rc != 0) return rc;
+    return writeFileAtomic(out, result) ? 0 : -4;
+}
+
+}  // namespace tezc

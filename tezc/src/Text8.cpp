@@ -1,0 +1,101 @@
+#include "Text8.h"
+
+#include <iconv.h>
+
+namespace tezc {
+
+bool decode8(const Env& env, Script script, std::string_view in, std::u16string& out) {
+    out.clear();
+    if (script == Script::Traditional) {
+        const auto t = env.big5();
+        if (!t.decode) return false;
+        decodeBig5(t.decode, in, out);
+    } else {
+        const auto t = env.gb();
+        if (!t.decode) return false;
+        decodeGb(t.decode, in, out);
+    }
+    return true;
+}
+
+bool encode8(const Env& env, Script script, std::u16string_view in, std::string& out, Unmappable how) {
+    out.clear();
+    if (script == Script::Traditional) {
+        const auto t = env.big5();
+        if (!t.encode) return false;
+        encodeBig5(t.encode, in, out, how);
+    } else {
+        const auto t = env.gb();
+        if (!t.encode) return false;
+        encodeGb(t.encode, in, out, how);
+    }
+    return true;
+}
+
+namespace {
+
+// GB18030 through the system's iconv, for texts that arrive before the tables are loaded.
+bool iconvGbToUtf16(std::string_view gb, std::u16string& out) {
+    iconv_t cd = iconv_open("UTF-16LE", "GB18030");
+    if (cd == (iconv_t)-1) return false;
+    std::string buf(gb.size() * 4 + 8, '\0');
+    char* ip = const_cast<char*>(gb.data());
+    size_t il = gb.size();
+    char* op = buf.data();
+    size_t ol = buf.size();
+    const bool ok = iconv(cd, &ip, &il, &op, &ol) != static_cast<size_t>(-1) && il == 0;
+    iconv_close(cd);
+    if (!ok) return false;
+    const size_t units = (buf.size() - ol) / 2;
+    out.resize(units);
+    for (size_t i = 0; i < units; ++i)
+        out[i] = static_cast<char16_t>(static_cast<unsigned char>(buf[2 * i]) |
+                                       (static_cast<unsigned char>(buf[2 * i + 1]) << 8));
+    return true;
+}
+
+}  // namespace
+
+bool gbToUtf16(const Env* env, std::string_view gb, std::u16string& out) {
+    out.clear();
+    if (env && env->gb().decode) {
+        decodeGb(env->gb().decode, gb, out);
+        return true;
+    }
+    return iconvGbToUtf16(gb, out);
+}
+
+bool utf16ToGb(const Env* env, std::u16string_view in, std::string& out) {
+    out.clear();
+    if (env && env->gb().encode) {
+        encodeGb(env->gb().encode, in, out, Unmappable::Question);
+        return true;
+    }
+    encodeUtf8(in, out);
+    return true;
+}
+
+bool gbToNative(const Env* env, std::string_view gb, std::string& native) {
+    if (!hasNonAscii(gb)) {
+        native.assign(gb);
+        return true;
+    }
+    std::u16string u;
+    if (!gbToUtf16(env, gb, u)) return false;
+    for (char16_t c : u)
+        if (c == 0xFFFD) return false;
+    native.clear();
+    encodeUtf8(u, native);
+    return true;
+}
+
+std::string nativeToGb(const Env* env, const std::string& native) {
+    if (!hasNonAscii(native)) return native;
+    std::u16string u;
+    decodeUtf8(native, u);
+    std::string out;
+    utf16ToGb(env, u, out);
+    return out;
+}
+
+}  // namespace tezc

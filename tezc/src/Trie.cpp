@@ -1,0 +1,173 @@
+#include "Trie.h"
+
+#include <cstring>
+#include <unordered_map>
+
+namespace tezc {
+
+namespace {
+constexpr size_t kRootBytes = 65536 * sizeof(uint32_t);
+
+size_t align8(size_t n) { return (n + 7) & ~size_t(7); }
+}  // namespace
+
+bool TrieView::attach(const void* data, size_t size) {
+    root_ = nullptr;
+    if (!data || size < sizeof(TrieHeader) + kRootBytes) return false;
+    auto* base = static_cast<const uint8_t*>(data);
+    if (reinterpret_cast<uintptr_t>(base) % 8 != 0) return false;
+    auto* h = reinterpret_cast<const TrieHeader*>(base);
+    if (h->magic != kTrieMagic || h->nodeCount == 0 || h->nodeCount > 0xFFFFFF) return false;
+    if (h->edgeSlots == 0 || (h->edgeSlots & (h->edgeSlots - 1)) != 0) return false;
+    size_t off = align8(sizeof(TrieHeader));
+    const size_t rootOff = off;
+    off += kRootBytes;
+    const size_t nodesOff = off;
+    off = align8(off + size_t(h->nodeCount) * sizeof(TrieNode));
+    const size_t edgesOff = off;
+    off += size_t(h->edgeSlots) * sizeof(uint64_t);
+    const size_t poolOff = off;
+    off += size_t(h->poolUnits) * sizeof(char16_t);
+    if (off > size) return false;
+
+    auto* root = reinterpret_cast<const uint32_t*>(base + rootOff);
+    auto* nodes = reinterpret_cast<const TrieNode*>(base + nodesOff);
+    auto* edges = reinterpret_cast<const uint64_t*>(base + edgesOff);
+    for (size_t i = 0; i < 65536; ++i)
+        if (root[i] >= h->nodeCount) return false;
+    for (size_t i = 1; i < h->nodeCount; ++i)
+        if (size_t(nodes[i].valueOff) + nodes[i].valueLen > h->poolUnits) return false;
+    size_t used = 0;
+    for (size_t i = 0; i < h->edgeSlots; ++i) {
+        const uint64_t e = edges[i];
+        if (e == 0) continue;
+        ++used;
+        if ((e & 0xFFFFFF) >= h->nodeCount || (e >> 40) >= h->nodeCount) return false;
+    }
+    // A full table would make a failed lookup loop forever.
+    if (used >= h->edgeSlots) return false;
+
+    header_ = h;
+    root_ = root;
+    nodes_ = nodes;
+    edges_ = edges;
+    pool_ = reinterpret_cast<const char16_t*>(base + poolOff);
+    mask_ = h->edgeSlots - 1;
+    int bits = 0;
+    while ((size_t(1) << bits) < h->edgeSlots) ++bits;
+    shift_ = 64 - bits;
+    return true;
+}
+
+size_t TrieView::matchLengths(const char16_t* s, size_t n, uint32_t* lens, uint32_t* ids,
+                              size_t cap) const {
+    size_t count = 0;
+    if (n == 0) return 0;
+    uint32_t id = root_[s[0]];
+    size_t i = 1;
+    while (id != 0 && count < cap) {
+        if (nodes_[id].flags & kHasValue) {
+            lens[count] = static_cast<uint32_t>(i);
+            ids[count] = id;
+            ++count;
+        }
+        if (!(nodes_[id].flags & kHasChildren) || i >= n) break;
+        id = child(id, s[i]);
+        ++i;
+    }
+    return count;
+}
+
+struct TrieBuilder::EdgeMap {
+    std::unordered_map<uint64_t, uint32_t> map;
+};
+
+uint32_t TrieBuilder::find(uint32_t parent, char16_t c) const {
+    if (parent == 0) return root_[c];
+    if (!map_) return 0;
+    auto it = map_->map.find((uint64_t(parent) << 16) | c);
+    return it == map_->map.end() ? 0 : it->second;
+}
+
+bool TrieBuilder::contains(std::u16string_view key) const {
+    uint32_t id = 0;
+    for (char16_t c : key) {
+        id = find(id, c);
+        if (id == 0) return false;
+    }
+    return id != 0 && nodes_[id].hasValue;
+}
+
+bool TrieBuilder::add(std::u16string_view key, std::u16string_view value) {
+    if (key.empty() || value.size() > 0xFFFF) return false;
+    if (!map_) map_ = std::make_shared<EdgeMap>();
+    uint32_t id = 0;
+    for (char16_t c : key) {
+        uint32_t next = find(id, c);
+        if (next == 0) {
+            if (nodes_.size() >= 0xFFFFFF) return false;
+            next = static_cast<uint32_t>(nodes_.size());
+            nodes_.push_back(BuildNode{});
+            if (id == 0) {
+                root_[c] = next;
+            } else {
+                map_->map.emplace((uint64_t(id) << 16) | c, next);
+                edgeList_.emplace_back((uint64_t(id) << 16) | c, next);
+                nodes_[id].hasChildren = true;
+            }
+        }
+        id = next;
+    }
+    BuildNode& n = nodes_[id];
+    if (n.hasValue) return false;
+    n.hasValue = true;
+    n.valueOff = static_cast<uint32_t>(pool_.size());
+    n.valueLen = static_cast<uint16_t>(value.size());
+    pool_.append(value);
+    ++keys_;
+    if (key.size() > maxKeyLen_) maxKeyLen_ = static_cast<uint32_t>(key.size());
+    return true;
+}
+
+std::vector<uint8_t> TrieBuilder::build() const {
+    size_t slots = 16;
+    while (slots < edgeList_.size() * 2 + 2) slots <<= 1;
+    int bits = 0;
+    while ((size_t(1) << bits) < slots) ++bits;
+    const int shift = 64 - bits;
+
+    size_t off = align8(sizeof(TrieHeader));
+    const size_t rootOff = off;
+    off += kRootBytes;
+    const size_t nodesOff = off;
+    off = align8(off + nodes_.size() * sizeof(TrieNode));
+    const size_t edgesOff = off;
+    off += slots * sizeof(uint64_t);
+    const size_t poolOff = off;
+    off = align8(off + pool_.size() * sizeof(char16_t));
+
+    std::vector<uint8_t> blob(off, 0);
+    TrieHeader h{kTrieMagic, static_cast<uint32_t>(nodes_.size()), static_cast<uint32_t>(slots),
+                 static_cast<uint32_t>(pool_.size()), maxKeyLen_, static_cast<uint32_t>(keys_)};
+    std::memcpy(blob.data(), &h, sizeof h);
+    std::memcpy(blob.data() + rootOff, root_.data(), kRootBytes);
+    auto* nodes = reinterpret_cast<TrieNode*>(blob.data() + nodesOff);
+    for (size_t i = 0; i < nodes_.size(); ++i) {
+        nodes[i].valueOff = nodes_[i].valueOff;
+        nodes[i].valueLen = nodes_[i].valueLen;
+        nodes[i].flags = static_cast<uint16_t>((nodes_[i].hasValue ? kHasValue : 0) |
+                                               (nodes_[i].hasChildren ? kHasChildren : 0));
+    }
+    auto* edges = reinterpret_cast<uint64_t*>(blob.data() + edgesOff);
+    const size_t mask = slots - 1;
+    for (const auto& [key, child] : edgeList_) {
+        size_t p = edgeHash(key, shift);
+        while (edges[p] != 0) p = (p + 1) & mask;
+        edges[p] = (key << 24) | child;
+    }
+    if (!pool_.empty())
+        std::memcpy(blob.data() + poolOff, pool_.data(), pool_.size() * sizeof(char16_t));
+    return blob;
+}
+
+}  // namespace tezc
