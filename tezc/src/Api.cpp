@@ -82,7 +82,6 @@ std::basic_string_view<C> inputText(const C* text, int32_t len) {
     return nul == v.npos ? v : v.substr(0, nul);
 }
 
-std::string cString(const char* s) { return s ? std::string(s) : std::string(); }
 
 std::string folderOf(const std::string& path) {
     const size_t slash = path.find_last_of('/');

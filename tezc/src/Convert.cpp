@@ -97,6 +97,12 @@ void convertWithVocab(const TrieView* code, const TrieView& vocab, std::u16strin
     }
 }
 
+bool startsAnyKey(const TrieView& trie, const char16_t* s, size_t n) {
+    for (size_t i = 0; i < n; ++i)
+        if (trie.first(s[i])) return true;
+    return false;
+}
+
 std::u16string codeConvert(const TrieView& code, std::u16string_view in) {
     std::u16string out;
     convertText(&code, nullptr, in, out);
@@ -104,6 +110,48 @@ std::u16string codeConvert(const TrieView& code, std::u16string_view in) {
 }
 
 }  // namespace
+
+void convertS2TWithVocab(const TrieView& code, const TrieView* segment, const TrieView* inner,
+                         std::u16string_view in, std::u16string& out) {
+    Writer w(out, in.size() + in.size() / 8);
+    const char16_t* s = in.data();
+    const size_t n = in.size();
+    std::u16string piece;
+    size_t i = 0;
+    while (i < n) {
+        if (w.room() < 8) w.reserve(8);
+        const char16_t c = s[i];
+        uint32_t vHit = 0, cHit = 0;
+        const size_t vLen = segment && segment->first(c) ? segment->longest(s + i, n - i, vHit) : 0;
+        const size_t cLen = code.first(c) ? code.longest(s + i, n - i, cHit) : 0;
+        // Traditional terms already present in the input count as terms too.
+        uint32_t tHit = 0;
+        const size_t tLen = inner && inner->first(c) ? inner->longest(s + i, n - i, tHit) : 0;
+        if (tLen > 0 && tLen > vLen && tLen > cLen) {
+            const TrieNode& nd = inner->node(tHit);
+            w.put(inner->valuePtr(nd), nd.valueLen);
+            i += tLen;
+        } else if (vLen > 0 && vLen >= cLen) {
+            const TrieNode& nd = segment->node(vHit);
+            w.put(segment->valuePtr(nd), nd.valueLen);
+            i += vLen;
+        } else if (cLen > 0) {
+            const TrieNode& nd = code.node(cHit);
+            const char16_t* v = code.valuePtr(nd);
+            if (inner && cLen > 1 && startsAnyKey(*inner, v, nd.valueLen)) {
+                convertText(nullptr, inner, std::u16string_view(v, nd.valueLen), piece);
+                w.put(piece.data(), piece.size());
+            } else {
+                w.put(v, nd.valueLen);
+            }
+            i += cLen;
+        } else {
+            w.put(c);
+            ++i;
+        }
+    }
+    w.finish();
+}
 
 void convertText(const TrieView* code, const TrieView* vocab, std::u16string_view in,
                  std::u16string& out) {
@@ -133,8 +181,12 @@ bool overlayFor(Stmt& st, Overlay kind, const TrieView*& out) {
         const bool proper = (pct->status & 2) != 0;
         const bool vocabKind = kind != Overlay::S2TProtect && kind != Overlay::T2SProtect;
         if (!proper && !vocabKind) continue;
+        const bool towardTrad = kind == Overlay::S2TVocab || kind == Overlay::S2TProtect ||
+                                kind == Overlay::TradTowardTrad || kind == Overlay::SimpTowardTrad;
+        const int32_t otherWayOnly = towardTrad ? kItemT2SOnly : kItemS2TOnly;
         for (const VocabItem& it : pct->items) {
             if (!(it.status & 1) || it.trad.empty() || it.simp.empty()) continue;
+            if (!proper && (it.status & otherWayOnly)) continue;
             switch (kind) {
             case Overlay::S2TVocab:
             case Overlay::S2TProtect: b.add(it.simp, it.trad); break;
@@ -189,8 +241,23 @@ int32_t runTextOp(Stmt& st, const TextOp& op, std::u16string_view in, std::u16st
         const bool toTrad = op.to == Script::Traditional;
         const TrieView& code = toTrad ? st.env->s2t : st.env->t2s;
         if (!code.valid()) return -5;
-        Overlay kind = toTrad ? (op.vocab == TextOp::Full ? Overlay::S2TVocab : Overlay::S2TProtect)
-                              : (op.vocab == TextOp::Full ? Overlay::T2SVocab : Overlay::T2SProtect);
+        if (toTrad) {
+            // Phrases and terms divide the text; a term converts to its Traditional term,
+            // a phrase converts by code and then the terms inside it apply to the result.
+            if (!overlayFor(st, Overlay::S2TProtect, vocab)) return -5;
+            if (op.vocab != TextOp::Full) {
+                convertText(&code, vocab, in, out);
+                return 0;
+            }
+            const TrieView* segment = nullptr;
+            const TrieView* inner = nullptr;
+            if (!overlayFor(st, Overlay::S2TVocab, segment) ||
+                !overlayFor(st, Overlay::TradTowardTrad, inner))
+                return -5;
+            convertS2TWithVocab(code, segment, inner, in, out);
+            return 0;
+        }
+        Overlay kind = op.vocab == TextOp::Full ? Overlay::T2SVocab : Overlay::T2SProtect;
         if (!overlayFor(st, kind, vocab)) return -5;
         convertText(&code, vocab, in, out);
         return 0;

@@ -10,6 +10,11 @@
 
 namespace tezc {
 
+// Item status bits: bit 0 in use; an item may hold for one conversion direction only.
+constexpr int32_t kItemInUse = 1;
+constexpr int32_t kItemS2TOnly = 2;  // Simplified -> Traditional only
+constexpr int32_t kItemT2SOnly = 4;  // Traditional -> Simplified only
+
 struct VocabItem {
     std::u16string trad;
     std::u16string simp;

@@ -299,15 +299,31 @@ int main(int argc, char** argv) {
     Greedy stage2;
     stage2.addDict(d.tsPhrases);
     stage2.addDict(d.tsChars);
+    // Items that hold in one direction only carry a direction bit (see PctFormat.h).
     std::vector<VocabItem> regional;
-    std::map<std::pair<std::u16string, std::u16string>, bool> seen;
-    auto addItem = [&](const std::u16string& trad, const std::u16string& simp) {
-        if (trad.empty() || simp.empty() || !isStorableTerm(trad) || !isStorableTerm(simp)) return;
-        if (seen.emplace(std::make_pair(trad, simp), true).second)
-            regional.push_back(VocabItem{trad, simp, 1});
-    };
-    for (const auto& [k, vs] : d.twPhrases) addItem(vs.front(), stage2.apply(k));
-    for (const auto& [k, vs] : d.twPhrasesRev) addItem(k, stage2.apply(vs.front()));
+    std::map<std::pair<std::u16string, std::u16string>, size_t> seen;
+    std::map<std::u16string, std::u16string> reverse;  // Taiwan term -> Simplified term
+    for (const auto& [k, vs] : d.twPhrasesRev) reverse.emplace(k, stage2.apply(vs.front()));
+    auto usable = [](const std::u16string& t) { return !t.empty() && isStorableTerm(t); };
+    for (const auto& [k, vs] : d.twPhrases) {
+        const std::u16string trad = vs.front(), simp = stage2.apply(k);
+        if (!usable(trad) || !usable(simp) || seen.count({trad, simp})) continue;
+        auto rev = reverse.find(trad);
+        const bool both = rev != reverse.end() && rev->second == simp;
+        seen.emplace(std::make_pair(trad, simp), regional.size());
+        regional.push_back(VocabItem{trad, simp, both ? 1 : 1 | kItemS2TOnly});
+    }
+    for (const auto& [k, vs] : d.twPhrasesRev) {
+        const std::u16string trad = k, simp = stage2.apply(vs.front());
+        if (!usable(trad) || !usable(simp)) continue;
+        auto it = seen.find({trad, simp});
+        if (it != seen.end()) {
+            regional[it->second].status = 1;
+            continue;
+        }
+        seen.emplace(std::make_pair(trad, simp), regional.size());
+        regional.push_back(VocabItem{trad, simp, 1 | kItemT2SOnly});
+    }
     if (!writeText(outDir + "/Regional.pct", serializePct(regional))) return 1;
 
     // The library's own extra table: common Traditional forms and their Taiwan forms.
