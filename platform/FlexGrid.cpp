@@ -353,6 +353,7 @@ FlexGrid::FlexGrid(QWidget* parent)
     m_view->setItemDelegate(new FlexGridDelegate(this));
     m_view->verticalHeader()->setDefaultSectionSize(defaultRowHeightPx());
     m_view->horizontalHeader()->setDefaultSectionSize(kDefaultColWidthPx);
+    m_view->setMouseTracking(true);
     setFocusProxy(m_view);
 
     auto* layout = new QVBoxLayout(this);
@@ -360,7 +361,7 @@ FlexGrid::FlexGrid(QWidget* parent)
     layout->addWidget(m_view);
 
     connect(m_header, &QHeaderView::sectionResized, this, [this](int col, int, int newSize) {
-        if (!m_applyingGeometry && col >= 0 && col < Cols())
+        if (!m_applyingGeometry && m_allowUserResizing != flexResizeNone && col >= 0 && col < Cols())
             m_cols[col].widthTwips = PixelsToTwips(newSize);
     });
 
@@ -430,7 +431,9 @@ void FlexGrid::syncView() const
         return;
     auto* self = const_cast<FlexGrid*>(this);
     self->m_resetPending = false;
+    self->m_applyingGeometry = true;
     m_model->endReset();
+    self->m_applyingGeometry = false;
     self->applyAllGeometry();
     if (m_savedTopRow > m_fixedRows && m_savedTopRow < Rows())
         self->setTopRow(m_savedTopRow);
@@ -619,7 +622,9 @@ void FlexGrid::setSort(int how)
         return false;
     });
     if (!deferred) {
+        m_applyingGeometry = true;
         m_model->endReset();
+        m_applyingGeometry = false;
         applyAllGeometry();
     }
     repaintCells();

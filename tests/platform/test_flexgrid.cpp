@@ -288,9 +288,17 @@ private slots:
         QCOMPARE(view->columnWidth(0), TwipsToPixels(800));
         QCOMPARE(grid->ColWidth(4), 1);
         QVERIFY(view->isColumnHidden(4));
+        // Widths outlast bulk changes and sorting.
+        grid->setRedraw(false);
+        grid->AddItem(QStringLiteral("z"));
+        grid->setRedraw(true);
+        grid->setSort(flexSortStringAscending);
+        QCOMPARE(view->columnWidth(0), TwipsToPixels(800));
+        QVERIFY(view->isColumnHidden(4));
         grid->setColWidth(4, 1500);
         QVERIFY(!view->isColumnHidden(4));
         QCOMPARE(view->columnWidth(4), 100);
+        QCOMPARE(grid->ColWidth(4), 1500);
     }
 
     // The header row never scrolls and cannot be selected, by mouse or by keyboard.
