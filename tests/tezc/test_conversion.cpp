@@ -1,0 +1,201 @@
+// String conversion through the library: code conversion with phrase context, vocabulary,
+// usage optimisation inside one script, proper-noun protection, the four entry families,
+// and the published Taiwan-standard test cases.
+#include "common/TestMain.h"
+#include "TezcFixture.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QTest>
+
+using namespace tezc_test;
+
+class TestConversion : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QVERIFY2(!dataDir().isEmpty(), "TEZDESK_DATA_DIR is not set"); }
+
+    void unicode_data()
+    {
+        QTest::addColumn<QString>("input");
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<int>("flag");
+        QTest::addColumn<QString>("expected");
+        // Code conversion picks one-to-many characters by phrase context.
+        QTest::newRow("hair") << "头发" << 0 << 0 << "頭髮";
+        QTest::newRow("develop") << "发展" << 0 << 0 << "發展";
+        QTest::newRow("software code") << "软件" << 0 << 0 << "軟件";
+        QTest::newRow("later") << "后来" << 0 << 0 << "後來";
+        QTest::newRow("empress") << "皇后" << 0 << 0 << "皇后";
+        QTest::newRow("taiwan forms") << "着装污染虚伪发泄棱柱群众里面" << 0 << 0 << "著裝汙染虛偽發洩稜柱群眾裡面";
+        // Vocabulary in both directions.
+        QTest::newRow("software vocab") << "软件" << 0 << -1 << "軟體";
+        QTest::newRow("mouse vocab") << "鼠标" << 0 << -1 << "滑鼠";
+        QTest::newRow("information vocab") << "信息" << 0 << -1 << "資訊";
+        QTest::newRow("software back") << "軟體" << 1 << -1 << "软件";
+        QTest::newRow("mouse back") << "滑鼠" << 1 << -1 << "鼠标";
+        QTest::newRow("t2s code only") << "軟體" << 1 << 0 << "软体";
+        // Usage inside Traditional text (mode 2) and Simplified text (mode 3).
+        QTest::newRow("trad toward trad usage") << "這個軟件" << 2 << 0 << "這個軟體";
+        QTest::newRow("trad toward simp usage") << "這個軟體" << 2 << -1 << "這個軟件";
+        QTest::newRow("simp toward trad usage") << "这个软件" << 3 << -1 << "这个软体";
+        QTest::newRow("simp toward simp usage") << "这个软体" << 3 << 0 << "这个软件";
+        // Text without Chinese passes unchanged; an empty text gives an empty result.
+        QTest::newRow("ascii") << "abc 123" << 0 << -1 << "abc 123";
+        QTest::newRow("empty") << "" << 1 << -1 << "";
+        QTest::newRow("astral kept") << QString::fromUtf8("𠮷发展") << 0 << 0 << QString::fromUtf8("𠮷發展");
+    }
+    void unicode()
+    {
+        QFETCH(QString, input);
+        QFETCH(int, mode);
+        QFETCH(int, flag);
+        QFETCH(QString, expected);
+        Library lib;
+        int32_t rc = -1;
+        QCOMPARE(lib.uu(input, mode, flag, &rc), expected);
+        QCOMPARE(rc, 0);
+    }
+
+    void inputStopsAtNul()
+    {
+        Library lib;
+        const QString text = QStringLiteral("发展") + QChar(0) + QStringLiteral("头发");
+        QCOMPARE(lib.uu(text, 0, 0), QStringLiteral("發展"));
+    }
+
+    void families_data()
+    {
+        QTest::addColumn<QString>("family");
+        QTest::addColumn<QByteArray>("input");
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<int>("flag");
+        QTest::addColumn<QByteArray>("expected");
+        QTest::newRow("DD gb to big5 vocab") << "DD" << gb("软件和鼠标") << 0 << -1 << big5("軟體和滑鼠");
+        QTest::newRow("DD big5 to gb") << "DD" << big5("頭髮") << 1 << 0 << gb("头发");
+        QTest::newRow("DD big5 toward trad usage") << "DD" << big5("軟件") << 2 << 0 << big5("軟體");
+        QTest::newRow("DD big5 toward simp usage") << "DD" << big5("軟體") << 2 << -1 << big5("軟件");
+        QTest::newRow("UD simp to big5") << "UD" << QByteArray("发展") << 0 << 0 << big5("發展");
+        QTest::newRow("UD trad to gb") << "UD" << QByteArray("發展") << 1 << 0 << gb("发展");
+        QTest::newRow("UD big5 side only") << "UD" << QByteArray("软件軟體") << 2 << 0 << QByteArray("?") + big5("件軟體");
+        QTest::newRow("UD gb side only") << "UD" << QByteArray("軟體软件") << 3 << 0 << gb("軟體软件");
+        QTest::newRow("DU gb to trad") << "DU" << gb("头发") << 0 << 0 << QByteArray("頭髮");
+        QTest::newRow("DU big5 to simp") << "DU" << big5("頭髮") << 1 << 0 << QByteArray("头发");
+        QTest::newRow("DU big5 only") << "DU" << big5("軟件") << 2 << 0 << QByteArray("軟件");
+        QTest::newRow("DU gb only") << "DU" << gb("软件") << 3 << 0 << QByteArray("软件");
+    }
+    void families()
+    {
+        QFETCH(QString, family);
+        QFETCH(QByteArray, input);
+        QFETCH(int, mode);
+        QFETCH(int, flag);
+        QFETCH(QByteArray, expected);
+        Library lib;
+        if (family == "DD") {
+            QCOMPARE(lib.dd(input, mode, flag), expected);
+        } else if (family == "UD") {
+            QCOMPARE(lib.ud(QString::fromUtf8(input), mode, flag), expected);
+        } else {
+            QCOMPARE(lib.du(input, mode, flag), QString::fromUtf8(expected));
+        }
+    }
+
+    void properNounsProtect_data()
+    {
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("input");
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<int>("flag");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("s2t code") << 3 << "发哥来了" << 0 << 0 << "发哥來了";
+        QTest::newRow("s2t vocab") << 3 << "发哥来了" << 0 << -1 << "发哥來了";
+        QTest::newRow("t2s code") << 3 << "發哥來了" << 1 << 0 << "發哥来了";
+        QTest::newRow("t2s vocab") << 3 << "發哥來了" << 1 << -1 << "發哥来了";
+        // A locked table that is not in use protects nothing.
+        QTest::newRow("not in use") << 2 << "发哥来了" << 0 << 0 << "發哥來了";
+    }
+    void properNounsProtect()
+    {
+        QFETCH(int, status);
+        QFETCH(QString, input);
+        QFETCH(int, mode);
+        QFETCH(int, flag);
+        QFETCH(QString, expected);
+        Library lib;
+        lib.addTable(lib.makeTable("names.pct", {{"发哥", "发哥"}, {"發哥", "發哥"}}), status);
+        QCOMPARE(lib.uu(input, mode, flag), expected);
+    }
+
+    void vocabularyRules_data()
+    {
+        QTest::addColumn<QList<int>>("statuses");  // item statuses of the user table
+        QTest::addColumn<QString>("input");
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<QString>("expected");
+        // Table A: 测试 -> 測驗; table B (later): 测试 -> 試驗 and the longer 测试版 -> 測試版本.
+        QTest::newRow("longest wins") << QList<int>{1, 1, 1} << "测试版" << 0 << "測試版本";
+        QTest::newRow("earlier table wins a tie") << QList<int>{1, 1, 1} << "测试" << 0 << "測驗";
+        QTest::newRow("item out of use") << QList<int>{0, 1, 1} << "测试" << 0 << "試驗";
+        QTest::newRow("all out of use") << QList<int>{0, 0, 0} << "测试" << 0 << "測試";
+    }
+    void vocabularyRules()
+    {
+        QFETCH(QList<int>, statuses);
+        QFETCH(QString, input);
+        QFETCH(int, mode);
+        QFETCH(QString, expected);
+        Library lib({0, 1, 2, 3, 4, 5, 6, 7, 8, 9}, false);
+        lib.addTable(lib.makeTable("a.pct", {{"測驗", "测试", statuses[0]}, {"", "测", 1}}), 1);
+        lib.addTable(lib.makeTable("b.pct", {{"試驗", "测试", statuses[1]}, {"測試版本", "测试版", statuses[2]}}), 1);
+        QCOMPARE(lib.uu(input, mode, -1), expected);
+    }
+
+    void missingTableFails_data()
+    {
+        QTest::addColumn<QList<int>>("tables");
+        QTest::addColumn<int>("mode");
+        QTest::newRow("no s2t") << QList<int>{0, 2, 3, 8, 9} << 0;
+        QTest::newRow("no t2s") << QList<int>{1, 2, 3, 8, 9} << 1;
+    }
+    void missingTableFails()
+    {
+        QFETCH(QList<int>, tables);
+        QFETCH(int, mode);
+        Library lib(tables, false);
+        int32_t rc = 0;
+        lib.uu(QStringLiteral("发展"), mode, 0, &rc);
+        QVERIFY(rc != 0);
+    }
+
+    void publishedTaiwanCases()
+    {
+        // Cases published with the open-source converter's own test data (s2tw, s2twp,
+        // tw2s, tw2sp); the one that needs its multi-word segmentation is listed apart.
+        const QString file = QFileInfo(QStringLiteral(__FILE__)).dir().filePath(
+            QStringLiteral("../../tezc/data/opencc/testcases_tw.tsv"));
+        QFile f(file);
+        QVERIFY2(f.open(QIODevice::ReadOnly), qPrintable(file));
+        const QSet<QString> knownDifferent = {QStringLiteral("低级别产品")};
+        Library lib;
+        int total = 0, passed = 0;
+        QStringList failures;
+        for (const QByteArray& raw : f.readAll().split('\n')) {
+            const QStringList cols = QString::fromUtf8(raw).split(QLatin1Char('\t'));
+            if (cols.size() != 3) continue;
+            const int mode = cols[0].startsWith(QLatin1Char('s')) ? 0 : 1;
+            const int flag = cols[0].endsWith(QLatin1Char('p')) ? -1 : 0;
+            const QString got = lib.uu(cols[1], mode, flag);
+            ++total;
+            if (got == cols[2]) ++passed;
+            else if (!knownDifferent.contains(cols[1])) failures << cols[0] + ": " + cols[1] + " -> " + got;
+        }
+        QVERIFY(total > 100);
+        QVERIFY2(failures.isEmpty(), qPrintable(failures.join(QLatin1Char('\n'))));
+        qInfo("published Taiwan cases: %d of %d", passed, total);
+    }
+};
+
+TEZ_REGISTER_TEST(TestConversion)
+#include "test_conversion.moc"
