@@ -415,6 +415,19 @@ private slots:
         QCOMPARE(grid->Row(), 2);
     }
 
+    void focusEvents()
+    {
+        auto grid = MakeGrid(2);
+        ShowGrid(*grid, 200);
+        View(*grid)->clearFocus();
+        QSignalSpy got(grid.get(), &FlexGrid::GotFocus);
+        QSignalSpy lost(grid.get(), &FlexGrid::LostFocus);
+        grid->SetFocus();
+        QCOMPARE(got.count(), 1);
+        View(*grid)->clearFocus();
+        QCOMPARE(lost.count(), 1);
+    }
+
     void keyDownReportsKeyCodes_data()
     {
         QTest::addColumn<int>("key");
@@ -516,6 +529,62 @@ private slots:
         QApplication::sendEvent(viewport, &drop);
         QCOMPARE(drops.count(), 1);
         QCOMPARE(drops.first().first().toStringList(), (QStringList { "/tmp/a b.txt", "/tmp/dir" }));
+    }
+
+    // What the user sees: pictures where they were put, the selected rows highlighted as
+    // the HighLight setting says, the fixed row in the header colour.
+    void paintsPicturesSelectionAndHeader_data()
+    {
+        QTest::addColumn<int>("highLight");
+        QTest::addColumn<bool>("focused");
+        QTest::addColumn<bool>("rowShownSelected");
+        QTest::newRow("always") << flexHighlightAlways << false << true;
+        QTest::newRow("never") << flexHighlightNever << true << false;
+        QTest::newRow("with focus, focused") << flexHighlightWithFocus << true << true;
+        QTest::newRow("with focus, not focused") << flexHighlightWithFocus << false << false;
+    }
+    void paintsPicturesSelectionAndHeader()
+    {
+        QFETCH(int, highLight);
+        QFETCH(bool, focused);
+        QFETCH(bool, rowShownSelected);
+        auto grid = MakeGrid(4);
+        grid->setSelectionMode(flexSelectionByRow);
+        grid->setHighLight(highLight);
+        grid->setFocusRect(flexFocusNone);
+        grid->setColWidth(0, 600);
+        grid->setColWidth(1, 1500);
+        ShowGrid(*grid, 200);
+        QPixmap red(8, 8);
+        red.fill(Qt::red);
+        grid->setRow(3);
+        grid->setCol(0);
+        grid->setCellPicture(red);
+        grid->setCellPictureAlignment(flexAlignCenterCenter);
+        grid->setTextMatrix(2, 1, QString());
+        grid->setTextMatrix(3, 1, QString());
+        grid->setRow(2);
+        grid->setColSel(2);
+        if (focused) {
+            grid->SetFocus();
+            QVERIFY(View(*grid)->hasFocus());
+        } else {
+            View(*grid)->clearFocus();
+        }
+
+        const QImage image = grid->grab().toImage();
+        QTableView* view = View(*grid);
+        const auto at = [&](int row, int col) {
+            const QPoint p = view->viewport()->mapTo(grid.get(), CellCenter(*grid, row, col));
+            return image.pixelColor(p);
+        };
+        QCOMPARE(at(3, 0), QColor(Qt::red));
+        const QPalette& pal = grid->palette();
+        QCOMPARE(at(2, 1), rowShownSelected ? pal.color(QPalette::Highlight) : pal.color(QPalette::Base));
+        QCOMPARE(at(3, 1), pal.color(QPalette::Base));
+        QHeaderView* header = view->horizontalHeader();
+        const QPoint headerCell = header->mapTo(grid.get(), QPoint(header->sectionPosition(1) + 3, 3));
+        QCOMPARE(image.pixelColor(headerCell), pal.color(QPalette::Button));
     }
 
     // Bulk changes with redrawing off: the view catches up when redrawing comes back, and
