@@ -1,13 +1,15 @@
+#include "core/EndProcess.h"
+#include "core/frmMain.h"
+
 #include <QApplication>
-#include <QMainWindow>
-#include "resources/StringTable.h"
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    QMainWindow w;
-    w.setWindowTitle(LoadResString(8001));
-    w.resize(900, 600);
-    w.show();
+    // The program ends when its main window is unloaded, not when its last window hides.
+    app.setQuitOnLastWindowClosed(false);
+    LoadForm<FrmMain>(); // start-up runs in the main window's load handler
+    if (ProcessEnded())
+        return ProcessExitCode();
     return app.exec();
 }

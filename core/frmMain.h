@@ -7,6 +7,7 @@
 
 #include <QMainWindow>
 #include <QHash>
+#include <memory>
 
 class QAction;
 class QActionGroup;
@@ -15,12 +16,14 @@ class QMenu;
 class QStatusBar;
 class QTimer;
 class QToolBar;
+class SingleInstance;
 class WorkWindow;
 
 class FrmMain : public QMainWindow, public FormEvents {
     Q_OBJECT
 public:
     FrmMain();
+    ~FrmMain() override;
 
     // Start-up and shut-down.
     void Form_Load() override;
@@ -45,6 +48,8 @@ public:
     void SetActiveForm(WorkWindow& window);
     void frmClient_Resize();
     void Timer1_Timer();
+    // A function-toolbar button was clicked: switches to its window by the button's key.
+    void FuncToolbar_ButtonClick(const QString& key);
 
     // The work window now shown in the client area.
     WorkWindow* ActiveForm = nullptr;
@@ -60,13 +65,32 @@ public:
     QString Caption() const;
     void SetCaption(const QString& caption);
 
+    // The project commands IDM_FILE_NEWPRJ, IDM_FILE_OPENPRJ, IDM_FILE_SAVEPRJ, IDM_FILE_SAVEASPRJ.
+    void NewProject();
+    void OpenProject();
+    void SaveProject();
+    void SaveAsProject();
+    // Shows the user help in the desktop's browser.
+    void ShowHelp();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void BuildMenus();
     void BuildToolbar();
+    // Asks whether to save the current project first (message 2004) and saves on Yes.
+    void OfferProjectSave();
+    // Asks for a new project name in the save dialog; empty when cancelled or refused.
+    QString AskNewProjectName();
+    void SetProjectPath(const QString& path);
+    // Start-up steps that can end the process; false when it ended.
+    bool OpenConversionLibrary();
+    bool LoadConversionTables();
+    bool LoadTableList();
+    std::unique_ptr<SingleInstance> m_instance;
     QHash<QString, QAction*> m_menuItems;
     QHash<QString, QMenu*> m_popups;
     QHash<QString, QAction*> m_funcButtons;

@@ -1,0 +1,212 @@
+#include "batch/FileListWindow.h"
+
+#include "batch/FileGrid.h"
+#include "batch/StatusText.h"
+#include "core/frmMain.h"
+#include "platform/FlexGrid.h"
+#include "platform/MousePointer.h"
+#include "resources/Pictures.h"
+#include "resources/StringTable.h"
+
+#include <QAction>
+#include <QHBoxLayout>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+namespace {
+
+struct ButtonSpec {
+    const char* key;
+    const char* tooltip;
+    const char* command;
+};
+
+// Toolbar buttons with a separator before each entry that starts a group.
+const QList<QList<ButtonSpec>>& ButtonGroups(bool scheduleButton)
+{
+    static const QList<QList<ButtonSpec>> files = {
+        {{"OPEN", "添加文件", "IDM_FILE_OPEN"}},
+        {{"DELETE", "删除", "IDM_EDIT_DELETE"}},
+        {{"OUTDIR", "输出信息夹默认", "IDM_OPTION_SETTING"}, {"FILEDIR", "文件信息夹设置", "IDM_EDIT_DIRSETTING"}},
+        {{"VIEWIN", "检视输入文件", "IDM_VIEW_INFILE"}, {"VIEWOUT", "检视输出文件", "IDM_VIEW_OUTFILE"}},
+        {{"LISTALL", "列出全部文件", "IDM_VIEW_LISTALL"}, {"LISTNEW", "只列更改过文件", "IDM_VIEW_LISTNEW"}},
+        {{"TYPECONV", "改变转换类型", "IDM_EDIT_TYPE"}},
+        {{"RUN", "开始运行文件转换", "IDM_FILE_RUN"}},
+    };
+    static const QList<QList<ButtonSpec>> folders = {
+        {{"OPEN", "添加文件", "IDM_FILE_OPEN"}},
+        {{"DELETE", "删除", "IDM_EDIT_DELETE"}},
+        {{"OUTDIR", "输出信息夹默认", "IDM_OPTION_SETTING"}, {"FILEDIR", "文件信息夹设置", "IDM_EDIT_DIRSETTING"}},
+        {{"VIEWIN", "检视输入文件路径", "IDM_VIEW_INFILE"}, {"VIEWOUT", "检视输出文件", "IDM_VIEW_OUTFILE"}},
+        {{"LISTALL", "列出全部文件", "IDM_VIEW_LISTALL"}, {"LISTNEW", "只列更改过文件", "IDM_VIEW_LISTNEW"}},
+        {{"SCHEDULE", "排程设置", "IDM_SCHEDULE"}},
+        {{"RUN", "开始运行文件转换", "IDM_FILE_RUN"}},
+    };
+    return scheduleButton ? folders : files;
+}
+
+const char* const kRowItems[] = {"IDM_EDIT_DIRSETTING", "IDM_EDIT_DELETE", "IDM_EDIT_SELECTALL",
+                                 "IDM_EDIT_DELETEALL", "IDM_EDIT_TYPE", "IDM_EDIT_CLEARTYPE",
+                                 "IDM_FILE_RUN", "IDM_VIEW_INFILE", "IDM_VIEW_OUTFILE"};
+const char* const kRowButtons[] = {"DELETE", "FILEDIR", "VIEWIN", "VIEWOUT", "LISTALL", "LISTNEW", "TYPECONV", "RUN"};
+
+const char* const kShownItems[] = {
+    "IDM_FILE_SEPERATOR", "IDM_FILE_RUN", "IDM_FEIL_SEPERATOR2", "IDM_FILE_EXIT", "IDM_FILE_NEWPRJ",
+    "IDM_FILE_OPENPRJ", "IDM_FILE_SAVEPRJ", "IDM_FILE_SAVEASPRJ", "IDM_FILE_SEPERATOR_3",
+    "IDM_EDIT_DIRSETTING", "IDM_EDIT_SEPERATOR", "IDM_EDIT_DELETE", "IDM_EDIT_SELECTALL",
+    "IDM_EDIT_DELETEALL", "IDM_EDIT_CLEARTYPE", "IDM_VIEW", "IDM_OPTION"};
+const char* const kHiddenItems[] = {
+    "IDM_FILE_NEWPCT", "IDM_FILE_SAVEAS", "IDM_FILE_SAVEPCT", "IDM_FILE_L2R", "IDM_FILE_R2L",
+    "IDM_FILE_ITEMINSERT", "IDM_FILE_SEPERATOR_2", "IDM_EDIT_UNDO", "IDM_EDIT_MOVEUP",
+    "IDM_EDIT_MOVEDOWN", "IDM_EDIT_ACTIVE", "IDM_EDIT_DEACTIVE", "IDM_EDIT_CUT", "IDM_EDIT_COPY",
+    "IDM_EDIT_COPYUNICODE", "IDM_EDIT_PASTE", "IDM_EDIT_SEPERATOR2", "IDM_EDIT_DETECT",
+    "IDM_EDIT_SEARCH", "IDM_EDIT_REPLACE", "IDM_EDIT_MERGE", "IDM_EDIT_ADDITEM", "IDM_EDIT_MODIFY",
+    "IDM_EDIT_INSERT"};
+const char* const kWindowItems[] = {
+    "IDM_WINDOW_DOCCONVERT", "IDM_WINDOW_XLSCONVERT", "IDM_WINDOW_PPTCONVERT", "IDM_WINDOW_SPECCONVERT",
+    "IDM_WINDOW_HTMLCONVERT", "IDM_WINDOW_ONLINECONVERT", "IDM_WINDOW_PHRASEMGR",
+    "IDM_WINDOW_PATHCONVERT", "IDM_WINDOW_SCHEDULE", "IDM_WINDOW_DBCONVERT"};
+
+QAction* MainMenu(const char* name) { return frmMain().Menu(QString::fromUtf8(name)); }
+
+} // namespace
+
+FileListWindow::FileListWindow(const FileListWindowSpec& spec)
+    : m_spec(spec)
+{
+    setObjectName(QString::fromUtf8(spec.formName));
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+
+    m_toolbarRow = new QHBoxLayout;
+    m_toolbarRow->setContentsMargins(0, 0, 4, 0);
+    m_toolbar = new QToolBar(this);
+    m_toolbar->setObjectName(QString::fromUtf8(spec.toolbarName));
+    m_toolbar->setIconSize(QSize(24, 24));
+    bool first = true;
+    for (const auto& group : ButtonGroups(spec.scheduleButton)) {
+        if (!first)
+            m_toolbar->addSeparator();
+        first = false;
+        for (const ButtonSpec& b : group) {
+            const QString key = QString::fromUtf8(b.key);
+            if (key == QLatin1String("TYPECONV") && !spec.typeChange)
+                continue;
+            QAction* button = m_toolbar->addAction(LoadToolbarIcon(key), QString());
+            button->setObjectName(key);
+            button->setToolTip(QString::fromUtf8(b.tooltip));
+            m_buttons.insert(key, button);
+            m_buttonCommands.insert(key, QString::fromUtf8(b.command));
+            connect(button, &QAction::triggered, this, [this, key] { tbButtonClick(key); });
+        }
+    }
+    m_toolbarRow->addWidget(m_toolbar);
+    m_toolbarRow->addStretch(1);
+    layout->addLayout(m_toolbarRow);
+
+    m_grid = new FlexGrid(this);
+    m_grid->setObjectName(QString::fromUtf8(spec.gridName));
+    layout->addWidget(m_grid, 1);
+}
+
+void FileListWindow::AddToToolbarRow(QWidget* control)
+{
+    m_toolbarRow->addWidget(control);
+}
+
+void FileListWindow::LoadCommon()
+{
+    BecomeClientChild();
+    frmMain().Menu(QStringLiteral("IDM_EDIT"))->setVisible(true);
+    InitGrid();
+}
+
+void FileListWindow::InitGrid()
+{
+    m_grid->setCols(4);
+    m_grid->setRows(1);
+    m_grid->setColWidth(0, 800);
+    m_grid->setColWidth(1, 800);
+    m_grid->setColWidth(2, 4000);
+    m_grid->setColWidth(3, m_spec.outputWidth);
+    m_grid->setTextMatrix(0, 0, LoadResString(5008));
+    m_grid->setTextMatrix(0, 1, LoadResString(5009));
+    m_grid->setTextMatrix(0, 2, LoadResString(m_spec.inputHeaderId));
+    m_grid->setTextMatrix(0, 3, LoadResString(m_spec.outputHeaderId));
+    m_grid->setOLEDropMode(flexOLEDropManual);
+}
+
+QAction* FileListWindow::ToolbarButton(const QString& key) const { return m_buttons.value(key); }
+
+void FileListWindow::tbButtonClick(const QString& key)
+{
+    const QString command = m_buttonCommands.value(key);
+    if (!command.isEmpty())
+        MenuProc(command);
+}
+
+void FileListWindow::ShowMenu()
+{
+    if (m_spec.showsItself)
+        show();
+    FrmMain& main = frmMain();
+    QAction* open = main.Menu(QStringLiteral("IDM_FILE_OPEN"));
+    open->setVisible(true);
+    open->setText(LoadResString(8005));
+    for (const char* name : kShownItems)
+        MainMenu(name)->setVisible(true);
+    for (const char* name : kHiddenItems)
+        MainMenu(name)->setVisible(false);
+    MainMenu("IDM_EDIT_TYPE")->setVisible(m_spec.typeChange);
+    MainMenu("IDM_OPTION_FONTMAP")->setVisible(m_spec.fontMap);
+    for (const char* name : kWindowItems)
+        MainMenu(name)->setChecked(QLatin1String(name) == QLatin1String(m_spec.windowCommand));
+    SetStatusText(LoadResString(m_spec.statusTextId));
+    EnableMenu();
+    if (QAction* all = ToolbarButton(QStringLiteral("LISTALL")))
+        all->setVisible(false);
+    if (QAction* fresh = ToolbarButton(QStringLiteral("LISTNEW")))
+        fresh->setVisible(m_spec.listViews);
+}
+
+void FileListWindow::EnableMenu()
+{
+    const bool rows = m_grid->Rows() >= 2;
+    for (const char* name : kRowItems)
+        MainMenu(name)->setEnabled(rows);
+    for (const char* key : kRowButtons)
+        if (QAction* button = ToolbarButton(QString::fromUtf8(key)))
+            button->setEnabled(rows);
+    if (rows) {
+        MainMenu("IDM_FILE_SAVEPRJ")->setEnabled(true);
+        MainMenu("IDM_FILE_SAVEASPRJ")->setEnabled(true);
+    }
+}
+
+void FileListWindow::SelectAll()
+{
+    if (m_grid->Rows() < 2)
+        return;
+    m_grid->setRedraw(false);
+    m_grid->setRow(1);
+    m_grid->setCol(0);
+    m_grid->setRowSel(m_grid->Rows() - 1);
+    m_grid->setColSel(m_grid->Cols() - 1);
+    m_grid->setRedraw(true);
+}
+
+void FileListWindow::MenuProc(const QString& cmd)
+{
+    MousePointerKeeper hourglass(vbHourglass);
+    if (cmd == QLatin1String("IDM_EDIT_DELETE")) {
+        FileListDeleteRows(m_grid, 46, 0);
+    } else if (cmd == QLatin1String("IDM_EDIT_SELECTALL")) {
+        SelectAll();
+    } else if (cmd == QLatin1String("IDM_EDIT_DELETEALL")) {
+        MenuProc(QStringLiteral("IDM_EDIT_SELECTALL"));
+        MenuProc(QStringLiteral("IDM_EDIT_DELETE"));
+    }
+    // The other commands come with the conversion runs; until then they do nothing.
+    EnableMenu();
+}

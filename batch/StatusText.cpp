@@ -1,0 +1,10 @@
+#include "batch/StatusText.h"
+
+#include "core/frmMain.h"
+
+#include <QLabel>
+
+void SetStatusText(const QString& text)
+{
+    frmMain().StatusPanel1->setText(text);
+}

@@ -1,0 +1,134 @@
+#include "batch/frmOutputSetting.h"
+
+#include "platform/CommonDialog.h"
+#include "platform/Modal.h"
+#include "platform/MsgBox.h"
+#include "platform/ProgramFolder.h"
+#include "resources/StringTable.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+bool gbOutputSettingOK = false;
+
+FrmOutputSetting& frmOutputSetting()
+{
+    return LoadForm<FrmOutputSetting>();
+}
+
+FrmOutputSetting::FrmOutputSetting()
+{
+    setObjectName(QStringLiteral("frmOutputSetting"));
+    setWindowTitle(QStringLiteral("文件信息夹设置"));
+    opDir = new QRadioButton(QStringLiteral("以相同的名称存于不同的信息夹中(&A)"), this);
+    lbDir = new QLabel(QStringLiteral("信息夹"), this);
+    txtDir = new QLineEdit(this);
+    cmdBrowse = new QPushButton(QStringLiteral("浏览(&B)..."), this);
+    opAutoName = new QRadioButton(QStringLiteral("依序自动命名存于相同的信息夹中(&N)"), this);
+    cmdOK = new QPushButton(QStringLiteral("确定(&O)"), this);
+    cmdCancel = new QPushButton(QStringLiteral("取消"), this);
+    cmdOK->setDefault(true);
+    opDir->setChecked(true);
+
+    auto* grid = new QGridLayout(this);
+    grid->addWidget(opDir, 0, 0, 1, 3);
+    grid->addWidget(lbDir, 1, 0);
+    grid->addWidget(txtDir, 1, 1);
+    grid->addWidget(cmdBrowse, 1, 2);
+    grid->addWidget(opAutoName, 2, 0, 1, 3);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(cmdOK);
+    buttons->addWidget(cmdCancel);
+    grid->addLayout(buttons, 3, 0, 1, 3);
+
+    connect(opDir, &QRadioButton::clicked, this, &FrmOutputSetting::opDir_Click);
+    connect(opAutoName, &QRadioButton::clicked, this, &FrmOutputSetting::opAutoName_Click);
+    connect(cmdOK, &QPushButton::clicked, this, &FrmOutputSetting::cmdOK_Click);
+    connect(cmdCancel, &QPushButton::clicked, this, &FrmOutputSetting::cmdCancel_Click);
+    connect(cmdBrowse, &QPushButton::clicked, this, &FrmOutputSetting::cmdBrowse_Click);
+}
+
+void FrmOutputSetting::Form_Load()
+{
+    opSelectDir = opDir->isChecked();
+    strDir = PathJoin(ProgramFolder(), LoadResString(4018));
+    txtDir->setText(strDir);
+}
+
+bool FrmOutputSetting::ShowDlg()
+{
+    modal::execDialog(*this);
+    return m_ok;
+}
+
+void FrmOutputSetting::opDir_Click()
+{
+    opDir->setChecked(true);
+    txtDir->setEnabled(true);
+    cmdBrowse->setEnabled(true);
+    lbDir->setEnabled(true);
+}
+
+void FrmOutputSetting::opAutoName_Click()
+{
+    opAutoName->setChecked(true);
+    txtDir->setEnabled(false);
+    cmdBrowse->setEnabled(false);
+    lbDir->setEnabled(false);
+}
+
+void FrmOutputSetting::cmdOK_Click()
+{
+    if (opAutoName->isChecked()) {
+        strDir.clear();
+    } else {
+        const QString folder = txtDir->text();
+        if (folder.isEmpty()) {
+            MsgBox(LoadResString(4002), vbOKOnly, windowTitle());
+            return;
+        }
+        const QFileInfo info(folder);
+        if (info.exists() && !info.isDir()) {
+            MsgBox(folder + QStringLiteral(" ") + LoadResString(4003), vbOKOnly, windowTitle());
+            return;
+        }
+        if (info.exists()) {
+            const QString question = LoadResString(4017) + folder + QStringLiteral(" ") + LoadResString(2003);
+            if (MsgBox(question, vbOKCancel, windowTitle()) == vbCancel)
+                return;
+        } else {
+            QDir().mkpath(folder);
+        }
+        strDir = folder;
+    }
+    hide();
+    opSelectDir = opDir->isChecked();
+    m_ok = true;
+    accept();
+}
+
+void FrmOutputSetting::cmdCancel_Click()
+{
+    hide();
+    if (opSelectDir)
+        opDir_Click();
+    else
+        opAutoName_Click();
+    m_ok = false;
+    reject();
+}
+
+void FrmOutputSetting::cmdBrowse_Click()
+{
+    const QString start = txtDir->text().isEmpty() ? ProgramFolder() : txtDir->text();
+    const QString chosen = BrowseForFolder(windowTitle(), start);
+    if (!chosen.isEmpty())
+        txtDir->setText(chosen);
+}

@@ -1,0 +1,24 @@
+#pragma once
+// The encoding-pair window: converts plain text files between Big5, GB and UTF-16 of
+// either script. One of the six file-list windows; its encoding combos take the place of
+// the code combo.
+#include "batch/FileListWindow.h"
+
+class QComboBox;
+
+class FrmSpecConv : public FileListWindow {
+    Q_OBJECT
+public:
+    FrmSpecConv();
+    void Form_Load() override;
+
+    FlexGrid* lstDoc = nullptr;
+    QComboBox* cbInput = nullptr;
+    QComboBox* cbOutput = nullptr;
+    QComboBox* cbPhraseConv = nullptr;
+
+    void cbInput_Click();
+    void cbOutput_Click();
+};
+
+FrmSpecConv& frmSpecConv();

@@ -1,0 +1,5 @@
+#include "core/Globals.h"
+
+QString gvPrjFile;
+QString gvMsg;
+bool gbSchedRun = false;

@@ -1,0 +1,272 @@
+// Start-up and shut-down of the program: the main window's load and unload handlers.
+#include "core/StartUp.h"
+
+#include "batch/FileTypes.h"
+#include "batch/dlgHtmlSelect.h"
+#include "batch/frmChangeOutput.h"
+#include "batch/frmDocConv.h"
+#include "batch/frmHtmlConv.h"
+#include "batch/frmOutputSetting.h"
+#include "batch/frmPathConv.h"
+#include "batch/frmPptConv.h"
+#include "batch/frmSpecConv.h"
+#include "batch/frmXlsConv.h"
+#include "core/EndProcess.h"
+#include "core/Err.h"
+#include "core/FileUtil.h"
+#include "core/Globals.h"
+#include "core/GridPictures.h"
+#include "core/Log.h"
+#include "core/ProjectFile.h"
+#include "core/WorkWindow.h"
+#include "core/frmMain.h"
+#include "core/mTezC.h"
+#include "database/frmDBConv.h"
+#include "instant/frmOnlineConv.h"
+#include "platform/App.h"
+#include "platform/CodePage.h"
+#include "platform/MsgBox.h"
+#include "platform/ProgramFolder.h"
+#include "platform/SingleInstance.h"
+#include "resources/StringTable.h"
+#include "schedule/frmSchedule.h"
+#include "vocabulary/LoadedTableList.h"
+#include "vocabulary/dlgPhraseDetectDir.h"
+#include "vocabulary/frmPhraseMgr.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFileInfo>
+
+QString gsUserName;
+QString gsComputerName;
+
+namespace {
+
+// Runs one step of a procedure that logs a failure under its name and goes on.
+template <class Step>
+void LoggedStep(const QString& procName, Step step)
+{
+    try {
+        step();
+    } catch (...) {
+        ErrorLog(procName);
+    }
+}
+
+template <class Step>
+void IgnoringFailure(Step step)
+{
+    try {
+        step();
+    } catch (...) {
+    }
+}
+
+struct ConversionTable {
+    int index;
+    QString fileName;
+    bool fatal;
+    bool pathInMessage;
+};
+
+QList<ConversionTable> ConversionTables()
+{
+    return {
+        {0, LoadResString(3001), true, true},
+        {1, LoadResString(3002), true, true},
+        {2, QStringLiteral("TD-TU.CCT"), false, false},
+        {3, QStringLiteral("SD-SU.CCT"), false, false},
+        {4, QStringLiteral("TD-SU.CCT"), false, false},
+        {5, QStringLiteral("SD-TU.CCT"), false, false},
+        {6, QStringLiteral("TU-SU.CCT"), false, false},
+        {7, QStringLiteral("SU-TU.CCT"), false, false},
+        {8, QStringLiteral("TU-TD.CCT"), false, false},
+        {9, QStringLiteral("SU-SD.CCT"), true, false},
+    };
+}
+
+QString ReturnCodeText(int32_t code)
+{
+    return QStringLiteral("\nReturn : ") + QString::number(code);
+}
+
+} // namespace
+
+StartUpEntries::StartUpEntries()
+    : CreateEnv(_TezCreateEnv)
+    , CreateStmt(_TezCreateStmt)
+    , LoadCCT(_TezLoadCCT)
+    , LoadLST(_TezLoadLST)
+{
+}
+
+StartUpEntries& StartUpLibrary()
+{
+    static StartUpEntries entries;
+    return entries;
+}
+
+void InitMain()
+{
+    const QString folder = ProgramFolder();
+    LoggedStep(QStringLiteral("InitMain"), [] { gbRunLog = false; });
+    LoggedStep(QStringLiteral("InitMain"), [&] {
+        gsLogFile = PathJoin(folder, AppExeName() + QStringLiteral(".LOG"));
+        CheckLogFileSize(200);
+    });
+    LoggedStep(QStringLiteral("InitMain"), [&] {
+        gsErrFile = PathJoin(folder, AppExeName() + QStringLiteral(".ERR"));
+        CheckErrFileSize(100);
+    });
+    LoggedStep(QStringLiteral("InitMain"), [] {
+        gsUserName = GetLoginUserName().left(20);
+        gsComputerName = GetThisComputerName();
+    });
+    LoggedStep(QStringLiteral("InitMain"), [] {
+        WriteLog(QStringLiteral("*******") + AppTitle() + QStringLiteral(" Started.") + QStringLiteral("*******"));
+        WriteLog(QStringLiteral("       UserName: ") + gsUserName);
+        WriteLog(QStringLiteral("   ComputerName: ") + gsComputerName);
+    });
+    LoggedStep(QStringLiteral("InitMain"), [&] {
+        if (!QDir::setCurrent(folder))
+            Err().Raise(errPathNotFound);
+    });
+}
+
+bool FrmMain::OpenConversionLibrary()
+{
+    StartUpLibrary().CreateEnv(&ghEnv);
+    return StartUpLibrary().CreateStmt(ghEnv, &ghStmt, 1000) == 0;
+}
+
+bool FrmMain::LoadConversionTables()
+{
+    const QString folder = ProgramFolder();
+    for (const ConversionTable& table : ConversionTables()) {
+        const QString path = PathJoin(folder, table.fileName);
+        const int32_t rc = StartUpLibrary().LoadCCT(ghEnv, table.index, ToSystemCodePage(path).constData(), 0, 0);
+        if (rc == 0 || !table.fatal)
+            continue;
+        const QString where = table.pathInMessage ? path + QStringLiteral(" ") : QString();
+        MsgBox(where + LoadResString(1002) + ReturnCodeText(rc), vbCritical + vbOKOnly, Caption());
+        return false;
+    }
+    return true;
+}
+
+bool FrmMain::LoadTableList()
+{
+    glPCTCount = 0;
+    gbPCTListLoaded = false;
+    ghPCT.assign(2, 0);
+    glPCTStatus.assign(2, 0);
+    const QString list = PathJoin(ProgramFolder(), QStringLiteral("PCTS.LST"));
+    const int32_t rc = StartUpLibrary().LoadLST(ghStmt, ToSystemCodePage(list).constData());
+    if (rc == 0) {
+        int32_t count = 0;
+        _TezGetPCTNum(ghStmt, &count);
+        glPCTCount = count;
+        ReDimPreserveTables(glPCTCount + 1);
+        for (int32_t i = 0; i < glPCTCount; ++i)
+            _TezGetPCT(ghStmt, i, &ghPCT[static_cast<std::size_t>(i)]);
+        gbPCTListLoaded = true;
+        return true;
+    }
+    if (rc == TEZ_ERR_LIMIT) {
+        MsgBox(LoadResString(1003), vbCritical + vbOKOnly, Caption());
+        return false;
+    }
+    MsgBox(LoadResString(1004) + ReturnCodeText(rc), vbCritical + vbOKOnly, Caption());
+    return true;
+}
+
+void FrmMain::Form_Load()
+{
+    m_instance = std::make_unique<SingleInstance>(ProgramFolder());
+    if (m_instance->PrevInstance()) {
+        MsgBox(LoadResString(1001), vbCritical + vbOKOnly, Caption());
+        m_instance.reset();
+        hide();
+        EndProcess();
+        return;
+    }
+    InitMain();
+    InitFileTypes();
+    SetAppTitle(LoadResString(8001));
+    // The Word window is to be the current one; it is loaded at the end of start-up.
+    FuncToolbarButton(QStringLiteral("DocConv"))->setChecked(true);
+    show();
+    QDir::setCurrent(ProgramFolder());
+
+    if (!OpenConversionLibrary() || !LoadConversionTables()) {
+        hide();
+        m_instance.reset();
+        EndProcess();
+        return;
+    }
+    LoadGridPictures();
+    LoadForm<FrmOutputSetting>();
+    if (!LoadTableList())
+        return; // limited running state: no project, no work window
+
+    dlgPrjFile.Filter = QStringLiteral("WSP Files (*.wsp)|*.wsp|WPP Files (*.wpp)|*.wpp|");
+    dlgPrjFile.InitDir = ProgramFolder();
+    dlgPrjFile.Flags = cdlOFNHideReadOnly;
+    dlgPrjFile.DefaultExt = QStringLiteral("wsp");
+
+    gvPrjFile = PathJoin(ProgramFolder(), QStringLiteral("default.wsp"));
+    SetCaption(AppTitle() + QStringLiteral(" - ") + gvPrjFile);
+    if (QFileInfo::exists(gvPrjFile))
+        PrjFileShow(gvPrjFile);
+
+    if (!ActiveForm)
+        ActiveForm = &frmDocConv();
+    ActiveForm->ShowMenu();
+    ActiveForm->show();
+    frmClient_Resize();
+}
+
+void UnloadAllWindows()
+{
+    IgnoringFailure([] { UnloadForm<FrmOnlineConv>(); });
+    IgnoringFailure([] { UnloadForm<FrmHtmlConv>(); });
+    IgnoringFailure([] { UnloadForm<FrmDocConv>(); });
+    IgnoringFailure([] { UnloadForm<FrmPhraseMgr>(); });
+    IgnoringFailure([] { UnloadForm<FrmOutputSetting>(); });
+    IgnoringFailure([] { UnloadForm<FrmChangeOutput>(); });
+    IgnoringFailure([] { UnloadForm<DlgHtmlSelect>(); });
+    IgnoringFailure([] { UnloadForm<DlgPhraseDetectDir>(); });
+    IgnoringFailure([] { UnloadForm<FrmXlsConv>(); });
+    IgnoringFailure([] { UnloadForm<FrmPptConv>(); });
+    IgnoringFailure([] { UnloadForm<FrmPathConv>(); });
+    IgnoringFailure([] { UnloadForm<FrmSchedule>(); });
+    IgnoringFailure([] { UnloadForm<FrmDBConv>(); });
+}
+
+void FrmMain::Form_Unload(int& cancel)
+{
+    if (!gvPrjFile.isEmpty()) {
+        if (IsFormLoaded<FrmOnlineConv>() && frmOnlineConv().bFileChanged) {
+            const int answer = MsgBox(LoadResString(2001), vbYesNoCancel + vbQuestion, LoadResString(8002));
+            if (answer == vbCancel || (answer == vbYes && !frmOnlineConv().SaveToFile())) {
+                cancel = 1;
+                return;
+            }
+        }
+        gvMsg = LoadResString(2004) + gvPrjFile + QStringLiteral("?");
+        if (MsgBox(gvMsg, vbYesNo + vbQuestion) == vbYes)
+            PrjFileSave(gvPrjFile);
+        if (IsFormLoaded<FrmOnlineConv>())
+            frmOnlineConv().bFileChanged = false;
+        if (gbPCTListLoaded && IsFormLoaded<FrmPhraseMgr>())
+            frmPhraseMgr().ExitPhraseMgr();
+        if (IsFormLoaded<FrmOnlineConv>())
+            frmOnlineConv().ExitOnlineConv();
+    }
+    ActiveForm = nullptr;
+    UnloadAllWindows();
+    IgnoringFailure([] { WriteLog(QStringLiteral("    ---") + AppTitle() + QStringLiteral(" Ended.") + QStringLiteral("---    ")); });
+    m_instance.reset();
+    EndProcess();
+}

@@ -1,0 +1,26 @@
+#pragma once
+// The ten work windows of the main window, in the order of the function toolbar: the number
+// SelectWindow gets, the toolbar button (key, caption, description, tooltip), the form name,
+// the Window-menu command that selects it, and the accessor that loads it on first use.
+#include <QString>
+#include <vector>
+
+class WorkWindow;
+
+struct WorkWindowEntry {
+    int number;
+    const char* key;
+    const char* caption;
+    const char* description;
+    const char* tooltip;
+    const char* formName;
+    const char* menuCommand;
+    WorkWindow& (*form)();
+};
+
+const std::vector<WorkWindowEntry>& WorkWindowTable();
+
+// The entry with this toolbar key, form name or Window-menu command; nullptr when none.
+const WorkWindowEntry* WorkWindowByKey(const QString& key);
+const WorkWindowEntry* WorkWindowByFormName(const QString& formName);
+const WorkWindowEntry* WorkWindowByCommand(const QString& command);

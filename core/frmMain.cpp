@@ -1,0 +1,311 @@
+#include "core/frmMain.h"
+
+#include "batch/FileGrid.h"
+#include "batch/frmDocConv.h"
+#include "batch/frmHtmlConv.h"
+#include "batch/frmPptConv.h"
+#include "batch/frmXlsConv.h"
+#include "core/Err.h"
+#include "core/Globals.h"
+#include "core/Log.h"
+#include "core/ProjectFile.h"
+#include "core/WorkWindow.h"
+#include "core/WorkWindowTable.h"
+#include "core/Help.h"
+#include "core/dlgAbout.h"
+#include "instant/frmOnlineConv.h"
+#include "platform/App.h"
+#include "platform/Modal.h"
+#include "platform/MousePointer.h"
+#include "platform/MsgBox.h"
+#include "platform/ProgramFolder.h"
+#include "platform/ShellOpen.h"
+#include "platform/SingleInstance.h"
+#include "resources/Pictures.h"
+#include "resources/StringTable.h"
+#include "schedule/frmSchedule.h"
+#include "vocabulary/LoadedTableList.h"
+#include "vocabulary/frmPhraseMgr.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QDateTime>
+#include <QEvent>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMenu>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
+
+namespace {
+// The scheduler's due check compares times to the minute; a tick every 15 seconds never
+// misses a minute.
+constexpr int kTimerIntervalMs = 15000;
+} // namespace
+
+FrmMain& frmMain()
+{
+    return LoadForm<FrmMain>();
+}
+
+FrmMain::FrmMain()
+{
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(QStringLiteral("Velmora"));
+    setWindowIcon(ProgramIcon());
+    BuildMenus();
+    BuildToolbar();
+
+    frmClient = new QWidget(this);
+    frmClient->setObjectName(QStringLiteral("frmClient"));
+    frmClient->installEventFilter(this);
+    setCentralWidget(frmClient);
+
+    StatusBar1 = statusBar();
+    StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
+    StatusPanel1 = new QLabel(StatusBar1);
+    StatusPanel1->setObjectName(QStringLiteral("StatusPanel1"));
+    StatusBar1->addWidget(StatusPanel1, 1);
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(kTimerIntervalMs);
+    connect(Timer1, &QTimer::timeout, this, &FrmMain::Timer1_Timer);
+    Timer1->start();
+
+    resize(900, 620);
+}
+
+FrmMain::~FrmMain() = default;
+
+QAction* FrmMain::Menu(const QString& name) const
+{
+    QAction* action = m_menuItems.value(name);
+    if (!action)
+        Err().Raise(errInvalidCall, QStringLiteral("No menu item ") + name);
+    return action;
+}
+
+bool FrmMain::HasMenu(const QString& name) const { return m_menuItems.contains(name); }
+
+QMenu* FrmMain::PopupMenu(const QString& name) const
+{
+    QMenu* menu = m_popups.value(name);
+    if (!menu)
+        Err().Raise(errInvalidCall, QStringLiteral("No context menu ") + name);
+    return menu;
+}
+
+void FrmMain::ShowPopupMenu(const QString& name)
+{
+    PopupMenu(name)->exec(QCursor::pos());
+}
+
+QAction* FrmMain::FuncToolbarButton(const QString& key) const
+{
+    QAction* button = m_funcButtons.value(key);
+    if (!button)
+        Err().Raise(errInvalidCall, QStringLiteral("No toolbar button ") + key);
+    return button;
+}
+
+QString FrmMain::Caption() const { return windowTitle(); }
+void FrmMain::SetCaption(const QString& caption) { setWindowTitle(caption); }
+
+void FrmMain::MenuProc(const QString& cmd)
+{
+    if (cmd == QLatin1String("IDM_FILE_EXIT")) {
+        close();
+        return;
+    }
+    if (const WorkWindowEntry* entry = WorkWindowByCommand(cmd)) {
+        SelectWindow(entry->number, entry->form());
+        return;
+    }
+    if (cmd == QLatin1String("IDM_FILE_NEWPRJ"))
+        NewProject();
+    else if (cmd == QLatin1String("IDM_FILE_OPENPRJ"))
+        OpenProject();
+    else if (cmd == QLatin1String("IDM_FILE_SAVEPRJ"))
+        SaveProject();
+    else if (cmd == QLatin1String("IDM_FILE_SAVEASPRJ"))
+        SaveAsProject();
+    else if (cmd == QLatin1String("IDM_HELP_ABOUT"))
+        ShowAbout();
+    else if (cmd == QLatin1String("IDM_HELP_HELP"))
+        ShowHelp();
+    else
+        ChildMenuProc(cmd);
+}
+
+void FrmMain::ChildMenuProc(const QString& cmd)
+{
+    // After a start-up that stopped at the table-list limit no work window is current.
+    if (!ActiveForm)
+        return;
+    if (WorkWindowByFormName(ActiveForm->formName()))
+        ActiveForm->MenuProc(cmd);
+}
+
+void FrmMain::SelectWindow(int number, WorkWindow& window)
+{
+    for (const WorkWindowEntry& entry : WorkWindowTable())
+        if (entry.number == number)
+            FuncToolbarButton(QString::fromUtf8(entry.key))->setChecked(true);
+    SetActiveForm(window);
+}
+
+void FrmMain::FuncToolbar_ButtonClick(const QString& key)
+{
+    static const char* const order[] = {"DocConv", "HtmlConv", "OnlineConv", "PhraseMgr", "XlsConv",
+                                        "PptConv", "PathConv", "Schedule", "DBConv", "SpecConv"};
+    for (const char* k : order)
+        if (key == QLatin1String(k)) {
+            SetActiveForm(WorkWindowByKey(key)->form());
+            return;
+        }
+}
+
+void FrmMain::SetActiveForm(WorkWindow& window)
+{
+    // The two leave operations run on every switch. A window that was never loaded has
+    // nothing to leave; the table list is written back only when start-up loaded it.
+    if (gbPCTListLoaded && IsFormLoaded<FrmPhraseMgr>())
+        frmPhraseMgr().ExitPhraseMgr();
+    if (IsFormLoaded<FrmOnlineConv>())
+        frmOnlineConv().ExitOnlineConv();
+    if (ActiveForm)
+        ActiveForm->hide();
+    ActiveForm = &window;
+    window.show();
+    frmClient_Resize();
+    if (WorkWindowByFormName(window.formName()))
+        window.ShowMenu();
+}
+
+void FrmMain::frmClient_Resize()
+{
+    // The client area lies between the toolbar and the status bar (the window's layout
+    // keeps it there); the current work window fills it.
+    if (ActiveForm && ActiveForm->parentWidget() == frmClient)
+        ActiveForm->setGeometry(0, 0, frmClient->width(), frmClient->height());
+}
+
+bool FrmMain::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == frmClient && event->type() == QEvent::Resize)
+        frmClient_Resize();
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void FrmMain::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    frmClient_Resize();
+}
+
+void FrmMain::closeEvent(QCloseEvent* event)
+{
+    // Closing is unloading: the unload handler may refuse and keep the program running.
+    event->ignore();
+    if (FormSlot<FrmMain>() == this)
+        UnloadForm<FrmMain>();
+}
+
+void FrmMain::Timer1_Timer()
+{
+    try {
+        setEnabled(false);
+        Timer1->stop();
+        const QDateTime now = QDateTime::currentDateTime();
+        const QString time = now.toString(QStringLiteral("HH:mm"));
+        const QString weekday = QString::number(now.date().dayOfWeek()); // Monday = 1
+        SetMousePointer(vbHourglass);
+        frmSchedule().ChkSchedPrj(time, weekday);
+    } catch (...) {
+        ErrorLogQuiet(QStringLiteral("Timer1_Timer"));
+    }
+    // The window and the timer always come back on.
+    try {
+        SetMousePointer(vbDefault);
+    } catch (...) {
+    }
+    setEnabled(true);
+    Timer1->start();
+}
+
+void FrmMain::SetProjectPath(const QString& path)
+{
+    gvPrjFile = path;
+    SetCaption(AppTitle() + QStringLiteral(" - ") + gvPrjFile);
+}
+
+void FrmMain::OfferProjectSave()
+{
+    gvMsg = LoadResString(2004) + gvPrjFile + QStringLiteral("?");
+    if (MsgBox(gvMsg, vbYesNo + vbQuestion) == vbYes)
+        PrjFileSave(gvPrjFile);
+}
+
+QString FrmMain::AskNewProjectName()
+{
+    dlgPrjFile.DialogTitle = LoadResString(4026);
+    dlgPrjFile.FileName.clear();
+    dlgPrjFile.ShowSave();
+    const QString name = dlgPrjFile.FileName;
+    if (name.isEmpty())
+        return QString();
+    if (QFileInfo::exists(name)
+        && MsgBox(LoadResString(2003) + QStringLiteral(" - ") + name, vbYesNo + vbQuestion) == vbNo)
+        return QString();
+    return name;
+}
+
+void FrmMain::NewProject()
+{
+    OfferProjectSave();
+    const QString name = AskNewProjectName();
+    if (name.isEmpty())
+        return;
+    ClearFG(frmDocConv().lstDoc);
+    ClearFG(frmXlsConv().lstXls);
+    ClearFG(frmPptConv().lstPpt);
+    ClearFG(frmHtmlConv().lstHtml);
+    SetProjectPath(name);
+}
+
+void FrmMain::OpenProject()
+{
+    OfferProjectSave();
+    dlgPrjFile.DialogTitle = LoadResString(4027);
+    dlgPrjFile.FileName.clear();
+    dlgPrjFile.ShowOpen();
+    const QString name = dlgPrjFile.FileName;
+    if (name.isEmpty())
+        return;
+    SetProjectPath(name);
+    PrjFileShow(gvPrjFile);
+    if (ActiveForm)
+        ActiveForm->ShowMenu();
+}
+
+void FrmMain::SaveProject()
+{
+    PrjFileSave(gvPrjFile);
+}
+
+void FrmMain::SaveAsProject()
+{
+    const QString name = AskNewProjectName();
+    if (name.isEmpty())
+        return;
+    SetProjectPath(name);
+    PrjFileSave(name);
+}
+
+void FrmMain::ShowHelp()
+{
+    // A missing help file or browser is not reported.
+    ShellOpen(HelpFilePath());
+}

@@ -1,0 +1,201 @@
+#include "database/frmDBConv.h"
+
+#include "batch/ConvTypeChoice.h"
+#include "batch/FileGrid.h"
+#include "batch/StatusText.h"
+#include "core/frmMain.h"
+#include "platform/FlexGrid.h"
+#include "platform/MousePointer.h"
+#include "resources/Pictures.h"
+#include "resources/StringTable.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+bool gbDBConvLoaded = false;
+
+namespace {
+
+struct ButtonSpec {
+    const char* key;
+    const char* tooltip;
+    const char* command;
+    bool separatorBefore;
+};
+
+const ButtonSpec kButtons[] = {
+    {"OPEN", "添加数据库文件", "IDM_FILE_OPEN", false},
+    {"DELETE", "删除", "IDM_EDIT_DELETE", true},
+    {"OUTDIR", "输出数据库设置", "IDM_OPTION_SETTING", true},
+    {"FILEDIR", "输出信息表名称设置", "IDM_EDIT_DIRSETTING", false},
+    {"VIEWIN", "检视输入信息表", "IDM_VIEW_INFILE", true},
+    {"VIEWOUT", "检视输出信息表", "IDM_VIEW_OUTFILE", false},
+    {"LISTALL", "列出全部文件", "IDM_VIEW_LISTALL", true},
+    {"LISTNEW", "只列更改过文件", "IDM_VIEW_LISTNEW", false},
+    {"TYPECONV", "改变转换类型", "IDM_EDIT_TYPE", true},
+    {"RUN", "开始运行文件转换", "IDM_FILE_RUN", true},
+};
+
+const char* const kShown[] = {"IDM_FILE_SEPERATOR", "IDM_FILE_RUN", "IDM_FEIL_SEPERATOR2", "IDM_FILE_EXIT",
+                              "IDM_FILE_NEWPRJ", "IDM_FILE_OPENPRJ", "IDM_FILE_SAVEPRJ", "IDM_FILE_SAVEASPRJ",
+                              "IDM_FILE_SEPERATOR_3", "IDM_EDIT_SEPERATOR", "IDM_EDIT_DELETE", "IDM_EDIT_SELECTALL",
+                              "IDM_EDIT_DELETEALL", "IDM_EDIT_CLEARTYPE", "IDM_VIEW"};
+const char* const kHidden[] = {
+    "IDM_FILE_NEWPCT", "IDM_FILE_SAVEAS", "IDM_FILE_SAVEPCT", "IDM_FILE_L2R", "IDM_FILE_R2L", "IDM_FILE_ITEMINSERT",
+    "IDM_FILE_SEPERATOR_2", "IDM_EDIT_DIRSETTING", "IDM_EDIT_TYPE", "IDM_EDIT_UNDO", "IDM_EDIT_MOVEUP",
+    "IDM_EDIT_MOVEDOWN", "IDM_EDIT_ACTIVE", "IDM_EDIT_DEACTIVE", "IDM_EDIT_CUT", "IDM_EDIT_COPY",
+    "IDM_EDIT_COPYUNICODE", "IDM_EDIT_PASTE", "IDM_EDIT_SEPERATOR2", "IDM_EDIT_DETECT", "IDM_EDIT_SEARCH",
+    "IDM_EDIT_REPLACE", "IDM_EDIT_MERGE", "IDM_EDIT_ADDITEM", "IDM_EDIT_MODIFY", "IDM_EDIT_INSERT", "IDM_OPTION",
+    "IDM_OPTION_FONTMAP"};
+const char* const kWindowItems[] = {
+    "IDM_WINDOW_DOCCONVERT", "IDM_WINDOW_XLSCONVERT", "IDM_WINDOW_PPTCONVERT", "IDM_WINDOW_SPECCONVERT",
+    "IDM_WINDOW_HTMLCONVERT", "IDM_WINDOW_ONLINECONVERT", "IDM_WINDOW_PHRASEMGR", "IDM_WINDOW_PATHCONVERT",
+    "IDM_WINDOW_SCHEDULE", "IDM_WINDOW_DBCONVERT"};
+const char* const kRowItems[] = {"IDM_EDIT_DIRSETTING", "IDM_EDIT_DELETE", "IDM_EDIT_SELECTALL", "IDM_EDIT_DELETEALL",
+                                 "IDM_EDIT_TYPE", "IDM_EDIT_CLEARTYPE", "IDM_FILE_RUN", "IDM_VIEW_INFILE",
+                                 "IDM_VIEW_OUTFILE"};
+const char* const kRowButtons[] = {"DELETE", "FILEDIR", "VIEWIN", "VIEWOUT", "LISTALL", "LISTNEW", "TYPECONV", "RUN"};
+
+QAction* MainMenu(const char* name) { return frmMain().Menu(QString::fromUtf8(name)); }
+
+} // namespace
+
+FrmDBConv& frmDBConv()
+{
+    return LoadForm<FrmDBConv>();
+}
+
+FrmDBConv::FrmDBConv()
+{
+    setObjectName(QStringLiteral("frmDBConv"));
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    auto* row = new QHBoxLayout;
+    row->setContentsMargins(0, 0, 4, 0);
+    tbSQL = new QToolBar(this);
+    tbSQL->setObjectName(QStringLiteral("tbSQL"));
+    tbSQL->setIconSize(QSize(24, 24));
+    for (const ButtonSpec& b : kButtons) {
+        if (b.separatorBefore)
+            tbSQL->addSeparator();
+        const QString key = QString::fromUtf8(b.key);
+        const QString command = QString::fromUtf8(b.command);
+        QAction* button = tbSQL->addAction(LoadToolbarIcon(key), QString());
+        button->setObjectName(key);
+        button->setToolTip(QString::fromUtf8(b.tooltip));
+        m_buttons.insert(key, button);
+        connect(button, &QAction::triggered, this, [this, command] { MenuProc(command); });
+    }
+    cbCodeConv = new QComboBox(this);
+    cbCodeConv->setObjectName(QStringLiteral("cbCodeConv"));
+    cbPhraseConv = new QComboBox(this);
+    cbPhraseConv->setObjectName(QStringLiteral("cbPhraseConv"));
+    cboDBType = new QComboBox(this);
+    cboDBType->setObjectName(QStringLiteral("cboDBType"));
+    row->addWidget(tbSQL);
+    row->addStretch(1);
+    row->addWidget(cbCodeConv);
+    row->addWidget(cbPhraseConv);
+    row->addWidget(cboDBType);
+    layout->addLayout(row);
+    lstTables = new FlexGrid(this);
+    lstTables->setObjectName(QStringLiteral("lstTables"));
+    layout->addWidget(lstTables, 1);
+    connect(cbCodeConv, &QComboBox::currentIndexChanged, this, [this] { cbCodeConv_Click(); });
+    connect(cboDBType, &QComboBox::currentIndexChanged, this, [this] { cboDBType_Click(); });
+}
+
+void FrmDBConv::Form_Load()
+{
+    BecomeClientChild();
+    frmMain().Menu(QStringLiteral("IDM_EDIT"))->setVisible(true);
+    lstTables->setCols(5);
+    lstTables->setRows(1);
+    const int widths[] = {800, 800, 5000, 5000, 1};
+    for (int c = 0; c < 5; ++c)
+        lstTables->setColWidth(c, widths[c]);
+    for (int c = 0; c < 4; ++c)
+        lstTables->setTextMatrix(0, c, LoadResString(5008 + c));
+    FillCodeConv(cbCodeConv);
+    cbCodeConv->setCurrentIndex(0);
+    cbPhraseConv->setCurrentIndex(0);
+    cboDBType->addItem(LoadResString(6101));
+    cboDBType->addItem(LoadResString(6102));
+    cboDBType->setCurrentIndex(0);
+    gbDBConvLoaded = true;
+}
+
+void FrmDBConv::cbCodeConv_Click()
+{
+    RefillPhraseConv(cbCodeConv->currentIndex(), cbPhraseConv);
+}
+
+void FrmDBConv::cboDBType_Click()
+{
+    if (IsFormLoaded<FrmDBConv>() && isVisible())
+        SetStatusText(cboDBType->currentText());
+}
+
+void FrmDBConv::ShowMenu()
+{
+    QAction* open = MainMenu("IDM_FILE_OPEN");
+    open->setVisible(true);
+    open->setText(LoadResString(8005));
+    for (const char* name : kShown)
+        MainMenu(name)->setVisible(true);
+    for (const char* name : kHidden)
+        MainMenu(name)->setVisible(false);
+    for (const char* name : kWindowItems)
+        MainMenu(name)->setChecked(QLatin1String(name) == QLatin1String("IDM_WINDOW_DBCONVERT"));
+    SetStatusText(cboDBType->currentText());
+    EnableMenu();
+    for (const char* key : {"LISTALL", "LISTNEW", "TYPECONV"})
+        ToolbarButton(QString::fromUtf8(key))->setVisible(false);
+}
+
+void FrmDBConv::EnableMenu()
+{
+    const bool rows = lstTables->Rows() > 1;
+    for (const char* name : kRowItems)
+        MainMenu(name)->setEnabled(rows);
+    for (const char* key : kRowButtons)
+        ToolbarButton(QString::fromUtf8(key))->setEnabled(rows);
+    if (rows) {
+        MainMenu("IDM_FILE_SAVEPRJ")->setEnabled(true);
+        MainMenu("IDM_FILE_SAVEASPRJ")->setEnabled(true);
+        // Renaming goes through the toolbar and the double-click; the menu item stays off.
+        MainMenu("IDM_EDIT_DIRSETTING")->setEnabled(false);
+    }
+}
+
+void FrmDBConv::SelectAll()
+{
+    if (lstTables->Rows() < 2)
+        return;
+    lstTables->setRedraw(false);
+    lstTables->setRow(1);
+    lstTables->setCol(0);
+    lstTables->setRowSel(lstTables->Rows() - 1);
+    lstTables->setColSel(lstTables->Cols() - 1);
+    lstTables->setRedraw(true);
+}
+
+void FrmDBConv::MenuProc(const QString& cmd)
+{
+    MousePointerKeeper hourglass(vbHourglass);
+    if (cmd == QLatin1String("IDM_EDIT_DELETE")) {
+        FileListDeleteRows(lstTables, 46, 0);
+        EnableMenu();
+    } else if (cmd == QLatin1String("IDM_EDIT_SELECTALL")) {
+        SelectAll();
+    } else if (cmd == QLatin1String("IDM_EDIT_DELETEALL")) {
+        MenuProc(QStringLiteral("IDM_EDIT_SELECTALL"));
+        MenuProc(QStringLiteral("IDM_EDIT_DELETE"));
+        EnableMenu();
+    }
+    // Opening, viewing and converting databases need the data layer; until then nothing.
+}

@@ -1,0 +1,103 @@
+#include "common/ProgramFolderFixture.h"
+
+#include "batch/WindowLoadedFlags.h"
+#include "batch/frmOutputSetting.h"
+#include "core/EndProcess.h"
+#include "core/Globals.h"
+#include "core/Log.h"
+#include "core/StartUp.h"
+#include "core/dlgAbout.h"
+#include "core/dlgProgress.h"
+#include "core/frmMain.h"
+#include "database/frmDBConv.h"
+#include "platform/App.h"
+#include "platform/ModalScript.h"
+#include "platform/ProgramFolder.h"
+#include "vocabulary/LoadedTableList.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QEvent>
+#include <QFile>
+
+void ResetProgramState()
+{
+    ResetProcessEnd();
+    gvPrjFile.clear();
+    gvMsg.clear();
+    gbSchedRun = false;
+    gbOutputSettingOK = false;
+    gbDocConvLoaded = gbXlsConvLoaded = gbPptConvLoaded = false;
+    gbHtmlConvLoaded = gbPathConvLoaded = gbSpecConvLoaded = false;
+    gbDBConvLoaded = false;
+    glPCTCount = 0;
+    ghPCT.assign(2, 0);
+    glPCTStatus.assign(2, 0);
+    giCurPCT = -1;
+    gbPCTListLoaded = false;
+    gbRunLog = false;
+    gsLogFile.clear();
+    gsErrFile.clear();
+    SetAppTitle(QStringLiteral("tezdesk"));
+}
+
+ProgramFolderFixture::ProgramFolderFixture()
+{
+    m_hadHome = qEnvironmentVariableIsSet("TEZDESK_HOME");
+    m_oldHome = qgetenv("TEZDESK_HOME");
+    m_oldCurrent = QDir::currentPath();
+    if (!m_dir.isValid())
+        return;
+    qputenv("TEZDESK_HOME", QFile::encodeName(folder()));
+    FillProgramFolder(folder(), InstalledDataFolder());
+}
+
+ProgramFolderFixture::~ProgramFolderFixture()
+{
+    stop();
+    ResetProgramState();
+    StartUpLibrary() = StartUpEntries();
+    QDir::setCurrent(m_oldCurrent);
+    if (m_hadHome)
+        qputenv("TEZDESK_HOME", m_oldHome);
+    else
+        qunsetenv("TEZDESK_HOME");
+}
+
+QString ProgramFolderFixture::folder() const { return QDir::cleanPath(m_dir.path()); }
+
+QString ProgramFolderFixture::path(const QString& name) const { return folder() + QLatin1Char('/') + name; }
+
+void ProgramFolderFixture::writeFile(const QString& name, const QByteArray& bytes) const
+{
+    QFile file(path(name));
+    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        file.write(bytes);
+}
+
+QByteArray ProgramFolderFixture::readFile(const QString& name) const
+{
+    QFile file(path(name));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+FrmMain& ProgramFolderFixture::start()
+{
+    stop();
+    ResetProgramState();
+    return LoadForm<FrmMain>();
+}
+
+void ProgramFolderFixture::stop()
+{
+    if (!IsFormLoaded<FrmMain>())
+        return;
+    ModalScript quiet; // whatever a window asks while it unloads gets the safe answer
+    UnloadForm<DlgProgress>();
+    UnloadForm<DlgAbout>();
+    UnloadAllWindows();
+    FrmMain* main = FormSlot<FrmMain>().data();
+    FormSlot<FrmMain>().clear();
+    delete main;
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
