@@ -1,12 +1,23 @@
 #pragma once
 // The instant conversion window: a Traditional box and a Simplified box that convert into
-// each other on every change, with text files, the clipboard, the vocabulary optimisations,
-// undo, and find and replace.
+// each other on every change, with text files, the clipboard, the two vocabulary
+// optimisations, undo, and find and replace. Both boxes hold Unicode text; the Traditional
+// box's text crosses to the conversion library as Big5, the Simplified box's as GB.
 #include "core/WorkWindow.h"
+#include "instant/TextFile.h"
 #include "platform/CommonDialog.h"
 #include "platform/Form.h"
 
+#include <QHash>
+#include <QList>
 #include <QString>
+
+class QAction;
+class QLabel;
+class QPlainTextEdit;
+class QSplitter;
+class QToolBar;
+class QUrl;
 
 class FrmOnlineConv : public WorkWindow {
     Q_OBJECT
@@ -15,25 +26,99 @@ public:
     ~FrmOnlineConv() override;
 
     void Form_Load() override;
-    void Form_Unload(int& cancel) override;
 
+    // Sets the main window's menus and status text for this window.
     void ShowMenu() override;
+    // Performs a command string (menu item name or toolbar command); others do nothing.
     void MenuProc(const QString& cmd) override;
     QString formName() const override { return QStringLiteral("frmOnlineConv"); }
 
     // Enables the window's menu items and toolbar buttons for the boxes' current contents.
     void EnableMenu();
-    // Saves the current box's text to a file; false only when there is nothing to save.
+    // Saves the current box's text to a file; false when there is nothing to save or the
+    // file could not be written.
     bool SaveToFile();
     // Closes the find and replace dialogs; called on every window switch and at shut-down.
     int ExitOnlineConv();
-    // Converts the clipboard's text and puts the result back on the clipboard.
+    // Replaces the clipboard's text by the same text as the Big5 side of the library holds it.
     void ConvertClipboard();
 
-    // True while one of the boxes holds text not yet saved.
+    // Opens a text file into one of the boxes (file dialog, then the file-type question).
+    void OpenTextFile();
+    // Reads an 8-bit file (Big5 or GB as bB5 says, or UTF-8) as box text; may ask to save
+    // first. Sets bReadCancelled when the read did not happen.
+    QString ReadDbcsTextFile(const QString& path, bool bB5);
+    // Reads a UTF-16 file and converts it to the code of the receiving box (bB5: Traditional).
+    QString ReadUnicodeTextFile(const QString& path, bool bB5);
+
+    // The two live conversions, run on every change of a box.
+    void edtB5_Change();
+    void edtGB_Change();
+    // A box got the input focus.
+    void edtB5_GotFocus();
+    void edtGB_GotFocus();
+    // The paste keys of the Traditional box; returns true when the key was handled.
+    bool edtB5_KeyDown(int keyCode, int shift);
+    // Files dropped on a box.
+    void edtB5_OLEDragDrop(const QList<QUrl>& files);
+    void edtGB_OLEDragDrop(const QList<QUrl>& files);
+    // A toolbar button by its key ("OPEN" ...).
+    void tbOnline_ButtonClick(const QString& key);
+
+    // The toolbar's item at a position (1 to 16, separators included) or by key.
+    QAction* tbOnlineButton(int position) const;
+    QAction* tbOnlineButton(const QString& key) const;
+
+    // True while the text was changed by a conversion since the last open, drop or save question.
     bool bFileChanged = false;
 
+    QToolBar* tbOnline = nullptr;
+    QWidget* Picture1 = nullptr;
+    QLabel* labB5 = nullptr;
+    QSplitter* wndSplit = nullptr;
+    QPlainTextEdit* edtB5 = nullptr;
+    QPlainTextEdit* edtGB = nullptr;
+    QLabel* labGB = nullptr;
     CommonDialog dlgSave;
+
+    // The box the edit commands act on: "B5" (Traditional) or "GB" (Simplified).
+    QString strSide = QStringLiteral("B5");
+    // Whole-text undo copy of the Traditional box.
+    QString strUndo;
+    bool bReadCancelled = false;
+    // How the last file read was encoded: a save writes UTF-8 after a UTF-8 file was read,
+    // otherwise the box's code page.
+    EightBitEncoding eFileEncoding = EightBitEncoding::CodePage;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void BuildToolbar();
+    QPlainTextEdit* SideBox() const;
+    QPlainTextEdit* OtherBox() const;
+    // Replaces a box's whole text; no change (and no conversion) when it already holds it.
+    void SetBoxText(QPlainTextEdit* box, const QString& text);
+    // Asks the encoding question with the Traditional captions; true for Unicode.
+    bool AskTraditionalEncoding(const QString& label);
+    // Answers the unsaved-changes question; false when the operation is to stop.
+    bool ConfirmDiscardChanges();
+    void ConvertVocabulary(int direction);
+    void Undo();
+    void Paste();
+    // Asks the encoding question, then pastes into the Traditional box once.
+    void PasteIntoTraditional(const QString& question);
+    void EnableMenuWhenCurrent();
+    void CopyUnicode();
+    void SelectAll();
+    void DropFile(QPlainTextEdit* box, const QList<QUrl>& files);
+    void LoadIntoBox(QPlainTextEdit* box, const QString& text);
+    // Logs a failed library conversion (with a beep) under the procedure's name.
+    void ReportConversionFailure(const QString& procName, int result);
+
+    bool bConverting = false;
+    QList<QAction*> m_tbItems;
+    QHash<QString, QAction*> m_tbButtons;
 };
 
 // The window's one instance, loaded on first use.
