@@ -14,3 +14,34 @@ void ReDimPreserveTables(int32_t last)
     ghPCT.resize(size, 0);
     glPCTStatus.resize(size, 0);
 }
+
+void EnsureTableRoom()
+{
+    const auto needed = static_cast<std::size_t>(glPCTCount < 0 ? 0 : glPCTCount) + 1;
+    if (ghPCT.size() < needed)
+        ghPCT.resize(needed, 0);
+    if (glPCTStatus.size() < needed)
+        glPCTStatus.resize(needed, 0);
+}
+
+void RemoveTableEntry(int32_t index)
+{
+    if (index < 0 || index >= glPCTCount)
+        return;
+    for (int32_t j = index + 1; j < glPCTCount; ++j) {
+        ghPCT[j - 1] = ghPCT[j];
+        glPCTStatus[j - 1] = glPCTStatus[j];
+    }
+    ghPCT[glPCTCount - 1] = 0;
+    glPCTStatus[glPCTCount - 1] = 0;
+    --glPCTCount;
+    if (giCurPCT == index)
+        giCurPCT = -1;
+    else if (giCurPCT > index)
+        --giCurPCT;
+}
+
+bool HasCurrentTable()
+{
+    return giCurPCT >= 0 && giCurPCT < glPCTCount && static_cast<std::size_t>(giCurPCT) < ghPCT.size();
+}

@@ -17,3 +17,15 @@ extern bool gbPCTListLoaded;
 
 // Sizes both arrays to indices 0 .. last, keeping their contents.
 void ReDimPreserveTables(int32_t last);
+
+// Makes sure both arrays have room for entry glPCTCount (the next one); never shrinks them.
+void EnsureTableRoom();
+// Removes entry index: the later entries move up one place, the freed last slot is zeroed
+// and glPCTCount decreases. giCurPCT follows its table, and becomes -1 when that table
+// itself is removed.
+void RemoveTableEntry(int32_t index);
+// Whether giCurPCT names a loaded table.
+bool HasCurrentTable();
+// Status of a loaded table: in use (bit value 1), proper-noun table (bit value 2).
+inline bool PCTStatusInUse(int32_t status) { return (status & 1) != 0; }
+inline bool PCTStatusLocked(int32_t status) { return status >= 2; }

@@ -1,45 +1,335 @@
 #include "vocabulary/frmPhraseMgr.h"
 
+#include "batch/StatusText.h"
+#include "core/Log.h"
+#include "core/frmMain.h"
 #include "platform/CommonDialog.h"
+#include "platform/FlexGrid.h"
+#include "platform/KeyCodes.h"
+#include "platform/ProgramFolder.h"
+#include "platform/Twips.h"
+#include "resources/Pictures.h"
+#include "resources/StringTable.h"
+#include "vocabulary/LoadedTableList.h"
+#include "vocabulary/PhraseMgrSupport.h"
 
-FrmPhraseMgr& frmPhraseMgr()
+#include <QAction>
+#include <QApplication>
+#include <QResizeEvent>
+#include <QSplitter>
+#include <QToolBar>
+
+namespace {
+struct ToolbarButtonSpec {
+    const char* key;     // nullptr: a separator
+    const char* tooltip;
+};
+
+// The toolbar from the left; the keyed buttons take pictures 1 to 14 in this order.
+const ToolbarButtonSpec kToolbarButtons[] = {
+    {"OPEN", "添加词汇表"},   {"ADDITEM", "新增项目"}, {nullptr, nullptr},
+    {"MOVEUP", "上移"},        {"MOVEDOWN", "下移"},    {nullptr, nullptr},
+    {"ACTIVE", "使用"},        {"DEACTIVE", "不使用"},  {nullptr, nullptr},
+    {"DELETE", "删除"},        {nullptr, nullptr},
+    {"DETECT", "暧昧检测"},    {"SEARCH", "搜寻/替换"}, {"MERGE", "合并"},
+    {"MODIFY", "更改"},        {"COPY", "复制"},        {"INSERT", "插入"},
+    {nullptr, nullptr},        {"lockPCT", "添加专有名词词汇表"},
+};
+
+// The command each toolbar key gives; a key not listed gives itself.
+QString CommandOfButton(const QString& key)
 {
-    return LoadForm<FrmPhraseMgr>();
+    static const QHash<QString, QString> commands = {
+        {"OPEN", "IDM_FILE_OPEN"},       {"ADDITEM", "IDM_EDIT_ADDITEM"}, {"MOVEUP", "IDM_EDIT_MOVEUP"},
+        {"MOVEDOWN", "IDM_EDIT_MOVEDOWN"}, {"ACTIVE", "IDM_EDIT_ACTIVE"}, {"DEACTIVE", "IDM_EDIT_DEACTIVE"},
+        {"DELETE", "IDM_EDIT_DELETE"},   {"DETECT", "IDM_EDIT_DETECT"},   {"SEARCH", "IDM_EDIT_SEARCH"},
+        {"MERGE", "IDM_EDIT_MERGE"},     {"MODIFY", "IDM_EDIT_MODIFY"},   {"COPY", "IDM_EDIT_COPY"},
+        {"INSERT", "IDM_EDIT_INSERT"},
+    };
+    return commands.value(key, key);
 }
 
-FrmPhraseMgr::FrmPhraseMgr() : dlgOpen(new CommonDialog) { setObjectName(QStringLiteral("frmPhraseMgr")); }
+// Status-bar text for a list's selection: the prefix and the row or the row range.
+QString SelectionStatusText(const FlexGrid* lst, int prefixId)
+{
+    QString rows = QStringLiteral("0");
+    if (lst->Rows() > 1) {
+        const RowBlock block = SelectedBlock(lst);
+        rows = block.first == block.last ? QString::number(block.first)
+                                         : QString::number(block.first) + QStringLiteral("-") + QString::number(block.last);
+    }
+    return LoadResString(prefixId) + rows;
+}
+} // namespace
+
+QString TableListPath() { return PathJoin(ProgramFolder(), QStringLiteral("PCTS.LST")); }
+
+FrmPhraseMgr& frmPhraseMgr() { return LoadForm<FrmPhraseMgr>(); }
+
+FrmPhraseMgr::FrmPhraseMgr() : dlgOpen(new CommonDialog)
+{
+    setObjectName(QStringLiteral("frmPhraseMgr"));
+    Picture1 = new QWidget(this);
+    Picture1->setObjectName(QStringLiteral("Picture1"));
+    Picture1->installEventFilter(this);
+    BuildToolbar();
+    BuildLists();
+}
+
 FrmPhraseMgr::~FrmPhraseMgr() { delete dlgOpen; }
 
-void FrmPhraseMgr::Form_Load() { bManagerLoaded = true; }
-void FrmPhraseMgr::ShowMenu() {}
-void FrmPhraseMgr::MenuProc(const QString&) {}
-int16_t FrmPhraseMgr::ExitPhraseMgr() { return 0; }
-void FrmPhraseMgr::PopulatePhraseList(FlexGrid*) {}
-void FrmPhraseMgr::DrawCellPicture(FlexGrid*, int32_t) {}
-void FrmPhraseMgr::DrawRowSelected(FlexGrid*) {}
-void FrmPhraseMgr::SetRowSelected(FlexGrid*, int32_t) {}
-int32_t FrmPhraseMgr::GetRowSelected(FlexGrid*) { return -1; }
-void FrmPhraseMgr::ActiveItem(FlexGrid*, bool) {}
-void FrmPhraseMgr::CopyItems(FlexGrid*) {}
-void FrmPhraseMgr::SearchPhrase() {}
-void FrmPhraseMgr::ReplacePhrase() {}
-void FrmPhraseMgr::DetectPhrase() {}
-void FrmPhraseMgr::MergePCT() {}
-void FrmPhraseMgr::lstPCT_DblClick() {}
-void FrmPhraseMgr::lstPhrase_DblClick() {}
-void FrmPhraseMgr::lstPCT_Click() {}
-void FrmPhraseMgr::lstPhrase_Click() {}
-void FrmPhraseMgr::lstPCT_GotFocus() {}
-void FrmPhraseMgr::lstPhrase_GotFocus() {}
-void FrmPhraseMgr::lstPCT_LostFocus() {}
-void FrmPhraseMgr::lstPhrase_LostFocus() {}
-void FrmPhraseMgr::lstPCT_KeyDown(int, int) {}
-void FrmPhraseMgr::lstPhrase_KeyDown(int, int) {}
-void FrmPhraseMgr::lstPCT_MouseDown(int, int, int, int) {}
-void FrmPhraseMgr::lstPhrase_MouseDown(int, int, int, int) {}
-void FrmPhraseMgr::tbPhrase_ButtonClick(const QString&) {}
-void FrmPhraseMgr::Picture1_Resize() {}
-QAction* FrmPhraseMgr::ToolbarButton(const QString&) const { return nullptr; }
-void FrmPhraseMgr::resizeEvent(QResizeEvent* event) { WorkWindow::resizeEvent(event); }
-void FrmPhraseMgr::showEvent(QShowEvent* event) { WorkWindow::showEvent(event); }
-bool FrmPhraseMgr::eventFilter(QObject* watched, QEvent* event) { return WorkWindow::eventFilter(watched, event); }
+void FrmPhraseMgr::BuildToolbar()
+{
+    tbPhrase = new QToolBar(Picture1);
+    tbPhrase->setObjectName(QStringLiteral("tbPhrase"));
+    tbPhrase->setIconSize(QSize(24, 24));
+    for (const ToolbarButtonSpec& spec : kToolbarButtons) {
+        if (!spec.key) {
+            tbPhrase->addSeparator();
+            continue;
+        }
+        const QString key = QString::fromLatin1(spec.key);
+        QAction* button = tbPhrase->addAction(LoadToolbarIcon(key), QString::fromUtf8(spec.tooltip));
+        button->setObjectName(key);
+        button->setToolTip(QString::fromUtf8(spec.tooltip));
+        connect(button, &QAction::triggered, this, [this, key] { tbPhrase_ButtonClick(key); });
+        m_buttons.insert(key, button);
+    }
+}
+
+void FrmPhraseMgr::BuildLists()
+{
+    wndSplit = new QSplitter(Qt::Vertical, Picture1);
+    wndSplit->setObjectName(QStringLiteral("wndSplit"));
+    wndSplit->setChildrenCollapsible(false);
+
+    lstPCT = new FlexGrid(wndSplit);
+    lstPCT->setObjectName(QStringLiteral("lstPCT"));
+    lstPhrase = new FlexGrid(wndSplit);
+    lstPhrase->setObjectName(QStringLiteral("lstPhrase"));
+    wndSplit->addWidget(lstPCT);
+    wndSplit->addWidget(lstPhrase);
+    wndSplit->setStretchFactor(0, 1);
+    wndSplit->setStretchFactor(1, 2);
+
+    for (FlexGrid* lst : {lstPCT, lstPhrase}) {
+        lst->setSelectionMode(flexSelectionByRow);
+        lst->setFocusRect(flexFocusNone);
+        lst->setHighLight(flexHighlightNever);
+    }
+
+    connect(lstPCT, &FlexGrid::Click, this, [this] { lstPCT_Click(); });
+    connect(lstPCT, &FlexGrid::DblClick, this, [this] { lstPCT_DblClick(); });
+    connect(lstPCT, &FlexGrid::KeyDown, this, [this](int& keyCode, int shift) {
+        if (keyCode == vbKeyDelete) {
+            lstPCT_KeyDown(keyCode, shift);
+            keyCode = 0;
+        }
+    });
+    connect(lstPCT, &FlexGrid::MouseDown, this, [this](int b, int s, int x, int y) { lstPCT_MouseDown(b, s, x, y); });
+    connect(lstPCT, &FlexGrid::GotFocus, this, [this] { lstPCT_GotFocus(); });
+    connect(lstPCT, &FlexGrid::LostFocus, this, [this] { lstPCT_LostFocus(); });
+
+    connect(lstPhrase, &FlexGrid::Click, this, [this] { lstPhrase_Click(); });
+    connect(lstPhrase, &FlexGrid::DblClick, this, [this] { lstPhrase_DblClick(); });
+    connect(lstPhrase, &FlexGrid::KeyDown, this, [this](int& keyCode, int shift) {
+        if (keyCode == vbKeyDelete) {
+            lstPhrase_KeyDown(keyCode, shift);
+            keyCode = 0;
+        }
+    });
+    connect(lstPhrase, &FlexGrid::MouseDown, this, [this](int b, int s, int x, int y) { lstPhrase_MouseDown(b, s, x, y); });
+    connect(lstPhrase, &FlexGrid::GotFocus, this, [this] { lstPhrase_GotFocus(); });
+    connect(lstPhrase, &FlexGrid::LostFocus, this, [this] { lstPhrase_LostFocus(); });
+}
+
+void FrmPhraseMgr::Form_Load()
+{
+    BecomeClientChild();
+    try {
+        lstPCT->setCols(2);
+        lstPCT->setRows(1);
+        lstPCT->setFixedRows(1);
+        lstPCT->setColWidth(0, 800);
+        lstPCT->setTextMatrix(0, 0, LoadResString(5001));
+        lstPCT->setTextMatrix(0, 1, LoadResString(5012));
+
+        lstPhrase->setCols(3);
+        lstPhrase->setRows(1);
+        lstPhrase->setFixedRows(1);
+        lstPhrase->setColWidth(0, 800);
+        lstPhrase->setColWidth(1, 3000);
+        lstPhrase->setTextMatrix(0, 0, LoadResString(5001));
+        lstPhrase->setTextMatrix(0, 1, LoadResString(5004));
+        lstPhrase->setTextMatrix(0, 2, LoadResString(5003));
+        for (FlexGrid* lst : {lstPCT, lstPhrase})
+            lst->setColAlignment(0, flexAlignCenterCenter);
+
+        // Let the window paint before the lists are filled.
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+
+        if (PopulatePCTList(lstPCT) >= 1) {
+            PopulatePhraseList(lstPhrase);
+            SetStatusText(LoadResString(4019) + QStringLiteral("1"));
+        } else {
+            SetStatusText(LoadResString(4019) + QStringLiteral("0"));
+        }
+
+        CurrentList = lstPhrase;
+        CurrentListKind = QStringLiteral("PHRASE");
+        lstPhrase_GotFocus();
+    } catch (...) {
+        ErrorLog(QStringLiteral("Form_Load"));
+    }
+    bManagerLoaded = true;
+}
+
+// ---- layout ------------------------------------------------------------------------------
+
+void FrmPhraseMgr::Picture1_Resize()
+{
+    if (m_inLayout)
+        return;
+    m_inLayout = true;
+    Picture1->setGeometry(0, 0, width(), height());
+    const int toolbarHeight = tbPhrase->sizeHint().height();
+    tbPhrase->setGeometry(0, 0, width(), toolbarHeight);
+    int splitHeight = wndSplit->height();
+    if (height() - toolbarHeight > 0)
+        splitHeight = height() - toolbarHeight;
+    wndSplit->setGeometry(0, toolbarHeight, width(), splitHeight);
+
+    const int splitWidth = PixelsToTwips(width());
+    const int pctWidth = splitWidth - lstPCT->ColWidth(0) - 170;
+    if (pctWidth > 0)
+        lstPCT->setColWidth(1, pctWidth);
+    const int phraseWidth = splitWidth - lstPhrase->ColWidth(0) - lstPhrase->ColWidth(1) - 150;
+    if (phraseWidth > 0)
+        lstPhrase->setColWidth(2, phraseWidth);
+    m_inLayout = false;
+}
+
+void FrmPhraseMgr::resizeEvent(QResizeEvent* event)
+{
+    WorkWindow::resizeEvent(event);
+    Picture1_Resize();
+}
+
+void FrmPhraseMgr::showEvent(QShowEvent* event)
+{
+    WorkWindow::showEvent(event);
+    Picture1_Resize();
+}
+
+bool FrmPhraseMgr::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == Picture1 && event->type() == QEvent::Resize)
+        Picture1_Resize();
+    return WorkWindow::eventFilter(watched, event);
+}
+
+// ---- list events -------------------------------------------------------------------------
+
+void FrmPhraseMgr::lstPCT_Click() { SetStatusText(SelectionStatusText(lstPCT, 4020)); }
+
+void FrmPhraseMgr::lstPhrase_Click() { SetStatusText(SelectionStatusText(lstPhrase, 4019)); }
+
+void FrmPhraseMgr::lstPCT_DblClick()
+{
+    if (lstPCT->Rows() <= 1)
+        return;
+    const int row = lstPCT->Row();
+    lstPCT->setCol(0);
+    lstPCT->setColSel(lstPCT->Cols() - 1);
+    giCurPCT = static_cast<int16_t>(row - 1);
+    PopulatePhraseList(lstPhrase);
+    SetRowSelected(lstPCT, row);
+    if (lstPhrase->isVisible())
+        FocusList(lstPhrase);
+}
+
+void FrmPhraseMgr::lstPhrase_DblClick() { MenuProc(QStringLiteral("IDM_EDIT_MODIFY")); }
+
+void FrmPhraseMgr::lstPCT_KeyDown(int keyCode, int shift)
+{
+    if (keyCode == vbKeyDelete)
+        MenuProc(QStringLiteral("IDM_EDIT_DELETE"));
+}
+
+void FrmPhraseMgr::lstPhrase_KeyDown(int keyCode, int shift)
+{
+    if (keyCode == vbKeyDelete)
+        MenuProc(QStringLiteral("IDM_EDIT_DELETE"));
+}
+
+void FrmPhraseMgr::lstPCT_MouseDown(int button, int shift, int x, int y)
+{
+    if (!(button & vbRightButton) || lstPCT->Rows() < 2)
+        return;
+    if (lstPCT->isVisible())
+        FocusList(lstPCT);
+    frmMain().ShowPopupMenu(QStringLiteral("IDM_PCT_RIGHTMOUSE"));
+}
+
+void FrmPhraseMgr::lstPhrase_MouseDown(int button, int shift, int x, int y)
+{
+    if (!(button & vbRightButton) || lstPhrase->Rows() < 2)
+        return;
+    if (lstPhrase->isVisible())
+        FocusList(lstPhrase);
+    frmMain().ShowPopupMenu(QStringLiteral("IDM_ITEM_RIGHTMOUSE"));
+}
+
+void FrmPhraseMgr::lstPCT_GotFocus()
+{
+    lstPCT->setHighLight(flexHighlightAlways);
+    CurrentList = lstPCT;
+    CurrentListKind = QStringLiteral("PCT");
+    UpdatePCTToolbar();
+}
+
+void FrmPhraseMgr::lstPhrase_GotFocus()
+{
+    lstPhrase->setHighLight(flexHighlightAlways);
+    if (lstPhrase->Rows() > 1) {
+        const int row = lstPhrase->Row();
+        lstPhrase->setCol(0);
+        lstPhrase->setRowSel(row);
+        lstPhrase->setColSel(lstPhrase->Cols() - 1);
+    }
+    CurrentList = lstPhrase;
+    CurrentListKind = QStringLiteral("Phrase");
+    UpdatePCTToolbar();
+    UpdatePhraseToolbar();
+}
+
+void FrmPhraseMgr::lstPCT_LostFocus() { lstPCT->setHighLight(flexHighlightNever); }
+
+void FrmPhraseMgr::lstPhrase_LostFocus() { lstPhrase->setHighLight(flexHighlightNever); }
+
+void FrmPhraseMgr::tbPhrase_ButtonClick(const QString& key) { MenuProc(CommandOfButton(key)); }
+
+QAction* FrmPhraseMgr::ToolbarButton(const QString& key) const { return m_buttons.value(key, nullptr); }
+
+void FrmPhraseMgr::FocusList(FlexGrid* lst)
+{
+    if (!lst->isVisible())
+        return;
+    lst->SetFocus();
+    // A window without the keyboard focus raises no focus event: unless the list already is
+    // the active one, run its handler here.
+    QWidget* focused = QApplication::focusWidget();
+    const bool hasFocus = focused && (focused == lst || lst->isAncestorOf(focused));
+    if (!hasFocus && CurrentList != lst) {
+        if (lst == lstPCT)
+            lstPCT_GotFocus();
+        else
+            lstPhrase_GotFocus();
+    }
+}
+
+void FrmPhraseMgr::FocusCurrentList()
+{
+    if (CurrentList && CurrentList->isVisible())
+        FocusList(CurrentList);
+}

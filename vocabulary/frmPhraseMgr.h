@@ -114,15 +114,27 @@ private:
     void PasteItems();
     void DeleteItems();
 
-    // Command branches of MenuProc.
+    // Command branches of MenuProc. NewPCTCommand returns false when the command must end
+    // at once, without the toolbar refresh and the second list save.
+    void RunCommand(const QString& cmd);
     void OpenPCTCommand();
-    void NewPCTCommand();
+    bool NewPCTCommand();
     void SavePCTCommand();
     void ImportCommand();
+    void DeleteCommand(bool all);
+    // Makes the newest table a locked proper-noun table at the top of the list.
     void MakeNewTableLocked();
+    // Shows the marked current table's items again after a dialog changed the tables.
+    void ShowMarkedTableAgain();
+    void RefreshToolbars();
+    // Has the library write its table list to PCTS.LST.
     void SaveTableList();
-    bool HasCurrentTable() const;
+    // Gives a visible list the focus and runs its focus handler.
     void FocusList(FlexGrid* lst);
+    void FocusCurrentList();
+    // Removes a table-list row, keeping the header fixed.
+    void RemoveTableRow(int32_t row);
+    void EmptyList(FlexGrid* lst);
 
     QHash<QString, QAction*> m_buttons;
     QStringList colCopiedItems;

@@ -1,0 +1,129 @@
+// Importing items into the current vocabulary table from a table file or a text file of
+// term pairs.
+#include "common/TestMain.h"
+#include "test_phrase_mgr_fixture.h"
+
+#include "platform/ModalScript.h"
+#include "platform/MousePointer.h"
+#include "vocabulary/ItemPairText.h"
+
+#include <QTest>
+
+namespace {
+QStringList PairTexts(const std::vector<ItemPair>& pairs)
+{
+    QStringList out;
+    for (const ItemPair& pair : pairs)
+        out << pair.Simp + QLatin1Char('|') + pair.Trad;
+    return out;
+}
+
+void WriteBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+} // namespace
+
+class TestImport : public QObject {
+    Q_OBJECT
+private slots:
+    void parsePairs_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QStringList>("pairs");
+        QTest::newRow("two pairs, CR LF") << QStringLiteral("A\r\nB\r\nC\r\nD\r\n") << QStringList{"A|B", "C|D"};
+        QTest::newRow("LF and CR line ends") << QStringLiteral("A\nB\rC\nD") << QStringList{"A|B", "C|D"};
+        QTest::newRow("empty second line drops the pair") << QStringLiteral("A\r\n\r\nC\r\nD\r\n") << QStringList{"C|D"};
+        QTest::newRow("leading empty line skipped") << QStringLiteral("\r\nA\r\nB\r\n") << QStringList{"A|B"};
+        QTest::newRow("odd last line makes no item") << QStringLiteral("A\r\nB\r\nC\r\n") << QStringList{"A|B"};
+        QTest::newRow("spaces are terms") << QStringLiteral(" \r\n x \r\n") << QStringList{" | x "};
+        QTest::newRow("no trimming or splitting") << QStringLiteral("a,b\tc\r\nd\r\n") << QStringList{"a,b\tc|d"};
+        QTest::newRow("empty text") << QString() << QStringList{};
+    }
+    void parsePairs()
+    {
+        QFETCH(QString, text);
+        QFETCH(QStringList, pairs);
+        QCOMPARE(PairTexts(ParseItemPairs(text)), pairs);
+    }
+
+    void importGbTextFile()
+    {
+        PhraseMgrFixture f({{"a.pct", NumberedItems(3)}});
+        WriteBytes(f.pathOf("pairs.txt"), ToGB(QStringLiteral("甲\r\n乙\r\n丙\r\n丁\r\n")));
+        f.mgr().lstPhrase_GotFocus();
+        f.items().setRow(2);
+        ModalScript script;
+        script.answerFile(f.pathOf("pairs.txt"));
+        f.mgr().MenuProc(QStringLiteral("IDM_FILE_ITEMINSERT"));
+        QCOMPARE(script.unexpected(), 0);
+        QCOMPARE(script.asked().at(0).filter, QStringLiteral("All Files (*.*)|*.*|PCT Files(*.txt;*.pct)|*.txt;*.pct"));
+        const QStringList expected{"S1|T1|1", "S2|T2|1", "甲|乙|1", "丙|丁|1", "S3|T3|1"};
+        QCOMPARE(f.currentLibraryItems(), expected);
+        QCOMPARE(f.gridItems(), expected);
+        QCOMPARE(MousePointer(), vbDefault);
+    }
+
+    void importUtf8TextFile()
+    {
+        PhraseMgrFixture f(QList<MgrTable>{{"a.pct", {}}});
+        WriteBytes(f.pathOf("pairs.txt"), QStringLiteral("软件\n軟體\n").toUtf8());
+        ModalScript script;
+        script.answerFile(f.pathOf("pairs.txt"));
+        f.mgr().MenuProc(QStringLiteral("IDM_FILE_ITEMINSERT"));
+        QCOMPARE(f.currentLibraryItems(), QStringList{"软件|軟體|1"});
+    }
+
+    void importTableFile()
+    {
+        PhraseMgrFixture f({{"a.pct", NumberedItems(2)}});
+        f.writeTable({"source.pct", {{"x", "X", 1}, {"y", "Y", 0}}});
+        f.mgr().lstPhrase_GotFocus();
+        f.items().setRow(1);
+        ModalScript script;
+        script.answerFile(f.pathOf("source.pct"));
+        f.mgr().MenuProc(QStringLiteral("IDM_FILE_ITEMINSERT"));
+        const QStringList expected{"S1|T1|1", "x|X|1", "y|Y|0", "S2|T2|1"};
+        QCOMPARE(f.currentLibraryItems(), expected);
+        QCOMPARE(f.gridItems(), expected);
+    }
+
+    void importRefreshesMarkedTableWhereverTheCursorIs()
+    {
+        PhraseMgrFixture f({{"a.pct", NumberedItems(1)}, {"b.pct", NumberedItems(2, "b")}, {"c.pct", {}}});
+        WriteBytes(f.pathOf("pairs.txt"), ToGB(QStringLiteral("甲\r\n乙\r\n")));
+        f.tables().setRow(3); // the cursor rests on another table than the current one
+        ModalScript script;
+        script.answerFile(f.pathOf("pairs.txt"));
+        f.mgr().MenuProc(QStringLiteral("IDM_FILE_ITEMINSERT"));
+        QCOMPARE(giCurPCT, 0);
+        QCOMPARE(f.mgr().GetRowSelected(f.mgr().lstPCT), 1);
+        QCOMPARE(f.gridItems(), (QStringList{"S1|T1|1", "甲|乙|1"}));
+        QCOMPARE(f.currentLibraryItems(), f.gridItems());
+    }
+
+    void importWithoutTableAsksNothing()
+    {
+        PhraseMgrFixture f({});
+        ModalScript script;
+        f.mgr().MenuProc(QStringLiteral("IDM_FILE_ITEMINSERT"));
+        QCOMPARE(script.asked().size(), 0);
+        QCOMPARE(f.items().Rows(), 1);
+    }
+
+    void emptyTextFileInsertsNothing()
+    {
+        PhraseMgrFixture f({{"a.pct", NumberedItems(1)}});
+        WriteBytes(f.pathOf("empty.txt"), QByteArray());
+        ModalScript script;
+        script.answerFile(f.pathOf("empty.txt"));
+        f.mgr().MenuProc(QStringLiteral("IDM_FILE_ITEMINSERT"));
+        QCOMPARE(f.currentLibraryItems(), QStringList{"S1|T1|1"});
+        QCOMPARE(f.gridItems(), QStringList{"S1|T1|1"});
+    }
+};
+
+TEZ_REGISTER_TEST(TestImport)
+#include "test_import.moc"

@@ -1,0 +1,73 @@
+// Leaving the vocabulary manager: the library's table list is rebuilt in the displayed
+// order with the displayed statuses and saved to PCTS.LST.
+#include "vocabulary/frmPhraseMgr.h"
+
+#include "core/Log.h"
+#include "core/frmMain.h"
+#include "core/mTezC.h"
+#include "platform/FlexGrid.h"
+#include "platform/MsgBox.h"
+#include "platform/ProgramFolder.h"
+#include "resources/StringTable.h"
+#include "vocabulary/LoadedTableList.h"
+#include "vocabulary/PhraseMgrSupport.h"
+#include "vocabulary/PhraseText.h"
+
+#include <QFileInfo>
+#include <QStringList>
+
+int16_t FrmPhraseMgr::ExitPhraseMgr()
+{
+    if (!bManagerLoaded)
+        return 0;
+    try {
+        QStringList paths;
+        for (int32_t i = 0; i < glPCTCount; ++i)
+            paths << PCTGetPath(ghPCT[i]);
+
+        _TezUnloadLST(ghStmt);
+
+        QStringList refused;
+        QList<int32_t> handles;
+        for (int32_t i = 0; i < paths.size(); ++i) {
+            QString path = paths.at(i);
+            if (QFileInfo(path).isRelative())
+                path = PathJoin(ProgramFolder(), path);
+            int32_t hPct = 0;
+            const int32_t r = _TezLoadPCT(ghStmt, PathToBytes(path).constData(), &hPct);
+            if (r != 0 && r != TEZ_WARN_PARTIAL) {
+                refused << path + QStringLiteral(" ") + LoadResString(1002) + QChar(10) + ReturnText(r);
+                handles << 0;
+                continue;
+            }
+            _TezSetPCTStatus(hPct, glPCTStatus[i]);
+            handles << hPct;
+        }
+        for (int32_t i = 0; i < handles.size(); ++i)
+            ghPCT[i] = handles.at(i);
+        // A table that could not be loaded again is no longer in the library's list: it
+        // leaves the program's list too, instead of staying there with a dead handle.
+        for (int32_t i = static_cast<int32_t>(handles.size()) - 1; i >= 0; --i) {
+            if (handles.at(i) != 0)
+                continue;
+            const bool shown = giCurPCT == i;
+            RemoveTableEntry(i);
+            if (lstPCT->Rows() > i + 1)
+                RemoveTableRow(i + 1);
+            if (shown)
+                EmptyList(lstPhrase);
+        }
+        for (const QString& text : refused)
+            MsgBox(text, vbCritical, LoadResString(8009));
+
+        if (!gbPCTListLoaded)
+            return 0;
+        const int32_t r = _TezSaveLST(ghStmt, PathToBytes(TableListPath()).constData());
+        if (r != 0)
+            MsgBox(LoadResString(1007) + QChar(10) + ReturnText(r), vbExclamation, LoadResString(8009));
+        return static_cast<int16_t>(r);
+    } catch (...) {
+        ErrorLog(QStringLiteral("ExitPhraseMgr"));
+        return -1;
+    }
+}

@@ -1,0 +1,38 @@
+#pragma once
+// Vocabulary terms and table paths between the manager's grids (UTF-16 text) and the
+// conversion library (8-bit text). Terms cross by encoding only, on the Simplified code page
+// side (mode 3, flag 0), never through a script conversion: what the user typed is what the
+// table stores and what the grid shows again.
+#include <QByteArray>
+#include <QString>
+#include <cstdint>
+
+// Longest table path and term the library's fetch buffers hold (8-bit bytes, NUL excluded).
+constexpr int kMaxPCTPathBytes = 255;
+constexpr int kMaxTermBytes = 99;
+
+// The library's 8-bit form of a term shown in a grid; false when the library refused it.
+bool TermToBytes(const QString& term, QByteArray& bytes);
+// The 8-bit form of a term, or a RuntimeError naming the term when the library refuses it.
+QByteArray TermToBytesOrThrow(const QString& term);
+// The display form of a term fetched from a table.
+QString BytesToTerm(const QByteArray& bytes);
+
+// A path as the library takes it.
+QByteArray PathToBytes(const QString& path);
+// Whether a table path fits the library's path fetch buffer.
+bool PCTPathFits(const QString& path);
+
+// The file path of a loaded table, read whole however long it is.
+QString PCTGetPath(int32_t hPct);
+
+// One item of a loaded table, Traditional term first as the library hands it out.
+struct PCTItem {
+    QString Trad;
+    QString Simp;
+    int32_t Status = 0;
+};
+PCTItem PCTGetItem(int32_t hPct, int32_t index);
+
+// Throws a RuntimeError that names the library call and its result code.
+[[noreturn]] void RaiseLibraryFailure(const char* call, int32_t result);
