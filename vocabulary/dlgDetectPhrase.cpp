@@ -1,29 +1,359 @@
 #include "vocabulary/dlgDetectPhrase.h"
 
+#include "core/mTezC.h"
+#include "platform/FlexGrid.h"
 #include "platform/Modal.h"
+#include "platform/Twips.h"
+#include "vocabulary/LoadedTableList.h"
+#include "vocabulary/dlgPhraseDetectDir.h"
+#include "vocabulary/dlgPhraseEdit.h"
+#include "vocabulary/PhraseText.h"
+#include "vocabulary/dlgSearchPhraseSupport.h"
+#include "vocabulary/frmPhraseMgr.h"
 
-DlgDetectPhrase::DlgDetectPhrase() { setObjectName(QStringLiteral("dlgDetectPhrase")); }
+#include <QCursor>
+#include <QIcon>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QStyle>
 
-void DlgDetectPhrase::Form_Load() {}
+#include <algorithm>
+
+namespace {
+constexpr int vbRightButton = 2;
+
+int32_t GroupEntryCount(int32_t group)
+{
+    int32_t entries = 0;
+    _TezAmbiguousGetSetItemCount(ghAmbiguous, group, &entries);
+    return std::max(entries, 0);
+}
+} // namespace
+
+DlgDetectPhrase::DlgDetectPhrase()
+{
+    setObjectName(QStringLiteral("dlgDetectPhrase"));
+    setWindowTitle(QStringLiteral("检测词汇不对称的转换"));
+    setFixedSize(TwipsToPixels(8940), TwipsToPixels(4710));
+
+    auto label = [this](QLabel*& member, const char* name, const QString& text, int l, int t, int w, int h) {
+        member = new QLabel(text, this);
+        member->setObjectName(QString::fromLatin1(name));
+        PlaceTwips(member, l, t, w, h);
+    };
+    label(Label1, "Label1", QStringLiteral("不对称转换共有："), 960, 240, 1455, 255);
+    label(labGroup, "labGroup", QString(), 3240, 240, 615, 255);
+    label(Label2, "Label2", QStringLiteral("组"), 4080, 240, 255, 255);
+    label(Label3, "Label3", QStringLiteral("所有不对称项目有："), 960, 600, 1815, 255);
+    label(labNumber, "labNumber", QString(), 3240, 600, 735, 255);
+    label(Label4, "Label4", QStringLiteral("个"), 4080, 600, 255, 255);
+    label(Label5, "Label5", QStringLiteral("不对称转换的第"), 960, 1080, 1335, 255);
+    txtNo = new QLineEdit(QStringLiteral("1"), this);
+    txtNo->setObjectName(QStringLiteral("txtNo"));
+    txtNo->setReadOnly(true);
+    PlaceTwips(txtNo, 2760, 1080, 615, 285);
+    label(Label6, "Label6", QStringLiteral("组"), 3720, 1080, 255, 255);
+
+    cmdNext = new QPushButton(this);
+    cmdNext->setObjectName(QStringLiteral("cmdNext"));
+    cmdNext->setIcon(style()->standardIcon(QStyle::SP_ArrowDown));
+    PlaceTwips(cmdNext, 4560, 1080, 375, 375);
+    cmdNext->setAutoDefault(false);
+    cmdNext->setEnabled(false);
+    cmdPrev = new QPushButton(this);
+    cmdPrev->setObjectName(QStringLiteral("cmdPrev"));
+    cmdPrev->setIcon(style()->standardIcon(QStyle::SP_ArrowUp));
+    PlaceTwips(cmdPrev, 4920, 1080, 375, 375);
+    cmdPrev->setAutoDefault(false);
+    cmdPrev->setEnabled(false);
+    cmdOK = new QPushButton(QStringLiteral("退出"), this);
+    cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    PlaceTwips(cmdOK, 7320, 120, 1215, 375);
+    cmdOK->setDefault(true);
+    cmdCancel = new QPushButton(QStringLiteral("取消"), this);
+    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
+    PlaceTwips(cmdCancel, 7320, 600, 1215, 375);
+    cmdCancel->setAutoDefault(false);
+
+    lst = new FlexGrid(this);
+    lst->setObjectName(QStringLiteral("lst"));
+    PlaceTwips(lst, 240, 1560, 8535, 3015);
+
+    IDM_EDIT = new QMenu(QStringLiteral("edit"), this);
+    IDM_EDIT->setObjectName(QStringLiteral("IDM_EDIT"));
+    IDM_EDIT_ACTIVE = IDM_EDIT->addAction(QStringLiteral("使用"));
+    IDM_EDIT_ACTIVE->setObjectName(QStringLiteral("IDM_EDIT_ACTIVE"));
+    IDM_EDIT_DEACTIVE = IDM_EDIT->addAction(QStringLiteral("不使用"));
+    IDM_EDIT_DEACTIVE->setObjectName(QStringLiteral("IDM_EDIT_DEACTIVE"));
+    IDM_EDIT_MODIFY = IDM_EDIT->addAction(QStringLiteral("更改"));
+    IDM_EDIT_MODIFY->setObjectName(QStringLiteral("IDM_EDIT_MODIFY"));
+
+    connect(cmdNext, &QPushButton::clicked, this, [this] { cmdNext_Click(); });
+    connect(cmdPrev, &QPushButton::clicked, this, [this] { cmdPrev_Click(); });
+    connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
+    connect(cmdCancel, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
+    connect(IDM_EDIT_ACTIVE, &QAction::triggered, this, [this] { IDM_EDIT_ACTIVE_Click(); });
+    connect(IDM_EDIT_DEACTIVE, &QAction::triggered, this, [this] { IDM_EDIT_DEACTIVE_Click(); });
+    connect(IDM_EDIT_MODIFY, &QAction::triggered, this, [this] { IDM_EDIT_MODIFY_Click(); });
+    connect(lst, &FlexGrid::MouseDown, this, [this](int button, int shift, int x, int y) { lst_MouseDown(button, shift, x, y); });
+}
+
+void DlgDetectPhrase::Form_Load()
+{
+    SetupPhraseResultGrid(lst);
+}
 
 bool DlgDetectPhrase::ShowDlg()
 {
     m_ok = false;
+    _TezAmbiguousDetect(ghStmt, dlgPhraseDetectDir().bDetectB52GB ? -1 : 0, &ghAmbiguous);
+    int32_t groups = 0;
+    int32_t total = 0;
+    _TezAmbiguousTotalSetNum(ghAmbiguous, &groups);
+    _TezAmbiguousTotalPhraseNum(ghAmbiguous, &total);
+    groups = std::max(groups, 0);
+    int32_t largest = 0;
+    for (int32_t g = 0; g < groups; ++g)
+        largest = std::max(largest, GroupEntryCount(g));
+    labGroup->setText(QString::number(groups));
+    labNumber->setText(QString::number(total));
+    if (groups > 0) {
+        cmdNext->setEnabled(true);
+        cmdPrev->setEnabled(true);
+    }
+    LoadAmbiguousGroups(groups, largest);
+    GetAmbiguousGroup(0);
+
     modal::execDialog(*this);
-    return m_ok;
+    const bool ok = m_ok;
+    UnloadForm<DlgDetectPhrase>();
+    return ok;
 }
 
-void DlgDetectPhrase::LoadAmbiguousGroups(int32_t, int32_t) {}
-void DlgDetectPhrase::GetAmbiguousGroup(int32_t) {}
-void DlgDetectPhrase::SetStatus(bool) {}
-void DlgDetectPhrase::SaveResult() {}
-void DlgDetectPhrase::UpdateAllItems(int32_t, int32_t) {}
-void DlgDetectPhrase::cmdNext_Click() {}
-void DlgDetectPhrase::cmdPrev_Click() {}
-void DlgDetectPhrase::cmdOK_Click() {}
-void DlgDetectPhrase::cmdCancel_Click() {}
-void DlgDetectPhrase::IDM_EDIT_ACTIVE_Click() {}
-void DlgDetectPhrase::IDM_EDIT_DEACTIVE_Click() {}
-void DlgDetectPhrase::IDM_EDIT_MODIFY_Click() {}
+void DlgDetectPhrase::LoadAmbiguousGroups(int32_t gcnt, int32_t glen)
+{
+    gcnt = std::max(gcnt, 0);
+    glen = std::max(glen, 0);
+    m_entries.assign(static_cast<std::size_t>(gcnt) + 1, std::vector<AmbiguousEntry>(static_cast<std::size_t>(glen) + 1));
+    for (int32_t g = 0; g < gcnt; ++g) {
+        const int32_t n = std::min(GroupEntryCount(g), glen);
+        for (int32_t k = 0; k < n; ++k) {
+            const ItemTerms item = FetchItemTerms(
+                [&](int32_t* hPct, int32_t* index, int32_t* status, char* trad, int32_t* tradLen, char* simp, int32_t* simpLen) {
+                    return _TezAmbiguousGetPhrase(ghAmbiguous, g, k, hPct, index, status, trad, tradLen, simp, simpLen);
+                });
+            AmbiguousEntry& entry = Entry(g, k);
+            entry.Index = item.index;
+            entry.InUse = item.status != 0 ? 1 : 0;
+            entry.PhraseTo = BytesToTerm(item.trad);
+            entry.PhraseFrom = BytesToTerm(item.simp);
+            entry.PCTPath = PCTGetPath(item.hPct);
+            entry.Changed = false;
+            entry.OriginalTo = item.trad;
+            entry.OriginalFrom = item.simp;
+            entry.ShownTo = entry.PhraseTo;
+            entry.ShownFrom = entry.PhraseFrom;
+        }
+    }
+}
+
+bool DlgDetectPhrase::HasEntry(int32_t group, int32_t entry) const
+{
+    return group >= 0 && entry >= 0 && static_cast<std::size_t>(group) < m_entries.size()
+        && static_cast<std::size_t>(entry) < m_entries[static_cast<std::size_t>(group)].size();
+}
+
+AmbiguousEntry& DlgDetectPhrase::Entry(int32_t group, int32_t entry)
+{
+    return m_entries[static_cast<std::size_t>(group)][static_cast<std::size_t>(entry)];
+}
+
+int32_t DlgDetectPhrase::GroupCount() const
+{
+    return labGroup->text().toInt();
+}
+
+int32_t DlgDetectPhrase::CurrentGroup() const
+{
+    return txtNo->text().toInt() - 1;
+}
+
+void DlgDetectPhrase::GetAmbiguousGroup(int32_t i)
+{
+    lst->setRedraw(false);
+    lst->setFixedRows(0);
+    for (int r = lst->Rows() - 1; r >= 1; --r)
+        lst->RemoveItem(r);
+    const int32_t n = GroupEntryCount(i);
+    for (int32_t k = 0; k < n && HasEntry(i, k); ++k) {
+        const AmbiguousEntry& entry = Entry(i, k);
+        lst->AddItem(QStringList{QString(), QString::number(entry.Index + 1), entry.PhraseFrom, entry.PhraseTo, entry.PCTPath}
+                         .join(QLatin1Char('\t')));
+        const int row = lst->Rows() - 1;
+        lst->setRowData(row, entry.InUse);
+        frmPhraseMgr().DrawCellPicture(lst, row);
+    }
+    if (lst->Rows() > 1)
+        lst->setFixedRows(1);
+    lst->setRedraw(true);
+}
+
+void DlgDetectPhrase::cmdNext_Click()
+{
+    if (labGroup->text() == QLatin1String("0") || txtNo->text() == labGroup->text())
+        return;
+    const int32_t m = txtNo->text().toInt();
+    txtNo->setText(QString::number(m + 1));
+    GetAmbiguousGroup(m);
+}
+
+void DlgDetectPhrase::cmdPrev_Click()
+{
+    if (labGroup->text() == QLatin1String("0") || txtNo->text() == QLatin1String("1"))
+        return;
+    const int32_t m = txtNo->text().toInt();
+    txtNo->setText(QString::number(m - 1));
+    GetAmbiguousGroup(m - 2);
+}
+
+void DlgDetectPhrase::lst_MouseDown(int button, int, int, int)
+{
+    if (button == vbRightButton && lst->Rows() > 1)
+        IDM_EDIT->popup(QCursor::pos());
+}
+
+void DlgDetectPhrase::IDM_EDIT_ACTIVE_Click() { SetStatus(true); }
+
+void DlgDetectPhrase::IDM_EDIT_DEACTIVE_Click() { SetStatus(false); }
+
+void DlgDetectPhrase::SetStatus(bool Active)
+{
+    if (lst->Rows() < 2)
+        return;
+    lst->setRedraw(false);
+    const int first = std::min(lst->Row(), lst->RowSel());
+    const int last = std::max(lst->Row(), lst->RowSel());
+    const int32_t grp = CurrentGroup();
+    for (int r = std::max(first, 1); r <= last; ++r) {
+        lst->setRow(r);
+        const int32_t word = lst->RowData(r);
+        lst->setRowData(r, Active ? (word | 1) : (word & ~1));
+        frmPhraseMgr().DrawCellPicture(lst, r);
+        if (!HasEntry(grp, r - 1))
+            continue;
+        AmbiguousEntry& entry = Entry(grp, r - 1);
+        entry.InUse = lst->RowData(r);
+        entry.Changed = true;
+        UpdateAllItems(grp, r - 1);
+    }
+    lst->setCol(0);
+    lst->setRow(first);
+    lst->setRowSel(last);
+    lst->setColSel(lst->Cols() - 1);
+    lst->setRedraw(true);
+}
+
+void DlgDetectPhrase::IDM_EDIT_MODIFY_Click()
+{
+    const int32_t grp = CurrentGroup();
+    const int row = lst->Row();
+    const int32_t k = row - 1;
+    if (row < 1 || !HasEntry(grp, k))
+        return;
+    const int32_t table = FindLoadedTable(lst->TextMatrix(row, 4));
+    if (table < 0)
+        return;
+    DlgPhraseEdit::strFrom = Entry(grp, k).PhraseFrom;
+    DlgPhraseEdit::strTo = Entry(grp, k).PhraseTo;
+    DlgPhraseEdit::spct = static_cast<int16_t>(table);
+    if (!dlgPhraseEdit().LoadForm())
+        return;
+    AmbiguousEntry& entry = Entry(grp, k);
+    lst->setTextMatrix(row, 2, DlgPhraseEdit::strFrom);
+    entry.PhraseFrom = DlgPhraseEdit::strFrom;
+    lst->setTextMatrix(row, 3, DlgPhraseEdit::strTo);
+    entry.PhraseTo = DlgPhraseEdit::strTo;
+    entry.Changed = true;
+    UpdateAllItems(grp, k);
+}
+
+void DlgDetectPhrase::UpdateAllItems(int32_t grp, int32_t i)
+{
+    if (!HasEntry(grp, i))
+        return;
+    const AmbiguousEntry source = Entry(grp, i);
+    const int32_t groups = GroupCount();
+    for (int32_t g = 0; g < groups; ++g) {
+        const int32_t n = GroupEntryCount(g);
+        for (int32_t k = 0; k < n && HasEntry(g, k); ++k) {
+            if (g == grp && k == i)
+                continue;
+            AmbiguousEntry& other = Entry(g, k);
+            if (other.PCTPath == source.PCTPath && other.Index == source.Index) {
+                other.InUse = source.InUse;
+                other.PhraseFrom = source.PhraseFrom;
+                other.PhraseTo = source.PhraseTo;
+            }
+        }
+    }
+}
+
+namespace {
+// The 8-bit form of an entry's term: the bytes it came with while it reads as it was shown,
+// else the library's encoding of the new text (nothing when the library refuses it).
+std::optional<QByteArray> TermBytes(const QString& text, const QString& shown, const QByteArray& original)
+{
+    if (text == shown)
+        return original;
+    return TermToLibrary(text);
+}
+} // namespace
+
+void DlgDetectPhrase::SaveResult()
+{
+    lst->setRedraw(false);
+    const int32_t groups = GroupCount();
+    for (int32_t g = 0; g < groups; ++g) {
+        const int32_t n = GroupEntryCount(g);
+        for (int32_t k = 0; k < n && HasEntry(g, k); ++k) {
+            const AmbiguousEntry& entry = Entry(g, k);
+            if (!entry.Changed)
+                continue;
+            // An entry whose table is no longer loaded is written into no other table.
+            const int32_t table = FindLoadedTable(entry.PCTPath);
+            if (table < 0)
+                continue;
+            const int32_t h = ghPCT[static_cast<std::size_t>(table)];
+            const auto trad = TermBytes(entry.PhraseTo, entry.ShownTo, entry.OriginalTo);
+            const auto simp = TermBytes(entry.PhraseFrom, entry.ShownFrom, entry.OriginalFrom);
+            // A term the library cannot take leaves the item's terms as they were.
+            if (trad && simp)
+                _TezPCTModifyItem(h, entry.Index, trad->constData(), simp->constData());
+            _TezPCTEnableItem(h, entry.Index, entry.InUse != 0 ? -1 : 0);
+        }
+    }
+    lst->setRedraw(true);
+}
+
+void DlgDetectPhrase::cmdOK_Click()
+{
+    SaveResult();
+    m_ok = true;
+    accept();
+}
+
+void DlgDetectPhrase::cmdCancel_Click()
+{
+    m_ok = false;
+    reject();
+}
+
+void DlgDetectPhrase::reject()
+{
+    m_ok = false;
+    QDialog::reject();
+}
 
 DlgDetectPhrase& dlgDetectPhrase() { return LoadForm<DlgDetectPhrase>(); }

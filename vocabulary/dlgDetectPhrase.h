@@ -5,6 +5,7 @@
 #include "platform/Form.h"
 
 #include <QDialog>
+#include <QByteArray>
 #include <QString>
 #include <cstdint>
 #include <vector>
@@ -24,6 +25,12 @@ struct AmbiguousEntry {
     QString PhraseTo;       // Traditional term, as displayed
     QString PCTPath;        // path of the item's table
     bool Changed = false;   // only changed entries are written back
+    // The item's terms as the library gave them and as they were first shown: a term that
+    // still reads as shown goes back as the very bytes it came with.
+    QByteArray OriginalTo;
+    QByteArray OriginalFrom;
+    QString ShownTo;
+    QString ShownFrom;
 };
 
 class DlgDetectPhrase : public QDialog, public FormEvents {
@@ -77,7 +84,19 @@ public:
     void IDM_EDIT_DEACTIVE_Click();
     void IDM_EDIT_MODIFY_Click();
 
+    void lst_MouseDown(int button, int shift, int x, int y);
+
+public slots:
+    // Escape and the close box cancel: nothing is written.
+    void reject() override;
+
 private:
+    bool HasEntry(int32_t group, int32_t entry) const;
+    AmbiguousEntry& Entry(int32_t group, int32_t entry);
+    // The group count as labGroup shows it; the group on display (0-based) from txtNo.
+    int32_t GroupCount() const;
+    int32_t CurrentGroup() const;
+
     std::vector<std::vector<AmbiguousEntry>> m_entries;
     bool m_ok = false;
 };

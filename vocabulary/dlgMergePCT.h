@@ -5,6 +5,7 @@
 
 #include <QDialog>
 #include <QString>
+#include <cstdint>
 
 class QLabel;
 class QLineEdit;
@@ -42,7 +43,14 @@ public:
     void cmdOK_Click();
     void cmdCancel_Click();
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    // Creates the new table at path from the chosen tables in list order and saves it;
+    // returns 0 or the first failing library result.
+    int32_t MergeInto(const QString& path);
+
     bool m_ok = false;
 };
 

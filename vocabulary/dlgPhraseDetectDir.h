@@ -7,6 +7,7 @@
 
 class QRadioButton;
 class QPushButton;
+class QKeyEvent;
 
 class DlgPhraseDetectDir : public QDialog, public FormEvents {
     Q_OBJECT
@@ -28,6 +29,9 @@ public:
 
     void cmdOK_Click();
     void cmdCancel_Click();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     bool m_ok = false;

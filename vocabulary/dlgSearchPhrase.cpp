@@ -1,47 +1,379 @@
 #include "vocabulary/dlgSearchPhrase.h"
 
+#include "core/mTezC.h"
+#include "platform/CodePage.h"
+#include "platform/FlexGrid.h"
 #include "platform/Modal.h"
+#include "platform/MsgBox.h"
+#include "platform/Twips.h"
+#include "resources/StringTable.h"
+#include "vocabulary/LoadedTableList.h"
+#include "vocabulary/dlgPhraseEdit.h"
+#include "vocabulary/PhraseText.h"
+#include "vocabulary/dlgSearchPhraseSupport.h"
+#include "vocabulary/frmPhraseMgr.h"
 
-DlgSearchPhrase::DlgSearchPhrase() { setObjectName(QStringLiteral("dlgSearchPhrase")); }
+#include <QCursor>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
 
-void DlgSearchPhrase::Form_Load() {}
+#include <algorithm>
+
+namespace {
+constexpr int colPosition = 1;
+constexpr int colSimplified = 2;
+constexpr int colTraditional = 3;
+constexpr int colTable = 4;
+constexpr int vbRightButton = 2;
+
+// Told when a replacement would have left a term empty and the row kept its terms.
+QString EmptyTermNotReplaced()
+{
+    return QStringLiteral("替换后的用词不能为空，这些项目保持不变。");
+}
+} // namespace
+
+DlgSearchPhrase::DlgSearchPhrase()
+{
+    setObjectName(QStringLiteral("dlgSearchPhrase"));
+    setWindowTitle(QStringLiteral("搜寻词汇"));
+    setFixedSize(TwipsToPixels(9255), TwipsToPixels(4500));
+
+    Label1 = new QLabel(QStringLiteral("寻找目标："), this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    PlaceTwips(Label1, 240, 180, 975, 255);
+    txtSearch = new QLineEdit(this);
+    txtSearch->setObjectName(QStringLiteral("txtSearch"));
+    PlaceTwips(txtSearch, 1320, 180, 4575, 285);
+    labReplace = new QLabel(QStringLiteral("替换为："), this);
+    labReplace->setObjectName(QStringLiteral("labReplace"));
+    PlaceTwips(labReplace, 240, 660, 735, 255);
+    txtReplace = new QLineEdit(this);
+    txtReplace->setObjectName(QStringLiteral("txtReplace"));
+    PlaceTwips(txtReplace, 1320, 660, 4575, 285);
+    Label3 = new QLabel(QStringLiteral("结果："), this);
+    Label3->setObjectName(QStringLiteral("Label3"));
+    PlaceTwips(Label3, 240, 1140, 615, 255);
+    lst = new FlexGrid(this);
+    lst->setObjectName(QStringLiteral("lst"));
+    PlaceTwips(lst, 180, 1440, 7695, 2415);
+
+    cmdSearch = new QPushButton(QStringLiteral("搜寻"), this);
+    cmdSearch->setObjectName(QStringLiteral("cmdSearch"));
+    PlaceTwips(cmdSearch, 7980, 180, 975, 375);
+    cmdSearch->setDefault(true);
+    cmdSearch->setEnabled(false);
+    cmdReplace = new QPushButton(QStringLiteral("替换..."), this);
+    cmdReplace->setObjectName(QStringLiteral("cmdReplace"));
+    PlaceTwips(cmdReplace, 7980, 660, 975, 375);
+    cmdReplace->setAutoDefault(false);
+    cmdReplace->setEnabled(false);
+    cmdReplaceAll = new QPushButton(QStringLiteral("全部替换"), this);
+    cmdReplaceAll->setObjectName(QStringLiteral("cmdReplaceAll"));
+    PlaceTwips(cmdReplaceAll, 7980, 1140, 975, 375);
+    cmdReplaceAll->setAutoDefault(false);
+    cmdReplaceAll->setEnabled(false);
+    cmdReplaceAll->setVisible(false);
+    cmdOK = new QPushButton(QStringLiteral("退出"), this);
+    cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    PlaceTwips(cmdOK, 7980, 2460, 975, 375);
+    cmdOK->setAutoDefault(false);
+    cmdCancel = new QPushButton(QStringLiteral("取消"), this);
+    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
+    PlaceTwips(cmdCancel, 7980, 2940, 975, 375);
+    cmdCancel->setAutoDefault(false);
+
+    IDM_EDIT = new QMenu(QStringLiteral("edit"), this);
+    IDM_EDIT->setObjectName(QStringLiteral("IDM_EDIT"));
+    IDM_EDIT_ACTIVE = IDM_EDIT->addAction(QStringLiteral("使用"));
+    IDM_EDIT_ACTIVE->setObjectName(QStringLiteral("IDM_EDIT_ACTIVE"));
+    IDM_EDIT_DEACTIVE = IDM_EDIT->addAction(QStringLiteral("不使用"));
+    IDM_EDIT_DEACTIVE->setObjectName(QStringLiteral("IDM_EDIT_DEACTIVE"));
+    IDM_EDIT_MODIFY = IDM_EDIT->addAction(QStringLiteral("更改"));
+    IDM_EDIT_MODIFY->setObjectName(QStringLiteral("IDM_EDIT_MODIFY"));
+
+    setTabOrder(txtSearch, txtReplace);
+
+    connect(txtSearch, &QLineEdit::textChanged, this, [this] { txtSearch_Change(); });
+    connect(txtReplace, &QLineEdit::textChanged, this, [this] { txtReplace_Change(); });
+    connect(cmdSearch, &QPushButton::clicked, this, [this] { cmdSearch_Click(); });
+    connect(cmdReplace, &QPushButton::clicked, this, [this] { cmdReplace_Click(); });
+    connect(cmdReplaceAll, &QPushButton::clicked, this, [this] { cmdReplaceAll_Click(); });
+    connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
+    connect(cmdCancel, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
+    connect(IDM_EDIT_ACTIVE, &QAction::triggered, this, [this] { IDM_EDIT_ACTIVE_Click(); });
+    connect(IDM_EDIT_DEACTIVE, &QAction::triggered, this, [this] { IDM_EDIT_DEACTIVE_Click(); });
+    connect(IDM_EDIT_MODIFY, &QAction::triggered, this, [this] { IDM_EDIT_MODIFY_Click(); });
+    connect(lst, &FlexGrid::MouseDown, this, [this](int button, int shift, int x, int y) { lst_MouseDown(button, shift, x, y); });
+}
+
+void DlgSearchPhrase::Form_Load()
+{
+    SetupPhraseResultGrid(lst);
+    m_origins.assign(1, RowOrigin{});
+}
 
 bool DlgSearchPhrase::ShowModal()
 {
     m_changed = false;
     m_showing = true;
+    txtSearch->setFocus();
     modal::execDialog(*this);
     m_showing = false;
-    return m_changed;
+    const bool changed = m_changed;
+    UnloadForm<DlgSearchPhrase>();
+    return changed;
 }
 
-bool DlgSearchPhrase::FindString() { return ShowModal(); }
+bool DlgSearchPhrase::FindString()
+{
+    labReplace->setVisible(false);
+    txtReplace->setVisible(false);
+    cmdReplaceAll->setVisible(false);
+    cmdReplace->setText(LoadResString(4015));
+    return ShowModal();
+}
+
+void DlgSearchPhrase::SetReplaceMode()
+{
+    labReplace->setVisible(true);
+    txtReplace->setVisible(true);
+    cmdReplaceAll->setVisible(true);
+    cmdReplace->setText(LoadResString(8003));
+    cmdReplace->setEnabled(false);
+    cmdReplaceAll->setEnabled(false);
+    setWindowTitle(LoadResString(8004));
+}
 
 bool DlgSearchPhrase::ReplaceString()
 {
+    SetReplaceMode();
     if (m_showing)
         return m_changed;
     return ShowModal();
 }
 
-void DlgSearchPhrase::SetStatus(bool) {}
-void DlgSearchPhrase::txtSearch_Change() {}
-void DlgSearchPhrase::txtReplace_Change() {}
-void DlgSearchPhrase::cmdSearch_Click() {}
-void DlgSearchPhrase::cmdReplace_Click() {}
-void DlgSearchPhrase::cmdReplaceAll_Click() {}
-void DlgSearchPhrase::cmdOK_Click() {}
-void DlgSearchPhrase::cmdCancel_Click() {}
-void DlgSearchPhrase::IDM_EDIT_ACTIVE_Click() {}
-void DlgSearchPhrase::IDM_EDIT_DEACTIVE_Click() {}
-void DlgSearchPhrase::IDM_EDIT_MODIFY_Click() {}
+void DlgSearchPhrase::txtSearch_Change()
+{
+    const bool any = !txtSearch->text().isEmpty();
+    cmdSearch->setEnabled(any);
+    cmdReplace->setEnabled(any);
+    cmdReplaceAll->setEnabled(any);
+}
+
+void DlgSearchPhrase::txtReplace_Change()
+{
+    const bool any = !txtReplace->text().isEmpty();
+    cmdReplace->setEnabled(any);
+    cmdReplaceAll->setEnabled(any);
+}
+
+void DlgSearchPhrase::SelectWholeRow(int row)
+{
+    lst->setRow(row);
+    lst->setCol(0);
+    lst->setRowSel(row);
+    lst->setColSel(lst->Cols() - 1);
+}
+
+void DlgSearchPhrase::cmdSearch_Click()
+{
+    lst->setRedraw(false);
+    lst->setFixedRows(0);
+    for (int r = lst->Rows() - 1; r >= 1; --r)
+        lst->RemoveItem(r);
+    m_origins.assign(1, RowOrigin{});
+
+    const QByteArray term = TermToLibrary(txtSearch->text()).value_or(ToSystemCodePage(txtSearch->text()));
+    _TezPhraseSearch(ghStmt, term.constData(), &ghPhraseSearch);
+    int32_t hits = 0;
+    _TezPhraseSearchTotalPhraseNum(ghPhraseSearch, &hits);
+
+    for (int32_t i = 0; i < hits; ++i) {
+        lst->AddItem(QString());
+        const int row = lst->Rows() - 1;
+        lst->setRow(row);
+        const ItemTerms hit = FetchItemTerms(
+            [&](int32_t* hPct, int32_t* index, int32_t* status, char* trad, int32_t* tradLen, char* simp, int32_t* simpLen) {
+                return _TezPhraseSearchGetPhrase(ghPhraseSearch, i, hPct, index, status, trad, tradLen, simp, simpLen);
+            });
+        RowOrigin origin{hit.trad, hit.simp, BytesToTerm(hit.simp), BytesToTerm(hit.trad)};
+        lst->setTextMatrix(row, colPosition, QString::number(hit.index + 1));
+        lst->setTextMatrix(row, colSimplified, origin.shownSimp);
+        lst->setTextMatrix(row, colTraditional, origin.shownTrad);
+        lst->setTextMatrix(row, colTable, PCTGetPath(hit.hPct));
+        lst->setRowData(row, hit.status);
+        m_origins.push_back(std::move(origin));
+        frmPhraseMgr().DrawCellPicture(lst, row);
+    }
+    lst->setRedraw(true);
+
+    if (lst->Rows() == 1) {
+        MsgBox(LoadResString(4013), vbOKOnly, windowTitle());
+        return;
+    }
+    lst->setFixedRows(1);
+    SelectWholeRow(1);
+}
+
+void DlgSearchPhrase::cmdReplace_Click()
+{
+    if (cmdReplace->text() == LoadResString(4015)) {
+        ReplaceString();
+        return;
+    }
+    if (lst->Rows() < 2)
+        return;
+    if (!ReplaceInCurrentRow())
+        MsgBox(EmptyTermNotReplaced(), vbInformation, windowTitle());
+}
+
+void DlgSearchPhrase::cmdReplaceAll_Click()
+{
+    if (lst->Rows() < 2)
+        return;
+    bool allKept = true;
+    const int last = lst->Rows() - 1;
+    for (int r = 1; r <= last; ++r) {
+        lst->setRow(r);
+        allKept = ReplaceInCurrentRow() && allKept;
+    }
+    if (!allKept)
+        MsgBox(EmptyTermNotReplaced(), vbInformation, windowTitle());
+}
+
+bool DlgSearchPhrase::ReplaceInCurrentRow()
+{
+    lst->setRedraw(false);
+    const int row = lst->Row();
+    const QString simp = ReplaceInString(lst->TextMatrix(row, colSimplified), txtSearch->text(), txtReplace->text());
+    const QString trad = ReplaceInString(lst->TextMatrix(row, colTraditional), txtSearch->text(), txtReplace->text());
+    // A replacement that empties a term would leave an item the library ignores: the row
+    // keeps its terms.
+    const bool written = !simp.isEmpty() && !trad.isEmpty();
+    if (written) {
+        lst->setTextMatrix(row, colSimplified, simp);
+        lst->setTextMatrix(row, colTraditional, trad);
+    }
+    SelectWholeRow(row < lst->Rows() - 1 ? row + 1 : 1);
+    lst->setRedraw(true);
+    return written;
+}
+
+void DlgSearchPhrase::SetStatus(bool Active)
+{
+    if (lst->Rows() < 2)
+        return;
+    lst->setRedraw(false);
+    const int first = std::min(lst->Row(), lst->RowSel());
+    const int last = std::max(lst->Row(), lst->RowSel());
+    for (int r = first; r <= last; ++r) {
+        lst->setRow(r);
+        const int32_t word = lst->RowData(r);
+        lst->setRowData(r, Active ? (word | 1) : (word & ~1));
+        frmPhraseMgr().DrawCellPicture(lst, r);
+    }
+    lst->setCol(0);
+    lst->setRow(first);
+    lst->setRowSel(last);
+    lst->setColSel(lst->Cols() - 1);
+    lst->setRedraw(true);
+}
+
+void DlgSearchPhrase::lst_MouseDown(int button, int, int, int)
+{
+    if (button == vbRightButton && lst->Rows() > 1)
+        IDM_EDIT->popup(QCursor::pos());
+}
+
+void DlgSearchPhrase::IDM_EDIT_ACTIVE_Click() { SetStatus(true); }
+
+void DlgSearchPhrase::IDM_EDIT_DEACTIVE_Click() { SetStatus(false); }
+
+void DlgSearchPhrase::IDM_EDIT_MODIFY_Click()
+{
+    const int row = lst->Row();
+    if (row < 1 || row >= lst->Rows())
+        return;
+    const int32_t table = FindLoadedTable(lst->TextMatrix(row, colTable));
+    if (table < 0)
+        return;
+    DlgPhraseEdit::strFrom = lst->TextMatrix(row, colSimplified);
+    DlgPhraseEdit::strTo = lst->TextMatrix(row, colTraditional);
+    DlgPhraseEdit::spct = static_cast<int16_t>(table);
+    if (dlgPhraseEdit().LoadForm()) {
+        lst->setTextMatrix(row, colSimplified, DlgPhraseEdit::strFrom);
+        lst->setTextMatrix(row, colTraditional, DlgPhraseEdit::strTo);
+    }
+}
+
+std::optional<QByteArray> DlgSearchPhrase::CellForLibrary(int row, int col) const
+{
+    const QString text = lst->TextMatrix(row, col);
+    const RowOrigin& origin = m_origins[static_cast<std::size_t>(row)];
+    // A term the user left as it was shown goes back as the very bytes it came with.
+    if (col == colSimplified && text == origin.shownSimp)
+        return origin.simp;
+    if (col == colTraditional && text == origin.shownTrad)
+        return origin.trad;
+    return TermToLibrary(text);
+}
+
+void DlgSearchPhrase::cmdOK_Click()
+{
+    lst->setRedraw(false);
+    const int last = static_cast<int>(m_origins.size()) - 1;
+    for (int r = 1; r <= std::min(last, lst->Rows() - 1); ++r) {
+        lst->setRow(r);
+        const int32_t idx = lst->TextMatrix(r, colPosition).toInt() - 1;
+        const bool inUse = (lst->RowData(r) & 0xFF) != 0;
+        const int32_t table = FindLoadedTable(lst->TextMatrix(r, colTable));
+        if (table < 0)
+            continue;
+        const int32_t hPct = ghPCT[static_cast<std::size_t>(table)];
+        _TezPCTEnableItem(hPct, idx, inUse ? -1 : 0);
+        const auto simp = CellForLibrary(r, colSimplified);
+        const auto trad = CellForLibrary(r, colTraditional);
+        // A term the library cannot take leaves the item's terms as they were.
+        if (simp && trad)
+            _TezPCTModifyItem(hPct, idx, trad->constData(), simp->constData());
+    }
+    lst->setRedraw(true);
+    m_changed = true;
+    accept();
+}
+
+void DlgSearchPhrase::cmdCancel_Click()
+{
+    m_changed = false;
+    reject();
+}
+
+void DlgSearchPhrase::reject()
+{
+    m_changed = false;
+    QDialog::reject();
+}
 
 QString ReplaceInString(const QString& source, const QString& find, const QString& replacement)
 {
     if (find.isEmpty())
         return source;
-    QString result = source;
-    return result.replace(find, replacement, Qt::CaseSensitive);
+    QString result;
+    qsizetype scan = 0;
+    while (scan < source.size()) {
+        const qsizetype found = source.indexOf(find, scan, Qt::CaseSensitive);
+        if (found < 0) {
+            result += source.mid(scan);
+            break;
+        }
+        result += source.mid(scan, found - scan);
+        result += replacement;
+        scan = found + find.size();
+    }
+    return result;
 }
 
 DlgSearchPhrase& dlgSearchPhrase() { return LoadForm<DlgSearchPhrase>(); }

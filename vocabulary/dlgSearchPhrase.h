@@ -5,7 +5,10 @@
 #include "platform/Form.h"
 
 #include <QDialog>
+#include <QByteArray>
 #include <QString>
+#include <optional>
+#include <vector>
 
 class FlexGrid;
 class QLabel;
@@ -57,8 +60,32 @@ public:
     void IDM_EDIT_DEACTIVE_Click();
     void IDM_EDIT_MODIFY_Click();
 
+    void lst_MouseDown(int button, int shift, int x, int y);
+
+public slots:
+    // Escape and the close box cancel.
+    void reject() override;
+
 private:
+    // What a result row held when the search listed it: the item's terms as the library
+    // gave them and as the grid showed them.
+    struct RowOrigin {
+        QByteArray trad;
+        QByteArray simp;
+        QString shownSimp;
+        QString shownTrad;
+    };
+
     bool ShowModal();
+    void SetReplaceMode();
+    void SelectWholeRow(int row);
+    // Replaces in both terms of the current row and moves on to the next row (after the last,
+    // row 1); false when the row kept its terms because one would have become empty.
+    bool ReplaceInCurrentRow();
+    // The 8-bit form of a term cell for the library; nothing when the library refuses it.
+    std::optional<QByteArray> CellForLibrary(int row, int col) const;
+
+    std::vector<RowOrigin> m_origins;
 
     bool m_changed = false;
     bool m_showing = false;

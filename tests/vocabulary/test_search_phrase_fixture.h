@@ -1,0 +1,161 @@
+#pragma once
+// A temporary program folder with small vocabulary tables made through the conversion
+// library, loaded and entered in the program's table list as start-up would: what the
+// search, detection and merge dialog tests run against.
+#include "core/mTezC.h"
+#include "platform/CodePage.h"
+#include "vocabulary/LoadedTableList.h"
+#include "vocabulary/frmPhraseMgr.h"
+
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QList>
+#include <QString>
+#include <QTemporaryDir>
+
+#include <cstdint>
+#include <vector>
+
+namespace dialog_fixture {
+
+struct FixtureItem {
+    QString trad;
+    QString simp;
+    int32_t status = 1;
+};
+
+// One item as the library holds it: its 8-bit terms and its status.
+struct RawItem {
+    QByteArray trad;
+    QByteArray simp;
+    int32_t status = 0;
+    bool operator==(const RawItem& o) const { return trad == o.trad && simp == o.simp && status == o.status; }
+};
+
+class VocabFixture {
+public:
+    VocabFixture()
+    {
+        qputenv("TEZDESK_HOME", m_home.path().toUtf8());
+        // A statement of its own: searches and detections see only this fixture's tables.
+        m_savedStmt = ghStmt;
+        ghStmt = OwnStatement();
+        // The dialogs open over the vocabulary manager; it stands here without loading the
+        // program around it.
+        if (!IsFormLoaded<FrmPhraseMgr>()) {
+            FormSlot<FrmPhraseMgr>() = new FrmPhraseMgr;
+            m_plantedManager = true;
+        }
+        glPCTCount = 0;
+        ghPCT.assign(2, 0);
+        glPCTStatus.assign(2, 0);
+        giCurPCT = -1;
+    }
+
+    ~VocabFixture()
+    {
+        for (int32_t i = 0; i < glPCTCount; ++i)
+            _TezUnloadPCT(ghStmt, ghPCT[static_cast<std::size_t>(i)]);
+        glPCTCount = 0;
+        ghPCT.assign(2, 0);
+        glPCTStatus.assign(2, 0);
+        giCurPCT = -1;
+        if (m_plantedManager)
+            delete FormSlot<FrmPhraseMgr>().data();
+        ghStmt = m_savedStmt;
+    }
+
+    QString home() const { return m_home.path(); }
+    QString pathOf(const QString& name) const { return QDir(m_home.path()).filePath(name); }
+
+    // Creates name in the program folder with the items, saves it, and enters it loaded at
+    // the end of the table list with the given table status. Returns the table's handle.
+    int32_t addTable(const QString& name, const QList<FixtureItem>& items, int32_t tableStatus = 1)
+    {
+        const QByteArray path = ToSystemCodePage(pathOf(name));
+        int32_t h = 0;
+        if (_TezNewPCT(ghStmt, path.constData(), &h) != 0 || h == 0)
+            return 0;
+        for (int i = 0; i < items.size(); ++i) {
+            _TezPCTInsertItem(h, i, ToSystemCodePage(items[i].trad).constData(),
+                              ToSystemCodePage(items[i].simp).constData(), items[i].status);
+        }
+        _TezSetPCTStatus(h, tableStatus);
+        _TezSavePCT(h, path.constData(), 0);
+        ReDimPreserveTables(glPCTCount + 1);
+        ghPCT[static_cast<std::size_t>(glPCTCount)] = h;
+        glPCTStatus[static_cast<std::size_t>(glPCTCount)] = tableStatus;
+        ++glPCTCount;
+        return h;
+    }
+
+    static QList<RawItem> items(int32_t h)
+    {
+        QList<RawItem> out;
+        int32_t count = 0;
+        _TezPCTGetItemNum(h, &count);
+        for (int32_t i = 0; i < count; ++i) {
+            std::vector<char> trad(400, '\0');
+            std::vector<char> simp(400, '\0');
+            int32_t tradLen = 399;
+            int32_t simpLen = 399;
+            RawItem item;
+            _TezPCTGetItem(h, i, trad.data(), &tradLen, simp.data(), &simpLen, &item.status);
+            item.trad = QByteArray(trad.data());
+            item.simp = QByteArray(simp.data());
+            out << item;
+        }
+        return out;
+    }
+
+    // Items read back as text: "Traditional|Simplified|status".
+    static QStringList itemTexts(int32_t h)
+    {
+        QStringList out;
+        for (const RawItem& item : items(h))
+            out << FromSystemCodePage(item.trad) + QLatin1Char('|') + FromSystemCodePage(item.simp) + QLatin1Char('|')
+                    + QString::number(item.status & 1);
+        return out;
+    }
+
+    static QByteArray fileBytes(const QString& path)
+    {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+
+    // Writes every loaded table to its own file, as the manager does when it saves.
+    void saveAll(const QStringList& names)
+    {
+        for (int32_t i = 0; i < glPCTCount && i < names.size(); ++i)
+            _TezSavePCT(ghPCT[static_cast<std::size_t>(i)], ToSystemCodePage(pathOf(names[i])).constData(), 0);
+    }
+
+private:
+    static int32_t OwnStatement()
+    {
+        static int32_t stmt = 0;
+        if (stmt != 0)
+            return stmt;
+        int32_t env = 0;
+        _TezCreateEnv(&env);
+        _TezCreateStmt(env, &stmt, 1000);
+        static const char* const names[] = {"big5-gb.cct", "gb-big5.cct", "TD-TU.CCT", "SD-SU.CCT", "TD-SU.CCT",
+                                            "SD-TU.CCT", "TU-SU.CCT", "SU-TU.CCT", "TU-TD.CCT", "SU-SD.CCT"};
+        const QDir data(qEnvironmentVariable("TEZDESK_DATA_DIR"));
+        for (int i = 0; i < 10; ++i)
+            _TezLoadCCT(env, i, ToSystemCodePage(data.filePath(QString::fromLatin1(names[i]))).constData(), 0, 0);
+        return stmt;
+    }
+
+    QTemporaryDir m_home;
+    int32_t m_savedStmt = 0;
+    bool m_plantedManager = false;
+};
+
+} // namespace dialog_fixture
+
+using dialog_fixture::FixtureItem;
+using dialog_fixture::RawItem;
+using dialog_fixture::VocabFixture;

@@ -1,0 +1,71 @@
+#include "vocabulary/dlgSearchPhraseSupport.h"
+
+#include "platform/FlexGrid.h"
+#include "platform/Twips.h"
+#include "resources/StringTable.h"
+#include "vocabulary/LoadedTableList.h"
+#include "vocabulary/PhraseText.h"
+
+#include <QWidget>
+
+#include <vector>
+
+void PlaceTwips(QWidget* w, int left, int top, int width, int height)
+{
+    w->setGeometry(TwipsToPixels(left), TwipsToPixels(top), TwipsToPixels(width), TwipsToPixels(height));
+}
+
+int32_t FindLoadedTable(const QString& path)
+{
+    for (int32_t j = 0; j < glPCTCount && static_cast<std::size_t>(j) < ghPCT.size(); ++j) {
+        if (PCTGetPath(ghPCT[static_cast<std::size_t>(j)]) == path)
+            return j;
+    }
+    return -1;
+}
+
+void SetupPhraseResultGrid(FlexGrid* lst)
+{
+    struct Column {
+        int header;
+        int width;
+    };
+    static constexpr Column columns[] = {{5001, 800}, {5002, 500}, {5004, 1200}, {5003, 1200}, {5005, 8000}};
+    lst->setFixedRows(0);
+    lst->setRows(1);
+    lst->setCols(5);
+    for (int c = 0; c < 5; ++c) {
+        lst->setColWidth(c, columns[c].width);
+        lst->setTextMatrix(0, c, LoadResString(columns[c].header));
+    }
+}
+
+ItemTerms FetchItemTerms(const ItemFetch& fetch)
+{
+    ItemTerms item;
+    int32_t tradSize = 100;
+    int32_t simpSize = 100;
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        std::vector<char> trad(static_cast<std::size_t>(tradSize) + 1, '\0');
+        std::vector<char> simp(static_cast<std::size_t>(simpSize) + 1, '\0');
+        int32_t tradLen = tradSize;
+        int32_t simpLen = simpSize;
+        fetch(&item.hPct, &item.index, &item.status, trad.data(), &tradLen, simp.data(), &simpLen);
+        item.trad = QByteArray(trad.data());
+        item.simp = QByteArray(simp.data());
+        // The length out is the whole term's: fetch again when a term did not fit.
+        if (tradLen < tradSize && simpLen < simpSize)
+            break;
+        tradSize = std::max(tradSize, tradLen + 1);
+        simpSize = std::max(simpSize, simpLen + 1);
+    }
+    return item;
+}
+
+std::optional<QByteArray> TermToLibrary(const QString& term)
+{
+    QByteArray bytes;
+    if (!TermToBytes(term, bytes))
+        return std::nullopt;
+    return bytes;
+}
