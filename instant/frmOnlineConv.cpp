@@ -116,7 +116,7 @@ bool IsCommandShortcut(const QWidget* box, const QKeyEvent* key)
     const QKeySequence pressed(key->keyCombination());
     const QWidget* top = box->window();
     for (const QAction* action : top->findChildren<QAction*>())
-        if (action->isEnabled() && action->shortcuts().contains(pressed))
+        if (action->isEnabled() && action->isVisible() && action->shortcuts().contains(pressed))
             return true;
     return false;
 }
