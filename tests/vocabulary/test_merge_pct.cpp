@@ -198,6 +198,36 @@ private slots:
         QCOMPARE(script.messages(), QStringList{QStringLiteral("词汇表名称已使用。请输入新的名称。")});
     }
 
+    void aTableTheLibraryCannotCreateIsReportedAndLeavesNoFile()
+    {
+        VocabFixture fx;
+        fx.addTable(QStringLiteral("A.pct"), {{QStringLiteral("軟體"), QStringLiteral("软件")}});
+        // Fill the library's table list up to its limit.
+        std::vector<int32_t> filler;
+        for (int i = 1; i < TEZ_MAX_USER_TABLES; ++i) {
+            int32_t h = 0;
+            _TezNewPCT(ghStmt, ToSystemCodePage(fx.pathOf(QStringLiteral("f%1.pct").arg(i))).constData(), &h);
+            filler.push_back(h);
+        }
+        ModalScript script;
+        script.answerDialog([&](QDialog& d) {
+            auto& dlg = static_cast<DlgMergePCT&>(d);
+            dlg.txtPCTName->setText(QStringLiteral("merged"));
+            Choose(dlg, fx.pathOf(QStringLiteral("A.pct")));
+            dlg.cmdOK->click();
+            QCOMPARE(dlg.result(), int(QDialog::Rejected));
+            dlg.cmdCancel->click();
+        });
+        script.answer(vbOK);
+        const bool ok = dlgMergePCT().ShowDlg();
+        for (int32_t h : filler)
+            _TezUnloadPCT(ghStmt, h);
+        QVERIFY(!ok);
+        QCOMPARE(script.messages(), QStringList{QStringLiteral("超过客户自定 PCT 文件数目限制。\nReturn : -11")});
+        QCOMPARE(script.asked().last().icon, vbExclamation);
+        QVERIFY(!QFileInfo::exists(fx.pathOf(QStringLiteral("merged.pct"))));
+    }
+
     void cancelLeavesNoFile()
     {
         VocabFixture fx;
