@@ -235,7 +235,7 @@ void FrmOnlineConv::Form_Load()
     simplified.setFamilies({QStringLiteral("Noto Sans CJK SC"), QStringLiteral("AR PL UMing CN"), simplified.family()});
     simplified.setPointSizeF(11.25);
     edtGB->setFont(simplified);
-    show();
+    // The main window shows the window when it becomes the current one.
 }
 
 QPlainTextEdit* FrmOnlineConv::SideBox() const
