@@ -61,6 +61,11 @@ QString DecodeEightBitText(const QByteArray& bytes, bool big5, EightBitEncoding*
     return big5 ? FromBig5(bytes) : FromGB(bytes);
 }
 
+bool StartsWithUtf16Mark(const QByteArray& bytes)
+{
+    return bytes.startsWith(QByteArray("\xFF\xFE", 2)) || bytes.startsWith(QByteArray("\xFE\xFF", 2));
+}
+
 QString DecodeUnicodeFileText(const QByteArray& bytes)
 {
     if (bytes.size() < 2)

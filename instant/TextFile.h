@@ -26,6 +26,9 @@ EightBitEncoding DetectEightBitEncoding(const QByteArray& bytes);
 // Decodes 8-bit file content: UTF-8 as detected, otherwise Big5 (big5 true) or GB.
 QString DecodeEightBitText(const QByteArray& bytes, bool big5, EightBitEncoding* found = nullptr);
 
+// True when file content starts with a UTF-16 byte-order mark (FF FE or FE FF).
+bool StartsWithUtf16Mark(const QByteArray& bytes);
+
 // The UTF-16 text of a Unicode file's bytes after its two-byte mark (FE FF: big-endian;
 // anything else: little-endian); an odd last byte is ignored; every U+0000 becomes a space.
 QString DecodeUnicodeFileText(const QByteArray& bytes);

@@ -521,6 +521,11 @@ QString FrmOnlineConv::ReadDbcsTextFile(const QString& path, bool bB5)
         bReadCancelled = true;
         return QString();
     }
+    if (StartsWithUtf16Mark(bytes)) {
+        // A Unicode file taken for an 8-bit one: its text, not its bytes.
+        eFileEncoding = EightBitEncoding::CodePage;
+        return TextFromFileLines(DecodeUnicodeFileText(bytes));
+    }
     EightBitEncoding encoding = EightBitEncoding::CodePage;
     const QString text = TextFromFileLines(DecodeEightBitText(bytes, bB5, &encoding));
     eFileEncoding = encoding;
@@ -643,7 +648,7 @@ void FrmOnlineConv::ShowMenu()
 
 void FrmOnlineConv::EnableMenu()
 {
-    const bool hasText = !edtB5->toPlainText().isEmpty();
+    const bool hasText = !edtB5->document()->isEmpty();
     SetMenuEnabled({QStringLiteral("IDM_FILE_SAVEAS"), QStringLiteral("IDM_FILE_L2R"),
                     QStringLiteral("IDM_FILE_R2L"), QStringLiteral("IDM_EDIT_SEARCH"),
                     QStringLiteral("IDM_EDIT_REPLACE"), QStringLiteral("IDM_EDIT_SELECTALL"),

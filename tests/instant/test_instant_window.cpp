@@ -513,6 +513,8 @@ private slots:
         QTest::newRow("UTF-8 Traditional") << 1 << QStringLiteral("軟體\r\n").toUtf8() << QStringLiteral("軟體")
                                            << QStringLiteral("軟體\r\n").toUtf8();
         QTest::newRow("empty file") << 3 << QByteArray() << QString() << QByteArray();
+        QTest::newRow("UTF-16 taken for GB") << 3 << Bytes({0xFF, 0xFE, 0x60, 0x4F, 0x7D, 0x59, '\r', 0, '\n', 0})
+                                             << QStringLiteral("你好") << Bytes({0xC4, 0xE3, 0xBA, 0xC3, 0x0D, 0x0A});
     }
 
     void openThenSaveGivesTheSameFile()
