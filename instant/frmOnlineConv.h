@@ -35,8 +35,8 @@ public:
 
     // Enables the window's menu items and toolbar buttons for the boxes' current contents.
     void EnableMenu();
-    // Saves the current box's text to a file; false when there is nothing to save or the
-    // file could not be written.
+    // Saves the current box's text to a file; false when there is nothing to save, the
+    // save dialog was cancelled or the file could not be written (nothing was saved).
     bool SaveToFile();
     // Closes the find and replace dialogs; called on every window switch and at shut-down.
     int ExitOnlineConv();
