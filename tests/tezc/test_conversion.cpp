@@ -113,6 +113,8 @@ private slots:
         QTest::newRow("s2t vocab") << 3 << "发哥来了" << 0 << -1 << "发哥來了";
         QTest::newRow("t2s code") << 3 << "發哥來了" << 1 << 0 << "發哥来了";
         QTest::newRow("t2s vocab") << 3 << "發哥來了" << 1 << -1 << "發哥来了";
+        // The phrase 头发 would swallow the start of the protected 发展.
+        QTest::newRow("inside a longer phrase") << 3 << "头发展示" << 0 << -1 << "頭发展示";
         // A locked table that is not in use protects nothing.
         QTest::newRow("not in use") << 2 << "发哥来了" << 0 << 0 << "發哥來了";
     }
@@ -124,7 +126,7 @@ private slots:
         QFETCH(int, flag);
         QFETCH(QString, expected);
         Library lib;
-        lib.addTable(lib.makeTable("names.pct", {{"发哥", "发哥"}, {"發哥", "發哥"}}), status);
+        lib.addTable(lib.makeTable("names.pct", {{"发哥", "发哥"}, {"發哥", "發哥"}, {"发展", "发展"}}), status);
         QCOMPARE(lib.uu(input, mode, flag), expected);
     }
 

@@ -111,44 +111,69 @@ std::u16string codeConvert(const TrieView& code, std::u16string_view in) {
 
 }  // namespace
 
-void convertS2TWithVocab(const TrieView& code, const TrieView* segment, const TrieView* inner,
-                         std::u16string_view in, std::u16string& out) {
+void convertScript(const TrieView& code, const TrieView* segment, const TrieView* inner,
+                   const TrieView* guard, std::u16string_view in, std::u16string& out) {
+    if (!segment && !inner && !guard) {
+        convertText(&code, nullptr, in, out);
+        return;
+    }
     Writer w(out, in.size() + in.size() / 8);
     const char16_t* s = in.data();
     const size_t n = in.size();
     std::u16string piece;
+    uint32_t lens[64], ids[64];
     size_t i = 0;
     while (i < n) {
         if (w.room() < 8) w.reserve(8);
         const char16_t c = s[i];
-        uint32_t vHit = 0, cHit = 0;
+        // A protected term is written as its table gives it, whatever else matches here.
+        uint32_t gHit = 0;
+        const size_t gLen = guard && guard->first(c) ? guard->longest(s + i, n - i, gHit) : 0;
+        if (gLen > 0) {
+            const TrieNode& nd = guard->node(gHit);
+            w.put(guard->valuePtr(nd), nd.valueLen);
+            i += gLen;
+            continue;
+        }
+        uint32_t vHit = 0, cHit = 0, tHit = 0;
         const size_t vLen = segment && segment->first(c) ? segment->longest(s + i, n - i, vHit) : 0;
-        const size_t cLen = code.first(c) ? code.longest(s + i, n - i, cHit) : 0;
+        size_t cLen = code.first(c) ? code.longest(s + i, n - i, cHit) : 0;
         // Traditional terms already present in the input count as terms too.
-        uint32_t tHit = 0;
         const size_t tLen = inner && inner->first(c) ? inner->longest(s + i, n - i, tHit) : 0;
-        if (tLen > 0 && tLen > vLen && tLen > cLen) {
-            const TrieNode& nd = inner->node(tHit);
-            w.put(inner->valuePtr(nd), nd.valueLen);
-            i += tLen;
-        } else if (vLen > 0 && vLen >= cLen) {
-            const TrieNode& nd = segment->node(vHit);
-            w.put(segment->valuePtr(nd), nd.valueLen);
-            i += vLen;
-        } else if (cLen > 0) {
-            const TrieNode& nd = code.node(cHit);
-            const char16_t* v = code.valuePtr(nd);
-            if (inner && cLen > 1 && startsAnyKey(*inner, v, nd.valueLen)) {
-                convertText(nullptr, inner, std::u16string_view(v, nd.valueLen), piece);
-                w.put(piece.data(), piece.size());
-            } else {
-                w.put(v, nd.valueLen);
+        const TrieView* from = nullptr;
+        uint32_t hit = 0;
+        size_t len = 0;
+        if (tLen > 0 && tLen > vLen && tLen > cLen) { from = inner; hit = tHit; len = tLen; }
+        else if (vLen > 0 && vLen >= cLen) { from = segment; hit = vHit; len = vLen; }
+        else if (cLen > 0) { from = &code; hit = cHit; len = cLen; }
+        // A match may not swallow the start of a protected term: take a shorter one.
+        if (guard && len > 1) {
+            size_t cut = 0;
+            for (size_t k = 1; k < len && !cut; ++k) {
+                uint32_t g = 0;
+                if (guard->first(s[i + k]) && guard->longest(s + i + k, n - i - k, g) > 0) cut = k;
             }
-            i += cLen;
-        } else {
+            if (cut) {
+                const size_t count = code.matchLengths(s + i, std::min(cut, n - i), lens, ids, 64);
+                from = count ? &code : nullptr;
+                hit = count ? ids[count - 1] : 0;
+                len = count ? lens[count - 1] : 0;
+            }
+        }
+        if (!from) {
             w.put(c);
             ++i;
+            continue;
         }
+        const TrieNode& nd = from->node(hit);
+        const char16_t* v = from->valuePtr(nd);
+        if (from == &code && inner && len > 1 && startsAnyKey(*inner, v, nd.valueLen)) {
+            convertText(nullptr, inner, std::u16string_view(v, nd.valueLen), piece);
+            w.put(piece.data(), piece.size());
+        } else {
+            w.put(v, nd.valueLen);
+        }
+        i += len;
     }
     w.finish();
 }
@@ -238,28 +263,21 @@ bool textOpForMode(int32_t mode, int32_t flag, TextOp& op) {
 int32_t runTextOp(Stmt& st, const TextOp& op, std::u16string_view in, std::u16string& out) {
     const TrieView* vocab = nullptr;
     if (op.from != op.to) {
+        // Phrases and terms divide the text. A term converts to its other-script term; a
+        // phrase converts by code, and toward Traditional the terms inside the converted
+        // phrase apply to it. Proper nouns of in-use locked tables are kept as they are.
         const bool toTrad = op.to == Script::Traditional;
         const TrieView& code = toTrad ? st.env->s2t : st.env->t2s;
         if (!code.valid()) return -5;
-        if (toTrad) {
-            // Phrases and terms divide the text; a term converts to its Traditional term,
-            // a phrase converts by code and then the terms inside it apply to the result.
-            if (!overlayFor(st, Overlay::S2TProtect, vocab)) return -5;
-            if (op.vocab != TextOp::Full) {
-                convertText(&code, vocab, in, out);
-                return 0;
-            }
-            const TrieView* segment = nullptr;
-            const TrieView* inner = nullptr;
-            if (!overlayFor(st, Overlay::S2TVocab, segment) ||
-                !overlayFor(st, Overlay::TradTowardTrad, inner))
-                return -5;
-            convertS2TWithVocab(code, segment, inner, in, out);
-            return 0;
+        const TrieView* guard = nullptr;
+        const TrieView* segment = nullptr;
+        const TrieView* inner = nullptr;
+        if (!overlayFor(st, toTrad ? Overlay::S2TProtect : Overlay::T2SProtect, guard)) return -5;
+        if (op.vocab == TextOp::Full) {
+            if (!overlayFor(st, toTrad ? Overlay::S2TVocab : Overlay::T2SVocab, segment)) return -5;
+            if (toTrad && !overlayFor(st, Overlay::TradTowardTrad, inner)) return -5;
         }
-        Overlay kind = op.vocab == TextOp::Full ? Overlay::T2SVocab : Overlay::T2SProtect;
-        if (!overlayFor(st, kind, vocab)) return -5;
-        convertText(&code, vocab, in, out);
+        convertScript(code, segment, inner, guard, in, out);
         return 0;
     }
     if (op.vocab == TextOp::None || op.vocab == TextOp::Full) {

@@ -13,11 +13,12 @@ namespace tezc {
 void convertText(const TrieView* code, const TrieView* vocab, std::u16string_view in,
                  std::u16string& out);
 
-// Simplified -> Traditional with vocabulary: the segment matcher (terms keyed by their
-// Simplified side) competes with the code table; inside a code phrase the inner matcher
-// (terms keyed by their code-converted form) applies to the converted phrase.
-void convertS2TWithVocab(const TrieView& code, const TrieView* segment, const TrieView* inner,
-                         std::u16string_view in, std::u16string& out);
+// Script conversion: the code table competes with the segment matcher (terms keyed by
+// their source-script side; longest wins, a term wins a tie); inside a code phrase the inner
+// matcher (terms keyed by their code-converted form) applies to the converted phrase; the
+// guard matcher (proper nouns) wins wherever it matches. Any matcher may be null.
+void convertScript(const TrieView& code, const TrieView* segment, const TrieView* inner,
+                   const TrieView* guard, std::u16string_view in, std::u16string& out);
 
 // The vocabulary matcher for a kind, rebuilt when the tables changed; null when empty.
 // Fails (returns false) when a code table that building it needs is not loaded.
