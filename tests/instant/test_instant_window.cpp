@@ -13,6 +13,7 @@
 #include "instant/dlgSearchText.h"
 #include "platform/Clipboard.h"
 #include "platform/ModalScript.h"
+#include "platform/MousePointer.h"
 #include "platform/MsgBox.h"
 
 #include <QAction>
@@ -396,6 +397,19 @@ private slots:
         QCOMPARE(MenuItem(QStringLiteral("IDM_FILE_OPEN"))->text(), QStringLiteral("添加文件(&O)..."));
         QVERIFY(MenuItem(QStringLiteral("IDM_WINDOW_ONLINECONVERT"))->isChecked());
         QVERIFY(!MenuItem(QStringLiteral("IDM_WINDOW_DOCCONVERT"))->isChecked());
+        QCOMPARE(frmMain().StatusPanel1->text(), QStringLiteral("立即转换"));
+    }
+
+    void commandsShowTheHourglass()
+    {
+        Type(w().edtGB, QStringLiteral("abc"));
+        SetMousePointer(vbDefault);
+        int during = -1;
+        ModalScript script;
+        script.answerDialog([&](QDialog&) { during = MousePointer(); });
+        w().MenuProc(QStringLiteral("IDM_EDIT_SEARCH"));
+        QCOMPARE(during, vbHourglass);
+        QCOMPARE(MousePointer(), vbDefault);
     }
 
     void commandNamesAreComparedExactly_data()
