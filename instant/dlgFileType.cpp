@@ -2,6 +2,7 @@
 
 #include "platform/Modal.h"
 
+#include <QApplication>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -54,7 +55,7 @@ void dlgFileType::cmdCancel_Click()
 
 int dlgFileType::ShowForm()
 {
-    dlgFileType dialog;
+    dlgFileType dialog(QApplication::activeWindow());
     // Closing the dialog without OK cancels the open.
     return modal::execDialog(dialog) == QDialog::Accepted ? dialog.answer : 0;
 }

@@ -407,7 +407,7 @@ bool FrmOnlineConv::eventFilter(QObject* watched, QEvent* event)
 
 bool FrmOnlineConv::AskTraditionalEncoding(const QString& label)
 {
-    dlgDbOrUni question;
+    dlgDbOrUni question(this);
     question.Label1->setText(label);
     question.cmdDB->setText(QStringLiteral("繁体 BIG5"));
     question.cmdUnicode->setText(QStringLiteral("繁体 UNICODE"));
@@ -444,7 +444,7 @@ void FrmOnlineConv::DropFile(QPlainTextEdit* box, const QList<QUrl>& files)
     const QString path = files.first().toLocalFile();
     const bool b5 = box == edtB5;
 
-    dlgDbOrUni question;
+    dlgDbOrUni question(this);
     if (b5) {
         question.Label1->setText(kAskB5Key);
         question.cmdDB->setText(QStringLiteral("繁体 BIG5"));
