@@ -74,8 +74,10 @@ private slots:
         QTest::addColumn<QByteArray>("expected");
         QTest::newRow("DD gb to big5 vocab") << "DD" << gb("软件和鼠标") << 0 << -1 << big5("軟體和滑鼠");
         QTest::newRow("DD big5 to gb") << "DD" << big5("頭髮") << 1 << 0 << gb("头发");
-        QTest::newRow("DD big5 toward trad usage") << "DD" << big5("軟件") << 2 << 0 << big5("軟體");
-        QTest::newRow("DD big5 toward simp usage") << "DD" << big5("軟體") << 2 << -1 << big5("軟件");
+        QTest::newRow("DD big5 toward trad usage") << "DD" << big5("軟件") << 2 << -1 << big5("軟體");
+        QTest::newRow("DD big5 toward simp usage") << "DD" << big5("軟體") << 2 << 0 << big5("軟件");
+        QTest::newRow("DD gb toward simp usage") << "DD" << gb("软体") << 3 << -1 << gb("软件");
+        QTest::newRow("DD gb toward trad usage") << "DD" << gb("软件") << 3 << 0 << gb("软体");
         QTest::newRow("UD simp to big5") << "UD" << QByteArray("发展") << 0 << 0 << big5("發展");
         QTest::newRow("UD trad to gb") << "UD" << QByteArray("發展") << 1 << 0 << gb("发展");
         QTest::newRow("UD big5 side only") << "UD" << QByteArray("软件軟體") << 2 << 0 << QByteArray("?") + big5("件軟體");

@@ -19,10 +19,14 @@
 // Conversion modes (string entries; flag -1 = true, 0 = false):
 //   mode 0: Simplified -> Traditional code conversion; flag -1 adds vocabulary (S -> T).
 //   mode 1: Traditional -> Simplified code conversion; flag -1 adds vocabulary (T -> S).
-//   mode 2, UU/DD: inside Traditional text, flag -1 toward Simplified usage,
-//                  flag 0 toward Traditional usage (e.g. 軟件 -> 軟體).
-//   mode 3, UU/DD: inside Simplified text, flag -1 toward Traditional usage,
-//                  flag 0 toward Simplified usage.
+//   mode 2, UU: inside Traditional text, flag -1 toward Simplified usage,
+//               flag 0 toward Traditional usage (e.g. 軟件 -> 軟體).
+//   mode 3, UU: inside Simplified text, flag -1 toward Traditional usage,
+//               flag 0 toward Simplified usage.
+//   mode 2, DD: inside Big5 text, flag -1 toward Traditional usage (the Traditional
+//               vocabulary optimisation), flag 0 toward Simplified usage.
+//   mode 3, DD: inside GB text, flag -1 toward Simplified usage, flag 0 toward
+//               Traditional usage.
 //   mode 2, UD/DU: encoding only, Big5 side; mode 3, UD/DU: encoding only, GB side.
 // Items of in-use proper-noun tables (status 3) protect their text in every script
 // conversion; items with an empty side are ignored.

@@ -655,7 +655,7 @@ TEZC_API int32_t _TezConvertStringDD(int32_t hStmt, const char* text, int32_t le
         if (!decode8(*p.st->env, sourceScriptOfMode(mode), inputText(text, len), decoded))
             return TEZ_ERR_NOTABLE;
         TextOp op;
-        textOpForMode(mode, flag, op);
+        textOpForMode(mode, flag, op, Family::Dbcs);
         if (int32_t rc = runTextOp(*p.st, op, decoded, converted); rc != TEZ_OK) return rc;
         if (!encode8(*p.st->env, targetScriptOfMode(mode), converted, p.result->bytes))
             return TEZ_ERR_NOTABLE;

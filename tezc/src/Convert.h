@@ -37,8 +37,11 @@ struct TextOp {
 // Runs the operation; returns 0 or a TEZ_ error code.
 int32_t runTextOp(Stmt& st, const TextOp& op, std::u16string_view in, std::u16string& out);
 
-// The operation of a string entry's mode and flag (UU/DD meaning; encoding-only modes of
-// UD/DU are handled by their entries). Returns false for an unknown mode.
-bool textOpForMode(int32_t mode, int32_t flag, TextOp& op);
+// The operation of a string entry's mode and flag (encoding-only modes of UD/DU are handled
+// by their entries). Inside one script the flag differs by family: for UU (and files) -1
+// means toward the other script's usage; for DD -1 means toward the text's own script's
+// usage (the "Traditional vocabulary optimisation" of Big5 text). False for an unknown mode.
+enum class Family { Unicode, Dbcs };
+bool textOpForMode(int32_t mode, int32_t flag, TextOp& op, Family family = Family::Unicode);
 
 }  // namespace tezc
