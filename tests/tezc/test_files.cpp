@@ -223,6 +223,28 @@ private slots:
         QCOMPARE(out.count('{'), rtf.count('{'));
     }
 
+    void rtfPlainTextIntact_data()
+    {
+        QTest::addColumn<QByteArray>("rtf");
+        QTest::addColumn<QByteArray>("expected");
+        QTest::newRow("text after a group") << QByteArray("{\\rtf1\\ansi\\ansicpg936 {\\b}abc}")
+                                            << QByteArray("{\\rtf1\\ansi\\ansicpg950 {\\b}abc}");
+        QTest::newRow("escaped letter after a word") << QByteArray("{\\rtf1\\ansi\\ansicpg936\\b\\'41}")
+                                                     << QByteArray("{\\rtf1\\ansi\\ansicpg950\\b A}");
+        QTest::newRow("escapes and picture data")
+            << QByteArray("{\\rtf1\\ansi\\ansicpg936 a\\{b\\}\\\\{\\pict\\'cd\\'b7 0a0b}}")
+            << QByteArray("{\\rtf1\\ansi\\ansicpg950 a\\{b\\}\\\\{\\pict\\'cd\\'b7 0a0b}}");
+    }
+    void rtfPlainTextIntact()
+    {
+        QFETCH(QByteArray, rtf);
+        QFETCH(QByteArray, expected);
+        Library lib;
+        writeFile(lib.path("in.rtf"), rtf);
+        QCOMPARE(_ConvertStringForRTFFileEx(lib.stmt, gb(lib.path("in.rtf")).constData(), gb(lib.path("out.rtf")).constData(), 0, 0), 0);
+        QCOMPARE(readAll(lib.path("out.rtf")), expected);
+    }
+
     void rtfRefusals()
     {
         Library lib;

@@ -302,7 +302,7 @@ TEZC_API int32_t _TezLoadLST(int32_t hStmt, const char* path) {
         for (const ListEntry& e : entries) {
             auto pct = std::make_shared<Pct>();
             const std::string p = normalisePath(e.path);
-            pct->path = p.find('/') == std::string::npos ? joinPath(folder, p) : p;
+            pct->path = p.front() == '/' ? p : joinPath(folder, p);
             const int32_t r = loadPctFile(pct->path, pct->items);
             if (r != TEZ_OK && r != TEZ_WARN_PARTIAL) {
                 if (rc == TEZ_OK) rc = r;

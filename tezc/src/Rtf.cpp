@@ -103,6 +103,7 @@ public:
             const char c = in[i];
             if (c == '{') {
                 flushText();
+                needDelimiter_ = false;
                 stack_.push_back(stack_.back());
                 stack_.back().fontDefNumber = -1;
                 out_ += c;
@@ -110,6 +111,7 @@ public:
                 pendingDestination_ = true;
             } else if (c == '}') {
                 flushText();
+                needDelimiter_ = false;
                 if (stack_.size() > 1) stack_.pop_back();
                 out_ += c;
                 ++i;
@@ -119,6 +121,7 @@ public:
                 i = controlWord(in, i);
             } else if (c == '\r' || c == '\n') {
                 out_ += c;
+                needDelimiter_ = false;
                 ++i;
             } else {
                 if (state().fontTable && c == ';') {
@@ -146,7 +149,7 @@ private:
 
     int currentCodePage() {
         const GroupState& s = state();
-        auto it = fontCp_.find(s.font);
+        auto it = fontCp_.find(s.fontTable ? s.fontDefNumber : s.font);
         if (it != fontCp_.end() && isCjk(it->second)) return it->second;
         if (isCjk(ansiCp_)) return ansiCp_;
         if (it != fontCp_.end() && it->second) return it->second;
@@ -160,6 +163,7 @@ private:
         }
         if (state().mode == TextMode::Verbatim) {
             out_ += static_cast<char>(b);
+            needDelimiter_ = false;
             return;
         }
         const int cp = currentCodePage();
@@ -229,7 +233,8 @@ private:
             const std::u16string_view one = text.substr(i, len);
             if (targetTrad_) encodeBig5(st_.env->big5().encode, one, bytes, Unmappable::Question);
             else encodeGb(st_.env->gb().encode, one, bytes, Unmappable::Question);
-            if (bytes == "?") bytes.clear();
+            // A character outside the BMP gets "?" fallbacks for its two code units.
+            if (bytes == "?" || len == 2) bytes.clear();
             // \uN with the target code page's bytes as the fallback for older readers.
             setOutUc(bytes.empty() ? 1 : static_cast<int>(bytes.size()));
             for (size_t k = 0; k < len; ++k) {
@@ -265,8 +270,12 @@ private:
             if (c == '\'' && i + 2 < n && std::isxdigit(static_cast<unsigned char>(in[i + 1])) &&
                 std::isxdigit(static_cast<unsigned char>(in[i + 2]))) {
                 const auto b = static_cast<unsigned char>(std::stoi(std::string(in.substr(i + 1, 2)), nullptr, 16));
-                if (state().mode == TextMode::Verbatim) out_.append(in.substr(start, 4));
-                else textByte(b);
+                if (state().mode == TextMode::Verbatim) {
+                    out_.append(in.substr(start, 4));
+                    needDelimiter_ = false;
+                } else {
+                    textByte(b);
+                }
                 pendingDestination_ = false;
                 return i + 3;
             }
@@ -283,6 +292,7 @@ private:
                 return i + 1;
             }
             flushText();
+            needDelimiter_ = false;
             if (c == '*') {
                 out_.append(in.substr(start, 2));
                 ignorable_ = true;
@@ -367,7 +377,7 @@ private:
         if (!replacement.empty()) {
             out_ += replacement;
             if (spaceDelim) out_ += ' ';
-            else needDelimiter_ = true;
+            needDelimiter_ = !spaceDelim;
         } else {
             out_.append(in.substr(start, end - start));
             needDelimiter_ = !spaceDelim;
