@@ -2,6 +2,7 @@
 
 #include "batch/FileGrid.h"
 #include "batch/StatusText.h"
+#include "batch/frmOutputSetting.h"
 #include "core/frmMain.h"
 #include "platform/FlexGrid.h"
 #include "platform/MousePointer.h"
@@ -206,6 +207,8 @@ void FileListWindow::MenuProc(const QString& cmd)
     } else if (cmd == QLatin1String("IDM_EDIT_DELETEALL")) {
         MenuProc(QStringLiteral("IDM_EDIT_SELECTALL"));
         MenuProc(QStringLiteral("IDM_EDIT_DELETE"));
+    } else if (cmd == QLatin1String("IDM_OPTION_SETTING")) {
+        frmOutputSetting().ShowDlg(); // the confirmation flag is left as it was
     }
     // The other commands come with the conversion runs; until then they do nothing.
     EnableMenu();
