@@ -33,20 +33,21 @@ void PutRow(FlexGrid* lst, int row, const RowContent& content)
     lst->setRowData(row, content.word);
 }
 
-// Moves one item of a table from index `from` to index `to` (as counted after its removal).
-// Both terms are converted before anything changes; a refused insert puts the item back
-// where it was. Throws when the move could not be made.
-void MoveTableItem(int32_t hPct, int32_t from, int32_t to, const RowContent& item)
+// Moves one item of a table: a copy goes in at index `insertAt` first, then the item is
+// deleted at `deleteAt` (both counted in the table as it is at that moment). The terms are
+// converted before anything changes, and the item is deleted only once its copy is in, so a
+// refused step leaves the table as it was. Throws when the move could not be made.
+void MoveTableItem(int32_t hPct, int32_t insertAt, int32_t deleteAt, const RowContent& item)
 {
     const QByteArray simp = TermToBytesOrThrow(item.texts.value(0));
     const QByteArray trad = TermToBytesOrThrow(item.texts.value(1));
-    const int32_t deleted = _TezPCTDelItem(hPct, from, 1);
-    if (deleted != 0)
-        RaiseLibraryFailure("_TezPCTDelItem", deleted);
-    const int32_t inserted = _TezPCTInsertItem(hPct, to, trad.constData(), simp.constData(), item.word);
-    if (inserted != 0) {
-        _TezPCTInsertItem(hPct, from, trad.constData(), simp.constData(), item.word);
+    const int32_t inserted = _TezPCTInsertItem(hPct, insertAt, trad.constData(), simp.constData(), item.word);
+    if (inserted != 0)
         RaiseLibraryFailure("_TezPCTInsertItem", inserted);
+    const int32_t deleted = _TezPCTDelItem(hPct, deleteAt, 1);
+    if (deleted != 0) {
+        _TezPCTDelItem(hPct, insertAt, 1);
+        RaiseLibraryFailure("_TezPCTDelItem", deleted);
     }
 }
 } // namespace
@@ -67,10 +68,10 @@ void FrmPhraseMgr::MoveItemUp(FlexGrid* lst)
         return;
 
     const RowContent kept = TakeRow(lst, first - 1);
-    // The item above the block goes below it, in the table first: nothing moves on screen
-    // unless the table took the change.
+    // The item above the block (index first - 2) goes below it, in the table first: nothing
+    // moves on screen unless the table took the change.
     if (!tables)
-        MoveTableItem(ghPCT[giCurPCT], first - 2, last - 1, kept);
+        MoveTableItem(ghPCT[giCurPCT], last, first - 2, kept);
 
     RedrawOff redraw(lst);
     int32_t keptHandle = 0;
@@ -119,9 +120,9 @@ void FrmPhraseMgr::MoveItemDown(FlexGrid* lst)
         return;
 
     const RowContent kept = TakeRow(lst, last + 1);
-    // The item below the block goes above it.
+    // The item below the block (index last) goes above it.
     if (!tables)
-        MoveTableItem(ghPCT[giCurPCT], last, first - 1, kept);
+        MoveTableItem(ghPCT[giCurPCT], first - 1, last + 1, kept);
 
     RedrawOff redraw(lst);
     int32_t keptHandle = 0;

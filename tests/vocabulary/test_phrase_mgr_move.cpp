@@ -137,26 +137,44 @@ private slots:
         QCOMPARE(f.currentLibraryItems(), down);
     }
 
+    void failedItemMoveLosesNothing_data()
+    {
+        QTest::addColumn<bool>("termRefused");
+        QTest::addColumn<QString>("command");
+        QTest::newRow("terms cannot be converted, up") << false << QStringLiteral("IDM_EDIT_MOVEUP");
+        QTest::newRow("terms cannot be converted, down") << false << QStringLiteral("IDM_EDIT_MOVEDOWN");
+        QTest::newRow("insert refused, up") << true << QStringLiteral("IDM_EDIT_MOVEUP");
+        QTest::newRow("insert refused, down") << true << QStringLiteral("IDM_EDIT_MOVEDOWN");
+    }
     void failedItemMoveLosesNothing()
     {
+        QFETCH(bool, termRefused);
+        QFETCH(QString, command);
         PhraseMgrFixture f({{"a.pct", NumberedItems(3)}});
         f.mgr().lstPhrase_GotFocus();
         PhraseMgrFixture::select(f.items(), 2, 2);
-        const QStringList before = f.gridItems();
-        // A statement without conversion tables cannot convert terms.
+        const QStringList library = f.currentLibraryItems();
+        // The neighbour that would be moved shows a term the table cannot store.
+        const int neighbour = command == QLatin1String("IDM_EDIT_MOVEUP") ? 1 : 3;
+        if (termRefused)
+            f.items().setTextMatrix(neighbour, 1, QStringLiteral("a\tb"));
+        const QStringList grid = f.gridItems();
         const int32_t saved = ghStmt;
         const bool listLoaded = gbPCTListLoaded;
-        int32_t env = 0;
-        int32_t bare = 0;
-        _TezCreateEnv(&env);
-        _TezCreateStmt(env, &bare, 1000);
-        ghStmt = bare;
-        gbPCTListLoaded = false;
-        f.mgr().MenuProc(QStringLiteral("IDM_EDIT_MOVEUP"));
+        if (!termRefused) {
+            // A statement without conversion tables cannot convert terms.
+            int32_t env = 0;
+            int32_t bare = 0;
+            _TezCreateEnv(&env);
+            _TezCreateStmt(env, &bare, 1000);
+            ghStmt = bare;
+            gbPCTListLoaded = false;
+        }
+        f.mgr().MenuProc(command);
         ghStmt = saved;
         gbPCTListLoaded = listLoaded;
-        QCOMPARE(f.gridItems(), before);
-        QCOMPARE(f.currentLibraryItems(), before);
+        QCOMPARE(f.gridItems(), grid);
+        QCOMPARE(f.currentLibraryItems(), library);
         QCOMPARE(MousePointer(), vbDefault);
     }
 
