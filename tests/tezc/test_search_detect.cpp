@@ -80,24 +80,26 @@ private slots:
     void detect_data()
     {
         QTest::addColumn<int>("direction");
-        QTest::addColumn<bool>("secondInUse");
+        QTest::addColumn<int>("secondStatus");
         QTest::addColumn<int>("groups");
         QTest::addColumn<QStringList>("firstGroup");
         // 軟體/软件 and 軟件/软件: Simplified to Traditional is ambiguous (one source, two
         // targets); Traditional to Simplified joins two sources in one target.
-        QTest::newRow("S to T") << 0 << true << 1 << QStringList{"軟體", "軟件"};
-        QTest::newRow("T to S") << -1 << true << 1 << QStringList{"軟體", "軟件"};
-        QTest::newRow("item out of use") << 0 << false << 0 << QStringList{};
+        QTest::newRow("S to T") << 0 << 1 << 1 << QStringList{"軟體", "軟件"};
+        QTest::newRow("T to S") << -1 << 1 << 1 << QStringList{"軟體", "軟件"};
+        QTest::newRow("item out of use") << 0 << 0 << 0 << QStringList{};
+        // 軟件/软件 marked as holding for Traditional to Simplified only (status bit 4).
+        QTest::newRow("other direction only") << 0 << 5 << 0 << QStringList{};
     }
     void detect()
     {
         QFETCH(int, direction);
-        QFETCH(bool, secondInUse);
+        QFETCH(int, secondStatus);
         QFETCH(int, groups);
         QFETCH(QStringList, firstGroup);
         Library lib({0, 1, 9}, false);
         lib.addTable(lib.makeTable("a.pct", {{"軟體", "软件"}, {"滑鼠", "鼠标"}}), 1);
-        lib.addTable(lib.makeTable("b.pct", {{"軟件", "软件", secondInUse ? 1 : 0}}), 1);
+        lib.addTable(lib.makeTable("b.pct", {{"軟件", "软件", secondStatus}}), 1);
         int32_t amb = 0, g = -1, total = -1;
         QCOMPARE(_TezAmbiguousDetect(lib.stmt, direction, &amb), 0);
         QCOMPARE(_TezAmbiguousTotalSetNum(amb, &g), groups);

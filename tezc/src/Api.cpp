@@ -205,6 +205,8 @@ std::vector<std::vector<Hit>> detectGroups(Stmt& st, bool tradToSimp) {
         for (size_t i = 0; i < p->items.size(); ++i) {
             const VocabItem& it = p->items[i];
             if (!(it.status & 1) || it.trad.empty() || it.simp.empty()) continue;
+            // Items that hold only for the other direction take no part in this one.
+            if (!(p->status & 2) && (it.status & (tradToSimp ? kItemS2TOnly : kItemT2SOnly))) continue;
             items.push_back(Hit{h, static_cast<int32_t>(i), it.status, it.trad, it.simp});
         }
     }
