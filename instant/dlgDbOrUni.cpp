@@ -1,5 +1,7 @@
 #include "instant/dlgDbOrUni.h"
 
+#include "platform/Modal.h"
+
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -38,4 +40,19 @@ void dlgDbOrUni::cmdUnicode_Click()
 {
     icType = 1;
     accept();
+}
+
+const QString kAskB5Key = QStringLiteral("正从剪贴板或文件拖曳之内码是繁体 BIG5 或 繁体 UNICODE?");
+const QString kAskB5Paste = QStringLiteral("正从剪贴板或文件拖曳之内码是是繁体 BIG5 或 繁体 UNICODE?");
+
+int AskDbOrUni(QWidget* parent, const QString& traditionalLabel)
+{
+    dlgDbOrUni question(parent);
+    if (!traditionalLabel.isEmpty()) {
+        question.Label1->setText(traditionalLabel);
+        question.cmdDB->setText(QStringLiteral("繁体 BIG5"));
+        question.cmdUnicode->setText(QStringLiteral("繁体 UNICODE"));
+    }
+    modal::execDialog(question);
+    return question.icType;
 }

@@ -21,3 +21,12 @@ public:
     void cmdDB_Click();
     void cmdUnicode_Click();
 };
+
+// The question's label for the Traditional box after a paste key or a file drop, and after
+// the Paste command.
+extern const QString kAskB5Key;
+extern const QString kAskB5Paste;
+
+// Shows the question modally and returns icType. With a label the question is asked with
+// the Traditional captions; without one, with the dialog's own (Simplified) captions.
+int AskDbOrUni(QWidget* parent, const QString& traditionalLabel = QString());

@@ -99,8 +99,6 @@ private:
     QPlainTextEdit* OtherBox() const;
     // Replaces a box's whole text; no change (and no conversion) when it already holds it.
     void SetBoxText(QPlainTextEdit* box, const QString& text);
-    // Asks the encoding question with the Traditional captions; true for Unicode.
-    bool AskTraditionalEncoding(const QString& label);
     // Answers the unsaved-changes question; false when the operation is to stop.
     bool ConfirmDiscardChanges();
     void ConvertVocabulary(int direction);

@@ -1,0 +1,166 @@
+// The instant window's text files: opening into a box, reading 8-bit and UTF-16 files,
+// dropped files, and saving the current box.
+#include "instant/frmOnlineConv.h"
+
+#include "core/Log.h"
+#include "instant/CommandSteps.h"
+#include "instant/TezText.h"
+#include "instant/dlgDbOrUni.h"
+#include "instant/dlgFileType.h"
+#include "platform/CodePage.h"
+#include "platform/MousePointer.h"
+#include "platform/MsgBox.h"
+#include "resources/StringTable.h"
+
+#include <QPlainTextEdit>
+#include <QUrl>
+
+bool FrmOnlineConv::ConfirmDiscardChanges()
+{
+    const int answer = MsgBox(LoadResString(2002), vbYesNoCancel + vbQuestion, LoadResString(8002));
+    if (answer == vbCancel)
+        return false;
+    if (answer == vbYes)
+        return SaveToFile();
+    return true;
+}
+
+void FrmOnlineConv::OpenTextFile()
+{
+    if (bFileChanged && !ConfirmDiscardChanges())
+        return;
+    bFileChanged = false;
+
+    dlgSave.FileName.clear();
+    dlgSave.Flags = cdlOFNHideReadOnly;
+    dlgSave.Filter = LoadResString(4016);
+    dlgSave.FilterIndex = 1;
+    dlgSave.ShowOpen();
+    if (dlgSave.Cancelled || dlgSave.FileName.isEmpty())
+        return;
+    const QString path = dlgSave.FileName;
+
+    const int type = dlgFileType::ShowForm();
+    if (type == 0)
+        return;
+    const bool b5 = type == 1 || type == 2;
+    const bool unicode = type == 2 || type == 4;
+    const QString text = unicode ? ReadUnicodeTextFile(path, b5) : ReadDbcsTextFile(path, b5);
+    if (bReadCancelled)
+        return;
+    LoadIntoBox(b5 ? edtB5 : edtGB, text);
+    bFileChanged = false;
+}
+
+QString FrmOnlineConv::ReadDbcsTextFile(const QString& path, bool bB5)
+{
+    MousePointerKeeper hourglass(vbHourglass);
+    if (bFileChanged && !ConfirmDiscardChanges()) {
+        bReadCancelled = true;
+        return QString();
+    }
+    bReadCancelled = false;
+    QByteArray bytes;
+    try {
+        bytes = ReadWholeFile(path);
+    } catch (...) {
+        // An unreadable file changes nothing.
+        ErrorLog(QStringLiteral("ReadDbcsTextFile"));
+        bReadCancelled = true;
+        return QString();
+    }
+    if (StartsWithUtf16Mark(bytes)) {
+        // A Unicode file taken for an 8-bit one: its text, not its bytes.
+        eFileEncoding = EightBitEncoding::CodePage;
+        return TextFromFileLines(DecodeUnicodeFileText(bytes));
+    }
+    EightBitEncoding encoding = EightBitEncoding::CodePage;
+    const QString text = TextFromFileLines(DecodeEightBitText(bytes, bB5, &encoding));
+    eFileEncoding = encoding;
+    return text;
+}
+
+QString FrmOnlineConv::ReadUnicodeTextFile(const QString& path, bool bB5)
+{
+    MousePointerKeeper hourglass(vbHourglass);
+    bReadCancelled = false;
+    QByteArray bytes;
+    try {
+        bytes = ReadWholeFile(path);
+    } catch (...) {
+        ErrorLog(QStringLiteral("ReadUnicodeTextFile"));
+        bReadCancelled = true;
+        return QString();
+    }
+    const QString unicode = TextFromFileLines(DecodeUnicodeFileText(bytes));
+    eFileEncoding = EightBitEncoding::CodePage;
+    if (unicode.isEmpty())
+        return QString();
+    // The text as the receiving box's code holds it: Big5 (mode 2) or GB (mode 3).
+    QByteArray eightBit;
+    if (!Converted(QStringLiteral("ReadUnicodeTextFile"), [&] { return TezConvertUD(unicode, bB5 ? 2 : 3, 0, eightBit); })) {
+        // A failed conversion leaves both boxes as they are.
+        bReadCancelled = true;
+        return QString();
+    }
+    return bB5 ? FromBig5(eightBit) : FromGB(eightBit);
+}
+
+bool FrmOnlineConv::SaveToFile()
+{
+    if (edtB5->toPlainText().isEmpty()) {
+        MsgBox(LoadResString(1005), vbOKOnly, LoadResString(8002));
+        return false;
+    }
+    dlgSave.Flags = cdlOFNHideReadOnly;
+    dlgSave.Filter = LoadResString(4016);
+    dlgSave.FilterIndex = 1;
+    dlgSave.ShowSave();
+    // Nothing was saved: whoever asked for the save must not go on as after one.
+    if (dlgSave.Cancelled || dlgSave.FileName.isEmpty())
+        return false;
+
+    const bool b5 = SideBox() == edtB5;
+    const QString lines = FileLinesFromText(b5 ? edtB5->toPlainText() : edtGB->toPlainText());
+    QByteArray bytes;
+    switch (eFileEncoding) {
+    case EightBitEncoding::Utf8Bom:
+        bytes = QByteArray("\xEF\xBB\xBF") + lines.toUtf8();
+        break;
+    case EightBitEncoding::Utf8:
+        bytes = lines.toUtf8();
+        break;
+    case EightBitEncoding::CodePage:
+        bytes = b5 ? ToBig5(lines) : ToGB(lines);
+        break;
+    }
+    try {
+        WriteWholeFile(dlgSave.FileName, bytes);
+    } catch (...) {
+        ErrorLog(QStringLiteral("SaveToFile"));
+        return false;
+    }
+    return true;
+}
+
+void FrmOnlineConv::DropFile(QPlainTextEdit* box, const QList<QUrl>& files)
+{
+    window()->setFocus();
+    if (files.isEmpty())
+        return;
+    const QString path = files.first().toLocalFile();
+    const bool b5 = box == edtB5;
+
+    const int icType = AskDbOrUni(this, b5 ? kAskB5Key : QString());
+    const QString text = icType == 0 ? ReadDbcsTextFile(path, b5) : ReadUnicodeTextFile(path, b5);
+    if (bReadCancelled)
+        return;
+    LoadIntoBox(box, text);
+    bFileChanged = false;
+}
+
+void FrmOnlineConv::LoadIntoBox(QPlainTextEdit* box, const QString& text)
+{
+    strUndo = edtB5->toPlainText();
+    SetBoxText(box, text);
+}
