@@ -126,7 +126,12 @@ FrmOnlineConv::FrmOnlineConv(QWidget* parent) : WorkWindow(parent)
     layout->addWidget(Picture1, 1);
 }
 
-FrmOnlineConv::~FrmOnlineConv() = default;
+FrmOnlineConv::~FrmOnlineConv()
+{
+    // The boxes outlive this part of the window while it is destroyed: no more handlers.
+    edtB5->disconnect(this);
+    edtGB->disconnect(this);
+}
 
 void FrmOnlineConv::BuildToolbar()
 {
