@@ -23,6 +23,8 @@ void FrmPhraseMgr::ModifyItem()
     if (lstPhrase->Rows() <= 1 || !HasCurrentTable())
         return;
     const int row = lstPhrase->Row();
+    if (row < 1)
+        return;
     DlgPhraseEdit::strFrom = lstPhrase->TextMatrix(row, 1);
     DlgPhraseEdit::strTo = lstPhrase->TextMatrix(row, 2);
     DlgPhraseEdit::spct = giCurPCT;

@@ -51,6 +51,9 @@ int16_t FrmPhraseMgr::PopulatePCTList(FlexGrid* lst)
     }
     giCurPCT = 0;
     SetRowSelected(lst, 1);
+    // The table cursor starts on the current table, which commands on the cursor row (save
+    // under another name) then address.
+    SelectRows(lst, 1, 1);
     return static_cast<int16_t>(glPCTCount);
 }
 

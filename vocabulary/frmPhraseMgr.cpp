@@ -236,9 +236,9 @@ void FrmPhraseMgr::lstPhrase_Click() { SetStatusText(SelectionStatusText(lstPhra
 
 void FrmPhraseMgr::lstPCT_DblClick()
 {
-    if (lstPCT->Rows() <= 1)
-        return;
     const int row = lstPCT->Row();
+    if (lstPCT->Rows() <= 1 || row < 1)
+        return;
     lstPCT->setCol(0);
     lstPCT->setColSel(lstPCT->Cols() - 1);
     giCurPCT = static_cast<int16_t>(row - 1);

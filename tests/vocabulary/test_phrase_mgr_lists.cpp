@@ -68,6 +68,7 @@ private slots:
         QCOMPARE(f.tables().RowData(2), 0);
         QCOMPARE(f.tables().RowData(3), 1);
         QCOMPARE(giCurPCT, 0);
+        QCOMPARE(f.tables().Row(), 1); // the cursor rests on the current table
         QVERIFY(RowBold(f.tables(), 1));
         QVERIFY(!RowBold(f.tables(), 2));
         QVERIFY(SamePicture(PictureOf(f.tables(), 1), LoadResPicture(ResPicActive)));
