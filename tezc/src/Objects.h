@@ -88,7 +88,6 @@ enum class Overlay {
 
 struct CachedOverlay {
     uint64_t generation = ~uint64_t(0);
-    std::vector<uint8_t> blob;  // aligned storage below
     std::unique_ptr<uint64_t[]> storage;
     TrieView view;
     bool empty = true;
