@@ -7,6 +7,7 @@
 #include "platform/MsgBox.h"
 #include "resources/Pictures.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QLabel>
 #include <QStatusBar>
@@ -55,6 +56,7 @@ private slots:
         QCOMPARE(f.mgr().GetRowSelected(f.mgr().lstPCT), -1);
         QCOMPARE(f.mgr().CurrentListKind, QStringLiteral("Phrase"));
         QVERIFY(f.mgr().ManagerLoaded());
+        QCOMPARE(StatusText(), QStringLiteral("项目次序：0"));
     }
 
     void loadShowsTablesStatusesAndFirstTableItems()
@@ -75,6 +77,46 @@ private slots:
         QVERIFY(SamePicture(PictureOf(f.tables(), 2), LoadResPicture(ResPicInactive)));
         QVERIFY(SamePicture(PictureOf(f.tables(), 3), LoadResPicture(ResPicLocked)));
         QCOMPARE(f.gridItems(), (QStringList{"aS1|aT1|1", "aS2|aT2|1", "aS3|aT3|1"}));
+        QCOMPARE(StatusText(), QStringLiteral("项目次序：1"));
+    }
+
+    void deleteKeyDeletesFromTheListItIsPressedIn_data()
+    {
+        QTest::addColumn<bool>("tableList");
+        QTest::newRow("table list") << true;
+        QTest::newRow("item list") << false;
+    }
+    void deleteKeyDeletesFromTheListItIsPressedIn()
+    {
+        QFETCH(bool, tableList);
+        PhraseMgrFixture f(ThreeTables());
+        FlexGrid& grid = tableList ? f.tables() : f.items();
+        if (tableList)
+            f.mgr().lstPCT_GotFocus();
+        else
+            f.mgr().lstPhrase_GotFocus();
+        PhraseMgrFixture::select(grid, 2, 2);
+        QTest::keyClick(grid.findChild<QAbstractItemView*>(), Qt::Key_Delete);
+        if (tableList) {
+            QCOMPARE(f.gridTables(), (QStringList{"a.pct", "c.pct"}));
+            QCOMPARE(f.gridItems().size(), 3);
+        } else {
+            QCOMPARE(f.gridTables().size(), 3);
+            QCOMPARE(f.currentLibraryItems(), (QStringList{"aS1|aT1|1", "aS3|aT3|1"}));
+        }
+    }
+
+    void layoutFillsTheWidthOnlyWhenThereIsRoom()
+    {
+        PhraseMgrFixture f(ThreeTables());
+        f.mgr().resize(600, 400);
+        f.mgr().Picture1_Resize();
+        QCOMPARE(f.tables().ColWidth(1), 600 * 15 - 800 - 170);
+        QCOMPARE(f.items().ColWidth(2), 600 * 15 - 800 - 3000 - 150);
+        f.mgr().resize(200, 400);
+        f.mgr().Picture1_Resize();
+        QCOMPARE(f.tables().ColWidth(1), 200 * 15 - 800 - 170);
+        QCOMPARE(f.items().ColWidth(2), 600 * 15 - 800 - 3000 - 150); // no room: kept
     }
 
     void lockedPicturesOnlyInTableList()
