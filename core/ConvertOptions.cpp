@@ -40,11 +40,9 @@ QString ConvertUString(const QString& text, int convType, int convOption)
 {
     if (text.isEmpty()) return QString();
     try {
-        // The text's code units with two zero bytes after them.
-        QString block = text;
-        block.detach();
+        // utf16() gives the code units followed by a zero unit.
         const ConvertUStringMode m = ConvertUStringModeOf(convType, convOption);
-        const int32_t r = _TezConvertStringUU(ghStmt, reinterpret_cast<const char16_t*>(block.utf16()),
+        const int32_t r = _TezConvertStringUU(ghStmt, reinterpret_cast<const char16_t*>(text.utf16()),
                                               static_cast<int32_t>(text.size()), m.mode, m.flag, &ghResult);
         if (r != 0) return QString();
         const int32_t n = _TezGetUniLen(ghResult);
