@@ -7,6 +7,7 @@
 #include "platform/MousePointer.h"
 #include "platform/MsgBox.h"
 
+#include <QAction>
 #include <QTest>
 
 namespace {
@@ -264,6 +265,22 @@ private slots:
         QCOMPARE(script.asked().at(0).buttons, vbOKOnly);
         QCOMPARE(script.asked().at(0).title, QStringLiteral("词汇管理"));
         QCOMPARE(glPCTCount, 1);
+    }
+
+    void windowSwitchCompletesAfterFailedListSave()
+    {
+        PhraseMgrFixture f({{"a.pct", {}}, {"b.pct", {}}});
+        frmMain().SetActiveForm(f.mgr());
+        QFile::remove(f.listFile());
+        QVERIFY(QDir(f.home()).mkdir(QStringLiteral("PCTS.LST")));
+        ModalScript script;
+        script.answer(vbOK);
+        frmMain().SetActiveForm(f.mgr());
+        QCOMPARE(script.messages().size(), 1);
+        QVERIFY(script.messages().at(0).startsWith(QStringLiteral("保存词汇表错误。\nReturn : ")));
+        QCOMPARE(frmMain().ActiveForm, &f.mgr());
+        QVERIFY(frmMain().Menu(QStringLiteral("IDM_WINDOW_PHRASEMGR"))->isChecked());
+        frmMain().ActiveForm = nullptr;
     }
 
     void exitDropsTableThatCannotBeLoadedAgain()
