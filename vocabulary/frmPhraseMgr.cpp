@@ -19,6 +19,8 @@
 #include <QSplitter>
 #include <QToolBar>
 
+#include <utility>
+
 namespace {
 struct ToolbarButtonSpec {
     const char* key;     // nullptr: a separator
@@ -47,6 +49,20 @@ QString CommandOfButton(const QString& key)
         {"INSERT", "IDM_EDIT_INSERT"},
     };
     return commands.value(key, key);
+}
+
+// An event handler that no failure leaves: a failure is written to the error log under the
+// handler's name (an exception must not cross the toolkit's event dispatch).
+template <class Handler>
+auto Trapped(const char* name, Handler handler)
+{
+    return [name, handler](auto&&... args) {
+        try {
+            handler(std::forward<decltype(args)>(args)...);
+        } catch (...) {
+            ErrorLog(QString::fromLatin1(name));
+        }
+    };
 }
 
 // Status-bar text for a list's selection: the prefix and the row or the row range.
@@ -92,7 +108,7 @@ void FrmPhraseMgr::BuildToolbar()
         QAction* button = tbPhrase->addAction(LoadToolbarIcon(key), QString::fromUtf8(spec.tooltip));
         button->setObjectName(key);
         button->setToolTip(QString::fromUtf8(spec.tooltip));
-        connect(button, &QAction::triggered, this, [this, key] { tbPhrase_ButtonClick(key); });
+        connect(button, &QAction::triggered, this, Trapped("tbPhrase_ButtonClick", [this, key](bool) { tbPhrase_ButtonClick(key); }));
         m_buttons.insert(key, button);
     }
 }
@@ -118,29 +134,31 @@ void FrmPhraseMgr::BuildLists()
         lst->setHighLight(flexHighlightNever);
     }
 
-    connect(lstPCT, &FlexGrid::Click, this, [this] { lstPCT_Click(); });
-    connect(lstPCT, &FlexGrid::DblClick, this, [this] { lstPCT_DblClick(); });
-    connect(lstPCT, &FlexGrid::KeyDown, this, [this](int& keyCode, int shift) {
+    connect(lstPCT, &FlexGrid::Click, this, Trapped("lstPCT_Click", [this] { lstPCT_Click(); }));
+    connect(lstPCT, &FlexGrid::DblClick, this, Trapped("lstPCT_DblClick", [this] { lstPCT_DblClick(); }));
+    connect(lstPCT, &FlexGrid::KeyDown, this, Trapped("lstPCT_KeyDown", [this](int& keyCode, int shift) {
         if (keyCode == vbKeyDelete) {
             lstPCT_KeyDown(keyCode, shift);
             keyCode = 0;
         }
-    });
-    connect(lstPCT, &FlexGrid::MouseDown, this, [this](int b, int s, int x, int y) { lstPCT_MouseDown(b, s, x, y); });
-    connect(lstPCT, &FlexGrid::GotFocus, this, [this] { lstPCT_GotFocus(); });
-    connect(lstPCT, &FlexGrid::LostFocus, this, [this] { lstPCT_LostFocus(); });
+    }));
+    connect(lstPCT, &FlexGrid::MouseDown, this,
+            Trapped("lstPCT_MouseDown", [this](int b, int s, int x, int y) { lstPCT_MouseDown(b, s, x, y); }));
+    connect(lstPCT, &FlexGrid::GotFocus, this, Trapped("lstPCT_GotFocus", [this] { lstPCT_GotFocus(); }));
+    connect(lstPCT, &FlexGrid::LostFocus, this, Trapped("lstPCT_LostFocus", [this] { lstPCT_LostFocus(); }));
 
-    connect(lstPhrase, &FlexGrid::Click, this, [this] { lstPhrase_Click(); });
-    connect(lstPhrase, &FlexGrid::DblClick, this, [this] { lstPhrase_DblClick(); });
-    connect(lstPhrase, &FlexGrid::KeyDown, this, [this](int& keyCode, int shift) {
+    connect(lstPhrase, &FlexGrid::Click, this, Trapped("lstPhrase_Click", [this] { lstPhrase_Click(); }));
+    connect(lstPhrase, &FlexGrid::DblClick, this, Trapped("lstPhrase_DblClick", [this] { lstPhrase_DblClick(); }));
+    connect(lstPhrase, &FlexGrid::KeyDown, this, Trapped("lstPhrase_KeyDown", [this](int& keyCode, int shift) {
         if (keyCode == vbKeyDelete) {
             lstPhrase_KeyDown(keyCode, shift);
             keyCode = 0;
         }
-    });
-    connect(lstPhrase, &FlexGrid::MouseDown, this, [this](int b, int s, int x, int y) { lstPhrase_MouseDown(b, s, x, y); });
-    connect(lstPhrase, &FlexGrid::GotFocus, this, [this] { lstPhrase_GotFocus(); });
-    connect(lstPhrase, &FlexGrid::LostFocus, this, [this] { lstPhrase_LostFocus(); });
+    }));
+    connect(lstPhrase, &FlexGrid::MouseDown, this,
+            Trapped("lstPhrase_MouseDown", [this](int b, int s, int x, int y) { lstPhrase_MouseDown(b, s, x, y); }));
+    connect(lstPhrase, &FlexGrid::GotFocus, this, Trapped("lstPhrase_GotFocus", [this] { lstPhrase_GotFocus(); }));
+    connect(lstPhrase, &FlexGrid::LostFocus, this, Trapped("lstPhrase_LostFocus", [this] { lstPhrase_LostFocus(); }));
 }
 
 void FrmPhraseMgr::Form_Load()

@@ -124,7 +124,7 @@ private slots:
         PhraseMgrFixture f({{"a.pct", NumberedItems(3)}});
         f.mgr().lstPhrase_GotFocus();
         PhraseMgrFixture::select(f.items(), 2, 2);
-        f.mgr().tbPhrase_ButtonClick(QStringLiteral("MOVEUP"));
+        f.mgr().ToolbarButton(QStringLiteral("MOVEUP"))->trigger();
         QCOMPARE(f.currentLibraryItems(), (QStringList{"S2|T2|1", "S1|T1|1", "S3|T3|1"}));
         // A key without a command, like the hidden lock button's, changes nothing.
         f.mgr().tbPhrase_ButtonClick(QStringLiteral("lockPCT"));
