@@ -22,13 +22,13 @@
 #include <utility>
 
 namespace {
-struct ToolbarButtonSpec {
+struct ToolbarButtonDef {
     const char* key;     // nullptr: a separator
     const char* tooltip;
 };
 
 // The toolbar from the left; the keyed buttons take pictures 1 to 14 in this order.
-const ToolbarButtonSpec kToolbarButtons[] = {
+const ToolbarButtonDef kToolbarButtons[] = {
     {"OPEN", "添加词汇表"},   {"ADDITEM", "新增项目"}, {nullptr, nullptr},
     {"MOVEUP", "上移"},        {"MOVEDOWN", "下移"},    {nullptr, nullptr},
     {"ACTIVE", "使用"},        {"DEACTIVE", "不使用"},  {nullptr, nullptr},
@@ -99,15 +99,15 @@ void FrmPhraseMgr::BuildToolbar()
     tbPhrase = new QToolBar(Picture1);
     tbPhrase->setObjectName(QStringLiteral("tbPhrase"));
     tbPhrase->setIconSize(QSize(24, 24));
-    for (const ToolbarButtonSpec& spec : kToolbarButtons) {
-        if (!spec.key) {
+    for (const ToolbarButtonDef& def : kToolbarButtons) {
+        if (!def.key) {
             tbPhrase->addSeparator();
             continue;
         }
-        const QString key = QString::fromLatin1(spec.key);
-        QAction* button = tbPhrase->addAction(LoadToolbarIcon(key), QString::fromUtf8(spec.tooltip));
+        const QString key = QString::fromLatin1(def.key);
+        QAction* button = tbPhrase->addAction(LoadToolbarIcon(key), QString::fromUtf8(def.tooltip));
         button->setObjectName(key);
-        button->setToolTip(QString::fromUtf8(spec.tooltip));
+        button->setToolTip(QString::fromUtf8(def.tooltip));
         connect(button, &QAction::triggered, this, Trapped("tbPhrase_ButtonClick", [this, key](bool) { tbPhrase_ButtonClick(key); }));
         m_buttons.insert(key, button);
     }
