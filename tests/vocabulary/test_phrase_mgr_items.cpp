@@ -131,6 +131,14 @@ private slots:
         QCOMPARE(f.items().TextMatrix(1, 2), QStringLiteral("軟體"));
     }
 
+    void longTermsShowWhole()
+    {
+        const QString simp = QString(60, QChar(u'软'));
+        const QString trad = QString(60, QChar(u'軟'));
+        PhraseMgrFixture f({{"a.pct", {{simp, trad}}}});
+        QCOMPARE(f.gridItems(), QStringList{simp + "|" + trad + "|1"});
+    }
+
     void deleteItemBlock()
     {
         PhraseMgrFixture f({{"a.pct", NumberedItems(9)}});
