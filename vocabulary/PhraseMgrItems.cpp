@@ -74,12 +74,11 @@ void FrmPhraseMgr::AddItem()
     const int32_t hPct = ghPCT[giCurPCT];
     QByteArray simp8;
     QByteArray trad8;
-    int32_t r = 0;
     if (!TermToBytes(simp, simp8) || !TermToBytes(trad, trad8)) {
         removeBlankRow();
         Err().Raise(errInvalidCall, QStringLiteral("_TezConvertStringUD: ") + simp + QStringLiteral(" / ") + trad);
     }
-    r = _TezPCTInsertItem(hPct, index, trad8.constData(), simp8.constData(), 1);
+    const int32_t r = _TezPCTInsertItem(hPct, index, trad8.constData(), simp8.constData(), 1);
     if (r != 0) {
         removeBlankRow();
         RaiseLibraryFailure("_TezPCTInsertItem", r);

@@ -82,6 +82,18 @@ private slots:
         QCOMPARE(f.currentLibraryItems(), before);
     }
 
+    void refusedAddLeavesListAsItWas()
+    {
+        PhraseMgrFixture f({{"a.pct", NumberedItems(2)}});
+        f.items().setRow(2);
+        ModalScript script;
+        // A term the table cannot store: the library refuses the insert.
+        script.answerDialog(EditWith(QStringLiteral("x"), QStringLiteral("a\tb")));
+        f.mgr().MenuProc(QStringLiteral("IDM_EDIT_ADDITEM"));
+        QCOMPARE(f.currentLibraryItems(), (QStringList{"S1|T1|1", "S2|T2|1"}));
+        QCOMPARE(f.gridItems(), f.currentLibraryItems());
+    }
+
     void addToProperNounTableStoresOneTerm()
     {
         PhraseMgrFixture f({{"p.pct", {}, 3}});
