@@ -175,8 +175,7 @@ bool validCct(const MappedFile& f, int32_t index) {
         case SectionKind::GbEncode: expected = 65536 * 4; break;
         case SectionKind::TrieS2T:
         case SectionKind::TrieT2S: {
-            TrieView v;
-            if (!v.attach(base + s.offset, s.size)) return false;
+            if (!TrieView::check(base + s.offset, s.size)) return false;
             continue;
         }
         }

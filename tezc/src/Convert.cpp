@@ -40,6 +40,12 @@ private:
     char16_t* end_;
 };
 
+void putValue(Writer& w, const TrieView& trie, uint32_t id) {
+    size_t len;
+    const char16_t* v = trie.valueOf(id, len);
+    w.put(v, len);
+}
+
 void convertCodeOnly(const TrieView& code, std::u16string_view in, Writer& w) {
     const char16_t* s = in.data();
     const size_t n = in.size();
@@ -47,15 +53,14 @@ void convertCodeOnly(const TrieView& code, std::u16string_view in, Writer& w) {
     while (i < n) {
         if (w.room() < 8) w.reserve(8);
         const char16_t c = s[i];
-        const uint32_t id = code.first(c);
-        if (id == 0) {
+        const uint32_t e = code.first(c);
+        if (e == 0) {
             w.put(c);
             ++i;
             continue;
         }
-        const TrieNode& nd = code.node(id);
-        if (!(nd.flags & kHasChildren)) {
-            w.put(code.valuePtr(nd), nd.valueLen);
+        if (!(e & kEntryChildren)) {
+            putValue(w, code, e & kIdMask);
             ++i;
             continue;
         }
@@ -65,8 +70,7 @@ void convertCodeOnly(const TrieView& code, std::u16string_view in, Writer& w) {
             w.put(c);
             ++i;
         } else {
-            const TrieNode& hn = code.node(hit);
-            w.put(code.valuePtr(hn), hn.valueLen);
+            putValue(w, code, hit);
             i += len;
         }
     }
@@ -80,15 +84,13 @@ void convertWithVocab(const TrieView* code, const TrieView& vocab, std::u16strin
         if (w.room() < 8) w.reserve(8);
         const char16_t c = s[i];
         uint32_t vHit = 0, cHit = 0;
-        const size_t vLen = vocab.first(c) ? vocab.longest(s + i, n - i, vHit) : 0;
+        const size_t vLen = vocab.mayStart(c) ? vocab.longest(s + i, n - i, vHit) : 0;
         const size_t cLen = code && code->first(c) ? code->longest(s + i, n - i, cHit) : 0;
         if (vLen > 0 && vLen >= cLen) {
-            const TrieNode& nd = vocab.node(vHit);
-            w.put(vocab.valuePtr(nd), nd.valueLen);
+            putValue(w, vocab, vHit);
             i += vLen;
         } else if (cLen > 0) {
-            const TrieNode& nd = code->node(cHit);
-            w.put(code->valuePtr(nd), nd.valueLen);
+            putValue(w, *code, cHit);
             i += cLen;
         } else {
             w.put(c);
@@ -99,7 +101,7 @@ void convertWithVocab(const TrieView* code, const TrieView& vocab, std::u16strin
 
 bool startsAnyKey(const TrieView& trie, const char16_t* s, size_t n) {
     for (size_t i = 0; i < n; ++i)
-        if (trie.first(s[i])) return true;
+        if (trie.mayStart(s[i])) return true;
     return false;
 }
 
@@ -128,18 +130,17 @@ void convertScript(const TrieView& code, const TrieView* segment, const TrieView
         const char16_t c = s[i];
         // A protected term is written as its table gives it, whatever else matches here.
         uint32_t gHit = 0;
-        const size_t gLen = guard && guard->first(c) ? guard->longest(s + i, n - i, gHit) : 0;
+        const size_t gLen = guard && guard->mayStart(c) ? guard->longest(s + i, n - i, gHit) : 0;
         if (gLen > 0) {
-            const TrieNode& nd = guard->node(gHit);
-            w.put(guard->valuePtr(nd), nd.valueLen);
+            putValue(w, *guard, gHit);
             i += gLen;
             continue;
         }
         uint32_t vHit = 0, cHit = 0, tHit = 0;
-        const size_t vLen = segment && segment->first(c) ? segment->longest(s + i, n - i, vHit) : 0;
+        const size_t vLen = segment && segment->mayStart(c) ? segment->longest(s + i, n - i, vHit) : 0;
         size_t cLen = code.first(c) ? code.longest(s + i, n - i, cHit) : 0;
         // Traditional terms already present in the input count as terms too.
-        const size_t tLen = inner && inner->first(c) ? inner->longest(s + i, n - i, tHit) : 0;
+        const size_t tLen = inner && inner->mayStart(c) ? inner->longest(s + i, n - i, tHit) : 0;
         const TrieView* from = nullptr;
         uint32_t hit = 0;
         size_t len = 0;
@@ -151,7 +152,7 @@ void convertScript(const TrieView& code, const TrieView* segment, const TrieView
             size_t cut = 0;
             for (size_t k = 1; k < len && !cut; ++k) {
                 uint32_t g = 0;
-                if (guard->first(s[i + k]) && guard->longest(s + i + k, n - i - k, g) > 0) cut = k;
+                if (guard->mayStart(s[i + k]) && guard->longest(s + i + k, n - i - k, g) > 0) cut = k;
             }
             if (cut) {
                 const size_t count = code.matchLengths(s + i, std::min(cut, n - i), lens, ids, 64);
@@ -165,13 +166,13 @@ void convertScript(const TrieView& code, const TrieView* segment, const TrieView
             ++i;
             continue;
         }
-        const TrieNode& nd = from->node(hit);
-        const char16_t* v = from->valuePtr(nd);
-        if (from == &code && inner && len > 1 && startsAnyKey(*inner, v, nd.valueLen)) {
-            convertText(nullptr, inner, std::u16string_view(v, nd.valueLen), piece);
+        size_t vlen;
+        const char16_t* v = from->valueOf(hit, vlen);
+        if (from == &code && inner && len > 1 && startsAnyKey(*inner, v, vlen)) {
+            convertText(nullptr, inner, std::u16string_view(v, vlen), piece);
             w.put(piece.data(), piece.size());
         } else {
-            w.put(v, nd.valueLen);
+            w.put(v, vlen);
         }
         i += len;
     }

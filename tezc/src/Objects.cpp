@@ -38,12 +38,15 @@ void Env::refreshSections() {
             }
         }
     }
-    s2t = TrieView();
-    t2s = TrieView();
-    const auto s2tKind = static_cast<size_t>(SectionKind::TrieS2T);
-    const auto t2sKind = static_cast<size_t>(SectionKind::TrieT2S);
-    if (section[s2tKind]) s2t.attach(section[s2tKind], sectionSize[s2tKind]);
-    if (section[t2sKind]) t2s.attach(section[t2sKind], sectionSize[t2sKind]);
+    // A trie is prepared again only when another table now provides it.
+    auto refresh = [&](TrieView& view, SectionKind kind) {
+        const auto k = static_cast<size_t>(kind);
+        if (view.data() == section[k] && view.valid()) return;
+        view = TrieView();
+        if (section[k]) view.attach(section[k], sectionSize[k]);
+    };
+    refresh(s2t, SectionKind::TrieS2T);
+    refresh(t2s, SectionKind::TrieT2S);
 }
 
 Big5Tables Env::big5() const {

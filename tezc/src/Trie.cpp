@@ -11,13 +11,22 @@ constexpr size_t kRootBytes = 65536 * sizeof(uint32_t);
 size_t align8(size_t n) { return (n + 7) & ~size_t(7); }
 }  // namespace
 
-bool TrieView::attach(const void* data, size_t size) {
-    root_ = nullptr;
+namespace {
+
+struct Layout {
+    const TrieHeader* h;
+    const uint32_t* root;
+    const TrieNode* nodes;
+    const uint64_t* edges;
+    const char16_t* pool;
+};
+
+bool layoutOf(const void* data, size_t size, Layout& l) {
     if (!data || size < sizeof(TrieHeader) + kRootBytes) return false;
     auto* base = static_cast<const uint8_t*>(data);
     if (reinterpret_cast<uintptr_t>(base) % 8 != 0) return false;
     auto* h = reinterpret_cast<const TrieHeader*>(base);
-    if (h->magic != kTrieMagic || h->nodeCount == 0 || h->nodeCount > 0xFFFFFF) return false;
+    if (h->magic != kTrieMagic || h->nodeCount == 0 || h->nodeCount > kMaxNodes) return false;
     if (h->edgeSlots == 0 || (h->edgeSlots & (h->edgeSlots - 1)) != 0) return false;
     size_t off = align8(sizeof(TrieHeader));
     const size_t rootOff = off;
@@ -29,29 +38,67 @@ bool TrieView::attach(const void* data, size_t size) {
     const size_t poolOff = off;
     off += size_t(h->poolUnits) * sizeof(char16_t);
     if (off > size) return false;
+    l = {h, reinterpret_cast<const uint32_t*>(base + rootOff), reinterpret_cast<const TrieNode*>(base + nodesOff),
+         reinterpret_cast<const uint64_t*>(base + edgesOff), reinterpret_cast<const char16_t*>(base + poolOff)};
+    return true;
+}
 
-    auto* root = reinterpret_cast<const uint32_t*>(base + rootOff);
-    auto* nodes = reinterpret_cast<const TrieNode*>(base + nodesOff);
-    auto* edges = reinterpret_cast<const uint64_t*>(base + edgesOff);
+}  // namespace
+
+bool TrieView::check(const void* data, size_t size) {
+    Layout l;
+    if (!layoutOf(data, size, l)) return false;
+    const TrieHeader* h = l.h;
     for (size_t i = 0; i < 65536; ++i)
-        if (root[i] >= h->nodeCount) return false;
+        if ((l.root[i] & kIdMask) >= h->nodeCount || (l.root[i] != 0 && (l.root[i] & kIdMask) == 0)) return false;
     for (size_t i = 1; i < h->nodeCount; ++i)
-        if (size_t(nodes[i].valueOff) + nodes[i].valueLen > h->poolUnits) return false;
+        if (size_t(l.nodes[i].valueOff) + l.nodes[i].valueLen > h->poolUnits) return false;
     size_t used = 0;
     for (size_t i = 0; i < h->edgeSlots; ++i) {
-        const uint64_t e = edges[i];
+        const uint64_t e = l.edges[i];
         if (e == 0) continue;
         ++used;
-        if ((e & 0xFFFFFF) >= h->nodeCount || (e >> 40) >= h->nodeCount) return false;
+        if ((e & kIdMask) >= h->nodeCount || (e & kIdMask) == 0 || (e >> 40) >= h->nodeCount) return false;
     }
     // A full table would make a failed lookup loop forever.
-    if (used >= h->edgeSlots) return false;
+    return used < h->edgeSlots;
+}
 
+bool TrieView::attach(const void* data, size_t size) {
+    root_ = nullptr;
+    header_ = nullptr;
+    Layout l;
+    if (!check(data, size) || !layoutOf(data, size, l)) return false;
+    const TrieHeader* h = l.h;
+    for (size_t i = 0; i < 1024; ++i) {
+        uint64_t bits = 0;
+        for (size_t k = 0; k < 64; ++k)
+            if (l.root[i * 64 + k]) bits |= uint64_t(1) << k;
+        starts_[i] = bits;
+    }
+    // Pairs of first and second units that begin a key of two or more units.
+    std::vector<char16_t> rootUnit(h->nodeCount, 0);
+    std::vector<bool> isRoot(h->nodeCount, false);
+    for (size_t c = 0; c < 65536; ++c)
+        if (l.root[c]) {
+            rootUnit[l.root[c] & kIdMask] = static_cast<char16_t>(c);
+            isRoot[l.root[c] & kIdMask] = true;
+        }
+    pairsOwner_ = std::make_shared<std::vector<uint64_t>>(size_t(1) << (kPairBits - 6), 0);
+    for (size_t i = 0; i < h->edgeSlots; ++i) {
+        const uint64_t e = l.edges[i];
+        if (e == 0) continue;
+        const uint32_t parent = static_cast<uint32_t>(e >> 40);
+        if (!isRoot[parent]) continue;
+        const uint32_t hp = pairHash(rootUnit[parent], static_cast<char16_t>((e >> 24) & 0xFFFF));
+        (*pairsOwner_)[hp >> 6] |= uint64_t(1) << (hp & 63);
+    }
+    pairs_ = pairsOwner_->data();
     header_ = h;
-    root_ = root;
-    nodes_ = nodes;
-    edges_ = edges;
-    pool_ = reinterpret_cast<const char16_t*>(base + poolOff);
+    root_ = l.root;
+    nodes_ = l.nodes;
+    edges_ = l.edges;
+    pool_ = l.pool;
     mask_ = h->edgeSlots - 1;
     int bits = 0;
     while ((size_t(1) << bits) < h->edgeSlots) ++bits;
@@ -63,16 +110,16 @@ size_t TrieView::matchLengths(const char16_t* s, size_t n, uint32_t* lens, uint3
                               size_t cap) const {
     size_t count = 0;
     if (n == 0) return 0;
-    uint32_t id = root_[s[0]];
+    uint32_t e = root_[s[0]];
     size_t i = 1;
-    while (id != 0 && count < cap) {
-        if (nodes_[id].flags & kHasValue) {
+    while (e != 0 && count < cap) {
+        if (e & kEntryValue) {
             lens[count] = static_cast<uint32_t>(i);
-            ids[count] = id;
+            ids[count] = e & kIdMask;
             ++count;
         }
-        if (!(nodes_[id].flags & kHasChildren) || i >= n) break;
-        id = child(id, s[i]);
+        if (!(e & kEntryChildren) || i >= n) break;
+        e = child(e & kIdMask, s[i]);
         ++i;
     }
     return count;
@@ -105,7 +152,7 @@ bool TrieBuilder::add(std::u16string_view key, std::u16string_view value) {
     for (char16_t c : key) {
         uint32_t next = find(id, c);
         if (next == 0) {
-            if (nodes_.size() >= 0xFFFFFF) return false;
+            if (nodes_.size() >= kMaxNodes) return false;
             next = static_cast<uint32_t>(nodes_.size());
             nodes_.push_back(BuildNode{});
             if (id == 0) {
@@ -150,20 +197,23 @@ std::vector<uint8_t> TrieBuilder::build() const {
     TrieHeader h{kTrieMagic, static_cast<uint32_t>(nodes_.size()), static_cast<uint32_t>(slots),
                  static_cast<uint32_t>(pool_.size()), maxKeyLen_, static_cast<uint32_t>(keys_)};
     std::memcpy(blob.data(), &h, sizeof h);
-    std::memcpy(blob.data() + rootOff, root_.data(), kRootBytes);
+    auto entry = [&](uint32_t id) {
+        return id | (nodes_[id].hasValue ? kEntryValue : 0) | (nodes_[id].hasChildren ? kEntryChildren : 0);
+    };
+    auto* root = reinterpret_cast<uint32_t*>(blob.data() + rootOff);
+    for (size_t c = 0; c < 65536; ++c) root[c] = root_[c] ? entry(root_[c]) : 0;
     auto* nodes = reinterpret_cast<TrieNode*>(blob.data() + nodesOff);
     for (size_t i = 0; i < nodes_.size(); ++i) {
         nodes[i].valueOff = nodes_[i].valueOff;
         nodes[i].valueLen = nodes_[i].valueLen;
-        nodes[i].flags = static_cast<uint16_t>((nodes_[i].hasValue ? kHasValue : 0) |
-                                               (nodes_[i].hasChildren ? kHasChildren : 0));
+        nodes[i].unit = nodes_[i].valueLen ? pool_[nodes_[i].valueOff] : 0;
     }
     auto* edges = reinterpret_cast<uint64_t*>(blob.data() + edgesOff);
     const size_t mask = slots - 1;
     for (const auto& [key, child] : edgeList_) {
         size_t p = edgeHash(key, shift);
         while (edges[p] != 0) p = (p + 1) & mask;
-        edges[p] = (key << 24) | child;
+        edges[p] = (key << 24) | entry(child);
     }
     if (!pool_.empty())
         std::memcpy(blob.data() + poolOff, pool_.data(), pool_.size() * sizeof(char16_t));

@@ -4,10 +4,12 @@
 //
 // Blob layout (all little-endian, 8-byte aligned):
 //   TrieHeader
-//   uint32_t root[65536]        node id of each first code unit (0 = no key starts with it)
+//   uint32_t root[65536]        entry of each first code unit: node id | kEntry flags (0 = none)
 //   TrieNode nodes[nodeCount]   node 0 unused
-//   uint64_t edges[edgeSlots]   open-addressing hash: (parent << 40) | (unit << 24) | child
+//   uint64_t edges[edgeSlots]   open-addressing hash: (parent << 40) | (unit << 24) | child entry
 //   char16_t pool[poolUnits]    replacement texts
+// An entry (root or child) carries the node's id and whether it ends a key and has
+// children, so that a walk touches only the hash table; the node is read once per match.
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -19,7 +21,7 @@
 namespace tezc {
 
 struct TrieHeader {
-    uint32_t magic;      // 'TRIE'
+    uint32_t magic;      // 'TRI2'
     uint32_t nodeCount;
     uint32_t edgeSlots;  // power of two
     uint32_t poolUnits;
@@ -30,12 +32,14 @@ struct TrieHeader {
 struct TrieNode {
     uint32_t valueOff;
     uint16_t valueLen;
-    uint16_t flags;  // kHasValue | kHasChildren
+    char16_t unit;  // the value's first unit, read directly for one-unit values
 };
 
-constexpr uint16_t kHasValue = 1;
-constexpr uint16_t kHasChildren = 2;
-constexpr uint32_t kTrieMagic = 0x45495254;  // "TRIE"
+constexpr uint32_t kIdMask = 0x3FFFFF;        // node ids: 22 bits
+constexpr uint32_t kEntryValue = 1u << 22;    // the node ends a key
+constexpr uint32_t kEntryChildren = 1u << 23; // the node has children
+constexpr uint32_t kMaxNodes = kIdMask;
+constexpr uint32_t kTrieMagic = 0x32495254;  // "TRI2"
 
 inline size_t edgeHash(uint64_t key, int shift) {
     return static_cast<size_t>((key * 0x9E3779B97F4A7C15ULL) >> shift);
@@ -45,13 +49,23 @@ class TrieView {
 public:
     TrieView() = default;
     // Checks the blob's structure so that no later lookup can leave it.
+    static bool check(const void* data, size_t size);
+    // check(), then prepares the lookup caches.
     bool attach(const void* data, size_t size);
+    const void* data() const { return header_; }
     bool valid() const { return root_ != nullptr; }
 
+    // Nonzero when some key starts with c.
     uint32_t first(char16_t c) const { return root_[c]; }
-    const TrieNode& node(uint32_t id) const { return nodes_[id]; }
-    std::u16string_view value(const TrieNode& n) const { return {pool_ + n.valueOff, n.valueLen}; }
-    const char16_t* valuePtr(const TrieNode& n) const { return pool_ + n.valueOff; }
+    // The same from a bitmap that stays in the fastest cache.
+    bool mayStart(char16_t c) const { return (starts_[c >> 6] >> (c & 63)) & 1; }
+
+    // The replacement of a matched node.
+    const char16_t* valueOf(uint32_t id, size_t& len) const {
+        const TrieNode& n = nodes_[id];
+        len = n.valueLen;
+        return len == 1 ? &n.unit : pool_ + n.valueOff;
+    }
 
     uint32_t child(uint32_t parent, char16_t c) const {
         const uint64_t key = (static_cast<uint64_t>(parent) << 16) | c;
@@ -64,24 +78,33 @@ public:
         }
     }
 
-    // Longest key starting at s (n units available). Returns its length (0 = none) and node.
+    // Longest key starting at s (n >= 1 units available). Returns its length (0 = none)
+    // and its node.
     size_t longest(const char16_t* s, size_t n, uint32_t& outNode) const {
-        uint32_t id = root_[s[0]];
-        if (id == 0) return 0;
+        uint32_t e = root_[s[0]];
+        if (e == 0) return 0;
         size_t best = 0;
-        if (nodes_[id].flags & kHasValue) { best = 1; outNode = id; }
+        if (e & kEntryValue) { best = 1; outNode = e & kIdMask; }
+        // Most second units continue no key: a small bitmap of the pairs that do spares
+        // the hash table's cache miss.
+        if (!(e & kEntryChildren) || n < 2 || !pairMayFollow(s[0], s[1])) return best;
         size_t i = 1;
-        while ((nodes_[id].flags & kHasChildren) && i < n) {
-            id = child(id, s[i]);
-            if (id == 0) break;
+        while ((e & kEntryChildren) && i < n) {
+            e = child(e & kIdMask, s[i]);
+            if (e == 0) break;
             ++i;
-            if (nodes_[id].flags & kHasValue) { best = i; outNode = id; }
+            if (e & kEntryValue) { best = i; outNode = e & kIdMask; }
         }
         return best;
     }
 
     // Every key length that matches at s, shortest first (for trimming a match).
     size_t matchLengths(const char16_t* s, size_t n, uint32_t* lens, uint32_t* ids, size_t cap) const;
+
+    bool pairMayFollow(char16_t a, char16_t b) const {
+        const uint32_t h = pairHash(a, b);
+        return (pairs_[h >> 6] >> (h & 63)) & 1;
+    }
 
     uint32_t maxKeyLen() const { return header_ ? header_->maxKeyLen : 0; }
     uint32_t keyCount() const { return header_ ? header_->keyCount : 0; }
@@ -94,6 +117,13 @@ private:
     const char16_t* pool_ = nullptr;
     size_t mask_ = 0;
     int shift_ = 64;
+    static uint32_t pairHash(char16_t a, char16_t b) {
+        return static_cast<uint32_t>(((uint32_t(a) << 16 | b) * 0x9E3779B1u) >> (32 - kPairBits));
+    }
+    static constexpr int kPairBits = 20;
+    uint64_t starts_[1024] = {};
+    std::shared_ptr<std::vector<uint64_t>> pairsOwner_;
+    const uint64_t* pairs_ = nullptr;
 };
 
 // Builds a blob from key -> value pairs. Adding a key that is already present keeps the
