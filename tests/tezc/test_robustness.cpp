@@ -145,7 +145,23 @@ private slots:
         QCOMPARE(_TezGetUniLen(r1), 2);
         QCOMPARE(_TezConvertStringUD(lib.stmt, a, 1, 0, 0, &r2), 0);
         QCOMPARE(_TezGetDBLen(r2), 2);
-        QVERIFY(_TezGetUniLen(r2) < 0);  // an 8-bit result has no UTF-16 length
+    }
+
+    void resultReadThroughEitherPair()
+    {
+        Library lib;
+        int32_t res = 0;
+        // A UTF-16 result read as 8-bit text comes as GB18030.
+        const QString text = QStringLiteral("頭髮");
+        QCOMPARE(_TezConvertStringDU(lib.stmt, big5(text).constData(), 4, 1, 0, &res), 0);
+        QByteArray db(_TezGetDBLen(res), '\0');
+        _TezGetDBStr(res, db.data(), int32_t(db.size()));
+        QCOMPARE(db, gb("头发"));
+        // A Big5 result read as UTF-16 comes decoded.
+        QCOMPARE(_TezConvertStringUD(lib.stmt, u16(QStringLiteral("头发")), 2, 0, 0, &res), 0);
+        QString u(_TezGetUniLen(res), QChar(0));
+        _TezGetUniStr(res, reinterpret_cast<char16_t*>(u.data()), int32_t(u.size()));
+        QCOMPARE(u, text);
     }
 };
 

@@ -11,7 +11,9 @@
 //   explicit length in bytes. Input stops at its first NUL inside the given length.
 // - Result fetch: after a conversion returned 0, the text is read from its result handle:
 //   _TezGetUniLen/_TezGetUniStr for a UTF-16 target, _TezGetDBLen/_TezGetDBStr for an 8-bit
-//   target. A result stays valid until the next conversion on the same statement.
+//   target. The other pair works too: a UTF-16 result reads as GB18030 bytes, an 8-bit
+//   result as its UTF-16 text. A result stays valid until the next conversion on the same
+//   statement.
 // - Buffers with an in/out length: the length in is the buffer size in bytes; at most
 //   size - 1 bytes are written followed by a NUL; the length out is the full byte length
 //   of the text (which may be larger than what fitted).

@@ -584,8 +584,8 @@ int32_t prepare(int32_t hStmt, int32_t len, const void* text, int32_t mode, int3
     if (!p.st) return TEZ_ERR_HANDLE;
     if (!hResult || len < 0 || (len > 0 && !text) || mode < 0 || mode > 3) return TEZ_ERR_ARG;
     p.result = p.st->result.get();
-    p.result->text.clear();
-    p.result->bytes.clear();
+    p.result->clear();
+    p.result->env = p.st->env.get();
     *hResult = p.result->handle;
     return TEZ_OK;
 }
@@ -622,6 +622,7 @@ TEZC_API int32_t _TezConvertStringUD(int32_t hStmt, const char16_t* text, int32_
             if (int32_t rc = runTextOp(*p.st, op, in, converted); rc != TEZ_OK) return rc;
             out = converted;
         }
+        p.result->bytesAreBig5 = targetScriptOfMode(mode) == Script::Traditional;
         if (!encode8(*p.st->env, targetScriptOfMode(mode), out, p.result->bytes)) return TEZ_ERR_NOTABLE;
         return TEZ_OK;
     });
@@ -658,18 +659,46 @@ TEZC_API int32_t _TezConvertStringDD(int32_t hStmt, const char* text, int32_t le
         TextOp op;
         textOpForMode(mode, flag, op, Family::Dbcs);
         if (int32_t rc = runTextOp(*p.st, op, decoded, converted); rc != TEZ_OK) return rc;
+        p.result->bytesAreBig5 = targetScriptOfMode(mode) == Script::Traditional;
         if (!encode8(*p.st->env, targetScriptOfMode(mode), converted, p.result->bytes))
             return TEZ_ERR_NOTABLE;
         return TEZ_OK;
     });
 }
 
+namespace {
+
+// A result read through either fetch pair: the other form is made on demand.
+void prepareOther(Result& r) {
+    if (r.otherReady) return;
+    r.otherReady = true;
+    if (r.unicode) {
+        if (!r.env || !encode8(*r.env, Script::Simplified, r.text, r.otherBytes)) encodeUtf8(r.text, r.otherBytes);
+    } else if (!r.env || !decode8(*r.env, r.bytesAreBig5 ? Script::Traditional : Script::Simplified, r.bytes,
+                                  r.otherText)) {
+        decodeUtf8(r.bytes, r.otherText);
+    }
+}
+
+const std::u16string& uniOf(Result& r) {
+    if (r.unicode) return r.text;
+    prepareOther(r);
+    return r.otherText;
+}
+
+const std::string& bytesOf(Result& r) {
+    if (!r.unicode) return r.bytes;
+    prepareOther(r);
+    return r.otherBytes;
+}
+
+}  // namespace
+
 TEZC_API int32_t _TezGetUniLen(int32_t hResult) {
     return guarded([&]() -> int32_t {
         auto r = reg().get<Result>(hResult, Kind::Result);
         if (!r) return TEZ_ERR_HANDLE;
-        if (!r->unicode) return TEZ_ERR_ARG;
-        return static_cast<int32_t>(std::min<size_t>(r->text.size(), INT32_MAX));
+        return static_cast<int32_t>(std::min<size_t>(uniOf(*r).size(), INT32_MAX));
     });
 }
 
@@ -677,9 +706,10 @@ TEZC_API int32_t _TezGetUniStr(int32_t hResult, char16_t* buf, int32_t n) {
     return guarded([&]() -> int32_t {
         auto r = reg().get<Result>(hResult, Kind::Result);
         if (!r) return TEZ_ERR_HANDLE;
-        if (!r->unicode || n < 0 || (n > 0 && !buf)) return TEZ_ERR_ARG;
-        const size_t count = std::min(static_cast<size_t>(n), r->text.size());
-        if (count) std::memcpy(buf, r->text.data(), count * sizeof(char16_t));
+        if (n < 0 || (n > 0 && !buf)) return TEZ_ERR_ARG;
+        const std::u16string& text = uniOf(*r);
+        const size_t count = std::min(static_cast<size_t>(n), text.size());
+        if (count) std::memcpy(buf, text.data(), count * sizeof(char16_t));
         return TEZ_OK;
     });
 }
@@ -688,8 +718,7 @@ TEZC_API int32_t _TezGetDBLen(int32_t hResult) {
     return guarded([&]() -> int32_t {
         auto r = reg().get<Result>(hResult, Kind::Result);
         if (!r) return TEZ_ERR_HANDLE;
-        if (r->unicode) return TEZ_ERR_ARG;
-        return static_cast<int32_t>(std::min<size_t>(r->bytes.size(), INT32_MAX));
+        return static_cast<int32_t>(std::min<size_t>(bytesOf(*r).size(), INT32_MAX));
     });
 }
 
@@ -697,9 +726,10 @@ TEZC_API int32_t _TezGetDBStr(int32_t hResult, char* buf, int32_t n) {
     return guarded([&]() -> int32_t {
         auto r = reg().get<Result>(hResult, Kind::Result);
         if (!r) return TEZ_ERR_HANDLE;
-        if (r->unicode || n < 0 || !buf) return TEZ_ERR_ARG;
-        const size_t count = dbcsPrefix(r->bytes, static_cast<size_t>(n));
-        std::memcpy(buf, r->bytes.data(), count);
+        if (n < 0 || !buf) return TEZ_ERR_ARG;
+        const std::string& bytes = bytesOf(*r);
+        const size_t count = dbcsPrefix(bytes, static_cast<size_t>(n));
+        std::memcpy(buf, bytes.data(), count);
         buf[count] = '\0';
         return TEZ_OK;
     });

@@ -58,8 +58,22 @@ struct Pct : Object {
 struct Result : Object {
     Result() : Object(Kind::Result) {}
     bool unicode = true;
+    bool bytesAreBig5 = false;  // an 8-bit result: Big5 (else GB18030)
     std::u16string text;
     std::string bytes;
+    // The result in the other form, made when it is fetched that way: a UTF-16 result as
+    // GB18030 bytes, an 8-bit result decoded to UTF-16.
+    bool otherReady = false;
+    std::u16string otherText;
+    std::string otherBytes;
+    const Env* env = nullptr;
+    void clear() {
+        text.clear();
+        bytes.clear();
+        otherText.clear();
+        otherBytes.clear();
+        otherReady = false;
+    }
 };
 
 struct Hit {
