@@ -140,6 +140,24 @@ private slots:
         QCOMPARE(getItem(h, 0).trad, QStringLiteral("甲"));
     }
 
+    void relativeTablePathSurvivesAListElsewhere()
+    {
+        Library lib({0, 1, 9}, false);
+        lib.makeTable("t.pct", {{"甲", "甲"}});
+        QDir(lib.folder()).mkdir("lists");
+        const QString saved = QDir::currentPath();
+        QDir::setCurrent(lib.folder());
+        int32_t h = 0;
+        QCOMPARE(_TezLoadPCT(lib.stmt, "t.pct", &h), 0);
+        QDir::setCurrent(saved);
+        QCOMPARE(_TezSaveLST(lib.stmt, gb(lib.path("lists/PCTS.LST")).constData()), 0);
+        _TezUnloadLST(lib.stmt);
+        QCOMPARE(_TezLoadLST(lib.stmt, gb(lib.path("lists/PCTS.LST")).constData()), 0);
+        int32_t n = 0;
+        _TezGetPCTNum(lib.stmt, &n);
+        QCOMPARE(n, 1);
+    }
+
     void pctLoadResults_data()
     {
         QTest::addColumn<QByteArray>("content");

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <filesystem>
 #include <map>
 #include <new>
 #include <set>
@@ -105,6 +106,14 @@ bool nativePath(const Env* env, const char* gb, std::string& out) {
     if (!gbToNative(env, gb, out)) return false;
     out = normalisePath(out);
     return true;
+}
+
+// Tables keep absolute paths, so that a saved list finds them from any folder.
+std::string absolutePath(const std::string& path) {
+    if (!path.empty() && path.front() == '/') return path;
+    std::error_code ec;
+    const auto abs = std::filesystem::absolute(path, ec);
+    return ec ? path : abs.string();
 }
 
 int32_t loadPctFile(const std::string& path, std::vector<VocabItem>& items) {
@@ -303,7 +312,7 @@ TEZC_API int32_t _TezLoadLST(int32_t hStmt, const char* path) {
         for (const ListEntry& e : entries) {
             auto pct = std::make_shared<Pct>();
             const std::string p = normalisePath(e.path);
-            pct->path = p.front() == '/' ? p : joinPath(folder, p);
+            pct->path = absolutePath(p.front() == '/' ? p : joinPath(folder, p));
             const int32_t r = loadPctFile(pct->path, pct->items);
             if (r != TEZ_OK && r != TEZ_WARN_PARTIAL) {
                 if (rc == TEZ_OK) rc = r;
@@ -324,7 +333,7 @@ TEZC_API int32_t _TezSaveLST(int32_t hStmt, const char* path) {
         std::string native;
         if (!nativePath(st->env.get(), path, native)) return TEZ_ERR_ARG;
         int32_t rc = TEZ_OK;
-        const std::string folder = folderOf(native);
+        const std::string folder = folderOf(absolutePath(native));
         std::vector<ListEntry> entries;
         for (int32_t h : st->list) {
             auto p = pctOf(h);
@@ -381,7 +390,7 @@ TEZC_API int32_t _TezLoadPCT(int32_t hStmt, const char* path, int32_t* hPct) {
         if (!nativePath(st->env.get(), path, native)) return TEZ_ERR_ARG;
         if (st->list.size() >= TEZ_MAX_USER_TABLES) return TEZ_ERR_LIMIT;
         auto pct = std::make_shared<Pct>();
-        pct->path = native;
+        pct->path = absolutePath(native);
         const int32_t rc = loadPctFile(native, pct->items);
         if (rc != TEZ_OK && rc != TEZ_WARN_PARTIAL) return rc;
         pct->status = 1;
@@ -399,7 +408,7 @@ TEZC_API int32_t _TezNewPCT(int32_t hStmt, const char* path, int32_t* hPct) {
         if (!nativePath(st->env.get(), path, native)) return TEZ_ERR_ARG;
         if (st->list.size() >= TEZ_MAX_USER_TABLES) return TEZ_WARN_PARTIAL;
         auto pct = std::make_shared<Pct>();
-        pct->path = native;
+        pct->path = absolutePath(native);
         pct->status = 0;
         addToList(*st, pct, hPct);
         return TEZ_OK;
