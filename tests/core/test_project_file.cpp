@@ -195,6 +195,28 @@ private slots:
         QVERIFY(lines.filter("gone.txt").isEmpty());
     }
 
+    void unopenedWindowsAreSavedAsMinusOne()
+    {
+        ProgramFolderFixture fx;
+        ModalScript script;
+        fx.start();
+        PrjFileSave(gvPrjFile);
+        const QStringList lines = FromSystemCodePage(fx.readFile("default.wsp")).split("\r\n");
+        QCOMPARE(ParseProjectLine(lines[0]).mid(2), (QStringList{"0", "-1", "-1", "-1", "-1"}));
+        QCOMPARE(lines[5], QStringLiteral("\"HtmlConvOption\",-1,-1,\"*.htm;*.html\""));
+        QCOMPARE(lines[6], QStringLiteral("\"SpecConvOption\",-1,-1,-1"));
+    }
+
+    void failedSaveIsLoggedAndKeepsTheOldFile()
+    {
+        ProgramFolderFixture fx;
+        ModalScript script;
+        fx.start();
+        PrjFileSave(fx.path("no/such/folder/p.wpp"));
+        QVERIFY(FromSystemCodePage(fx.readFile("tezdesk.ERR")).contains(QStringLiteral("处理程序: (PrjFileSave)")));
+        QCOMPARE(script.asked().size(), 0);
+    }
+
     void pathsWithCommasAndQuotesSurvive()
     {
         ProgramFolderFixture fx;
