@@ -49,6 +49,30 @@ std::string makeText(size_t bytes) {
     return text;
 }
 
+// A harder text: words drawn from the phrase dictionary (every other token a dictionary
+// phrase) between runs of common characters, with punctuation; nothing repeats.
+std::string makeDictionaryText(size_t bytes) {
+    std::ifstream f(TEZC_PHRASES_FILE);
+    std::vector<std::string> words;
+    std::string line;
+    while (std::getline(f, line))
+        if (!line.empty() && line[0] != '#') words.push_back(line.substr(0, line.find('\t')));
+    static const char kCommon[] =
+        "的一是在不了有和人这中大为上个国我以要他时来用们生到作地于出就分对成会可主发年动同工也能下过子说产种面而方后多定行学法所民得经十三之进着等部度家电力里如水化高自二理起小物现实加量都两体制机当使点从业本去把性好应开它合还因由其些然前外天政四日那社义事平形相全表间样与关各重新线内数正心反你明看原又么利比或但质气第向道命此变条只没结解问意建月公无系军很情者最立代想已通并提直题党程展五果料象员革位入常文总次品式活设及管特件长求老头基资边流路级少图山统接知较将组见计别她手角期根论运农指几九区强放决西被干做必战先回则任取据处队南给色光门即保治北造百规热领七海口东导器压志世金增争济阶油思术极交受联什认六共权收证改清己美再采转更单风切打白教速花带安场身车例真务具万每目至达走积示议声报斗完类八离华名确才科张信马节话米整空元况今集温传土许步群广石记需段研界拉林律叫且究观越织装影算低持音众书布复容儿须际商非验连断深难近矿千周委素技备半办青省列习响约支般史感劳便团往酸历市克何除消构府称太准精值号率族维划选标写存候毛亲快效斯院查江型眼王按格养易置派层片始却专状育厂京识适属圆包火住调满县局照参红细引听该铁价严龙飞";
+    std::vector<std::string> common;
+    for (size_t i = 0; i + 3 <= sizeof kCommon - 1; i += 3) common.emplace_back(kCommon + i, 3);
+    uint64_t state = 12345;
+    auto next = [&]() { state = state * 6364136223846793005ULL + 1442695040888963407ULL; return state >> 33; };
+    std::string text;
+    while (text.size() < bytes && !words.empty()) {
+        if (next() % 2) text += words[next() % words.size()];
+        else for (uint64_t k = 0, n = 1 + next() % 4; k < n; ++k) text += common[next() % common.size()];
+        if (next() % 100 < 8) text += "，";
+        if (next() % 100 < 3) text += "。\n";
+    }
+    return text;
+}
+
 std::u16string toU16(const std::string& s) {
     std::u16string out;
     for (size_t i = 0; i < s.size();) {
@@ -126,24 +150,35 @@ int main(int argc, char** argv) {
     std::printf("load: ten tables %.2f ms, with table list and vocabulary ready %.2f ms\n",
                 seconds(t0, t1) * 1e3, seconds(t0, t2) * 1e3);
 
-    const std::u16string simp = toU16(makeText(megabytes << 20));
     double best = 0;
-    const std::u16string trad = convert(stmt, simp, 0, 0, best, 1);
-    const double mbSimp = utf8Length(simp) / 1e6, mbTrad = utf8Length(trad) / 1e6;
-    std::printf("text: %.1f MB (UTF-8) Simplified, %zu UTF-16 units\n", mbSimp, simp.size());
-
-    struct Case { const char* name; const std::u16string* in; double mb; int mode, flag; };
-    const Case cases[] = {
-        {"S->T code", &simp, mbSimp, 0, 0},
-        {"S->T with vocabulary", &simp, mbSimp, 0, -1},
-        {"T->S code", &trad, mbTrad, 1, 0},
-        {"T->S with vocabulary", &trad, mbTrad, 1, -1},
-        {"Traditional usage (mode 2)", &trad, mbTrad, 2, 0},
-    };
-    for (const Case& c : cases) {
-        convert(stmt, *c.in, c.mode, c.flag, best, 5);
-        std::printf("%-28s %8.1f MB/s\n", c.name, c.mb / best);
+    std::u16string simp, trad;
+    double mbSimp = 0, mbTrad = 0;
+    struct Text { const char* name; std::string utf8; };
+    const Text texts[] = {{"prose", makeText(megabytes << 20)}, {"dictionary words", makeDictionaryText(megabytes << 20)}};
+    for (const Text& t : texts) {
+        simp = toU16(t.utf8);
+        trad = convert(stmt, simp, 0, 0, best, 1);
+        mbSimp = utf8Length(simp) / 1e6;
+        mbTrad = utf8Length(trad) / 1e6;
+        std::printf("text (%s): %.1f MB (UTF-8) Simplified, %zu UTF-16 units\n", t.name, mbSimp, simp.size());
+        struct Case { const char* name; const std::u16string* in; double mb; int mode, flag; };
+        const Case cases[] = {
+            {"S->T code", &simp, mbSimp, 0, 0},
+            {"S->T with vocabulary", &simp, mbSimp, 0, -1},
+            {"T->S code", &trad, mbTrad, 1, 0},
+            {"T->S with vocabulary", &trad, mbTrad, 1, -1},
+            {"Traditional usage (mode 2)", &trad, mbTrad, 2, 0},
+        };
+        for (const Case& c : cases) {
+            convert(stmt, *c.in, c.mode, c.flag, best, 5);
+            std::printf("  %-28s %8.1f MB/s\n", c.name, c.mb / best);
+        }
     }
+    // The files below use the prose text.
+    simp = toU16(texts[0].utf8);
+    trad = convert(stmt, simp, 0, 0, best, 1);
+    mbSimp = utf8Length(simp) / 1e6;
+    mbTrad = utf8Length(trad) / 1e6;
 
     // Whole files: GB text to Big5 with vocabulary, and Big5 back to GB.
     char tmpl[] = "/tmp/tezc_bench_XXXXXX";
@@ -173,7 +208,7 @@ int main(int argc, char** argv) {
             }
             fileBest = std::min(fileBest, seconds(a, Clock::now()));
         }
-        std::printf("%-28s %8.1f MB/s\n", f.name, f.mb / fileBest);
+        std::printf("%-30s %8.1f MB/s\n", f.name, f.mb / fileBest);
     }
     for (const std::string& p : {gbFile, big5File, back}) std::remove(p.c_str());
     rmdir(folder.c_str());
