@@ -99,12 +99,6 @@ void convertWithVocab(const TrieView* code, const TrieView& vocab, std::u16strin
     }
 }
 
-bool startsAnyKey(const TrieView& trie, const char16_t* s, size_t n) {
-    for (size_t i = 0; i < n; ++i)
-        if (trie.mayStart(s[i])) return true;
-    return false;
-}
-
 std::u16string codeConvert(const TrieView& code, std::u16string_view in) {
     std::u16string out;
     convertText(&code, nullptr, in, out);
@@ -122,7 +116,6 @@ void convertScript(const TrieView& code, const TrieView* segment, const TrieView
     Writer w(out, in.size() + in.size() / 8);
     const char16_t* s = in.data();
     const size_t n = in.size();
-    std::u16string piece;
     uint32_t lens[64], ids[64];
     size_t i = 0;
     while (i < n) {
@@ -168,9 +161,21 @@ void convertScript(const TrieView& code, const TrieView* segment, const TrieView
         }
         size_t vlen;
         const char16_t* v = from->valueOf(hit, vlen);
-        if (from == &code && inner && len > 1 && startsAnyKey(*inner, v, vlen)) {
-            convertText(nullptr, inner, std::u16string_view(v, vlen), piece);
-            w.put(piece.data(), piece.size());
+        if (from == &code && inner && len > 1) {
+            // The terms inside the converted phrase.
+            size_t k = 0;
+            while (k < vlen) {
+                uint32_t iHit = 0;
+                const size_t iLen = inner->mayStart(v[k]) ? inner->longest(v + k, vlen - k, iHit) : 0;
+                if (iLen > 0) {
+                    putValue(w, *inner, iHit);
+                    k += iLen;
+                } else {
+                    if (w.room() < 1) w.reserve(8);
+                    w.put(v[k]);
+                    ++k;
+                }
+            }
         } else {
             w.put(v, vlen);
         }
