@@ -256,7 +256,7 @@ void PrjFileSave(const QString& path)
         const ListPart xls = ListOf(gbXlsConvLoaded, XlsGrid, {[] { return frmXlsConv().cbCodeConv; }, [] { return frmXlsConv().cbPhraseConv; }});
         const ListPart ppt = ListOf(gbPptConvLoaded, PptGrid, {[] { return frmPptConv().cbCodeConv; }, [] { return frmPptConv().cbPhraseConv; }});
         const ListPart html = ListOf(gbHtmlConvLoaded, HtmlGrid, {[] { return frmHtmlConv().cbCodeConv; }, [] { return frmHtmlConv().cbPhraseConv; }});
-        const ListPart spec = ListOf(gbSpecConvLoaded, SpecGrid, {[] { return frmSpecConv().cbInput; }, [] { return frmSpecConv().cbOutput; }, [] { return frmSpecConv().cbPhraseConv; }});
+        const ListPart textFiles = ListOf(gbSpecConvLoaded, SpecGrid, {[] { return frmSpecConv().cbInput; }, [] { return frmSpecConv().cbOutput; }, [] { return frmSpecConv().cbPhraseConv; }});
 
         FrmPhraseMgr& mgr = frmPhraseMgr();
         const int tables = mgr.lstPCT ? LastRow(mgr.lstPCT) : 0;
@@ -266,7 +266,7 @@ void PrjFileSave(const QString& path)
         QStringList lines;
         lines << ProjectLine({ProjectText(folders ? QStringLiteral("Header:WSP") : QStringLiteral("Header")), ProjectNumber(tables),
                               ProjectNumber(doc.count), ProjectNumber(xls.count), ProjectNumber(ppt.count),
-                              ProjectNumber(html.count), ProjectNumber(spec.count)});
+                              ProjectNumber(html.count), ProjectNumber(textFiles.count)});
         FrmOutputSetting& output = frmOutputSetting();
         lines << ProjectLine({ProjectText(QStringLiteral("OutputSetting")),
                               ProjectText(output.opDir->isChecked() ? QStringLiteral("True") : QStringLiteral("False")),
@@ -276,7 +276,7 @@ void PrjFileSave(const QString& path)
         lines << ProjectLine(QStringList{ProjectText(QStringLiteral("PptConvOption"))} + ppt.options);
         lines << ProjectLine(QStringList{ProjectText(QStringLiteral("HtmlConvOption"))} + html.options
                              + QStringList{ProjectText(HtmlExtLine())});
-        lines << ProjectLine(QStringList{ProjectText(QStringLiteral("SpecConvOption"))} + spec.options);
+        lines << ProjectLine(QStringList{ProjectText(QStringLiteral("SpecConvOption"))} + textFiles.options);
         int folderCount = -1;
         if (folders) {
             FrmPathConv& pathConv = frmPathConv();
@@ -298,7 +298,7 @@ void PrjFileSave(const QString& path)
                                   ProjectText((flags & kCurrentTableBit) ? kTableMark : QString()), ProjectNumber(flags)});
         }
         lines << QStringLiteral("0,\"-\",\"-\",99");
-        for (const ListPart* part : {&doc, &xls, &ppt, &html, &spec})
+        for (const ListPart* part : {&doc, &xls, &ppt, &html, &textFiles})
             if (part->count > 0)
                 PrjLstSave(part->grid, lines);
         if (folderCount > 0)
@@ -453,12 +453,12 @@ void PrjFileShow(const QString& path)
         ParseExtList(gcolHtmlExt, extText);
         dlgHtmlSelect().txtExt->setPlainText(QString(extText).replace(kCrLf, QStringLiteral("\n")));
 
-        const QStringList spec = file.Next();
-        ExpectKey(spec, "SpecConvOption");
+        const QStringList textFiles = file.Next();
+        ExpectKey(textFiles, "SpecConvOption");
         if (specCount > -1) {
-            SetComboIndex(frmSpecConv().cbInput, spec.value(1));
-            SetComboIndex(frmSpecConv().cbOutput, spec.value(2));
-            SetComboIndex(frmSpecConv().cbPhraseConv, spec.value(3));
+            SetComboIndex(frmSpecConv().cbInput, textFiles.value(1));
+            SetComboIndex(frmSpecConv().cbOutput, textFiles.value(2));
+            SetComboIndex(frmSpecConv().cbPhraseConv, textFiles.value(3));
         }
 
         int folderCount = -1;
