@@ -2,21 +2,14 @@
 // The Word window: converts Word documents, other word-processor files and plain text files. One of the six
 // file-list windows (FileListWindow); its list and its two option combos are saved with the
 // project.
-#include "batch/FileListWindow.h"
+#include "batch/CodeConvWindow.h"
 
-class QComboBox;
-
-class FrmDocConv : public FileListWindow {
+class FrmDocConv : public CodeConvWindow {
     Q_OBJECT
 public:
     FrmDocConv();
-    void Form_Load() override;
 
     FlexGrid* lstDoc = nullptr;
-    QComboBox* cbCodeConv = nullptr;
-    QComboBox* cbPhraseConv = nullptr;
-
-    void cbCodeConv_Click();
 };
 
 FrmDocConv& frmDocConv();

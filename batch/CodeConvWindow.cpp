@@ -1,0 +1,32 @@
+#include "batch/CodeConvWindow.h"
+
+#include "batch/ConvTypeChoice.h"
+
+#include <QComboBox>
+
+CodeConvWindow::CodeConvWindow(const FileListWindowSpec& spec, bool& loadedFlag)
+    : FileListWindow(spec)
+    , m_loadedFlag(loadedFlag)
+{
+    cbCodeConv = new QComboBox(this);
+    cbCodeConv->setObjectName(QStringLiteral("cbCodeConv"));
+    cbPhraseConv = new QComboBox(this);
+    cbPhraseConv->setObjectName(QStringLiteral("cbPhraseConv"));
+    AddToToolbarRow(cbCodeConv);
+    AddToToolbarRow(cbPhraseConv);
+    connect(cbCodeConv, &QComboBox::currentIndexChanged, this, [this] { cbCodeConv_Click(); });
+}
+
+void CodeConvWindow::Form_Load()
+{
+    LoadCommon();
+    FillCodeConv(cbCodeConv);
+    cbCodeConv->setCurrentIndex(0);
+    cbPhraseConv->setCurrentIndex(0);
+    m_loadedFlag = true;
+}
+
+void CodeConvWindow::cbCodeConv_Click()
+{
+    RefillPhraseConv(cbCodeConv->currentIndex(), cbPhraseConv);
+}
