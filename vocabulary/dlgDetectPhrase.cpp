@@ -6,24 +6,19 @@
 #include "platform/Twips.h"
 #include "vocabulary/LoadedTableList.h"
 #include "vocabulary/dlgPhraseDetectDir.h"
-#include "vocabulary/dlgPhraseEdit.h"
 #include "vocabulary/PhraseText.h"
 #include "vocabulary/dlgSearchPhraseSupport.h"
 #include "vocabulary/frmPhraseMgr.h"
 
-#include <QCursor>
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
 #include <QPushButton>
 #include <QStyle>
 
 #include <algorithm>
 
 namespace {
-constexpr int vbRightButton = 2;
-
 int32_t GroupEntryCount(int32_t group)
 {
     int32_t entries = 0;
@@ -77,27 +72,13 @@ DlgDetectPhrase::DlgDetectPhrase()
     PlaceTwips(cmdCancel, 7320, 600, 1215, 375);
     cmdCancel->setAutoDefault(false);
 
-    lst = new FlexGrid(this);
-    lst->setObjectName(QStringLiteral("lst"));
-    PlaceTwips(lst, 240, 1560, 8535, 3015);
-
-    IDM_EDIT = new QMenu(QStringLiteral("edit"), this);
-    IDM_EDIT->setObjectName(QStringLiteral("IDM_EDIT"));
-    IDM_EDIT_ACTIVE = IDM_EDIT->addAction(QStringLiteral("使用"));
-    IDM_EDIT_ACTIVE->setObjectName(QStringLiteral("IDM_EDIT_ACTIVE"));
-    IDM_EDIT_DEACTIVE = IDM_EDIT->addAction(QStringLiteral("不使用"));
-    IDM_EDIT_DEACTIVE->setObjectName(QStringLiteral("IDM_EDIT_DEACTIVE"));
-    IDM_EDIT_MODIFY = IDM_EDIT->addAction(QStringLiteral("更改"));
-    IDM_EDIT_MODIFY->setObjectName(QStringLiteral("IDM_EDIT_MODIFY"));
+    CreateResultGrid(240, 1560, 8535, 3015);
+    CreateItemMenu();
 
     connect(cmdNext, &QPushButton::clicked, this, [this] { cmdNext_Click(); });
     connect(cmdPrev, &QPushButton::clicked, this, [this] { cmdPrev_Click(); });
     connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
     connect(cmdCancel, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
-    connect(IDM_EDIT_ACTIVE, &QAction::triggered, this, [this] { IDM_EDIT_ACTIVE_Click(); });
-    connect(IDM_EDIT_DEACTIVE, &QAction::triggered, this, [this] { IDM_EDIT_DEACTIVE_Click(); });
-    connect(IDM_EDIT_MODIFY, &QAction::triggered, this, [this] { IDM_EDIT_MODIFY_Click(); });
-    connect(lst, &FlexGrid::MouseDown, this, [this](int button, int shift, int x, int y) { lst_MouseDown(button, shift, x, y); });
 }
 
 void DlgDetectPhrase::Form_Load()
@@ -107,7 +88,7 @@ void DlgDetectPhrase::Form_Load()
 
 bool DlgDetectPhrase::ShowDlg()
 {
-    m_ok = false;
+    m_closedWithOK = false;
     _TezAmbiguousDetect(ghStmt, dlgPhraseDetectDir().bDetectB52GB ? -1 : 0, &ghAmbiguous);
     int32_t groups = 0;
     int32_t total = 0;
@@ -127,7 +108,7 @@ bool DlgDetectPhrase::ShowDlg()
     GetAmbiguousGroup(0);
 
     modal::execDialog(*this);
-    const bool ok = m_ok;
+    const bool ok = m_closedWithOK;
     UnloadForm<DlgDetectPhrase>();
     return ok;
 }
@@ -183,9 +164,7 @@ int32_t DlgDetectPhrase::CurrentGroup() const
 void DlgDetectPhrase::GetAmbiguousGroup(int32_t i)
 {
     lst->setRedraw(false);
-    lst->setFixedRows(0);
-    for (int r = lst->Rows() - 1; r >= 1; --r)
-        lst->RemoveItem(r);
+    ClearResultRows();
     const int32_t n = GroupEntryCount(i);
     for (int32_t k = 0; k < n && HasEntry(i, k); ++k) {
         const AmbiguousEntry& entry = Entry(i, k);
@@ -218,16 +197,6 @@ void DlgDetectPhrase::cmdPrev_Click()
     GetAmbiguousGroup(m - 2);
 }
 
-void DlgDetectPhrase::lst_MouseDown(int button, int, int, int)
-{
-    if (button == vbRightButton && lst->Rows() > 1)
-        IDM_EDIT->popup(QCursor::pos());
-}
-
-void DlgDetectPhrase::IDM_EDIT_ACTIVE_Click() { SetStatus(true); }
-
-void DlgDetectPhrase::IDM_EDIT_DEACTIVE_Click() { SetStatus(false); }
-
 void DlgDetectPhrase::SetStatus(bool Active)
 {
     if (lst->Rows() < 2)
@@ -237,10 +206,7 @@ void DlgDetectPhrase::SetStatus(bool Active)
     const int last = std::max(lst->Row(), lst->RowSel());
     const int32_t grp = CurrentGroup();
     for (int r = std::max(first, 1); r <= last; ++r) {
-        lst->setRow(r);
-        const int32_t word = lst->RowData(r);
-        lst->setRowData(r, Active ? (word | 1) : (word & ~1));
-        frmPhraseMgr().DrawCellPicture(lst, r);
+        SetRowInUse(r, Active);
         if (!HasEntry(grp, r - 1))
             continue;
         AmbiguousEntry& entry = Entry(grp, r - 1);
@@ -262,19 +228,15 @@ void DlgDetectPhrase::IDM_EDIT_MODIFY_Click()
     const int32_t k = row - 1;
     if (row < 1 || !HasEntry(grp, k))
         return;
-    const int32_t table = FindLoadedTable(lst->TextMatrix(row, 4));
-    if (table < 0)
-        return;
-    DlgPhraseEdit::strFrom = Entry(grp, k).PhraseFrom;
-    DlgPhraseEdit::strTo = Entry(grp, k).PhraseTo;
-    DlgPhraseEdit::spct = static_cast<int16_t>(table);
-    if (!dlgPhraseEdit().LoadForm())
+    QString simp = Entry(grp, k).PhraseFrom;
+    QString trad = Entry(grp, k).PhraseTo;
+    if (!EditItemTerms(lst->TextMatrix(row, 4), simp, trad))
         return;
     AmbiguousEntry& entry = Entry(grp, k);
-    lst->setTextMatrix(row, 2, DlgPhraseEdit::strFrom);
-    entry.PhraseFrom = DlgPhraseEdit::strFrom;
-    lst->setTextMatrix(row, 3, DlgPhraseEdit::strTo);
-    entry.PhraseTo = DlgPhraseEdit::strTo;
+    lst->setTextMatrix(row, 2, simp);
+    entry.PhraseFrom = simp;
+    lst->setTextMatrix(row, 3, trad);
+    entry.PhraseTo = trad;
     entry.Changed = true;
     UpdateAllItems(grp, k);
 }
@@ -300,17 +262,6 @@ void DlgDetectPhrase::UpdateAllItems(int32_t grp, int32_t i)
     }
 }
 
-namespace {
-// The 8-bit form of an entry's term: the bytes it came with while it reads as it was shown,
-// else the library's encoding of the new text (nothing when the library refuses it).
-std::optional<QByteArray> TermBytes(const QString& text, const QString& shown, const QByteArray& original)
-{
-    if (text == shown)
-        return original;
-    return TermToLibrary(text);
-}
-} // namespace
-
 void DlgDetectPhrase::SaveResult()
 {
     lst->setRedraw(false);
@@ -325,13 +276,9 @@ void DlgDetectPhrase::SaveResult()
             const int32_t table = FindLoadedTable(entry.PCTPath);
             if (table < 0)
                 continue;
-            const int32_t h = ghPCT[static_cast<std::size_t>(table)];
-            const auto trad = TermBytes(entry.PhraseTo, entry.ShownTo, entry.OriginalTo);
-            const auto simp = TermBytes(entry.PhraseFrom, entry.ShownFrom, entry.OriginalFrom);
-            // A term the library cannot take leaves the item's terms as they were.
-            if (trad && simp)
-                _TezPCTModifyItem(h, entry.Index, trad->constData(), simp->constData());
-            _TezPCTEnableItem(h, entry.Index, entry.InUse != 0 ? -1 : 0);
+            WriteItemBack(ghPCT[static_cast<std::size_t>(table)], entry.Index, entry.InUse != 0,
+                          TermForLibrary(entry.PhraseTo, entry.ShownTo, entry.OriginalTo),
+                          TermForLibrary(entry.PhraseFrom, entry.ShownFrom, entry.OriginalFrom));
         }
     }
     lst->setRedraw(true);
@@ -340,20 +287,8 @@ void DlgDetectPhrase::SaveResult()
 void DlgDetectPhrase::cmdOK_Click()
 {
     SaveResult();
-    m_ok = true;
+    m_closedWithOK = true;
     accept();
-}
-
-void DlgDetectPhrase::cmdCancel_Click()
-{
-    m_ok = false;
-    reject();
-}
-
-void DlgDetectPhrase::reject()
-{
-    m_ok = false;
-    QDialog::reject();
 }
 
 DlgDetectPhrase& dlgDetectPhrase() { return LoadForm<DlgDetectPhrase>(); }

@@ -2,19 +2,15 @@
 // The asymmetric detection dialog: runs a detection in the chosen direction, shows its
 // groups one at a time, lets the user put items in or out of use and correct their terms,
 // and writes every changed item back on "退出".
-#include "platform/Form.h"
+#include "vocabulary/PhraseResultDialog.h"
 
-#include <QDialog>
 #include <QByteArray>
 #include <QString>
 #include <cstdint>
 #include <vector>
 
-class FlexGrid;
 class QLabel;
 class QLineEdit;
-class QMenu;
-class QAction;
 class QPushButton;
 
 // One detected item as the dialog keeps it.
@@ -33,7 +29,7 @@ struct AmbiguousEntry {
     QString ShownFrom;
 };
 
-class DlgDetectPhrase : public QDialog, public FormEvents {
+class DlgDetectPhrase : public PhraseResultDialog {
     Q_OBJECT
 public:
     DlgDetectPhrase();
@@ -48,7 +44,7 @@ public:
     // Shows group i (0-based) in the grid.
     void GetAmbiguousGroup(int32_t i);
     // Marks the selected rows in use (true) or not in use (false).
-    void SetStatus(bool Active);
+    void SetStatus(bool Active) override;
     // Writes every changed entry back into its table.
     void SaveResult();
     // Copies entry (grp, i) to the other entries of the same table item.
@@ -70,25 +66,11 @@ public:
     QPushButton* cmdPrev = nullptr;
     QPushButton* cmdOK = nullptr;
     QPushButton* cmdCancel = nullptr;
-    FlexGrid* lst = nullptr;
-    QMenu* IDM_EDIT = nullptr;
-    QAction* IDM_EDIT_ACTIVE = nullptr;
-    QAction* IDM_EDIT_DEACTIVE = nullptr;
-    QAction* IDM_EDIT_MODIFY = nullptr;
 
     void cmdNext_Click();
     void cmdPrev_Click();
     void cmdOK_Click();
-    void cmdCancel_Click();
-    void IDM_EDIT_ACTIVE_Click();
-    void IDM_EDIT_DEACTIVE_Click();
-    void IDM_EDIT_MODIFY_Click();
-
-    void lst_MouseDown(int button, int shift, int x, int y);
-
-public slots:
-    // Escape and the close box cancel: nothing is written.
-    void reject() override;
+    void IDM_EDIT_MODIFY_Click() override;
 
 private:
     bool HasEntry(int32_t group, int32_t entry) const;
@@ -98,7 +80,6 @@ private:
     int32_t CurrentGroup() const;
 
     std::vector<std::vector<AmbiguousEntry>> m_entries;
-    bool m_ok = false;
 };
 
 DlgDetectPhrase& dlgDetectPhrase();

@@ -8,15 +8,12 @@
 #include "platform/Twips.h"
 #include "resources/StringTable.h"
 #include "vocabulary/LoadedTableList.h"
-#include "vocabulary/dlgPhraseEdit.h"
 #include "vocabulary/PhraseText.h"
 #include "vocabulary/dlgSearchPhraseSupport.h"
 #include "vocabulary/frmPhraseMgr.h"
 
-#include <QCursor>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
 #include <QPushButton>
 
 #include <algorithm>
@@ -26,7 +23,6 @@ constexpr int colPosition = 1;
 constexpr int colSimplified = 2;
 constexpr int colTraditional = 3;
 constexpr int colTable = 4;
-constexpr int vbRightButton = 2;
 
 // Told when a replacement would have left a term empty and the row kept its terms.
 QString EmptyTermNotReplaced()
@@ -56,9 +52,7 @@ DlgSearchPhrase::DlgSearchPhrase()
     Label3 = new QLabel(QStringLiteral("结果："), this);
     Label3->setObjectName(QStringLiteral("Label3"));
     PlaceTwips(Label3, 240, 1140, 615, 255);
-    lst = new FlexGrid(this);
-    lst->setObjectName(QStringLiteral("lst"));
-    PlaceTwips(lst, 180, 1440, 7695, 2415);
+    CreateResultGrid(180, 1440, 7695, 2415);
 
     cmdSearch = new QPushButton(QStringLiteral("搜寻"), this);
     cmdSearch->setObjectName(QStringLiteral("cmdSearch"));
@@ -85,14 +79,7 @@ DlgSearchPhrase::DlgSearchPhrase()
     PlaceTwips(cmdCancel, 7980, 2940, 975, 375);
     cmdCancel->setAutoDefault(false);
 
-    IDM_EDIT = new QMenu(QStringLiteral("edit"), this);
-    IDM_EDIT->setObjectName(QStringLiteral("IDM_EDIT"));
-    IDM_EDIT_ACTIVE = IDM_EDIT->addAction(QStringLiteral("使用"));
-    IDM_EDIT_ACTIVE->setObjectName(QStringLiteral("IDM_EDIT_ACTIVE"));
-    IDM_EDIT_DEACTIVE = IDM_EDIT->addAction(QStringLiteral("不使用"));
-    IDM_EDIT_DEACTIVE->setObjectName(QStringLiteral("IDM_EDIT_DEACTIVE"));
-    IDM_EDIT_MODIFY = IDM_EDIT->addAction(QStringLiteral("更改"));
-    IDM_EDIT_MODIFY->setObjectName(QStringLiteral("IDM_EDIT_MODIFY"));
+    CreateItemMenu();
 
     setTabOrder(txtSearch, txtReplace);
 
@@ -103,10 +90,6 @@ DlgSearchPhrase::DlgSearchPhrase()
     connect(cmdReplaceAll, &QPushButton::clicked, this, [this] { cmdReplaceAll_Click(); });
     connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
     connect(cmdCancel, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
-    connect(IDM_EDIT_ACTIVE, &QAction::triggered, this, [this] { IDM_EDIT_ACTIVE_Click(); });
-    connect(IDM_EDIT_DEACTIVE, &QAction::triggered, this, [this] { IDM_EDIT_DEACTIVE_Click(); });
-    connect(IDM_EDIT_MODIFY, &QAction::triggered, this, [this] { IDM_EDIT_MODIFY_Click(); });
-    connect(lst, &FlexGrid::MouseDown, this, [this](int button, int shift, int x, int y) { lst_MouseDown(button, shift, x, y); });
 }
 
 void DlgSearchPhrase::Form_Load()
@@ -117,12 +100,12 @@ void DlgSearchPhrase::Form_Load()
 
 bool DlgSearchPhrase::ShowModal()
 {
-    m_changed = false;
+    m_closedWithOK = false;
     m_showing = true;
     txtSearch->setFocus();
     modal::execDialog(*this);
     m_showing = false;
-    const bool changed = m_changed;
+    const bool changed = m_closedWithOK;
     UnloadForm<DlgSearchPhrase>();
     return changed;
 }
@@ -151,7 +134,7 @@ bool DlgSearchPhrase::ReplaceString()
 {
     SetReplaceMode();
     if (m_showing)
-        return m_changed;
+        return m_closedWithOK;
     return ShowModal();
 }
 
@@ -181,9 +164,7 @@ void DlgSearchPhrase::SelectWholeRow(int row)
 void DlgSearchPhrase::cmdSearch_Click()
 {
     lst->setRedraw(false);
-    lst->setFixedRows(0);
-    for (int r = lst->Rows() - 1; r >= 1; --r)
-        lst->RemoveItem(r);
+    ClearResultRows();
     m_origins.assign(1, RowOrigin{});
 
     const QByteArray term = TermToLibrary(txtSearch->text()).value_or(ToSystemCodePage(txtSearch->text()));
@@ -269,12 +250,8 @@ void DlgSearchPhrase::SetStatus(bool Active)
     lst->setRedraw(false);
     const int first = std::min(lst->Row(), lst->RowSel());
     const int last = std::max(lst->Row(), lst->RowSel());
-    for (int r = first; r <= last; ++r) {
-        lst->setRow(r);
-        const int32_t word = lst->RowData(r);
-        lst->setRowData(r, Active ? (word | 1) : (word & ~1));
-        frmPhraseMgr().DrawCellPicture(lst, r);
-    }
+    for (int r = first; r <= last; ++r)
+        SetRowInUse(r, Active);
     lst->setCol(0);
     lst->setRow(first);
     lst->setRowSel(last);
@@ -282,30 +259,16 @@ void DlgSearchPhrase::SetStatus(bool Active)
     lst->setRedraw(true);
 }
 
-void DlgSearchPhrase::lst_MouseDown(int button, int, int, int)
-{
-    if (button == vbRightButton && lst->Rows() > 1)
-        IDM_EDIT->popup(QCursor::pos());
-}
-
-void DlgSearchPhrase::IDM_EDIT_ACTIVE_Click() { SetStatus(true); }
-
-void DlgSearchPhrase::IDM_EDIT_DEACTIVE_Click() { SetStatus(false); }
-
 void DlgSearchPhrase::IDM_EDIT_MODIFY_Click()
 {
     const int row = lst->Row();
     if (row < 1 || row >= lst->Rows())
         return;
-    const int32_t table = FindLoadedTable(lst->TextMatrix(row, colTable));
-    if (table < 0)
-        return;
-    DlgPhraseEdit::strFrom = lst->TextMatrix(row, colSimplified);
-    DlgPhraseEdit::strTo = lst->TextMatrix(row, colTraditional);
-    DlgPhraseEdit::spct = static_cast<int16_t>(table);
-    if (dlgPhraseEdit().LoadForm()) {
-        lst->setTextMatrix(row, colSimplified, DlgPhraseEdit::strFrom);
-        lst->setTextMatrix(row, colTraditional, DlgPhraseEdit::strTo);
+    QString simp = lst->TextMatrix(row, colSimplified);
+    QString trad = lst->TextMatrix(row, colTraditional);
+    if (EditItemTerms(lst->TextMatrix(row, colTable), simp, trad)) {
+        lst->setTextMatrix(row, colSimplified, simp);
+        lst->setTextMatrix(row, colTraditional, trad);
     }
 }
 
@@ -314,10 +277,10 @@ std::optional<QByteArray> DlgSearchPhrase::CellForLibrary(int row, int col) cons
     const QString text = lst->TextMatrix(row, col);
     const RowOrigin& origin = m_origins[static_cast<std::size_t>(row)];
     // A term the user left as it was shown goes back as the very bytes it came with.
-    if (col == colSimplified && text == origin.shownSimp)
-        return origin.simp;
-    if (col == colTraditional && text == origin.shownTrad)
-        return origin.trad;
+    if (col == colSimplified)
+        return TermForLibrary(text, origin.shownSimp, origin.simp);
+    if (col == colTraditional)
+        return TermForLibrary(text, origin.shownTrad, origin.trad);
     return TermToLibrary(text);
 }
 
@@ -332,29 +295,12 @@ void DlgSearchPhrase::cmdOK_Click()
         const int32_t table = FindLoadedTable(lst->TextMatrix(r, colTable));
         if (table < 0)
             continue;
-        const int32_t hPct = ghPCT[static_cast<std::size_t>(table)];
-        _TezPCTEnableItem(hPct, idx, inUse ? -1 : 0);
-        const auto simp = CellForLibrary(r, colSimplified);
-        const auto trad = CellForLibrary(r, colTraditional);
-        // A term the library cannot take leaves the item's terms as they were.
-        if (simp && trad)
-            _TezPCTModifyItem(hPct, idx, trad->constData(), simp->constData());
+        WriteItemBack(ghPCT[static_cast<std::size_t>(table)], idx, inUse, CellForLibrary(r, colTraditional),
+                      CellForLibrary(r, colSimplified));
     }
     lst->setRedraw(true);
-    m_changed = true;
+    m_closedWithOK = true;
     accept();
-}
-
-void DlgSearchPhrase::cmdCancel_Click()
-{
-    m_changed = false;
-    reject();
-}
-
-void DlgSearchPhrase::reject()
-{
-    m_changed = false;
-    QDialog::reject();
 }
 
 QString ReplaceInString(const QString& source, const QString& find, const QString& replacement)

@@ -2,22 +2,18 @@
 // The phrase search and replace dialog of the vocabulary manager: finds a term in every
 // loaded table, lists each matching item, lets the user put items in or out of use, edit
 // them and replace text in their terms, and writes every listed row back on "退出".
-#include "platform/Form.h"
+#include "vocabulary/PhraseResultDialog.h"
 
-#include <QDialog>
 #include <QByteArray>
 #include <QString>
 #include <optional>
 #include <vector>
 
-class FlexGrid;
 class QLabel;
 class QLineEdit;
-class QMenu;
-class QAction;
 class QPushButton;
 
-class DlgSearchPhrase : public QDialog, public FormEvents {
+class DlgSearchPhrase : public PhraseResultDialog {
     Q_OBJECT
 public:
     DlgSearchPhrase();
@@ -30,23 +26,18 @@ public:
     // to replace mode and returns at once. True when the user left with "退出".
     bool ReplaceString();
     // Sets or clears the in-use bit of every selected row and redraws their pictures.
-    void SetStatus(bool Active);
+    void SetStatus(bool Active) override;
 
     QLabel* Label1 = nullptr;
     QLineEdit* txtSearch = nullptr;
     QLabel* labReplace = nullptr;
     QLineEdit* txtReplace = nullptr;
     QLabel* Label3 = nullptr;
-    FlexGrid* lst = nullptr;
     QPushButton* cmdSearch = nullptr;
     QPushButton* cmdReplace = nullptr;
     QPushButton* cmdReplaceAll = nullptr;
     QPushButton* cmdOK = nullptr;
     QPushButton* cmdCancel = nullptr;
-    QMenu* IDM_EDIT = nullptr;
-    QAction* IDM_EDIT_ACTIVE = nullptr;
-    QAction* IDM_EDIT_DEACTIVE = nullptr;
-    QAction* IDM_EDIT_MODIFY = nullptr;
 
     // Event handlers, named after their controls.
     void txtSearch_Change();
@@ -55,16 +46,7 @@ public:
     void cmdReplace_Click();
     void cmdReplaceAll_Click();
     void cmdOK_Click();
-    void cmdCancel_Click();
-    void IDM_EDIT_ACTIVE_Click();
-    void IDM_EDIT_DEACTIVE_Click();
-    void IDM_EDIT_MODIFY_Click();
-
-    void lst_MouseDown(int button, int shift, int x, int y);
-
-public slots:
-    // Escape and the close box cancel.
-    void reject() override;
+    void IDM_EDIT_MODIFY_Click() override;
 
 private:
     // What a result row held when the search listed it: the item's terms as the library
@@ -87,7 +69,6 @@ private:
 
     std::vector<RowOrigin> m_origins;
 
-    bool m_changed = false;
     bool m_showing = false;
 };
 

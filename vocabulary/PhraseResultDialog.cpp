@@ -1,0 +1,106 @@
+#include "vocabulary/PhraseResultDialog.h"
+
+#include "core/mTezC.h"
+#include "platform/FlexGrid.h"
+#include "vocabulary/dlgPhraseEdit.h"
+#include "vocabulary/dlgSearchPhraseSupport.h"
+#include "vocabulary/frmPhraseMgr.h"
+
+#include <QCursor>
+#include <QMenu>
+
+namespace {
+constexpr int vbRightButton = 2;
+} // namespace
+
+void PhraseResultDialog::CreateResultGrid(int left, int top, int width, int height)
+{
+    lst = new FlexGrid(this);
+    lst->setObjectName(QStringLiteral("lst"));
+    PlaceTwips(lst, left, top, width, height);
+}
+
+void PhraseResultDialog::CreateItemMenu()
+{
+    IDM_EDIT = new QMenu(QStringLiteral("edit"), this);
+    IDM_EDIT->setObjectName(QStringLiteral("IDM_EDIT"));
+    IDM_EDIT_ACTIVE = IDM_EDIT->addAction(QStringLiteral("使用"));
+    IDM_EDIT_ACTIVE->setObjectName(QStringLiteral("IDM_EDIT_ACTIVE"));
+    IDM_EDIT_DEACTIVE = IDM_EDIT->addAction(QStringLiteral("不使用"));
+    IDM_EDIT_DEACTIVE->setObjectName(QStringLiteral("IDM_EDIT_DEACTIVE"));
+    IDM_EDIT_MODIFY = IDM_EDIT->addAction(QStringLiteral("更改"));
+    IDM_EDIT_MODIFY->setObjectName(QStringLiteral("IDM_EDIT_MODIFY"));
+
+    connect(IDM_EDIT_ACTIVE, &QAction::triggered, this, [this] { IDM_EDIT_ACTIVE_Click(); });
+    connect(IDM_EDIT_DEACTIVE, &QAction::triggered, this, [this] { IDM_EDIT_DEACTIVE_Click(); });
+    connect(IDM_EDIT_MODIFY, &QAction::triggered, this, [this] { IDM_EDIT_MODIFY_Click(); });
+    connect(lst, &FlexGrid::MouseDown, this, [this](int button, int shift, int x, int y) { lst_MouseDown(button, shift, x, y); });
+}
+
+void PhraseResultDialog::IDM_EDIT_ACTIVE_Click() { SetStatus(true); }
+
+void PhraseResultDialog::IDM_EDIT_DEACTIVE_Click() { SetStatus(false); }
+
+void PhraseResultDialog::lst_MouseDown(int button, int, int, int)
+{
+    if (button == vbRightButton && lst->Rows() > 1)
+        IDM_EDIT->popup(QCursor::pos());
+}
+
+void PhraseResultDialog::cmdCancel_Click()
+{
+    m_closedWithOK = false;
+    reject();
+}
+
+void PhraseResultDialog::reject()
+{
+    m_closedWithOK = false;
+    QDialog::reject();
+}
+
+void PhraseResultDialog::ClearResultRows()
+{
+    lst->setFixedRows(0);
+    for (int r = lst->Rows() - 1; r >= 1; --r)
+        lst->RemoveItem(r);
+}
+
+void PhraseResultDialog::SetRowInUse(int row, bool active)
+{
+    lst->setRow(row);
+    const int32_t word = lst->RowData(row);
+    lst->setRowData(row, active ? (word | 1) : (word & ~1));
+    frmPhraseMgr().DrawCellPicture(lst, row);
+}
+
+bool PhraseResultDialog::EditItemTerms(const QString& tablePath, QString& simp, QString& trad)
+{
+    const int32_t table = FindLoadedTable(tablePath);
+    if (table < 0)
+        return false;
+    DlgPhraseEdit::strFrom = simp;
+    DlgPhraseEdit::strTo = trad;
+    DlgPhraseEdit::spct = static_cast<int16_t>(table);
+    if (!dlgPhraseEdit().LoadForm())
+        return false;
+    simp = DlgPhraseEdit::strFrom;
+    trad = DlgPhraseEdit::strTo;
+    return true;
+}
+
+std::optional<QByteArray> TermForLibrary(const QString& text, const QString& shown, const QByteArray& original)
+{
+    if (text == shown)
+        return original;
+    return TermToLibrary(text);
+}
+
+void WriteItemBack(int32_t hPct, int32_t index, bool inUse, const std::optional<QByteArray>& trad,
+                   const std::optional<QByteArray>& simp)
+{
+    _TezPCTEnableItem(hPct, index, inUse ? -1 : 0);
+    // A term the library cannot take leaves the item's terms as they were.
+    if (trad && simp)
+        _TezPCTModifyItem(hPct, index, trad->constData(), simp->constData());
+}
