@@ -52,7 +52,11 @@ void MoveTableItem(int32_t hPct, int32_t insertAt, int32_t deleteAt, const RowCo
 }
 } // namespace
 
-void FrmPhraseMgr::MoveItemUp(FlexGrid* lst)
+void FrmPhraseMgr::MoveItemUp(FlexGrid* lst) { MoveSelectedBlock(lst, -1); }
+
+void FrmPhraseMgr::MoveItemDown(FlexGrid* lst) { MoveSelectedBlock(lst, 1); }
+
+void FrmPhraseMgr::MoveSelectedBlock(FlexGrid* lst, int step)
 {
     SaveTableList();
     FocusCurrentList();
@@ -61,98 +65,59 @@ void FrmPhraseMgr::MoveItemUp(FlexGrid* lst)
     const RowBlock block = SelectedBlock(lst);
     const int first = block.first;
     const int last = block.last;
-    if (first <= 1)
+    const bool up = step < 0;
+    if (up ? first <= 1 : last == lst->Rows() - 1)
         return;
     const bool tables = lst == lstPCT;
     if (!tables && !HasCurrentTable())
         return;
 
-    const RowContent kept = TakeRow(lst, first - 1);
-    // The item above the block (index first - 2) goes below it, in the table first: nothing
-    // moves on screen unless the table took the change.
-    if (!tables)
-        MoveTableItem(ghPCT[giCurPCT], last, first - 2, kept);
+    // The row beyond the block on the side it moves to, and the row it lands on.
+    const int keptRow = up ? first - 1 : last + 1;
+    const int keptTarget = up ? last : first;
+    const RowContent kept = TakeRow(lst, keptRow);
+    // That item goes to the block's other end in the table first: nothing moves on screen
+    // unless the table took the change. Going up, its copy goes in below the block (index
+    // last) and the item goes at index first - 2; going down, its copy goes in above the
+    // block (index first - 1) and the item, now one index further, goes at index last + 1.
+    if (!tables) {
+        if (up)
+            MoveTableItem(ghPCT[giCurPCT], last, first - 2, kept);
+        else
+            MoveTableItem(ghPCT[giCurPCT], first - 1, last + 1, kept);
+    }
 
     RedrawOff redraw(lst);
     int32_t keptHandle = 0;
     int32_t keptStatus = 0;
     if (tables) {
-        keptHandle = ghPCT[first - 2];
-        keptStatus = glPCTStatus[first - 2];
+        keptHandle = ghPCT[keptRow - 1];
+        keptStatus = glPCTStatus[keptRow - 1];
     }
-    for (int i = first; i <= last; ++i) {
-        PutRow(lst, i - 1, TakeRow(lst, i));
+    // Each block row moves one step, starting with the one next to the kept row.
+    for (int n = 0; n <= last - first; ++n) {
+        const int i = up ? first + n : last - n;
+        PutRow(lst, i + step, TakeRow(lst, i));
         if (tables) {
-            ghPCT[i - 2] = ghPCT[i - 1];
-            glPCTStatus[i - 2] = glPCTStatus[i - 1];
+            ghPCT[i + step - 1] = ghPCT[i - 1];
+            glPCTStatus[i + step - 1] = glPCTStatus[i - 1];
         }
-        DrawCellPicture(lst, i - 1);
+        DrawCellPicture(lst, i + step);
     }
-    PutRow(lst, last, kept);
+    PutRow(lst, keptTarget, kept);
     if (tables) {
-        ghPCT[last - 1] = keptHandle;
-        glPCTStatus[last - 1] = keptStatus;
+        ghPCT[keptTarget - 1] = keptHandle;
+        glPCTStatus[keptTarget - 1] = keptStatus;
     }
-    DrawCellPicture(lst, last);
+    DrawCellPicture(lst, keptTarget);
 
     if (tables) {
         if (giCurPCT >= first - 1 && giCurPCT <= last - 1)
-            --giCurPCT;
-        else if (giCurPCT == first - 2)
-            giCurPCT = static_cast<int16_t>(last - 1);
+            giCurPCT = static_cast<int16_t>(giCurPCT + step);
+        else if (giCurPCT == keptRow - 1)
+            giCurPCT = static_cast<int16_t>(keptTarget - 1);
     }
-    SelectRows(lst, first - 1, last - 1);
-}
-
-void FrmPhraseMgr::MoveItemDown(FlexGrid* lst)
-{
-    SaveTableList();
-    FocusCurrentList();
-    if (!lst || lst->Rows() <= 1)
-        return;
-    const RowBlock block = SelectedBlock(lst);
-    const int first = block.first;
-    const int last = block.last;
-    if (last == lst->Rows() - 1)
-        return;
-    const bool tables = lst == lstPCT;
-    if (!tables && !HasCurrentTable())
-        return;
-
-    const RowContent kept = TakeRow(lst, last + 1);
-    // The item below the block (index last) goes above it.
-    if (!tables)
-        MoveTableItem(ghPCT[giCurPCT], first - 1, last + 1, kept);
-
-    RedrawOff redraw(lst);
-    int32_t keptHandle = 0;
-    int32_t keptStatus = 0;
-    if (tables) {
-        keptHandle = ghPCT[last];
-        keptStatus = glPCTStatus[last];
-    }
-    for (int i = last; i >= first; --i) {
-        PutRow(lst, i + 1, TakeRow(lst, i));
-        if (tables) {
-            ghPCT[i] = ghPCT[i - 1];
-            glPCTStatus[i] = glPCTStatus[i - 1];
-        }
-        DrawCellPicture(lst, i + 1);
-    }
-    PutRow(lst, first, kept);
-    if (tables) {
-        ghPCT[first - 1] = keptHandle;
-        glPCTStatus[first - 1] = keptStatus;
-    }
-    DrawCellPicture(lst, first);
-
-    if (tables) {
-        if (giCurPCT >= first - 1 && giCurPCT <= last - 1)
-            ++giCurPCT;
-        else if (giCurPCT == last)
-            giCurPCT = static_cast<int16_t>(first - 1);
-    }
-    SelectRows(lst, first + 1, last + 1);
+    SelectRows(lst, first + step, last + step);
 }
 
 void FrmPhraseMgr::ActiveItem(FlexGrid* lst, bool bActive)

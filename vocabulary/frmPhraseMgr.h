@@ -108,6 +108,9 @@ private:
     void UpdatePhraseToolbar();
     void MoveItemUp(FlexGrid* lst);
     void MoveItemDown(FlexGrid* lst);
+    // Moves the selected block one row up (step -1) or down (step 1): the row beyond the
+    // block on that side goes to the block's other end.
+    void MoveSelectedBlock(FlexGrid* lst, int step);
     void AddItem();
     void ModifyItem();
     void ImportItems(const QString& fileName, FlexGrid* lst);
