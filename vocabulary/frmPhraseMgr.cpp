@@ -54,15 +54,45 @@ QString CommandOfButton(const QString& key)
 // An event handler that no failure leaves: a failure is written to the error log under the
 // handler's name (an exception must not cross the toolkit's event dispatch).
 template <class Handler>
-auto Trapped(const char* name, Handler handler)
+auto Trapped(const QString& name, Handler handler)
 {
     return [name, handler](auto&&... args) {
         try {
             handler(std::forward<decltype(args)>(args)...);
         } catch (...) {
-            ErrorLog(QString::fromLatin1(name));
+            ErrorLog(name);
         }
     };
+}
+
+// The event handlers of one of the manager's two lists.
+struct ListHandlers {
+    void (FrmPhraseMgr::*Click)();
+    void (FrmPhraseMgr::*DblClick)();
+    void (FrmPhraseMgr::*KeyDown)(int keyCode, int shift);
+    void (FrmPhraseMgr::*MouseDown)(int button, int shift, int x, int y);
+    void (FrmPhraseMgr::*GotFocus)();
+    void (FrmPhraseMgr::*LostFocus)();
+};
+
+// Connects a list's events to its handlers, each trapped under the list's object name and
+// the event (lstPCT_Click). Only the Delete key reaches the key handler, and it is used up there.
+void ConnectListEvents(FrmPhraseMgr* form, FlexGrid* lst, const ListHandlers& h)
+{
+    const QString listName = lst->objectName();
+    const auto name = [&listName](const char* event) { return listName + QLatin1Char('_') + QLatin1String(event); };
+    QObject::connect(lst, &FlexGrid::Click, form, Trapped(name("Click"), [form, h] { (form->*h.Click)(); }));
+    QObject::connect(lst, &FlexGrid::DblClick, form, Trapped(name("DblClick"), [form, h] { (form->*h.DblClick)(); }));
+    QObject::connect(lst, &FlexGrid::KeyDown, form, Trapped(name("KeyDown"), [form, h](int& keyCode, int shift) {
+        if (keyCode == vbKeyDelete) {
+            (form->*h.KeyDown)(keyCode, shift);
+            keyCode = 0;
+        }
+    }));
+    QObject::connect(lst, &FlexGrid::MouseDown, form,
+                     Trapped(name("MouseDown"), [form, h](int b, int s, int x, int y) { (form->*h.MouseDown)(b, s, x, y); }));
+    QObject::connect(lst, &FlexGrid::GotFocus, form, Trapped(name("GotFocus"), [form, h] { (form->*h.GotFocus)(); }));
+    QObject::connect(lst, &FlexGrid::LostFocus, form, Trapped(name("LostFocus"), [form, h] { (form->*h.LostFocus)(); }));
 }
 
 // Status-bar text for a list's selection: the prefix and the row or the row range.
@@ -108,7 +138,7 @@ void FrmPhraseMgr::BuildToolbar()
         QAction* button = tbPhrase->addAction(LoadToolbarIcon(key), QString::fromUtf8(def.tooltip));
         button->setObjectName(key);
         button->setToolTip(QString::fromUtf8(def.tooltip));
-        connect(button, &QAction::triggered, this, Trapped("tbPhrase_ButtonClick", [this, key](bool) { tbPhrase_ButtonClick(key); }));
+        connect(button, &QAction::triggered, this, Trapped(QStringLiteral("tbPhrase_ButtonClick"), [this, key](bool) { tbPhrase_ButtonClick(key); }));
         m_buttons.insert(key, button);
     }
 }
@@ -134,31 +164,13 @@ void FrmPhraseMgr::BuildLists()
         lst->setHighLight(flexHighlightNever);
     }
 
-    connect(lstPCT, &FlexGrid::Click, this, Trapped("lstPCT_Click", [this] { lstPCT_Click(); }));
-    connect(lstPCT, &FlexGrid::DblClick, this, Trapped("lstPCT_DblClick", [this] { lstPCT_DblClick(); }));
-    connect(lstPCT, &FlexGrid::KeyDown, this, Trapped("lstPCT_KeyDown", [this](int& keyCode, int shift) {
-        if (keyCode == vbKeyDelete) {
-            lstPCT_KeyDown(keyCode, shift);
-            keyCode = 0;
-        }
-    }));
-    connect(lstPCT, &FlexGrid::MouseDown, this,
-            Trapped("lstPCT_MouseDown", [this](int b, int s, int x, int y) { lstPCT_MouseDown(b, s, x, y); }));
-    connect(lstPCT, &FlexGrid::GotFocus, this, Trapped("lstPCT_GotFocus", [this] { lstPCT_GotFocus(); }));
-    connect(lstPCT, &FlexGrid::LostFocus, this, Trapped("lstPCT_LostFocus", [this] { lstPCT_LostFocus(); }));
-
-    connect(lstPhrase, &FlexGrid::Click, this, Trapped("lstPhrase_Click", [this] { lstPhrase_Click(); }));
-    connect(lstPhrase, &FlexGrid::DblClick, this, Trapped("lstPhrase_DblClick", [this] { lstPhrase_DblClick(); }));
-    connect(lstPhrase, &FlexGrid::KeyDown, this, Trapped("lstPhrase_KeyDown", [this](int& keyCode, int shift) {
-        if (keyCode == vbKeyDelete) {
-            lstPhrase_KeyDown(keyCode, shift);
-            keyCode = 0;
-        }
-    }));
-    connect(lstPhrase, &FlexGrid::MouseDown, this,
-            Trapped("lstPhrase_MouseDown", [this](int b, int s, int x, int y) { lstPhrase_MouseDown(b, s, x, y); }));
-    connect(lstPhrase, &FlexGrid::GotFocus, this, Trapped("lstPhrase_GotFocus", [this] { lstPhrase_GotFocus(); }));
-    connect(lstPhrase, &FlexGrid::LostFocus, this, Trapped("lstPhrase_LostFocus", [this] { lstPhrase_LostFocus(); }));
+    ConnectListEvents(this, lstPCT,
+                      {&FrmPhraseMgr::lstPCT_Click, &FrmPhraseMgr::lstPCT_DblClick, &FrmPhraseMgr::lstPCT_KeyDown,
+                       &FrmPhraseMgr::lstPCT_MouseDown, &FrmPhraseMgr::lstPCT_GotFocus, &FrmPhraseMgr::lstPCT_LostFocus});
+    ConnectListEvents(this, lstPhrase,
+                      {&FrmPhraseMgr::lstPhrase_Click, &FrmPhraseMgr::lstPhrase_DblClick, &FrmPhraseMgr::lstPhrase_KeyDown,
+                       &FrmPhraseMgr::lstPhrase_MouseDown, &FrmPhraseMgr::lstPhrase_GotFocus,
+                       &FrmPhraseMgr::lstPhrase_LostFocus});
 }
 
 void FrmPhraseMgr::Form_Load()
