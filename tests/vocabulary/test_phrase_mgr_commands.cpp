@@ -249,21 +249,13 @@ private slots:
         PhraseMgrFixture f({{"a.pct", NumberedItems(2)}});
         f.mgr().lstPhrase_GotFocus();
         PhraseMgrFixture::select(f.items(), 1, 1);
-        // A statement without conversion tables cannot convert terms.
-        const int32_t saved = ghStmt;
-        const bool listLoaded = gbPCTListLoaded;
-        int32_t env = 0;
-        int32_t bare = 0;
-        _TezCreateEnv(&env);
-        _TezCreateStmt(env, &bare, 1000);
-        ghStmt = bare;
-        gbPCTListLoaded = false;
         SetMousePointer(vbArrow);
         const QString errFile = gsErrFile;
         gsErrFile = f.pathOf("tezdesk.ERR");
-        f.mgr().MenuProc(QStringLiteral("IDM_EDIT_MOVEDOWN"));
-        ghStmt = saved;
-        gbPCTListLoaded = listLoaded;
+        {
+            NoConversionTables noTables;
+            f.mgr().MenuProc(QStringLiteral("IDM_EDIT_MOVEDOWN"));
+        }
         QCOMPARE(MousePointer(), vbArrow);
         SetMousePointer(vbDefault);
         QCOMPARE(f.currentLibraryItems(), (QStringList{"S1|T1|1", "S2|T2|1"}));

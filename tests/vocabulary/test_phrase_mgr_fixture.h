@@ -10,12 +10,14 @@
 #include "platform/ProgramFolder.h"
 #include "vocabulary/LoadedTableList.h"
 #include "vocabulary/frmPhraseMgr.h"
+#include "test_library_fixture.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QList>
 #include <QString>
+#include <QScopedValueRollback>
 #include <QStringList>
 #include <QTemporaryDir>
 
@@ -42,6 +44,17 @@ inline QList<MgrItem> NumberedItems(int n, const QString& prefix = QString())
         items << MgrItem{prefix + QStringLiteral("S%1").arg(i), prefix + QStringLiteral("T%1").arg(i), 1};
     return items;
 }
+
+// While alive, the program works on a statement without conversion tables, so that no term
+// can be converted, and with no table list loaded; both come back when it ends.
+class NoConversionTables {
+public:
+    NoConversionTables() : m_stmt(ghStmt, NewStatementWithoutTables()), m_listLoaded(gbPCTListLoaded, false) {}
+
+private:
+    QScopedValueRollback<int32_t> m_stmt;
+    QScopedValueRollback<bool> m_listLoaded;
+};
 
 class PhraseMgrFixture {
 public:
@@ -196,11 +209,7 @@ private:
             return;
         _TezCreateEnv(&ghEnv);
         _TezCreateStmt(ghEnv, &ghStmt, 1000);
-        static const char* const names[] = {"big5-gb.cct", "gb-big5.cct", "TD-TU.CCT", "SD-SU.CCT", "TD-SU.CCT",
-                                            "SD-TU.CCT", "TU-SU.CCT", "SU-TU.CCT", "TU-TD.CCT", "SU-SD.CCT"};
-        const QDir data(qEnvironmentVariable("TEZDESK_DATA_DIR"));
-        for (int i = 0; i < 10; ++i)
-            _TezLoadCCT(ghEnv, i, ToSystemCodePage(data.filePath(QString::fromLatin1(names[i]))).constData(), 0, 0);
+        LoadConversionTables(ghEnv);
     }
 
     QTemporaryDir m_home;

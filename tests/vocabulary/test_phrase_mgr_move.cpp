@@ -10,6 +10,8 @@
 #include <QAction>
 #include <QTest>
 
+#include <optional>
+
 namespace {
 QList<MgrTable> FiveTables()
 {
@@ -160,20 +162,11 @@ private slots:
         if (termRefused)
             f.items().setTextMatrix(neighbour, 1, QStringLiteral("a\tb"));
         const QStringList grid = f.gridItems();
-        const int32_t saved = ghStmt;
-        const bool listLoaded = gbPCTListLoaded;
-        if (!termRefused) {
-            // A statement without conversion tables cannot convert terms.
-            int32_t env = 0;
-            int32_t bare = 0;
-            _TezCreateEnv(&env);
-            _TezCreateStmt(env, &bare, 1000);
-            ghStmt = bare;
-            gbPCTListLoaded = false;
-        }
+        std::optional<NoConversionTables> noTables;
+        if (!termRefused)
+            noTables.emplace();
         f.mgr().MenuProc(command);
-        ghStmt = saved;
-        gbPCTListLoaded = listLoaded;
+        noTables.reset();
         QCOMPARE(f.gridItems(), grid);
         QCOMPARE(f.currentLibraryItems(), library);
         QCOMPARE(MousePointer(), vbDefault);

@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QTest>
 
 #include <functional>
@@ -350,12 +351,8 @@ private slots:
             Search(dlg, QStringLiteral("软"));
             dlg.lst->setTextMatrix(2, 3, QStringLiteral("軟碟機"));
             // A statement without code pages refuses to encode the edited term.
-            const int32_t loaded = ghStmt;
-            int32_t bareEnv = 0;
-            _TezCreateEnv(&bareEnv);
-            _TezCreateStmt(bareEnv, &ghStmt, 1000);
+            const QScopedValueRollback<int32_t> noTables(ghStmt, NewStatementWithoutTables());
             dlg.cmdOK->click();
-            ghStmt = loaded;
         }, script);
         const QList<RawItem> after = VocabFixture::items(h);
         QCOMPARE(after.at(0), before.at(0));

@@ -6,6 +6,7 @@
 #include "platform/CodePage.h"
 #include "vocabulary/LoadedTableList.h"
 #include "vocabulary/frmPhraseMgr.h"
+#include "test_library_fixture.h"
 
 #include <QByteArray>
 #include <QDir>
@@ -141,11 +142,7 @@ private:
         int32_t env = 0;
         _TezCreateEnv(&env);
         _TezCreateStmt(env, &stmt, 1000);
-        static const char* const names[] = {"big5-gb.cct", "gb-big5.cct", "TD-TU.CCT", "SD-SU.CCT", "TD-SU.CCT",
-                                            "SD-TU.CCT", "TU-SU.CCT", "SU-TU.CCT", "TU-TD.CCT", "SU-SD.CCT"};
-        const QDir data(qEnvironmentVariable("TEZDESK_DATA_DIR"));
-        for (int i = 0; i < 10; ++i)
-            _TezLoadCCT(env, i, ToSystemCodePage(data.filePath(QString::fromLatin1(names[i]))).constData(), 0, 0);
+        LoadConversionTables(env);
         return stmt;
     }
 
