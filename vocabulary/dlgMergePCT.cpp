@@ -10,12 +10,12 @@
 #include "core/Log.h"
 #include "resources/StringTable.h"
 #include "vocabulary/LoadedTableList.h"
+#include "vocabulary/FocusOutHook.h"
 #include "vocabulary/dlgNewPCT.h"
 #include "vocabulary/PhraseText.h"
 #include "vocabulary/dlgSearchPhraseSupport.h"
 
 #include <QDir>
-#include <QEvent>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
@@ -35,7 +35,7 @@ DlgMergePCT::DlgMergePCT()
     txtPCTName = new QLineEdit(this);
     txtPCTName->setObjectName(QStringLiteral("txtPCTName"));
     PlaceTwips(txtPCTName, 2040, 200, 4200, 315);
-    txtPCTName->installEventFilter(this);
+    OnFocusOut(txtPCTName, [this] { txtPCTName_LostFocus(); });
 
     Label2 = new QLabel(QStringLiteral("现有的词汇表："), this);
     Label2->setObjectName(QStringLiteral("Label2"));
@@ -247,13 +247,6 @@ void DlgMergePCT::cmdCancel_Click()
     m_ok = false;
     strPCT.clear();
     reject();
-}
-
-bool DlgMergePCT::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == txtPCTName && event->type() == QEvent::FocusOut)
-        txtPCTName_LostFocus();
-    return QDialog::eventFilter(watched, event);
 }
 
 DlgMergePCT& dlgMergePCT() { return LoadForm<DlgMergePCT>(); }

@@ -43,9 +43,6 @@ public:
     void cmdOK_Click();
     void cmdCancel_Click();
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     // Creates the new table at path from the chosen tables in list order and saves it;
     // returns 0 or the first failing library result.

@@ -4,9 +4,9 @@
 #include "platform/MsgBox.h"
 #include "platform/ProgramFolder.h"
 #include "resources/StringTable.h"
+#include "vocabulary/FocusOutHook.h"
 
 #include <QCheckBox>
-#include <QEvent>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -30,7 +30,7 @@ DlgNewPCT::DlgNewPCT()
     Label1->setObjectName(QStringLiteral("Label1"));
     txtPCTName = new QLineEdit(this);
     txtPCTName->setObjectName(QStringLiteral("txtPCTName"));
-    txtPCTName->installEventFilter(this);
+    OnFocusOut(txtPCTName, [this] { txtPCTName_LostFocus(); });
     chbLockPCT = new QCheckBox(QStringLiteral("专有名词词汇表"), this);
     chbLockPCT->setObjectName(QStringLiteral("chbLockPCT"));
     cmdOK = new QPushButton(QStringLiteral("确定"), this);
@@ -99,13 +99,6 @@ void DlgNewPCT::cmdCancel_Click()
 {
     m_ok = false;
     reject();
-}
-
-bool DlgNewPCT::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == txtPCTName && event->type() == QEvent::FocusOut)
-        txtPCTName_LostFocus();
-    return QDialog::eventFilter(watched, event);
 }
 
 DlgNewPCT& dlgNewPCT() { return LoadForm<DlgNewPCT>(); }

@@ -37,9 +37,6 @@ public:
     void cmdOK_Click();
     void cmdCancel_Click();
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     bool m_ok = false;
 };

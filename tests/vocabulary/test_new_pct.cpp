@@ -10,6 +10,7 @@
 #include <QDialog>
 #include <QDir>
 #include <QFile>
+#include <QFocusEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -64,6 +65,22 @@ private slots:
         QVERIFY(dlgNewPCT().ShowDlg());
         QCOMPARE(shown, QStringLiteral("abc.pct"));
         QVERIFY(DlgNewPCT::bLockPCT);
+    }
+
+    void nameBoxLosingFocusGetsExtension()
+    {
+        ModalScript script;
+        QString shown;
+        script.answerDialog([&shown](QDialog& dialog) {
+            auto& dlg = static_cast<DlgNewPCT&>(dialog);
+            dlg.txtPCTName->setText(QStringLiteral("abc"));
+            QFocusEvent focusOut(QEvent::FocusOut, Qt::TabFocusReason);
+            QCoreApplication::sendEvent(dlg.txtPCTName, &focusOut);
+            shown = dlg.txtPCTName->text();
+            dlg.cmdCancel->click();
+        });
+        QVERIFY(!dlgNewPCT().ShowDlg());
+        QCOMPARE(shown, QStringLiteral("abc.pct"));
     }
 
     void emptyNameRefused()
