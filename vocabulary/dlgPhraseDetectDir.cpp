@@ -4,7 +4,6 @@
 #include "platform/Twips.h"
 #include "vocabulary/dlgSearchPhraseSupport.h"
 
-#include <QKeyEvent>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -56,22 +55,6 @@ void DlgPhraseDetectDir::cmdOK_Click()
 {
     m_ok = true;
     accept();
-}
-
-void DlgPhraseDetectDir::cmdCancel_Click()
-{
-    m_ok = false;
-    reject();
-}
-
-void DlgPhraseDetectDir::keyPressEvent(QKeyEvent* event)
-{
-    // Escape is not bound to Cancel.
-    if (event->key() == Qt::Key_Escape) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }
 
 DlgPhraseDetectDir& dlgPhraseDetectDir() { return LoadForm<DlgPhraseDetectDir>(); }

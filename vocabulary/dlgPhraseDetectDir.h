@@ -1,15 +1,13 @@
 #pragma once
 // The direction dialog of the asymmetric detection: Simplified to Traditional or
 // Traditional to Simplified. OK and Cancel only hide it, so the last choice stays.
-#include "platform/Form.h"
+#include "vocabulary/NoEscapeDialog.h"
 
-#include <QDialog>
 
 class QRadioButton;
 class QPushButton;
-class QKeyEvent;
 
-class DlgPhraseDetectDir : public QDialog, public FormEvents {
+class DlgPhraseDetectDir : public NoEscapeDialog {
     Q_OBJECT
 public:
     DlgPhraseDetectDir();
@@ -28,13 +26,6 @@ public:
     QPushButton* cmdCancel = nullptr;
 
     void cmdOK_Click();
-    void cmdCancel_Click();
-
-protected:
-    void keyPressEvent(QKeyEvent* event) override;
-
-private:
-    bool m_ok = false;
 };
 
 DlgPhraseDetectDir& dlgPhraseDetectDir();

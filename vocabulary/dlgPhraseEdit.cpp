@@ -6,7 +6,6 @@
 #include "resources/StringTable.h"
 #include "vocabulary/LoadedTableList.h"
 
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -102,22 +101,6 @@ void DlgPhraseEdit::cmdOK_Click()
     if (IsProperNounTable())
         strFrom = strTo;
     accept();
-}
-
-void DlgPhraseEdit::cmdCancel_Click()
-{
-    m_ok = false;
-    reject();
-}
-
-void DlgPhraseEdit::keyPressEvent(QKeyEvent* event)
-{
-    // Escape is not bound to Cancel.
-    if (event->key() == Qt::Key_Escape) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }
 
 DlgPhraseEdit& dlgPhraseEdit() { return ::LoadForm<DlgPhraseEdit>(); }

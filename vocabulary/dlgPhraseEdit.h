@@ -2,9 +2,8 @@
 // The vocabulary item editor: one Simplified and one Traditional term, or a single term for
 // a proper-noun table. The caller sets strFrom, strTo and spct, calls LoadForm and, when it
 // returned true, reads strFrom and strTo back. The dialog touches no table.
-#include "platform/Form.h"
+#include "vocabulary/NoEscapeDialog.h"
 
-#include <QDialog>
 #include <QString>
 #include <cstdint>
 
@@ -12,7 +11,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
-class DlgPhraseEdit : public QDialog, public FormEvents {
+class DlgPhraseEdit : public NoEscapeDialog {
     Q_OBJECT
 public:
     DlgPhraseEdit();
@@ -37,15 +36,9 @@ public:
     QPushButton* cmdCancel = nullptr;
 
     void cmdOK_Click();
-    void cmdCancel_Click();
-
-protected:
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     bool IsProperNounTable() const;
-
-    bool m_ok = false;
 };
 
 DlgPhraseEdit& dlgPhraseEdit();

@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
 
 namespace {
@@ -68,6 +69,24 @@ private slots:
         // An empty Simplified term is accepted.
         QCOMPARE(DlgPhraseEdit::strFrom, QString());
         QCOMPARE(DlgPhraseEdit::strTo, QStringLiteral("軟體"));
+    }
+
+    void escapeDoesNotCancel()
+    {
+        glPCTStatus.assign(2, 1);
+        DlgPhraseEdit::strFrom = QStringLiteral("软件");
+        DlgPhraseEdit::strTo = QStringLiteral("軟件");
+        DlgPhraseEdit::spct = 0;
+        ModalScript script;
+        int rejectedByEscape = -1;
+        script.answerDialog([&rejectedByEscape](QDialog& dialog) {
+            QSignalSpy rejected(&dialog, &QDialog::rejected);
+            QTest::keyClick(&dialog, Qt::Key_Escape);
+            rejectedByEscape = static_cast<int>(rejected.count());
+            dialog.findChild<QPushButton*>(QStringLiteral("cmdOK"))->click();
+        });
+        QVERIFY(dlgPhraseEdit().LoadForm());
+        QCOMPARE(rejectedByEscape, 0);
     }
 
     void properNounTable_data()
