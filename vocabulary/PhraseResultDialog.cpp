@@ -3,6 +3,7 @@
 #include "core/mTezC.h"
 #include "platform/FlexGrid.h"
 #include "vocabulary/dlgPhraseEdit.h"
+#include "vocabulary/PlacedControl.h"
 #include "vocabulary/dlgSearchPhraseSupport.h"
 #include "vocabulary/frmPhraseMgr.h"
 
@@ -15,9 +16,7 @@ constexpr int vbRightButton = 2;
 
 void PhraseResultDialog::CreateResultGrid(int left, int top, int width, int height)
 {
-    lst = new FlexGrid(this);
-    lst->setObjectName(QStringLiteral("lst"));
-    PlaceTwips(lst, left, top, width, height);
+    lst = Placed(new FlexGrid(this), "lst", left, top, width, height);
 }
 
 void PhraseResultDialog::CreateItemMenu()

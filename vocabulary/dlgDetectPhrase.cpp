@@ -7,6 +7,7 @@
 #include "vocabulary/LoadedTableList.h"
 #include "vocabulary/dlgPhraseDetectDir.h"
 #include "vocabulary/PhraseText.h"
+#include "vocabulary/PlacedControl.h"
 #include "vocabulary/dlgSearchPhraseSupport.h"
 #include "vocabulary/frmPhraseMgr.h"
 
@@ -33,43 +34,28 @@ DlgDetectPhrase::DlgDetectPhrase()
     setWindowTitle(QStringLiteral("检测词汇不对称的转换"));
     setFixedSize(TwipsToPixels(8940), TwipsToPixels(4710));
 
-    auto label = [this](QLabel*& member, const char* name, const QString& text, int l, int t, int w, int h) {
-        member = new QLabel(text, this);
-        member->setObjectName(QString::fromLatin1(name));
-        PlaceTwips(member, l, t, w, h);
-    };
-    label(Label1, "Label1", QStringLiteral("不对称转换共有："), 960, 240, 1455, 255);
-    label(labGroup, "labGroup", QString(), 3240, 240, 615, 255);
-    label(Label2, "Label2", QStringLiteral("组"), 4080, 240, 255, 255);
-    label(Label3, "Label3", QStringLiteral("所有不对称项目有："), 960, 600, 1815, 255);
-    label(labNumber, "labNumber", QString(), 3240, 600, 735, 255);
-    label(Label4, "Label4", QStringLiteral("个"), 4080, 600, 255, 255);
-    label(Label5, "Label5", QStringLiteral("不对称转换的第"), 960, 1080, 1335, 255);
-    txtNo = new QLineEdit(QStringLiteral("1"), this);
-    txtNo->setObjectName(QStringLiteral("txtNo"));
+    Label1 = Placed(new QLabel(QStringLiteral("不对称转换共有："), this), "Label1", 960, 240, 1455, 255);
+    labGroup = Placed(new QLabel(this), "labGroup", 3240, 240, 615, 255);
+    Label2 = Placed(new QLabel(QStringLiteral("组"), this), "Label2", 4080, 240, 255, 255);
+    Label3 = Placed(new QLabel(QStringLiteral("所有不对称项目有："), this), "Label3", 960, 600, 1815, 255);
+    labNumber = Placed(new QLabel(this), "labNumber", 3240, 600, 735, 255);
+    Label4 = Placed(new QLabel(QStringLiteral("个"), this), "Label4", 4080, 600, 255, 255);
+    Label5 = Placed(new QLabel(QStringLiteral("不对称转换的第"), this), "Label5", 960, 1080, 1335, 255);
+    txtNo = Placed(new QLineEdit(QStringLiteral("1"), this), "txtNo", 2760, 1080, 615, 285);
     txtNo->setReadOnly(true);
-    PlaceTwips(txtNo, 2760, 1080, 615, 285);
-    label(Label6, "Label6", QStringLiteral("组"), 3720, 1080, 255, 255);
+    Label6 = Placed(new QLabel(QStringLiteral("组"), this), "Label6", 3720, 1080, 255, 255);
 
-    cmdNext = new QPushButton(this);
-    cmdNext->setObjectName(QStringLiteral("cmdNext"));
+    cmdNext = Placed(new QPushButton(this), "cmdNext", 4560, 1080, 375, 375);
     cmdNext->setIcon(style()->standardIcon(QStyle::SP_ArrowDown));
-    PlaceTwips(cmdNext, 4560, 1080, 375, 375);
     cmdNext->setAutoDefault(false);
     cmdNext->setEnabled(false);
-    cmdPrev = new QPushButton(this);
-    cmdPrev->setObjectName(QStringLiteral("cmdPrev"));
+    cmdPrev = Placed(new QPushButton(this), "cmdPrev", 4920, 1080, 375, 375);
     cmdPrev->setIcon(style()->standardIcon(QStyle::SP_ArrowUp));
-    PlaceTwips(cmdPrev, 4920, 1080, 375, 375);
     cmdPrev->setAutoDefault(false);
     cmdPrev->setEnabled(false);
-    cmdOK = new QPushButton(QStringLiteral("退出"), this);
-    cmdOK->setObjectName(QStringLiteral("cmdOK"));
-    PlaceTwips(cmdOK, 7320, 120, 1215, 375);
+    cmdOK = Placed(new QPushButton(QStringLiteral("退出"), this), "cmdOK", 7320, 120, 1215, 375);
     cmdOK->setDefault(true);
-    cmdCancel = new QPushButton(QStringLiteral("取消"), this);
-    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
-    PlaceTwips(cmdCancel, 7320, 600, 1215, 375);
+    cmdCancel = Placed(new QPushButton(QStringLiteral("取消"), this), "cmdCancel", 7320, 600, 1215, 375);
     cmdCancel->setAutoDefault(false);
 
     CreateResultGrid(240, 1560, 8535, 3015);

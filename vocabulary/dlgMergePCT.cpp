@@ -13,6 +13,7 @@
 #include "vocabulary/FocusOutHook.h"
 #include "vocabulary/dlgNewPCT.h"
 #include "vocabulary/PhraseText.h"
+#include "vocabulary/PlacedControl.h"
 #include "vocabulary/dlgSearchPhraseSupport.h"
 
 #include <QDir>
@@ -29,45 +30,25 @@ DlgMergePCT::DlgMergePCT()
     setWindowTitle(QStringLiteral("合并词汇表"));
     setFixedSize(TwipsToPixels(8400), TwipsToPixels(4200));
 
-    Label1 = new QLabel(QStringLiteral("新的词汇表名称："), this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    PlaceTwips(Label1, 240, 240, 1700, 255);
-    txtPCTName = new QLineEdit(this);
-    txtPCTName->setObjectName(QStringLiteral("txtPCTName"));
-    PlaceTwips(txtPCTName, 2040, 200, 4200, 315);
+    Label1 = Placed(new QLabel(QStringLiteral("新的词汇表名称："), this), "Label1", 240, 240, 1700, 255);
+    txtPCTName = Placed(new QLineEdit(this), "txtPCTName", 2040, 200, 4200, 315);
     OnFocusOut(txtPCTName, [this] { txtPCTName_LostFocus(); });
 
-    Label2 = new QLabel(QStringLiteral("现有的词汇表："), this);
-    Label2->setObjectName(QStringLiteral("Label2"));
-    PlaceTwips(Label2, 240, 720, 1700, 255);
-    lstCurrentPCT = new QListWidget(this);
-    lstCurrentPCT->setObjectName(QStringLiteral("lstCurrentPCT"));
-    PlaceTwips(lstCurrentPCT, 240, 1020, 3300, 2400);
+    Label2 = Placed(new QLabel(QStringLiteral("现有的词汇表："), this), "Label2", 240, 720, 1700, 255);
+    lstCurrentPCT = Placed(new QListWidget(this), "lstCurrentPCT", 240, 1020, 3300, 2400);
 
-    cmdGet = new QPushButton(QStringLiteral(">>"), this);
-    cmdGet->setObjectName(QStringLiteral("cmdGet"));
-    PlaceTwips(cmdGet, 3720, 1560, 735, 375);
+    cmdGet = Placed(new QPushButton(QStringLiteral(">>"), this), "cmdGet", 3720, 1560, 735, 375);
     cmdGet->setAutoDefault(false);
-    cmdRemove = new QPushButton(QStringLiteral("<<"), this);
-    cmdRemove->setObjectName(QStringLiteral("cmdRemove"));
-    PlaceTwips(cmdRemove, 3720, 2160, 735, 375);
+    cmdRemove = Placed(new QPushButton(QStringLiteral("<<"), this), "cmdRemove", 3720, 2160, 735, 375);
     cmdRemove->setAutoDefault(false);
 
-    Label3 = new QLabel(QStringLiteral("新组合："), this);
-    Label3->setObjectName(QStringLiteral("Label3"));
-    PlaceTwips(Label3, 4620, 720, 1700, 255);
-    lstMerge = new QListWidget(this);
-    lstMerge->setObjectName(QStringLiteral("lstMerge"));
-    PlaceTwips(lstMerge, 4620, 1020, 3300, 2400);
+    Label3 = Placed(new QLabel(QStringLiteral("新组合："), this), "Label3", 4620, 720, 1700, 255);
+    lstMerge = Placed(new QListWidget(this), "lstMerge", 4620, 1020, 3300, 2400);
 
-    cmdOK = new QPushButton(QStringLiteral("运行"), this);
-    cmdOK->setObjectName(QStringLiteral("cmdOK"));
-    PlaceTwips(cmdOK, 5460, 3600, 1155, 375);
+    cmdOK = Placed(new QPushButton(QStringLiteral("运行"), this), "cmdOK", 5460, 3600, 1155, 375);
     cmdOK->setDefault(true);
     cmdOK->setEnabled(false);
-    cmdCancel = new QPushButton(QStringLiteral("取消"), this);
-    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
-    PlaceTwips(cmdCancel, 6765, 3600, 1155, 375);
+    cmdCancel = Placed(new QPushButton(QStringLiteral("取消"), this), "cmdCancel", 6765, 3600, 1155, 375);
     cmdCancel->setAutoDefault(false);
 
     connect(cmdGet, &QPushButton::clicked, this, [this] { cmdGet_Click(); });

@@ -2,7 +2,7 @@
 
 #include "platform/Modal.h"
 #include "platform/Twips.h"
-#include "vocabulary/dlgSearchPhraseSupport.h"
+#include "vocabulary/PlacedControl.h"
 
 #include <QPushButton>
 #include <QRadioButton>
@@ -14,20 +14,12 @@ DlgPhraseDetectDir::DlgPhraseDetectDir()
     setFixedSize(TwipsToPixels(5445), TwipsToPixels(2250));
 
     // Designer layout: Traditional to Simplified on the upper row; loading swaps the rows.
-    optB52GB = new QRadioButton(QStringLiteral("从繁体用词转换为简体用词"), this);
-    optB52GB->setObjectName(QStringLiteral("optB52GB"));
-    PlaceTwips(optB52GB, 720, 240, 2895, 255);
-    optGB2B5 = new QRadioButton(QStringLiteral("从简体用词转换为繁体用词"), this);
-    optGB2B5->setObjectName(QStringLiteral("optGB2B5"));
-    PlaceTwips(optGB2B5, 720, 600, 2895, 255);
+    optB52GB = Placed(new QRadioButton(QStringLiteral("从繁体用词转换为简体用词"), this), "optB52GB", 720, 240, 2895, 255);
+    optGB2B5 = Placed(new QRadioButton(QStringLiteral("从简体用词转换为繁体用词"), this), "optGB2B5", 720, 600, 2895, 255);
 
-    cmdOK = new QPushButton(QStringLiteral("确定"), this);
-    cmdOK->setObjectName(QStringLiteral("cmdOK"));
-    PlaceTwips(cmdOK, 1080, 1440, 975, 375);
+    cmdOK = Placed(new QPushButton(QStringLiteral("确定"), this), "cmdOK", 1080, 1440, 975, 375);
     cmdOK->setDefault(true);
-    cmdCancel = new QPushButton(QStringLiteral("取消"), this);
-    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
-    PlaceTwips(cmdCancel, 2160, 1440, 975, 375);
+    cmdCancel = Placed(new QPushButton(QStringLiteral("取消"), this), "cmdCancel", 2160, 1440, 975, 375);
     cmdCancel->setAutoDefault(false);
 
     connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });

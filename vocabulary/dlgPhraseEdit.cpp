@@ -5,17 +5,11 @@
 #include "platform/Twips.h"
 #include "resources/StringTable.h"
 #include "vocabulary/LoadedTableList.h"
+#include "vocabulary/PlacedControl.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-
-namespace {
-void PlaceTwips(QWidget* w, int left, int top, int width, int height)
-{
-    w->setGeometry(TwipsToPixels(left), TwipsToPixels(top), TwipsToPixels(width), TwipsToPixels(height));
-}
-} // namespace
 
 DlgPhraseEdit::DlgPhraseEdit()
 {
@@ -24,25 +18,13 @@ DlgPhraseEdit::DlgPhraseEdit()
     setFixedSize(TwipsToPixels(5160), TwipsToPixels(2310));
 
     // Designer layout; LoadForm rearranges the labels.
-    Label1 = new QLabel(QStringLiteral("繁体用词："), this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    PlaceTwips(Label1, 240, 240, 975, 255);
-    Label2 = new QLabel(QStringLiteral("简体用词："), this);
-    Label2->setObjectName(QStringLiteral("Label2"));
-    PlaceTwips(Label2, 240, 600, 975, 255);
-    txtFrom = new QLineEdit(this);
-    txtFrom->setObjectName(QStringLiteral("txtFrom"));
-    PlaceTwips(txtFrom, 1320, 240, 2775, 285);
-    txtTo = new QLineEdit(this);
-    txtTo->setObjectName(QStringLiteral("txtTo"));
-    PlaceTwips(txtTo, 1320, 600, 2775, 285);
-    cmdOK = new QPushButton(QStringLiteral("确定"), this);
-    cmdOK->setObjectName(QStringLiteral("cmdOK"));
-    PlaceTwips(cmdOK, 1080, 1320, 975, 375);
+    Label1 = Placed(new QLabel(QStringLiteral("繁体用词："), this), "Label1", 240, 240, 975, 255);
+    Label2 = Placed(new QLabel(QStringLiteral("简体用词："), this), "Label2", 240, 600, 975, 255);
+    txtFrom = Placed(new QLineEdit(this), "txtFrom", 1320, 240, 2775, 285);
+    txtTo = Placed(new QLineEdit(this), "txtTo", 1320, 600, 2775, 285);
+    cmdOK = Placed(new QPushButton(QStringLiteral("确定"), this), "cmdOK", 1080, 1320, 975, 375);
     cmdOK->setDefault(true);
-    cmdCancel = new QPushButton(QStringLiteral("取消"), this);
-    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
-    PlaceTwips(cmdCancel, 2520, 1320, 975, 375);
+    cmdCancel = Placed(new QPushButton(QStringLiteral("取消"), this), "cmdCancel", 2520, 1320, 975, 375);
     cmdCancel->setAutoDefault(false);
 
     setTabOrder(txtFrom, txtTo);

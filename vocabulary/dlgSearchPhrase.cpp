@@ -9,6 +9,7 @@
 #include "resources/StringTable.h"
 #include "vocabulary/LoadedTableList.h"
 #include "vocabulary/PhraseText.h"
+#include "vocabulary/PlacedControl.h"
 #include "vocabulary/dlgSearchPhraseSupport.h"
 #include "vocabulary/frmPhraseMgr.h"
 
@@ -37,46 +38,26 @@ DlgSearchPhrase::DlgSearchPhrase()
     setWindowTitle(QStringLiteral("搜寻词汇"));
     setFixedSize(TwipsToPixels(9255), TwipsToPixels(4500));
 
-    Label1 = new QLabel(QStringLiteral("寻找目标："), this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    PlaceTwips(Label1, 240, 180, 975, 255);
-    txtSearch = new QLineEdit(this);
-    txtSearch->setObjectName(QStringLiteral("txtSearch"));
-    PlaceTwips(txtSearch, 1320, 180, 4575, 285);
-    labReplace = new QLabel(QStringLiteral("替换为："), this);
-    labReplace->setObjectName(QStringLiteral("labReplace"));
-    PlaceTwips(labReplace, 240, 660, 735, 255);
-    txtReplace = new QLineEdit(this);
-    txtReplace->setObjectName(QStringLiteral("txtReplace"));
-    PlaceTwips(txtReplace, 1320, 660, 4575, 285);
-    Label3 = new QLabel(QStringLiteral("结果："), this);
-    Label3->setObjectName(QStringLiteral("Label3"));
-    PlaceTwips(Label3, 240, 1140, 615, 255);
+    Label1 = Placed(new QLabel(QStringLiteral("寻找目标："), this), "Label1", 240, 180, 975, 255);
+    txtSearch = Placed(new QLineEdit(this), "txtSearch", 1320, 180, 4575, 285);
+    labReplace = Placed(new QLabel(QStringLiteral("替换为："), this), "labReplace", 240, 660, 735, 255);
+    txtReplace = Placed(new QLineEdit(this), "txtReplace", 1320, 660, 4575, 285);
+    Label3 = Placed(new QLabel(QStringLiteral("结果："), this), "Label3", 240, 1140, 615, 255);
     CreateResultGrid(180, 1440, 7695, 2415);
 
-    cmdSearch = new QPushButton(QStringLiteral("搜寻"), this);
-    cmdSearch->setObjectName(QStringLiteral("cmdSearch"));
-    PlaceTwips(cmdSearch, 7980, 180, 975, 375);
+    cmdSearch = Placed(new QPushButton(QStringLiteral("搜寻"), this), "cmdSearch", 7980, 180, 975, 375);
     cmdSearch->setDefault(true);
     cmdSearch->setEnabled(false);
-    cmdReplace = new QPushButton(QStringLiteral("替换..."), this);
-    cmdReplace->setObjectName(QStringLiteral("cmdReplace"));
-    PlaceTwips(cmdReplace, 7980, 660, 975, 375);
+    cmdReplace = Placed(new QPushButton(QStringLiteral("替换..."), this), "cmdReplace", 7980, 660, 975, 375);
     cmdReplace->setAutoDefault(false);
     cmdReplace->setEnabled(false);
-    cmdReplaceAll = new QPushButton(QStringLiteral("全部替换"), this);
-    cmdReplaceAll->setObjectName(QStringLiteral("cmdReplaceAll"));
-    PlaceTwips(cmdReplaceAll, 7980, 1140, 975, 375);
+    cmdReplaceAll = Placed(new QPushButton(QStringLiteral("全部替换"), this), "cmdReplaceAll", 7980, 1140, 975, 375);
     cmdReplaceAll->setAutoDefault(false);
     cmdReplaceAll->setEnabled(false);
     cmdReplaceAll->setVisible(false);
-    cmdOK = new QPushButton(QStringLiteral("退出"), this);
-    cmdOK->setObjectName(QStringLiteral("cmdOK"));
-    PlaceTwips(cmdOK, 7980, 2460, 975, 375);
+    cmdOK = Placed(new QPushButton(QStringLiteral("退出"), this), "cmdOK", 7980, 2460, 975, 375);
     cmdOK->setAutoDefault(false);
-    cmdCancel = new QPushButton(QStringLiteral("取消"), this);
-    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
-    PlaceTwips(cmdCancel, 7980, 2940, 975, 375);
+    cmdCancel = Placed(new QPushButton(QStringLiteral("取消"), this), "cmdCancel", 7980, 2940, 975, 375);
     cmdCancel->setAutoDefault(false);
 
     CreateItemMenu();

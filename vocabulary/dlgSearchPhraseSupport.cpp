@@ -1,19 +1,11 @@
 #include "vocabulary/dlgSearchPhraseSupport.h"
 
 #include "platform/FlexGrid.h"
-#include "platform/Twips.h"
 #include "resources/StringTable.h"
 #include "vocabulary/LoadedTableList.h"
 #include "vocabulary/PhraseText.h"
 
-#include <QWidget>
-
 #include <vector>
-
-void PlaceTwips(QWidget* w, int left, int top, int width, int height)
-{
-    w->setGeometry(TwipsToPixels(left), TwipsToPixels(top), TwipsToPixels(width), TwipsToPixels(height));
-}
 
 int32_t FindLoadedTable(const QString& path)
 {

@@ -1,7 +1,6 @@
 #pragma once
-// What the search, detection and merge dialogs share: placing controls in twips, finding a
-// loaded table by its path, the five-column result grid, and fetching an item's two terms
-// whole from the library.
+// What the search, detection and merge dialogs share: finding a loaded table by its path,
+// the five-column result grid, and fetching an item's two terms whole from the library.
 #include <QByteArray>
 #include <QString>
 #include <cstdint>
@@ -9,10 +8,6 @@
 #include <optional>
 
 class FlexGrid;
-class QWidget;
-
-// Places a control at left, top, width, height given in twips.
-void PlaceTwips(QWidget* w, int left, int top, int width, int height);
 
 // The index in the loaded table list of the first table whose path equals path exactly;
 // -1 when none does.
