@@ -89,8 +89,9 @@ void ConnectListEvents(FrmPhraseMgr* form, FlexGrid* lst, const ListHandlers& h)
             keyCode = 0;
         }
     }));
-    QObject::connect(lst, &FlexGrid::MouseDown, form,
-                     Trapped(name("MouseDown"), [form, h](int b, int s, int x, int y) { (form->*h.MouseDown)(b, s, x, y); }));
+    QObject::connect(lst, &FlexGrid::MouseDown, form, Trapped(name("MouseDown"), [form, h](int b, int s, int x, int y) {
+        (form->*h.MouseDown)(b, s, x, y);
+    }));
     QObject::connect(lst, &FlexGrid::GotFocus, form, Trapped(name("GotFocus"), [form, h] { (form->*h.GotFocus)(); }));
     QObject::connect(lst, &FlexGrid::LostFocus, form, Trapped(name("LostFocus"), [form, h] { (form->*h.LostFocus)(); }));
 }
@@ -138,7 +139,8 @@ void FrmPhraseMgr::BuildToolbar()
         QAction* button = tbPhrase->addAction(LoadToolbarIcon(key), QString::fromUtf8(def.tooltip));
         button->setObjectName(key);
         button->setToolTip(QString::fromUtf8(def.tooltip));
-        connect(button, &QAction::triggered, this, Trapped(QStringLiteral("tbPhrase_ButtonClick"), [this, key](bool) { tbPhrase_ButtonClick(key); }));
+        connect(button, &QAction::triggered, this,
+                Trapped(QStringLiteral("tbPhrase_ButtonClick"), [this, key](bool) { tbPhrase_ButtonClick(key); }));
         m_buttons.insert(key, button);
     }
 }
