@@ -4,10 +4,13 @@
 #include "core/mTezC.h"
 #include "platform/CodePage.h"
 
+#include <QByteArray>
 #include <QDir>
+#include <QList>
 #include <QString>
 
 #include <cstdint>
+#include <vector>
 
 // Loads the ten conversion tables of the build (TEZDESK_DATA_DIR) into env, by index.
 inline void LoadConversionTables(int32_t env)
@@ -17,6 +20,34 @@ inline void LoadConversionTables(int32_t env)
     const QDir data(qEnvironmentVariable("TEZDESK_DATA_DIR"));
     for (int i = 0; i < 10; ++i)
         _TezLoadCCT(env, i, ToSystemCodePage(data.filePath(QString::fromLatin1(names[i]))).constData(), 0, 0);
+}
+
+// One item as the library holds it: its 8-bit terms and its status.
+struct RawItem {
+    QByteArray trad;
+    QByteArray simp;
+    int32_t status = 0;
+    bool operator==(const RawItem& o) const { return trad == o.trad && simp == o.simp && status == o.status; }
+};
+
+// Every item of a loaded table, in table order.
+inline QList<RawItem> TableItems(int32_t h)
+{
+    QList<RawItem> out;
+    int32_t count = 0;
+    _TezPCTGetItemNum(h, &count);
+    for (int32_t i = 0; i < count; ++i) {
+        std::vector<char> trad(400, '\0');
+        std::vector<char> simp(400, '\0');
+        int32_t tradLen = 399;
+        int32_t simpLen = 399;
+        RawItem item;
+        _TezPCTGetItem(h, i, trad.data(), &tradLen, simp.data(), &simpLen, &item.status);
+        item.trad = QByteArray(trad.data());
+        item.simp = QByteArray(simp.data());
+        out << item;
+    }
+    return out;
 }
 
 // A new statement in a new environment without conversion tables: it can neither encode

@@ -96,18 +96,9 @@ public:
     static QStringList libraryItems(int32_t h)
     {
         QStringList out;
-        int32_t count = 0;
-        _TezPCTGetItemNum(h, &count);
-        for (int32_t i = 0; i < count; ++i) {
-            std::vector<char> trad(400, '\0');
-            std::vector<char> simp(400, '\0');
-            int32_t tradLen = 400;
-            int32_t simpLen = 400;
-            int32_t status = 0;
-            _TezPCTGetItem(h, i, trad.data(), &tradLen, simp.data(), &simpLen, &status);
-            out << FromSystemCodePage(QByteArray(simp.data())) + QLatin1Char('|')
-                    + FromSystemCodePage(QByteArray(trad.data())) + QLatin1Char('|') + QString::number(status);
-        }
+        for (const RawItem& item : TableItems(h))
+            out << FromSystemCodePage(item.simp) + QLatin1Char('|') + FromSystemCodePage(item.trad) + QLatin1Char('|')
+                    + QString::number(item.status);
         return out;
     }
     QStringList currentLibraryItems() const { return libraryItems(ghPCT[static_cast<std::size_t>(giCurPCT)]); }

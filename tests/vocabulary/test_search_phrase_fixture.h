@@ -26,14 +26,6 @@ struct FixtureItem {
     int32_t status = 1;
 };
 
-// One item as the library holds it: its 8-bit terms and its status.
-struct RawItem {
-    QByteArray trad;
-    QByteArray simp;
-    int32_t status = 0;
-    bool operator==(const RawItem& o) const { return trad == o.trad && simp == o.simp && status == o.status; }
-};
-
 class VocabFixture {
 public:
     VocabFixture()
@@ -91,24 +83,7 @@ public:
         return h;
     }
 
-    static QList<RawItem> items(int32_t h)
-    {
-        QList<RawItem> out;
-        int32_t count = 0;
-        _TezPCTGetItemNum(h, &count);
-        for (int32_t i = 0; i < count; ++i) {
-            std::vector<char> trad(400, '\0');
-            std::vector<char> simp(400, '\0');
-            int32_t tradLen = 399;
-            int32_t simpLen = 399;
-            RawItem item;
-            _TezPCTGetItem(h, i, trad.data(), &tradLen, simp.data(), &simpLen, &item.status);
-            item.trad = QByteArray(trad.data());
-            item.simp = QByteArray(simp.data());
-            out << item;
-        }
-        return out;
-    }
+    static QList<RawItem> items(int32_t h) { return TableItems(h); }
 
     // Items read back as text: "Traditional|Simplified|status".
     static QStringList itemTexts(int32_t h)
@@ -154,5 +129,4 @@ private:
 } // namespace dialog_fixture
 
 using dialog_fixture::FixtureItem;
-using dialog_fixture::RawItem;
 using dialog_fixture::VocabFixture;
