@@ -296,20 +296,21 @@ void FrmPhraseMgr::lstPhrase_KeyDown(int keyCode, int shift)
 
 void FrmPhraseMgr::lstPCT_MouseDown(int button, int shift, int x, int y)
 {
-    if (!(button & vbRightButton) || lstPCT->Rows() < 2)
-        return;
-    if (lstPCT->isVisible())
-        FocusList(lstPCT);
-    frmMain().ShowPopupMenu(QStringLiteral("IDM_PCT_RIGHTMOUSE"));
+    ShowListPopup(lstPCT, button, QStringLiteral("IDM_PCT_RIGHTMOUSE"));
 }
 
 void FrmPhraseMgr::lstPhrase_MouseDown(int button, int shift, int x, int y)
 {
-    if (!(button & vbRightButton) || lstPhrase->Rows() < 2)
+    ShowListPopup(lstPhrase, button, QStringLiteral("IDM_ITEM_RIGHTMOUSE"));
+}
+
+void FrmPhraseMgr::ShowListPopup(FlexGrid* lst, int button, const QString& menu)
+{
+    if (!(button & vbRightButton) || lst->Rows() < 2)
         return;
-    if (lstPhrase->isVisible())
-        FocusList(lstPhrase);
-    frmMain().ShowPopupMenu(QStringLiteral("IDM_ITEM_RIGHTMOUSE"));
+    if (lst->isVisible())
+        FocusList(lst);
+    frmMain().ShowPopupMenu(menu);
 }
 
 void FrmPhraseMgr::lstPCT_GotFocus()

@@ -135,6 +135,8 @@ private:
     // Gives a visible list the focus and runs its focus handler.
     void FocusList(FlexGrid* lst);
     void FocusCurrentList();
+    // On a right click on a list with rows, gives the list the focus and shows its popup menu.
+    void ShowListPopup(FlexGrid* lst, int button, const QString& menu);
     // Removes a table-list row, keeping the header fixed.
     void RemoveTableRow(int32_t row);
     void EmptyList(FlexGrid* lst);
