@@ -220,11 +220,7 @@ void FrmOnlineConv::edtB5_Change()
     if (Converted(QStringLiteral("edtB5_Change"), [&] { return TezConvertDD(ToBig5(text), 1, 0, gb); }))
         simplified = FromGB(gb);
     // The Simplified text follows from the Traditional box, which keeps the text.
-    bConverting = true;
-    SetBoxText(edtGB, simplified);
-    bConverting = false;
-    bFileChanged = true;
-    EnableMenu();
+    ShowConvertedText(edtGB, simplified);
 }
 
 void FrmOnlineConv::edtGB_Change()
@@ -242,8 +238,13 @@ void FrmOnlineConv::edtGB_Change()
         traditional = FromBig5(big5);
     else if (!edtB5->toPlainText().isEmpty())
         strUndo = edtB5->toPlainText(); // Undo brings the emptied Traditional text back
+    ShowConvertedText(edtB5, traditional);
+}
+
+void FrmOnlineConv::ShowConvertedText(QPlainTextEdit* box, const QString& text)
+{
     bConverting = true;
-    SetBoxText(edtB5, traditional);
+    SetBoxText(box, text);
     bConverting = false;
     bFileChanged = true;
     EnableMenu();

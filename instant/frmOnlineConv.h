@@ -8,9 +8,12 @@
 #include "platform/CommonDialog.h"
 #include "platform/Form.h"
 
+#include <QByteArray>
 #include <QHash>
 #include <QList>
 #include <QString>
+
+#include <optional>
 
 class QAction;
 class QLabel;
@@ -99,6 +102,12 @@ private:
     QPlainTextEdit* OtherBox() const;
     // Replaces a box's whole text; no change (and no conversion) when it already holds it.
     void SetBoxText(QPlainTextEdit* box, const QString& text);
+    // Puts the other box's converted text into box without converting it back, and marks
+    // the text changed.
+    void ShowConvertedText(QPlainTextEdit* box, const QString& text);
+    // The whole file, or nothing (with bReadCancelled set and the failure logged under
+    // procName) when it cannot be read.
+    std::optional<QByteArray> ReadFileForBox(const QString& path, const QString& procName);
     // Answers the unsaved-changes question; false when the operation is to stop.
     bool ConfirmDiscardChanges();
     void ConvertVocabulary(int direction);

@@ -52,6 +52,18 @@ void FrmOnlineConv::OpenTextFile()
     bFileChanged = false;
 }
 
+std::optional<QByteArray> FrmOnlineConv::ReadFileForBox(const QString& path, const QString& procName)
+{
+    try {
+        return ReadWholeFile(path);
+    } catch (...) {
+        // An unreadable file changes nothing.
+        ErrorLog(procName);
+        bReadCancelled = true;
+        return std::nullopt;
+    }
+}
+
 QString FrmOnlineConv::ReadDbcsTextFile(const QString& path, bool bB5)
 {
     MousePointerKeeper hourglass(vbHourglass);
@@ -60,15 +72,10 @@ QString FrmOnlineConv::ReadDbcsTextFile(const QString& path, bool bB5)
         return QString();
     }
     bReadCancelled = false;
-    QByteArray bytes;
-    try {
-        bytes = ReadWholeFile(path);
-    } catch (...) {
-        // An unreadable file changes nothing.
-        ErrorLog(QStringLiteral("ReadDbcsTextFile"));
-        bReadCancelled = true;
+    const std::optional<QByteArray> read = ReadFileForBox(path, QStringLiteral("ReadDbcsTextFile"));
+    if (!read)
         return QString();
-    }
+    const QByteArray& bytes = *read;
     if (StartsWithUtf16Mark(bytes)) {
         // A Unicode file taken for an 8-bit one: its text, not its bytes.
         eFileEncoding = EightBitEncoding::CodePage;
@@ -84,15 +91,10 @@ QString FrmOnlineConv::ReadUnicodeTextFile(const QString& path, bool bB5)
 {
     MousePointerKeeper hourglass(vbHourglass);
     bReadCancelled = false;
-    QByteArray bytes;
-    try {
-        bytes = ReadWholeFile(path);
-    } catch (...) {
-        ErrorLog(QStringLiteral("ReadUnicodeTextFile"));
-        bReadCancelled = true;
+    const std::optional<QByteArray> read = ReadFileForBox(path, QStringLiteral("ReadUnicodeTextFile"));
+    if (!read)
         return QString();
-    }
-    const QString unicode = TextFromFileLines(DecodeUnicodeFileText(bytes));
+    const QString unicode = TextFromFileLines(DecodeUnicodeFileText(*read));
     eFileEncoding = EightBitEncoding::CodePage;
     if (unicode.isEmpty())
         return QString();
