@@ -381,13 +381,24 @@ TEZC_API int32_t _TezGetPCT(int32_t hStmt, int32_t index, int32_t* hPct) {
     });
 }
 
+namespace {
+// Checks what a table joining a statement's list needs: the statement, the out handle and
+// a usable path (returned in native form).
+int32_t checkJoiningTable(int32_t hStmt, const char* path, const int32_t* hPct,
+                          std::shared_ptr<Stmt>& st, std::string& native) {
+    st = stmtOf(hStmt);
+    if (!st) return TEZ_ERR_HANDLE;
+    if (!hPct) return TEZ_ERR_ARG;
+    if (!nativePath(st->env.get(), path, native)) return TEZ_ERR_ARG;
+    return TEZ_OK;
+}
+} // namespace
+
 TEZC_API int32_t _TezLoadPCT(int32_t hStmt, const char* path, int32_t* hPct) {
     return guarded([&]() -> int32_t {
-        auto st = stmtOf(hStmt);
-        if (!st) return TEZ_ERR_HANDLE;
-        if (!hPct) return TEZ_ERR_ARG;
+        std::shared_ptr<Stmt> st;
         std::string native;
-        if (!nativePath(st->env.get(), path, native)) return TEZ_ERR_ARG;
+        if (const int32_t rc = checkJoiningTable(hStmt, path, hPct, st, native); rc != TEZ_OK) return rc;
         if (st->list.size() >= TEZ_MAX_USER_TABLES) return TEZ_ERR_LIMIT;
         auto pct = std::make_shared<Pct>();
         pct->path = absolutePath(native);
@@ -401,11 +412,9 @@ TEZC_API int32_t _TezLoadPCT(int32_t hStmt, const char* path, int32_t* hPct) {
 
 TEZC_API int32_t _TezNewPCT(int32_t hStmt, const char* path, int32_t* hPct) {
     return guarded([&]() -> int32_t {
-        auto st = stmtOf(hStmt);
-        if (!st) return TEZ_ERR_HANDLE;
-        if (!hPct) return TEZ_ERR_ARG;
+        std::shared_ptr<Stmt> st;
         std::string native;
-        if (!nativePath(st->env.get(), path, native)) return TEZ_ERR_ARG;
+        if (const int32_t rc = checkJoiningTable(hStmt, path, hPct, st, native); rc != TEZ_OK) return rc;
         if (st->list.size() >= TEZ_MAX_USER_TABLES) return TEZ_WARN_PARTIAL;
         auto pct = std::make_shared<Pct>();
         pct->path = absolutePath(native);
