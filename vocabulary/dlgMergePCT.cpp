@@ -81,28 +81,27 @@ void DlgMergePCT::txtPCTName_LostFocus()
     txtPCTName->setText(WithTableExtension(txtPCTName->text()));
 }
 
+bool DlgMergePCT::MoveSelectedPath(QListWidget* from, QListWidget* to, int noSelectionMessage)
+{
+    QListWidgetItem* item = from->currentItem();
+    if (!item || !item->isSelected()) {
+        MsgBox(LoadResString(noSelectionMessage), vbInformation, windowTitle());
+        return false;
+    }
+    to->addItem(item->text());
+    delete from->takeItem(from->row(item));
+    return true;
+}
+
 void DlgMergePCT::cmdGet_Click()
 {
-    QListWidgetItem* item = lstCurrentPCT->currentItem();
-    if (!item || !item->isSelected()) {
-        MsgBox(LoadResString(4005), vbInformation, windowTitle());
-        return;
-    }
-    lstMerge->addItem(item->text());
-    delete lstCurrentPCT->takeItem(lstCurrentPCT->row(item));
-    cmdOK->setEnabled(true);
+    if (MoveSelectedPath(lstCurrentPCT, lstMerge, 4005))
+        cmdOK->setEnabled(true);
 }
 
 void DlgMergePCT::cmdRemove_Click()
 {
-    QListWidgetItem* item = lstMerge->currentItem();
-    if (!item || !item->isSelected()) {
-        MsgBox(LoadResString(4008), vbInformation, windowTitle());
-        return;
-    }
-    lstCurrentPCT->addItem(item->text());
-    delete lstMerge->takeItem(lstMerge->row(item));
-    if (lstMerge->count() == 0)
+    if (MoveSelectedPath(lstMerge, lstCurrentPCT, 4008) && lstMerge->count() == 0)
         cmdOK->setEnabled(false);
 }
 

@@ -44,6 +44,9 @@ public:
     void cmdCancel_Click();
 
 private:
+    // Moves the selected table path of from to the end of to; false, after telling the user
+    // with the message noSelectionMessage, when no path is selected.
+    bool MoveSelectedPath(QListWidget* from, QListWidget* to, int noSelectionMessage);
     // Creates the new table at path from the chosen tables in list order and saves it;
     // returns 0 or the first failing library result.
     int32_t MergeInto(const QString& path);
