@@ -1,6 +1,5 @@
 #include "vocabulary/PhraseResultDialog.h"
 
-#include "core/mTezC.h"
 #include "platform/FlexGrid.h"
 #include "vocabulary/dlgPhraseEdit.h"
 #include "vocabulary/PlacedControl.h"
@@ -86,20 +85,4 @@ bool PhraseResultDialog::EditItemTerms(const QString& tablePath, QString& simp, 
     simp = DlgPhraseEdit::strFrom;
     trad = DlgPhraseEdit::strTo;
     return true;
-}
-
-std::optional<QByteArray> TermForLibrary(const QString& text, const QString& shown, const QByteArray& original)
-{
-    if (text == shown)
-        return original;
-    return TermToLibrary(text);
-}
-
-void WriteItemBack(int32_t hPct, int32_t index, bool inUse, const std::optional<QByteArray>& trad,
-                   const std::optional<QByteArray>& simp)
-{
-    _TezPCTEnableItem(hPct, index, inUse ? -1 : 0);
-    // A term the library cannot take leaves the item's terms as they were.
-    if (trad && simp)
-        _TezPCTModifyItem(hPct, index, trad->constData(), simp->constData());
 }

@@ -1,14 +1,11 @@
 #pragma once
 // What the phrase search and the detection dialogs share: a grid of table items (lst), its
 // right-click menu that puts the selected items in or out of use or edits one of them, and
-// writing an item back into its table.
+// leaving without writing anything.
 #include "platform/Form.h"
 
-#include <QByteArray>
 #include <QDialog>
 #include <QString>
-#include <cstdint>
-#include <optional>
 
 class FlexGrid;
 class QAction;
@@ -56,12 +53,3 @@ protected:
     // Set when the user left with "退出" and the rows were written back.
     bool m_closedWithOK = false;
 };
-
-// The 8-bit form of a term: the bytes it came with while it still reads as it was shown,
-// else the library's encoding of the new text (nothing when the library refuses it).
-std::optional<QByteArray> TermForLibrary(const QString& text, const QString& shown, const QByteArray& original);
-
-// Writes an item's use state and, when the library took both terms, its terms back into a
-// loaded table.
-void WriteItemBack(int32_t hPct, int32_t index, bool inUse, const std::optional<QByteArray>& trad,
-                   const std::optional<QByteArray>& simp);

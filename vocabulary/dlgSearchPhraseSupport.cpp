@@ -1,5 +1,6 @@
 #include "vocabulary/dlgSearchPhraseSupport.h"
 
+#include "core/mTezC.h"
 #include "platform/FlexGrid.h"
 #include "resources/StringTable.h"
 #include "vocabulary/LoadedTableList.h"
@@ -60,4 +61,20 @@ std::optional<QByteArray> TermToLibrary(const QString& term)
     if (!TermToBytes(term, bytes))
         return std::nullopt;
     return bytes;
+}
+
+std::optional<QByteArray> TermForLibrary(const QString& text, const QString& shown, const QByteArray& original)
+{
+    if (text == shown)
+        return original;
+    return TermToLibrary(text);
+}
+
+void WriteItemBack(int32_t hPct, int32_t index, bool inUse, const std::optional<QByteArray>& trad,
+                   const std::optional<QByteArray>& simp)
+{
+    _TezPCTEnableItem(hPct, index, inUse ? -1 : 0);
+    // A term the library cannot take leaves the item's terms as they were.
+    if (trad && simp)
+        _TezPCTModifyItem(hPct, index, trad->constData(), simp->constData());
 }

@@ -1,6 +1,7 @@
 #pragma once
 // What the search, detection and merge dialogs share: finding a loaded table by its path,
-// the five-column result grid, and fetching an item's two terms whole from the library.
+// the five-column result grid, fetching an item's two terms whole from the library and
+// writing an item back.
 #include <QByteArray>
 #include <QString>
 #include <cstdint>
@@ -34,3 +35,12 @@ ItemTerms FetchItemTerms(const ItemFetch& fetch);
 // The 8-bit library form of a term typed or shown in a dialog (TermToBytes); nothing when
 // the library refuses it.
 std::optional<QByteArray> TermToLibrary(const QString& term);
+
+// The 8-bit form of a term: the bytes it came with while it still reads as it was shown,
+// else the library's encoding of the new text (nothing when the library refuses it).
+std::optional<QByteArray> TermForLibrary(const QString& text, const QString& shown, const QByteArray& original);
+
+// Writes an item's use state and, when the library took both terms, its terms back into a
+// loaded table.
+void WriteItemBack(int32_t hPct, int32_t index, bool inUse, const std::optional<QByteArray>& trad,
+                   const std::optional<QByteArray>& simp);
