@@ -4,8 +4,8 @@
 
 #include <QComboBox>
 
-CodeConvWindow::CodeConvWindow(const FileListWindowSpec& spec, bool& loadedFlag)
-    : FileListWindow(spec)
+CodeConvWindow::CodeConvWindow(const FileListWindowSetup& setup, bool& loadedFlag)
+    : FileListWindow(setup)
     , m_loadedFlag(loadedFlag)
 {
     cbCodeConv = new QComboBox(this);

@@ -10,7 +10,7 @@ class CodeConvWindow : public FileListWindow {
     Q_OBJECT
 public:
     // loadedFlag is the window's flag in WindowLoadedFlags, set by Form_Load.
-    CodeConvWindow(const FileListWindowSpec& spec, bool& loadedFlag);
+    CodeConvWindow(const FileListWindowSetup& setup, bool& loadedFlag);
     void Form_Load() override;
 
     QComboBox* cbCodeConv = nullptr;

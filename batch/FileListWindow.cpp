@@ -72,10 +72,10 @@ QAction* MainMenu(const char* name) { return frmMain().Menu(QString::fromUtf8(na
 
 } // namespace
 
-FileListWindow::FileListWindow(const FileListWindowSpec& spec)
-    : m_spec(spec)
+FileListWindow::FileListWindow(const FileListWindowSetup& setup)
+    : m_setup(setup)
 {
-    setObjectName(QString::fromUtf8(spec.formName));
+    setObjectName(QString::fromUtf8(setup.formName));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
@@ -83,16 +83,16 @@ FileListWindow::FileListWindow(const FileListWindowSpec& spec)
     m_toolbarRow = new QHBoxLayout;
     m_toolbarRow->setContentsMargins(0, 0, 4, 0);
     m_toolbar = new QToolBar(this);
-    m_toolbar->setObjectName(QString::fromUtf8(spec.toolbarName));
+    m_toolbar->setObjectName(QString::fromUtf8(setup.toolbarName));
     m_toolbar->setIconSize(QSize(24, 24));
     bool first = true;
-    for (const auto& group : ButtonGroups(spec.scheduleButton)) {
+    for (const auto& group : ButtonGroups(setup.scheduleButton)) {
         if (!first)
             m_toolbar->addSeparator();
         first = false;
         for (const ButtonSpec& b : group) {
             const QString key = QString::fromUtf8(b.key);
-            if (key == QLatin1String("TYPECONV") && !spec.typeChange)
+            if (key == QLatin1String("TYPECONV") && !setup.typeChange)
                 continue;
             QAction* button = m_toolbar->addAction(LoadToolbarIcon(key), QString());
             button->setObjectName(key);
@@ -107,7 +107,7 @@ FileListWindow::FileListWindow(const FileListWindowSpec& spec)
     layout->addLayout(m_toolbarRow);
 
     m_grid = new FlexGrid(this);
-    m_grid->setObjectName(QString::fromUtf8(spec.gridName));
+    m_grid->setObjectName(QString::fromUtf8(setup.gridName));
     layout->addWidget(m_grid, 1);
 }
 
@@ -130,11 +130,11 @@ void FileListWindow::InitGrid()
     m_grid->setColWidth(0, 800);
     m_grid->setColWidth(1, 800);
     m_grid->setColWidth(2, 4000);
-    m_grid->setColWidth(3, m_spec.outputWidth);
+    m_grid->setColWidth(3, m_setup.outputWidth);
     m_grid->setTextMatrix(0, 0, LoadResString(5008));
     m_grid->setTextMatrix(0, 1, LoadResString(5009));
-    m_grid->setTextMatrix(0, 2, LoadResString(m_spec.inputHeaderId));
-    m_grid->setTextMatrix(0, 3, LoadResString(m_spec.outputHeaderId));
+    m_grid->setTextMatrix(0, 2, LoadResString(m_setup.inputHeaderId));
+    m_grid->setTextMatrix(0, 3, LoadResString(m_setup.outputHeaderId));
     m_grid->setOLEDropMode(flexOLEDropManual);
 }
 
@@ -149,7 +149,7 @@ void FileListWindow::tbButtonClick(const QString& key)
 
 void FileListWindow::ShowMenu()
 {
-    if (m_spec.showsItself)
+    if (m_setup.showsItself)
         show();
     FrmMain& main = frmMain();
     QAction* open = main.Menu(QStringLiteral("IDM_FILE_OPEN"));
@@ -159,16 +159,16 @@ void FileListWindow::ShowMenu()
         MainMenu(name)->setVisible(true);
     for (const char* name : kHiddenItems)
         MainMenu(name)->setVisible(false);
-    MainMenu("IDM_EDIT_TYPE")->setVisible(m_spec.typeChange);
-    MainMenu("IDM_OPTION_FONTMAP")->setVisible(m_spec.fontMap);
+    MainMenu("IDM_EDIT_TYPE")->setVisible(m_setup.typeChange);
+    MainMenu("IDM_OPTION_FONTMAP")->setVisible(m_setup.fontMap);
     for (const char* name : kWindowItems)
-        MainMenu(name)->setChecked(QLatin1String(name) == QLatin1String(m_spec.windowCommand));
-    SetStatusText(LoadResString(m_spec.statusTextId));
+        MainMenu(name)->setChecked(QLatin1String(name) == QLatin1String(m_setup.windowCommand));
+    SetStatusText(LoadResString(m_setup.statusTextId));
     EnableMenu();
     if (QAction* all = ToolbarButton(QStringLiteral("LISTALL")))
         all->setVisible(false);
     if (QAction* fresh = ToolbarButton(QStringLiteral("LISTNEW")))
-        fresh->setVisible(m_spec.listViews);
+        fresh->setVisible(m_setup.listViews);
 }
 
 void FileListWindow::EnableMenu()

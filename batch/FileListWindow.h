@@ -14,7 +14,7 @@ class QAction;
 class QHBoxLayout;
 class QToolBar;
 
-struct FileListWindowSpec {
+struct FileListWindowSetup {
     const char* formName;       // "frmDocConv"
     const char* gridName;       // "lstDoc"
     const char* toolbarName;    // "tbDoc"
@@ -33,11 +33,11 @@ struct FileListWindowSpec {
 class FileListWindow : public WorkWindow {
     Q_OBJECT
 public:
-    explicit FileListWindow(const FileListWindowSpec& spec);
+    explicit FileListWindow(const FileListWindowSetup& setup);
 
     void ShowMenu() override;
     void MenuProc(const QString& cmd) override;
-    QString formName() const override { return QString::fromUtf8(m_spec.formName); }
+    QString formName() const override { return QString::fromUtf8(m_setup.formName); }
 
     // Re-evaluates the row-dependent commands from the grid's row count.
     void EnableMenu();
@@ -52,7 +52,7 @@ protected:
     void LoadCommon();
     void tbButtonClick(const QString& key);
 
-    FileListWindowSpec m_spec;
+    FileListWindowSetup m_setup;
     FlexGrid* m_grid = nullptr;
     QToolBar* m_toolbar = nullptr;
 

@@ -3,7 +3,7 @@
 #include "batch/WindowLoadedFlags.h"
 
 namespace {
-const FileListWindowSpec kSpec = {"frmDocConv", "lstDoc", "tbDoc", "IDM_WINDOW_DOCCONVERT", 8006, true, true, true, true, false, 5010, 5011, 8000};
+const FileListWindowSetup kSetup = {"frmDocConv", "lstDoc", "tbDoc", "IDM_WINDOW_DOCCONVERT", 8006, true, true, true, true, false, 5010, 5011, 8000};
 } // namespace
 
 FrmDocConv& frmDocConv()
@@ -12,7 +12,7 @@ FrmDocConv& frmDocConv()
 }
 
 FrmDocConv::FrmDocConv()
-    : CodeConvWindow(kSpec, gbDocConvLoaded)
+    : CodeConvWindow(kSetup, gbDocConvLoaded)
 {
     lstDoc = m_grid;
 }

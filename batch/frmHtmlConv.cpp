@@ -3,7 +3,7 @@
 #include "batch/WindowLoadedFlags.h"
 
 namespace {
-const FileListWindowSpec kSpec = {"frmHtmlConv", "lstHtml", "tbHtml", "IDM_WINDOW_HTMLCONVERT", 8007, false, false, true, true, false, 5010, 5011, 8000};
+const FileListWindowSetup kSetup = {"frmHtmlConv", "lstHtml", "tbHtml", "IDM_WINDOW_HTMLCONVERT", 8007, false, false, true, true, false, 5010, 5011, 8000};
 } // namespace
 
 FrmHtmlConv& frmHtmlConv()
@@ -12,7 +12,7 @@ FrmHtmlConv& frmHtmlConv()
 }
 
 FrmHtmlConv::FrmHtmlConv()
-    : CodeConvWindow(kSpec, gbHtmlConvLoaded)
+    : CodeConvWindow(kSetup, gbHtmlConvLoaded)
 {
     lstHtml = m_grid;
 }

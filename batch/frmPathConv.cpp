@@ -5,7 +5,7 @@
 #include <QCheckBox>
 
 namespace {
-const FileListWindowSpec kSpec = {"frmPathConv", "lstPath", "tbHtml", "IDM_WINDOW_PATHCONVERT", 8013,
+const FileListWindowSetup kSetup = {"frmPathConv", "lstPath", "tbHtml", "IDM_WINDOW_PATHCONVERT", 8013,
                                   false, false, false, false, true, 5013, 5014, 6000};
 } // namespace
 
@@ -15,7 +15,7 @@ FrmPathConv& frmPathConv()
 }
 
 FrmPathConv::FrmPathConv()
-    : CodeConvWindow(kSpec, gbPathConvLoaded)
+    : CodeConvWindow(kSetup, gbPathConvLoaded)
 {
     lstPath = m_grid;
     chkConvMSOFiles = new QCheckBox(QStringLiteral("含Office档"), this);

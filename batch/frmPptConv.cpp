@@ -3,7 +3,7 @@
 #include "batch/WindowLoadedFlags.h"
 
 namespace {
-const FileListWindowSpec kSpec = {"frmPptConv", "lstPpt", "tbPpt", "IDM_WINDOW_PPTCONVERT", 8012, false, true, true, true, false, 5010, 5011, 8000};
+const FileListWindowSetup kSetup = {"frmPptConv", "lstPpt", "tbPpt", "IDM_WINDOW_PPTCONVERT", 8012, false, true, true, true, false, 5010, 5011, 8000};
 } // namespace
 
 FrmPptConv& frmPptConv()
@@ -12,7 +12,7 @@ FrmPptConv& frmPptConv()
 }
 
 FrmPptConv::FrmPptConv()
-    : CodeConvWindow(kSpec, gbPptConvLoaded)
+    : CodeConvWindow(kSetup, gbPptConvLoaded)
 {
     lstPpt = m_grid;
 }

@@ -8,7 +8,7 @@
 #include <QVBoxLayout>
 
 namespace {
-const FileListWindowSpec kSpec = {"frmSpecConv", "lstDoc", "tbDoc", "IDM_WINDOW_SPECCONVERT", 8016,
+const FileListWindowSetup kSetup = {"frmSpecConv", "lstDoc", "tbDoc", "IDM_WINDOW_SPECCONVERT", 8016,
                                   false, false, true, true, false, 5010, 5011, 8000};
 
 // A combo with its caption right above it.
@@ -30,7 +30,7 @@ FrmSpecConv& frmSpecConv()
 }
 
 FrmSpecConv::FrmSpecConv()
-    : FileListWindow(kSpec)
+    : FileListWindow(kSetup)
 {
     lstDoc = m_grid;
     cbInput = new QComboBox(this);

@@ -3,7 +3,7 @@
 #include "batch/WindowLoadedFlags.h"
 
 namespace {
-const FileListWindowSpec kSpec = {"frmXlsConv", "lstXls", "tbXls", "IDM_WINDOW_XLSCONVERT", 8011, false, true, true, true, false, 5010, 5011, 8000};
+const FileListWindowSetup kSetup = {"frmXlsConv", "lstXls", "tbXls", "IDM_WINDOW_XLSCONVERT", 8011, false, true, true, true, false, 5010, 5011, 8000};
 } // namespace
 
 FrmXlsConv& frmXlsConv()
@@ -12,7 +12,7 @@ FrmXlsConv& frmXlsConv()
 }
 
 FrmXlsConv::FrmXlsConv()
-    : CodeConvWindow(kSpec, gbXlsConvLoaded)
+    : CodeConvWindow(kSetup, gbXlsConvLoaded)
 {
     lstXls = m_grid;
 }

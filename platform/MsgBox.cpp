@@ -42,19 +42,19 @@ int ShowRealMessageBox(const modal::Request& request)
     case vbInformation: box.setIcon(QMessageBox::Information); break;
     default: box.setIcon(QMessageBox::NoIcon); break;
     }
-    struct ButtonSpec { QString caption; int answer; QMessageBox::ButtonRole role; };
-    QList<ButtonSpec> specs;
+    struct ButtonChoice { QString caption; int answer; QMessageBox::ButtonRole role; };
+    QList<ButtonChoice> choices;
     switch (request.buttons) {
-    case vbOKCancel: specs = {{"确定", vbOK, QMessageBox::AcceptRole}, {"取消", vbCancel, QMessageBox::RejectRole}}; break;
-    case vbAbortRetryIgnore: specs = {{"中止", vbAbort, QMessageBox::RejectRole}, {"重试", vbRetry, QMessageBox::AcceptRole}, {"忽略", vbIgnore, QMessageBox::AcceptRole}}; break;
-    case vbYesNoCancel: specs = {{"是", vbYes, QMessageBox::YesRole}, {"否", vbNo, QMessageBox::NoRole}, {"取消", vbCancel, QMessageBox::RejectRole}}; break;
-    case vbYesNo: specs = {{"是", vbYes, QMessageBox::YesRole}, {"否", vbNo, QMessageBox::NoRole}}; break;
-    case vbRetryCancel: specs = {{"重试", vbRetry, QMessageBox::AcceptRole}, {"取消", vbCancel, QMessageBox::RejectRole}}; break;
-    default: specs = {{"确定", vbOK, QMessageBox::AcceptRole}}; break;
+    case vbOKCancel: choices = {{"确定", vbOK, QMessageBox::AcceptRole}, {"取消", vbCancel, QMessageBox::RejectRole}}; break;
+    case vbAbortRetryIgnore: choices = {{"中止", vbAbort, QMessageBox::RejectRole}, {"重试", vbRetry, QMessageBox::AcceptRole}, {"忽略", vbIgnore, QMessageBox::AcceptRole}}; break;
+    case vbYesNoCancel: choices = {{"是", vbYes, QMessageBox::YesRole}, {"否", vbNo, QMessageBox::NoRole}, {"取消", vbCancel, QMessageBox::RejectRole}}; break;
+    case vbYesNo: choices = {{"是", vbYes, QMessageBox::YesRole}, {"否", vbNo, QMessageBox::NoRole}}; break;
+    case vbRetryCancel: choices = {{"重试", vbRetry, QMessageBox::AcceptRole}, {"取消", vbCancel, QMessageBox::RejectRole}}; break;
+    default: choices = {{"确定", vbOK, QMessageBox::AcceptRole}}; break;
     }
     QList<QPair<QAbstractButton*, int>> answers;
-    for (const auto& spec : specs)
-        answers.append({box.addButton(spec.caption, spec.role), spec.answer});
+    for (const auto& choice : choices)
+        answers.append({box.addButton(choice.caption, choice.role), choice.answer});
     box.exec();
     for (const auto& [button, answer] : answers)
         if (box.clickedButton() == button)
