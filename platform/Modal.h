@@ -19,6 +19,7 @@ struct Request {
     QString title;       // window title
     int icon = 0;        // message box icon (vbCritical ...), 0 for none
     int buttons = 0;     // message box buttons (vbOKOnly ...)
+    int defaultButton = 1; // 1-based position of the message box's default button
     // File dialogs
     QString filter;      // "description|pattern|..." form
     int filterIndex = 1; // 1-based

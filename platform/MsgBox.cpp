@@ -15,6 +15,7 @@ int MsgBox(const QString& prompt, int style, const QString& title)
     request.title = title.isEmpty() ? AppTitle() : title;
     request.buttons = style & 0x0F;
     request.icon = style & 0x70;
+    request.defaultButton = ((style & 0x300) >> 8) + 1;
     return modal::ask(request).button;
 }
 
@@ -55,6 +56,8 @@ int ShowRealMessageBox(const modal::Request& request)
     QList<QPair<QAbstractButton*, int>> answers;
     for (const auto& choice : choices)
         answers.append({box.addButton(choice.caption, choice.role), choice.answer});
+    if (request.defaultButton >= 1 && request.defaultButton <= answers.size())
+        box.setDefaultButton(qobject_cast<QPushButton*>(answers[request.defaultButton - 1].first));
     box.exec();
     for (const auto& [button, answer] : answers)
         if (box.clickedButton() == button)

@@ -9,6 +9,10 @@ constexpr int vbYesNoCancel = 3;
 constexpr int vbYesNo = 4;
 constexpr int vbRetryCancel = 5;
 
+constexpr int vbDefaultButton1 = 0;
+constexpr int vbDefaultButton2 = 256;
+constexpr int vbDefaultButton3 = 512;
+
 constexpr int vbCritical = 16;
 constexpr int vbQuestion = 32;
 constexpr int vbExclamation = 48;

@@ -143,7 +143,7 @@ void FrmPhraseMgr::OpenPCTCommand()
     if (r == -1)
         return;
     if (r == 0) {
-        const int answer = MsgBox(QStringLiteral("您正添加之词汇表是否为专有名词词汇表?"), vbYesNo, frmMain().Caption());
+        const int answer = MsgBox(QStringLiteral("您正添加之词汇表是否为专有名词词汇表?"), vbYesNo + vbDefaultButton2, frmMain().Caption());
         if (answer == vbYes)
             MakeNewTableLocked();
     }

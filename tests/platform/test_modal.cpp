@@ -23,6 +23,12 @@ private slots:
         QCOMPARE(r.title, QStringLiteral("Velmora"));
         QCOMPARE(r.icon, vbQuestion);
         QCOMPARE(r.buttons, vbYesNo);
+        QCOMPARE(r.defaultButton, 1);
+
+        MsgBox(QStringLiteral("专有?"), vbYesNo + vbDefaultButton2);
+        QCOMPARE(script.asked().last().defaultButton, 2);
+        QCOMPARE(script.asked().last().buttons, vbYesNo);
+        QCOMPARE(script.asked().last().icon, 0);
     }
 
     void unscriptedQuestionGetsSafeAnswer_data()

@@ -177,6 +177,7 @@ private slots:
         QCOMPARE(script.asked().at(0).filterIndex, 2);
         QCOMPARE(script.asked().at(1).text, QStringLiteral("您正添加之词汇表是否为专有名词词汇表?"));
         QCOMPARE(script.asked().at(1).buttons, vbYesNo);
+        QCOMPARE(script.asked().at(1).defaultButton, 2);
         QCOMPARE(f.gridTables(), (QStringList{"a.pct", "b.pct", "c.pct", "new.pct"}));
         QCOMPARE(glPCTCount, 4);
         QCOMPARE(giCurPCT, 3);
