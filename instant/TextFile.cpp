@@ -10,7 +10,17 @@
 #include <algorithm>
 
 namespace {
+
 const QByteArray kUtf8Bom("\xEF\xBB\xBF", 3);
+
+// The text with every CR LF and every lone CR turned into LF.
+QString WithLfLineEnds(QString text)
+{
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return text;
+}
+
 } // namespace
 
 QByteArray ReadWholeFile(const QString& path)
@@ -61,6 +71,19 @@ QString DecodeEightBitText(const QByteArray& bytes, bool big5, EightBitEncoding*
     return big5 ? FromBig5(bytes) : FromGB(bytes);
 }
 
+QByteArray EncodeEightBitText(const QString& text, bool big5, EightBitEncoding encoding)
+{
+    switch (encoding) {
+    case EightBitEncoding::Utf8Bom:
+        return kUtf8Bom + text.toUtf8();
+    case EightBitEncoding::Utf8:
+        return text.toUtf8();
+    case EightBitEncoding::CodePage:
+        break;
+    }
+    return big5 ? ToBig5(text) : ToGB(text);
+}
+
 bool StartsWithUtf16Mark(const QByteArray& bytes)
 {
     return bytes.startsWith(QByteArray("\xFF\xFE", 2)) || bytes.startsWith(QByteArray("\xFE\xFF", 2));
@@ -84,9 +107,7 @@ QString DecodeUnicodeFileText(const QByteArray& bytes)
 
 QString TextFromFileLines(const QString& text)
 {
-    QString lines = text;
-    lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    lines.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    QString lines = WithLfLineEnds(text);
     if (lines.endsWith(QLatin1Char('\n')))
         lines.chop(1);
     return lines;
@@ -94,9 +115,5 @@ QString TextFromFileLines(const QString& text)
 
 QString FileLinesFromText(const QString& text)
 {
-    QString lines = text;
-    lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    lines.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    lines.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
-    return lines + QStringLiteral("\r\n");
+    return WithLfLineEnds(text).replace(QLatin1Char('\n'), QStringLiteral("\r\n")) + QStringLiteral("\r\n");
 }

@@ -25,6 +25,8 @@ void WriteWholeFile(const QString& path, const QByteArray& bytes);
 EightBitEncoding DetectEightBitEncoding(const QByteArray& bytes);
 // Decodes 8-bit file content: UTF-8 as detected, otherwise Big5 (big5 true) or GB.
 QString DecodeEightBitText(const QByteArray& bytes, bool big5, EightBitEncoding* found = nullptr);
+// Encodes text as 8-bit file content in the given encoding (the code page: Big5 or GB).
+QByteArray EncodeEightBitText(const QString& text, bool big5, EightBitEncoding encoding);
 
 // True when file content starts with a UTF-16 byte-order mark (FF FE or FE FF).
 bool StartsWithUtf16Mark(const QByteArray& bytes);

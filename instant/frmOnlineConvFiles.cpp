@@ -81,10 +81,7 @@ QString FrmOnlineConv::ReadDbcsTextFile(const QString& path, bool bB5)
         eFileEncoding = EightBitEncoding::CodePage;
         return TextFromFileLines(DecodeUnicodeFileText(bytes));
     }
-    EightBitEncoding encoding = EightBitEncoding::CodePage;
-    const QString text = TextFromFileLines(DecodeEightBitText(bytes, bB5, &encoding));
-    eFileEncoding = encoding;
-    return text;
+    return TextFromFileLines(DecodeEightBitText(bytes, bB5, &eFileEncoding));
 }
 
 QString FrmOnlineConv::ReadUnicodeTextFile(const QString& path, bool bB5)
@@ -122,22 +119,10 @@ bool FrmOnlineConv::SaveToFile()
     if (dlgSave.Cancelled || dlgSave.FileName.isEmpty())
         return false;
 
-    const bool b5 = SideBox() == edtB5;
-    const QString lines = FileLinesFromText(b5 ? edtB5->toPlainText() : edtGB->toPlainText());
-    QByteArray bytes;
-    switch (eFileEncoding) {
-    case EightBitEncoding::Utf8Bom:
-        bytes = QByteArray("\xEF\xBB\xBF") + lines.toUtf8();
-        break;
-    case EightBitEncoding::Utf8:
-        bytes = lines.toUtf8();
-        break;
-    case EightBitEncoding::CodePage:
-        bytes = b5 ? ToBig5(lines) : ToGB(lines);
-        break;
-    }
+    QPlainTextEdit* box = SideBox();
+    const QString lines = FileLinesFromText(box->toPlainText());
     try {
-        WriteWholeFile(dlgSave.FileName, bytes);
+        WriteWholeFile(dlgSave.FileName, EncodeEightBitText(lines, box == edtB5, eFileEncoding));
     } catch (...) {
         ErrorLog(QStringLiteral("SaveToFile"));
         return false;
