@@ -6,6 +6,7 @@
 #include "instant/dlgReplaceText.h"
 #include "instant/dlgSearchText.h"
 #include "platform/CodePage.h"
+#include "platform/KeyCodes.h"
 #include "platform/Twips.h"
 #include "resources/Pictures.h"
 #include "resources/StringTable.h"
@@ -63,6 +64,15 @@ bool IsCommandShortcut(const QWidget* box, const QKeyEvent* key)
         if (action->isEnabled() && action->isVisible() && action->shortcuts().contains(pressed))
             return true;
     return false;
+}
+
+// A box's font that shows a script's own glyph forms: the given families first.
+QFont ScriptFont(const QPlainTextEdit* box, const QString& family, const QString& fallback)
+{
+    QFont font = box->font();
+    font.setFamilies({family, fallback, font.family()});
+    font.setPointSizeF(11.25);
+    return font;
 }
 
 QList<QUrl> DroppedFiles(const QMimeData* data)
@@ -175,15 +185,8 @@ void FrmOnlineConv::Form_Load()
     BecomeClientChild();
     bConverting = false;
     strSide = kB5;
-    // Fonts that show each script's own glyph forms.
-    QFont traditional = edtB5->font();
-    traditional.setFamilies({QStringLiteral("Noto Sans CJK TC"), QStringLiteral("AR PL UMing TW"), traditional.family()});
-    traditional.setPointSizeF(11.25);
-    edtB5->setFont(traditional);
-    QFont simplified = edtGB->font();
-    simplified.setFamilies({QStringLiteral("Noto Sans CJK SC"), QStringLiteral("AR PL UMing CN"), simplified.family()});
-    simplified.setPointSizeF(11.25);
-    edtGB->setFont(simplified);
+    edtB5->setFont(ScriptFont(edtB5, QStringLiteral("Noto Sans CJK TC"), QStringLiteral("AR PL UMing TW")));
+    edtGB->setFont(ScriptFont(edtGB, QStringLiteral("Noto Sans CJK SC"), QStringLiteral("AR PL UMing CN")));
     // The main window shows the window when it becomes the current one.
 }
 
@@ -250,20 +253,23 @@ void FrmOnlineConv::ShowConvertedText(QPlainTextEdit* box, const QString& text)
     EnableMenu();
 }
 
+void FrmOnlineConv::ClearSelection(QPlainTextEdit* box)
+{
+    QTextCursor cursor = box->textCursor();
+    cursor.clearSelection();
+    box->setTextCursor(cursor);
+}
+
 void FrmOnlineConv::edtB5_GotFocus()
 {
     strSide = kB5;
-    QTextCursor cursor = edtGB->textCursor();
-    cursor.clearSelection();
-    edtGB->setTextCursor(cursor);
+    ClearSelection(edtGB);
 }
 
 void FrmOnlineConv::edtGB_GotFocus()
 {
     strSide = QStringLiteral("GB");
-    QTextCursor cursor = edtB5->textCursor();
-    cursor.clearSelection();
-    edtB5->setTextCursor(cursor);
+    ClearSelection(edtB5);
 }
 
 // ---------------------------------------------------------------------------------------
@@ -293,14 +299,7 @@ bool FrmOnlineConv::eventFilter(QObject* watched, QEvent* event)
     case QEvent::KeyPress:
         if (box == edtB5) {
             auto* key = static_cast<QKeyEvent*>(event);
-            int shift = 0;
-            if (key->modifiers() & Qt::ShiftModifier)
-                shift |= 1;
-            if (key->modifiers() & Qt::ControlModifier)
-                shift |= 2;
-            if (key->modifiers() & Qt::AltModifier)
-                shift |= 4;
-            if (edtB5_KeyDown(key->key(), shift))
+            if (edtB5_KeyDown(key->key(), VbShiftState(key->modifiers())))
                 return true;
         }
         break;
@@ -334,8 +333,8 @@ bool FrmOnlineConv::eventFilter(QObject* watched, QEvent* event)
 
 bool FrmOnlineConv::edtB5_KeyDown(int keyCode, int shift)
 {
-    const bool shiftInsert = shift == 1 && keyCode == Qt::Key_Insert;
-    const bool ctrlV = shift == 2 && keyCode == Qt::Key_V;
+    const bool shiftInsert = shift == vbShiftMask && keyCode == Qt::Key_Insert;
+    const bool ctrlV = shift == vbCtrlMask && keyCode == Qt::Key_V;
     if (!shiftInsert && !ctrlV)
         return false;
     // The key's one paste is made here, after the question.

@@ -102,6 +102,7 @@ private:
     QPlainTextEdit* OtherBox() const;
     // Replaces a box's whole text; no change (and no conversion) when it already holds it.
     void SetBoxText(QPlainTextEdit* box, const QString& text);
+    static void ClearSelection(QPlainTextEdit* box);
     // Puts the other box's converted text into box without converting it back, and marks
     // the text changed.
     void ShowConvertedText(QPlainTextEdit* box, const QString& text);
@@ -120,8 +121,6 @@ private:
     void SelectAll();
     void DropFile(QPlainTextEdit* box, const QList<QUrl>& files);
     void LoadIntoBox(QPlainTextEdit* box, const QString& text);
-    // Logs a failed library conversion (with a beep) under the procedure's name.
-    void ReportConversionFailure(const QString& procName, int result);
 
     bool bConverting = false;
     QList<QAction*> m_tbItems;

@@ -201,10 +201,7 @@ void FrmOnlineConv::SelectAll()
     QTextCursor all = side->textCursor();
     all.select(QTextCursor::Document);
     side->setTextCursor(all);
-    QPlainTextEdit* other = OtherBox();
-    QTextCursor none = other->textCursor();
-    none.clearSelection();
-    other->setTextCursor(none);
+    ClearSelection(OtherBox());
 }
 
 void FrmOnlineConv::Paste()
