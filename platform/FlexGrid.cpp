@@ -187,14 +187,15 @@ protected:
     void mousePressEvent(QMouseEvent* e) override
     {
         QHeaderView::mousePressEvent(e);
-        m_grid->userPress(rowAt(e->position().toPoint().y()), logicalIndexAt(e->position().toPoint()), e->button(),
-            e->modifiers(), mapTo(m_grid, e->position().toPoint()));
+        const QPoint p = e->position().toPoint();
+        m_grid->userPress(rowAt(p.y()), logicalIndexAt(p), e->button(), e->modifiers(), mapTo(m_grid, p));
     }
     void mouseMoveEvent(QMouseEvent* e) override
     {
         QHeaderView::mouseMoveEvent(e);
-        m_grid->m_mouseRow = rowAt(e->position().toPoint().y());
-        m_grid->m_mouseCol = logicalIndexAt(e->position().toPoint());
+        const QPoint p = e->position().toPoint();
+        m_grid->m_mouseRow = rowAt(p.y());
+        m_grid->m_mouseCol = logicalIndexAt(p);
     }
     void mouseReleaseEvent(QMouseEvent* e) override
     {
@@ -203,8 +204,8 @@ protected:
     }
     void mouseDoubleClickEvent(QMouseEvent* e) override
     {
-        m_grid->userDoubleClick(rowAt(e->position().toPoint().y()), logicalIndexAt(e->position().toPoint()),
-            e->button(), e->modifiers(), mapTo(m_grid, e->position().toPoint()));
+        const QPoint p = e->position().toPoint();
+        m_grid->userDoubleClick(rowAt(p.y()), logicalIndexAt(p), e->button(), e->modifiers());
     }
 
 private:
@@ -273,7 +274,7 @@ protected:
             else
                 row = m_grid->Rows() - 1; // below the last row
         }
-        m_grid->userMove(row, columnAt(p.x()), e->buttons(), viewport()->mapTo(m_grid, p));
+        m_grid->userMove(row, columnAt(p.x()), e->buttons());
     }
     void mouseReleaseEvent(QMouseEvent* e) override
     {
@@ -282,7 +283,7 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* e) override
     {
         const QPoint p = e->position().toPoint();
-        m_grid->userDoubleClick(gridRowAt(p.y()), columnAt(p.x()), e->button(), e->modifiers(), viewport()->mapTo(m_grid, p));
+        m_grid->userDoubleClick(gridRowAt(p.y()), columnAt(p.x()), e->button(), e->modifiers());
     }
     void keyPressEvent(QKeyEvent* e) override
     {
@@ -313,20 +314,8 @@ protected:
         if (e->reason() != Qt::PopupFocusReason && e->reason() != Qt::ActiveWindowFocusReason)
             emit m_grid->LostFocus();
     }
-    void dragEnterEvent(QDragEnterEvent* e) override
-    {
-        if (m_grid->m_oleDropMode == flexOLEDropManual && !DroppedPaths(e->mimeData()).isEmpty())
-            e->acceptProposedAction();
-        else
-            e->ignore();
-    }
-    void dragMoveEvent(QDragMoveEvent* e) override
-    {
-        if (m_grid->m_oleDropMode == flexOLEDropManual && !DroppedPaths(e->mimeData()).isEmpty())
-            e->acceptProposedAction();
-        else
-            e->ignore();
-    }
+    void dragEnterEvent(QDragEnterEvent* e) override { acceptFileDrag(e); }
+    void dragMoveEvent(QDragMoveEvent* e) override { acceptFileDrag(e); }
     void dropEvent(QDropEvent* e) override
     {
         const QStringList paths = DroppedPaths(e->mimeData());
@@ -339,6 +328,14 @@ protected:
     }
 
 private:
+    void acceptFileDrag(QDragMoveEvent* e)
+    {
+        if (m_grid->m_oleDropMode == flexOLEDropManual && !DroppedPaths(e->mimeData()).isEmpty())
+            e->acceptProposedAction();
+        else
+            e->ignore();
+    }
+
     FlexGrid* m_grid;
 };
 
@@ -431,12 +428,17 @@ void FlexGrid::syncView() const
         return;
     auto* self = const_cast<FlexGrid*>(this);
     self->m_resetPending = false;
-    self->m_applyingGeometry = true;
-    m_model->endReset();
-    self->m_applyingGeometry = false;
-    self->applyAllGeometry();
+    self->endViewReset();
     if (m_savedTopRow > m_fixedRows && m_savedTopRow < Rows())
         self->setTopRow(m_savedTopRow);
+}
+
+void FlexGrid::endViewReset()
+{
+    m_applyingGeometry = true;
+    m_model->endReset();
+    m_applyingGeometry = false;
+    applyAllGeometry();
 }
 
 void FlexGrid::setRows(int rows)
@@ -621,12 +623,8 @@ void FlexGrid::setSort(int how)
         }
         return false;
     });
-    if (!deferred) {
-        m_applyingGeometry = true;
-        m_model->endReset();
-        m_applyingGeometry = false;
-        applyAllGeometry();
-    }
+    if (!deferred)
+        endViewReset();
     repaintCells();
 }
 
@@ -1070,7 +1068,7 @@ void FlexGrid::userPress(int row, int col, Qt::MouseButton button, Qt::KeyboardM
     emit MouseDown(VbButton(button), VbShiftState(modifiers), PixelsToTwips(gridPos.x()), PixelsToTwips(gridPos.y()));
 }
 
-void FlexGrid::userMove(int row, int col, Qt::MouseButtons buttons, const QPoint&)
+void FlexGrid::userMove(int row, int col, Qt::MouseButtons buttons)
 {
     m_mouseRow = row;
     m_mouseCol = col;
@@ -1093,7 +1091,7 @@ void FlexGrid::userRelease(Qt::MouseButton button, Qt::KeyboardModifiers modifie
         emit Click();
 }
 
-void FlexGrid::userDoubleClick(int row, int col, Qt::MouseButton button, Qt::KeyboardModifiers modifiers, const QPoint&)
+void FlexGrid::userDoubleClick(int row, int col, Qt::MouseButton button, Qt::KeyboardModifiers modifiers)
 {
     m_mouseRow = row;
     m_mouseCol = col;
@@ -1186,8 +1184,7 @@ bool FlexGrid::userKey(int qtKey, Qt::KeyboardModifiers modifiers)
     if (Rows() <= m_fixedRows || Cols() == 0 || m_row < 0)
         return true;
     const int row = targetRow >= 0 ? targetRow : from;
-    if (targetCol < 0 || targetCol >= Cols())
-        targetCol = std::clamp(targetCol, 0, Cols() - 1);
+    targetCol = std::clamp(targetCol, 0, Cols() - 1);
     if (shift)
         moveTo(m_row, m_col, row, byRow ? Cols() - 1 : targetCol);
     else

@@ -214,6 +214,8 @@ private:
     // Structural changes while redrawing is off reach the view in one reset (see the .cpp).
     bool deferViewUpdates();
     void syncView() const;
+    // Ends a model reset and applies every row's and column's geometry again.
+    void endViewReset();
     // Keeps Row, Col, RowSel and ColSel inside the grid after its size changed.
     void clampCursor();
     void repaintCells();
@@ -233,9 +235,9 @@ private:
     // User input, from the view and the header.
     void selectAt(int row, int col, Qt::KeyboardModifiers modifiers);
     void userPress(int row, int col, Qt::MouseButton button, Qt::KeyboardModifiers modifiers, const QPoint& gridPos);
-    void userMove(int row, int col, Qt::MouseButtons buttons, const QPoint& gridPos);
+    void userMove(int row, int col, Qt::MouseButtons buttons);
     void userRelease(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, const QPoint& gridPos);
-    void userDoubleClick(int row, int col, Qt::MouseButton button, Qt::KeyboardModifiers modifiers, const QPoint& gridPos);
+    void userDoubleClick(int row, int col, Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
     bool userKey(int qtKey, Qt::KeyboardModifiers modifiers);
     int nextShownRow(int from, int step) const;
     int rowsPerPage() const;
