@@ -30,24 +30,24 @@ QPixmap Render(int size, qreal design, const Painting& paint)
 void Page(QPainter& p, const QRectF& r, const QColor& fill, const QColor& line, qreal pen)
 {
     const qreal fold = r.width() * 0.32;
-    QPainterPath sheet;
-    sheet.moveTo(r.left(), r.top());
-    sheet.lineTo(r.right() - fold, r.top());
-    sheet.lineTo(r.right(), r.top() + fold);
-    sheet.lineTo(r.right(), r.bottom());
-    sheet.lineTo(r.left(), r.bottom());
-    sheet.closeSubpath();
+    const QPolygonF sheet{
+        {r.left(), r.top()},
+        {r.right() - fold, r.top()},
+        {r.right(), r.top() + fold},
+        {r.right(), r.bottom()},
+        {r.left(), r.bottom()}
+    };
     p.setPen(QPen(line, pen, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
     p.setBrush(fill);
-    p.drawPath(sheet);
+    p.drawPolygon(sheet);
 
-    QPainterPath corner;
-    corner.moveTo(r.right() - fold, r.top());
-    corner.lineTo(r.right() - fold, r.top() + fold);
-    corner.lineTo(r.right(), r.top() + fold);
-    corner.closeSubpath();
+    const QPolygonF corner{
+        {r.right() - fold, r.top()},
+        {r.right() - fold, r.top() + fold},
+        {r.right(), r.top() + fold}
+    };
     p.setBrush(LightGrey);
-    p.drawPath(corner);
+    p.drawPolygon(corner);
 }
 
 void TextLines(QPainter& p, const QRectF& area, int count, const QColor& colour, qreal width)
@@ -66,15 +66,15 @@ void Folder(QPainter& p, const QRectF& r, qreal pen)
 {
     const qreal tabW = r.width() * 0.42;
     const qreal tabH = r.height() * 0.18;
-    QPainterPath back;
-    back.moveTo(r.left(), r.top() + tabH);
-    back.lineTo(r.left(), r.top());
-    back.lineTo(r.left() + tabW - tabH, r.top());
-    back.lineTo(r.left() + tabW, r.top() + tabH);
-    back.closeSubpath();
+    const QPolygonF back{
+        {r.left(), r.top() + tabH},
+        {r.left(), r.top()},
+        {r.left() + tabW - tabH, r.top()},
+        {r.left() + tabW, r.top() + tabH}
+    };
     p.setPen(QPen(FolderLine, pen, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
     p.setBrush(FolderLine.lighter(130));
-    p.drawPath(back);
+    p.drawPolygon(back);
     p.setBrush(FolderFill);
     p.drawRect(QRectF(r.left(), r.top() + tabH, r.width(), r.height() - tabH));
 }
@@ -84,22 +84,22 @@ void Arrow(QPainter& p, QPointF from, QPointF to, qreal shaft, qreal head, const
     const QLineF line(from, to);
     const qreal length = line.length();
     const qreal headLength = qMin(head * 0.9, length * 0.6);
-    QPainterPath path;
-    path.moveTo(0, -shaft / 2);
-    path.lineTo(length - headLength, -shaft / 2);
-    path.lineTo(length - headLength, -head / 2);
-    path.lineTo(length, 0);
-    path.lineTo(length - headLength, head / 2);
-    path.lineTo(length - headLength, shaft / 2);
-    path.lineTo(0, shaft / 2);
-    path.closeSubpath();
+    const QPolygonF arrow{
+        {0, -shaft / 2},
+        {length - headLength, -shaft / 2},
+        {length - headLength, -head / 2},
+        {length, 0},
+        {length - headLength, head / 2},
+        {length - headLength, shaft / 2},
+        {0, shaft / 2}
+    };
 
     p.save();
     p.translate(from);
     p.rotate(-line.angle());
     p.setPen(Qt::NoPen);
     p.setBrush(colour);
-    p.drawPath(path);
+    p.drawPolygon(arrow);
     p.restore();
 }
 

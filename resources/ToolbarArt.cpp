@@ -49,21 +49,13 @@ void Pencil(QPainter& p, const QRectF& r)
     p.rotate(-QLineF(r.bottomLeft(), r.topRight()).angle());
     p.setPen(QPen(Ink, kPen, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
     // Tip: wood, then graphite.
-    QPainterPath tip;
-    tip.moveTo(0, 0);
-    tip.lineTo(length * 0.25, -half);
-    tip.lineTo(length * 0.25, half);
-    tip.closeSubpath();
+    const QPolygonF tip{{0, 0}, {length * 0.25, -half}, {length * 0.25, half}};
     p.setBrush(QColor(0xf6, 0xd7, 0xa7));
-    p.drawPath(tip);
+    p.drawPolygon(tip);
     p.setBrush(Ink);
     p.setPen(Qt::NoPen);
-    QPainterPath lead;
-    lead.moveTo(0, 0);
-    lead.lineTo(length * 0.09, -half * 0.36);
-    lead.lineTo(length * 0.09, half * 0.36);
-    lead.closeSubpath();
-    p.drawPath(lead);
+    const QPolygonF lead{{0, 0}, {length * 0.09, -half * 0.36}, {length * 0.09, half * 0.36}};
+    p.drawPolygon(lead);
     p.setPen(QPen(Ink, kPen, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
     p.setBrush(Yellow);
     p.drawRect(QRectF(length * 0.25, -half, length * 0.57, 2 * half));
@@ -75,16 +67,16 @@ void Pencil(QPainter& p, const QRectF& r)
 void OpenFolder(QPainter& p, const QRectF& r)
 {
     Folder(p, QRectF(r.left(), r.top(), r.width() * 0.88, r.height()), kPen);
-    QPainterPath front;
     const qreal top = r.top() + r.height() * 0.36;
-    front.moveTo(r.left() + r.width() * 0.16, top);
-    front.lineTo(r.right(), top);
-    front.lineTo(r.right() - r.width() * 0.14, r.bottom());
-    front.lineTo(r.left(), r.bottom());
-    front.closeSubpath();
+    const QPolygonF front{
+        {r.left() + r.width() * 0.16, top},
+        {r.right(), top},
+        {r.right() - r.width() * 0.14, r.bottom()},
+        {r.left(), r.bottom()}
+    };
     p.setPen(QPen(FolderLine, kPen, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
     p.setBrush(QColor(0xfe, 0xe2, 0x8a));
-    p.drawPath(front);
+    p.drawPolygon(front);
 }
 
 // --- The function toolbar: one picture per work window --------------------------------
@@ -206,18 +198,10 @@ void OnlineConv(QPainter& p)
         TextLines(p, QRectF(x + 2.5, 9, 6, 13), 4, Grey, 1.5);
     }
     // A lightning bolt between the two boxes: the conversion is immediate.
-    QPainterPath bolt;
-    bolt.moveTo(18, 2);
-    bolt.lineTo(10, 17);
-    bolt.lineTo(16, 17);
-    bolt.lineTo(13, 30);
-    bolt.lineTo(23, 13);
-    bolt.lineTo(17, 13);
-    bolt.lineTo(21, 2);
-    bolt.closeSubpath();
+    const QPolygonF bolt{{18, 2}, {10, 17}, {16, 17}, {13, 30}, {23, 13}, {17, 13}, {21, 2}};
     p.setPen(QPen(Amber, 1.2, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
     p.setBrush(Yellow);
-    p.drawPath(bolt);
+    p.drawPolygon(bolt);
 }
 
 void PhraseMgr(QPainter& p)
@@ -246,16 +230,10 @@ void Open(QPainter& p) { OpenFolder(p, QRectF(2.5, 5.5, 27, 21)); }
 void SaveAs(QPainter& p)
 {
     // A diskette.
-    QPainterPath disk;
-    disk.moveTo(4.5, 4.5);
-    disk.lineTo(24, 4.5);
-    disk.lineTo(27.5, 8);
-    disk.lineTo(27.5, 27.5);
-    disk.lineTo(4.5, 27.5);
-    disk.closeSubpath();
+    const QPolygonF disk{{4.5, 4.5}, {24, 4.5}, {27.5, 8}, {27.5, 27.5}, {4.5, 27.5}};
     p.setPen(QPen(DarkBlue, kPen, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
     p.setBrush(Blue);
-    p.drawPath(disk);
+    p.drawPolygon(disk);
     p.setPen(Qt::NoPen);
     p.setBrush(LightGrey);
     p.drawRect(QRectF(10, 5.25, 12, 8));
@@ -306,14 +284,10 @@ void Undo(QPainter& p)
     p.setPen(Stroke(Blue, 3.5));
     p.setBrush(Qt::NoBrush);
     p.drawPath(curve);
-    QPainterPath head;
-    head.moveTo(3, 11.5);
-    head.lineTo(12, 4);
-    head.lineTo(13, 18);
-    head.closeSubpath();
+    const QPolygonF head{{3, 11.5}, {12, 4}, {13, 18}};
     p.setPen(Stroke(Blue, 1));
     p.setBrush(Blue);
-    p.drawPath(head);
+    p.drawPolygon(head);
 }
 
 void SelectAll(QPainter& p)
@@ -379,14 +353,10 @@ void Delete(QPainter& p) { Cross(p, QRectF(7, 7, 18, 18), Red, 5); }
 void Detect(QPainter& p)
 {
     // A warning sign: the two sides of a conversion do not agree.
-    QPainterPath sign;
-    sign.moveTo(16, 3);
-    sign.lineTo(30, 28.5);
-    sign.lineTo(2, 28.5);
-    sign.closeSubpath();
+    const QPolygonF sign{{16, 3}, {30, 28.5}, {2, 28.5}};
     p.setPen(QPen(Amber, 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     p.setBrush(Yellow);
-    p.drawPath(sign);
+    p.drawPolygon(sign);
     p.setPen(Qt::NoPen);
     p.setBrush(Ink);
     p.drawRoundedRect(QRectF(14.5, 11, 3, 10), 1.2, 1.2);
@@ -451,17 +421,10 @@ void ListAll(QPainter& p) { ListRows(p, QRectF(3, 3, 26, 26), 4, Blue); }
 void ListNew(QPainter& p)
 {
     // A funnel: only some rows get through.
-    QPainterPath funnel;
-    funnel.moveTo(3, 4.5);
-    funnel.lineTo(29, 4.5);
-    funnel.lineTo(19, 16);
-    funnel.lineTo(19, 28);
-    funnel.lineTo(13, 24);
-    funnel.lineTo(13, 16);
-    funnel.closeSubpath();
+    const QPolygonF funnel{{3, 4.5}, {29, 4.5}, {19, 16}, {19, 28}, {13, 24}, {13, 16}};
     p.setPen(QPen(DarkBlue, kPen, Qt::SolidLine, Qt::SquareCap, Qt::RoundJoin));
     p.setBrush(QColor(0x8a, 0xb4, 0xf8));
-    p.drawPath(funnel);
+    p.drawPolygon(funnel);
 }
 
 void TypeConv(QPainter& p)
@@ -472,14 +435,10 @@ void TypeConv(QPainter& p)
 
 void Run(QPainter& p)
 {
-    QPainterPath play;
-    play.moveTo(8, 4);
-    play.lineTo(28, 16);
-    play.lineTo(8, 28);
-    play.closeSubpath();
+    const QPolygonF play{{8, 4}, {28, 16}, {8, 28}};
     p.setPen(QPen(Green, 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     p.setBrush(LightGreen);
-    p.drawPath(play);
+    p.drawPolygon(play);
 }
 
 } // namespace
