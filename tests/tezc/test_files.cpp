@@ -195,7 +195,9 @@ private slots:
         const QByteArray gbDoc = "{\\rtf1\\ansi\\ansicpg936\\deff0{\\fonttbl{\\f0\\fnil\\fcharset134 \\'cb\\'ce\\'cc\\'e5;}}"
                                  "\\f0\\lang2052 \\'cd\\'b7\\'b7\\'a2\\'c8\\'ed\\'bc\\'fe\\par}";
         QTest::newRow("to Traditional") << gbDoc << 0 << 0
-                                        << QStringList{"\\ansicpg950", "\\fcharset136", "\\lang1028", "\\par}"}
+                                        << QStringList{"\\ansicpg950", "\\fcharset136", "\\lang1028", "\\par}",
+                                                       // each character's own Big5 bytes as its fallback
+                                                       "\\uc2\\u-26579\\'c0\\'59\\u-25874\\'be\\'76"}
                                         << QStringLiteral("宋体頭髮軟件");
         QTest::newRow("with vocabulary") << gbDoc << 0 << 256 << QStringList{"\\ansicpg950"} << QStringLiteral("宋体頭髮軟體");
         QTest::newRow("unicode input") << QByteArray("{\\rtf1\\ansi\\ansicpg936\\uc1\\u22836?\\u21457?\\par}") << 0 << 0

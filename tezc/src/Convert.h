@@ -2,6 +2,7 @@
 // Text conversion on UTF-16: code conversion with phrase context, vocabulary matching,
 // and the string entries' modes.
 #include "Objects.h"
+#include "TezCodes.h"
 
 #include <string>
 #include <string_view>

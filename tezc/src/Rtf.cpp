@@ -82,20 +82,14 @@ void decodeIconv(int cp, std::string_view bytes, std::u16string& out) {
 class RtfConverter {
 public:
     RtfConverter(Stmt& st, int32_t mode, int32_t flags, std::string& out)
-        : st_(st), out_(out) {
-        targetTrad_ = mode == 0 || mode == 2;
-        textMode_ = mode;
-        flag_ = flags != 0 ? -1 : 0;
-        targetCp_ = targetTrad_ ? 950 : 936;
+        : st_(st), out_(out), target_(mode == 0 || mode == 2 ? Script::Traditional : Script::Simplified) {
+        textOpForMode(mode, flags != 0 ? -1 : 0, op_);
+        if (mode >= 2 && flags == 0) op_.vocab = TextOp::None;  // encoding only
     }
 
     int32_t run(std::string_view in) {
-        // The op is checked first so that a missing table fails before any work.
-        TextOp op;
-        textOpForMode(textMode_, flag_, op);
-        if (textMode_ >= 2 && flag_ == 0) op.vocab = TextOp::None;  // encoding only
-        op_ = op;
-        if (!encodable()) return -5;
+        // A missing table fails before any work.
+        if (!encodable()) return TEZ_ERR_NOTABLE;
         stack_.push_back(GroupState{});
         size_t i = 0;
         const size_t n = in.size();
@@ -142,9 +136,11 @@ public:
 private:
     GroupState& state() { return stack_.back(); }
 
+    bool targetTrad() const { return target_ == Script::Traditional; }
+    int targetCodePage() const { return targetTrad() ? 950 : 936; }
+
     bool encodable() const {
-        if (targetTrad_) return st_.env->big5().encode != nullptr;
-        return st_.env->gb().encode != nullptr;
+        return targetTrad() ? st_.env->big5().encode != nullptr : st_.env->gb().encode != nullptr;
     }
 
     int currentCodePage() {
@@ -175,12 +171,15 @@ private:
     void decodePending() {
         if (pendingBytes_.empty()) return;
         std::u16string u;
-        if (pendingCp_ == 936 && st_.env->gb().decode) decodeGb(st_.env->gb().decode, pendingBytes_, u);
-        else if (pendingCp_ == 950 && st_.env->big5().decode) decodeBig5(st_.env->big5().decode, pendingBytes_, u);
-        else if (pendingCp_ == 1252)
+        if (pendingCp_ == 936 || pendingCp_ == 950) {
+            if (!decode8(*st_.env, pendingCp_ == 950 ? Script::Traditional : Script::Simplified, pendingBytes_, u))
+                decodeIconv(pendingCp_, pendingBytes_, u);
+        } else if (pendingCp_ == 1252) {
             for (unsigned char c : pendingBytes_)
                 u += (c >= 0x80 && c < 0xA0) ? kCp1252High[c - 0x80] : char16_t(c);
-        else decodeIconv(pendingCp_, pendingBytes_, u);
+        } else {
+            decodeIconv(pendingCp_, pendingBytes_, u);
+        }
         run_ += u;
         pendingBytes_.clear();
     }
@@ -191,7 +190,7 @@ private:
         std::u16string converted;
         if (state().mode == TextMode::Convert) {
             const int32_t rc = runTextOp(st_, op_, run_, converted);
-            if (rc != 0) {
+            if (rc != TEZ_OK) {
                 rc_ = rc;
                 converted = run_;
             }
@@ -209,6 +208,12 @@ private:
         needDelimiter_ = true;
     }
 
+    void appendHexEscape(unsigned char b) {
+        char buf[8];
+        std::snprintf(buf, sizeof buf, "\\'%02x", b);
+        out_ += buf;
+    }
+
     void emitText(std::u16string_view text) {
         std::string bytes;
         for (size_t i = 0; i < text.size(); ++i) {
@@ -220,9 +225,7 @@ private:
                     out_ += '\\';
                     out_ += static_cast<char>(c);
                 } else if (c < 0x20) {
-                    char buf[8];
-                    std::snprintf(buf, sizeof buf, "\\'%02x", c);
-                    out_ += buf;
+                    appendHexEscape(static_cast<unsigned char>(c));
                 } else {
                     out_ += static_cast<char>(c);
                 }
@@ -230,9 +233,7 @@ private:
             }
             size_t len = 1;
             if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size()) len = 2;
-            const std::u16string_view one = text.substr(i, len);
-            if (targetTrad_) encodeBig5(st_.env->big5().encode, one, bytes, Unmappable::Question);
-            else encodeGb(st_.env->gb().encode, one, bytes, Unmappable::Question);
+            encode8(*st_.env, target_, text.substr(i, len), bytes);
             // A character outside the BMP gets "?" fallbacks for its two code units.
             if (bytes == "?" || len == 2) bytes.clear();
             // \uN with the target code page's bytes as the fallback for older readers.
@@ -244,11 +245,7 @@ private:
             if (bytes.empty()) {
                 out_ += '?';
             } else {
-                for (unsigned char b : bytes) {
-                    char buf[8];
-                    std::snprintf(buf, sizeof buf, "\\'%02x", b);
-                    out_ += buf;
-                }
+                for (unsigned char b : bytes) appendHexEscape(b);
             }
             needDelimiter_ = false;
             i += len - 1;
@@ -357,7 +354,7 @@ private:
             s.outUc = s.uc;
         } else if (word == "ansicpg" && hasParam) {
             ansiCp_ = static_cast<int>(param);
-            replacement = "\\ansicpg" + std::to_string(targetCp_);
+            replacement = "\\ansicpg" + std::to_string(targetCodePage());
         } else if (word == "f" && hasParam) {
             if (s.fontTable) s.fontDefNumber = static_cast<int>(param);
             else s.font = static_cast<int>(param);
@@ -365,32 +362,28 @@ private:
             if (s.fontTable && s.fontDefNumber >= 0 && !fontCp_.count(s.fontDefNumber) )
                 fontCp_[s.fontDefNumber] = charsetCodePage(static_cast<int>(param));
             if (param == 134 || param == 136)
-                replacement = "\\fcharset" + std::to_string(targetTrad_ ? 136 : 134);
+                replacement = "\\fcharset" + std::to_string(targetTrad() ? 136 : 134);
         } else if (word == "cpg" && hasParam) {
             if (s.fontTable && s.fontDefNumber >= 0) fontCp_[s.fontDefNumber] = static_cast<int>(param);
-            if (param == 936 || param == 950) replacement = "\\cpg" + std::to_string(targetCp_);
+            if (param == 936 || param == 950) replacement = "\\cpg" + std::to_string(targetCodePage());
         } else if ((word == "lang" || word == "langfe" || word == "deflangfe" || word == "deflang" ||
                     word == "langnp" || word == "langfenp") &&
                    hasParam && (param == 2052 || param == 1028)) {
-            replacement = "\\" + word + std::to_string(targetTrad_ ? 1028 : 2052);
+            replacement = "\\" + word + std::to_string(targetTrad() ? 1028 : 2052);
         }
         if (!replacement.empty()) {
             out_ += replacement;
             if (spaceDelim) out_ += ' ';
-            needDelimiter_ = !spaceDelim;
         } else {
             out_.append(in.substr(start, end - start));
-            needDelimiter_ = !spaceDelim;
         }
+        needDelimiter_ = !spaceDelim;
         return end;
     }
 
     Stmt& st_;
     std::string& out_;
-    bool targetTrad_ = true;
-    int32_t textMode_ = 0;
-    int32_t flag_ = 0;
-    int targetCp_ = 950;
+    const Script target_;
     int ansiCp_ = 0;
     TextOp op_;
     int32_t rc_ = 0;
@@ -408,7 +401,7 @@ private:
 }  // namespace
 
 int32_t convertRtf(Stmt& st, std::string_view rtf, std::string& out, int32_t mode, int32_t flags) {
-    if (rtf.substr(0, 5) != "{\\rtf") return -7;
+    if (rtf.substr(0, 5) != "{\\rtf") return TEZ_ERR_FORMAT;
     out.clear();
     out.reserve(rtf.size() + rtf.size() / 4);
     RtfConverter conv(st, mode, flags, out);
@@ -417,12 +410,12 @@ int32_t convertRtf(Stmt& st, std::string_view rtf, std::string& out, int32_t mod
 
 int32_t convertRtfFile(Stmt& st, const std::string& in, const std::string& out, int32_t mode,
                        int32_t flags) {
-    if (sameFile(in, out)) return -8;
+    if (sameFile(in, out)) return TEZ_ERR_SAMEFILE;
     std::string text;
-    if (!readFile(in, text)) return -3;
+    if (!readFile(in, text)) return TEZ_ERR_OPEN;
     std::string result;
-    if (int32_t rc = convertRtf(st, text, result, mode, flags); rc != 0) return rc;
-    return writeFileAtomic(out, result) ? 0 : -4;
+    if (int32_t rc = convertRtf(st, text, result, mode, flags); rc != TEZ_OK) return rc;
+    return writeFileAtomic(out, result) ? TEZ_OK : TEZ_ERR_WRITE;
 }
 
 }  // namespace tezc
