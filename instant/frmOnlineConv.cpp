@@ -6,6 +6,7 @@
 #include "instant/dlgReplaceText.h"
 #include "instant/dlgSearchText.h"
 #include "platform/CodePage.h"
+#include "platform/DroppedFiles.h"
 #include "platform/KeyCodes.h"
 #include "platform/Twips.h"
 #include "resources/Pictures.h"
@@ -16,12 +17,10 @@
 #include <QDropEvent>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QSplitter>
 #include <QTextCursor>
 #include <QToolBar>
-#include <QUrl>
 #include <QVBoxLayout>
 
 namespace {
@@ -73,17 +72,6 @@ QFont ScriptFont(const QPlainTextEdit* box, const QString& family, const QString
     font.setFamilies({family, fallback, font.family()});
     font.setPointSizeF(11.25);
     return font;
-}
-
-QList<QUrl> DroppedFiles(const QMimeData* data)
-{
-    QList<QUrl> files;
-    if (!data || !data->hasUrls())
-        return files;
-    for (const QUrl& url : data->urls())
-        if (url.isLocalFile())
-            files.append(url);
-    return files;
 }
 
 } // namespace
@@ -314,7 +302,7 @@ bool FrmOnlineConv::eventFilter(QObject* watched, QEvent* event)
     }
     case QEvent::Drop: {
         auto* drop = static_cast<QDropEvent*>(event);
-        const QList<QUrl> files = DroppedFiles(drop->mimeData());
+        const QStringList files = DroppedFiles(drop->mimeData());
         if (!files.isEmpty()) {
             drop->acceptProposedAction();
             if (box == edtB5)
@@ -342,12 +330,12 @@ bool FrmOnlineConv::edtB5_KeyDown(int keyCode, int shift)
     return true;
 }
 
-void FrmOnlineConv::edtB5_OLEDragDrop(const QList<QUrl>& files)
+void FrmOnlineConv::edtB5_OLEDragDrop(const QStringList& files)
 {
     DropFile(edtB5, files);
 }
 
-void FrmOnlineConv::edtGB_OLEDragDrop(const QList<QUrl>& files)
+void FrmOnlineConv::edtGB_OLEDragDrop(const QStringList& files)
 {
     DropFile(edtGB, files);
 }

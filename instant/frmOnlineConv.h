@@ -12,6 +12,7 @@
 #include <QHash>
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -20,7 +21,6 @@ class QLabel;
 class QPlainTextEdit;
 class QSplitter;
 class QToolBar;
-class QUrl;
 
 class FrmOnlineConv : public WorkWindow {
     Q_OBJECT
@@ -62,9 +62,9 @@ public:
     void edtGB_GotFocus();
     // The paste keys of the Traditional box; returns true when the key was handled.
     bool edtB5_KeyDown(int keyCode, int shift);
-    // Files dropped on a box.
-    void edtB5_OLEDragDrop(const QList<QUrl>& files);
-    void edtGB_OLEDragDrop(const QList<QUrl>& files);
+    // Files dropped on a box, by their paths.
+    void edtB5_OLEDragDrop(const QStringList& files);
+    void edtGB_OLEDragDrop(const QStringList& files);
     // A toolbar button by its key ("OPEN" ...).
     void tbOnline_ButtonClick(const QString& key);
 
@@ -119,7 +119,7 @@ private:
     void EnableMenuWhenCurrent();
     void CopyUnicode();
     void SelectAll();
-    void DropFile(QPlainTextEdit* box, const QList<QUrl>& files);
+    void DropFile(QPlainTextEdit* box, const QStringList& files);
     void LoadIntoBox(QPlainTextEdit* box, const QString& text);
 
     bool bConverting = false;

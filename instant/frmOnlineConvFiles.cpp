@@ -13,7 +13,6 @@
 #include "resources/StringTable.h"
 
 #include <QPlainTextEdit>
-#include <QUrl>
 
 bool FrmOnlineConv::ConfirmDiscardChanges()
 {
@@ -130,12 +129,12 @@ bool FrmOnlineConv::SaveToFile()
     return true;
 }
 
-void FrmOnlineConv::DropFile(QPlainTextEdit* box, const QList<QUrl>& files)
+void FrmOnlineConv::DropFile(QPlainTextEdit* box, const QStringList& files)
 {
     window()->setFocus();
     if (files.isEmpty())
         return;
-    const QString path = files.first().toLocalFile();
+    const QString& path = files.first();
     const bool b5 = box == edtB5;
 
     const int icType = AskDbOrUni(this, b5 ? kAskB5Key : QString());

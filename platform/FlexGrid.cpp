@@ -1,23 +1,21 @@
 #include "platform/FlexGrid.h"
 
+#include "platform/DroppedFiles.h"
 #include "platform/KeyCodes.h"
 #include "platform/Twips.h"
 
 #include <QAbstractTableModel>
-#include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFocusEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
-#include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
 #include <QStyle>
 #include <QStyledItemDelegate>
 #include <QTableView>
-#include <QUrl>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -85,18 +83,6 @@ bool IsDescending(int how)
 {
     return how == flexSortGenericDescending || how == flexSortNumericDescending
         || how == flexSortStringNoCaseDescending || how == flexSortStringDescending;
-}
-
-QStringList DroppedPaths(const QMimeData* data)
-{
-    QStringList paths;
-    if (!data || !data->hasUrls())
-        return paths;
-    for (const QUrl& url : data->urls()) {
-        if (url.isLocalFile())
-            paths << QDir::toNativeSeparators(url.toLocalFile());
-    }
-    return paths;
 }
 
 } // namespace
@@ -318,7 +304,7 @@ protected:
     void dragMoveEvent(QDragMoveEvent* e) override { acceptFileDrag(e); }
     void dropEvent(QDropEvent* e) override
     {
-        const QStringList paths = DroppedPaths(e->mimeData());
+        const QStringList paths = DroppedFiles(e->mimeData());
         if (m_grid->m_oleDropMode != flexOLEDropManual || paths.isEmpty()) {
             e->ignore();
             return;
@@ -330,7 +316,7 @@ protected:
 private:
     void acceptFileDrag(QDragMoveEvent* e)
     {
-        if (m_grid->m_oleDropMode == flexOLEDropManual && !DroppedPaths(e->mimeData()).isEmpty())
+        if (m_grid->m_oleDropMode == flexOLEDropManual && !DroppedFiles(e->mimeData()).isEmpty())
             e->acceptProposedAction();
         else
             e->ignore();

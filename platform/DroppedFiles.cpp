@@ -1,0 +1,16 @@
+#include "platform/DroppedFiles.h"
+
+#include <QDir>
+#include <QMimeData>
+#include <QUrl>
+
+QStringList DroppedFiles(const QMimeData* data)
+{
+    QStringList paths;
+    if (!data || !data->hasUrls())
+        return paths;
+    for (const QUrl& url : data->urls())
+        if (url.isLocalFile())
+            paths << QDir::toNativeSeparators(url.toLocalFile());
+    return paths;
+}
