@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QString>
 #include <cstdint>
+#include <functional>
 
 // Longest table path and term the library's fetch buffers hold (8-bit bytes, NUL excluded).
 constexpr int kMaxPCTPathBytes = 255;
@@ -25,6 +26,21 @@ bool PCTPathFits(const QString& path);
 
 // The file path of a loaded table, read whole however long it is.
 QString PCTGetPath(int32_t hPct);
+
+// The two 8-bit terms of one item as a fetch call returns them, cut at their first NUL.
+struct ItemTerms {
+    int32_t hPct = 0;
+    int32_t index = 0;
+    int32_t status = 0;
+    QByteArray trad;
+    QByteArray simp;
+};
+
+// Calls fetch(hPct, index, status, trad, tradLen, simp, simpLen) with buffers for terms of
+// kMaxTermBytes, and again with buffers large enough when a term did not fit, so no term is
+// ever cut short.
+using ItemFetch = std::function<int32_t(int32_t*, int32_t*, int32_t*, char*, int32_t*, char*, int32_t*)>;
+ItemTerms FetchItemTerms(const ItemFetch& fetch);
 
 // One item of a loaded table, Traditional term first as the library hands it out.
 struct PCTItem {

@@ -6,8 +6,6 @@
 #include "vocabulary/LoadedTableList.h"
 #include "vocabulary/PhraseText.h"
 
-#include <vector>
-
 int32_t FindLoadedTable(const QString& path)
 {
     for (int32_t j = 0; j < glPCTCount && static_cast<std::size_t>(j) < ghPCT.size(); ++j) {
@@ -31,28 +29,6 @@ void SetupPhraseResultGrid(FlexGrid* lst)
         lst->setColWidth(c, columns[c].width);
         lst->setTextMatrix(0, c, LoadResString(columns[c].header));
     }
-}
-
-ItemTerms FetchItemTerms(const ItemFetch& fetch)
-{
-    ItemTerms item;
-    int32_t tradSize = 100;
-    int32_t simpSize = 100;
-    for (int attempt = 0; attempt < 2; ++attempt) {
-        std::vector<char> trad(static_cast<std::size_t>(tradSize) + 1, '\0');
-        std::vector<char> simp(static_cast<std::size_t>(simpSize) + 1, '\0');
-        int32_t tradLen = tradSize;
-        int32_t simpLen = simpSize;
-        fetch(&item.hPct, &item.index, &item.status, trad.data(), &tradLen, simp.data(), &simpLen);
-        item.trad = QByteArray(trad.data());
-        item.simp = QByteArray(simp.data());
-        // The length out is the whole term's: fetch again when a term did not fit.
-        if (tradLen < tradSize && simpLen < simpSize)
-            break;
-        tradSize = std::max(tradSize, tradLen + 1);
-        simpSize = std::max(simpSize, simpLen + 1);
-    }
-    return item;
 }
 
 std::optional<QByteArray> TermToLibrary(const QString& term)

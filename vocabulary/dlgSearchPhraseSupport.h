@@ -1,11 +1,9 @@
 #pragma once
 // What the search, detection and merge dialogs share: finding a loaded table by its path,
-// the five-column result grid, fetching an item's two terms whole from the library and
-// writing an item back.
+// the five-column result grid, a term's library form and writing an item back.
 #include <QByteArray>
 #include <QString>
 #include <cstdint>
-#include <functional>
 #include <optional>
 
 class FlexGrid;
@@ -17,20 +15,6 @@ int32_t FindLoadedTable(const QString& path);
 // Columns, widths and headers of the result grid of the search and detection dialogs:
 // in-use picture, position, Simplified term, Traditional term, table path. Leaves only row 0.
 void SetupPhraseResultGrid(FlexGrid* lst);
-
-// The two 8-bit terms of one item as a fetch call returns them, cut at their first NUL.
-struct ItemTerms {
-    int32_t hPct = 0;
-    int32_t index = 0;
-    int32_t status = 0;
-    QByteArray trad;
-    QByteArray simp;
-};
-
-// Calls fetch(hPct, index, status, trad, tradLen, simp, simpLen) with 100-byte buffers, and
-// again with buffers large enough when a term did not fit, so no term is ever cut short.
-using ItemFetch = std::function<int32_t(int32_t*, int32_t*, int32_t*, char*, int32_t*, char*, int32_t*)>;
-ItemTerms FetchItemTerms(const ItemFetch& fetch);
 
 // The 8-bit library form of a term typed or shown in a dialog (TermToBytes); nothing when
 // the library refuses it.
