@@ -272,6 +272,10 @@ private slots:
         QCOMPARE(n, 1);
         const ItemOut first = getItem(h1, 0);
         QVERIFY(!first.trad.isEmpty() && first.trad != first.simp);
+        // Its terms come out in GB18030 like those of any table in the list.
+        const QList<QByteArray> line = readAll(QDir(dataDir()).filePath("TezExtra.pct")).split('\n').value(1).split('\t');
+        QCOMPARE(first.trad, QString::fromUtf8(line.value(1)));
+        QCOMPARE(first.simp, QString::fromUtf8(line.value(2)));
     }
 };
 

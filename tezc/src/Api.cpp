@@ -35,9 +35,12 @@ int32_t guarded(F&& f) {
 
 std::shared_ptr<Stmt> stmtOf(int32_t h) { return reg().get<Stmt>(h, Kind::Stmt); }
 std::shared_ptr<Pct> pctOf(int32_t h) { return reg().get<Pct>(h, Kind::Pct); }
-std::shared_ptr<Env> envOfPct(const Pct& p) {
-    auto st = stmtOf(p.stmt);
-    return st ? st->env : nullptr;
+// A vocabulary table of the statement, kept in the file at path.
+std::shared_ptr<Pct> newPct(const Stmt& st, std::string path) {
+    auto pct = std::make_shared<Pct>();
+    pct->env = st.env;
+    pct->path = std::move(path);
+    return pct;
 }
 
 // Length of the prefix of a GB18030 or Big5 text that ends on a character boundary and
@@ -135,12 +138,10 @@ void markChanged(Pct& p) {
     reg().touch();
 }
 
-int32_t addToList(Stmt& st, std::shared_ptr<Pct> pct, int32_t* hPct) {
-    pct->stmt = st.handle;
-    const int32_t h = reg().add(pct);
+int32_t addToList(Stmt& st, std::shared_ptr<Pct> pct) {
+    const int32_t h = reg().add(std::move(pct));
     st.list.push_back(h);
     reg().touch();
-    *hPct = h;
     return h;
 }
 
@@ -195,8 +196,7 @@ bool validCct(const MappedFile& f, int32_t index) {
 
 std::shared_ptr<Pct> extraTable(Stmt& st) {
     if (auto p = pctOf(st.extra)) return p;
-    auto p = std::make_shared<Pct>();
-    p->path = joinPath(st.env->folder.empty() ? "." : st.env->folder, "TezExtra.pct");
+    auto p = newPct(st, joinPath(st.env->folder, "TezExtra.pct"));
     loadPctFile(p->path, p->items);
     p->status = 1;
     st.extra = reg().add(p);
@@ -310,17 +310,15 @@ TEZC_API int32_t _TezLoadLST(int32_t hStmt, const char* path) {
         int32_t rc = TEZ_OK;
         const std::string folder = folderOf(native);
         for (const ListEntry& e : entries) {
-            auto pct = std::make_shared<Pct>();
             const std::string p = normalisePath(e.path);
-            pct->path = absolutePath(p.front() == '/' ? p : joinPath(folder, p));
+            auto pct = newPct(*st, absolutePath(p.front() == '/' ? p : joinPath(folder, p)));
             const int32_t r = loadPctFile(pct->path, pct->items);
             if (r != TEZ_OK && r != TEZ_WARN_PARTIAL) {
                 if (rc == TEZ_OK) rc = r;
                 continue;
             }
             pct->status = (e.status >= 0 && e.status <= 3) ? e.status : 0;
-            int32_t h;
-            addToList(*st, pct, &h);
+            addToList(*st, pct);
         }
         return rc;
     });
@@ -400,12 +398,11 @@ TEZC_API int32_t _TezLoadPCT(int32_t hStmt, const char* path, int32_t* hPct) {
         std::string native;
         if (const int32_t rc = checkJoiningTable(hStmt, path, hPct, st, native); rc != TEZ_OK) return rc;
         if (st->list.size() >= TEZ_MAX_USER_TABLES) return TEZ_ERR_LIMIT;
-        auto pct = std::make_shared<Pct>();
-        pct->path = absolutePath(native);
+        auto pct = newPct(*st, absolutePath(native));
         const int32_t rc = loadPctFile(native, pct->items);
         if (rc != TEZ_OK && rc != TEZ_WARN_PARTIAL) return rc;
         pct->status = 1;
-        addToList(*st, pct, hPct);
+        *hPct = addToList(*st, pct);
         return rc;
     });
 }
@@ -416,10 +413,7 @@ TEZC_API int32_t _TezNewPCT(int32_t hStmt, const char* path, int32_t* hPct) {
         std::string native;
         if (const int32_t rc = checkJoiningTable(hStmt, path, hPct, st, native); rc != TEZ_OK) return rc;
         if (st->list.size() >= TEZ_MAX_USER_TABLES) return TEZ_WARN_PARTIAL;
-        auto pct = std::make_shared<Pct>();
-        pct->path = absolutePath(native);
-        pct->status = 0;
-        addToList(*st, pct, hPct);
+        *hPct = addToList(*st, newPct(*st, absolutePath(native)));
         return TEZ_OK;
     });
 }
@@ -429,7 +423,7 @@ TEZC_API int32_t _TezSavePCT(int32_t hPct, const char* path, int32_t) {
         auto p = pctOf(hPct);
         if (!p) return TEZ_ERR_HANDLE;
         std::string native = p->path;
-        if (path && *path && !nativePath(envOfPct(*p).get(), path, native)) return TEZ_ERR_ARG;
+        if (path && *path && !nativePath(p->env.get(), path, native)) return TEZ_ERR_ARG;
         return p->save(native) ? TEZ_OK : TEZ_ERR_WRITE;
     });
 }
@@ -453,7 +447,7 @@ TEZC_API int32_t _TezPCTGetPath(int32_t hPct, char* buf, int32_t* len) {
     return guarded([&]() -> int32_t {
         auto p = pctOf(hPct);
         if (!p) return TEZ_ERR_HANDLE;
-        return copyOut8(nativeToGb(envOfPct(*p).get(), p->path), buf, len);
+        return copyOut8(nativeToGb(p->env.get(), p->path), buf, len);
     });
 }
 
@@ -497,9 +491,8 @@ TEZC_API int32_t _TezPCTGetItem(int32_t hPct, int32_t index, char* trad, int32_t
         if (!trad || !tradLen || !simp || !simpLen || !status || *tradLen <= 0 || *simpLen <= 0)
             return TEZ_ERR_ARG;
         const VocabItem& it = p->items[static_cast<size_t>(index)];
-        const auto env = envOfPct(*p);
-        copyTerm(env.get(), it.trad, trad, tradLen);
-        copyTerm(env.get(), it.simp, simp, simpLen);
+        copyTerm(p->env.get(), it.trad, trad, tradLen);
+        copyTerm(p->env.get(), it.simp, simp, simpLen);
         *status = it.status;
         return TEZ_OK;
     });
@@ -508,8 +501,8 @@ TEZC_API int32_t _TezPCTGetItem(int32_t hPct, int32_t index, char* trad, int32_t
 namespace {
 int32_t termsIn(const Pct& p, const char* trad, const char* simp, VocabItem& item) {
     if (!trad || !simp) return TEZ_ERR_ARG;
-    const auto env = envOfPct(p);
-    if (!gbToUtf16(env.get(), trad, item.trad) || !gbToUtf16(env.get(), simp, item.simp))
+    const Env* env = p.env.get();
+    if (!gbToUtf16(env, trad, item.trad) || !gbToUtf16(env, simp, item.simp))
         return TEZ_ERR_ENCODING;
     if (!isStorableTerm(item.trad) || !isStorableTerm(item.simp)) return TEZ_ERR_ARG;
     return TEZ_OK;
@@ -576,7 +569,7 @@ TEZC_API int32_t _TezPCTImport(int32_t hPct, int32_t position, const char* path,
         if (!p) return TEZ_ERR_HANDLE;
         if (position < 0 || position > static_cast<int32_t>(p->items.size())) return TEZ_ERR_INDEX;
         std::string native;
-        if (!nativePath(envOfPct(*p).get(), path, native)) return TEZ_ERR_ARG;
+        if (!nativePath(p->env.get(), path, native)) return TEZ_ERR_ARG;
         std::vector<VocabItem> items;
         const int32_t rc = loadPctFile(native, items);
         if (rc != TEZ_OK && rc != TEZ_WARN_PARTIAL) return rc;
@@ -829,10 +822,10 @@ int32_t hitOut(const Hit& hit, int32_t* hPct, int32_t* index, int32_t* status, c
     *hPct = hit.pct;
     *index = hit.index;
     *status = hit.status;
-    std::shared_ptr<Env> env;
-    if (auto p = pctOf(hit.pct)) env = envOfPct(*p);
-    copyTerm(env.get(), hit.trad, trad, tradLen);
-    copyTerm(env.get(), hit.simp, simp, simpLen);
+    const auto p = pctOf(hit.pct);
+    const Env* env = p ? p->env.get() : nullptr;
+    copyTerm(env, hit.trad, trad, tradLen);
+    copyTerm(env, hit.simp, simp, simpLen);
     return TEZ_OK;
 }
 }  // namespace

@@ -51,7 +51,7 @@ struct Pct : Object {
     std::vector<VocabItem> items;
     int32_t status = 0;
     bool dirty = false;
-    int32_t stmt = 0;  // statement whose list holds it (0: none)
+    std::shared_ptr<Env> env;  // of the statement that opened it: terms and paths cross through its code pages
     bool save(const std::string& target);
 };
 
