@@ -7,14 +7,15 @@ namespace art {
 
 using namespace palette;
 
-namespace {
-
-QPen StrokePen(const QColor& colour, qreal width)
+QPen RoundPen(const QColor& colour, qreal width)
 {
     return QPen(colour, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
 }
 
-} // namespace
+QPen SharpPen(const QColor& colour, qreal width)
+{
+    return QPen(colour, width, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin);
+}
 
 QPixmap Render(int size, qreal design, const Painting& paint)
 {
@@ -37,7 +38,7 @@ void Page(QPainter& p, const QRectF& r, const QColor& fill, const QColor& line, 
         {r.right(), r.bottom()},
         {r.left(), r.bottom()}
     };
-    p.setPen(QPen(line, pen, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+    p.setPen(SharpPen(line, pen));
     p.setBrush(fill);
     p.drawPolygon(sheet);
 
@@ -72,7 +73,7 @@ void Folder(QPainter& p, const QRectF& r, qreal pen)
         {r.left() + tabW - tabH, r.top()},
         {r.left() + tabW, r.top() + tabH}
     };
-    p.setPen(QPen(FolderLine, pen, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+    p.setPen(SharpPen(FolderLine, pen));
     p.setBrush(FolderLine.lighter(130));
     p.drawPolygon(back);
     p.setBrush(FolderFill);
@@ -105,7 +106,7 @@ void Arrow(QPainter& p, QPointF from, QPointF to, qreal shaft, qreal head, const
 
 void Check(QPainter& p, const QRectF& r, const QColor& colour, qreal width)
 {
-    p.setPen(StrokePen(colour, width));
+    p.setPen(RoundPen(colour, width));
     p.setBrush(Qt::NoBrush);
     const QPointF points[] = {
         {r.left(), r.top() + r.height() * 0.55},
@@ -117,7 +118,7 @@ void Check(QPainter& p, const QRectF& r, const QColor& colour, qreal width)
 
 void Cross(QPainter& p, const QRectF& r, const QColor& colour, qreal width)
 {
-    p.setPen(StrokePen(colour, width));
+    p.setPen(RoundPen(colour, width));
     p.drawLine(r.topLeft(), r.bottomRight());
     p.drawLine(r.topRight(), r.bottomLeft());
 }
@@ -147,7 +148,7 @@ void Bulb(QPainter& p, const QRectF& r, bool lit, qreal pen)
 
     if (lit) {
         // Rays around the glass.
-        p.setPen(StrokePen(Amber, pen));
+        p.setPen(RoundPen(Amber, pen));
         for (int angle : {0, 45, 90, 135, 180}) {
             const qreal a = qDegreesToRadians(qreal(angle));
             const QPointF dir(-qCos(a), -qSin(a));
@@ -221,7 +222,7 @@ void Magnifier(QPainter& p, const QRectF& r, qreal pen)
     p.setBrush(QColor(0xd2, 0xe3, 0xfc));
     p.drawEllipse(lens);
     // A glint on the glass.
-    p.setPen(StrokePen(Paper, pen));
+    p.setPen(RoundPen(Paper, pen));
     p.setBrush(Qt::NoBrush);
     p.drawArc(lens.adjusted(w * 0.12, w * 0.12, -w * 0.12, -w * 0.12), 100 * 16, 70 * 16);
 }
@@ -240,7 +241,7 @@ void Clock(QPainter& p, const QRectF& r, qreal pen)
         const QPointF dir(qCos(a), qSin(a));
         p.drawLine(c + dir * radius * 0.68, c + dir * radius * 0.84);
     }
-    p.setPen(StrokePen(Ink, pen * 1.4));
+    p.setPen(RoundPen(Ink, pen * 1.4));
     p.drawLine(c, c + QPointF(0, -radius * 0.62));
     p.drawLine(c, c + QPointF(radius * 0.45, radius * 0.1));
     p.setPen(Qt::NoPen);

@@ -31,6 +31,11 @@ inline const QColor FolderLine{0xc2, 0x7c, 0x0e};
 
 using Painting = std::function<void(QPainter&)>;
 
+// A pen with round ends and joins, for strokes.
+QPen RoundPen(const QColor& colour, qreal width);
+// A pen with square ends and sharp joins, for outlines.
+QPen SharpPen(const QColor& colour, qreal width);
+
 // Renders a drawing made on a design grid of `design` units into a transparent square
 // pixmap of `size` pixels.
 QPixmap Render(int size, qreal design, const Painting& paint);

@@ -12,11 +12,6 @@ namespace {
 
 constexpr qreal kPen = 1.5;
 
-QPen Stroke(const QColor& colour, qreal width)
-{
-    return QPen(colour, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
-}
-
 void WrittenPage(QPainter& p, const QRectF& r, const QColor& lines)
 {
     Page(p, r, Paper, Ink, kPen);
@@ -47,7 +42,7 @@ void Pencil(QPainter& p, const QRectF& r)
     p.save();
     p.translate(r.bottomLeft());
     p.rotate(-QLineF(r.bottomLeft(), r.topRight()).angle());
-    p.setPen(QPen(Ink, kPen, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+    p.setPen(SharpPen(Ink, kPen));
     // Tip: wood, then graphite.
     const QPolygonF tip{{0, 0}, {length * 0.25, -half}, {length * 0.25, half}};
     p.setBrush(QColor(0xf6, 0xd7, 0xa7));
@@ -56,7 +51,7 @@ void Pencil(QPainter& p, const QRectF& r)
     p.setPen(Qt::NoPen);
     const QPolygonF lead{{0, 0}, {length * 0.09, -half * 0.36}, {length * 0.09, half * 0.36}};
     p.drawPolygon(lead);
-    p.setPen(QPen(Ink, kPen, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+    p.setPen(SharpPen(Ink, kPen));
     p.setBrush(Yellow);
     p.drawRect(QRectF(length * 0.25, -half, length * 0.57, 2 * half));
     p.setBrush(QColor(0xf2, 0x8b, 0x82));
@@ -74,7 +69,7 @@ void OpenFolder(QPainter& p, const QRectF& r)
         {r.right() - r.width() * 0.14, r.bottom()},
         {r.left(), r.bottom()}
     };
-    p.setPen(QPen(FolderLine, kPen, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+    p.setPen(SharpPen(FolderLine, kPen));
     p.setBrush(QColor(0xfe, 0xe2, 0x8a));
     p.drawPolygon(front);
 }
@@ -110,7 +105,7 @@ void XlsConv(QPainter& p)
 void PptConv(QPainter& p)
 {
     // A presentation board on a stand, showing a pie chart and bars.
-    p.setPen(Stroke(Ink, 2));
+    p.setPen(RoundPen(Ink, 2));
     p.drawLine(QPointF(16, 23), QPointF(16, 29));
     p.drawLine(QPointF(10, 29.5), QPointF(22, 29.5));
     p.setPen(QPen(Orange, kPen));
@@ -199,7 +194,7 @@ void OnlineConv(QPainter& p)
     }
     // A lightning bolt between the two boxes: the conversion is immediate.
     const QPolygonF bolt{{18, 2}, {10, 17}, {16, 17}, {13, 30}, {23, 13}, {17, 13}, {21, 2}};
-    p.setPen(QPen(Amber, 1.2, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+    p.setPen(SharpPen(Amber, 1.2));
     p.setBrush(Yellow);
     p.drawPolygon(bolt);
 }
@@ -231,7 +226,7 @@ void SaveAs(QPainter& p)
 {
     // A diskette.
     const QPolygonF disk{{4.5, 4.5}, {24, 4.5}, {27.5, 8}, {27.5, 27.5}, {4.5, 27.5}};
-    p.setPen(QPen(DarkBlue, kPen, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+    p.setPen(SharpPen(DarkBlue, kPen));
     p.setBrush(Blue);
     p.drawPolygon(disk);
     p.setPen(Qt::NoPen);
@@ -246,7 +241,7 @@ void SaveAs(QPainter& p)
 
 void Cut(QPainter& p)
 {
-    p.setPen(Stroke(Grey, 2.5));
+    p.setPen(RoundPen(Grey, 2.5));
     p.drawLine(QPointF(10, 3), QPointF(20.5, 20));
     p.drawLine(QPointF(22, 3), QPointF(11.5, 20));
     p.setPen(QPen(Red, 2.5));
@@ -281,11 +276,11 @@ void Undo(QPainter& p)
     QPainterPath curve;
     curve.moveTo(26, 26);
     curve.cubicTo(28, 14, 20, 9, 10, 11);
-    p.setPen(Stroke(Blue, 3.5));
+    p.setPen(RoundPen(Blue, 3.5));
     p.setBrush(Qt::NoBrush);
     p.drawPath(curve);
     const QPolygonF head{{3, 11.5}, {12, 4}, {13, 18}};
-    p.setPen(Stroke(Blue, 1));
+    p.setPen(RoundPen(Blue, 1));
     p.setBrush(Blue);
     p.drawPolygon(head);
 }
@@ -354,7 +349,7 @@ void Detect(QPainter& p)
 {
     // A warning sign: the two sides of a conversion do not agree.
     const QPolygonF sign{{16, 3}, {30, 28.5}, {2, 28.5}};
-    p.setPen(QPen(Amber, 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setPen(RoundPen(Amber, 2));
     p.setBrush(Yellow);
     p.drawPolygon(sign);
     p.setPen(Qt::NoPen);
@@ -370,7 +365,7 @@ void Merge(QPainter& p)
     lines.cubicTo(11, 5, 11, 16, 18, 16);
     lines.moveTo(3, 27);
     lines.cubicTo(11, 27, 11, 16, 18, 16);
-    p.setPen(Stroke(Purple, 3.5));
+    p.setPen(RoundPen(Purple, 3.5));
     p.setBrush(Qt::NoBrush);
     p.drawPath(lines);
     Arrow(p, QPointF(16, 16), QPointF(30, 16), 4, 12, Purple);
@@ -436,7 +431,7 @@ void TypeConv(QPainter& p)
 void Run(QPainter& p)
 {
     const QPolygonF play{{8, 4}, {28, 16}, {8, 28}};
-    p.setPen(QPen(Green, 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setPen(RoundPen(Green, 2));
     p.setBrush(LightGreen);
     p.drawPolygon(play);
 }
