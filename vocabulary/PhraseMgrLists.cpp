@@ -163,10 +163,7 @@ void FrmPhraseMgr::DrawRowSelected(FlexGrid* lst)
         }
     }
     // The selection stays what it was, over whole rows.
-    lst->setRow(row);
-    lst->setCol(0);
-    lst->setRowSel(rowSel);
-    lst->setColSel(lst->Cols() - 1);
+    SelectRows(lst, row, rowSel);
 }
 
 void FrmPhraseMgr::SetRowSelected(FlexGrid* lst, int32_t row)

@@ -2,6 +2,7 @@
 
 #include "platform/FlexGrid.h"
 #include "vocabulary/dlgPhraseEdit.h"
+#include "vocabulary/PhraseMgrSupport.h"
 #include "vocabulary/PlacedControl.h"
 #include "vocabulary/dlgSearchPhraseSupport.h"
 #include "vocabulary/frmPhraseMgr.h"
@@ -45,11 +46,7 @@ void PhraseResultDialog::lst_MouseDown(int button, int, int, int)
         IDM_EDIT->popup(QCursor::pos());
 }
 
-void PhraseResultDialog::cmdCancel_Click()
-{
-    m_closedWithOK = false;
-    reject();
-}
+void PhraseResultDialog::cmdCancel_Click() { reject(); }
 
 void PhraseResultDialog::reject()
 {
@@ -68,7 +65,7 @@ void PhraseResultDialog::SetRowInUse(int row, bool active)
 {
     lst->setRow(row);
     const int32_t word = lst->RowData(row);
-    lst->setRowData(row, active ? (word | 1) : (word & ~1));
+    lst->setRowData(row, active ? (word | kRowInUse) : (word & ~kRowInUse));
     frmPhraseMgr().DrawCellPicture(lst, row);
 }
 

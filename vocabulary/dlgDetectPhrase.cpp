@@ -5,6 +5,7 @@
 #include "platform/Modal.h"
 #include "platform/Twips.h"
 #include "vocabulary/LoadedTableList.h"
+#include "vocabulary/PhraseMgrSupport.h"
 #include "vocabulary/dlgPhraseDetectDir.h"
 #include "vocabulary/PhraseText.h"
 #include "vocabulary/PlacedControl.h"
@@ -200,10 +201,7 @@ void DlgDetectPhrase::SetStatus(bool Active)
         entry.Changed = true;
         UpdateAllItems(grp, r - 1);
     }
-    lst->setCol(0);
-    lst->setRow(first);
-    lst->setRowSel(last);
-    lst->setColSel(lst->Cols() - 1);
+    SelectRows(lst, first, last);
     lst->setRedraw(true);
 }
 

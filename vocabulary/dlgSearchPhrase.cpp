@@ -8,6 +8,7 @@
 #include "platform/Twips.h"
 #include "resources/StringTable.h"
 #include "vocabulary/LoadedTableList.h"
+#include "vocabulary/PhraseMgrSupport.h"
 #include "vocabulary/PhraseText.h"
 #include "vocabulary/PlacedControl.h"
 #include "vocabulary/dlgSearchPhraseSupport.h"
@@ -134,14 +135,6 @@ void DlgSearchPhrase::txtReplace_Change()
     cmdReplaceAll->setEnabled(any);
 }
 
-void DlgSearchPhrase::SelectWholeRow(int row)
-{
-    lst->setRow(row);
-    lst->setCol(0);
-    lst->setRowSel(row);
-    lst->setColSel(lst->Cols() - 1);
-}
-
 void DlgSearchPhrase::cmdSearch_Click()
 {
     lst->setRedraw(false);
@@ -177,7 +170,7 @@ void DlgSearchPhrase::cmdSearch_Click()
         return;
     }
     lst->setFixedRows(1);
-    SelectWholeRow(1);
+    SelectRows(lst, 1, 1);
 }
 
 void DlgSearchPhrase::cmdReplace_Click()
@@ -219,7 +212,8 @@ bool DlgSearchPhrase::ReplaceInCurrentRow()
         lst->setTextMatrix(row, colSimplified, simp);
         lst->setTextMatrix(row, colTraditional, trad);
     }
-    SelectWholeRow(row < lst->Rows() - 1 ? row + 1 : 1);
+    const int next = row < lst->Rows() - 1 ? row + 1 : 1;
+    SelectRows(lst, next, next);
     lst->setRedraw(true);
     return written;
 }
@@ -233,10 +227,7 @@ void DlgSearchPhrase::SetStatus(bool Active)
     const int last = std::max(lst->Row(), lst->RowSel());
     for (int r = first; r <= last; ++r)
         SetRowInUse(r, Active);
-    lst->setCol(0);
-    lst->setRow(first);
-    lst->setRowSel(last);
-    lst->setColSel(lst->Cols() - 1);
+    SelectRows(lst, first, last);
     lst->setRedraw(true);
 }
 

@@ -60,7 +60,6 @@ private:
 
     bool ShowModal();
     void SetReplaceMode();
-    void SelectWholeRow(int row);
     // Replaces in both terms of the current row and moves on to the next row (after the last,
     // row 1); false when the row kept its terms because one would have become empty.
     bool ReplaceInCurrentRow();

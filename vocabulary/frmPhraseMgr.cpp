@@ -324,12 +324,8 @@ void FrmPhraseMgr::lstPCT_GotFocus()
 void FrmPhraseMgr::lstPhrase_GotFocus()
 {
     lstPhrase->setHighLight(flexHighlightAlways);
-    if (lstPhrase->Rows() > 1) {
-        const int row = lstPhrase->Row();
-        lstPhrase->setCol(0);
-        lstPhrase->setRowSel(row);
-        lstPhrase->setColSel(lstPhrase->Cols() - 1);
-    }
+    if (lstPhrase->Rows() > 1)
+        SelectRows(lstPhrase, lstPhrase->Row(), lstPhrase->Row());
     CurrentList = lstPhrase;
     CurrentListKind = QStringLiteral("Phrase");
     UpdatePCTToolbar();
