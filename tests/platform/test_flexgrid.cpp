@@ -50,6 +50,17 @@ QPoint CellCenter(FlexGrid& grid, int row, int col)
     return view->visualRect(view->model()->index(row - grid.FixedRows(), col)).center();
 }
 
+// Makes (row, 0) the current cell and gives it a centred 8x8 red picture.
+void PutRedPicture(FlexGrid& grid, int row)
+{
+    QPixmap red(8, 8);
+    red.fill(Qt::red);
+    grid.setRow(row);
+    grid.setCol(0);
+    grid.setCellPicture(red);
+    grid.setCellPictureAlignment(flexAlignCenterCenter);
+}
+
 void ShowGrid(FlexGrid& grid, int heightPx)
 {
     grid.resize(300, heightPx);
@@ -252,12 +263,7 @@ private slots:
     void cellFormatsBelongToTheCurrentCell()
     {
         auto grid = MakeGrid(3);
-        QPixmap picture(8, 8);
-        picture.fill(Qt::red);
-        grid->setRow(2);
-        grid->setCol(0);
-        grid->setCellPicture(picture);
-        grid->setCellPictureAlignment(flexAlignCenterCenter);
+        PutRedPicture(*grid, 2);
         grid->setText(QStringLiteral("."));
         grid->setCellAlignment(flexAlignCenterCenter);
         grid->setCol(1);
@@ -555,12 +561,7 @@ private slots:
         grid->setColWidth(0, 600);
         grid->setColWidth(1, 1500);
         ShowGrid(*grid, 200);
-        QPixmap red(8, 8);
-        red.fill(Qt::red);
-        grid->setRow(3);
-        grid->setCol(0);
-        grid->setCellPicture(red);
-        grid->setCellPictureAlignment(flexAlignCenterCenter);
+        PutRedPicture(*grid, 3);
         grid->setTextMatrix(2, 1, QString());
         grid->setTextMatrix(3, 1, QString());
         grid->setRow(2);
