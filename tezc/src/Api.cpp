@@ -11,7 +11,6 @@
 #include <cstring>
 #include <filesystem>
 #include <map>
-#include <new>
 #include <set>
 
 using namespace tezc;
@@ -26,8 +25,6 @@ int32_t guarded(F&& f) {
     try {
         std::lock_guard lock(reg().mutex());
         return f();
-    } catch (const std::bad_alloc&) {
-        return TEZ_ERR_ARG;
     } catch (...) {
         return TEZ_ERR_ARG;
     }
@@ -77,6 +74,15 @@ int32_t copyTerm(const Env* env, const std::u16string& term, char* buf, int32_t*
     return copyOut8(gb, buf, len);
 }
 
+// Both terms of an item into the caller's buffers.
+int32_t termsOut(const Env* env, const std::u16string& tradTerm, const std::u16string& simpTerm, char* trad,
+                 int32_t* tradLen, char* simp, int32_t* simpLen) {
+    if (!trad || !tradLen || !simp || !simpLen || *tradLen <= 0 || *simpLen <= 0) return TEZ_ERR_ARG;
+    copyTerm(env, tradTerm, trad, tradLen);
+    copyTerm(env, simpTerm, simp, simpLen);
+    return TEZ_OK;
+}
+
 // Input text up to its first NUL inside the given length.
 template <typename C>
 std::basic_string_view<C> inputText(const C* text, int32_t len) {
@@ -86,17 +92,6 @@ std::basic_string_view<C> inputText(const C* text, int32_t len) {
     return nul == v.npos ? v : v.substr(0, nul);
 }
 
-
-std::string folderOf(const std::string& path) {
-    const size_t slash = path.find_last_of('/');
-    if (slash == std::string::npos) return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-std::string joinPath(const std::string& folder, const std::string& name) {
-    if (folder.empty() || folder == ".") return name;
-    return folder.back() == '/' ? folder + name : folder + "/" + name;
-}
 
 // Accepts "\" as a separator too: paths written by other programs may carry it.
 std::string normalisePath(std::string p) {
@@ -127,10 +122,9 @@ int32_t loadPctFile(const std::string& path, std::vector<VocabItem>& items) {
     return skipped ? TEZ_WARN_PARTIAL : TEZ_OK;
 }
 
-int32_t saveDirty(const Pct& p) {
-    auto& pct = const_cast<Pct&>(p);
-    if (!pct.dirty) return TEZ_OK;
-    return pct.save(pct.path) ? TEZ_OK : TEZ_ERR_WRITE;
+int32_t saveDirty(Pct& p) {
+    if (!p.dirty) return TEZ_OK;
+    return p.save(p.path) ? TEZ_OK : TEZ_ERR_WRITE;
 }
 
 void markChanged(Pct& p) {
@@ -156,42 +150,6 @@ int32_t unloadAll(Stmt& st) {
     st.list.clear();
     reg().touch();
     return rc;
-}
-
-bool validCct(const MappedFile& f, int32_t index) {
-    const size_t size = f.size();
-    if (size < sizeof(CctHeader)) return false;
-    auto* base = static_cast<const uint8_t*>(f.data());
-    CctHeader h;
-    std::memcpy(&h, base, sizeof h);
-    if (std::memcmp(h.magic, kCctMagic, sizeof h.magic) != 0 || h.version != kCctVersion ||
-        h.role != static_cast<uint32_t>(index) || h.fileSize != size)
-        return false;
-    const auto& role = cctRoles()[static_cast<size_t>(index)];
-    if (h.sectionCount != role.sections.size() ||
-        sizeof(CctHeader) + size_t(h.sectionCount) * sizeof(CctSection) > size)
-        return false;
-    auto* dir = reinterpret_cast<const CctSection*>(base + sizeof(CctHeader));
-    for (uint32_t i = 0; i < h.sectionCount; ++i) {
-        const CctSection& s = dir[i];
-        if (s.kind != static_cast<uint32_t>(role.sections[i]) || s.offset % 8 != 0 ||
-            s.offset > size || s.size > size - s.offset)
-            return false;
-        size_t expected = 0;
-        switch (static_cast<SectionKind>(s.kind)) {
-        case SectionKind::Big5Decode: expected = kDbcsCells * 2; break;
-        case SectionKind::Big5Encode: expected = 65536 * 2; break;
-        case SectionKind::GbDecode: expected = (kDbcsCells + kGbFourByteBmp) * 2; break;
-        case SectionKind::GbEncode: expected = 65536 * 4; break;
-        case SectionKind::TrieS2T:
-        case SectionKind::TrieT2S: {
-            if (!TrieView::check(base + s.offset, s.size)) return false;
-            continue;
-        }
-        }
-        if (s.size != expected) return false;
-    }
-    return true;
 }
 
 std::shared_ptr<Pct> extraTable(Stmt& st) {
@@ -221,10 +179,10 @@ std::vector<std::vector<Hit>> detectGroups(Stmt& st, bool tradToSimp) {
     std::vector<std::vector<Hit>> groups;
     std::set<std::vector<std::pair<int32_t, int32_t>>> seen;
     auto collect = [&](bool bySource) {
+        const bool keyTrad = bySource == tradToSimp;
         std::map<std::u16string, std::vector<size_t>> byKey;
         std::vector<std::u16string> order;
         for (size_t i = 0; i < items.size(); ++i) {
-            const bool keyTrad = bySource == tradToSimp;
             const std::u16string& key = keyTrad ? items[i].trad : items[i].simp;
             auto [it, fresh] = byKey.try_emplace(key);
             if (fresh) order.push_back(key);
@@ -233,10 +191,7 @@ std::vector<std::vector<Hit>> detectGroups(Stmt& st, bool tradToSimp) {
         for (const auto& key : order) {
             const auto& idx = byKey[key];
             std::set<std::u16string> others;
-            for (size_t i : idx) {
-                const bool keyTrad = bySource == tradToSimp;
-                others.insert(keyTrad ? items[i].simp : items[i].trad);
-            }
+            for (size_t i : idx) others.insert(keyTrad ? items[i].simp : items[i].trad);
             if (others.size() < 2) continue;
             std::vector<std::pair<int32_t, int32_t>> ids;
             std::vector<Hit> group;
@@ -287,7 +242,7 @@ TEZC_API int32_t _TezLoadCCT(int32_t hEnv, int32_t index, const char* path, int3
         if (!nativePath(env.get(), path, native)) return TEZ_ERR_ARG;
         auto table = std::make_unique<LoadedTable>();
         if (!table->file.open(native)) return TEZ_ERR_OPEN;
-        if (!validCct(table->file, index)) return TEZ_ERR_FORMAT;
+        if (!isValidCct(table->file.data(), table->file.size(), static_cast<uint32_t>(index))) return TEZ_ERR_FORMAT;
         table->path = native;
         env->tables[static_cast<size_t>(index)] = std::move(table);
         env->refreshSections();
@@ -488,11 +443,10 @@ TEZC_API int32_t _TezPCTGetItem(int32_t hPct, int32_t index, char* trad, int32_t
         auto p = pctOf(hPct);
         if (!p) return TEZ_ERR_HANDLE;
         if (index < 0 || index >= static_cast<int32_t>(p->items.size())) return TEZ_ERR_INDEX;
-        if (!trad || !tradLen || !simp || !simpLen || !status || *tradLen <= 0 || *simpLen <= 0)
-            return TEZ_ERR_ARG;
+        if (!status) return TEZ_ERR_ARG;
         const VocabItem& it = p->items[static_cast<size_t>(index)];
-        copyTerm(p->env.get(), it.trad, trad, tradLen);
-        copyTerm(p->env.get(), it.simp, simp, simpLen);
+        if (int32_t rc = termsOut(p->env.get(), it.trad, it.simp, trad, tradLen, simp, simpLen); rc != TEZ_OK)
+            return rc;
         *status = it.status;
         return TEZ_OK;
     });
@@ -816,16 +770,13 @@ TEZC_API int32_t _TezPhraseSearchTotalPhraseNum(int32_t hSearch, int32_t* count)
 namespace {
 int32_t hitOut(const Hit& hit, int32_t* hPct, int32_t* index, int32_t* status, char* trad,
                int32_t* tradLen, char* simp, int32_t* simpLen) {
-    if (!hPct || !index || !status || !trad || !tradLen || !simp || !simpLen || *tradLen <= 0 ||
-        *simpLen <= 0)
-        return TEZ_ERR_ARG;
+    if (!hPct || !index || !status) return TEZ_ERR_ARG;
+    const auto p = pctOf(hit.pct);
+    if (int32_t rc = termsOut(p ? p->env.get() : nullptr, hit.trad, hit.simp, trad, tradLen, simp, simpLen); rc != TEZ_OK)
+        return rc;
     *hPct = hit.pct;
     *index = hit.index;
     *status = hit.status;
-    const auto p = pctOf(hit.pct);
-    const Env* env = p ? p->env.get() : nullptr;
-    copyTerm(env, hit.trad, trad, tradLen);
-    copyTerm(env, hit.simp, simp, simpLen);
     return TEZ_OK;
 }
 }  // namespace
@@ -848,7 +799,6 @@ TEZC_API int32_t _TezAmbiguousDetect(int32_t hStmt, int32_t direction, int32_t* 
         if (!hAmbiguous) return TEZ_ERR_ARG;
         auto a = std::make_shared<Ambiguous>();
         a->groups = detectGroups(*st, direction != 0);
-        for (const auto& g : a->groups) a->total += g.size();
         reg().remove(st->ambiguous);
         st->ambiguous = reg().add(a);
         *hAmbiguous = st->ambiguous;
@@ -870,7 +820,9 @@ TEZC_API int32_t _TezAmbiguousTotalPhraseNum(int32_t hAmbiguous, int32_t* entrie
     return guarded([&]() -> int32_t {
         auto a = reg().get<Ambiguous>(hAmbiguous, Kind::Ambiguous);
         if (!a) return TEZ_ERR_HANDLE;
-        const auto n = static_cast<int32_t>(a->total);
+        size_t total = 0;
+        for (const auto& g : a->groups) total += g.size();
+        const auto n = static_cast<int32_t>(total);
         if (entries) *entries = n;
         return n;
     });

@@ -8,6 +8,17 @@
 
 namespace tezc {
 
+std::string folderOf(const std::string& path) {
+    const size_t slash = path.find_last_of('/');
+    if (slash == std::string::npos) return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+std::string joinPath(const std::string& folder, const std::string& name) {
+    if (folder.empty() || folder == ".") return name;
+    return folder.back() == '/' ? folder + name : folder + "/" + name;
+}
+
 bool readFile(const std::string& path, std::string& out) {
     int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) return false;
@@ -38,10 +49,7 @@ bool readFile(const std::string& path, std::string& out) {
 }
 
 bool writeFileAtomic(const std::string& path, std::string_view data) {
-    std::string dir = ".";
-    const size_t slash = path.find_last_of('/');
-    if (slash != std::string::npos) dir = slash == 0 ? "/" : path.substr(0, slash);
-    std::string tmpl = (dir == "/" ? std::string() : dir) + "/.tezc-XXXXXX";
+    std::string tmpl = joinPath(folderOf(path), ".tezc-XXXXXX");
     int fd = ::mkostemp(tmpl.data(), O_CLOEXEC);
     if (fd < 0) return false;
     bool ok = true;
@@ -73,11 +81,6 @@ bool sameFile(const std::string& a, const std::string& b) {
     struct stat sa {}, sb {};
     if (::stat(a.c_str(), &sa) != 0 || ::stat(b.c_str(), &sb) != 0) return false;
     return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
-}
-
-bool fileExists(const std::string& path) {
-    struct stat st {};
-    return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
 MappedFile::~MappedFile() {

@@ -7,12 +7,15 @@
 
 namespace tezc {
 
+// The folder part of a path ("." when it has none) and a name joined to a folder.
+std::string folderOf(const std::string& path);
+std::string joinPath(const std::string& folder, const std::string& name);
+
 bool readFile(const std::string& path, std::string& out);
 // Writes data to a temporary file beside path and renames it over path; on failure the
 // old file (if any) is untouched and no temporary file is left.
 bool writeFileAtomic(const std::string& path, std::string_view data);
 bool sameFile(const std::string& a, const std::string& b);
-bool fileExists(const std::string& path);
 
 class MappedFile {
 public:

@@ -23,10 +23,7 @@ void Env::refreshSections() {
     folder.clear();
     for (const auto& t : tables) {
         if (!t) continue;
-        if (folder.empty()) {
-            const size_t slash = t->path.find_last_of('/');
-            folder = slash == std::string::npos ? "." : t->path.substr(0, slash);
-        }
+        if (folder.empty()) folder = folderOf(t->path);
         auto* base = static_cast<const uint8_t*>(t->file.data());
         auto* h = reinterpret_cast<const CctHeader*>(base);
         auto* dir = reinterpret_cast<const CctSection*>(base + sizeof(CctHeader));

@@ -91,7 +91,6 @@ struct Search : Object {
 struct Ambiguous : Object {
     Ambiguous() : Object(Kind::Ambiguous) {}
     std::vector<std::vector<Hit>> groups;
-    size_t total = 0;
 };
 
 // Vocabulary matchers built from the in-use tables, one per conversion kind.

@@ -1,6 +1,8 @@
 #include "TableFile.h"
 
+#include "CodePage.h"
 #include "FileIo.h"
+#include "Trie.h"
 
 #include <cstring>
 
@@ -22,6 +24,41 @@ const std::vector<CctRole>& cctRoles() {
     };
     return roles;
 }
+
+bool isValidCct(const void* data, size_t size, uint32_t role) {
+    if (role >= cctRoles().size() || size < sizeof(CctHeader)) return false;
+    auto* base = static_cast<const uint8_t*>(data);
+    CctHeader h;
+    std::memcpy(&h, base, sizeof h);
+    if (std::memcmp(h.magic, kCctMagic, sizeof h.magic) != 0 || h.version != kCctVersion ||
+        h.role != role || h.fileSize != size)
+        return false;
+    const auto& expectedSections = cctRoles()[role].sections;
+    if (h.sectionCount != expectedSections.size() ||
+        sizeof(CctHeader) + size_t(h.sectionCount) * sizeof(CctSection) > size)
+        return false;
+    auto* dir = reinterpret_cast<const CctSection*>(base + sizeof(CctHeader));
+    for (uint32_t i = 0; i < h.sectionCount; ++i) {
+        const CctSection& s = dir[i];
+        if (s.kind != static_cast<uint32_t>(expectedSections[i]) || s.offset % 8 != 0 ||
+            s.offset > size || s.size > size - s.offset)
+            return false;
+        size_t expected = 0;
+        switch (static_cast<SectionKind>(s.kind)) {
+        case SectionKind::Big5Decode: expected = kDbcsCells * 2; break;
+        case SectionKind::Big5Encode: expected = 65536 * 2; break;
+        case SectionKind::GbDecode: expected = (kDbcsCells + kGbFourByteBmp) * 2; break;
+        case SectionKind::GbEncode: expected = 65536 * 4; break;
+        case SectionKind::TrieS2T:
+        case SectionKind::TrieT2S:
+            if (!TrieView::check(base + s.offset, s.size)) return false;
+            continue;
+        }
+        if (s.size != expected) return false;
+    }
+    return true;
+}
+
 
 bool writeCct(const std::string& path, uint32_t role,
               const std::vector<std::pair<SectionKind, std::vector<uint8_t>>>& sections) {

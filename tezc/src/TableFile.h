@@ -44,6 +44,9 @@ struct CctRole {
 };
 const std::vector<CctRole>& cctRoles();
 
+// True when the bytes are a whole, well-formed table file made for the table index role.
+bool isValidCct(const void* data, size_t size, uint32_t role);
+
 // Writes a table file whole (temporary file, then rename).
 bool writeCct(const std::string& path, uint32_t role,
               const std::vector<std::pair<SectionKind, std::vector<uint8_t>>>& sections);
