@@ -125,12 +125,12 @@ void FrmPhraseMgr::RefreshToolbars()
     }
 }
 
-void FrmPhraseMgr::SaveTableList()
+int32_t FrmPhraseMgr::SaveTableList()
 {
     // A list that start-up could not load is not the library's list: never write it back.
     if (!gbPCTListLoaded)
-        return;
-    _TezSaveLST(ghStmt, PathToBytes(TableListPath()).constData());
+        return 0;
+    return _TezSaveLST(ghStmt, PathToBytes(TableListPath()).constData());
 }
 
 void FrmPhraseMgr::OpenPCTCommand()
@@ -175,8 +175,7 @@ bool FrmPhraseMgr::NewPCTCommand()
     const QString path = DlgNewPCT::PCTName;
     const bool locked = DlgNewPCT::bLockPCT;
     if (!PCTPathFits(path)) {
-        MsgBox(path + QStringLiteral(" ") + LoadResString(1002) + QChar(10) + ReturnText(TEZ_ERR_ARG), vbCritical,
-               kNewTableCaption);
+        MsgBox(TableRefusedText(path, TEZ_ERR_ARG), vbCritical, kNewTableCaption);
         return true;
     }
 

@@ -3,7 +3,6 @@
 #include "vocabulary/frmPhraseMgr.h"
 
 #include "core/Log.h"
-#include "core/frmMain.h"
 #include "core/mTezC.h"
 #include "platform/FlexGrid.h"
 #include "platform/MsgBox.h"
@@ -36,7 +35,7 @@ int16_t FrmPhraseMgr::ExitPhraseMgr()
             int32_t hPct = 0;
             const int32_t r = _TezLoadPCT(ghStmt, PathToBytes(path).constData(), &hPct);
             if (r != 0 && r != TEZ_WARN_PARTIAL) {
-                refused << path + QStringLiteral(" ") + LoadResString(1002) + QChar(10) + ReturnText(r);
+                refused << TableRefusedText(path, r);
                 handles << 0;
                 continue;
             }
@@ -60,9 +59,7 @@ int16_t FrmPhraseMgr::ExitPhraseMgr()
         for (const QString& text : refused)
             MsgBox(text, vbCritical, LoadResString(8009));
 
-        if (!gbPCTListLoaded)
-            return 0;
-        const int32_t r = _TezSaveLST(ghStmt, PathToBytes(TableListPath()).constData());
+        const int32_t r = SaveTableList();
         if (r != 0)
             MsgBox(LoadResString(1007) + QChar(10) + ReturnText(r), vbExclamation, LoadResString(8009));
         return static_cast<int16_t>(r);

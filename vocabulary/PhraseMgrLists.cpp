@@ -29,8 +29,7 @@ bool SameTablePath(const QString& a, const QString& b)
 
 void ShowTableRefused(const QString& path, int32_t result)
 {
-    MsgBox(path + QStringLiteral(" ") + LoadResString(1002) + QChar(10) + ReturnText(result), vbCritical,
-           frmMain().Caption());
+    MsgBox(TableRefusedText(path, result), vbCritical, frmMain().Caption());
 }
 } // namespace
 

@@ -1,6 +1,7 @@
 #pragma once
 // Small helpers the vocabulary manager's procedures share.
 #include "platform/FlexGrid.h"
+#include "resources/StringTable.h"
 
 #include <QString>
 #include <algorithm>
@@ -49,3 +50,9 @@ QString TableListPath();
 
 // "Return : " and a library result, as messages show it.
 inline QString ReturnText(int32_t result) { return QStringLiteral("Return : ") + QString::number(result); }
+
+// The message for a table file the library refused: its path, the refusal and the result.
+inline QString TableRefusedText(const QString& path, int32_t result)
+{
+    return path + QStringLiteral(" ") + LoadResString(1002) + QChar(10) + ReturnText(result);
+}

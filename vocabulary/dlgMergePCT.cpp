@@ -1,7 +1,6 @@
 #include "vocabulary/dlgMergePCT.h"
 
 #include "core/mTezC.h"
-#include "platform/CodePage.h"
 #include "platform/Modal.h"
 #include "platform/MsgBox.h"
 #include "platform/ProgramFolder.h"

@@ -130,8 +130,9 @@ private:
     // Shows the marked current table's items again after a dialog changed the tables.
     void ShowMarkedTableAgain();
     void RefreshToolbars();
-    // Has the library write its table list to PCTS.LST.
-    void SaveTableList();
+    // Has the library write its table list to PCTS.LST; returns its result (0 also when the
+    // list must not be written).
+    int32_t SaveTableList();
     // Gives a visible list the focus and runs its focus handler.
     void FocusList(FlexGrid* lst);
     void FocusCurrentList();
