@@ -136,7 +136,7 @@ void FrmOnlineConv::BuildToolbar()
     for (const ToolbarButton& button : kToolbar) {
         const QString key = QString::fromLatin1(button.key);
         if (key.isEmpty()) {
-            m_tbItems.append(tbOnline->addSeparator());
+            tbOnline->addSeparator();
             continue;
         }
         QAction* action = tbOnline->addAction(QString::fromUtf8(button.tooltip));
@@ -144,14 +144,8 @@ void FrmOnlineConv::BuildToolbar()
         action->setToolTip(QString::fromUtf8(button.tooltip));
         Step([&] { action->setIcon(LoadToolbarIcon(key)); });
         connect(action, &QAction::triggered, this, [this, key] { tbOnline_ButtonClick(key); });
-        m_tbItems.append(action);
         m_tbButtons.insert(key, action);
     }
-}
-
-QAction* FrmOnlineConv::tbOnlineButton(int position) const
-{
-    return position >= 1 && position <= m_tbItems.size() ? m_tbItems.at(position - 1) : nullptr;
 }
 
 QAction* FrmOnlineConv::tbOnlineButton(const QString& key) const

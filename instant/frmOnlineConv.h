@@ -10,7 +10,6 @@
 
 #include <QByteArray>
 #include <QHash>
-#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -68,8 +67,7 @@ public:
     // A toolbar button by its key ("OPEN" ...).
     void tbOnline_ButtonClick(const QString& key);
 
-    // The toolbar's item at a position (1 to 16, separators included) or by key.
-    QAction* tbOnlineButton(int position) const;
+    // The toolbar's button with this key ("OPEN" ...); nullptr for any other key.
     QAction* tbOnlineButton(const QString& key) const;
 
     // True while the text was changed by a conversion since the last open, drop or save question.
@@ -123,7 +121,6 @@ private:
     void LoadIntoBox(QPlainTextEdit* box, const QString& text);
 
     bool bConverting = false;
-    QList<QAction*> m_tbItems;
     QHash<QString, QAction*> m_tbButtons;
 };
 

@@ -99,19 +99,19 @@ void FrmOnlineConv::EnableMenu()
                     QStringLiteral("IDM_EDIT_REPLACE"), QStringLiteral("IDM_EDIT_SELECTALL"),
                     QStringLiteral("IDM_EDIT_DELETEALL")},
                    hasText);
-    for (int position : {2, 15, 16, 13, 10, 11})
-        tbOnlineButton(position)->setEnabled(hasText);
+    for (const char* key : {"SAVEAS", "REVERSECONVERT", "PHRASECONVERT", "SEARCH", "SELECTALL", "DELETEALL"})
+        tbOnlineButton(QLatin1String(key))->setEnabled(hasText);
 
     const bool selection = (edtGB->textCursor().hasSelection() || edtB5->textCursor().hasSelection()) && hasText;
     SetMenuEnabled({QStringLiteral("IDM_EDIT_COPY"), QStringLiteral("IDM_EDIT_COPYUNICODE"),
                     QStringLiteral("IDM_EDIT_CUT"), QStringLiteral("IDM_EDIT_DELETE")},
                    selection);
-    for (int position : {4, 5})
-        tbOnlineButton(position)->setEnabled(selection);
+    for (const char* key : {"CUT", "COPY"})
+        tbOnlineButton(QLatin1String(key))->setEnabled(selection);
 
     const bool canUndo = !strUndo.isEmpty() || SideBox()->document()->isUndoAvailable();
     SetMenuEnabled({QStringLiteral("IDM_EDIT_UNDO")}, canUndo);
-    tbOnlineButton(8)->setEnabled(canUndo);
+    tbOnlineButton(QStringLiteral("UNDO"))->setEnabled(canUndo);
 }
 
 void FrmOnlineConv::EnableMenuWhenCurrent()
