@@ -2,7 +2,9 @@
 
 #include <iconv.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <stdexcept>
 
 namespace {
@@ -18,6 +20,8 @@ public:
             throw std::runtime_error(std::string("code page not available: ") + from + " -> " + to);
     }
     ~Converter() { iconv_close(m_cd); }
+    Converter(const Converter&) = delete;
+    Converter& operator=(const Converter&) = delete;
 
     // Converts `in`; on a bad input unit of `unit` bytes writes `replacement` and skips it.
     QByteArray run(const char* in, size_t inLeft, size_t unit, const QByteArray& replacement) const
@@ -61,28 +65,43 @@ private:
     iconv_t m_cd;
 };
 
-QByteArray encode(const char* codePage, const QString& text)
+// Text as 8-bit bytes through an encoder from UTF-16; "?" for what the code page cannot hold.
+QByteArray Encode(const Converter& encoder, const QString& text)
 {
-    thread_local Converter gb("GB18030", "UTF-16LE");
-    thread_local Converter big5("CP950", "UTF-16LE");
-    const Converter& c = qstrcmp(codePage, "GB18030") == 0 ? gb : big5;
-    return c.run(reinterpret_cast<const char*>(text.utf16()), static_cast<size_t>(text.size()) * 2, 2,
-                 QByteArrayLiteral("?"));
+    return encoder.run(reinterpret_cast<const char*>(text.utf16()), static_cast<size_t>(text.size()) * 2, 2,
+                       QByteArrayLiteral("?"));
 }
 
-QString decode(const char* codePage, const QByteArray& bytes)
+// 8-bit bytes as text through a decoder to UTF-16; U+FFFD for bytes the code page does not define.
+QString Decode(const Converter& decoder, const QByteArray& bytes)
 {
-    thread_local Converter gb("UTF-16LE", "GB18030");
-    thread_local Converter big5("UTF-16LE", "CP950");
-    const Converter& c = qstrcmp(codePage, "GB18030") == 0 ? gb : big5;
     static const QByteArray replacement("\xFD\xFF", 2);
-    QByteArray utf16 = c.run(bytes.constData(), static_cast<size_t>(bytes.size()), 1, replacement);
+    const QByteArray utf16 = decoder.run(bytes.constData(), static_cast<size_t>(bytes.size()), 1, replacement);
     return QString(reinterpret_cast<const QChar*>(utf16.constData()), utf16.size() / 2);
 }
 
 } // namespace
 
-QByteArray ToGB(const QString& text) { return encode("GB18030", text); }
-QString FromGB(const QByteArray& bytes) { return decode("GB18030", bytes); }
-QByteArray ToBig5(const QString& text) { return encode("CP950", text); }
-QString FromBig5(const QByteArray& bytes) { return decode("CP950", bytes); }
+QByteArray ToGB(const QString& text)
+{
+    thread_local const Converter encoder("GB18030", "UTF-16LE");
+    return Encode(encoder, text);
+}
+
+QString FromGB(const QByteArray& bytes)
+{
+    thread_local const Converter decoder("UTF-16LE", "GB18030");
+    return Decode(decoder, bytes);
+}
+
+QByteArray ToBig5(const QString& text)
+{
+    thread_local const Converter encoder("CP950", "UTF-16LE");
+    return Encode(encoder, text);
+}
+
+QString FromBig5(const QByteArray& bytes)
+{
+    thread_local const Converter decoder("UTF-16LE", "CP950");
+    return Decode(decoder, bytes);
+}
