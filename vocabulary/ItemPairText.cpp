@@ -4,31 +4,9 @@
 
 #include <QStringList>
 
-namespace {
-QStringList SplitLines(const QString& text)
-{
-    QStringList lines;
-    QString line;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text.at(i);
-        if (c == QLatin1Char('\r') || c == QLatin1Char('\n')) {
-            lines << line;
-            line.clear();
-            if (c == QLatin1Char('\r') && i + 1 < text.size() && text.at(i + 1) == QLatin1Char('\n'))
-                ++i;
-        } else {
-            line += c;
-        }
-    }
-    if (!line.isEmpty())
-        lines << line;
-    return lines;
-}
-} // namespace
-
 std::vector<ItemPair> ParseItemPairs(const QString& text)
 {
-    const QStringList lines = SplitLines(text);
+    const QStringList lines = TextFromFileLines(text).split(QLatin1Char('\n'));
     std::vector<ItemPair> pairs;
     qsizetype i = 0;
     while (i < lines.size()) {

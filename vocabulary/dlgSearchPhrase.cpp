@@ -277,21 +277,10 @@ void DlgSearchPhrase::cmdOK_Click()
 
 QString ReplaceInString(const QString& source, const QString& find, const QString& replacement)
 {
+    // QString::replace would put the replacement between every two characters of an empty find.
     if (find.isEmpty())
         return source;
-    QString result;
-    qsizetype scan = 0;
-    while (scan < source.size()) {
-        const qsizetype found = source.indexOf(find, scan, Qt::CaseSensitive);
-        if (found < 0) {
-            result += source.mid(scan);
-            break;
-        }
-        result += source.mid(scan, found - scan);
-        result += replacement;
-        scan = found + find.size();
-    }
-    return result;
+    return QString(source).replace(find, replacement, Qt::CaseSensitive);
 }
 
 DlgSearchPhrase& dlgSearchPhrase() { return LoadForm<DlgSearchPhrase>(); }
