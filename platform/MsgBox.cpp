@@ -53,11 +53,11 @@ int ShowRealMessageBox(const modal::Request& request)
     case vbRetryCancel: choices = {{"重试", vbRetry, QMessageBox::AcceptRole}, {"取消", vbCancel, QMessageBox::RejectRole}}; break;
     default: choices = {{"确定", vbOK, QMessageBox::AcceptRole}}; break;
     }
-    QList<QPair<QAbstractButton*, int>> answers;
+    QList<QPair<QPushButton*, int>> answers;
     for (const auto& choice : choices)
         answers.append({box.addButton(choice.caption, choice.role), choice.answer});
     if (request.defaultButton >= 1 && request.defaultButton <= answers.size())
-        box.setDefaultButton(qobject_cast<QPushButton*>(answers[request.defaultButton - 1].first));
+        box.setDefaultButton(answers[request.defaultButton - 1].first);
     box.exec();
     for (const auto& [button, answer] : answers)
         if (box.clickedButton() == button)
