@@ -20,15 +20,6 @@
 
 #include <algorithm>
 
-namespace {
-int32_t GroupEntryCount(int32_t group)
-{
-    int32_t entries = 0;
-    _TezAmbiguousGetSetItemCount(ghAmbiguous, group, &entries);
-    return std::max(entries, 0);
-}
-} // namespace
-
 DlgDetectPhrase::DlgDetectPhrase()
 {
     setObjectName(QStringLiteral("dlgDetectPhrase"));
@@ -82,9 +73,14 @@ bool DlgDetectPhrase::ShowDlg()
     _TezAmbiguousTotalSetNum(ghAmbiguous, &groups);
     _TezAmbiguousTotalPhraseNum(ghAmbiguous, &total);
     groups = std::max(groups, 0);
-    int32_t largest = 0;
-    for (int32_t g = 0; g < groups; ++g)
-        largest = std::max(largest, GroupEntryCount(g));
+    // Each group's size is asked of the library once, here.
+    m_groupSizes.assign(static_cast<std::size_t>(groups), 0);
+    for (int32_t g = 0; g < groups; ++g) {
+        int32_t entries = 0;
+        _TezAmbiguousGetSetItemCount(ghAmbiguous, g, &entries);
+        m_groupSizes[static_cast<std::size_t>(g)] = std::max(entries, 0);
+    }
+    const int32_t largest = groups > 0 ? *std::max_element(m_groupSizes.begin(), m_groupSizes.end()) : 0;
     labGroup->setText(QString::number(groups));
     labNumber->setText(QString::number(total));
     if (groups > 0) {
@@ -106,7 +102,7 @@ void DlgDetectPhrase::LoadAmbiguousGroups(int32_t gcnt, int32_t glen)
     glen = std::max(glen, 0);
     m_entries.assign(static_cast<std::size_t>(gcnt) + 1, std::vector<AmbiguousEntry>(static_cast<std::size_t>(glen) + 1));
     for (int32_t g = 0; g < gcnt; ++g) {
-        const int32_t n = std::min(GroupEntryCount(g), glen);
+        const int32_t n = std::min(GroupSize(g), glen);
         for (int32_t k = 0; k < n; ++k) {
             const ItemTerms item = FetchItemTerms(
                 [&](int32_t* hPct, int32_t* index, int32_t* status, char* trad, int32_t* tradLen, char* simp, int32_t* simpLen) {
@@ -138,6 +134,12 @@ AmbiguousEntry& DlgDetectPhrase::Entry(int32_t group, int32_t entry)
     return m_entries[static_cast<std::size_t>(group)][static_cast<std::size_t>(entry)];
 }
 
+int32_t DlgDetectPhrase::GroupSize(int32_t group) const
+{
+    const auto g = static_cast<std::size_t>(group);
+    return group >= 0 && g < m_groupSizes.size() ? m_groupSizes[g] : 0;
+}
+
 int32_t DlgDetectPhrase::GroupCount() const
 {
     return labGroup->text().toInt();
@@ -152,7 +154,7 @@ void DlgDetectPhrase::GetAmbiguousGroup(int32_t i)
 {
     lst->setRedraw(false);
     ClearResultRows();
-    const int32_t n = GroupEntryCount(i);
+    const int32_t n = GroupSize(i);
     for (int32_t k = 0; k < n && HasEntry(i, k); ++k) {
         const AmbiguousEntry& entry = Entry(i, k);
         lst->AddItem(QStringList{QString(), QString::number(entry.Index + 1), entry.PhraseFrom, entry.PhraseTo, entry.PCTPath}
@@ -232,7 +234,7 @@ void DlgDetectPhrase::UpdateAllItems(int32_t grp, int32_t i)
     const AmbiguousEntry source = Entry(grp, i);
     const int32_t groups = GroupCount();
     for (int32_t g = 0; g < groups; ++g) {
-        const int32_t n = GroupEntryCount(g);
+        const int32_t n = GroupSize(g);
         for (int32_t k = 0; k < n && HasEntry(g, k); ++k) {
             if (g == grp && k == i)
                 continue;
@@ -251,7 +253,7 @@ void DlgDetectPhrase::SaveResult()
     lst->setRedraw(false);
     const int32_t groups = GroupCount();
     for (int32_t g = 0; g < groups; ++g) {
-        const int32_t n = GroupEntryCount(g);
+        const int32_t n = GroupSize(g);
         for (int32_t k = 0; k < n && HasEntry(g, k); ++k) {
             const AmbiguousEntry& entry = Entry(g, k);
             if (!entry.Changed)

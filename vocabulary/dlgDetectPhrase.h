@@ -39,7 +39,8 @@ public:
     // Runs a detection (direction from dlgPhraseDetectDir), fills the dialog and shows it
     // modal; true when closed with "退出".
     bool ShowDlg();
-    // Reads every entry of the current detection result into the entry table.
+    // Reads every entry of the current detection result into the entry table: gcnt groups of
+    // at most glen entries, each group as large as ShowDlg found it.
     void LoadAmbiguousGroups(int32_t gcnt, int32_t glen);
     // Shows group i (0-based) in the grid.
     void GetAmbiguousGroup(int32_t i);
@@ -75,11 +76,14 @@ public:
 private:
     bool HasEntry(int32_t group, int32_t entry) const;
     AmbiguousEntry& Entry(int32_t group, int32_t entry);
+    // How many entries the detection reported for a group (0 for a group it does not have).
+    int32_t GroupSize(int32_t group) const;
     // The group count as labGroup shows it; the group on display (0-based) from txtNo.
     int32_t GroupCount() const;
     int32_t CurrentGroup() const;
 
     std::vector<std::vector<AmbiguousEntry>> m_entries;
+    std::vector<int32_t> m_groupSizes;
 };
 
 DlgDetectPhrase& dlgDetectPhrase();
