@@ -107,6 +107,8 @@ private:
     // The whole file, or nothing (with bReadCancelled set and the failure logged under
     // procName) when it cannot be read.
     std::optional<QByteArray> ReadFileForBox(const QString& path, const QString& procName);
+    // Asks for a text file to open or to save to (dlgSave.FileName); false when none was chosen.
+    bool ChooseTextFile(bool save);
     // Answers the unsaved-changes question; false when the operation is to stop.
     bool ConfirmDiscardChanges();
     void ConvertVocabulary(int direction);

@@ -24,6 +24,18 @@ bool FrmOnlineConv::ConfirmDiscardChanges()
     return true;
 }
 
+bool FrmOnlineConv::ChooseTextFile(bool save)
+{
+    dlgSave.Flags = cdlOFNHideReadOnly;
+    dlgSave.Filter = LoadResString(4016);
+    dlgSave.FilterIndex = 1;
+    if (save)
+        dlgSave.ShowSave();
+    else
+        dlgSave.ShowOpen();
+    return !dlgSave.Cancelled && !dlgSave.FileName.isEmpty();
+}
+
 void FrmOnlineConv::OpenTextFile()
 {
     if (bFileChanged && !ConfirmDiscardChanges())
@@ -31,11 +43,7 @@ void FrmOnlineConv::OpenTextFile()
     bFileChanged = false;
 
     dlgSave.FileName.clear();
-    dlgSave.Flags = cdlOFNHideReadOnly;
-    dlgSave.Filter = LoadResString(4016);
-    dlgSave.FilterIndex = 1;
-    dlgSave.ShowOpen();
-    if (dlgSave.Cancelled || dlgSave.FileName.isEmpty())
+    if (!ChooseTextFile(false))
         return;
     const QString path = dlgSave.FileName;
 
@@ -110,12 +118,8 @@ bool FrmOnlineConv::SaveToFile()
         MsgBox(LoadResString(1005), vbOKOnly, LoadResString(8002));
         return false;
     }
-    dlgSave.Flags = cdlOFNHideReadOnly;
-    dlgSave.Filter = LoadResString(4016);
-    dlgSave.FilterIndex = 1;
-    dlgSave.ShowSave();
     // Nothing was saved: whoever asked for the save must not go on as after one.
-    if (dlgSave.Cancelled || dlgSave.FileName.isEmpty())
+    if (!ChooseTextFile(true))
         return false;
 
     QPlainTextEdit* box = SideBox();
