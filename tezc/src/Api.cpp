@@ -170,7 +170,7 @@ std::vector<std::vector<Hit>> detectGroups(Stmt& st, bool tradToSimp) {
         if (!p || !(p->status & 1)) continue;
         for (size_t i = 0; i < p->items.size(); ++i) {
             const VocabItem& it = p->items[i];
-            if (!(it.status & 1) || it.trad.empty() || it.simp.empty()) continue;
+            if (!(it.status & kItemInUse) || it.trad.empty() || it.simp.empty()) continue;
             // Items that hold only for the other direction take no part in this one.
             if (!(p->status & 2) && (it.status & (tradToSimp ? kItemS2TOnly : kItemT2SOnly))) continue;
             items.push_back(Hit{h, static_cast<int32_t>(i), it.status, it.trad, it.simp});
@@ -499,7 +499,7 @@ TEZC_API int32_t _TezPCTEnableItem(int32_t hPct, int32_t index, int32_t enable) 
         if (!p) return TEZ_ERR_HANDLE;
         if (index < 0 || index >= static_cast<int32_t>(p->items.size())) return TEZ_ERR_INDEX;
         int32_t& s = p->items[static_cast<size_t>(index)].status;
-        s = enable ? (s | 1) : (s & ~1);
+        s = enable ? (s | kItemInUse) : (s & ~kItemInUse);
         markChanged(*p);
         return TEZ_OK;
     });

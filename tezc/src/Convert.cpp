@@ -46,62 +46,40 @@ void putValue(Writer& w, const TrieView& trie, uint32_t id) {
     w.put(v, len);
 }
 
-void convertCodeOnly(const TrieView& code, std::u16string_view in, Writer& w) {
+// Replaces the longest key at each position by its value; other units are copied.
+void replaceLongest(const TrieView& trie, std::u16string_view in, Writer& w) {
     const char16_t* s = in.data();
     const size_t n = in.size();
     size_t i = 0;
     while (i < n) {
         if (w.room() < 8) w.reserve(8);
         const char16_t c = s[i];
-        const uint32_t e = code.first(c);
+        const uint32_t e = trie.first(c);
         if (e == 0) {
             w.put(c);
             ++i;
             continue;
         }
         if (!(e & kEntryChildren)) {
-            putValue(w, code, e & kIdMask);
+            putValue(w, trie, e & kIdMask);
             ++i;
             continue;
         }
         uint32_t hit = 0;
-        const size_t len = code.longest(s + i, n - i, hit);
+        const size_t len = trie.longest(s + i, n - i, hit);
         if (len == 0) {
             w.put(c);
             ++i;
         } else {
-            putValue(w, code, hit);
+            putValue(w, trie, hit);
             i += len;
-        }
-    }
-}
-
-void convertWithVocab(const TrieView* code, const TrieView& vocab, std::u16string_view in, Writer& w) {
-    const char16_t* s = in.data();
-    const size_t n = in.size();
-    size_t i = 0;
-    while (i < n) {
-        if (w.room() < 8) w.reserve(8);
-        const char16_t c = s[i];
-        uint32_t vHit = 0, cHit = 0;
-        const size_t vLen = vocab.mayStart(c) ? vocab.longest(s + i, n - i, vHit) : 0;
-        const size_t cLen = code && code->first(c) ? code->longest(s + i, n - i, cHit) : 0;
-        if (vLen > 0 && vLen >= cLen) {
-            putValue(w, vocab, vHit);
-            i += vLen;
-        } else if (cLen > 0) {
-            putValue(w, *code, cHit);
-            i += cLen;
-        } else {
-            w.put(c);
-            ++i;
         }
     }
 }
 
 std::u16string codeConvert(const TrieView& code, std::u16string_view in) {
     std::u16string out;
-    convertText(&code, nullptr, in, out);
+    convertText(&code, in, out);
     return out;
 }
 
@@ -110,7 +88,7 @@ std::u16string codeConvert(const TrieView& code, std::u16string_view in) {
 void convertScript(const TrieView& code, const TrieView* segment, const TrieView* inner,
                    const TrieView* guard, std::u16string_view in, std::u16string& out) {
     if (!segment && !inner && !guard) {
-        convertText(&code, nullptr, in, out);
+        convertText(&code, in, out);
         return;
     }
     Writer w(out, in.size() + in.size() / 8);
@@ -184,12 +162,13 @@ void convertScript(const TrieView& code, const TrieView* segment, const TrieView
     w.finish();
 }
 
-void convertText(const TrieView* code, const TrieView* vocab, std::u16string_view in,
-                 std::u16string& out) {
+void convertText(const TrieView* trie, std::u16string_view in, std::u16string& out) {
+    if (!trie) {
+        out.assign(in);
+        return;
+    }
     Writer w(out, in.size() + in.size() / 8);
-    if (vocab) convertWithVocab(code, *vocab, in, w);
-    else if (code) convertCodeOnly(*code, in, w);
-    else w.put(in.data(), in.size());
+    replaceLongest(*trie, in, w);
     w.finish();
 }
 
@@ -202,21 +181,21 @@ bool overlayFor(Stmt& st, Overlay kind, const TrieView*& out) {
     if (needsS2T && !st.env->s2t.valid()) return false;
     if (needsT2S && !st.env->t2s.valid()) return false;
     if (cache.generation == reg.generation()) {
-        if (!cache.empty) out = &cache.view;
+        if (cache.view.valid()) out = &cache.view;
         return true;
     }
+    const bool vocabKind = kind != Overlay::S2TProtect && kind != Overlay::T2SProtect;
+    const bool towardTrad = kind == Overlay::S2TVocab || kind == Overlay::S2TProtect ||
+                            kind == Overlay::TradTowardTrad || kind == Overlay::SimpTowardTrad;
+    const int32_t otherWayOnly = towardTrad ? kItemT2SOnly : kItemS2TOnly;
     TrieBuilder b;
     for (int32_t h : st.list) {
         auto pct = reg.get<Pct>(h, Kind::Pct);
         if (!pct || !(pct->status & 1)) continue;
         const bool proper = (pct->status & 2) != 0;
-        const bool vocabKind = kind != Overlay::S2TProtect && kind != Overlay::T2SProtect;
         if (!proper && !vocabKind) continue;
-        const bool towardTrad = kind == Overlay::S2TVocab || kind == Overlay::S2TProtect ||
-                                kind == Overlay::TradTowardTrad || kind == Overlay::SimpTowardTrad;
-        const int32_t otherWayOnly = towardTrad ? kItemT2SOnly : kItemS2TOnly;
         for (const VocabItem& it : pct->items) {
-            if (!(it.status & 1) || it.trad.empty() || it.simp.empty()) continue;
+            if (!(it.status & kItemInUse) || it.trad.empty() || it.simp.empty()) continue;
             if (!proper && (it.status & otherWayOnly)) continue;
             switch (kind) {
             case Overlay::S2TVocab:
@@ -242,10 +221,9 @@ bool overlayFor(Stmt& st, Overlay kind, const TrieView*& out) {
         }
     }
     cache.generation = reg.generation();
-    cache.empty = b.size() == 0;
     cache.storage.reset();
     cache.view = TrieView();
-    if (!cache.empty) {
+    if (b.size() != 0) {
         const std::vector<uint8_t> blob = b.build();
         cache.storage.reset(new uint64_t[(blob.size() + 7) / 8]);
         std::memcpy(cache.storage.get(), blob.data(), blob.size());
@@ -275,33 +253,31 @@ int32_t runTextOp(Stmt& st, const TextOp& op, std::u16string_view in, std::u16st
         // phrase apply to it. Proper nouns of in-use locked tables are kept as they are.
         const bool toTrad = op.to == Script::Traditional;
         const TrieView& code = toTrad ? st.env->s2t : st.env->t2s;
-        if (!code.valid()) return -5;
+        if (!code.valid()) return TEZ_ERR_NOTABLE;
         const TrieView* guard = nullptr;
         const TrieView* segment = nullptr;
         const TrieView* inner = nullptr;
-        if (!overlayFor(st, toTrad ? Overlay::S2TProtect : Overlay::T2SProtect, guard)) return -5;
+        if (!overlayFor(st, toTrad ? Overlay::S2TProtect : Overlay::T2SProtect, guard)) return TEZ_ERR_NOTABLE;
         if (op.vocab == TextOp::Full) {
-            if (!overlayFor(st, toTrad ? Overlay::S2TVocab : Overlay::T2SVocab, segment)) return -5;
-            if (toTrad && !overlayFor(st, Overlay::TradTowardTrad, inner)) return -5;
+            if (!overlayFor(st, toTrad ? Overlay::S2TVocab : Overlay::T2SVocab, segment)) return TEZ_ERR_NOTABLE;
+            if (toTrad && !overlayFor(st, Overlay::TradTowardTrad, inner)) return TEZ_ERR_NOTABLE;
         }
         convertScript(code, segment, inner, guard, in, out);
-        return 0;
+        return TEZ_OK;
     }
-    if (op.vocab == TextOp::None || op.vocab == TextOp::Full) {
-        // Same script without a direction: "Full" means toward the other script's usage.
-        if (op.vocab == TextOp::None) {
-            out.assign(in);
-            return 0;
-        }
+    if (op.vocab == TextOp::None) {
+        out.assign(in);
+        return TEZ_OK;
     }
+    // Same script: "Full" means toward the other script's usage.
     const bool trad = op.from == Script::Traditional;
     TextOp::Vocab dir = op.vocab;
     if (dir == TextOp::Full) dir = trad ? TextOp::TowardSimp : TextOp::TowardTrad;
     Overlay kind = trad ? (dir == TextOp::TowardTrad ? Overlay::TradTowardTrad : Overlay::TradTowardSimp)
                         : (dir == TextOp::TowardTrad ? Overlay::SimpTowardTrad : Overlay::SimpTowardSimp);
-    if (!overlayFor(st, kind, vocab)) return -5;
-    convertText(nullptr, vocab, in, out);
-    return 0;
+    if (!overlayFor(st, kind, vocab)) return TEZ_ERR_NOTABLE;
+    convertText(vocab, in, out);
+    return TEZ_OK;
 }
 
 }  // namespace tezc

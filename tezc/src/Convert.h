@@ -9,10 +9,9 @@
 
 namespace tezc {
 
-// Longest match at each position between the code table (may be null) and the vocabulary
-// matcher (may be null); on equal length the vocabulary wins. Unmatched units are copied.
-void convertText(const TrieView* code, const TrieView* vocab, std::u16string_view in,
-                 std::u16string& out);
+// Replaces the longest key of the matcher at each position by its value; unmatched units
+// are copied (all of them when the matcher is null).
+void convertText(const TrieView* trie, std::u16string_view in, std::u16string& out);
 
 // Script conversion: the code table competes with the segment matcher (terms keyed by
 // their source-script side; longest wins, a term wins a tie); inside a code phrase the inner

@@ -102,8 +102,7 @@ enum class Overlay {
 struct CachedOverlay {
     uint64_t generation = ~uint64_t(0);
     std::unique_ptr<uint64_t[]> storage;
-    TrieView view;
-    bool empty = true;
+    TrieView view;  // not valid when no item applies
 };
 
 struct Stmt : Object {

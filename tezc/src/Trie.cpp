@@ -1,7 +1,6 @@
 #include "Trie.h"
 
 #include <cstring>
-#include <unordered_map>
 
 namespace tezc {
 
@@ -9,9 +8,6 @@ namespace {
 constexpr size_t kRootBytes = 65536 * sizeof(uint32_t);
 
 size_t align8(size_t n) { return (n + 7) & ~size_t(7); }
-}  // namespace
-
-namespace {
 
 struct Layout {
     const TrieHeader* h;
@@ -64,11 +60,11 @@ bool TrieView::check(const void* data, size_t size) {
     return used < h->edgeSlots;
 }
 
-bool TrieView::attach(const void* data, size_t size) {
+void TrieView::attach(const void* data, size_t size) {
     root_ = nullptr;
     header_ = nullptr;
     Layout l;
-    if (!check(data, size) || !layoutOf(data, size, l)) return false;
+    if (!layoutOf(data, size, l)) return;
     const TrieHeader* h = l.h;
     for (size_t i = 0; i < 1024; ++i) {
         uint64_t bits = 0;
@@ -103,7 +99,6 @@ bool TrieView::attach(const void* data, size_t size) {
     int bits = 0;
     while ((size_t(1) << bits) < h->edgeSlots) ++bits;
     shift_ = 64 - bits;
-    return true;
 }
 
 size_t TrieView::matchLengths(const char16_t* s, size_t n, uint32_t* lens, uint32_t* ids,
@@ -125,15 +120,10 @@ size_t TrieView::matchLengths(const char16_t* s, size_t n, uint32_t* lens, uint3
     return count;
 }
 
-struct TrieBuilder::EdgeMap {
-    std::unordered_map<uint64_t, uint32_t> map;
-};
-
 uint32_t TrieBuilder::find(uint32_t parent, char16_t c) const {
     if (parent == 0) return root_[c];
-    if (!map_) return 0;
-    auto it = map_->map.find((uint64_t(parent) << 16) | c);
-    return it == map_->map.end() ? 0 : it->second;
+    auto it = edgeMap_.find((uint64_t(parent) << 16) | c);
+    return it == edgeMap_.end() ? 0 : it->second;
 }
 
 bool TrieBuilder::contains(std::u16string_view key) const {
@@ -147,7 +137,6 @@ bool TrieBuilder::contains(std::u16string_view key) const {
 
 bool TrieBuilder::add(std::u16string_view key, std::u16string_view value) {
     if (key.empty() || value.size() > 0xFFFF) return false;
-    if (!map_) map_ = std::make_shared<EdgeMap>();
     uint32_t id = 0;
     for (char16_t c : key) {
         uint32_t next = find(id, c);
@@ -158,7 +147,7 @@ bool TrieBuilder::add(std::u16string_view key, std::u16string_view value) {
             if (id == 0) {
                 root_[c] = next;
             } else {
-                map_->map.emplace((uint64_t(id) << 16) | c, next);
+                edgeMap_.emplace((uint64_t(id) << 16) | c, next);
                 edgeList_.emplace_back((uint64_t(id) << 16) | c, next);
                 nodes_[id].hasChildren = true;
             }

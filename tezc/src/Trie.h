@@ -15,6 +15,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -50,8 +51,9 @@ public:
     TrieView() = default;
     // Checks the blob's structure so that no later lookup can leave it.
     static bool check(const void* data, size_t size);
-    // check(), then prepares the lookup caches.
-    bool attach(const void* data, size_t size);
+    // Prepares the lookup caches of a blob that passed check() (a loaded table's section, or
+    // one just built).
+    void attach(const void* data, size_t size);
     const void* data() const { return header_; }
     bool valid() const { return root_ != nullptr; }
 
@@ -106,9 +108,6 @@ public:
         return (pairs_[h >> 6] >> (h & 63)) & 1;
     }
 
-    uint32_t maxKeyLen() const { return header_ ? header_->maxKeyLen : 0; }
-    uint32_t keyCount() const { return header_ ? header_->keyCount : 0; }
-
 private:
     const TrieHeader* header_ = nullptr;
     const uint32_t* root_ = nullptr;
@@ -145,10 +144,9 @@ private:
     uint32_t find(uint32_t parent, char16_t c) const;
     std::vector<BuildNode> nodes_{BuildNode{}};
     std::vector<uint32_t> root_ = std::vector<uint32_t>(65536, 0);
+    // Edges in the order they were made (the blob's layout follows it) and looked up by key.
     std::vector<std::pair<uint64_t, uint32_t>> edgeList_;
-    // child lookup during building: sorted on demand would be slow; a hash map is used.
-    struct EdgeMap;
-    std::shared_ptr<EdgeMap> map_;
+    std::unordered_map<uint64_t, uint32_t> edgeMap_;
     std::u16string pool_;
     size_t keys_ = 0;
     uint32_t maxKeyLen_ = 0;
