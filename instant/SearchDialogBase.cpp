@@ -44,7 +44,7 @@ void SearchDialogBase::cmdSearch_Click()
 
     const QString text = box->toPlainText();
     const QString search = txtSearch->text();
-    const qsizetype hit = lSearchPos > text.size() ? -1 : text.indexOf(search, lSearchPos, Qt::CaseSensitive);
+    const qsizetype hit = text.indexOf(search, lSearchPos, Qt::CaseSensitive);
     if (hit < 0 && lSearchPos == 0) {
         MsgBox(LoadResString(4013), vbOKOnly, windowTitle());
         return;
