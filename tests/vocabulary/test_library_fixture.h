@@ -1,8 +1,10 @@
 #pragma once
 // The conversion library as the vocabulary tests set it up: an environment with the
-// conversion tables installed with the build, or a statement that has none.
+// conversion tables installed with the build, or a statement that has none; and the
+// program's table list emptied.
 #include "core/mTezC.h"
 #include "platform/CodePage.h"
+#include "vocabulary/LoadedTableList.h"
 
 #include <QByteArray>
 #include <QDir>
@@ -48,6 +50,29 @@ inline QList<RawItem> TableItems(int32_t h)
         out << item;
     }
     return out;
+}
+
+// Creates a table at path through the library and inserts the items (each with trad, simp
+// and status) in order; returns its handle, 0 when the library could not create it.
+template <class Item>
+int32_t NewTableWithItems(const QString& path, const QList<Item>& items)
+{
+    int32_t h = 0;
+    if (_TezNewPCT(ghStmt, ToSystemCodePage(path).constData(), &h) != 0)
+        return 0;
+    for (int i = 0; i < items.size(); ++i)
+        _TezPCTInsertItem(h, i, ToSystemCodePage(items[i].trad).constData(), ToSystemCodePage(items[i].simp).constData(),
+                          items[i].status);
+    return h;
+}
+
+// Empties the program's table list (no table loaded, none current).
+inline void ClearLoadedTables()
+{
+    glPCTCount = 0;
+    ghPCT.assign(2, 0);
+    glPCTStatus.assign(2, 0);
+    giCurPCT = -1;
 }
 
 // A new statement in a new environment without conversion tables: it can neither encode

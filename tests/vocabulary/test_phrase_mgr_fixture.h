@@ -77,10 +77,7 @@ public:
     {
         dropManager();
         _TezUnloadLST(ghStmt);
-        glPCTCount = 0;
-        ghPCT.assign(2, 0);
-        glPCTStatus.assign(2, 0);
-        giCurPCT = -1;
+        ClearLoadedTables();
         gbPCTListLoaded = false;
     }
 
@@ -158,13 +155,8 @@ public:
     // Creates a table file in the program folder through the library.
     void writeTable(const MgrTable& table)
     {
-        const QByteArray path = ToSystemCodePage(pathOf(table.name));
-        int32_t h = 0;
-        _TezNewPCT(ghStmt, path.constData(), &h);
-        for (int i = 0; i < table.items.size(); ++i)
-            _TezPCTInsertItem(h, i, ToSystemCodePage(table.items[i].trad).constData(),
-                              ToSystemCodePage(table.items[i].simp).constData(), table.items[i].status);
-        _TezSavePCT(h, path.constData(), 0);
+        const int32_t h = NewTableWithItems(pathOf(table.name), table.items);
+        _TezSavePCT(h, ToSystemCodePage(pathOf(table.name)).constData(), 0);
         _TezUnloadPCT(ghStmt, h);
     }
 
@@ -183,10 +175,7 @@ private:
     // The table list as start-up fills it.
     void startUp()
     {
-        glPCTCount = 0;
-        ghPCT.assign(2, 0);
-        glPCTStatus.assign(2, 0);
-        giCurPCT = -1;
+        ClearLoadedTables();
         gbPCTListLoaded = _TezLoadLST(ghStmt, ToSystemCodePage(listFile()).constData()) == 0;
         _TezGetPCTNum(ghStmt, &glPCTCount);
         ReDimPreserveTables(glPCTCount + 1);

@@ -40,20 +40,14 @@ public:
             FormSlot<FrmPhraseMgr>() = new FrmPhraseMgr;
             m_plantedManager = true;
         }
-        glPCTCount = 0;
-        ghPCT.assign(2, 0);
-        glPCTStatus.assign(2, 0);
-        giCurPCT = -1;
+        ClearLoadedTables();
     }
 
     ~VocabFixture()
     {
         for (int32_t i = 0; i < glPCTCount; ++i)
             _TezUnloadPCT(ghStmt, ghPCT[static_cast<std::size_t>(i)]);
-        glPCTCount = 0;
-        ghPCT.assign(2, 0);
-        glPCTStatus.assign(2, 0);
-        giCurPCT = -1;
+        ClearLoadedTables();
         if (m_plantedManager)
             delete FormSlot<FrmPhraseMgr>().data();
         ghStmt = m_savedStmt;
@@ -66,16 +60,11 @@ public:
     // the end of the table list with the given table status. Returns the table's handle.
     int32_t addTable(const QString& name, const QList<FixtureItem>& items, int32_t tableStatus = 1)
     {
-        const QByteArray path = ToSystemCodePage(pathOf(name));
-        int32_t h = 0;
-        if (_TezNewPCT(ghStmt, path.constData(), &h) != 0 || h == 0)
+        const int32_t h = NewTableWithItems(pathOf(name), items);
+        if (h == 0)
             return 0;
-        for (int i = 0; i < items.size(); ++i) {
-            _TezPCTInsertItem(h, i, ToSystemCodePage(items[i].trad).constData(),
-                              ToSystemCodePage(items[i].simp).constData(), items[i].status);
-        }
         _TezSetPCTStatus(h, tableStatus);
-        _TezSavePCT(h, path.constData(), 0);
+        _TezSavePCT(h, ToSystemCodePage(pathOf(name)).constData(), 0);
         ReDimPreserveTables(glPCTCount + 1);
         ghPCT[static_cast<std::size_t>(glPCTCount)] = h;
         glPCTStatus[static_cast<std::size_t>(glPCTCount)] = tableStatus;
