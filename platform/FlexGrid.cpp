@@ -433,15 +433,12 @@ void FlexGrid::setRows(int rows)
         throw std::out_of_range("Invalid Rows value");
     const int old = Rows();
     if (deferViewUpdates()) {
-        while (Rows() < rows)
-            m_rows.push_back(makeRow());
-        m_rows.resize(rows);
+        m_rows.resize(rows, makeRow());
         m_fixedRows = std::min(m_fixedRows, rows);
     } else if (rows > old) {
         const int first = old - m_fixedRows;
         m_model->insertViewRows(first, first + (rows - old) - 1);
-        for (int i = old; i < rows; ++i)
-            m_rows.push_back(makeRow());
+        m_rows.resize(rows, makeRow());
         m_model->endInsertViewRows();
     } else if (rows < old) {
         if (rows >= m_fixedRows) {
