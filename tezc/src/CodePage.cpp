@@ -107,7 +107,12 @@ void decodeGb(const uint16_t* table, std::string_view in, std::u16string& out) {
     }
 }
 
-void encodeBig5(const uint16_t* table, std::u16string_view in, std::string& out, Unmappable how) {
+namespace {
+
+// Encodes through codeOf(code point): a two-byte code (<= 0xFFFF), a four-byte code, or 0
+// for a character the code page cannot hold.
+template <typename CodeOf>
+void encodeDbcs(std::u16string_view in, std::string& out, Unmappable how, CodeOf codeOf) {
     out.reserve(out.size() + in.size() * 2);
     size_t i = 0;
     while (i < in.size()) {
@@ -118,49 +123,37 @@ void encodeBig5(const uint16_t* table, std::u16string_view in, std::string& out,
             continue;
         }
         const uint32_t cp = nextCodePoint(in, i);
-        const uint16_t code = cp < 0x10000 ? table[cp] : 0;
-        if (code != 0) {
-            out += static_cast<char>(code >> 8);
-            out += static_cast<char>(code & 0xFF);
-        } else {
+        const uint32_t code = codeOf(cp);
+        if (code == 0) {
             appendUnmappable(out, cp, how);
+            continue;
         }
+        if (code > 0xFFFF) {
+            out += static_cast<char>(code >> 24);
+            out += static_cast<char>((code >> 16) & 0xFF);
+        }
+        out += static_cast<char>((code >> 8) & 0xFF);
+        out += static_cast<char>(code & 0xFF);
     }
 }
 
+// The four-byte GB18030 code of a character outside the BMP.
+uint32_t gbFourByteCode(uint32_t cp) {
+    uint32_t linear = 189000 + (cp - 0x10000);
+    const uint32_t b4 = linear % 10; linear /= 10;
+    const uint32_t b3 = linear % 126; linear /= 126;
+    const uint32_t b2 = linear % 10; linear /= 10;
+    return ((0x81 + linear) << 24) | ((0x30 + b2) << 16) | ((0x81 + b3) << 8) | (0x30 + b4);
+}
+
+}  // namespace
+
+void encodeBig5(const uint16_t* table, std::u16string_view in, std::string& out, Unmappable how) {
+    encodeDbcs(in, out, how, [table](uint32_t cp) -> uint32_t { return cp < 0x10000 ? table[cp] : 0; });
+}
+
 void encodeGb(const uint32_t* table, std::u16string_view in, std::string& out, Unmappable how) {
-    out.reserve(out.size() + in.size() * 2);
-    size_t i = 0;
-    while (i < in.size()) {
-        const char16_t c = in[i];
-        if (c < 0x80) {
-            out += static_cast<char>(c);
-            ++i;
-            continue;
-        }
-        const uint32_t cp = nextCodePoint(in, i);
-        uint32_t code = 0;
-        if (cp < 0x10000) {
-            code = table[cp];
-        } else {
-            uint32_t linear = 189000 + (cp - 0x10000);
-            const uint32_t b4 = linear % 10; linear /= 10;
-            const uint32_t b3 = linear % 126; linear /= 126;
-            const uint32_t b2 = linear % 10; linear /= 10;
-            code = ((0x81 + linear) << 24) | ((0x30 + b2) << 16) | ((0x81 + b3) << 8) | (0x30 + b4);
-        }
-        if (code == 0) {
-            appendUnmappable(out, cp, how);
-        } else if (code > 0xFFFF) {
-            out += static_cast<char>(code >> 24);
-            out += static_cast<char>((code >> 16) & 0xFF);
-            out += static_cast<char>((code >> 8) & 0xFF);
-            out += static_cast<char>(code & 0xFF);
-        } else {
-            out += static_cast<char>(code >> 8);
-            out += static_cast<char>(code & 0xFF);
-        }
-    }
+    encodeDbcs(in, out, how, [table](uint32_t cp) { return cp < 0x10000 ? table[cp] : gbFourByteCode(cp); });
 }
 
 bool fitsGbTwoByte(const uint32_t* table, std::u16string_view in) {

@@ -186,9 +186,9 @@ bool setHtmlCharset(std::u16string& html, const std::string& charset, bool inser
 
 int32_t convertFile(Stmt& st, const std::string& in, const std::string& out, int32_t type,
                     int32_t phraseMode, int32_t flag) {
-    if (sameFile(in, out)) return -8;
+    if (sameFile(in, out)) return TEZ_ERR_SAMEFILE;
     std::string bytes;
-    if (!readFile(in, bytes)) return -3;
+    if (!readFile(in, bytes)) return TEZ_ERR_OPEN;
     const FileType& ft = kTypes[type];
 
     // Decode the input.
@@ -206,10 +206,9 @@ int32_t convertFile(Stmt& st, const std::string& in, const std::string& out, int
         enc = Enc::Utf8;
         decodeUtf8(bytes, text);
     } else if (!decode8(*st.env, ft.from, bytes, text)) {
-        return -5;
+        return TEZ_ERR_NOTABLE;
     }
 
-    // Convert.
     TextOp op;
     op.from = ft.from;
     op.to = ft.to;
@@ -218,7 +217,7 @@ int32_t convertFile(Stmt& st, const std::string& in, const std::string& out, int
                   : phraseMode == 1 ? TextOp::Full
                   : phraseMode == 2 ? TextOp::TowardTrad : TextOp::TowardSimp;
     std::u16string converted;
-    if (int32_t rc = runTextOp(st, op, text, converted); rc != 0) return rc;
+    if (int32_t rc = runTextOp(st, op, text, converted); rc != TEZ_OK) return rc;
 
     // Output encoding and charset declaration.
     Enc outEnc = ft.toWide ? Enc::Utf16 : (enc == Enc::Utf8 ? Enc::Utf8 : Enc::Dbcs);
@@ -245,10 +244,10 @@ int32_t convertFile(Stmt& st, const std::string& in, const std::string& out, int
     case Enc::Dbcs:
         if (!encode8(*st.env, ft.to, converted, result,
                      html ? Unmappable::HtmlReference : Unmappable::Question))
-            return -5;
+            return TEZ_ERR_NOTABLE;
         break;
     }
-    return writeFileAtomic(out, result) ? 0 : -4;
+    return writeFileAtomic(out, result) ? TEZ_OK : TEZ_ERR_WRITE;
 }
 
 }  // namespace tezc

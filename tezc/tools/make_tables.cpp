@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <initializer_list>
 #include <map>
 #include <string>
 #include <unordered_map>
@@ -68,6 +69,12 @@ public:
     }
     void addDict(const Dict& d) {
         for (const auto& [k, vs] : d) add(k, vs.front());
+    }
+    // A converter from the dictionaries, earlier ones first.
+    static Greedy of(std::initializer_list<const Dict*> dicts) {
+        Greedy g;
+        for (const Dict* d : dicts) g.addDict(*d);
+        return g;
     }
     std::u16string apply(const std::u16string& s) const {
         std::u16string out;
@@ -200,10 +207,8 @@ bool loadAll(const std::string& dir, Dicts& d) {
 
 // Simplified -> Traditional (Taiwan standard): the character and phrase dictionaries,
 // followed by the Taiwan variant forms, folded into one longest-match table.
-std::vector<uint8_t> buildS2T(const Dicts& d, const CodePages& cp) {
-    Greedy tw;
-    tw.addDict(d.twVariantsPhrases);
-    tw.addDict(d.twVariants);
+// tw: common Traditional forms to Taiwan forms.
+std::vector<uint8_t> buildS2T(const Dicts& d, const CodePages& cp, const Greedy& tw) {
     TrieBuilder b;
     auto addKey = [&](const std::u16string& k, const std::u16string& v) {
         if (k.size() == 1 && v == k) return;
@@ -226,27 +231,21 @@ std::vector<uint8_t> buildS2T(const Dicts& d, const CodePages& cp) {
 
 // Traditional (Taiwan standard) -> Simplified: Taiwan forms back to the common
 // Traditional forms, then the Traditional dictionaries, folded into one table.
-std::vector<uint8_t> buildT2S(const Dicts& d, Greedy& t2sOut) {
-    Greedy stage2;
-    stage2.addDict(d.tsPhrases);
-    stage2.addDict(d.tsChars);
-    Greedy twForward;
-    twForward.addDict(d.twVariantsPhrases);
-    twForward.addDict(d.twVariants);
+// toSimp: common Traditional to Simplified; tw: common Traditional forms to Taiwan forms.
+std::vector<uint8_t> buildT2S(const Dicts& d, const Greedy& toSimp, const Greedy& tw) {
     TrieBuilder b;
     auto addKey = [&](const std::u16string& k, const std::u16string& v) {
         if (k.size() == 1 && v == k) return;
         b.add(k, v);
-        t2sOut.add(k, v);
     };
-    for (const auto& [k, vs] : d.twVariantsRevPhrases) addKey(k, stage2.apply(vs.front()));
+    for (const auto& [k, vs] : d.twVariantsRevPhrases) addKey(k, toSimp.apply(vs.front()));
     for (const auto& [k, vs] : d.twVariants)  // reversed: Taiwan form -> common form
         for (const auto& v : vs)
-            if (v.size() == 1 && !b.contains(v)) addKey(v, stage2.apply(k));
+            if (v.size() == 1 && !b.contains(v)) addKey(v, toSimp.apply(k));
     for (const auto& [k, vs] : d.tsPhrases) {
         const std::u16string v = vs.front();
         addKey(k, v);
-        const std::u16string kt = twForward.apply(k);
+        const std::u16string kt = tw.apply(k);
         if (kt != k && !b.contains(kt)) addKey(kt, v);
     }
     for (const auto& [k, vs] : d.tsChars) addKey(k, vs.front());
@@ -273,14 +272,15 @@ int main(int argc, char** argv) {
     CodePages cp;
     if (!loadAll(dictDir, d) || !buildCodePages(cp)) return 1;
 
-    Greedy t2s;
+    const Greedy toSimp = Greedy::of({&d.tsPhrases, &d.tsChars});
+    const Greedy tw = Greedy::of({&d.twVariantsPhrases, &d.twVariants});
     std::map<SectionKind, std::vector<uint8_t>> sections;
     sections[SectionKind::Big5Decode] = bytesOf(cp.big5Decode);
     sections[SectionKind::Big5Encode] = bytesOf(cp.big5Encode);
     sections[SectionKind::GbDecode] = bytesOf(cp.gbDecode);
     sections[SectionKind::GbEncode] = bytesOf(cp.gbEncode);
-    sections[SectionKind::TrieS2T] = buildS2T(d, cp);
-    sections[SectionKind::TrieT2S] = buildT2S(d, t2s);
+    sections[SectionKind::TrieS2T] = buildS2T(d, cp, tw);
+    sections[SectionKind::TrieT2S] = buildT2S(d, toSimp, tw);
 
     const auto& roles = cctRoles();
     for (uint32_t role = 0; role < roles.size(); ++role) {
@@ -296,17 +296,14 @@ int main(int argc, char** argv) {
     // Regional vocabulary: terms the two regions write differently. The Taiwan phrase
     // data is keyed by common Traditional forms; the Simplified side is their code
     // conversion.
-    Greedy stage2;
-    stage2.addDict(d.tsPhrases);
-    stage2.addDict(d.tsChars);
     // Items that hold in one direction only carry a direction bit (see PctFormat.h).
     std::vector<VocabItem> regional;
     std::map<std::pair<std::u16string, std::u16string>, size_t> seen;
     std::map<std::u16string, std::u16string> reverse;  // Taiwan term -> Simplified term
-    for (const auto& [k, vs] : d.twPhrasesRev) reverse.emplace(k, stage2.apply(vs.front()));
+    for (const auto& [k, vs] : d.twPhrasesRev) reverse.emplace(k, toSimp.apply(vs.front()));
     auto usable = [](const std::u16string& t) { return !t.empty() && isStorableTerm(t); };
     for (const auto& [k, vs] : d.twPhrases) {
-        const std::u16string trad = vs.front(), simp = stage2.apply(k);
+        const std::u16string trad = vs.front(), simp = toSimp.apply(k);
         if (!usable(trad) || !usable(simp) || seen.count({trad, simp})) continue;
         auto rev = reverse.find(trad);
         const bool both = rev != reverse.end() && rev->second == simp;
@@ -314,7 +311,7 @@ int main(int argc, char** argv) {
         regional.push_back(VocabItem{trad, simp, both ? 1 : 1 | kItemS2TOnly});
     }
     for (const auto& [k, vs] : d.twPhrasesRev) {
-        const std::u16string trad = k, simp = stage2.apply(vs.front());
+        const std::u16string trad = k, simp = toSimp.apply(vs.front());
         if (!usable(trad) || !usable(simp)) continue;
         auto it = seen.find({trad, simp});
         if (it != seen.end()) {
