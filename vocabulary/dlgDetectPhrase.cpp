@@ -251,6 +251,7 @@ void DlgDetectPhrase::UpdateAllItems(int32_t grp, int32_t i)
 void DlgDetectPhrase::SaveResult()
 {
     lst->setRedraw(false);
+    const QStringList loaded = LoadedTablePaths();
     const int32_t groups = GroupCount();
     for (int32_t g = 0; g < groups; ++g) {
         const int32_t n = GroupSize(g);
@@ -259,7 +260,7 @@ void DlgDetectPhrase::SaveResult()
             if (!entry.Changed)
                 continue;
             // An entry whose table is no longer loaded is written into no other table.
-            const int32_t table = FindLoadedTable(entry.PCTPath);
+            const auto table = static_cast<int32_t>(loaded.indexOf(entry.PCTPath));
             if (table < 0)
                 continue;
             WriteItemBack(ghPCT[static_cast<std::size_t>(table)], entry.Index, entry.InUse != 0,

@@ -260,11 +260,12 @@ void DlgSearchPhrase::cmdOK_Click()
 {
     lst->setRedraw(false);
     const int last = static_cast<int>(m_origins.size()) - 1;
+    const QStringList loaded = LoadedTablePaths();
     for (int r = 1; r <= std::min(last, lst->Rows() - 1); ++r) {
         lst->setRow(r);
         const int32_t idx = lst->TextMatrix(r, colPosition).toInt() - 1;
         const bool inUse = (lst->RowData(r) & 0xFF) != 0;
-        const int32_t table = FindLoadedTable(lst->TextMatrix(r, colTable));
+        const auto table = static_cast<int32_t>(loaded.indexOf(lst->TextMatrix(r, colTable)));
         if (table < 0)
             continue;
         WriteItemBack(ghPCT[static_cast<std::size_t>(table)], idx, inUse, CellForLibrary(r, colTraditional),

@@ -6,14 +6,15 @@
 #include "vocabulary/LoadedTableList.h"
 #include "vocabulary/PhraseText.h"
 
-int32_t FindLoadedTable(const QString& path)
+QStringList LoadedTablePaths()
 {
-    for (int32_t j = 0; j < glPCTCount && static_cast<std::size_t>(j) < ghPCT.size(); ++j) {
-        if (PCTGetPath(ghPCT[static_cast<std::size_t>(j)]) == path)
-            return j;
-    }
-    return -1;
+    QStringList paths;
+    for (int32_t j = 0; j < glPCTCount && static_cast<std::size_t>(j) < ghPCT.size(); ++j)
+        paths << PCTGetPath(ghPCT[static_cast<std::size_t>(j)]);
+    return paths;
 }
+
+int32_t FindLoadedTable(const QString& path) { return static_cast<int32_t>(LoadedTablePaths().indexOf(path)); }
 
 void SetupPhraseResultGrid(FlexGrid* lst)
 {

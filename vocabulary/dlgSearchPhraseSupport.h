@@ -3,13 +3,16 @@
 // the five-column result grid, a term's library form and writing an item back.
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <cstdint>
 #include <optional>
 
 class FlexGrid;
 
+// The file paths of the loaded tables, in list order (index i is entry i of ghPCT).
+QStringList LoadedTablePaths();
 // The index in the loaded table list of the first table whose path equals path exactly;
-// -1 when none does.
+// -1 when none does. Where many paths are looked up, look them up in LoadedTablePaths().
 int32_t FindLoadedTable(const QString& path);
 
 // Columns, widths and headers of the result grid of the search and detection dialogs:
