@@ -22,8 +22,8 @@
 #include "vocabulary/dlgSearchPhrase.h"
 
 namespace {
-const QString kOpenTableFilter = QStringLiteral("All Files (*.*)|*.*|PCT Files") + QStringLiteral("(*.pct)|*.pct");
-const QString kImportFilter = QStringLiteral("All Files (*.*)|*.*|PCT Files") + QStringLiteral("(*.txt;*.pct)|*.txt;*.pct");
+const QString kOpenTableFilter = QStringLiteral("All Files (*.*)|*.*|PCT Files(*.pct)|*.pct");
+const QString kImportFilter = QStringLiteral("All Files (*.*)|*.*|PCT Files(*.txt;*.pct)|*.txt;*.pct");
 const QString kNewTableCaption = QStringLiteral("新增词汇表");
 
 // The edit command a context-menu command stands for ("" when it is none).

@@ -37,7 +37,7 @@ DlgPhraseEdit::DlgPhraseEdit()
 
 bool DlgPhraseEdit::IsProperNounTable() const
 {
-    return spct >= 0 && static_cast<std::size_t>(spct) < glPCTStatus.size() && glPCTStatus[spct] >= 2;
+    return spct >= 0 && static_cast<std::size_t>(spct) < glPCTStatus.size() && PCTStatusLocked(glPCTStatus[spct]);
 }
 
 bool DlgPhraseEdit::LoadForm()

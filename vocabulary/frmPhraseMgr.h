@@ -14,7 +14,6 @@ class FlexGrid;
 class QAction;
 class QSplitter;
 class QToolBar;
-class QVBoxLayout;
 class CommonDialog;
 
 class FrmPhraseMgr : public WorkWindow {
