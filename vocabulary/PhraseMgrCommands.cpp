@@ -179,8 +179,9 @@ bool FrmPhraseMgr::NewPCTCommand()
         return true;
     }
 
+    const QByteArray pathBytes = PathToBytes(path);
     int32_t hPct = 0;
-    const int32_t r = _TezNewPCT(ghStmt, PathToBytes(path).constData(), &hPct);
+    const int32_t r = _TezNewPCT(ghStmt, pathBytes.constData(), &hPct);
     if (r == TEZ_WARN_PARTIAL) {
         MsgBox(LoadResString(1003), vbCritical, frmMain().Caption());
         return false;
@@ -190,7 +191,7 @@ bool FrmPhraseMgr::NewPCTCommand()
         return true;
     }
     // Write the empty table to its file, release it, and load the file as a listed table.
-    const int32_t saved = _TezSavePCT(hPct, PathToBytes(path).constData(), 0);
+    const int32_t saved = _TezSavePCT(hPct, pathBytes.constData(), 0);
     _TezUnloadPCT(ghStmt, hPct);
     if (saved != 0) {
         MsgBox(LoadResString(1008) + QChar(10) + ReturnText(saved), vbCritical, kNewTableCaption);

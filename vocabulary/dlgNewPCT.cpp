@@ -52,8 +52,6 @@ DlgNewPCT::DlgNewPCT()
 
     connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
     connect(cmdCancel, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
-    // Escape cancels like the Cancel button.
-    connect(this, &QDialog::rejected, this, [this] { m_ok = false; });
 }
 
 bool DlgNewPCT::ShowDlg()

@@ -25,30 +25,40 @@ namespace {
 struct ToolbarButtonDef {
     const char* key;     // nullptr: a separator
     const char* tooltip;
+    const char* command; // what the button gives MenuProc
 };
 
 // The toolbar from the left; the keyed buttons take pictures 1 to 14 in this order.
 const ToolbarButtonDef kToolbarButtons[] = {
-    {"OPEN", "添加词汇表"},   {"ADDITEM", "新增项目"}, {nullptr, nullptr},
-    {"MOVEUP", "上移"},        {"MOVEDOWN", "下移"},    {nullptr, nullptr},
-    {"ACTIVE", "使用"},        {"DEACTIVE", "不使用"},  {nullptr, nullptr},
-    {"DELETE", "删除"},        {nullptr, nullptr},
-    {"DETECT", "暧昧检测"},    {"SEARCH", "搜寻/替换"}, {"MERGE", "合并"},
-    {"MODIFY", "更改"},        {"COPY", "复制"},        {"INSERT", "插入"},
-    {nullptr, nullptr},        {"lockPCT", "添加专有名词词汇表"},
+    {"OPEN", "添加词汇表", "IDM_FILE_OPEN"},
+    {"ADDITEM", "新增项目", "IDM_EDIT_ADDITEM"},
+    {nullptr, nullptr, nullptr},
+    {"MOVEUP", "上移", "IDM_EDIT_MOVEUP"},
+    {"MOVEDOWN", "下移", "IDM_EDIT_MOVEDOWN"},
+    {nullptr, nullptr, nullptr},
+    {"ACTIVE", "使用", "IDM_EDIT_ACTIVE"},
+    {"DEACTIVE", "不使用", "IDM_EDIT_DEACTIVE"},
+    {nullptr, nullptr, nullptr},
+    {"DELETE", "删除", "IDM_EDIT_DELETE"},
+    {nullptr, nullptr, nullptr},
+    {"DETECT", "暧昧检测", "IDM_EDIT_DETECT"},
+    {"SEARCH", "搜寻/替换", "IDM_EDIT_SEARCH"},
+    {"MERGE", "合并", "IDM_EDIT_MERGE"},
+    {"MODIFY", "更改", "IDM_EDIT_MODIFY"},
+    {"COPY", "复制", "IDM_EDIT_COPY"},
+    {"INSERT", "插入", "IDM_EDIT_INSERT"},
+    {nullptr, nullptr, nullptr},
+    {"lockPCT", "添加专有名词词汇表", "lockPCT"},
 };
 
-// The command each toolbar key gives; a key not listed gives itself.
+// The command a toolbar key gives; a key of no button gives itself.
 QString CommandOfButton(const QString& key)
 {
-    static const QHash<QString, QString> commands = {
-        {"OPEN", "IDM_FILE_OPEN"},       {"ADDITEM", "IDM_EDIT_ADDITEM"}, {"MOVEUP", "IDM_EDIT_MOVEUP"},
-        {"MOVEDOWN", "IDM_EDIT_MOVEDOWN"}, {"ACTIVE", "IDM_EDIT_ACTIVE"}, {"DEACTIVE", "IDM_EDIT_DEACTIVE"},
-        {"DELETE", "IDM_EDIT_DELETE"},   {"DETECT", "IDM_EDIT_DETECT"},   {"SEARCH", "IDM_EDIT_SEARCH"},
-        {"MERGE", "IDM_EDIT_MERGE"},     {"MODIFY", "IDM_EDIT_MODIFY"},   {"COPY", "IDM_EDIT_COPY"},
-        {"INSERT", "IDM_EDIT_INSERT"},
-    };
-    return commands.value(key, key);
+    for (const ToolbarButtonDef& def : kToolbarButtons) {
+        if (def.key && key == QLatin1String(def.key))
+            return QString::fromLatin1(def.command);
+    }
+    return key;
 }
 
 // An event handler that no failure leaves: a failure is written to the error log under the
