@@ -1,5 +1,7 @@
 #include "CodePage.h"
 
+#include <iconv.h>
+
 namespace tezc {
 
 namespace {
@@ -160,6 +162,35 @@ bool fitsGbTwoByte(const uint32_t* table, std::u16string_view in) {
     for (char16_t c : in)
         if (c >= 0x80 && (c >= 0xD800 && c <= 0xDFFF ? true : (table[c] == 0 || table[c] > 0xFFFF)))
             return false;
+    return true;
+}
+
+bool decodeIconv(const char* encoding, std::string_view in, std::u16string& out, bool strict) {
+    iconv_t cd = iconv_open("UTF-16LE", encoding);
+    if (cd == (iconv_t)-1) return false;
+    std::string buf(in.size() * 4 + 8, '\0');
+    char* ip = const_cast<char*>(in.data());
+    size_t il = in.size();
+    char* op = buf.data();
+    size_t ol = buf.size();
+    bool ok = true;
+    while (il > 0 && ok) {
+        if (iconv(cd, &ip, &il, &op, &ol) != static_cast<size_t>(-1)) continue;
+        if (strict || ol < 2) {
+            ok = false;
+            break;
+        }
+        *op++ = static_cast<char>(0xFD);
+        *op++ = static_cast<char>(0xFF);
+        ol -= 2;
+        ++ip;
+        --il;
+    }
+    iconv_close(cd);
+    if (!ok && strict) return false;
+    for (size_t i = 0; i + 1 < buf.size() - ol; i += 2)
+        out += static_cast<char16_t>(static_cast<unsigned char>(buf[i]) |
+                                     (static_cast<unsigned char>(buf[i + 1]) << 8));
     return true;
 }
 

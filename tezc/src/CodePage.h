@@ -31,6 +31,11 @@ void encodeGb(const uint32_t* table, std::u16string_view in, std::string& out, U
 // True when every character of the text has a one- or two-byte GB code.
 bool fitsGbTwoByte(const uint32_t* table, std::u16string_view in);
 
+// Decodes with the system's iconv from the named encoding, appending to out. A byte it
+// cannot decode becomes U+FFFD, or fails the whole text when strict. False when iconv
+// lacks the encoding.
+bool decodeIconv(const char* encoding, std::string_view in, std::u16string& out, bool strict);
+
 bool isValidUtf8(std::string_view in);
 bool hasNonAscii(std::string_view in);
 void decodeUtf8(std::string_view in, std::u16string& out);

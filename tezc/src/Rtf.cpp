@@ -2,8 +2,6 @@
 
 #include "Text8.h"
 
-#include <iconv.h>
-
 #include <cctype>
 #include <cstdio>
 #include <cstring>
@@ -51,32 +49,10 @@ const char16_t kCp1252High[32] = {
     0x2039, 0x0152, 0xFFFD, 0x017D, 0xFFFD, 0xFFFD, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0xFFFD, 0x017E, 0x0178};
 
-void decodeIconv(int cp, std::string_view bytes, std::u16string& out) {
-    const std::string name = "CP" + std::to_string(cp);
-    iconv_t cd = iconv_open("UTF-16LE", name.c_str());
-    if (cd == (iconv_t)-1) {
+// Bytes of a code page the tables do not hold, through the system's iconv.
+void decodeOtherCodePage(int cp, std::string_view bytes, std::u16string& out) {
+    if (!decodeIconv(("CP" + std::to_string(cp)).c_str(), bytes, out, false))
         for (unsigned char c : bytes) out += c < 0x80 ? char16_t(c) : char16_t(0xFFFD);
-        return;
-    }
-    std::string buf(bytes.size() * 4 + 8, '\0');
-    char* ip = const_cast<char*>(bytes.data());
-    size_t il = bytes.size();
-    char* op = buf.data();
-    size_t ol = buf.size();
-    while (il > 0) {
-        if (iconv(cd, &ip, &il, &op, &ol) == static_cast<size_t>(-1)) {
-            if (ol < 2) break;
-            *op++ = static_cast<char>(0xFD);
-            *op++ = static_cast<char>(0xFF);
-            ol -= 2;
-            ++ip;
-            --il;
-        }
-    }
-    iconv_close(cd);
-    for (size_t i = 0; i + 1 < buf.size() - ol; i += 2)
-        out += static_cast<char16_t>(static_cast<unsigned char>(buf[i]) |
-                                     (static_cast<unsigned char>(buf[i + 1]) << 8));
 }
 
 class RtfConverter {
@@ -173,12 +149,12 @@ private:
         std::u16string u;
         if (pendingCp_ == 936 || pendingCp_ == 950) {
             if (!decode8(*st_.env, pendingCp_ == 950 ? Script::Traditional : Script::Simplified, pendingBytes_, u))
-                decodeIconv(pendingCp_, pendingBytes_, u);
+                decodeOtherCodePage(pendingCp_, pendingBytes_, u);
         } else if (pendingCp_ == 1252) {
             for (unsigned char c : pendingBytes_)
                 u += (c >= 0x80 && c < 0xA0) ? kCp1252High[c - 0x80] : char16_t(c);
         } else {
-            decodeIconv(pendingCp_, pendingBytes_, u);
+            decodeOtherCodePage(pendingCp_, pendingBytes_, u);
         }
         run_ += u;
         pendingBytes_.clear();

@@ -1,7 +1,5 @@
 #include "Text8.h"
 
-#include <iconv.h>
-
 namespace tezc {
 
 bool decode8(const Env& env, Script script, std::string_view in, std::u16string& out) {
@@ -32,37 +30,14 @@ bool encode8(const Env& env, Script script, std::u16string_view in, std::string&
     return true;
 }
 
-namespace {
-
-// GB18030 through the system's iconv, for texts that arrive before the tables are loaded.
-bool iconvGbToUtf16(std::string_view gb, std::u16string& out) {
-    iconv_t cd = iconv_open("UTF-16LE", "GB18030");
-    if (cd == (iconv_t)-1) return false;
-    std::string buf(gb.size() * 4 + 8, '\0');
-    char* ip = const_cast<char*>(gb.data());
-    size_t il = gb.size();
-    char* op = buf.data();
-    size_t ol = buf.size();
-    const bool ok = iconv(cd, &ip, &il, &op, &ol) != static_cast<size_t>(-1) && il == 0;
-    iconv_close(cd);
-    if (!ok) return false;
-    const size_t units = (buf.size() - ol) / 2;
-    out.resize(units);
-    for (size_t i = 0; i < units; ++i)
-        out[i] = static_cast<char16_t>(static_cast<unsigned char>(buf[2 * i]) |
-                                       (static_cast<unsigned char>(buf[2 * i + 1]) << 8));
-    return true;
-}
-
-}  // namespace
-
 bool gbToUtf16(const Env* env, std::string_view gb, std::u16string& out) {
     out.clear();
     if (env && env->gb().decode) {
         decodeGb(env->gb().decode, gb, out);
         return true;
     }
-    return iconvGbToUtf16(gb, out);
+    // Texts that arrive before the tables are loaded.
+    return decodeIconv("GB18030", gb, out, true);
 }
 
 bool utf16ToGb(const Env* env, std::u16string_view in, std::string& out) {
