@@ -25,6 +25,14 @@ void SetConvertOption(bool bB52GB, bool bCode, bool bPhrase, bool bL2R)
     }
 }
 
+namespace {
+
+// The library's mode and flag for a conversion type and option.
+struct ConvertUStringMode {
+    int32_t mode;
+    int32_t flag;
+};
+
 ConvertUStringMode ConvertUStringModeOf(int convType, int convOption)
 {
     switch (convType) {
@@ -35,6 +43,8 @@ ConvertUStringMode ConvertUStringModeOf(int convType, int convOption)
     default: return {0, 0};
     }
 }
+
+} // namespace
 
 QString ConvertUString(const QString& text, int convType, int convOption)
 {

@@ -20,13 +20,6 @@ void SetConvertOption(bool bB52GB, bool bCode, bool bPhrase, bool bL2R);
 // Converts a UTF-16 text with the mode and flag of the type and option; "" on any failure.
 QString ConvertUString(const QString& text, int convType, int convOption);
 
-// The library's mode and flag for a conversion type and option.
-struct ConvertUStringMode {
-    int32_t mode;
-    int32_t flag;
-};
-ConvertUStringMode ConvertUStringModeOf(int convType, int convOption);
-
 // Converts one whole text or HTML file; flag (-1 or 0) asks for an HTML charset tag.
 // Reports nothing: a failure shows only in the missing or unchanged output.
 void ConvertFileByFlags(const QString& inputPath, const QString& outputPath, bool bCode, bool bPhrase,
