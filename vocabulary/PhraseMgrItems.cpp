@@ -72,13 +72,13 @@ void FrmPhraseMgr::AddItem()
     const QString trad = DlgPhraseEdit::strTo;
     const int32_t index = row - 1;
     const int32_t hPct = ghPCT[giCurPCT];
-    QByteArray simp8;
-    QByteArray trad8;
-    if (!TermToBytes(simp, simp8) || !TermToBytes(trad, trad8)) {
+    const std::optional<QByteArray> simp8 = TermToBytes(simp);
+    const std::optional<QByteArray> trad8 = simp8 ? TermToBytes(trad) : std::nullopt;
+    if (!simp8 || !trad8) {
         removeBlankRow();
         Err().Raise(errInvalidCall, QStringLiteral("_TezConvertStringUD: ") + simp + QStringLiteral(" / ") + trad);
     }
-    const int32_t r = _TezPCTInsertItem(hPct, index, trad8.constData(), simp8.constData(), 1);
+    const int32_t r = _TezPCTInsertItem(hPct, index, trad8->constData(), simp8->constData(), 1);
     if (r != 0) {
         removeBlankRow();
         RaiseLibraryFailure("_TezPCTInsertItem", r);
@@ -108,10 +108,9 @@ void FrmPhraseMgr::ImportItems(const QString& fileName, FlexGrid* lst)
         // Not a table file: a text file of term pairs.
         int skipped = 0;
         for (const ItemPair& pair : ReadItemPairFile(fileName)) {
-            QByteArray simp8;
-            QByteArray trad8;
-            if (!TermToBytes(pair.Simp, simp8) || !TermToBytes(pair.Trad, trad8)
-                || _TezPCTInsertItem(hPct, index, trad8.constData(), simp8.constData(), 1) != 0) {
+            const std::optional<QByteArray> simp8 = TermToBytes(pair.Simp);
+            const std::optional<QByteArray> trad8 = simp8 ? TermToBytes(pair.Trad) : std::nullopt;
+            if (!simp8 || !trad8 || _TezPCTInsertItem(hPct, index, trad8->constData(), simp8->constData(), 1) != 0) {
                 ++skipped;
                 continue;
             }

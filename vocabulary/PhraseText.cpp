@@ -14,20 +14,20 @@ constexpr int32_t kEncodingOnlyMode = 3;
 constexpr int32_t kEncodingOnlyFlag = 0;
 } // namespace
 
-bool TermToBytes(const QString& term, QByteArray& bytes)
+std::optional<QByteArray> TermToBytes(const QString& term)
 {
-    bytes.clear();
-    if (term.isEmpty())
-        return true;
-    return TezConvertUD(term, kEncodingOnlyMode, kEncodingOnlyFlag, bytes) == 0;
+    QByteArray bytes;
+    if (!term.isEmpty() && TezConvertUD(term, kEncodingOnlyMode, kEncodingOnlyFlag, bytes) != 0)
+        return std::nullopt;
+    return bytes;
 }
 
 QByteArray TermToBytesOrThrow(const QString& term)
 {
-    QByteArray bytes;
-    if (!TermToBytes(term, bytes))
+    const std::optional<QByteArray> bytes = TermToBytes(term);
+    if (!bytes)
         Err().Raise(errInvalidCall, QStringLiteral("_TezConvertStringUD: ") + term);
-    return bytes;
+    return *bytes;
 }
 
 QString BytesToTerm(const QByteArray& bytes)

@@ -7,13 +7,15 @@
 #include <QString>
 #include <cstdint>
 #include <functional>
+#include <optional>
 
 // Longest table path and term the library's fetch buffers hold (8-bit bytes, NUL excluded).
 constexpr int kMaxPCTPathBytes = 255;
 constexpr int kMaxTermBytes = 99;
 
-// The library's 8-bit form of a term shown in a grid; false when the library refused it.
-bool TermToBytes(const QString& term, QByteArray& bytes);
+// The library's 8-bit form of a term shown in a grid or typed in a dialog; nothing when the
+// library refused it.
+std::optional<QByteArray> TermToBytes(const QString& term);
 // The 8-bit form of a term, or a RuntimeError naming the term when the library refuses it.
 QByteArray TermToBytesOrThrow(const QString& term);
 // The display form of a term fetched from a table.

@@ -141,7 +141,7 @@ void DlgSearchPhrase::cmdSearch_Click()
     ClearResultRows();
     m_origins.assign(1, RowOrigin{});
 
-    const QByteArray term = TermToLibrary(txtSearch->text()).value_or(ToSystemCodePage(txtSearch->text()));
+    const QByteArray term = TermToBytes(txtSearch->text()).value_or(ToSystemCodePage(txtSearch->text()));
     _TezPhraseSearch(ghStmt, term.constData(), &ghPhraseSearch);
     int32_t hits = 0;
     _TezPhraseSearchTotalPhraseNum(ghPhraseSearch, &hits);
@@ -253,7 +253,7 @@ std::optional<QByteArray> DlgSearchPhrase::CellForLibrary(int row, int col) cons
         return TermForLibrary(text, origin.shownSimp, origin.simp);
     if (col == colTraditional)
         return TermForLibrary(text, origin.shownTrad, origin.trad);
-    return TermToLibrary(text);
+    return TermToBytes(text);
 }
 
 void DlgSearchPhrase::cmdOK_Click()

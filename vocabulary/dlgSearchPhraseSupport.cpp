@@ -32,19 +32,11 @@ void SetupPhraseResultGrid(FlexGrid* lst)
     }
 }
 
-std::optional<QByteArray> TermToLibrary(const QString& term)
-{
-    QByteArray bytes;
-    if (!TermToBytes(term, bytes))
-        return std::nullopt;
-    return bytes;
-}
-
 std::optional<QByteArray> TermForLibrary(const QString& text, const QString& shown, const QByteArray& original)
 {
     if (text == shown)
         return original;
-    return TermToLibrary(text);
+    return TermToBytes(text);
 }
 
 void WriteItemBack(int32_t hPct, int32_t index, bool inUse, const std::optional<QByteArray>& trad,
