@@ -227,6 +227,7 @@ TEZC_API int32_t _TezCreateStmt(int32_t hEnv, int32_t* hStmt, int32_t n) {
         auto st = std::make_shared<Stmt>();
         st->env = env;
         st->result = std::make_shared<Result>();
+        st->result->env = env.get();
         reg().add(st->result);
         *hStmt = reg().add(st);
         return TEZ_OK;
@@ -543,14 +544,16 @@ struct Prepared {
     Result* result = nullptr;
 };
 
+// Checks a string conversion's arguments and empties the statement's result, which is to
+// hold UTF-16 text (unicode) or 8-bit text.
 int32_t prepare(int32_t hStmt, int32_t len, const void* text, int32_t mode, int32_t* hResult,
-                Prepared& p) {
+                bool unicode, Prepared& p) {
     p.st = stmtOf(hStmt);
     if (!p.st) return TEZ_ERR_HANDLE;
     if (!hResult || len < 0 || (len > 0 && !text) || mode < 0 || mode > 3) return TEZ_ERR_ARG;
     p.result = p.st->result.get();
     p.result->clear();
-    p.result->env = p.st->env.get();
+    p.result->unicode = unicode;
     *hResult = p.result->handle;
     return TEZ_OK;
 }
@@ -558,14 +561,20 @@ int32_t prepare(int32_t hStmt, int32_t len, const void* text, int32_t mode, int3
 Script sourceScriptOfMode(int32_t mode) { return (mode == 1 || mode == 2) ? Script::Traditional : Script::Simplified; }
 Script targetScriptOfMode(int32_t mode) { return (mode == 0 || mode == 2) ? Script::Traditional : Script::Simplified; }
 
+// Keeps the text as the 8-bit result, in the code page of the mode's target script.
+int32_t storeBytes(Result& result, int32_t mode, std::u16string_view text) {
+    const Script to = targetScriptOfMode(mode);
+    result.bytesAreBig5 = to == Script::Traditional;
+    return encode8(*result.env, to, text, result.bytes) ? TEZ_OK : TEZ_ERR_NOTABLE;
+}
+
 }  // namespace
 
 TEZC_API int32_t _TezConvertStringUU(int32_t hStmt, const char16_t* text, int32_t len, int32_t mode,
                                      int32_t flag, int32_t* hResult) {
     return guarded([&]() -> int32_t {
         Prepared p;
-        if (int32_t rc = prepare(hStmt, len, text, mode, hResult, p); rc != TEZ_OK) return rc;
-        p.result->unicode = true;
+        if (int32_t rc = prepare(hStmt, len, text, mode, hResult, true, p); rc != TEZ_OK) return rc;
         TextOp op;
         textOpForMode(mode, flag, op);
         return runTextOp(*p.st, op, inputText(text, len), p.result->text);
@@ -576,8 +585,7 @@ TEZC_API int32_t _TezConvertStringUD(int32_t hStmt, const char16_t* text, int32_
                                      int32_t flag, int32_t* hResult) {
     return guarded([&]() -> int32_t {
         Prepared p;
-        if (int32_t rc = prepare(hStmt, len, text, mode, hResult, p); rc != TEZ_OK) return rc;
-        p.result->unicode = false;
+        if (int32_t rc = prepare(hStmt, len, text, mode, hResult, false, p); rc != TEZ_OK) return rc;
         const std::u16string_view in = inputText(text, len);
         std::u16string converted;
         std::u16string_view out = in;
@@ -587,9 +595,7 @@ TEZC_API int32_t _TezConvertStringUD(int32_t hStmt, const char16_t* text, int32_
             if (int32_t rc = runTextOp(*p.st, op, in, converted); rc != TEZ_OK) return rc;
             out = converted;
         }
-        p.result->bytesAreBig5 = targetScriptOfMode(mode) == Script::Traditional;
-        if (!encode8(*p.st->env, targetScriptOfMode(mode), out, p.result->bytes)) return TEZ_ERR_NOTABLE;
-        return TEZ_OK;
+        return storeBytes(*p.result, mode, out);
     });
 }
 
@@ -597,8 +603,7 @@ TEZC_API int32_t _TezConvertStringDU(int32_t hStmt, const char* text, int32_t le
                                      int32_t flag, int32_t* hResult) {
     return guarded([&]() -> int32_t {
         Prepared p;
-        if (int32_t rc = prepare(hStmt, len, text, mode, hResult, p); rc != TEZ_OK) return rc;
-        p.result->unicode = true;
+        if (int32_t rc = prepare(hStmt, len, text, mode, hResult, true, p); rc != TEZ_OK) return rc;
         std::u16string decoded;
         if (!decode8(*p.st->env, sourceScriptOfMode(mode), inputText(text, len), decoded))
             return TEZ_ERR_NOTABLE;
@@ -616,18 +621,14 @@ TEZC_API int32_t _TezConvertStringDD(int32_t hStmt, const char* text, int32_t le
                                      int32_t flag, int32_t* hResult) {
     return guarded([&]() -> int32_t {
         Prepared p;
-        if (int32_t rc = prepare(hStmt, len, text, mode, hResult, p); rc != TEZ_OK) return rc;
-        p.result->unicode = false;
+        if (int32_t rc = prepare(hStmt, len, text, mode, hResult, false, p); rc != TEZ_OK) return rc;
         std::u16string decoded, converted;
         if (!decode8(*p.st->env, sourceScriptOfMode(mode), inputText(text, len), decoded))
             return TEZ_ERR_NOTABLE;
         TextOp op;
         textOpForMode(mode, flag, op, Family::Dbcs);
         if (int32_t rc = runTextOp(*p.st, op, decoded, converted); rc != TEZ_OK) return rc;
-        p.result->bytesAreBig5 = targetScriptOfMode(mode) == Script::Traditional;
-        if (!encode8(*p.st->env, targetScriptOfMode(mode), converted, p.result->bytes))
-            return TEZ_ERR_NOTABLE;
-        return TEZ_OK;
+        return storeBytes(*p.result, mode, converted);
     });
 }
 
