@@ -151,23 +151,30 @@ int main(int argc, char** argv) {
                 seconds(t0, t1) * 1e3, seconds(t0, t2) * 1e3);
 
     double best = 0;
-    std::u16string simp, trad;
-    double mbSimp = 0, mbTrad = 0;
-    struct Text { const char* name; std::string utf8; };
-    const Text texts[] = {{"prose", makeText(megabytes << 20)}, {"dictionary words", makeDictionaryText(megabytes << 20)}};
-    for (const Text& t : texts) {
-        simp = toU16(t.utf8);
-        trad = convert(stmt, simp, 0, 0, best, 1);
-        mbSimp = utf8Length(simp) / 1e6;
-        mbTrad = utf8Length(trad) / 1e6;
-        std::printf("text (%s): %.1f MB (UTF-8) Simplified, %zu UTF-16 units\n", t.name, mbSimp, simp.size());
+    // Each text in Simplified and in its Traditional code conversion, with their sizes.
+    struct Sample {
+        const char* name;
+        std::u16string simp, trad;
+        double mbSimp, mbTrad;
+    };
+    auto sample = [&](const char* name, const std::string& utf8) {
+        Sample t{name, toU16(utf8), {}, 0, 0};
+        t.trad = convert(stmt, t.simp, 0, 0, best, 1);
+        t.mbSimp = utf8Length(t.simp) / 1e6;
+        t.mbTrad = utf8Length(t.trad) / 1e6;
+        return t;
+    };
+    const Sample samples[] = {sample("prose", makeText(megabytes << 20)),
+                              sample("dictionary words", makeDictionaryText(megabytes << 20))};
+    for (const Sample& t : samples) {
+        std::printf("text (%s): %.1f MB (UTF-8) Simplified, %zu UTF-16 units\n", t.name, t.mbSimp, t.simp.size());
         struct Case { const char* name; const std::u16string* in; double mb; int mode, flag; };
         const Case cases[] = {
-            {"S->T code", &simp, mbSimp, 0, 0},
-            {"S->T with vocabulary", &simp, mbSimp, 0, -1},
-            {"T->S code", &trad, mbTrad, 1, 0},
-            {"T->S with vocabulary", &trad, mbTrad, 1, -1},
-            {"Traditional usage (mode 2)", &trad, mbTrad, 2, 0},
+            {"S->T code", &t.simp, t.mbSimp, 0, 0},
+            {"S->T with vocabulary", &t.simp, t.mbSimp, 0, -1},
+            {"T->S code", &t.trad, t.mbTrad, 1, 0},
+            {"T->S with vocabulary", &t.trad, t.mbTrad, 1, -1},
+            {"Traditional usage (mode 2)", &t.trad, t.mbTrad, 2, 0},
         };
         for (const Case& c : cases) {
             convert(stmt, *c.in, c.mode, c.flag, best, 5);
@@ -175,10 +182,7 @@ int main(int argc, char** argv) {
         }
     }
     // The files below use the prose text.
-    simp = toU16(texts[0].utf8);
-    trad = convert(stmt, simp, 0, 0, best, 1);
-    mbSimp = utf8Length(simp) / 1e6;
-    mbTrad = utf8Length(trad) / 1e6;
+    const Sample& prose = samples[0];
 
     // Whole files: GB text to Big5 with vocabulary, and Big5 back to GB.
     char tmpl[] = "/tmp/tezc_bench_XXXXXX";
@@ -188,15 +192,15 @@ int main(int argc, char** argv) {
     {
         // The input file in GB: converting the text by the library's encoding-only mode.
         int32_t r = 0;
-        _TezConvertStringUD(stmt, simp.data(), int32_t(simp.size()), 3, 0, &r);
+        _TezConvertStringUD(stmt, prose.simp.data(), int32_t(prose.simp.size()), 3, 0, &r);
         std::string bytes(static_cast<size_t>(_TezGetDBLen(r)), '\0');
         _TezGetDBStr(r, bytes.data(), int32_t(bytes.size()));
         std::ofstream(gbFile, std::ios::binary) << bytes;
     }
     struct FileCase { const char* name; std::string in, out; int type, pm; double mb; };
     const FileCase files[] = {
-        {"file GB->Big5 with vocabulary", gbFile, big5File, 3, 1, mbSimp},
-        {"file Big5->GB with vocabulary", big5File, back, 0, 1, mbTrad},
+        {"file GB->Big5 with vocabulary", gbFile, big5File, 3, 1, prose.mbSimp},
+        {"file Big5->GB with vocabulary", big5File, back, 0, 1, prose.mbTrad},
     };
     for (const FileCase& f : files) {
         double fileBest = 1e9;
