@@ -41,6 +41,15 @@ QString BytesToTerm(const QByteArray& bytes)
     return FromSystemCodePage(bytes);
 }
 
+ShownTerm ShowTerm(const QByteArray& original) { return {original, BytesToTerm(original)}; }
+
+std::optional<QByteArray> TermForLibrary(const QString& text, const ShownTerm& term)
+{
+    if (text == term.shown)
+        return term.original;
+    return TermToBytes(text);
+}
+
 QByteArray PathToBytes(const QString& path) { return ToSystemCodePage(path); }
 
 bool PCTPathFits(const QString& path) { return PathToBytes(path).size() <= kMaxPCTPathBytes; }

@@ -21,6 +21,17 @@ QByteArray TermToBytesOrThrow(const QString& term);
 // The display form of a term fetched from a table.
 QString BytesToTerm(const QByteArray& bytes);
 
+// A term fetched from a table: the bytes the library gave and the text first shown for them.
+struct ShownTerm {
+    QByteArray original;
+    QString shown;
+};
+ShownTerm ShowTerm(const QByteArray& original);
+// The 8-bit form of the text now standing for a fetched term: the bytes it came with while
+// it still reads as shown, else the library's encoding of the new text (nothing when the
+// library refuses it).
+std::optional<QByteArray> TermForLibrary(const QString& text, const ShownTerm& term);
+
 // A path as the library takes it.
 QByteArray PathToBytes(const QString& path);
 // Whether a table path fits the library's path fetch buffer.

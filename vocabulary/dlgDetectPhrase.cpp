@@ -111,14 +111,12 @@ void DlgDetectPhrase::LoadAmbiguousGroups(int32_t gcnt, int32_t glen)
             AmbiguousEntry& entry = Entry(g, k);
             entry.Index = item.index;
             entry.InUse = item.status != 0 ? 1 : 0;
-            entry.PhraseTo = BytesToTerm(item.trad);
-            entry.PhraseFrom = BytesToTerm(item.simp);
+            entry.OriginalTo = ShowTerm(item.trad);
+            entry.OriginalFrom = ShowTerm(item.simp);
+            entry.PhraseTo = entry.OriginalTo.shown;
+            entry.PhraseFrom = entry.OriginalFrom.shown;
             entry.PCTPath = PCTGetPath(item.hPct);
             entry.Changed = false;
-            entry.OriginalTo = item.trad;
-            entry.OriginalFrom = item.simp;
-            entry.ShownTo = entry.PhraseTo;
-            entry.ShownFrom = entry.PhraseFrom;
         }
     }
 }
@@ -264,8 +262,8 @@ void DlgDetectPhrase::SaveResult()
             if (table < 0)
                 continue;
             WriteItemBack(ghPCT[static_cast<std::size_t>(table)], entry.Index, entry.InUse != 0,
-                          TermForLibrary(entry.PhraseTo, entry.ShownTo, entry.OriginalTo),
-                          TermForLibrary(entry.PhraseFrom, entry.ShownFrom, entry.OriginalFrom));
+                          TermForLibrary(entry.PhraseTo, entry.OriginalTo),
+                          TermForLibrary(entry.PhraseFrom, entry.OriginalFrom));
         }
     }
     lst->setRedraw(true);

@@ -3,8 +3,8 @@
 // groups one at a time, lets the user put items in or out of use and correct their terms,
 // and writes every changed item back on "退出".
 #include "vocabulary/PhraseResultDialog.h"
+#include "vocabulary/PhraseText.h"
 
-#include <QByteArray>
 #include <QString>
 #include <cstdint>
 #include <vector>
@@ -23,10 +23,8 @@ struct AmbiguousEntry {
     bool Changed = false;   // only changed entries are written back
     // The item's terms as the library gave them and as they were first shown: a term that
     // still reads as shown goes back as the very bytes it came with.
-    QByteArray OriginalTo;
-    QByteArray OriginalFrom;
-    QString ShownTo;
-    QString ShownFrom;
+    ShownTerm OriginalTo;
+    ShownTerm OriginalFrom;
 };
 
 class DlgDetectPhrase : public PhraseResultDialog {

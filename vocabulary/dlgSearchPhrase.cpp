@@ -154,10 +154,10 @@ void DlgSearchPhrase::cmdSearch_Click()
             [&](int32_t* hPct, int32_t* index, int32_t* status, char* trad, int32_t* tradLen, char* simp, int32_t* simpLen) {
                 return _TezPhraseSearchGetPhrase(ghPhraseSearch, i, hPct, index, status, trad, tradLen, simp, simpLen);
             });
-        RowOrigin origin{hit.trad, hit.simp, BytesToTerm(hit.simp), BytesToTerm(hit.trad)};
+        RowOrigin origin{ShowTerm(hit.trad), ShowTerm(hit.simp)};
         lst->setTextMatrix(row, colPosition, QString::number(hit.index + 1));
-        lst->setTextMatrix(row, colSimplified, origin.shownSimp);
-        lst->setTextMatrix(row, colTraditional, origin.shownTrad);
+        lst->setTextMatrix(row, colSimplified, origin.simp.shown);
+        lst->setTextMatrix(row, colTraditional, origin.trad.shown);
         lst->setTextMatrix(row, colTable, PCTGetPath(hit.hPct));
         lst->setRowData(row, hit.status);
         m_origins.push_back(std::move(origin));
@@ -244,18 +244,6 @@ void DlgSearchPhrase::IDM_EDIT_MODIFY_Click()
     }
 }
 
-std::optional<QByteArray> DlgSearchPhrase::CellForLibrary(int row, int col) const
-{
-    const QString text = lst->TextMatrix(row, col);
-    const RowOrigin& origin = m_origins[static_cast<std::size_t>(row)];
-    // A term the user left as it was shown goes back as the very bytes it came with.
-    if (col == colSimplified)
-        return TermForLibrary(text, origin.shownSimp, origin.simp);
-    if (col == colTraditional)
-        return TermForLibrary(text, origin.shownTrad, origin.trad);
-    return TermToBytes(text);
-}
-
 void DlgSearchPhrase::cmdOK_Click()
 {
     lst->setRedraw(false);
@@ -268,8 +256,11 @@ void DlgSearchPhrase::cmdOK_Click()
         const auto table = static_cast<int32_t>(loaded.indexOf(lst->TextMatrix(r, colTable)));
         if (table < 0)
             continue;
-        WriteItemBack(ghPCT[static_cast<std::size_t>(table)], idx, inUse, CellForLibrary(r, colTraditional),
-                      CellForLibrary(r, colSimplified));
+        // A term the user left as it was shown goes back as the very bytes it came with.
+        const RowOrigin& origin = m_origins[static_cast<std::size_t>(r)];
+        WriteItemBack(ghPCT[static_cast<std::size_t>(table)], idx, inUse,
+                      TermForLibrary(lst->TextMatrix(r, colTraditional), origin.trad),
+                      TermForLibrary(lst->TextMatrix(r, colSimplified), origin.simp));
     }
     lst->setRedraw(true);
     m_closedWithOK = true;

@@ -3,10 +3,9 @@
 // loaded table, lists each matching item, lets the user put items in or out of use, edit
 // them and replace text in their terms, and writes every listed row back on "退出".
 #include "vocabulary/PhraseResultDialog.h"
+#include "vocabulary/PhraseText.h"
 
-#include <QByteArray>
 #include <QString>
-#include <optional>
 #include <vector>
 
 class QLabel;
@@ -52,10 +51,8 @@ private:
     // What a result row held when the search listed it: the item's terms as the library
     // gave them and as the grid showed them.
     struct RowOrigin {
-        QByteArray trad;
-        QByteArray simp;
-        QString shownSimp;
-        QString shownTrad;
+        ShownTerm trad;
+        ShownTerm simp;
     };
 
     bool ShowModal();
@@ -63,8 +60,6 @@ private:
     // Replaces in both terms of the current row and moves on to the next row (after the last,
     // row 1); false when the row kept its terms because one would have become empty.
     bool ReplaceInCurrentRow();
-    // The 8-bit form of a term cell for the library; nothing when the library refuses it.
-    std::optional<QByteArray> CellForLibrary(int row, int col) const;
 
     std::vector<RowOrigin> m_origins;
 

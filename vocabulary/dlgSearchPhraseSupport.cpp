@@ -32,13 +32,6 @@ void SetupPhraseResultGrid(FlexGrid* lst)
     }
 }
 
-std::optional<QByteArray> TermForLibrary(const QString& text, const QString& shown, const QByteArray& original)
-{
-    if (text == shown)
-        return original;
-    return TermToBytes(text);
-}
-
 void WriteItemBack(int32_t hPct, int32_t index, bool inUse, const std::optional<QByteArray>& trad,
                    const std::optional<QByteArray>& simp)
 {

@@ -1,6 +1,6 @@
 #pragma once
 // What the search, detection and merge dialogs share: finding a loaded table by its path,
-// the five-column result grid, an edited term's library form and writing an item back.
+// the five-column result grid and writing an item back.
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -18,10 +18,6 @@ int32_t FindLoadedTable(const QString& path);
 // Columns, widths and headers of the result grid of the search and detection dialogs:
 // in-use picture, position, Simplified term, Traditional term, table path. Leaves only row 0.
 void SetupPhraseResultGrid(FlexGrid* lst);
-
-// The 8-bit form of a term: the bytes it came with while it still reads as it was shown,
-// else the library's encoding of the new text (nothing when the library refuses it).
-std::optional<QByteArray> TermForLibrary(const QString& text, const QString& shown, const QByteArray& original);
 
 // Writes an item's use state and, when the library took both terms, its terms back into a
 // loaded table.
