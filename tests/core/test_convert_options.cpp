@@ -1,5 +1,6 @@
 // Shared conversion parameters: the flag tables of SetConvertOption, the mode and flag that
 // ConvertUString passes, and the codes of ConvertFileByFlags, checked through the library.
+#include "../tezc/TezcTables.h"
 #include "common/TestMain.h"
 #include "core/ConvertOptions.h"
 #include "core/mTezC.h"
@@ -20,14 +21,12 @@ void openLibrary()
 {
     static bool open = false;
     if (open) return;
-    static const char* const names[] = {"big5-gb.cct", "gb-big5.cct", "TD-TU.CCT", "SD-SU.CCT", "TD-SU.CCT",
-                                        "SD-TU.CCT", "TU-SU.CCT", "SU-TU.CCT", "TU-TD.CCT", "SU-SD.CCT"};
-    const QDir data(qEnvironmentVariable("TEZDESK_DATA_DIR"));
     _TezCreateEnv(&ghEnv);
     QCOMPARE(_TezCreateStmt(ghEnv, &ghStmt, 1000), 0);
     for (int i = 0; i < 10; ++i)
-        QCOMPARE(_TezLoadCCT(ghEnv, i, ToSystemCodePage(data.filePath(QString::fromLatin1(names[i]))).constData(), 0, 0), 0);
-    QCOMPARE(_TezLoadLST(ghStmt, ToSystemCodePage(data.filePath(QStringLiteral("PCTS.LST"))).constData()), 0);
+        QCOMPARE(_TezLoadCCT(ghEnv, i, ToSystemCodePage(tezc_test::tablePath(i)).constData(), 0, 0), 0);
+    const QString list = QDir(tezc_test::dataDir()).filePath(QStringLiteral("PCTS.LST"));
+    QCOMPARE(_TezLoadLST(ghStmt, ToSystemCodePage(list).constData()), 0);
     open = true;
 }
 

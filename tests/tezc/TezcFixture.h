@@ -2,6 +2,7 @@
 // The conversion library opened on the generated tables (TEZDESK_DATA_DIR), with helpers
 // that convert QStrings through its entries and make small vocabulary tables.
 #include "TezC.h"
+#include "TezcTables.h"
 
 #include <QByteArray>
 #include <QDir>
@@ -12,12 +13,6 @@
 #include <QTemporaryDir>
 
 namespace tezc_test {
-
-inline const char* const kTableNames[10] = {"big5-gb.cct", "gb-big5.cct", "TD-TU.CCT", "SD-SU.CCT", "TD-SU.CCT",
-                                            "SD-TU.CCT", "TU-SU.CCT", "SU-TU.CCT", "TU-TD.CCT", "SU-SD.CCT"};
-
-inline QString dataDir() { return qEnvironmentVariable("TEZDESK_DATA_DIR"); }
-inline QString tablePath(int index) { return QDir(dataDir()).filePath(QString::fromLatin1(kTableNames[index])); }
 
 inline QByteArray gb(const QString& s) { return QStringEncoder("GB18030").encode(s); }
 inline QString fromGb(const QByteArray& b) { return QStringDecoder("GB18030").decode(b); }

@@ -1,4 +1,5 @@
 // The Word route's RTF converter on top of the library binding.
+#include "TezcTables.h"
 #include "batch/RtfConvert.h"
 #include "common/TestMain.h"
 #include "core/Err.h"
@@ -14,13 +15,9 @@ namespace {
 
 void openLibrary()
 {
-    static const char* const names[] = {"big5-gb.cct", "gb-big5.cct", "TD-TU.CCT", "SD-SU.CCT", "TD-SU.CCT",
-                                        "SD-TU.CCT", "TU-SU.CCT", "SU-TU.CCT", "TU-TD.CCT", "SU-SD.CCT"};
-    const QDir data(qEnvironmentVariable("TEZDESK_DATA_DIR"));
     _TezCreateEnv(&ghEnv);
     _TezCreateStmt(ghEnv, &ghStmt, 1000);
-    for (int i = 0; i < 10; ++i)
-        _TezLoadCCT(ghEnv, i, ToSystemCodePage(data.filePath(QString::fromLatin1(names[i]))).constData(), 0, 0);
+    for (int i = 0; i < 10; ++i) _TezLoadCCT(ghEnv, i, ToSystemCodePage(tezc_test::tablePath(i)).constData(), 0, 0);
 }
 
 QByteArray readAll(const QString& path)
