@@ -15,10 +15,15 @@ ErrObject& Err()
     return err;
 }
 
-void ErrObject::Raise(int number, const QString& description)
+void ErrObject::Set(int number, const QString& description)
 {
     Number = number;
     Description = description.isEmpty() ? ErrorDescription(number) : description;
+}
+
+void ErrObject::Raise(int number, const QString& description)
+{
+    Set(number, description);
     throw RuntimeError(Number, Description);
 }
 
@@ -30,17 +35,13 @@ void CaptureCurrentException()
     try {
         std::rethrow_exception(current);
     } catch (const RuntimeError& e) {
-        Err().Number = e.number();
-        Err().Description = e.description();
+        Err().Set(e.number(), e.description());
     } catch (const std::bad_alloc&) {
-        Err().Number = errOutOfMemory;
-        Err().Description = ErrorDescription(errOutOfMemory);
+        Err().Set(errOutOfMemory);
     } catch (const std::exception& e) {
-        Err().Number = errInvalidCall;
-        Err().Description = QString::fromLocal8Bit(e.what());
+        Err().Set(errInvalidCall, QString::fromLocal8Bit(e.what()));
     } catch (...) {
-        Err().Number = errInvalidCall;
-        Err().Description = ErrorDescription(errInvalidCall);
+        Err().Set(errInvalidCall);
     }
 }
 

@@ -35,6 +35,8 @@ struct ErrObject {
     int Number = 0;
     QString Description;
     void Clear() { Number = 0; Description.clear(); }
+    // Records a failure without throwing; an empty description is the number's standard one.
+    void Set(int number, const QString& description = QString());
     // Throws a RuntimeError with this number and description.
     [[noreturn]] void Raise(int number, const QString& description = QString());
 };

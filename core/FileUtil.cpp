@@ -16,18 +16,21 @@ qsizetype LastSeparator(const QString& path)
 }
 } // namespace
 
+QByteArray StrCodeLine(const QString& text)
+{
+    QByteArray bytes;
+    bytes.reserve(text.size() * 2 + 2);
+    for (QChar c : text)
+        bytes.append(static_cast<char>(c.unicode() & 0xFF)).append(static_cast<char>(c.unicode() >> 8));
+    return bytes.append('\r').append('\n');
+}
+
 void WriteStrCode(const QString& text, const QString& path)
 {
-    QByteArray bytes(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
-    if constexpr (Q_BYTE_ORDER == Q_BIG_ENDIAN) {
-        for (qsizetype i = 0; i + 1 < bytes.size(); i += 2)
-            std::swap(bytes[i], bytes[i + 1]);
-    }
-    bytes.append('\r').append('\n');
+    const QByteArray bytes = StrCodeLine(text);
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Append) || file.write(bytes) != bytes.size()) {
-        Err().Number = errPathFileAccess;
-        Err().Description = file.errorString();
+        Err().Set(errPathFileAccess, file.errorString());
         ErrorLog(QStringLiteral("WriteStrCode"));
     }
 }
@@ -67,8 +70,7 @@ QString GetPath(const QString& path)
         return QString();
     const qsizetype sep = LastSeparator(path);
     if (sep < 0) {
-        Err().Number = errInvalidCall;
-        Err().Description = ErrorDescription(errInvalidCall);
+        Err().Set(errInvalidCall);
         ErrorLog(QStringLiteral("GetPath"));
         return QString();
     }

@@ -1,10 +1,13 @@
 #pragma once
 // Small file and system helpers shared by the whole program.
+#include <QByteArray>
 #include <QString>
 
 class QIODevice;
 
-// Appends the text's UTF-16LE code units as raw bytes, then the single bytes 13 and 10.
+// The text's UTF-16LE code units as raw bytes, then the single bytes 13 and 10.
+QByteArray StrCodeLine(const QString& text);
+// Appends StrCodeLine(text) to the file.
 void WriteStrCode(const QString& text, const QString& path);
 // Reads one line written by WriteStrCode from an open file; false at end of file.
 bool ReadLine(QIODevice& file, QString& line);

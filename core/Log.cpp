@@ -55,16 +55,18 @@ QString ErrorRecordBody(const QString& procName, int number, const QString& desc
         + kCrLf;
 }
 
+QString TimeStamped(const QString& text)
+{
+    return QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")) + QStringLiteral(" => ") + text;
+}
+
 void WriteLog(const QString& text, const QString& file)
 {
     if (!gbRunLog)
         return;
     const QString path = file.isEmpty() ? gsLogFile : file;
-    const QString line = QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))
-        + QStringLiteral(" => ") + text + kCrLf;
-    if (!AppendBytes(path, ToSystemCodePage(line))) {
-        Err().Number = errPathFileAccess;
-        Err().Description = ErrorDescription(errPathFileAccess);
+    if (!AppendBytes(path, ToSystemCodePage(TimeStamped(text) + kCrLf))) {
+        Err().Set(errPathFileAccess);
         ErrorLogQuiet(QStringLiteral("WriteLog"));
     }
 }
@@ -72,8 +74,7 @@ void WriteLog(const QString& text, const QString& file)
 void WriteTEXT(const QString& text, const QString& file)
 {
     if (!AppendBytes(file, ToSystemCodePage(text + kCrLf))) {
-        Err().Number = errPathFileAccess;
-        Err().Description = ErrorDescription(errPathFileAccess);
+        Err().Set(errPathFileAccess);
         ErrorLogQuiet(QStringLiteral("WriteTEXT"));
     }
 }

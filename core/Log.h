@@ -8,7 +8,9 @@ extern bool gbRunLog;
 extern QString gsLogFile;
 extern QString gsErrFile;
 
-// Appends "YYYY-MM-DD HH:MM:SS => text" to the given file (default gsLogFile) while gbRunLog is on.
+// "YYYY-MM-DD HH:MM:SS => text" with the current time: a run-log line without its line break.
+QString TimeStamped(const QString& text);
+// Appends TimeStamped(text) to the given file (default gsLogFile) while gbRunLog is on.
 void WriteLog(const QString& text, const QString& file = QString());
 // Appends the text and CR LF to the file, always.
 void WriteTEXT(const QString& text, const QString& file);

@@ -20,20 +20,6 @@ namespace {
 
 const QChar kTab = QLatin1Char('\t');
 
-// One line as the side file holds it: UTF-16LE code units, then the bytes 13 and 10.
-QByteArray SideFileLine(const QString& text)
-{
-    QByteArray bytes;
-    bytes.reserve(text.size() * 2 + 2);
-    for (QChar c : text) {
-        bytes.append(static_cast<char>(c.unicode() & 0xFF));
-        bytes.append(static_cast<char>(c.unicode() >> 8));
-    }
-    bytes.append('\r');
-    bytes.append('\n');
-    return bytes;
-}
-
 } // namespace
 
 void PrjLstDBSave(FlexGrid* grid, const QString& path)
@@ -43,7 +29,7 @@ void PrjLstDBSave(FlexGrid* grid, const QString& path)
     // Each line is taken on its own: a failing one is logged and the next one written.
     auto line = [&](auto makeText) {
         try {
-            content += SideFileLine(makeText());
+            content += StrCodeLine(makeText());
         } catch (...) {
             ErrorLog(QStringLiteral("PrjLstDBSave"));
         }

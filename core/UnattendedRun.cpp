@@ -4,8 +4,6 @@
 #include "core/Log.h"
 #include "platform/MsgBox.h"
 
-#include <QDateTime>
-
 namespace {
 QString KindName(modal::Kind kind)
 {
@@ -29,11 +27,10 @@ modal::Answer AnswerUnattended(const modal::Request& request)
     QString text = request.text;
     text.replace(QStringLiteral("\r\n"), QStringLiteral(" ")).replace(QLatin1Char('\n'), QLatin1Char(' '));
     const QString what = request.kind == modal::Kind::Dialog ? request.dialogName : text;
-    const QString line = QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))
-        + QStringLiteral(" => Unattended run, ") + KindName(request.kind) + QStringLiteral(" not shown: [")
-        + request.title + QStringLiteral("] ") + what
+    const QString line = TimeStamped(QStringLiteral("Unattended run, ") + KindName(request.kind)
+        + QStringLiteral(" not shown: [") + request.title + QStringLiteral("] ") + what
         + (request.kind == modal::Kind::Message ? QStringLiteral(" -> answer ") + QString::number(answer.button)
-                                                : QStringLiteral(" -> cancelled"));
+                                                : QStringLiteral(" -> cancelled")));
     if (!gsLogFile.isEmpty())
         WriteTEXT(line, gsLogFile);
     return answer;
