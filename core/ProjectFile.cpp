@@ -12,11 +12,13 @@
 #include "batch/frmSpecConv.h"
 #include "batch/frmXlsConv.h"
 #include "core/Err.h"
+#include "core/FileUtil.h"
 #include "core/GridPictures.h"
 #include "core/Log.h"
 #include "core/ProjectDBList.h"
 #include "core/ProjectLine.h"
 #include "database/frmDBConv.h"
+#include "instant/TextFile.h"
 #include "platform/CodePage.h"
 #include "platform/FlexGrid.h"
 #include "platform/MsgBox.h"
@@ -28,12 +30,10 @@
 #include <QComboBox>
 #include <QDateTime>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QRadioButton>
-#include <QSaveFile>
 
 namespace {
 
@@ -105,11 +105,8 @@ void ExpectEndLine(ProjectReader& file)
 // The side file of a project: its path with the extension replaced by ".DBL".
 QString SideFilePath(const QString& projectPath)
 {
-    const QFileInfo info(projectPath);
-    const QString name = info.fileName();
-    const int dot = name.lastIndexOf(QLatin1Char('.'));
-    const QString stem = dot >= 0 ? name.left(dot) : name;
-    return projectPath.left(projectPath.size() - name.size()) + stem + QStringLiteral(".DBL");
+    const QString name = QFileInfo(projectPath).fileName();
+    return projectPath.left(projectPath.size() - name.size()) + GetFileNameNoExt(name) + QStringLiteral(".DBL");
 }
 
 // The extension text of the HTML dialog as one line: trimmed, line breaks made ";".
@@ -129,19 +126,59 @@ struct ListPart {
     QStringList options;
 };
 
-ListPart ListOf(bool loaded, FlexGrid* (*grid)(), std::initializer_list<QComboBox* (*)()> combos)
+// A file-list window's option combos in the order its option line holds them.
+QList<QComboBox*> OptionCombos(CodeConvWindow& window) { return {window.cbCodeConv, window.cbPhraseConv}; }
+QList<QComboBox*> OptionCombos(FrmSpecConv& window) { return {window.cbInput, window.cbOutput, window.cbPhraseConv}; }
+
+// The list part of a window; a window never loaded is not loaded now and saves comboCount times -1.
+template <class Window>
+ListPart ListOf(bool loaded, Window& (*window)(), int comboCount)
 {
     ListPart part{loaded, nullptr, -1, {}};
     if (!loaded) {
-        for (std::size_t i = 0; i < combos.size(); ++i)
+        for (int i = 0; i < comboCount; ++i)
             part.options << ProjectNumber(-1);
         return part;
     }
-    part.grid = grid();
+    part.grid = window().Grid();
     part.count = ClearFGQMarkFile(part.grid);
-    for (auto combo : combos)
-        part.options << ProjectNumber(combo()->currentIndex());
+    for (QComboBox* combo : OptionCombos(window()))
+        part.options << ProjectNumber(combo->currentIndex());
     return part;
+}
+
+// Reads a window's option line; the window's combos take the saved indexes when its list
+// part was saved (count > -1).
+template <class Window>
+QStringList ReadOptionLine(ProjectReader& file, const char* key, int count, Window& (*window)())
+{
+    const QStringList fields = file.Next();
+    ExpectKey(fields, key);
+    if (count > -1) {
+        const QList<QComboBox*> combos = OptionCombos(window());
+        for (int i = 0; i < combos.size(); ++i)
+            SetComboIndex(combos[i], fields.value(i + 1));
+    }
+    return fields;
+}
+
+// Refills a grid from count project lines (one row each) with redrawing suspended; a failure
+// goes to the error log under procName.
+template <class AddRow>
+void FillGrid(FlexGrid* grid, ProjectReader& file, int count, const QString& procName, AddRow addRow)
+{
+    try {
+        ClearFG(grid);
+        grid->setRedraw(false);
+        for (int i = 1; i <= count; ++i)
+            addRow(file.Next());
+        if (grid->Rows() > 1)
+            grid->setFixedRows(1);
+        grid->setRedraw(true);
+    } catch (...) {
+        ErrorLog(procName);
+        grid->setRedraw(true);
+    }
 }
 
 // The row of the vocabulary table list that shows this table path; 0 when none.
@@ -183,13 +220,15 @@ void ReadTableLines(ProjectReader& file, int count)
     mgr.PopulatePhraseList(mgr.lstPhrase);
 }
 
-FlexGrid* DocGrid() { return frmDocConv().lstDoc; }
-FlexGrid* XlsGrid() { return frmXlsConv().lstXls; }
-FlexGrid* PptGrid() { return frmPptConv().lstPpt; }
-FlexGrid* HtmlGrid() { return frmHtmlConv().lstHtml; }
-FlexGrid* SpecGrid() { return frmSpecConv().lstDoc; }
-
 } // namespace
+
+void ClearFileLists()
+{
+    ClearFG(frmDocConv().lstDoc);
+    ClearFG(frmXlsConv().lstXls);
+    ClearFG(frmPptConv().lstPpt);
+    ClearFG(frmHtmlConv().lstHtml);
+}
 
 QString ProjectDateText(const QDateTime& time)
 {
@@ -252,11 +291,11 @@ void PrjFileSave(const QString& path)
     if (path.isEmpty())
         return;
     try {
-        const ListPart doc = ListOf(gbDocConvLoaded, DocGrid, {[] { return frmDocConv().cbCodeConv; }, [] { return frmDocConv().cbPhraseConv; }});
-        const ListPart xls = ListOf(gbXlsConvLoaded, XlsGrid, {[] { return frmXlsConv().cbCodeConv; }, [] { return frmXlsConv().cbPhraseConv; }});
-        const ListPart ppt = ListOf(gbPptConvLoaded, PptGrid, {[] { return frmPptConv().cbCodeConv; }, [] { return frmPptConv().cbPhraseConv; }});
-        const ListPart html = ListOf(gbHtmlConvLoaded, HtmlGrid, {[] { return frmHtmlConv().cbCodeConv; }, [] { return frmHtmlConv().cbPhraseConv; }});
-        const ListPart textFiles = ListOf(gbSpecConvLoaded, SpecGrid, {[] { return frmSpecConv().cbInput; }, [] { return frmSpecConv().cbOutput; }, [] { return frmSpecConv().cbPhraseConv; }});
+        const ListPart doc = ListOf(gbDocConvLoaded, frmDocConv, 2);
+        const ListPart xls = ListOf(gbXlsConvLoaded, frmXlsConv, 2);
+        const ListPart ppt = ListOf(gbPptConvLoaded, frmPptConv, 2);
+        const ListPart html = ListOf(gbHtmlConvLoaded, frmHtmlConv, 2);
+        const ListPart textFiles = ListOf(gbSpecConvLoaded, frmSpecConv, 3);
 
         FrmPhraseMgr& mgr = frmPhraseMgr();
         const int tables = mgr.lstPCT ? LastRow(mgr.lstPCT) : 0;
@@ -304,12 +343,7 @@ void PrjFileSave(const QString& path)
         if (folderCount > 0)
             PrjLstDirSave(frmPathConv().lstPath, lines);
 
-        QSaveFile file(path);
-        if (!file.open(QIODevice::WriteOnly))
-            Err().Raise(errPathFileAccess, file.errorString());
-        file.write(ToSystemCodePage(lines.join(kCrLf) + kCrLf));
-        if (!file.commit())
-            Err().Raise(errPathFileAccess, file.errorString());
+        WriteWholeFile(path, ToSystemCodePage(lines.join(kCrLf) + kCrLf));
     } catch (...) {
         ErrorLog(QStringLiteral("PrjFileSave"));
     }
@@ -317,70 +351,48 @@ void PrjFileSave(const QString& path)
 
 void PrjLstShow(FlexGrid* grid, ProjectReader& file, int count)
 {
-    try {
-        ClearFG(grid);
-        grid->setRedraw(false);
-        for (int i = 1; i <= count; ++i) {
-            const QStringList f = file.Next();
-            const QString input = f.value(1);
-            const QString output = f.value(5);
-            const QString mark = f.value(4);
-            int32_t flags = ToInt32(f.value(6));
-            grid->AddItem(QStringLiteral("\t\t") + input + QLatin1Char('\t') + output);
-            const int row = LastRow(grid);
-            const QFileInfo in(input);
-            if (!in.exists()) {
-                flags |= kDoneBit; // runs skip it
-                grid->setTextMatrix(row, 0, QStringLiteral("."));
-                grid->setRow(row);
-                grid->setCol(0);
-                grid->setCellAlignment(flexAlignCenterCenter);
-            } else {
-                const QFileInfo out(output);
-                const QDateTime stored = ParseProjectDate(f.value(3));
-                const QDateTime now = in.lastModified();
-                const bool changed = f.value(2).trimmed().toLongLong() != in.size()
-                    || !stored.isValid() || stored.toSecsSinceEpoch() != now.toSecsSinceEpoch()
-                    || !out.exists() || now > out.lastModified();
-                if (changed)
-                    flags &= ~kDoneBit;
-            }
-            grid->setRowData(row, flags);
-            if (flags & kDoneBit)
-                SetCellPicture(grid, row, 0, gPicDone);
-            if (grid->TextMatrix(row, 0) == QLatin1String("."))
-                SetCellPicture(grid, row, 0, gPicFailed);
-            SetCellPicture(grid, row, 1, TypePicture(mark));
+    FillGrid(grid, file, count, QStringLiteral("PrjLstShow"), [grid](const QStringList& f) {
+        const QString input = f.value(1);
+        const QString output = f.value(5);
+        const QString mark = f.value(4);
+        int32_t flags = ToInt32(f.value(6));
+        grid->AddItem(QStringLiteral("\t\t") + input + QLatin1Char('\t') + output);
+        const int row = LastRow(grid);
+        const QFileInfo in(input);
+        if (!in.exists()) {
+            flags |= kDoneBit; // runs skip it
+            grid->setTextMatrix(row, 0, QStringLiteral("."));
+            grid->setRow(row);
+            grid->setCol(0);
+            grid->setCellAlignment(flexAlignCenterCenter);
+        } else {
+            const QFileInfo out(output);
+            const QDateTime stored = ParseProjectDate(f.value(3));
+            const QDateTime now = in.lastModified();
+            const bool changed = f.value(2).trimmed().toLongLong() != in.size()
+                || !stored.isValid() || stored.toSecsSinceEpoch() != now.toSecsSinceEpoch()
+                || !out.exists() || now > out.lastModified();
+            if (changed)
+                flags &= ~kDoneBit;
         }
-        if (grid->Rows() > 1)
-            grid->setFixedRows(1);
-        grid->setRedraw(true);
-    } catch (...) {
-        ErrorLog(QStringLiteral("PrjLstShow"));
-        grid->setRedraw(true);
-    }
+        grid->setRowData(row, flags);
+        if (flags & kDoneBit)
+            SetCellPicture(grid, row, 0, gPicDone);
+        if (grid->TextMatrix(row, 0) == QLatin1String("."))
+            SetCellPicture(grid, row, 0, gPicFailed);
+        SetCellPicture(grid, row, 1, TypePicture(mark));
+    });
 }
 
 void PrjLstDirShow(FlexGrid* grid, ProjectReader& file, int count)
 {
-    try {
-        ClearFG(grid);
-        grid->setRedraw(false);
-        for (int i = 1; i <= count; ++i) {
-            const QStringList f = file.Next();
-            grid->AddItem(QStringLiteral("\t\t") + f.value(1) + QLatin1Char('\t') + f.value(3));
-            const int row = LastRow(grid);
-            grid->setRowData(row, ToInt32(f.value(4)));
-            if (f.value(2) == QLatin1String("PATH"))
-                SetCellPicture(grid, row, 1, gPicTypeTxt);
-        }
-        if (grid->Rows() > 1)
-            grid->setFixedRows(1);
-        grid->setRedraw(true);
-    } catch (...) {
-        ErrorLog(QStringLiteral("PrjLstDirShow"));
-        grid->setRedraw(true);
-    }
+    FillGrid(grid, file, count, QStringLiteral("PrjLstDirShow"), [grid](const QStringList& f) {
+        grid->AddItem(QStringLiteral("\t\t") + f.value(1) + QLatin1Char('\t') + f.value(3));
+        const int row = LastRow(grid);
+        grid->setRowData(row, ToInt32(f.value(4)));
+        if (f.value(2) == QLatin1String("PATH"))
+            SetCellPicture(grid, row, 1, gPicTypeTxt);
+    });
 }
 
 void PrjFileShow(const QString& path)
@@ -388,11 +400,7 @@ void PrjFileShow(const QString& path)
     if (path.isEmpty())
         return;
     try {
-        QFile in(path);
-        if (!in.open(QIODevice::ReadOnly))
-            Err().Raise(errFileNotFound, in.errorString());
-        QStringList lines = FromSystemCodePage(in.readAll()).split(QLatin1Char('\n'));
-        in.close();
+        QStringList lines = FromSystemCodePage(ReadWholeFile(path)).split(QLatin1Char('\n'));
         for (QString& line : lines)
             if (line.endsWith(QLatin1Char('\r')))
                 line.chop(1);
@@ -424,42 +432,16 @@ void PrjFileShow(const QString& path)
         settings.opSelectDir = sameNames;
         gbOutputSettingOK = true;
 
-        const QStringList doc = file.Next();
-        ExpectKey(doc, "DocConvOption");
-        if (docCount > -1) {
-            SetComboIndex(frmDocConv().cbCodeConv, doc.value(1));
-            SetComboIndex(frmDocConv().cbPhraseConv, doc.value(2));
-        }
-        const QStringList xls = file.Next();
-        ExpectKey(xls, "XlsConvOption");
-        if (xlsCount > -1) {
-            SetComboIndex(frmXlsConv().cbCodeConv, xls.value(1));
-            SetComboIndex(frmXlsConv().cbPhraseConv, xls.value(2));
-        }
-        const QStringList ppt = file.Next();
-        ExpectKey(ppt, "PptConvOption");
-        if (pptCount > -1) {
-            SetComboIndex(frmPptConv().cbCodeConv, ppt.value(1));
-            SetComboIndex(frmPptConv().cbPhraseConv, ppt.value(2));
-        }
-        const QStringList html = file.Next();
-        ExpectKey(html, "HtmlConvOption");
-        if (htmlCount > -1) {
-            SetComboIndex(frmHtmlConv().cbCodeConv, html.value(1));
-            SetComboIndex(frmHtmlConv().cbPhraseConv, html.value(2));
-        }
+        ReadOptionLine(file, "DocConvOption", docCount, frmDocConv);
+        ReadOptionLine(file, "XlsConvOption", xlsCount, frmXlsConv);
+        ReadOptionLine(file, "PptConvOption", pptCount, frmPptConv);
+        const QStringList html = ReadOptionLine(file, "HtmlConvOption", htmlCount, frmHtmlConv);
         QString extText = html.value(3);
         extText.replace(QLatin1Char(';'), kCrLf);
         ParseExtList(gcolHtmlExt, extText);
         dlgHtmlSelect().txtExt->setPlainText(QString(extText).replace(kCrLf, QStringLiteral("\n")));
 
-        const QStringList textFiles = file.Next();
-        ExpectKey(textFiles, "SpecConvOption");
-        if (specCount > -1) {
-            SetComboIndex(frmSpecConv().cbInput, textFiles.value(1));
-            SetComboIndex(frmSpecConv().cbOutput, textFiles.value(2));
-            SetComboIndex(frmSpecConv().cbPhraseConv, textFiles.value(3));
-        }
+        ReadOptionLine(file, "SpecConvOption", specCount, frmSpecConv);
 
         int folderCount = -1;
         if (wsp) {
@@ -486,19 +468,18 @@ void PrjFileShow(const QString& path)
         ReadTableLines(file, tables);
         ExpectEndLine(file);
 
-        ClearFG(frmDocConv().lstDoc);
-        ClearFG(frmXlsConv().lstXls);
-        ClearFG(frmPptConv().lstPpt);
-        ClearFG(frmHtmlConv().lstHtml);
-
-        const std::pair<int, FlexGrid* (*)()> lists[] = {
-            {docCount, DocGrid}, {xlsCount, XlsGrid}, {pptCount, PptGrid}, {htmlCount, HtmlGrid}, {specCount, SpecGrid}};
-        for (const auto& [count, grid] : lists) {
+        ClearFileLists();
+        auto showList = [&file](int count, auto window) {
             if (count <= 0)
-                continue;
-            PrjLstShow(grid(), file, count);
+                return;
+            PrjLstShow(window().Grid(), file, count);
             ExpectEndLine(file);
-        }
+        };
+        showList(docCount, frmDocConv);
+        showList(xlsCount, frmXlsConv);
+        showList(pptCount, frmPptConv);
+        showList(htmlCount, frmHtmlConv);
+        showList(specCount, frmSpecConv);
         if (wsp && folderCount > 0) {
             PrjLstDirShow(frmPathConv().lstPath, file, folderCount);
             ExpectEndLine(file);

@@ -12,6 +12,8 @@ class FlexGrid;
 void PrjFileSave(const QString& path);
 // Reads a project into the windows; an empty path does nothing.
 void PrjFileShow(const QString& path);
+// Empties the file lists of the Word, Excel, PowerPoint and HTML windows.
+void ClearFileLists();
 
 // The row lines and end line of one file list, appended to lines.
 void PrjLstSave(FlexGrid* grid, QStringList& lines);

@@ -215,8 +215,7 @@ void FrmMain::Form_Load()
     dlgPrjFile.Flags = cdlOFNHideReadOnly;
     dlgPrjFile.DefaultExt = QStringLiteral("wsp");
 
-    gvPrjFile = PathJoin(ProgramFolder(), QStringLiteral("default.wsp"));
-    SetCaption(AppTitle() + QStringLiteral(" - ") + gvPrjFile);
+    SetProjectPath(PathJoin(ProgramFolder(), QStringLiteral("default.wsp")));
     if (QFileInfo::exists(gvPrjFile))
         PrjFileShow(gvPrjFile);
 
@@ -254,9 +253,7 @@ void FrmMain::Form_Unload(int& cancel)
                 return;
             }
         }
-        gvMsg = LoadResString(2004) + gvPrjFile + QStringLiteral("?");
-        if (MsgBox(gvMsg, vbYesNo + vbQuestion) == vbYes)
-            PrjFileSave(gvPrjFile);
+        OfferProjectSave();
         if (IsFormLoaded<FrmOnlineConv>())
             frmOnlineConv().bFileChanged = false;
         if (gbPCTListLoaded && IsFormLoaded<FrmPhraseMgr>())

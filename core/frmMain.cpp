@@ -1,10 +1,5 @@
 #include "core/frmMain.h"
 
-#include "batch/FileGrid.h"
-#include "batch/frmDocConv.h"
-#include "batch/frmHtmlConv.h"
-#include "batch/frmPptConv.h"
-#include "batch/frmXlsConv.h"
 #include "core/Err.h"
 #include "core/Globals.h"
 #include "core/Log.h"
@@ -158,13 +153,8 @@ void FrmMain::SelectWindow(int number, WorkWindow& window)
 
 void FrmMain::FuncToolbar_ButtonClick(const QString& key)
 {
-    static const char* const order[] = {"DocConv", "HtmlConv", "OnlineConv", "PhraseMgr", "XlsConv",
-                                        "PptConv", "PathConv", "Schedule", "DBConv", "SpecConv"};
-    for (const char* k : order)
-        if (key == QLatin1String(k)) {
-            SetActiveForm(WorkWindowByKey(key)->form());
-            return;
-        }
+    if (const WorkWindowEntry* entry = WorkWindowByKey(key))
+        SetActiveForm(entry->form());
 }
 
 void FrmMain::SetActiveForm(WorkWindow& window)
@@ -268,10 +258,7 @@ void FrmMain::NewProject()
     const QString name = AskNewProjectName();
     if (name.isEmpty())
         return;
-    ClearFG(frmDocConv().lstDoc);
-    ClearFG(frmXlsConv().lstXls);
-    ClearFG(frmPptConv().lstPpt);
-    ClearFG(frmHtmlConv().lstHtml);
+    ClearFileLists();
     SetProjectPath(name);
 }
 
