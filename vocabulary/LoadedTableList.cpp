@@ -1,5 +1,7 @@
 #include "vocabulary/LoadedTableList.h"
 
+#include "vocabulary/PhraseText.h"
+
 #include <cstddef>
 
 int32_t glPCTCount = 0;
@@ -45,3 +47,13 @@ bool HasCurrentTable()
 {
     return giCurPCT >= 0 && giCurPCT < glPCTCount && static_cast<std::size_t>(giCurPCT) < ghPCT.size();
 }
+
+QStringList LoadedTablePaths()
+{
+    QStringList paths;
+    for (int32_t j = 0; j < glPCTCount && static_cast<std::size_t>(j) < ghPCT.size(); ++j)
+        paths << PCTGetPath(ghPCT[static_cast<std::size_t>(j)]);
+    return paths;
+}
+
+int32_t FindLoadedTable(const QString& path) { return static_cast<int32_t>(LoadedTablePaths().indexOf(path)); }

@@ -3,6 +3,8 @@
 // table handle) and glPCTStatus() (0 ordinary not in use, 1 ordinary in use, 2 proper-noun
 // not in use, 3 proper-noun in use), plus giCurPCT, the table whose items the vocabulary
 // manager shows (negative: none). The arrays always keep room beyond glPCTCount.
+#include <QString>
+#include <QStringList>
 #include <cstdint>
 #include <vector>
 
@@ -26,6 +28,12 @@ void EnsureTableRoom();
 void RemoveTableEntry(int32_t index);
 // Whether giCurPCT names a loaded table.
 bool HasCurrentTable();
+
+// The file paths of the loaded tables, in list order (index i is entry i of ghPCT).
+QStringList LoadedTablePaths();
+// The index in the loaded table list of the first table whose path equals path exactly;
+// -1 when none does. Where many paths are looked up, look them up in LoadedTablePaths().
+int32_t FindLoadedTable(const QString& path);
 // Status of a loaded table: in use (bit value 1), proper-noun table (bit value 2).
 inline bool PCTStatusInUse(int32_t status) { return (status & 1) != 0; }
 inline bool PCTStatusLocked(int32_t status) { return status >= 2; }

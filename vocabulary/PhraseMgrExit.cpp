@@ -20,9 +20,7 @@ int16_t FrmPhraseMgr::ExitPhraseMgr()
     if (!bManagerLoaded)
         return 0;
     try {
-        QStringList paths;
-        for (int32_t i = 0; i < glPCTCount; ++i)
-            paths << PCTGetPath(ghPCT[i]);
+        const QStringList paths = LoadedTablePaths();
 
         _TezUnloadLST(ghStmt);
 

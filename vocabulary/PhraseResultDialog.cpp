@@ -1,10 +1,10 @@
 #include "vocabulary/PhraseResultDialog.h"
 
 #include "platform/FlexGrid.h"
-#include "vocabulary/dlgPhraseEdit.h"
+#include "vocabulary/LoadedTableList.h"
 #include "vocabulary/PhraseMgrSupport.h"
 #include "vocabulary/PlacedControl.h"
-#include "vocabulary/dlgSearchPhraseSupport.h"
+#include "vocabulary/dlgPhraseEdit.h"
 #include "vocabulary/frmPhraseMgr.h"
 
 #include <QCursor>

@@ -13,7 +13,6 @@
 #include "vocabulary/dlgNewPCT.h"
 #include "vocabulary/PhraseText.h"
 #include "vocabulary/PlacedControl.h"
-#include "vocabulary/dlgSearchPhraseSupport.h"
 
 #include <QDir>
 #include <QFile>
@@ -59,8 +58,7 @@ DlgMergePCT::DlgMergePCT()
 void DlgMergePCT::Form_Load()
 {
     // Every loaded table is offered, in priority order, whatever its status.
-    for (int32_t i = 0; i < glPCTCount; ++i)
-        lstCurrentPCT->addItem(PCTGetPath(ghPCT[i]));
+    lstCurrentPCT->addItems(LoadedTablePaths());
 }
 
 bool DlgMergePCT::ShowDlg()

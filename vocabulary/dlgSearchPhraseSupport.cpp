@@ -3,18 +3,6 @@
 #include "core/mTezC.h"
 #include "platform/FlexGrid.h"
 #include "resources/StringTable.h"
-#include "vocabulary/LoadedTableList.h"
-#include "vocabulary/PhraseText.h"
-
-QStringList LoadedTablePaths()
-{
-    QStringList paths;
-    for (int32_t j = 0; j < glPCTCount && static_cast<std::size_t>(j) < ghPCT.size(); ++j)
-        paths << PCTGetPath(ghPCT[static_cast<std::size_t>(j)]);
-    return paths;
-}
-
-int32_t FindLoadedTable(const QString& path) { return static_cast<int32_t>(LoadedTablePaths().indexOf(path)); }
 
 void SetupPhraseResultGrid(FlexGrid* lst)
 {
