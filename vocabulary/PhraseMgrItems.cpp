@@ -131,8 +131,7 @@ void FrmPhraseMgr::ImportItems(const QString& fileName, FlexGrid* lst)
     lstPhrase_GotFocus();
 
     if (!failure.isEmpty()) {
-        Err().Number = errInvalidCall;
-        Err().Description = failure;
+        Err().Set(errInvalidCall, failure);
         ErrorLog(QStringLiteral("ImportItems"));
     }
 }
