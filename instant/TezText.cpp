@@ -2,21 +2,20 @@
 
 #include "core/mTezC.h"
 
-#include <vector>
-
 namespace {
 
 int conversions = 0;
 
-// The 8-bit text of the last conversion's result.
+// The 8-bit text of the last conversion's result (the library also writes a closing NUL).
 QByteArray FetchEightBit()
 {
     const int32_t n = _TezGetDBLen(ghResult);
     if (n <= 0)
         return QByteArray();
-    std::vector<char> buffer(static_cast<std::size_t>(n) + 1, '\0');
-    _TezGetDBStr(ghResult, buffer.data(), n);
-    return QByteArray(buffer.data(), n);
+    QByteArray bytes(n + 1, '\0');
+    _TezGetDBStr(ghResult, bytes.data(), n);
+    bytes.chop(1);
+    return bytes;
 }
 
 // The UTF-16 text of the last conversion's result.
@@ -25,9 +24,9 @@ QString FetchUnicode()
     const int32_t n = _TezGetUniLen(ghResult);
     if (n <= 0)
         return QString();
-    std::vector<char16_t> buffer(static_cast<std::size_t>(n), u'\0');
-    _TezGetUniStr(ghResult, buffer.data(), n);
-    return QString::fromUtf16(buffer.data(), n);
+    QString text(n, QChar(0));
+    _TezGetUniStr(ghResult, reinterpret_cast<char16_t*>(text.data()), n);
+    return text;
 }
 
 } // namespace
