@@ -77,6 +77,18 @@ int ClearFGQMarkFile(FlexGrid* grid)
     }
 }
 
+void SelectAllRows(FlexGrid* grid)
+{
+    if (grid->Rows() < 2)
+        return;
+    grid->setRedraw(false);
+    grid->setRow(1);
+    grid->setCol(0);
+    grid->setRowSel(grid->Rows() - 1);
+    grid->setColSel(grid->Cols() - 1);
+    grid->setRedraw(true);
+}
+
 void FileListDeleteRows(FlexGrid* grid, int keyCode, int shift, bool noRedraw)
 {
     if (grid->Row() < 1)

@@ -14,6 +14,10 @@ void ClearFG(FlexGrid* grid, bool whole = false);
 // as "ClearFGQMarkFile" and give 0.
 int ClearFGQMarkFile(FlexGrid* grid);
 
+// Selects every data row across all columns (row 1, column 0 current) with redrawing
+// suspended; does nothing when only the header row is there.
+void SelectAllRows(FlexGrid* grid);
+
 // The Delete-key handler of the list grids: on key code 46 with a data row current, removes
 // the selected block of rows (Row to RowSel, in either order; never the header row). The row
 // that followed the block becomes current (the last row when the block ended the list, row 0

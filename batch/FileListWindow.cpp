@@ -1,10 +1,12 @@
 #include "batch/FileListWindow.h"
 
 #include "batch/FileGrid.h"
+#include "batch/RowCommands.h"
 #include "batch/StatusText.h"
 #include "batch/frmOutputSetting.h"
 #include "core/frmMain.h"
 #include "platform/FlexGrid.h"
+#include "platform/KeyCodes.h"
 #include "platform/MousePointer.h"
 #include "resources/Pictures.h"
 #include "resources/StringTable.h"
@@ -46,11 +48,6 @@ const QList<QList<ButtonSpec>>& ButtonGroups(bool scheduleButton)
     return scheduleButton ? folders : files;
 }
 
-const char* const kRowItems[] = {"IDM_EDIT_DIRSETTING", "IDM_EDIT_DELETE", "IDM_EDIT_SELECTALL",
-                                 "IDM_EDIT_DELETEALL", "IDM_EDIT_TYPE", "IDM_EDIT_CLEARTYPE",
-                                 "IDM_FILE_RUN", "IDM_VIEW_INFILE", "IDM_VIEW_OUTFILE"};
-const char* const kRowButtons[] = {"DELETE", "FILEDIR", "VIEWIN", "VIEWOUT", "LISTALL", "LISTNEW", "TYPECONV", "RUN"};
-
 const char* const kShownItems[] = {
     "IDM_FILE_SEPERATOR", "IDM_FILE_RUN", "IDM_FEIL_SEPERATOR2", "IDM_FILE_EXIT", "IDM_FILE_NEWPRJ",
     "IDM_FILE_OPENPRJ", "IDM_FILE_SAVEPRJ", "IDM_FILE_SAVEASPRJ", "IDM_FILE_SEPERATOR_3",
@@ -63,13 +60,6 @@ const char* const kHiddenItems[] = {
     "IDM_EDIT_COPYUNICODE", "IDM_EDIT_PASTE", "IDM_EDIT_SEPERATOR2", "IDM_EDIT_DETECT",
     "IDM_EDIT_SEARCH", "IDM_EDIT_REPLACE", "IDM_EDIT_MERGE", "IDM_EDIT_ADDITEM", "IDM_EDIT_MODIFY",
     "IDM_EDIT_INSERT"};
-const char* const kWindowItems[] = {
-    "IDM_WINDOW_DOCCONVERT", "IDM_WINDOW_XLSCONVERT", "IDM_WINDOW_PPTCONVERT", "IDM_WINDOW_SPECCONVERT",
-    "IDM_WINDOW_HTMLCONVERT", "IDM_WINDOW_ONLINECONVERT", "IDM_WINDOW_PHRASEMGR",
-    "IDM_WINDOW_PATHCONVERT", "IDM_WINDOW_SCHEDULE", "IDM_WINDOW_DBCONVERT"};
-
-QAction* MainMenu(const char* name) { return frmMain().Menu(QString::fromUtf8(name)); }
-
 } // namespace
 
 FileListWindow::FileListWindow(const FileListWindowSetup& setup)
@@ -161,8 +151,7 @@ void FileListWindow::ShowMenu()
         MainMenu(name)->setVisible(false);
     MainMenu("IDM_EDIT_TYPE")->setVisible(m_setup.typeChange);
     MainMenu("IDM_OPTION_FONTMAP")->setVisible(m_setup.fontMap);
-    for (const char* name : kWindowItems)
-        MainMenu(name)->setChecked(QLatin1String(name) == QLatin1String(m_setup.windowCommand));
+    CheckWindowMenuItem(m_setup.windowCommand);
     SetStatusText(LoadResString(m_setup.statusTextId));
     EnableMenu();
     if (QAction* all = ToolbarButton(QStringLiteral("LISTALL")))
@@ -173,37 +162,16 @@ void FileListWindow::ShowMenu()
 
 void FileListWindow::EnableMenu()
 {
-    const bool rows = m_grid->Rows() >= 2;
-    for (const char* name : kRowItems)
-        MainMenu(name)->setEnabled(rows);
-    for (const char* key : kRowButtons)
-        if (QAction* button = ToolbarButton(QString::fromUtf8(key)))
-            button->setEnabled(rows);
-    if (rows) {
-        MainMenu("IDM_FILE_SAVEPRJ")->setEnabled(true);
-        MainMenu("IDM_FILE_SAVEASPRJ")->setEnabled(true);
-    }
-}
-
-void FileListWindow::SelectAll()
-{
-    if (m_grid->Rows() < 2)
-        return;
-    m_grid->setRedraw(false);
-    m_grid->setRow(1);
-    m_grid->setCol(0);
-    m_grid->setRowSel(m_grid->Rows() - 1);
-    m_grid->setColSel(m_grid->Cols() - 1);
-    m_grid->setRedraw(true);
+    EnableRowCommands(m_grid->Rows() >= 2, m_buttons);
 }
 
 void FileListWindow::MenuProc(const QString& cmd)
 {
     MousePointerKeeper hourglass(vbHourglass);
     if (cmd == QLatin1String("IDM_EDIT_DELETE")) {
-        FileListDeleteRows(m_grid, 46, 0);
+        FileListDeleteRows(m_grid, vbKeyDelete, 0);
     } else if (cmd == QLatin1String("IDM_EDIT_SELECTALL")) {
-        SelectAll();
+        SelectAllRows(m_grid);
     } else if (cmd == QLatin1String("IDM_EDIT_DELETEALL")) {
         MenuProc(QStringLiteral("IDM_EDIT_SELECTALL"));
         MenuProc(QStringLiteral("IDM_EDIT_DELETE"));

@@ -58,7 +58,6 @@ protected:
 
 private:
     void InitGrid();
-    void SelectAll();
     QHash<QString, QAction*> m_buttons;
     QHash<QString, QString> m_buttonCommands;
     QHBoxLayout* m_toolbarRow = nullptr;

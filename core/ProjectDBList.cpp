@@ -6,6 +6,7 @@
 #include "core/Log.h"
 #include "database/Connection.h"
 #include "database/frmDBConv.h"
+#include "instant/TextFile.h"
 #include "platform/FlexGrid.h"
 #include "platform/MsgBox.h"
 #include "resources/Pictures.h"
@@ -14,7 +15,6 @@
 #include <QBuffer>
 #include <QComboBox>
 #include <QFile>
-#include <QSaveFile>
 
 namespace {
 
@@ -50,17 +50,12 @@ void PrjLstDBSave(FlexGrid* grid, const QString& path)
         line([&] {
             const int n = grid->TextMatrix(r, 4).toInt();
             if (n < 1 || n > db.mcollTbl.size() || n > db.mcollOutTbl.size())
-                Err().Raise(errSubscript, ErrorDescription(errSubscript));
+                Err().Raise(errSubscript);
             return QString::number(grid->RowData(r)) + kTab + db.mcollTbl[n - 1] + kTab + db.mcollOutTbl[n - 1];
         });
     }
     try {
-        QSaveFile file(path);
-        if (!file.open(QIODevice::WriteOnly))
-            Err().Raise(errPathFileAccess, file.errorString());
-        file.write(content);
-        if (!file.commit())
-            Err().Raise(errPathFileAccess, file.errorString());
+        WriteWholeFile(path, content);
     } catch (...) {
         ErrorLog(QStringLiteral("PrjLstDBSave"));
     }

@@ -8,6 +8,8 @@
 #include <QString>
 #include <QWidget>
 
+class QAction;
+
 class WorkWindow : public QWidget, public FormEvents {
     Q_OBJECT
 public:
@@ -21,4 +23,8 @@ public:
 protected:
     // Makes the window a child of the main window's client area (called from Form_Load).
     void BecomeClientChild();
+    // A main-window menu item by its name.
+    static QAction* MainMenu(const char* name);
+    // Checks this Window-menu item (IDM_WINDOW_...) and unchecks the other work windows' items.
+    static void CheckWindowMenuItem(const char* command);
 };

@@ -2,9 +2,11 @@
 
 #include "batch/ConvTypeChoice.h"
 #include "batch/FileGrid.h"
+#include "batch/RowCommands.h"
 #include "batch/StatusText.h"
 #include "core/frmMain.h"
 #include "platform/FlexGrid.h"
+#include "platform/KeyCodes.h"
 #include "platform/MousePointer.h"
 #include "resources/Pictures.h"
 #include "resources/StringTable.h"
@@ -50,17 +52,6 @@ const char* const kHidden[] = {
     "IDM_EDIT_COPYUNICODE", "IDM_EDIT_PASTE", "IDM_EDIT_SEPERATOR2", "IDM_EDIT_DETECT", "IDM_EDIT_SEARCH",
     "IDM_EDIT_REPLACE", "IDM_EDIT_MERGE", "IDM_EDIT_ADDITEM", "IDM_EDIT_MODIFY", "IDM_EDIT_INSERT", "IDM_OPTION",
     "IDM_OPTION_FONTMAP"};
-const char* const kWindowItems[] = {
-    "IDM_WINDOW_DOCCONVERT", "IDM_WINDOW_XLSCONVERT", "IDM_WINDOW_PPTCONVERT", "IDM_WINDOW_SPECCONVERT",
-    "IDM_WINDOW_HTMLCONVERT", "IDM_WINDOW_ONLINECONVERT", "IDM_WINDOW_PHRASEMGR", "IDM_WINDOW_PATHCONVERT",
-    "IDM_WINDOW_SCHEDULE", "IDM_WINDOW_DBCONVERT"};
-const char* const kRowItems[] = {"IDM_EDIT_DIRSETTING", "IDM_EDIT_DELETE", "IDM_EDIT_SELECTALL", "IDM_EDIT_DELETEALL",
-                                 "IDM_EDIT_TYPE", "IDM_EDIT_CLEARTYPE", "IDM_FILE_RUN", "IDM_VIEW_INFILE",
-                                 "IDM_VIEW_OUTFILE"};
-const char* const kRowButtons[] = {"DELETE", "FILEDIR", "VIEWIN", "VIEWOUT", "LISTALL", "LISTNEW", "TYPECONV", "RUN"};
-
-QAction* MainMenu(const char* name) { return frmMain().Menu(QString::fromUtf8(name)); }
-
 } // namespace
 
 FrmDBConv& frmDBConv()
@@ -149,8 +140,7 @@ void FrmDBConv::ShowMenu()
         MainMenu(name)->setVisible(true);
     for (const char* name : kHidden)
         MainMenu(name)->setVisible(false);
-    for (const char* name : kWindowItems)
-        MainMenu(name)->setChecked(QLatin1String(name) == QLatin1String("IDM_WINDOW_DBCONVERT"));
+    CheckWindowMenuItem("IDM_WINDOW_DBCONVERT");
     SetStatusText(cboDBType->currentText());
     EnableMenu();
     for (const char* key : {"LISTALL", "LISTNEW", "TYPECONV"})
@@ -160,38 +150,21 @@ void FrmDBConv::ShowMenu()
 void FrmDBConv::EnableMenu()
 {
     const bool rows = lstTables->Rows() > 1;
-    for (const char* name : kRowItems)
-        MainMenu(name)->setEnabled(rows);
-    for (const char* key : kRowButtons)
-        ToolbarButton(QString::fromUtf8(key))->setEnabled(rows);
+    EnableRowCommands(rows, m_buttons);
     if (rows) {
-        MainMenu("IDM_FILE_SAVEPRJ")->setEnabled(true);
-        MainMenu("IDM_FILE_SAVEASPRJ")->setEnabled(true);
         // Renaming goes through the toolbar and the double-click; the menu item stays off.
         MainMenu("IDM_EDIT_DIRSETTING")->setEnabled(false);
     }
-}
-
-void FrmDBConv::SelectAll()
-{
-    if (lstTables->Rows() < 2)
-        return;
-    lstTables->setRedraw(false);
-    lstTables->setRow(1);
-    lstTables->setCol(0);
-    lstTables->setRowSel(lstTables->Rows() - 1);
-    lstTables->setColSel(lstTables->Cols() - 1);
-    lstTables->setRedraw(true);
 }
 
 void FrmDBConv::MenuProc(const QString& cmd)
 {
     MousePointerKeeper hourglass(vbHourglass);
     if (cmd == QLatin1String("IDM_EDIT_DELETE")) {
-        FileListDeleteRows(lstTables, 46, 0);
+        FileListDeleteRows(lstTables, vbKeyDelete, 0);
         EnableMenu();
     } else if (cmd == QLatin1String("IDM_EDIT_SELECTALL")) {
-        SelectAll();
+        SelectAllRows(lstTables);
     } else if (cmd == QLatin1String("IDM_EDIT_DELETEALL")) {
         MenuProc(QStringLiteral("IDM_EDIT_SELECTALL"));
         MenuProc(QStringLiteral("IDM_EDIT_DELETE"));

@@ -45,7 +45,6 @@ public:
     QAction* ToolbarButton(const QString& key) const { return m_buttons.value(key); }
 
 private:
-    void SelectAll();
     QHash<QString, QAction*> m_buttons;
 };
 

@@ -19,12 +19,6 @@ const char* const kHidden[] = {
     "IDM_EDIT_COPYUNICODE", "IDM_EDIT_PASTE", "IDM_EDIT_SELECTALL", "IDM_EDIT_DELETEALL", "IDM_EDIT_CLEARTYPE",
     "IDM_EDIT_SEPERATOR2", "IDM_EDIT_DETECT", "IDM_EDIT_SEARCH", "IDM_EDIT_REPLACE", "IDM_EDIT_MERGE",
     "IDM_EDIT_ADDITEM", "IDM_EDIT_MODIFY", "IDM_EDIT_INSERT", "IDM_VIEW", "IDM_OPTION"};
-const char* const kWindowItems[] = {
-    "IDM_WINDOW_DOCCONVERT", "IDM_WINDOW_XLSCONVERT", "IDM_WINDOW_PPTCONVERT", "IDM_WINDOW_SPECCONVERT",
-    "IDM_WINDOW_HTMLCONVERT", "IDM_WINDOW_ONLINECONVERT", "IDM_WINDOW_PHRASEMGR", "IDM_WINDOW_PATHCONVERT",
-    "IDM_WINDOW_DBCONVERT", "IDM_WINDOW_SCHEDULE"};
-
-QAction* MainMenu(const char* name) { return frmMain().Menu(QString::fromUtf8(name)); }
 } // namespace
 
 FrmSchedule& frmSchedule()
@@ -65,8 +59,7 @@ void FrmSchedule::ShowMenu()
     MainMenu("IDM_EDIT_DELETE")->setVisible(true);
     for (const char* name : kHidden)
         MainMenu(name)->setVisible(false);
-    for (const char* name : kWindowItems)
-        MainMenu(name)->setChecked(QLatin1String(name) == QLatin1String("IDM_WINDOW_SCHEDULE"));
+    CheckWindowMenuItem("IDM_WINDOW_SCHEDULE");
     SetStatusText(LoadResString(8014));
 }
 
