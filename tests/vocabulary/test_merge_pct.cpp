@@ -38,6 +38,20 @@ void Choose(DlgMergePCT& dlg, const QString& path)
     dlg.cmdGet->click();
 }
 
+// Names the new table typed, chooses A.pct and presses "运行", which must leave the dialog
+// open; then cancels.
+std::function<void(QDialog&)> MergeOfARefused(const VocabFixture& fx, const QString& typed)
+{
+    return [&fx, typed](QDialog& d) {
+        auto& dlg = static_cast<DlgMergePCT&>(d);
+        dlg.txtPCTName->setText(typed);
+        Choose(dlg, fx.pathOf(QStringLiteral("A.pct")));
+        dlg.cmdOK->click();
+        QCOMPARE(dlg.result(), int(QDialog::Rejected));
+        dlg.cmdCancel->click();
+    };
+}
+
 // Reads a table file through the library: "Traditional|Simplified|in use" per item.
 QStringList TableFileItems(const QString& path)
 {
@@ -163,14 +177,7 @@ private slots:
         existing.close();
 
         ModalScript script;
-        script.answerDialog([&](QDialog& d) {
-            auto& dlg = static_cast<DlgMergePCT&>(d);
-            dlg.txtPCTName->setText(typed);
-            Choose(dlg, fx.pathOf(QStringLiteral("A.pct")));
-            dlg.cmdOK->click();
-            QCOMPARE(dlg.result(), int(QDialog::Rejected));
-            dlg.cmdCancel->click();
-        });
+        script.answerDialog(MergeOfARefused(fx, typed));
         script.answer(vbOK);
         QVERIFY(!dlgMergePCT().ShowDlg());
         QCOMPARE(script.messages(), QStringList{message});
@@ -210,14 +217,7 @@ private slots:
             filler.push_back(h);
         }
         ModalScript script;
-        script.answerDialog([&](QDialog& d) {
-            auto& dlg = static_cast<DlgMergePCT&>(d);
-            dlg.txtPCTName->setText(QStringLiteral("merged"));
-            Choose(dlg, fx.pathOf(QStringLiteral("A.pct")));
-            dlg.cmdOK->click();
-            QCOMPARE(dlg.result(), int(QDialog::Rejected));
-            dlg.cmdCancel->click();
-        });
+        script.answerDialog(MergeOfARefused(fx, QStringLiteral("merged")));
         script.answer(vbOK);
         const bool ok = dlgMergePCT().ShowDlg();
         for (int32_t h : filler)

@@ -23,16 +23,22 @@ struct EditorSeen {
     int fromTop = 0;
 };
 
-// Shows the editor for a table of the given status; the drive records what it shows,
-// types the texts and presses the button.
-bool RunEditor(int32_t status, const QString& from, const QString& to, const QString& typeFrom, const QString& typeTo,
-               const char* button, EditorSeen& seen, ModalScript& script)
+// The editor's inputs: the terms and the first table, of the given status.
+void SetEditorInputs(int32_t status, const QString& from, const QString& to)
 {
     glPCTStatus.assign(2, 0);
     glPCTStatus[0] = status;
     DlgPhraseEdit::strFrom = from;
     DlgPhraseEdit::strTo = to;
     DlgPhraseEdit::spct = 0;
+}
+
+// Shows the editor for a table of the given status; the drive records what it shows,
+// types the texts and presses the button.
+bool RunEditor(int32_t status, const QString& from, const QString& to, const QString& typeFrom, const QString& typeTo,
+               const char* button, EditorSeen& seen, ModalScript& script)
+{
+    SetEditorInputs(status, from, to);
     script.answerDialog([&, typeFrom, typeTo, button](QDialog& dialog) {
         auto* txtFrom = dialog.findChild<QLineEdit*>(QStringLiteral("txtFrom"));
         auto* txtTo = dialog.findChild<QLineEdit*>(QStringLiteral("txtTo"));
@@ -73,10 +79,7 @@ private slots:
 
     void escapeDoesNotCancel()
     {
-        glPCTStatus.assign(2, 1);
-        DlgPhraseEdit::strFrom = QStringLiteral("软件");
-        DlgPhraseEdit::strTo = QStringLiteral("軟件");
-        DlgPhraseEdit::spct = 0;
+        SetEditorInputs(1, QStringLiteral("软件"), QStringLiteral("軟件"));
         ModalScript script;
         int rejectedByEscape = -1;
         script.answerDialog([&rejectedByEscape](QDialog& dialog) {
@@ -111,10 +114,7 @@ private slots:
     void emptyTraditionalTermRefused()
     {
         ModalScript script;
-        glPCTStatus.assign(2, 0);
-        DlgPhraseEdit::strFrom = QString();
-        DlgPhraseEdit::strTo = QString();
-        DlgPhraseEdit::spct = 0;
+        SetEditorInputs(0, QString(), QString());
         bool stayedOpen = false;
         script.answerDialog([&](QDialog& dialog) {
             dialog.findChild<QLineEdit*>(QStringLiteral("txtFrom"))->setText(QStringLiteral("软件"));
@@ -144,9 +144,7 @@ private slots:
     void closingWithoutButtonIsNotOk()
     {
         ModalScript script;
-        glPCTStatus.assign(2, 0);
-        DlgPhraseEdit::strFrom = QStringLiteral("a");
-        DlgPhraseEdit::strTo = QStringLiteral("b");
+        SetEditorInputs(0, QStringLiteral("a"), QStringLiteral("b"));
         script.answerDialog([](QDialog& dialog) { dialog.close(); });
         QVERIFY(!dlgPhraseEdit().LoadForm());
     }
