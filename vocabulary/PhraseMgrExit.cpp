@@ -50,7 +50,7 @@ int16_t FrmPhraseMgr::ExitPhraseMgr()
             const bool shown = giCurPCT == i;
             RemoveTableEntry(i);
             if (lstPCT->Rows() > i + 1)
-                RemoveTableRow(i + 1);
+                lstPCT->RemoveItem(i + 1);
             if (shown)
                 EmptyList(lstPhrase);
         }

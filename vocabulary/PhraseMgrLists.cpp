@@ -189,11 +189,6 @@ int32_t FrmPhraseMgr::GetRowSelected(FlexGrid* lst)
     return -1;
 }
 
-void FrmPhraseMgr::RemoveTableRow(int32_t row)
-{
-    lstPCT->RemoveItem(row);
-}
-
 void FrmPhraseMgr::EmptyList(FlexGrid* lst)
 {
     RedrawOff redraw(lst);

@@ -137,8 +137,6 @@ private:
     void FocusCurrentList();
     // On a right click on a list with rows, gives the list the focus and shows its popup menu.
     void ShowListPopup(FlexGrid* lst, int button, const QString& menu);
-    // Removes a table-list row, keeping the header fixed.
-    void RemoveTableRow(int32_t row);
     void EmptyList(FlexGrid* lst);
 
     QHash<QString, QAction*> m_buttons;
