@@ -1,11 +1,14 @@
 #pragma once
 // What the phrase search and the detection dialogs share: a grid of table items (lst), its
-// right-click menu that puts the selected items in or out of use or edits one of them, and
-// leaving without writing anything.
+// right-click menu that puts the selected items in or out of use or edits one of them,
+// writing an item back, and leaving without writing anything.
 #include "platform/Form.h"
 
+#include <QByteArray>
 #include <QDialog>
 #include <QString>
+#include <cstdint>
+#include <optional>
 
 class FlexGrid;
 class QAction;
@@ -39,6 +42,9 @@ public slots:
 protected:
     // Creates the grid, named "lst", at left, top, width, height in twips.
     void CreateResultGrid(int left, int top, int width, int height);
+    // Columns, widths and headers of the grid: in-use picture, position, Simplified term,
+    // Traditional term, table path. Leaves only row 0.
+    void SetupResultColumns();
     // Creates the right-click menu ("使用", "不使用", "更改") and connects it and the grid's
     // mouse-down; the grid must exist.
     void CreateItemMenu();
@@ -49,6 +55,10 @@ protected:
     // Edits an item's terms with the phrase edit dialog; false when its table is not loaded
     // or the user cancelled, and the terms stay as they were.
     static bool EditItemTerms(const QString& tablePath, QString& simp, QString& trad);
+    // Writes an item's use state and, when the library took both terms, its terms back into
+    // a loaded table.
+    static void WriteItemBack(int32_t hPct, int32_t index, bool inUse, const std::optional<QByteArray>& trad,
+                              const std::optional<QByteArray>& simp);
 
     // Set when the user left with "退出" and the rows were written back.
     bool m_closedWithOK = false;

@@ -9,7 +9,6 @@
 #include "vocabulary/dlgPhraseDetectDir.h"
 #include "vocabulary/PhraseText.h"
 #include "vocabulary/PlacedControl.h"
-#include "vocabulary/dlgSearchPhraseSupport.h"
 #include "vocabulary/frmPhraseMgr.h"
 
 #include <QIcon>
@@ -61,7 +60,7 @@ DlgDetectPhrase::DlgDetectPhrase()
 
 void DlgDetectPhrase::Form_Load()
 {
-    SetupPhraseResultGrid(lst);
+    SetupResultColumns();
 }
 
 bool DlgDetectPhrase::ShowDlg()

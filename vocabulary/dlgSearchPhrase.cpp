@@ -11,7 +11,6 @@
 #include "vocabulary/PhraseMgrSupport.h"
 #include "vocabulary/PhraseText.h"
 #include "vocabulary/PlacedControl.h"
-#include "vocabulary/dlgSearchPhraseSupport.h"
 #include "vocabulary/frmPhraseMgr.h"
 
 #include <QLabel>
@@ -76,7 +75,7 @@ DlgSearchPhrase::DlgSearchPhrase()
 
 void DlgSearchPhrase::Form_Load()
 {
-    SetupPhraseResultGrid(lst);
+    SetupResultColumns();
     m_origins.assign(1, RowOrigin{});
 }
 
