@@ -63,9 +63,7 @@ void DlgHtmlSelect::Form_Load()
 
 bool DlgHtmlSelect::OpenDlg()
 {
-    m_ok = false;
-    modal::execDialog(*this);
-    return m_ok;
+    return modal::execDialog(*this) == QDialog::Accepted;
 }
 
 void DlgHtmlSelect::cmdOK_Click()
@@ -80,14 +78,12 @@ void DlgHtmlSelect::cmdOK_Click()
     }
     path = txtDir->text();
     ParseExtList(gcolHtmlExt, txtExt->toPlainText());
-    m_ok = true;
     hide();
     accept();
 }
 
 void DlgHtmlSelect::cmdCancel_Click()
 {
-    m_ok = false;
     hide();
     reject();
 }

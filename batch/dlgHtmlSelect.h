@@ -34,9 +34,6 @@ public:
 
     void cmdOK_Click();
     void cmdCancel_Click();
-
-private:
-    bool m_ok = false;
 };
 
 DlgHtmlSelect& dlgHtmlSelect();

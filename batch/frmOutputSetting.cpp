@@ -64,8 +64,7 @@ void FrmOutputSetting::Form_Load()
 
 bool FrmOutputSetting::ShowDlg()
 {
-    modal::execDialog(*this);
-    return m_ok;
+    return modal::execDialog(*this) == QDialog::Accepted;
 }
 
 void FrmOutputSetting::opDir_Click()
@@ -110,7 +109,6 @@ void FrmOutputSetting::cmdOK_Click()
     }
     hide();
     opSelectDir = opDir->isChecked();
-    m_ok = true;
     accept();
 }
 
@@ -121,7 +119,6 @@ void FrmOutputSetting::cmdCancel_Click()
         opDir_Click();
     else
         opAutoName_Click();
-    m_ok = false;
     reject();
 }
 

@@ -41,9 +41,6 @@ public:
     void cmdOK_Click();
     void cmdCancel_Click();
     void cmdBrowse_Click();
-
-private:
-    bool m_ok = false;
 };
 
 FrmOutputSetting& frmOutputSetting();

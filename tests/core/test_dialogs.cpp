@@ -1,7 +1,10 @@
-// The progress dialog and the unattended answers of the modal seam.
+// The progress dialog, the answers of the output-settings and website dialogs, and the
+// unattended answers of the modal seam.
 #include "common/ProgramFolderFixture.h"
 #include "common/TestMain.h"
 
+#include "batch/dlgHtmlSelect.h"
+#include "batch/frmOutputSetting.h"
 #include "core/Globals.h"
 #include "core/UnattendedRun.h"
 #include "core/dlgProgress.h"
@@ -46,6 +49,42 @@ private slots:
         QCOMPARE(progress.ProgressBar1->value(), progress.ProgressBar1->minimum());
         UnloadForm<DlgProgress>();
         QCOMPARE(main.isEnabled(), enabledBefore);
+    }
+
+    void dialogReportsOnlyThisShowing_data()
+    {
+        QTest::addColumn<QString>("dialog");
+        QTest::addColumn<bool>("confirm");
+        QTest::newRow("output settings confirmed") << "output" << true;
+        QTest::newRow("output settings left open after an earlier OK") << "output" << false;
+        QTest::newRow("website confirmed") << "html" << true;
+        QTest::newRow("website left open after an earlier OK") << "html" << false;
+    }
+    void dialogReportsOnlyThisShowing()
+    {
+        QFETCH(QString, dialog);
+        QFETCH(bool, confirm);
+        ProgramFolderFixture fx;
+        ModalScript script;
+        fx.start();
+        const bool output = dialog == QLatin1String("output");
+        if (output)
+            frmOutputSetting().opAutoName_Click(); // no folder to check or ask about
+        auto show = [output] { return output ? frmOutputSetting().ShowDlg() : dlgHtmlSelect().OpenDlg(); };
+        auto clickOK = [output](QDialog&) {
+            if (output)
+                frmOutputSetting().cmdOK_Click();
+            else
+                dlgHtmlSelect().cmdOK_Click();
+        };
+        script.answerDialog(clickOK);
+        QVERIFY(show());
+        if (confirm)
+            script.answerDialog(clickOK);
+        else
+            script.answerDialog([](QDialog&) {});
+        QCOMPARE(show(), confirm);
+        QCOMPARE(script.messages(), QStringList());
     }
 
     void unattendedRunNeverWaits_data()
