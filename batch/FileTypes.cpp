@@ -58,10 +58,8 @@ void InitFileTypes()
     gcolNoExt.clear();
 
     gPicTypeTxt = LoadPicture(ResPicTypeTxt);
-    gPicTypeDoc = LoadPicture(ResPicTypeOffice);
+    gPicTypeDoc = gPicTypeXls = gPicTypePpt = LoadPicture(ResPicTypeOffice);
     gPicTypeOther = LoadPicture(ResPicTypeOther);
-    gPicTypeXls = LoadPicture(ResPicTypeOffice);
-    gPicTypePpt = LoadPicture(ResPicTypeOffice);
     gPicFailed = LoadPicture(ResPicFailed);
 }
 
@@ -96,10 +94,5 @@ bool IsExtInList(const QString& name, const QStringList& list, bool lookUp)
     const int dot = s.lastIndexOf(QLatin1Char('.'));
     if (dot < 0)
         return false;
-    const QString ext = s.mid(dot + 1).toUpper();
-    for (const QString& item : list) {
-        if (item.toUpper() == ext)
-            return true;
-    }
-    return false;
+    return list.contains(s.mid(dot + 1), Qt::CaseInsensitive);
 }

@@ -63,8 +63,8 @@ void IgnoringFailure(Step step)
     }
 }
 
+// The conversion tables in the order of their library slots.
 struct ConversionTable {
-    int index;
     QString fileName;
     bool fatal;
     bool pathInMessage;
@@ -73,16 +73,16 @@ struct ConversionTable {
 QList<ConversionTable> ConversionTables()
 {
     return {
-        {0, LoadResString(3001), true, true},
-        {1, LoadResString(3002), true, true},
-        {2, QStringLiteral("TD-TU.CCT"), false, false},
-        {3, QStringLiteral("SD-SU.CCT"), false, false},
-        {4, QStringLiteral("TD-SU.CCT"), false, false},
-        {5, QStringLiteral("SD-TU.CCT"), false, false},
-        {6, QStringLiteral("TU-SU.CCT"), false, false},
-        {7, QStringLiteral("SU-TU.CCT"), false, false},
-        {8, QStringLiteral("TU-TD.CCT"), false, false},
-        {9, QStringLiteral("SU-SD.CCT"), true, false},
+        {LoadResString(3001), true, true},
+        {LoadResString(3002), true, true},
+        {QStringLiteral("TD-TU.CCT"), false, false},
+        {QStringLiteral("SD-SU.CCT"), false, false},
+        {QStringLiteral("TD-SU.CCT"), false, false},
+        {QStringLiteral("SD-TU.CCT"), false, false},
+        {QStringLiteral("TU-SU.CCT"), false, false},
+        {QStringLiteral("SU-TU.CCT"), false, false},
+        {QStringLiteral("TU-TD.CCT"), false, false},
+        {QStringLiteral("SU-SD.CCT"), true, false},
     };
 }
 
@@ -143,9 +143,11 @@ bool FrmMain::OpenConversionLibrary()
 bool FrmMain::LoadConversionTables()
 {
     const QString folder = ProgramFolder();
-    for (const ConversionTable& table : ConversionTables()) {
+    const QList<ConversionTable> tables = ConversionTables();
+    for (int32_t slot = 0; slot < tables.size(); ++slot) {
+        const ConversionTable& table = tables[slot];
         const QString path = PathJoin(folder, table.fileName);
-        const int32_t rc = StartUpLibrary().LoadCCT(ghEnv, table.index, ToSystemCodePage(path).constData(), 0, 0);
+        const int32_t rc = StartUpLibrary().LoadCCT(ghEnv, slot, ToSystemCodePage(path).constData(), 0, 0);
         if (rc == 0 || !table.fatal)
             continue;
         const QString where = table.pathInMessage ? path + QStringLiteral(" ") : QString();
