@@ -1,5 +1,7 @@
 #include "common/ProgramFolderFixture.h"
 
+#include "common/FileBytes.h"
+
 #include "batch/WindowLoadedFlags.h"
 #include "batch/frmOutputSetting.h"
 #include "core/EndProcess.h"
@@ -70,16 +72,10 @@ QString ProgramFolderFixture::path(const QString& name) const { return folder() 
 
 void ProgramFolderFixture::writeFile(const QString& name, const QByteArray& bytes) const
 {
-    QFile file(path(name));
-    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        file.write(bytes);
+    WriteFileBytes(path(name), bytes);
 }
 
-QByteArray ProgramFolderFixture::readFile(const QString& name) const
-{
-    QFile file(path(name));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
+QByteArray ProgramFolderFixture::readFile(const QString& name) const { return ReadFileBytes(path(name)); }
 
 FrmMain& ProgramFolderFixture::start()
 {

@@ -1,3 +1,4 @@
+#include "common/FileBytes.h"
 #include "common/TestMain.h"
 #include "core/Err.h"
 #include "core/Log.h"
@@ -10,20 +11,6 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
-
-namespace {
-QByteArray ReadAll(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-void WriteSize(const QString& path, qint64 size)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(QByteArray(size, 'x'));
-}
-} // namespace
 
 class LogTest : public QObject {
     Q_OBJECT
@@ -55,7 +42,7 @@ private slots:
         } catch (...) {
             ErrorLog(QStringLiteral("InitMain"));
         }
-        const QByteArray bytes = ReadAll(gsErrFile);
+        const QByteArray bytes = ReadFileBytes(gsErrFile);
         const QString text = FromGB(bytes);
         const QStringList lines = text.split(QStringLiteral("\r\n"));
         QCOMPARE(lines.size(), 7); // six lines, each ended by CR LF
@@ -76,7 +63,7 @@ private slots:
         Err().Description = QStringLiteral("Path/File access error");
         ErrorLogQuiet(QStringLiteral("A"));
         ErrorLogQuiet(QStringLiteral("B"));
-        const QString text = FromGB(ReadAll(gsErrFile));
+        const QString text = FromGB(ReadFileBytes(gsErrFile));
         QVERIFY(text.indexOf("处理程序: (A)") < text.indexOf("处理程序: (B)"));
     }
 
@@ -114,7 +101,7 @@ private slots:
         gbRunLog = true;
         WriteLog(QStringLiteral("启动"));
         gbRunLog = false;
-        const QString text = FromGB(ReadAll(gsLogFile));
+        const QString text = FromGB(ReadFileBytes(gsLogFile));
         QVERIFY(QRegularExpression(QStringLiteral("^\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d => 启动\r\n$"))
                     .match(text).hasMatch());
     }
@@ -125,7 +112,7 @@ private slots:
         QFile::remove(path);
         WriteTEXT(QStringLiteral("一"), path);
         WriteTEXT(QStringLiteral("二"), path);
-        QCOMPARE(FromGB(ReadAll(path)), QStringLiteral("一\r\n二\r\n"));
+        QCOMPARE(FromGB(ReadFileBytes(path)), QStringLiteral("一\r\n二\r\n"));
     }
 
     void sizeChecks_data()
@@ -146,7 +133,7 @@ private slots:
         QFETCH(qint64, size);
         QFETCH(bool, kept);
         const QString path = errorLog ? gsErrFile : gsLogFile;
-        WriteSize(path, size);
+        WriteFileBytes(path, QByteArray(size, 'x'));
         if (errorLog)
             CheckErrFileSize(limit);
         else
