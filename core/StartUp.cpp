@@ -63,6 +63,13 @@ void IgnoringFailure(Step step)
     }
 }
 
+// Unloads the windows one after another; a failing unload does not stop the others.
+template <class... Forms>
+void UnloadInOrder()
+{
+    (IgnoringFailure([] { UnloadForm<Forms>(); }), ...);
+}
+
 // The conversion tables in the order of their library slots.
 struct ConversionTable {
     QString fileName;
@@ -199,7 +206,6 @@ void FrmMain::Form_Load()
     // The Word window is to be the current one; it is loaded at the end of start-up.
     FuncToolbarButton(QStringLiteral("DocConv"))->setChecked(true);
     show();
-    QDir::setCurrent(ProgramFolder());
 
     if (!OpenConversionLibrary() || !LoadConversionTables()) {
         hide();
@@ -230,19 +236,8 @@ void FrmMain::Form_Load()
 
 void UnloadAllWindows()
 {
-    IgnoringFailure([] { UnloadForm<FrmOnlineConv>(); });
-    IgnoringFailure([] { UnloadForm<FrmHtmlConv>(); });
-    IgnoringFailure([] { UnloadForm<FrmDocConv>(); });
-    IgnoringFailure([] { UnloadForm<FrmPhraseMgr>(); });
-    IgnoringFailure([] { UnloadForm<FrmOutputSetting>(); });
-    IgnoringFailure([] { UnloadForm<FrmChangeOutput>(); });
-    IgnoringFailure([] { UnloadForm<DlgHtmlSelect>(); });
-    IgnoringFailure([] { UnloadForm<DlgPhraseDetectDir>(); });
-    IgnoringFailure([] { UnloadForm<FrmXlsConv>(); });
-    IgnoringFailure([] { UnloadForm<FrmPptConv>(); });
-    IgnoringFailure([] { UnloadForm<FrmPathConv>(); });
-    IgnoringFailure([] { UnloadForm<FrmSchedule>(); });
-    IgnoringFailure([] { UnloadForm<FrmDBConv>(); });
+    UnloadInOrder<FrmOnlineConv, FrmHtmlConv, FrmDocConv, FrmPhraseMgr, FrmOutputSetting, FrmChangeOutput,
+                  DlgHtmlSelect, DlgPhraseDetectDir, FrmXlsConv, FrmPptConv, FrmPathConv, FrmSchedule, FrmDBConv>();
 }
 
 void FrmMain::Form_Unload(int& cancel)
