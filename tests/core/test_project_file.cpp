@@ -43,6 +43,12 @@ QByteArray Lines(const QStringList& lines)
     return ToSystemCodePage(lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
 }
 
+// The lines of a project file the program wrote into the fixture's folder.
+QStringList SavedLines(const ProgramFolderFixture& fx, const char* name)
+{
+    return FromSystemCodePage(fx.readFile(QString::fromUtf8(name))).split(QStringLiteral("\r\n"));
+}
+
 // The option lines of a project in which no list window was opened.
 QStringList NoWindowOptions(const QString& header = QStringLiteral("\"Header\",0,-1,-1,-1,-1,-1"))
 {
@@ -189,7 +195,7 @@ private slots:
         grid->AddItem("\t\t" + fx.path("gone.txt") + "\t/o2");
         PrjFileSave(gvPrjFile);
         QCOMPARE(grid->Rows(), 2);
-        const QStringList lines = FromSystemCodePage(fx.readFile("default.wsp")).split("\r\n");
+        const QStringList lines = SavedLines(fx, "default.wsp");
         QCOMPARE(ParseProjectLine(lines[0]).value(2), QStringLiteral("1"));
         QCOMPARE(lines.filter("keep.txt").size(), 1);
         QVERIFY(lines.filter("gone.txt").isEmpty());
@@ -201,7 +207,7 @@ private slots:
         ModalScript script;
         fx.start();
         PrjFileSave(gvPrjFile);
-        const QStringList lines = FromSystemCodePage(fx.readFile("default.wsp")).split("\r\n");
+        const QStringList lines = SavedLines(fx, "default.wsp");
         QCOMPARE(ParseProjectLine(lines[0]).mid(2), (QStringList{"0", "-1", "-1", "-1", "-1"}));
         QCOMPARE(lines[5], QStringLiteral("\"HtmlConvOption\",-1,-1,\"*.htm;*.html\""));
         QCOMPARE(lines[6], QStringLiteral("\"SpecConvOption\",-1,-1,-1"));
@@ -289,7 +295,7 @@ private slots:
         QVERIFY(frmPathConv().chkConvMSOFiles->isChecked());
         // Once the folder window was opened the project keeps its list.
         PrjFileSave(fx.path("again.wsp"));
-        const QStringList written = FromSystemCodePage(fx.readFile("again.wsp")).split("\r\n");
+        const QStringList written = SavedLines(fx, "again.wsp");
         QVERIFY(written[0].startsWith("\"Header:WSP\","));
         QCOMPARE(written[7], QStringLiteral("\"PathConvOption\",2,1,0,1"));
         QVERIFY(written.contains("2,\"/docs\",\"PATH\",\"/out/docs\",-2147483600"));
