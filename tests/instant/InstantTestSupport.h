@@ -3,6 +3,7 @@
 // current (one start per test class), each test starting from empty boxes, and small
 // helpers that type, select, answer the window's questions and drop files.
 #include "InstantFixture.h"
+#include "common/FileBytes.h"
 
 #include "core/frmMain.h"
 #include "instant/dlgDbOrUni.h"
@@ -13,7 +14,6 @@
 #include <QAction>
 #include <QDialog>
 #include <QDropEvent>
-#include <QFile>
 #include <QLabel>
 #include <QMimeData>
 #include <QObject>
@@ -64,19 +64,6 @@ inline int SelStart(QPlainTextEdit* box) { return box->textCursor().selectionSta
 inline int SelLength(QPlainTextEdit* box) { return box->textCursor().selectionEnd() - box->textCursor().selectionStart(); }
 
 inline QAction* MenuItem(const QString& name) { return frmMain().Menu(name); }
-
-inline QByteArray ReadBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-inline void WriteBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
 
 // Answers the file-type question with one of its options (1 to 4).
 inline std::function<void(QDialog&)> ChooseFileType(int type)

@@ -86,7 +86,7 @@ private slots:
         QFETCH(QString, procedure);
         gsErrFile = m_dir->filePath(QStringLiteral("tezdesk.ERR"));
         const QString unicodeFile = m_dir->filePath(QStringLiteral("in.txt"));
-        WriteBytes(unicodeFile, Bytes({0xFF, 0xFE, 'A', 0}));
+        WriteFileBytes(unicodeFile, Bytes({0xFF, 0xFE, 'A', 0}));
         ClipboardSetText(QStringLiteral("頭髮"));
         Type(w().edtGB, QStringLiteral("软件"));
         w().bFileChanged = false;
@@ -112,7 +112,7 @@ private slots:
             break;
         }
         ghStmt = statement;
-        QVERIFY(QString::fromUtf8(ReadBytes(gsErrFile)).contains(procedure));
+        QVERIFY(QString::fromUtf8(ReadFileBytes(gsErrFile)).contains(procedure));
 
         if (action == 0) {
             QCOMPARE(w().edtB5->toPlainText(), QString());

@@ -38,7 +38,7 @@ private slots:
         ModalScript script;
         script.answerFile(path);
         QVERIFY(w().SaveToFile());
-        QCOMPARE(ReadBytes(path), bytes);
+        QCOMPARE(ReadFileBytes(path), bytes);
         QCOMPARE(script.asked().size(), 1);
         QCOMPARE(script.asked().first().kind, modal::Kind::SaveFile);
         QCOMPARE(script.asked().first().filter, QStringLiteral("Text Files (*.txt)|*.txt|All Files (*.*)|*.*"));
@@ -116,7 +116,7 @@ private slots:
         QFETCH(QByteArray, saved);
         const QString in = m_dir->filePath(QStringLiteral("in.txt"));
         const QString out = m_dir->filePath(QStringLiteral("out.txt"));
-        WriteBytes(in, file);
+        WriteFileBytes(in, file);
         Type(w().edtGB, QStringLiteral("旧"));
         w().bFileChanged = false;
 
@@ -133,7 +133,7 @@ private slots:
         w().strSide = type == 1 ? QStringLiteral("B5") : QStringLiteral("GB");
         script.answerFile(out);
         QVERIFY(w().SaveToFile());
-        QCOMPARE(ReadBytes(out), saved);
+        QCOMPARE(ReadFileBytes(out), saved);
     }
 
     void openUnicodeFile_data()
@@ -160,7 +160,7 @@ private slots:
         QFETCH(QString, text);
         QFETCH(QString, other);
         const QString in = m_dir->filePath(QStringLiteral("in.txt"));
-        WriteBytes(in, file);
+        WriteFileBytes(in, file);
         ModalScript script;
         script.answerFile(in).answerDialog(ChooseFileType(type));
         w().MenuProc(QStringLiteral("IDM_FILE_OPEN"));
@@ -184,7 +184,7 @@ private slots:
         QFETCH(int, answer);
         QFETCH(bool, loaded);
         const QString in = m_dir->filePath(QStringLiteral("in.txt"));
-        WriteBytes(in, QByteArray("new\r\n"));
+        WriteFileBytes(in, QByteArray("new\r\n"));
         Type(w().edtGB, QStringLiteral("old"));
         QVERIFY(w().bFileChanged);
         ModalScript script;
@@ -222,7 +222,7 @@ private slots:
     void undoAfterOpenBringsBackTheEarlierText()
     {
         const QString in = m_dir->filePath(QStringLiteral("in.txt"));
-        WriteBytes(in, QByteArray("abc\r\n"));
+        WriteFileBytes(in, QByteArray("abc\r\n"));
         Type(w().edtB5, QStringLiteral("軟件"));
         w().bFileChanged = false;
         ModalScript script;
@@ -260,7 +260,7 @@ private slots:
         QFETCH(QString, question);
         QFETCH(QString, text);
         const QString in = m_dir->filePath(QStringLiteral("dropped.txt"));
-        WriteBytes(in, file);
+        WriteFileBytes(in, file);
         Type(w().edtB5, QStringLiteral("舊"));
         w().bFileChanged = false;
         QString asked;
@@ -277,7 +277,7 @@ private slots:
     void dropAsksAboutUnsavedTextOnlyFor8Bit()
     {
         const QString in = m_dir->filePath(QStringLiteral("dropped.txt"));
-        WriteBytes(in, Bytes({0xFF, 0xFE, 'A', 0}));
+        WriteFileBytes(in, Bytes({0xFF, 0xFE, 'A', 0}));
         Type(w().edtGB, QStringLiteral("old"));
         {
             ModalScript script;
