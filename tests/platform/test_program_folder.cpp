@@ -1,3 +1,4 @@
+#include "common/FileBytes.h"
 #include "common/TestMain.h"
 #include "platform/ProgramFolder.h"
 #include "platform/SingleInstance.h"
@@ -8,15 +9,6 @@
 
 #include <sys/wait.h>
 #include <unistd.h>
-
-namespace {
-void WriteFile(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-} // namespace
 
 class ProgramFolderTest : public QObject {
     Q_OBJECT
@@ -47,10 +39,10 @@ private slots:
     void fillKeepsUserFiles()
     {
         QTemporaryDir data, home;
-        WriteFile(data.filePath("gb-big5.cct"), "table");
-        WriteFile(data.filePath("PCTS.LST"), "shipped list");
-        WriteFile(data.filePath("region.pct"), "shipped table");
-        WriteFile(home.filePath("region.pct"), "user table");
+        WriteFileBytes(data.filePath("gb-big5.cct"), "table");
+        WriteFileBytes(data.filePath("PCTS.LST"), "shipped list");
+        WriteFileBytes(data.filePath("region.pct"), "shipped table");
+        WriteFileBytes(home.filePath("region.pct"), "user table");
 
         FillProgramFolder(home.path(), data.path());
         QFile userTable(home.filePath("region.pct"));
