@@ -8,7 +8,6 @@
 #include "platform/FlexGrid.h"
 #include "platform/KeyCodes.h"
 #include "platform/MousePointer.h"
-#include "resources/Pictures.h"
 #include "resources/StringTable.h"
 
 #include <QAction>
@@ -72,27 +71,20 @@ FileListWindow::FileListWindow(const FileListWindowSetup& setup)
 
     m_toolbarRow = new QHBoxLayout;
     m_toolbarRow->setContentsMargins(0, 0, 4, 0);
-    m_toolbar = new QToolBar(this);
-    m_toolbar->setObjectName(QString::fromUtf8(setup.toolbarName));
-    m_toolbar->setIconSize(QSize(24, 24));
+    QToolBar* toolbar = NewCommandToolbar(QString::fromUtf8(setup.toolbarName));
     bool first = true;
     for (const auto& group : ButtonGroups(setup.scheduleButton)) {
         if (!first)
-            m_toolbar->addSeparator();
+            toolbar->addSeparator();
         first = false;
         for (const ButtonSpec& b : group) {
             const QString key = QString::fromUtf8(b.key);
             if (key == QLatin1String("TYPECONV") && !setup.typeChange)
                 continue;
-            QAction* button = m_toolbar->addAction(LoadToolbarIcon(key), QString());
-            button->setObjectName(key);
-            button->setToolTip(QString::fromUtf8(b.tooltip));
-            m_buttons.insert(key, button);
-            m_buttonCommands.insert(key, QString::fromUtf8(b.command));
-            connect(button, &QAction::triggered, this, [this, key] { tbButtonClick(key); });
+            m_buttons.insert(key, AddCommandButton(toolbar, key, QString::fromUtf8(b.tooltip), QString::fromUtf8(b.command)));
         }
     }
-    m_toolbarRow->addWidget(m_toolbar);
+    m_toolbarRow->addWidget(toolbar);
     m_toolbarRow->addStretch(1);
     layout->addLayout(m_toolbarRow);
 
@@ -129,13 +121,6 @@ void FileListWindow::InitGrid()
 }
 
 QAction* FileListWindow::ToolbarButton(const QString& key) const { return m_buttons.value(key); }
-
-void FileListWindow::tbButtonClick(const QString& key)
-{
-    const QString command = m_buttonCommands.value(key);
-    if (!command.isEmpty())
-        MenuProc(command);
-}
 
 void FileListWindow::ShowMenu()
 {

@@ -12,7 +12,6 @@
 class FlexGrid;
 class QAction;
 class QHBoxLayout;
-class QToolBar;
 
 struct FileListWindowSetup {
     const char* formName;       // "frmDocConv"
@@ -50,15 +49,12 @@ protected:
     void AddToToolbarRow(QWidget* control);
     // Makes the window a child of the client area and sets up the grid; the first load steps.
     void LoadCommon();
-    void tbButtonClick(const QString& key);
 
     FileListWindowSetup m_setup;
     FlexGrid* m_grid = nullptr;
-    QToolBar* m_toolbar = nullptr;
 
 private:
     void InitGrid();
     QHash<QString, QAction*> m_buttons;
-    QHash<QString, QString> m_buttonCommands;
     QHBoxLayout* m_toolbarRow = nullptr;
 };

@@ -9,6 +9,7 @@
 #include <QWidget>
 
 class QAction;
+class QToolBar;
 
 class WorkWindow : public QWidget, public FormEvents {
     Q_OBJECT
@@ -23,6 +24,10 @@ public:
 protected:
     // Makes the window a child of the main window's client area (called from Form_Load).
     void BecomeClientChild();
+    // A toolbar of 24-pixel buttons with this object name.
+    QToolBar* NewCommandToolbar(const QString& name);
+    // Adds a button (the key's icon, no text) whose click passes command to MenuProc.
+    QAction* AddCommandButton(QToolBar* toolbar, const QString& key, const QString& tooltip, const QString& command);
     // A main-window menu item by its name.
     static QAction* MainMenu(const char* name);
     // Checks this Window-menu item (IDM_WINDOW_...) and unchecks the other work windows' items.

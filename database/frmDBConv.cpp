@@ -8,7 +8,6 @@
 #include "platform/FlexGrid.h"
 #include "platform/KeyCodes.h"
 #include "platform/MousePointer.h"
-#include "resources/Pictures.h"
 #include "resources/StringTable.h"
 
 #include <QAction>
@@ -67,19 +66,12 @@ FrmDBConv::FrmDBConv()
     layout->setSpacing(0);
     auto* row = new QHBoxLayout;
     row->setContentsMargins(0, 0, 4, 0);
-    tbSQL = new QToolBar(this);
-    tbSQL->setObjectName(QStringLiteral("tbSQL"));
-    tbSQL->setIconSize(QSize(24, 24));
+    tbSQL = NewCommandToolbar(QStringLiteral("tbSQL"));
     for (const ButtonSpec& b : kButtons) {
         if (b.separatorBefore)
             tbSQL->addSeparator();
         const QString key = QString::fromUtf8(b.key);
-        const QString command = QString::fromUtf8(b.command);
-        QAction* button = tbSQL->addAction(LoadToolbarIcon(key), QString());
-        button->setObjectName(key);
-        button->setToolTip(QString::fromUtf8(b.tooltip));
-        m_buttons.insert(key, button);
-        connect(button, &QAction::triggered, this, [this, command] { MenuProc(command); });
+        m_buttons.insert(key, AddCommandButton(tbSQL, key, QString::fromUtf8(b.tooltip), QString::fromUtf8(b.command)));
     }
     cbCodeConv = new QComboBox(this);
     cbCodeConv->setObjectName(QStringLiteral("cbCodeConv"));

@@ -11,6 +11,7 @@
 #include "core/WorkWindow.h"
 #include "core/dlgAbout.h"
 #include "core/frmMain.h"
+#include "database/frmDBConv.h"
 #include "instant/dlgSearchText.h"
 #include "instant/frmOnlineConv.h"
 #include "platform/FlexGrid.h"
@@ -129,6 +130,35 @@ private slots:
         // The current window fills the client area.
         main.resize(1000, 700);
         QCOMPARE(main.ActiveForm->geometry(), main.frmClient->rect());
+        QCOMPARE(script.asked().size(), 0);
+    }
+
+    void listToolbarDeletesSelectedRows_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::newRow("Word window") << "IDM_WINDOW_DOCCONVERT";
+        QTest::newRow("database window") << "IDM_WINDOW_DBCONVERT";
+    }
+    void listToolbarDeletesSelectedRows()
+    {
+        QFETCH(QString, command);
+        ProgramFolderFixture fx;
+        ModalScript script;
+        FrmMain& main = fx.start();
+        main.MenuProc(command);
+        const bool database = command == QLatin1String("IDM_WINDOW_DBCONVERT");
+        FlexGrid* grid = database ? frmDBConv().lstTables : frmDocConv().lstDoc;
+        grid->AddItem("\t\t/a\t/b");
+        grid->AddItem("\t\t/c\t/d");
+        grid->setFixedRows(1);
+        grid->setRow(1);
+        grid->setRowSel(1);
+        main.ActiveForm->ShowMenu(); // the row commands follow the rows
+        QAction* deleteButton = database ? frmDBConv().ToolbarButton("DELETE") : frmDocConv().ToolbarButton("DELETE");
+        QVERIFY(deleteButton->isEnabled());
+        deleteButton->trigger();
+        QCOMPARE(DataRows(grid), 1);
+        QCOMPARE(grid->TextMatrix(1, 2), QStringLiteral("/c"));
         QCOMPARE(script.asked().size(), 0);
     }
 
