@@ -50,10 +50,7 @@ DlgAbout::DlgAbout()
     grid->addWidget(lblWeb, 6, 1);
     grid->addWidget(lblRights, 7, 1);
     grid->addWidget(cmdOK, 8, 1, Qt::AlignRight);
-    connect(cmdOK, &QPushButton::clicked, this, [this] {
-        accept();
-        UnloadForm<DlgAbout>();
-    });
+    connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept); // ShowAbout unloads it
 }
 
 void DlgAbout::Form_Load()
