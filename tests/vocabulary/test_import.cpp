@@ -1,5 +1,6 @@
 // Importing items into the current vocabulary table from a table file or a text file of
 // term pairs.
+#include "common/FileBytes.h"
 #include "common/TestMain.h"
 #include "test_phrase_mgr_fixture.h"
 
@@ -16,13 +17,6 @@ QStringList PairTexts(const std::vector<ItemPair>& pairs)
     for (const ItemPair& pair : pairs)
         out << pair.Simp + QLatin1Char('|') + pair.Trad;
     return out;
-}
-
-void WriteBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
 }
 } // namespace
 
@@ -52,7 +46,7 @@ private slots:
     void importGbTextFile()
     {
         PhraseMgrFixture f({{"a.pct", NumberedItems(3)}});
-        WriteBytes(f.pathOf("pairs.txt"), ToGB(QStringLiteral("甲\r\n乙\r\n丙\r\n丁\r\n")));
+        WriteFileBytes(f.pathOf("pairs.txt"), ToGB(QStringLiteral("甲\r\n乙\r\n丙\r\n丁\r\n")));
         f.mgr().lstPhrase_GotFocus();
         f.items().setRow(2);
         ModalScript script;
@@ -69,7 +63,7 @@ private slots:
     void importUtf8TextFile()
     {
         PhraseMgrFixture f(QList<MgrTable>{{"a.pct", {}}});
-        WriteBytes(f.pathOf("pairs.txt"), QStringLiteral("软件\n軟體\n").toUtf8());
+        WriteFileBytes(f.pathOf("pairs.txt"), QStringLiteral("软件\n軟體\n").toUtf8());
         ModalScript script;
         script.answerFile(f.pathOf("pairs.txt"));
         f.mgr().MenuProc(QStringLiteral("IDM_FILE_ITEMINSERT"));
@@ -93,7 +87,7 @@ private slots:
     void importRefreshesMarkedTableWhereverTheCursorIs()
     {
         PhraseMgrFixture f({{"a.pct", NumberedItems(1)}, {"b.pct", NumberedItems(2, "b")}, {"c.pct", {}}});
-        WriteBytes(f.pathOf("pairs.txt"), ToGB(QStringLiteral("甲\r\n乙\r\n")));
+        WriteFileBytes(f.pathOf("pairs.txt"), ToGB(QStringLiteral("甲\r\n乙\r\n")));
         f.tables().setRow(3); // the cursor rests on another table than the current one
         ModalScript script;
         script.answerFile(f.pathOf("pairs.txt"));
@@ -116,7 +110,7 @@ private slots:
     void emptyTextFileInsertsNothing()
     {
         PhraseMgrFixture f({{"a.pct", NumberedItems(1)}});
-        WriteBytes(f.pathOf("empty.txt"), QByteArray());
+        WriteFileBytes(f.pathOf("empty.txt"), QByteArray());
         ModalScript script;
         script.answerFile(f.pathOf("empty.txt"));
         f.mgr().MenuProc(QStringLiteral("IDM_FILE_ITEMINSERT"));

@@ -136,7 +136,7 @@ private slots:
         fx.addTable(QStringLiteral("C.pct"), {{QStringLiteral("不要"), QStringLiteral("不要")}});
         // An edit not yet saved to A's file is part of what is merged.
         _TezPCTModifyItem(a, 0, ToSystemCodePage(QStringLiteral("軟體包")).constData(), ToSystemCodePage(QStringLiteral("软件包")).constData());
-        const QByteArray fileA = VocabFixture::fileBytes(fx.pathOf(QStringLiteral("A.pct")));
+        const QByteArray fileA = ReadFileBytes(fx.pathOf(QStringLiteral("A.pct")));
 
         ModalScript script;
         const bool ok = RunMergeDialog([&](DlgMergePCT& dlg) {
@@ -153,7 +153,7 @@ private slots:
         QCOMPARE(TableFileItems(merged), (QStringList{QStringLiteral("軟體包|软件包|1"), QStringLiteral("滑鼠|鼠标|0"),
                                                       QStringLiteral("𠮷野家|𠮷野家|1")}));
         // The sources and the loaded table list are left as they were.
-        QCOMPARE(VocabFixture::fileBytes(fx.pathOf(QStringLiteral("A.pct"))), fileA);
+        QCOMPARE(ReadFileBytes(fx.pathOf(QStringLiteral("A.pct"))), fileA);
         QCOMPARE(glPCTCount, 3);
     }
 
@@ -171,10 +171,8 @@ private slots:
         QFETCH(QString, message);
         VocabFixture fx;
         fx.addTable(QStringLiteral("A.pct"), {{QStringLiteral("軟體"), QStringLiteral("软件")}});
-        QFile existing(fx.pathOf(QStringLiteral("merged.pct")));
-        QVERIFY(existing.open(QIODevice::WriteOnly));
-        existing.write("keep");
-        existing.close();
+        const QString existing = fx.pathOf(QStringLiteral("merged.pct"));
+        WriteFileBytes(existing, "keep");
 
         ModalScript script;
         script.answerDialog(MergeOfARefused(fx, typed));
@@ -183,7 +181,7 @@ private slots:
         QCOMPARE(script.messages(), QStringList{message});
         QCOMPARE(script.asked().last().icon, vbInformation);
         QCOMPARE(script.asked().last().title, QStringLiteral("合并词汇表"));
-        QCOMPARE(VocabFixture::fileBytes(existing.fileName()), QByteArray("keep"));
+        QCOMPARE(ReadFileBytes(existing), QByteArray("keep"));
     }
 
     void theSameNameTwiceIsRefusedTheSecondTime()

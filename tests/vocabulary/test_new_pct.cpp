@@ -1,4 +1,5 @@
 // The new-table dialog.
+#include "common/FileBytes.h"
 #include "common/TestMain.h"
 
 #include "platform/ModalScript.h"
@@ -9,7 +10,6 @@
 #include <QCheckBox>
 #include <QDialog>
 #include <QDir>
-#include <QFile>
 #include <QFocusEvent>
 #include <QLineEdit>
 #include <QPushButton>
@@ -106,9 +106,8 @@ private slots:
         QTemporaryDir elsewhere;
         const QString previous = QDir::currentPath();
         QDir::setCurrent(elsewhere.path());
-        QFile file(inProgramFolder ? PathJoin(ProgramFolder(), QStringLiteral("abc.pct")) : QStringLiteral("abc.pct"));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.close();
+        WriteFileBytes(inProgramFolder ? PathJoin(ProgramFolder(), QStringLiteral("abc.pct")) : QStringLiteral("abc.pct"),
+                       QByteArray());
 
         ModalScript script;
         script.answerDialog([](QDialog& dialog) {

@@ -1,5 +1,6 @@
 // The vocabulary manager's window and lists: what it shows after loading, the selection
 // status texts, showing another table, and opening table files.
+#include "common/FileBytes.h"
 #include "common/TestMain.h"
 #include "test_phrase_mgr_fixture.h"
 
@@ -236,10 +237,7 @@ private slots:
         QFETCH(QString, name);
         QFETCH(QString, expected);
         PhraseMgrFixture f(ThreeTables());
-        QFile text(f.pathOf("text.txt"));
-        QVERIFY(text.open(QIODevice::WriteOnly));
-        text.write("not a table\n");
-        text.close();
+        WriteFileBytes(f.pathOf("text.txt"), "not a table\n");
         f.tables().setRow(2);
         f.mgr().lstPCT_DblClick();
         const QStringList before = f.gridItems();

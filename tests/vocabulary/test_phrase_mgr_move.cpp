@@ -1,5 +1,6 @@
 // Reordering and enabling tables and items in the vocabulary manager, and the order the
 // library and PCTS.LST take when the manager is left.
+#include "common/FileBytes.h"
 #include "common/TestMain.h"
 #include "test_phrase_mgr_fixture.h"
 
@@ -78,7 +79,7 @@ private slots:
         QCOMPARE(f.gridTables(), expected);
 
         QCOMPARE(f.mgr().ExitPhraseMgr(), 0);
-        const QByteArray list = FileBytes(f.listFile());
+        const QByteArray list = ReadFileBytes(f.listFile());
         QVERIFY(list.indexOf("t3.pct") < list.indexOf("t2.pct"));
         QVERIFY(list.indexOf("t5.pct") < list.indexOf("t2.pct"));
 
@@ -236,10 +237,10 @@ private slots:
     {
         PhraseMgrFixture f(QList<MgrTable>{{"a.pct", {}}});
         f.dropManager();
-        const QByteArray list = FileBytes(f.listFile());
+        const QByteArray list = ReadFileBytes(f.listFile());
         FrmPhraseMgr unloaded;
         QCOMPARE(unloaded.ExitPhraseMgr(), 0);
-        QCOMPARE(FileBytes(f.listFile()), list);
+        QCOMPARE(ReadFileBytes(f.listFile()), list);
     }
 
     void exitReportsFailedListSave()
@@ -294,11 +295,6 @@ private slots:
     }
 
 private:
-    static QByteArray FileBytes(const QString& path)
-    {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
     static QString PCTGetPathForTest(int32_t h)
     {
         std::vector<char> buffer(1024, '\0');

@@ -230,8 +230,8 @@ private slots:
         fx.addTable(QStringLiteral("a.pct"), {{QStringLiteral("aaaa"), QStringLiteral("aaaa")}, {QStringLiteral("𠮷aa"), QStringLiteral("吉aa")}});
         fx.addTable(QStringLiteral("b.pct"), {{QStringLiteral("xaaay"), QStringLiteral("xaaay"), 0}});
         const QStringList names{QStringLiteral("a.pct"), QStringLiteral("b.pct")};
-        const QByteArray fileA = VocabFixture::fileBytes(fx.pathOf(names[0]));
-        const QByteArray fileB = VocabFixture::fileBytes(fx.pathOf(names[1]));
+        const QByteArray fileA = ReadFileBytes(fx.pathOf(names[0]));
+        const QByteArray fileB = ReadFileBytes(fx.pathOf(names[1]));
         QVERIFY(!fileA.isEmpty());
         ModalScript script;
         const bool changed = RunSearchDialog(true, [](DlgSearchPhrase& dlg) {
@@ -245,8 +245,8 @@ private slots:
         }, script);
         QVERIFY(!changed);
         fx.saveAll(names);
-        QCOMPARE(VocabFixture::fileBytes(fx.pathOf(names[0])), fileA);
-        QCOMPARE(VocabFixture::fileBytes(fx.pathOf(names[1])), fileB);
+        QCOMPARE(ReadFileBytes(fx.pathOf(names[0])), fileA);
+        QCOMPARE(ReadFileBytes(fx.pathOf(names[1])), fileB);
     }
 
     void exitWithOneRowOutOfUseChangesOnlyThatItem()

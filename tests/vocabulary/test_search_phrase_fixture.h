@@ -2,6 +2,7 @@
 // A temporary program folder with small vocabulary tables made through the conversion
 // library, loaded and entered in the program's table list as start-up would: what the
 // search, detection and merge dialog tests run against.
+#include "common/FileBytes.h"
 #include "core/mTezC.h"
 #include "platform/CodePage.h"
 #include "vocabulary/LoadedTableList.h"
@@ -82,12 +83,6 @@ public:
             out << FromSystemCodePage(item.trad) + QLatin1Char('|') + FromSystemCodePage(item.simp) + QLatin1Char('|')
                     + QString::number(item.status & 1);
         return out;
-    }
-
-    static QByteArray fileBytes(const QString& path)
-    {
-        QFile f(path);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
 
     // Writes every loaded table to its own file, as the manager does when it saves.
