@@ -575,9 +575,7 @@ TEZC_API int32_t _TezConvertStringUU(int32_t hStmt, const char16_t* text, int32_
     return guarded([&]() -> int32_t {
         Prepared p;
         if (int32_t rc = prepare(hStmt, len, text, mode, hResult, true, p); rc != TEZ_OK) return rc;
-        TextOp op;
-        textOpForMode(mode, flag, op);
-        return runTextOp(*p.st, op, inputText(text, len), p.result->text);
+        return runTextOp(*p.st, textOpForMode(mode, flag), inputText(text, len), p.result->text);
     });
 }
 
@@ -590,9 +588,7 @@ TEZC_API int32_t _TezConvertStringUD(int32_t hStmt, const char16_t* text, int32_
         std::u16string converted;
         std::u16string_view out = in;
         if (mode <= 1) {
-            TextOp op;
-            textOpForMode(mode, flag, op);
-            if (int32_t rc = runTextOp(*p.st, op, in, converted); rc != TEZ_OK) return rc;
+            if (int32_t rc = runTextOp(*p.st, textOpForMode(mode, flag), in, converted); rc != TEZ_OK) return rc;
             out = converted;
         }
         return storeBytes(*p.result, mode, out);
@@ -611,9 +607,7 @@ TEZC_API int32_t _TezConvertStringDU(int32_t hStmt, const char* text, int32_t le
             p.result->text = std::move(decoded);
             return TEZ_OK;
         }
-        TextOp op;
-        textOpForMode(mode, flag, op);
-        return runTextOp(*p.st, op, decoded, p.result->text);
+        return runTextOp(*p.st, textOpForMode(mode, flag), decoded, p.result->text);
     });
 }
 
@@ -625,9 +619,8 @@ TEZC_API int32_t _TezConvertStringDD(int32_t hStmt, const char* text, int32_t le
         std::u16string decoded, converted;
         if (!decode8(*p.st->env, sourceScriptOfMode(mode), inputText(text, len), decoded))
             return TEZ_ERR_NOTABLE;
-        TextOp op;
-        textOpForMode(mode, flag, op, Family::Dbcs);
-        if (int32_t rc = runTextOp(*p.st, op, decoded, converted); rc != TEZ_OK) return rc;
+        if (int32_t rc = runTextOp(*p.st, textOpForMode(mode, flag, Family::Dbcs), decoded, converted); rc != TEZ_OK)
+            return rc;
         return storeBytes(*p.result, mode, converted);
     });
 }

@@ -233,15 +233,15 @@ bool overlayFor(Stmt& st, Overlay kind, const TrieView*& out) {
     return true;
 }
 
-bool textOpForMode(int32_t mode, int32_t flag, TextOp& op, Family family) {
+TextOp textOpForMode(int32_t mode, int32_t flag, Family family) {
     const bool on = flag != 0;
     const bool ownUsage = family == Family::Dbcs ? on : !on;
     switch (mode) {
-    case 0: op = {Script::Simplified, Script::Traditional, on ? TextOp::Full : TextOp::None}; return true;
-    case 1: op = {Script::Traditional, Script::Simplified, on ? TextOp::Full : TextOp::None}; return true;
-    case 2: op = {Script::Traditional, Script::Traditional, ownUsage ? TextOp::TowardTrad : TextOp::TowardSimp}; return true;
-    case 3: op = {Script::Simplified, Script::Simplified, ownUsage ? TextOp::TowardSimp : TextOp::TowardTrad}; return true;
-    default: return false;
+    case 0: return {Script::Simplified, Script::Traditional, on ? TextOp::Full : TextOp::None};
+    case 1: return {Script::Traditional, Script::Simplified, on ? TextOp::Full : TextOp::None};
+    case 2: return {Script::Traditional, Script::Traditional, ownUsage ? TextOp::TowardTrad : TextOp::TowardSimp};
+    case 3: return {Script::Simplified, Script::Simplified, ownUsage ? TextOp::TowardSimp : TextOp::TowardTrad};
+    default: return {};
     }
 }
 

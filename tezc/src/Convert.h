@@ -40,8 +40,8 @@ int32_t runTextOp(Stmt& st, const TextOp& op, std::u16string_view in, std::u16st
 // The operation of a string entry's mode and flag (encoding-only modes of UD/DU are handled
 // by their entries). Inside one script the flag differs by family: for UU (and files) -1
 // means toward the other script's usage; for DD -1 means toward the text's own script's
-// usage (the "Traditional vocabulary optimisation" of Big5 text). False for an unknown mode.
+// usage (the "Traditional vocabulary optimisation" of Big5 text). Modes are 0..3.
 enum class Family { Unicode, Dbcs };
-bool textOpForMode(int32_t mode, int32_t flag, TextOp& op, Family family = Family::Unicode);
+TextOp textOpForMode(int32_t mode, int32_t flag, Family family = Family::Unicode);
 
 }  // namespace tezc

@@ -58,8 +58,8 @@ void decodeOtherCodePage(int cp, std::string_view bytes, std::u16string& out) {
 class RtfConverter {
 public:
     RtfConverter(Stmt& st, int32_t mode, int32_t flags, std::string& out)
-        : st_(st), out_(out), target_(mode == 0 || mode == 2 ? Script::Traditional : Script::Simplified) {
-        textOpForMode(mode, flags != 0 ? -1 : 0, op_);
+        : st_(st), out_(out), target_(mode == 0 || mode == 2 ? Script::Traditional : Script::Simplified),
+          op_(textOpForMode(mode, flags != 0 ? -1 : 0)) {
         if (mode >= 2 && flags == 0) op_.vocab = TextOp::None;  // encoding only
     }
 
