@@ -77,6 +77,14 @@ int ClearFGQMarkFile(FlexGrid* grid)
     }
 }
 
+void SetCellPicture(FlexGrid* grid, int row, int col, const QPixmap& picture)
+{
+    grid->setRow(row);
+    grid->setCol(col);
+    grid->setCellPicture(picture);
+    grid->setCellPictureAlignment(flexAlignCenterCenter);
+}
+
 void SelectAllRows(FlexGrid* grid)
 {
     if (grid->Rows() < 2)

@@ -14,6 +14,9 @@ void ClearFG(FlexGrid* grid, bool whole = false);
 // as "ClearFGQMarkFile" and give 0.
 int ClearFGQMarkFile(FlexGrid* grid);
 
+// Puts a picture, centred, into one cell; the cell becomes the current one.
+void SetCellPicture(FlexGrid* grid, int row, int col, const QPixmap& picture);
+
 // Selects every data row across all columns (row 1, column 0 current) with redrawing
 // suspended; does nothing when only the header row is there.
 void SelectAllRows(FlexGrid* grid);

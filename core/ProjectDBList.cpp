@@ -1,5 +1,7 @@
 #include "core/ProjectDBList.h"
 
+#include "batch/FileGrid.h"
+#include "batch/FileTypes.h"
 #include "core/Err.h"
 #include "core/FileUtil.h"
 #include "core/Globals.h"
@@ -9,7 +11,6 @@
 #include "instant/TextFile.h"
 #include "platform/FlexGrid.h"
 #include "platform/MsgBox.h"
-#include "resources/Pictures.h"
 #include "resources/StringTable.h"
 
 #include <QBuffer>
@@ -67,7 +68,6 @@ void PrjLstDBShow(FlexGrid* grid, const QString& path)
     QFile file(path);
     bool redrawOff = false;
     try {
-        const QPixmap rowPicture = LoadResPicture(ResPicTypeTxt);
         // A missing side file reads as an empty one (it is not created).
         QByteArray bytes;
         if (file.open(QIODevice::ReadOnly))
@@ -121,10 +121,7 @@ void PrjLstDBShow(FlexGrid* grid, const QString& path)
                 grid->AddItem(QStringLiteral("\t\t") + fields[1] + kTab + fields[2] + kTab + QString::number(n));
                 const int row = grid->Rows() - 1;
                 grid->setRowData(row, static_cast<int32_t>(fields[0].toLongLong()) | 0x20);
-                grid->setRow(row);
-                grid->setCol(1);
-                grid->setCellPicture(rowPicture);
-                grid->setCellPictureAlignment(flexAlignCenterCenter);
+                SetCellPicture(grid, row, 1, gPicTypeTxt);
             }
             if (grid->Rows() > 1)
                 grid->setFixedRows(1);

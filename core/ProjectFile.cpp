@@ -68,14 +68,6 @@ QPixmap TypePicture(const QString& mark)
     return QPixmap();
 }
 
-void SetCellPicture(FlexGrid* grid, int row, int col, const QPixmap& picture)
-{
-    grid->setRow(row);
-    grid->setCol(col);
-    grid->setCellPicture(picture);
-    grid->setCellPictureAlignment(flexAlignCenterCenter);
-}
-
 // The last data row's number, 0 when the grid holds only its header.
 int LastRow(FlexGrid* grid) { return grid->Rows() - 1; }
 
