@@ -1,6 +1,7 @@
 // Shared conversion parameters: the flag tables of SetConvertOption, the mode and flag that
 // ConvertUString passes, and the codes of ConvertFileByFlags, checked through the library.
 #include "../tezc/TezcTables.h"
+#include "common/FileBytes.h"
 #include "common/TestMain.h"
 #include "core/ConvertOptions.h"
 #include "core/mTezC.h"
@@ -128,10 +129,7 @@ private slots:
         QFETCH(QByteArray, expected);
         QTemporaryDir dir;
         const QString in = dir.filePath(QStringLiteral("输入.txt")), out = dir.filePath(QStringLiteral("输出.txt"));
-        QFile f(in);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(input);
-        f.close();
+        WriteFileBytes(in, input);
         ConvertFileByFlags(in, out, bCode, bPhrase, bB52GB, bL2R, 0);
         QFile o(out);
         QVERIFY(o.open(QIODevice::ReadOnly));
@@ -142,10 +140,7 @@ private slots:
     {
         QTemporaryDir dir;
         const QString in = dir.filePath(QStringLiteral("a.htm")), out = dir.filePath(QStringLiteral("b.htm"));
-        QFile f(in);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(ToGB(QStringLiteral("<html><head></head><body>软件</body></html>")));
-        f.close();
+        WriteFileBytes(in, ToGB(QStringLiteral("<html><head></head><body>软件</body></html>")));
         ConvertFileByFlags(in, out, true, true, false, false, -1);
         QFile o(out);
         QVERIFY(o.open(QIODevice::ReadOnly));

@@ -1,5 +1,6 @@
 // Whole-file conversion (every type and vocabulary code, encodings, HTML charset
 // declarations, refusals) and RTF conversion.
+#include "common/FileBytes.h"
 #include "common/TestMain.h"
 #include "TezcFixture.h"
 
@@ -27,17 +28,10 @@ QByteArray utf16be(const QString& s)
     return out;
 }
 
+// The file's bytes; "<missing>" when there is no such file (so that it differs from an empty one).
 QByteArray readAll(const QString& path)
 {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-
-void writeFile(const QString& path, const QByteArray& data)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(data);
+    return QFile::exists(path) ? ReadFileBytes(path) : QByteArray("<missing>");
 }
 
 // Text of an RTF's \uN characters and plain letters, in order (enough for the checks).
@@ -87,7 +81,7 @@ private slots:
         QFETCH(int, phraseMode);
         QFETCH(QByteArray, expected);
         Library lib;
-        writeFile(lib.path("in.txt"), input);
+        WriteFileBytes(lib.path("in.txt"), input);
         QCOMPARE(_TezFileConversion(lib.stmt, gb(lib.path("in.txt")).constData(), gb(lib.path("out.txt")).constData(),
                                     type, phraseMode, 0),
                  0);
@@ -107,7 +101,7 @@ private slots:
             for (int pm = 0; pm < 4; ++pm) {
                 const QString text = from[type].trad ? QStringLiteral("頭髮") : QStringLiteral("头发");
                 const QByteArray bytes = from[type].wide ? utf16le(text) : from[type].trad ? big5(text) : gb(text);
-                writeFile(lib.path("in.txt"), bytes);
+                WriteFileBytes(lib.path("in.txt"), bytes);
                 QCOMPARE(_TezFileConversion(lib.stmt, gb(lib.path("in.txt")).constData(),
                                             gb(lib.path("out.txt")).constData(), type, pm, 0),
                          0);
@@ -149,7 +143,7 @@ private slots:
         QFETCH(int, declarations);
         QFETCH(QByteArray, mustContain);
         Library lib;
-        writeFile(lib.path("page.htm"), gb(QString::fromUtf8(html)));
+        WriteFileBytes(lib.path("page.htm"), gb(QString::fromUtf8(html)));
         QCOMPARE(_TezFileConversion(lib.stmt, gb(lib.path("page.htm")).constData(), gb(lib.path("out.htm")).constData(),
                                     3, 1, flag),
                  0);
@@ -162,7 +156,7 @@ private slots:
     void htmlUnmappableBecomesReference()
     {
         Library lib;
-        writeFile(lib.path("page.html"), gb("<html><body>㐀</body></html>"));
+        WriteFileBytes(lib.path("page.html"), gb("<html><body>㐀</body></html>"));
         QCOMPARE(_TezFileConversion(lib.stmt, gb(lib.path("page.html")).constData(), gb(lib.path("out.html")).constData(), 3, 0, -1), 0);
         QVERIFY(readAll(lib.path("out.html")).contains("&#13312;"));
     }
@@ -170,7 +164,7 @@ private slots:
     void refusals()
     {
         Library lib;
-        writeFile(lib.path("in.txt"), gb("软件"));
+        WriteFileBytes(lib.path("in.txt"), gb("软件"));
         const QByteArray in = gb(lib.path("in.txt"));
         QCOMPARE(_TezFileConversion(lib.stmt, in.constData(), in.constData(), 3, 1, 0), int32_t(TEZ_ERR_SAMEFILE));
         QCOMPARE(readAll(lib.path("in.txt")), gb("软件"));
@@ -180,7 +174,7 @@ private slots:
                  int32_t(TEZ_ERR_OPEN));
         QCOMPARE(QDir(lib.folder()).entryList(QDir::Files | QDir::Hidden), QStringList{"in.txt"});
         // An existing output is replaced whole.
-        writeFile(lib.path("out.txt"), QByteArray(1000, 'x'));
+        WriteFileBytes(lib.path("out.txt"), QByteArray(1000, 'x'));
         QCOMPARE(_TezFileConversion(lib.stmt, in.constData(), gb(lib.path("out.txt")).constData(), 3, 1, 0), 0);
         QCOMPARE(readAll(lib.path("out.txt")), big5("軟體"));
     }
@@ -215,7 +209,7 @@ private slots:
         QFETCH(QStringList, present);
         QFETCH(QString, text);
         Library lib;
-        writeFile(lib.path("in.rtf"), rtf);
+        WriteFileBytes(lib.path("in.rtf"), rtf);
         QCOMPARE(_ConvertStringForRTFFileEx(lib.stmt, gb(lib.path("in.rtf")).constData(), gb(lib.path("out.rtf")).constData(),
                                             mode, flags),
                  0);
@@ -242,7 +236,7 @@ private slots:
         QFETCH(QByteArray, rtf);
         QFETCH(QByteArray, expected);
         Library lib;
-        writeFile(lib.path("in.rtf"), rtf);
+        WriteFileBytes(lib.path("in.rtf"), rtf);
         QCOMPARE(_ConvertStringForRTFFileEx(lib.stmt, gb(lib.path("in.rtf")).constData(), gb(lib.path("out.rtf")).constData(), 0, 0), 0);
         QCOMPARE(readAll(lib.path("out.rtf")), expected);
     }
@@ -250,7 +244,7 @@ private slots:
     void rtfRefusals()
     {
         Library lib;
-        writeFile(lib.path("in.rtf"), "plain text");
+        WriteFileBytes(lib.path("in.rtf"), "plain text");
         const QByteArray in = gb(lib.path("in.rtf"));
         QCOMPARE(_ConvertStringForRTFFileEx(lib.stmt, in.constData(), gb(lib.path("out.rtf")).constData(), 0, 0),
                  int32_t(TEZ_ERR_FORMAT));

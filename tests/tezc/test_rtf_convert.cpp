@@ -1,6 +1,7 @@
 // The Word route's RTF converter on top of the library binding.
 #include "TezcTables.h"
 #include "batch/RtfConvert.h"
+#include "common/FileBytes.h"
 #include "common/TestMain.h"
 #include "core/Err.h"
 #include "core/mTezC.h"
@@ -20,12 +21,6 @@ void openLibrary()
     for (int i = 0; i < 10; ++i) _TezLoadCCT(ghEnv, i, ToSystemCodePage(tezc_test::tablePath(i)).constData(), 0, 0);
 }
 
-QByteArray readAll(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 }  // namespace
 
 class TestRtfConvert : public QObject {
@@ -38,14 +33,11 @@ private slots:
     {
         QTemporaryDir dir;
         const QString rtf = dir.filePath("doc.wpc"), out = dir.filePath("doc.doc");
-        QFile f(rtf);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write("{\\rtf1\\ansi\\ansicpg936{\\fonttbl{\\f0\\fcharset134 x;}}\\f0 \\'cd\\'b7\\'b7\\'a2\\par}");
-        f.close();
+        WriteFileBytes(rtf, "{\\rtf1\\ansi\\ansicpg936{\\fonttbl{\\f0\\fcharset134 x;}}\\f0 \\'cd\\'b7\\'b7\\'a2\\par}");
         ConvertStringForRTFFile(rtf, out, false);
-        QVERIFY(readAll(out).contains("\\u-26579"));  // 頭 (U+982D as a signed 16-bit value)
+        QVERIFY(ReadFileBytes(out).contains("\\u-26579"));  // 頭 (U+982D as a signed 16-bit value)
         RtfChangeCodePage(out, true);
-        const QByteArray done = readAll(out);
+        const QByteArray done = ReadFileBytes(out);
         QVERIFY(done.contains("\\ansicpg950") && done.contains("\\fcharset136") && done.contains("\\u-26579"));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), (QStringList{"doc.doc", "doc.wpc"}));
     }

@@ -1,5 +1,6 @@
 // Conversion tables and vocabulary tables: what is refused, the table list, item edits,
 // import, limits, and edits reaching their files.
+#include "common/FileBytes.h"
 #include "common/TestMain.h"
 #include "TezcFixture.h"
 
@@ -8,19 +9,6 @@
 using namespace tezc_test;
 
 namespace {
-
-QByteArray readAll(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeFile(const QString& path, const QByteArray& data)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(data);
-}
 
 struct ItemOut {
     QString trad, simp;
@@ -90,9 +78,9 @@ private slots:
         QFETCH(int, expected);
         Library lib({}, false);
         const QString file = lib.path("table.cct");
-        if (kind == "text") writeFile(file, "not a table\n");
+        if (kind == "text") WriteFileBytes(file, "not a table\n");
         else if (kind == "other") QFile::copy(tablePath(9), file);
-        else if (kind == "truncated") writeFile(file, readAll(tablePath(1)).left(100000));
+        else if (kind == "truncated") WriteFileBytes(file, ReadFileBytes(tablePath(1)).left(100000));
         QCOMPARE(_TezLoadCCT(lib.env, index, file.toUtf8().constData(), 0, 0), int32_t(expected));
     }
 
@@ -117,7 +105,7 @@ private slots:
         QByteArray list = "TEZLST 1\n";
         for (int i = 0; i < tables; ++i) list += "1\tt.pct\n";
         if (withMissing) list += "1\tmissing.pct\n";
-        writeFile(lib.path("PCTS.LST"), list);
+        WriteFileBytes(lib.path("PCTS.LST"), list);
         QCOMPARE(_TezLoadLST(lib.stmt, lib.path("PCTS.LST").toUtf8().constData()), int32_t(expected));
         int32_t n = -1;
         _TezGetPCTNum(lib.stmt, &n);
@@ -130,7 +118,7 @@ private slots:
         lib.addTable(lib.makeTable("first.pct", {{"甲", "甲"}}), 3);
         lib.addTable(lib.makeTable("second.pct", {{"乙", "乙"}}), 0);
         QCOMPARE(_TezSaveLST(lib.stmt, gb(lib.path("PCTS.LST")).constData()), 0);
-        QCOMPARE(readAll(lib.path("PCTS.LST")), QByteArray("TEZLST 1\n3\tfirst.pct\n0\tsecond.pct\n"));
+        QCOMPARE(ReadFileBytes(lib.path("PCTS.LST")), QByteArray("TEZLST 1\n3\tfirst.pct\n0\tsecond.pct\n"));
         _TezUnloadLST(lib.stmt);
         QCOMPARE(_TezLoadLST(lib.stmt, gb(lib.path("PCTS.LST")).constData()), 0);
         int32_t h = 0, status = -1;
@@ -174,7 +162,7 @@ private slots:
         QFETCH(int, expected);
         QFETCH(int, items);
         Library lib({0, 1, 9}, false);
-        writeFile(lib.path("t.pct"), content);
+        WriteFileBytes(lib.path("t.pct"), content);
         int32_t h = 0;
         QCOMPARE(_TezLoadPCT(lib.stmt, gb(lib.path("t.pct")).constData(), &h), int32_t(expected));
         int32_t n = 0;
@@ -222,14 +210,14 @@ private slots:
         const QString file = lib.makeTable("t.pct", {{"甲", "甲"}});
         const int32_t h = lib.addTable(file, 1);
         _TezPCTInsertItem(h, 1, gb("軟體").constData(), gb("软件").constData(), 1);
-        QVERIFY(!readAll(file).contains("軟體"));
+        QVERIFY(!ReadFileBytes(file).contains("軟體"));
         QCOMPARE(_TezUnloadLST(lib.stmt), 0);
-        QCOMPARE(readAll(file), QByteArray("TEZPCT 1\n1\t甲\t甲\n1\t軟體\t软件\n"));
+        QCOMPARE(ReadFileBytes(file), QByteArray("TEZPCT 1\n1\t甲\t甲\n1\t軟體\t软件\n"));
         // Unloading a single table writes it too.
         const int32_t h2 = lib.addTable(file, 1);
         _TezPCTDelItem(h2, 0, 1);
         QCOMPARE(_TezUnloadPCT(lib.stmt, h2), 0);
-        QCOMPARE(readAll(file), QByteArray("TEZPCT 1\n1\t軟體\t软件\n"));
+        QCOMPARE(ReadFileBytes(file), QByteArray("TEZPCT 1\n1\t軟體\t软件\n"));
     }
 
     void saveIsWholeOrNothing()
@@ -244,7 +232,7 @@ private slots:
     {
         Library lib({0, 1, 9}, false);
         const QString source = lib.makeTable("src.pct", {{"軟體", "软件"}, {"滑鼠", "鼠标", 0}});
-        writeFile(lib.path("plain.txt"), "软件\n軟體\n");
+        WriteFileBytes(lib.path("plain.txt"), "软件\n軟體\n");
         int32_t h = 0;
         QCOMPARE(_TezNewPCT(lib.stmt, gb(lib.path("merged.pct")).constData(), &h), 0);
         _TezPCTInsertItem(h, 0, gb("甲").constData(), gb("甲").constData(), 1);
@@ -254,7 +242,7 @@ private slots:
         QCOMPARE(count, 2);
         QCOMPARE(_TezSavePCT(h, gb(lib.path("merged.pct")).constData(), 0), 0);
         QCOMPARE(_TezUnloadPCT(lib.stmt, h), 0);
-        QCOMPARE(readAll(lib.path("merged.pct")), QByteArray("TEZPCT 1\n1\t軟體\t软件\n0\t滑鼠\t鼠标\n1\t甲\t甲\n"));
+        QCOMPARE(ReadFileBytes(lib.path("merged.pct")), QByteArray("TEZPCT 1\n1\t軟體\t软件\n0\t滑鼠\t鼠标\n1\t甲\t甲\n"));
         int32_t n = -1;
         _TezGetPCTNum(lib.stmt, &n);
         QCOMPARE(n, 0);
@@ -273,7 +261,7 @@ private slots:
         const ItemOut first = getItem(h1, 0);
         QVERIFY(!first.trad.isEmpty() && first.trad != first.simp);
         // Its terms come out in GB18030 like those of any table in the list.
-        const QList<QByteArray> line = readAll(QDir(dataDir()).filePath("TezExtra.pct")).split('\n').value(1).split('\t');
+        const QList<QByteArray> line = ReadFileBytes(QDir(dataDir()).filePath("TezExtra.pct")).split('\n').value(1).split('\t');
         QCOMPARE(first.trad, QString::fromUtf8(line.value(1)));
         QCOMPARE(first.simp, QString::fromUtf8(line.value(2)));
     }
