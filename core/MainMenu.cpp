@@ -168,8 +168,8 @@ void FrmMain::BuildToolbar()
     FuncToolbar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     FuncToolbar->setIconSize(QSize(ToolbarIconSize, ToolbarIconSize));
     FuncToolbar->toggleViewAction()->setEnabled(false);
-    m_funcGroup = new QActionGroup(this);
-    m_funcGroup->setExclusive(true);
+    auto* group = new QActionGroup(this); // one button pressed at a time
+    group->setExclusive(true);
     for (const WorkWindowEntry& entry : WorkWindowTable()) {
         const QString key = QString::fromUtf8(entry.key);
         QAction* button = FuncToolbar->addAction(LoadToolbarIcon(key), QString::fromUtf8(entry.caption));
@@ -177,7 +177,7 @@ void FrmMain::BuildToolbar()
         button->setCheckable(true);
         button->setToolTip(QString::fromUtf8(entry.tooltip));
         button->setWhatsThis(QString::fromUtf8(entry.description));
-        m_funcGroup->addAction(button);
+        group->addAction(button);
         m_funcButtons.insert(key, button);
         connect(button, &QAction::triggered, this, [this, key] { FuncToolbar_ButtonClick(key); });
     }

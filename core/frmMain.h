@@ -10,7 +10,6 @@
 #include <memory>
 
 class QAction;
-class QActionGroup;
 class QLabel;
 class QMenu;
 class QStatusBar;
@@ -94,7 +93,6 @@ private:
     QHash<QString, QAction*> m_menuItems;
     QHash<QString, QMenu*> m_popups;
     QHash<QString, QAction*> m_funcButtons;
-    QActionGroup* m_funcGroup = nullptr;
 };
 
 // The main window's one instance.
