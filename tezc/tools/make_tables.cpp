@@ -205,15 +205,18 @@ bool loadAll(const std::string& dir, Dicts& d) {
            loadDict(dir + "/TWPhrases.txt", d.twPhrases) && loadDict(dir + "/TWPhrasesRev.txt", d.twPhrasesRev);
 }
 
+// Adds a conversion unless it is one character that stays as it is.
+void addChange(TrieBuilder& b, const std::u16string& k, const std::u16string& v) {
+    if (k.size() == 1 && v == k) return;
+    b.add(k, v);
+}
+
 // Simplified -> Traditional (Taiwan standard): the character and phrase dictionaries,
 // followed by the Taiwan variant forms, folded into one longest-match table.
 // tw: common Traditional forms to Taiwan forms.
 std::vector<uint8_t> buildS2T(const Dicts& d, const CodePages& cp, const Greedy& tw) {
     TrieBuilder b;
-    auto addKey = [&](const std::u16string& k, const std::u16string& v) {
-        if (k.size() == 1 && v == k) return;
-        b.add(k, v);
-    };
+    auto addKey = [&](const std::u16string& k, const std::u16string& v) { addChange(b, k, v); };
     for (const auto& [k, vs] : d.stPhrases) addKey(k, tw.apply(vs.front()));
     for (const auto& [k, vs] : d.stChars) {
         // Prefer the first candidate whose Taiwan form Big5 can hold.
@@ -234,10 +237,7 @@ std::vector<uint8_t> buildS2T(const Dicts& d, const CodePages& cp, const Greedy&
 // toSimp: common Traditional to Simplified; tw: common Traditional forms to Taiwan forms.
 std::vector<uint8_t> buildT2S(const Dicts& d, const Greedy& toSimp, const Greedy& tw) {
     TrieBuilder b;
-    auto addKey = [&](const std::u16string& k, const std::u16string& v) {
-        if (k.size() == 1 && v == k) return;
-        b.add(k, v);
-    };
+    auto addKey = [&](const std::u16string& k, const std::u16string& v) { addChange(b, k, v); };
     for (const auto& [k, vs] : d.twVariantsRevPhrases) addKey(k, toSimp.apply(vs.front()));
     for (const auto& [k, vs] : d.twVariants)  // reversed: Taiwan form -> common form
         for (const auto& v : vs)
