@@ -110,8 +110,9 @@ QString HtmlExtLine()
     return text;
 }
 
+// What the project holds of one file-list window: its grid and row count (-1 and no grid
+// when the window was never loaded) and its option fields.
 struct ListPart {
-    bool loaded;
     FlexGrid* grid;
     int count;
     QStringList options;
@@ -125,7 +126,7 @@ QList<QComboBox*> OptionCombos(FrmSpecConv& window) { return {window.cbInput, wi
 template <class Window>
 ListPart ListOf(bool loaded, Window& (*window)(), int comboCount)
 {
-    ListPart part{loaded, nullptr, -1, {}};
+    ListPart part{nullptr, -1, {}};
     if (!loaded) {
         for (int i = 0; i < comboCount; ++i)
             part.options << ProjectNumber(-1);
