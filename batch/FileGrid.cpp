@@ -97,6 +97,21 @@ void SelectAllRows(FlexGrid* grid)
     grid->setRedraw(true);
 }
 
+bool RunListCommand(FlexGrid* grid, const QString& cmd)
+{
+    if (cmd == QLatin1String("IDM_EDIT_DELETE")) {
+        FileListDeleteRows(grid, vbKeyDelete, 0);
+    } else if (cmd == QLatin1String("IDM_EDIT_SELECTALL")) {
+        SelectAllRows(grid);
+    } else if (cmd == QLatin1String("IDM_EDIT_DELETEALL")) {
+        SelectAllRows(grid);
+        FileListDeleteRows(grid, vbKeyDelete, 0);
+    } else {
+        return false;
+    }
+    return true;
+}
+
 void FileListDeleteRows(FlexGrid* grid, int keyCode, int shift, bool noRedraw)
 {
     if (grid->Row() < 1)

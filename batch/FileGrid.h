@@ -3,6 +3,8 @@
 // 2 input path, 3 output path; a row word per row) and by the other list grids.
 #include "platform/FlexGrid.h"
 
+#include <QString>
+
 // Removes every row below the header row with redrawing suspended; with whole, the header
 // row goes too. Does nothing when the grid has fewer than two rows. Leaves row 0, column 0
 // current with the selection across the row. Failures go to the error log as "ClearFG".
@@ -20,6 +22,10 @@ void SetCellPicture(FlexGrid* grid, int row, int col, const QPixmap& picture);
 // Selects every data row across all columns (row 1, column 0 current) with redrawing
 // suspended; does nothing when only the header row is there.
 void SelectAllRows(FlexGrid* grid);
+
+// Carries out the row commands every list window shares: IDM_EDIT_DELETE (the selected
+// rows), IDM_EDIT_SELECTALL and IDM_EDIT_DELETEALL. False for any other command.
+bool RunListCommand(FlexGrid* grid, const QString& cmd);
 
 // The Delete-key handler of the list grids: on key code 46 with a data row current, removes
 // the selected block of rows (Row to RowSel, in either order; never the header row). The row

@@ -6,7 +6,6 @@
 #include "batch/frmOutputSetting.h"
 #include "core/frmMain.h"
 #include "platform/FlexGrid.h"
-#include "platform/KeyCodes.h"
 #include "platform/MousePointer.h"
 #include "resources/StringTable.h"
 
@@ -153,16 +152,8 @@ void FileListWindow::EnableMenu()
 void FileListWindow::MenuProc(const QString& cmd)
 {
     MousePointerKeeper hourglass(vbHourglass);
-    if (cmd == QLatin1String("IDM_EDIT_DELETE")) {
-        FileListDeleteRows(m_grid, vbKeyDelete, 0);
-    } else if (cmd == QLatin1String("IDM_EDIT_SELECTALL")) {
-        SelectAllRows(m_grid);
-    } else if (cmd == QLatin1String("IDM_EDIT_DELETEALL")) {
-        MenuProc(QStringLiteral("IDM_EDIT_SELECTALL"));
-        MenuProc(QStringLiteral("IDM_EDIT_DELETE"));
-    } else if (cmd == QLatin1String("IDM_OPTION_SETTING")) {
+    if (!RunListCommand(m_grid, cmd) && cmd == QLatin1String("IDM_OPTION_SETTING"))
         frmOutputSetting().ShowDlg(); // the confirmation flag is left as it was
-    }
     // The other commands come with the conversion runs; until then they do nothing.
     EnableMenu();
 }

@@ -6,7 +6,6 @@
 #include "batch/StatusText.h"
 #include "core/frmMain.h"
 #include "platform/FlexGrid.h"
-#include "platform/KeyCodes.h"
 #include "platform/MousePointer.h"
 #include "resources/StringTable.h"
 
@@ -152,15 +151,7 @@ void FrmDBConv::EnableMenu()
 void FrmDBConv::MenuProc(const QString& cmd)
 {
     MousePointerKeeper hourglass(vbHourglass);
-    if (cmd == QLatin1String("IDM_EDIT_DELETE")) {
-        FileListDeleteRows(lstTables, vbKeyDelete, 0);
+    if (RunListCommand(lstTables, cmd))
         EnableMenu();
-    } else if (cmd == QLatin1String("IDM_EDIT_SELECTALL")) {
-        SelectAllRows(lstTables);
-    } else if (cmd == QLatin1String("IDM_EDIT_DELETEALL")) {
-        MenuProc(QStringLiteral("IDM_EDIT_SELECTALL"));
-        MenuProc(QStringLiteral("IDM_EDIT_DELETE"));
-        EnableMenu();
-    }
     // Opening, viewing and converting databases need the data layer; until then nothing.
 }

@@ -111,6 +111,31 @@ private slots:
         }
     }
 
+    void listCommands_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<bool>("known");
+        QTest::addColumn<QList<int>>("left");
+        QTest::addColumn<int>("rowSel");
+        QTest::newRow("delete the selected rows") << "IDM_EDIT_DELETE" << true << QList<int>{1, 4} << 2;
+        QTest::newRow("select all") << "IDM_EDIT_SELECTALL" << true << QList<int>{1, 2, 3, 4} << 4;
+        QTest::newRow("delete all") << "IDM_EDIT_DELETEALL" << true << QList<int>{} << 0;
+        QTest::newRow("another window's command") << "IDM_EDIT_UNDO" << false << QList<int>{1, 2, 3, 4} << 3;
+    }
+    void listCommands()
+    {
+        QFETCH(QString, command);
+        QFETCH(bool, known);
+        QFETCH(QList<int>, left);
+        QFETCH(int, rowSel);
+        auto grid = MakeFileGrid(4);
+        grid->setRow(2);
+        grid->setRowSel(3);
+        QCOMPARE(RunListCommand(grid.get(), command), known);
+        QCOMPARE(RowsLeft(*grid), left);
+        QCOMPARE(grid->RowSel(), rowSel);
+    }
+
     void deleteRowsLeavesRedrawToTheCaller()
     {
         auto grid = MakeFileGrid(3);
