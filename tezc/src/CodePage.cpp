@@ -41,72 +41,73 @@ void appendCodePoint(std::u16string& out, uint32_t cp) {
 
 }  // namespace
 
-void decodeBig5(const uint16_t* table, std::string_view in, std::u16string& out) {
+namespace {
+
+// Decodes through charAt(s, i, n, out): it appends the character whose bytes start at s[i]
+// (a lead byte) and returns their count, or returns 0 when no character starts there.
+// ASCII passes; a byte that starts no character becomes U+FFFD.
+template <typename CharAt>
+void decodeDbcs(std::string_view in, std::u16string& out, CharAt charAt) {
     out.reserve(out.size() + in.size());
     const auto* s = reinterpret_cast<const uint8_t*>(in.data());
     const size_t n = in.size();
     size_t i = 0;
     while (i < n) {
-        const uint8_t b = s[i];
-        if (b < 0x80) {
-            out += static_cast<char16_t>(b);
+        if (s[i] < 0x80) {
+            out += static_cast<char16_t>(s[i]);
             ++i;
             continue;
         }
-        if (b >= 0x81 && b <= 0xFE && i + 1 < n && s[i + 1] >= 0x40 && s[i + 1] <= 0xFE) {
-            const char16_t u = table[dbcsIndex(b, s[i + 1])];
-            if (u != 0) {
-                out += u;
-                i += 2;
-                continue;
-            }
+        const size_t len = charAt(s, i, n, out);
+        if (len == 0) {
+            out += kReplacement;
+            ++i;
+        } else {
+            i += len;
         }
-        out += kReplacement;
-        ++i;
     }
 }
 
-void decodeGb(const uint16_t* table, std::string_view in, std::u16string& out) {
-    out.reserve(out.size() + in.size());
-    const auto* s = reinterpret_cast<const uint8_t*>(in.data());
-    const size_t n = in.size();
-    const uint16_t* four = table + kDbcsCells;
-    size_t i = 0;
-    while (i < n) {
+}  // namespace
+
+void decodeBig5(const uint16_t* table, std::string_view in, std::u16string& out) {
+    decodeDbcs(in, out, [table](const uint8_t* s, size_t i, size_t n, std::u16string& o) -> size_t {
         const uint8_t b = s[i];
-        if (b < 0x80) {
-            out += static_cast<char16_t>(b);
-            ++i;
-            continue;
+        if (b < 0x81 || b > 0xFE || i + 1 >= n || s[i + 1] < 0x40 || s[i + 1] > 0xFE) return 0;
+        const char16_t u = table[dbcsIndex(b, s[i + 1])];
+        if (u == 0) return 0;
+        o += u;
+        return 2;
+    });
+}
+
+void decodeGb(const uint16_t* table, std::string_view in, std::u16string& out) {
+    const uint16_t* four = table + kDbcsCells;
+    decodeDbcs(in, out, [table, four](const uint8_t* s, size_t i, size_t n, std::u16string& o) -> size_t {
+        const uint8_t b = s[i];
+        if (b < 0x81 || b > 0xFE || i + 1 >= n) return 0;
+        const uint8_t t = s[i + 1];
+        if (t >= 0x40 && t <= 0xFE && t != 0x7F) {
+            const char16_t u = table[dbcsIndex(b, t)];
+            if (u == 0) return 0;
+            o += u;
+            return 2;
         }
-        if (b >= 0x81 && b <= 0xFE && i + 1 < n) {
-            const uint8_t t = s[i + 1];
-            if (t >= 0x40 && t <= 0xFE && t != 0x7F) {
-                const char16_t u = table[dbcsIndex(b, t)];
-                if (u != 0) {
-                    out += u;
-                    i += 2;
-                    continue;
-                }
-            } else if (t >= 0x30 && t <= 0x39 && i + 3 < n && s[i + 2] >= 0x81 &&
-                       s[i + 2] <= 0xFE && s[i + 3] >= 0x30 && s[i + 3] <= 0x39) {
-                const uint32_t linear = (uint32_t(b) - 0x81) * 12600 + (uint32_t(t) - 0x30) * 1260 +
-                                        (uint32_t(s[i + 2]) - 0x81) * 10 + (uint32_t(s[i + 3]) - 0x30);
-                if (linear < kGbFourByteBmp && four[linear] != 0) {
-                    out += static_cast<char16_t>(four[linear]);
-                    i += 4;
-                    continue;
-                }
-                if (linear >= 189000 && linear < 189000 + 0x100000) {
-                    appendCodePoint(out, 0x10000 + (linear - 189000));
-                    i += 4;
-                    continue;
-                }
-            }
+        if (t < 0x30 || t > 0x39 || i + 3 >= n || s[i + 2] < 0x81 || s[i + 2] > 0xFE || s[i + 3] < 0x30 ||
+            s[i + 3] > 0x39)
+            return 0;
+        const uint32_t linear = (uint32_t(b) - 0x81) * 12600 + (uint32_t(t) - 0x30) * 1260 +
+                                (uint32_t(s[i + 2]) - 0x81) * 10 + (uint32_t(s[i + 3]) - 0x30);
+        if (linear < kGbFourByteBmp && four[linear] != 0) {
+            o += static_cast<char16_t>(four[linear]);
+            return 4;
         }
-        out += kReplacement;
-        ++i;
-    }
+        if (linear >= 189000 && linear < 189000 + 0x100000) {
+            appendCodePoint(o, 0x10000 + (linear - 189000));
+            return 4;
+        }
+        return 0;
+    });
 }
 
 namespace {
