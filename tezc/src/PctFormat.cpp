@@ -33,10 +33,16 @@ bool parseInt(std::string_view s, int32_t& v) {
     return r.ec == std::errc() && r.ptr == s.data() + s.size();
 }
 
-bool startsWithHeader(std::string_view& text, const char* header) {
+// Calls lineFn on each non-empty line after the header line. False when the text does not
+// start with the header (a byte-order mark before it is allowed) or lineFn refuses a line.
+template <typename LineFn>
+bool forEachBodyLine(std::string_view text, const char* header, LineFn lineFn) {
+    text = stripBom(text);
     std::string_view line;
-    if (!nextLine(text, line)) return false;
-    return line == header;
+    if (!nextLine(text, line) || line != header) return false;
+    while (nextLine(text, line))
+        if (!line.empty() && !lineFn(line)) return false;
+    return true;
 }
 
 }  // namespace
@@ -62,25 +68,21 @@ std::string serializePct(const std::vector<VocabItem>& items) {
 }
 
 bool parsePct(std::string_view text, std::vector<VocabItem>& items, size_t& skipped) {
-    text = stripBom(text);
     skipped = 0;
-    if (!startsWithHeader(text, kPctHeader)) return false;
-    std::string_view line;
-    while (nextLine(text, line)) {
-        if (line.empty()) continue;
+    return forEachBodyLine(text, kPctHeader, [&](std::string_view line) {
         const size_t t1 = line.find('\t');
         const size_t t2 = t1 == std::string_view::npos ? t1 : line.find('\t', t1 + 1);
         VocabItem item;
         if (t2 == std::string_view::npos || line.find('\t', t2 + 1) != std::string_view::npos ||
             !parseInt(line.substr(0, t1), item.status) || !isValidUtf8(line.substr(t1 + 1))) {
             ++skipped;
-            continue;
+            return true;
         }
         decodeUtf8(line.substr(t1 + 1, t2 - t1 - 1), item.trad);
         decodeUtf8(line.substr(t2 + 1), item.simp);
         items.push_back(std::move(item));
-    }
-    return true;
+        return true;
+    });
 }
 
 std::string serializeLst(const std::vector<ListEntry>& entries) {
@@ -96,11 +98,7 @@ std::string serializeLst(const std::vector<ListEntry>& entries) {
 }
 
 bool parseLst(std::string_view text, std::vector<ListEntry>& entries) {
-    text = stripBom(text);
-    if (!startsWithHeader(text, kLstHeader)) return false;
-    std::string_view line;
-    while (nextLine(text, line)) {
-        if (line.empty()) continue;
+    return forEachBodyLine(text, kLstHeader, [&](std::string_view line) {
         const size_t tab = line.find('\t');
         ListEntry e;
         if (tab == std::string_view::npos || !parseInt(line.substr(0, tab), e.status) ||
@@ -108,8 +106,8 @@ bool parseLst(std::string_view text, std::vector<ListEntry>& entries) {
             return false;
         e.path = std::string(line.substr(tab + 1));
         entries.push_back(std::move(e));
-    }
-    return true;
+        return true;
+    });
 }
 
 }  // namespace tezc
