@@ -41,16 +41,6 @@ void SetMenuEnabled(const QStringList& names, bool enabled)
         Step([&] { frmMain().Menu(name)->setEnabled(enabled); });
 }
 
-void SetMenuChecked(const QStringList& names, bool checked)
-{
-    for (const QString& name : names)
-        Step([&] {
-            QAction* item = frmMain().Menu(name);
-            item->setCheckable(true);
-            item->setChecked(checked);
-        });
-}
-
 } // namespace
 
 void FrmOnlineConv::ShowMenu()
@@ -80,13 +70,7 @@ void FrmOnlineConv::ShowMenu()
                     QStringLiteral("IDM_OPTION")},
                    false);
     Step([] { frmMain().Menu(QStringLiteral("IDM_FILE_OPEN"))->setText(LoadResString(8008)); });
-    SetMenuChecked({QStringLiteral("IDM_WINDOW_ONLINECONVERT")}, true);
-    SetMenuChecked({QStringLiteral("IDM_WINDOW_DOCCONVERT"), QStringLiteral("IDM_WINDOW_XLSCONVERT"),
-                    QStringLiteral("IDM_WINDOW_PPTCONVERT"), QStringLiteral("IDM_WINDOW_SPECCONVERT"),
-                    QStringLiteral("IDM_WINDOW_HTMLCONVERT"), QStringLiteral("IDM_WINDOW_PHRASEMGR"),
-                    QStringLiteral("IDM_WINDOW_PATHCONVERT"), QStringLiteral("IDM_WINDOW_SCHEDULE"),
-                    QStringLiteral("IDM_WINDOW_DBCONVERT")},
-                   false);
+    Step([] { CheckWindowMenuItem("IDM_WINDOW_ONLINECONVERT"); });
     Step([] { SetStatusText(LoadResString(8002)); });
     EnableMenu();
 }

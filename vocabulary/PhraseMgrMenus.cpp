@@ -42,11 +42,7 @@ void FrmPhraseMgr::ShowMenu()
 
     frmMain().Menu(QStringLiteral("IDM_FILE_OPEN"))->setText(LoadResString(8010));
 
-    frmMain().Menu(QStringLiteral("IDM_WINDOW_PHRASEMGR"))->setChecked(true);
-    for (const char* name : {"IDM_WINDOW_DOCCONVERT", "IDM_WINDOW_XLSCONVERT", "IDM_WINDOW_PPTCONVERT",
-                             "IDM_WINDOW_SPECCONVERT", "IDM_WINDOW_HTMLCONVERT", "IDM_WINDOW_ONLINECONVERT",
-                             "IDM_WINDOW_PATHCONVERT", "IDM_WINDOW_SCHEDULE", "IDM_WINDOW_DBCONVERT"})
-        frmMain().Menu(QString::fromLatin1(name))->setChecked(false);
+    CheckWindowMenuItem("IDM_WINDOW_PHRASEMGR");
 
     SetStatusText(LoadResString(8009));
 
