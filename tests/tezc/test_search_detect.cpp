@@ -75,6 +75,10 @@ private slots:
         QVERIFY(_TezPhraseSearchTotalPhraseNum(search, &n) != 0);
         QCOMPARE(_TezPhraseSearchTotalPhraseNum(next, &n), 0);
         QCOMPARE(n, 1);
+        // It outlives the table it came from, its terms still in GB18030.
+        QCOMPARE(_TezUnloadPCT(lib.stmt, a), 0);
+        QCOMPARE(fetch([&](auto... args) { return _TezPhraseSearchGetPhrase(next, 0, args...); }).trad,
+                 QStringLiteral("軟件"));
     }
 
     void detect_data()

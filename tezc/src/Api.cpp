@@ -732,6 +732,7 @@ TEZC_API int32_t _TezPhraseSearch(int32_t hStmt, const char* term, int32_t* hSea
         std::u16string needle;
         if (!gbToUtf16(st->env.get(), term, needle)) return TEZ_ERR_ENCODING;
         auto s = std::make_shared<Search>();
+        s->env = st->env;
         if (!needle.empty()) {
             for (int32_t h : st->list) {
                 auto p = pctOf(h);
@@ -762,11 +763,10 @@ TEZC_API int32_t _TezPhraseSearchTotalPhraseNum(int32_t hSearch, int32_t* count)
 }
 
 namespace {
-int32_t hitOut(const Hit& hit, int32_t* hPct, int32_t* index, int32_t* status, char* trad,
+int32_t hitOut(const Env* env, const Hit& hit, int32_t* hPct, int32_t* index, int32_t* status, char* trad,
                int32_t* tradLen, char* simp, int32_t* simpLen) {
     if (!hPct || !index || !status) return TEZ_ERR_ARG;
-    const auto p = pctOf(hit.pct);
-    if (int32_t rc = termsOut(p ? p->env.get() : nullptr, hit.trad, hit.simp, trad, tradLen, simp, simpLen); rc != TEZ_OK)
+    if (int32_t rc = termsOut(env, hit.trad, hit.simp, trad, tradLen, simp, simpLen); rc != TEZ_OK)
         return rc;
     *hPct = hit.pct;
     *index = hit.index;
@@ -782,7 +782,7 @@ TEZC_API int32_t _TezPhraseSearchGetPhrase(int32_t hSearch, int32_t hit, int32_t
         auto s = reg().get<Search>(hSearch, Kind::Search);
         if (!s) return TEZ_ERR_HANDLE;
         if (hit < 0 || hit >= static_cast<int32_t>(s->hits.size())) return TEZ_ERR_INDEX;
-        return hitOut(s->hits[static_cast<size_t>(hit)], hPct, index, status, trad, tradLen, simp, simpLen);
+        return hitOut(s->env.get(), s->hits[static_cast<size_t>(hit)], hPct, index, status, trad, tradLen, simp, simpLen);
     });
 }
 
@@ -792,6 +792,7 @@ TEZC_API int32_t _TezAmbiguousDetect(int32_t hStmt, int32_t direction, int32_t* 
         if (!st) return TEZ_ERR_HANDLE;
         if (!hAmbiguous) return TEZ_ERR_ARG;
         auto a = std::make_shared<Ambiguous>();
+        a->env = st->env;
         a->groups = detectGroups(*st, direction != 0);
         reg().remove(st->ambiguous);
         st->ambiguous = reg().add(a);
@@ -842,7 +843,7 @@ TEZC_API int32_t _TezAmbiguousGetPhrase(int32_t hAmbiguous, int32_t group, int32
         if (group < 0 || group >= static_cast<int32_t>(a->groups.size())) return TEZ_ERR_INDEX;
         const auto& g = a->groups[static_cast<size_t>(group)];
         if (entry < 0 || entry >= static_cast<int32_t>(g.size())) return TEZ_ERR_INDEX;
-        return hitOut(g[static_cast<size_t>(entry)], hPct, index, status, trad, tradLen, simp, simpLen);
+        return hitOut(a->env.get(), g[static_cast<size_t>(entry)], hPct, index, status, trad, tradLen, simp, simpLen);
     });
 }
 

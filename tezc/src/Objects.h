@@ -83,13 +83,17 @@ struct Hit {
     std::u16string trad, simp;
 };
 
+// Results that give out items: their terms cross through the code pages of env, the
+// environment of the statement that made them.
 struct Search : Object {
     Search() : Object(Kind::Search) {}
+    std::shared_ptr<Env> env;
     std::vector<Hit> hits;
 };
 
 struct Ambiguous : Object {
     Ambiguous() : Object(Kind::Ambiguous) {}
+    std::shared_ptr<Env> env;
     std::vector<std::vector<Hit>> groups;
 };
 
