@@ -32,6 +32,7 @@ int32_t guarded(F&& f) {
 
 std::shared_ptr<Stmt> stmtOf(int32_t h) { return reg().get<Stmt>(h, Kind::Stmt); }
 std::shared_ptr<Pct> pctOf(int32_t h) { return reg().get<Pct>(h, Kind::Pct); }
+
 // A vocabulary table of the statement, kept in the file at path.
 std::shared_ptr<Pct> newPct(const Stmt& st, std::string path) {
     auto pct = std::make_shared<Pct>();
@@ -91,7 +92,6 @@ std::basic_string_view<C> inputText(const C* text, int32_t len) {
     const size_t nul = v.find(C(0));
     return nul == v.npos ? v : v.substr(0, nul);
 }
-
 
 // Accepts "\" as a separator too: paths written by other programs may carry it.
 std::string normalisePath(std::string p) {
