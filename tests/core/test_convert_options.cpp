@@ -1,6 +1,6 @@
 // Shared conversion parameters: the flag tables of SetConvertOption, the mode and flag that
 // ConvertUString passes, and the codes of ConvertFileByFlags, checked through the library.
-#include "../tezc/TezcTables.h"
+#include "common/GeneratedTables.h"
 #include "common/FileBytes.h"
 #include "common/TestMain.h"
 #include "core/ConvertOptions.h"
@@ -25,8 +25,8 @@ void openLibrary()
     _TezCreateEnv(&ghEnv);
     QCOMPARE(_TezCreateStmt(ghEnv, &ghStmt, 1000), 0);
     for (int i = 0; i < 10; ++i)
-        QCOMPARE(_TezLoadCCT(ghEnv, i, ToSystemCodePage(tezc_test::tablePath(i)).constData(), 0, 0), 0);
-    const QString list = QDir(tezc_test::dataDir()).filePath(QStringLiteral("PCTS.LST"));
+        QCOMPARE(_TezLoadCCT(ghEnv, i, ToSystemCodePage(generated_tables::tablePath(i)).constData(), 0, 0), 0);
+    const QString list = QDir(generated_tables::dataDir()).filePath(QStringLiteral("PCTS.LST"));
     QCOMPARE(_TezLoadLST(ghStmt, ToSystemCodePage(list).constData()), 0);
     open = true;
 }

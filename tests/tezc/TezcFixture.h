@@ -2,7 +2,7 @@
 // The conversion library opened on the generated tables (TEZDESK_DATA_DIR), with helpers
 // that convert QStrings through its entries and make small vocabulary tables.
 #include "TezC.h"
-#include "TezcTables.h"
+#include "common/GeneratedTables.h"
 
 #include <QByteArray>
 #include <QDir>
@@ -13,6 +13,8 @@
 #include <QTemporaryDir>
 
 namespace tezc_test {
+
+using namespace generated_tables;
 
 inline QByteArray gb(const QString& s) { return QStringEncoder("GB18030").encode(s); }
 inline QString fromGb(const QByteArray& b) { return QStringDecoder("GB18030").decode(b); }

@@ -1,7 +1,7 @@
 // The Word route's RTF converter on top of the library binding.
-#include "TezcTables.h"
 #include "batch/RtfConvert.h"
 #include "common/FileBytes.h"
+#include "common/LoadGeneratedTables.h"
 #include "common/TestMain.h"
 #include "core/Err.h"
 #include "core/mTezC.h"
@@ -18,7 +18,7 @@ void openLibrary()
 {
     _TezCreateEnv(&ghEnv);
     _TezCreateStmt(ghEnv, &ghStmt, 1000);
-    for (int i = 0; i < 10; ++i) _TezLoadCCT(ghEnv, i, ToSystemCodePage(tezc_test::tablePath(i)).constData(), 0, 0);
+    LoadGeneratedTables(ghEnv);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // The conversion library as the vocabulary tests set it up: an environment with the
 // conversion tables installed with the build, or a statement that has none; and the
 // program's table list emptied.
+#include "common/LoadGeneratedTables.h"
 #include "core/mTezC.h"
 #include "platform/CodePage.h"
 #include "vocabulary/LoadedTableList.h"
@@ -13,16 +14,6 @@
 
 #include <cstdint>
 #include <vector>
-
-// Loads the ten conversion tables of the build (TEZDESK_DATA_DIR) into env, by index.
-inline void LoadConversionTables(int32_t env)
-{
-    static const char* const names[] = {"big5-gb.cct", "gb-big5.cct", "TD-TU.CCT", "SD-SU.CCT", "TD-SU.CCT",
-                                        "SD-TU.CCT", "TU-SU.CCT", "SU-TU.CCT", "TU-TD.CCT", "SU-SD.CCT"};
-    const QDir data(qEnvironmentVariable("TEZDESK_DATA_DIR"));
-    for (int i = 0; i < 10; ++i)
-        _TezLoadCCT(env, i, ToSystemCodePage(data.filePath(QString::fromLatin1(names[i]))).constData(), 0, 0);
-}
 
 // One item as the library holds it: its 8-bit terms and its status.
 struct RawItem {

@@ -189,7 +189,7 @@ private:
             return;
         _TezCreateEnv(&ghEnv);
         _TezCreateStmt(ghEnv, &ghStmt, 1000);
-        LoadConversionTables(ghEnv);
+        LoadGeneratedTables(ghEnv);
     }
 
     QTemporaryDir m_home;

@@ -101,7 +101,7 @@ private:
         int32_t env = 0;
         _TezCreateEnv(&env);
         _TezCreateStmt(env, &stmt, 1000);
-        LoadConversionTables(env);
+        LoadGeneratedTables(env);
         return stmt;
     }
 

@@ -3,7 +3,7 @@
 #include <QDir>
 #include <QString>
 
-namespace tezc_test {
+namespace generated_tables {
 
 inline const char* const kTableNames[10] = {"big5-gb.cct", "gb-big5.cct", "TD-TU.CCT", "SD-SU.CCT", "TD-SU.CCT",
                                             "SD-TU.CCT", "TU-SU.CCT", "SU-TU.CCT", "TU-TD.CCT", "SU-SD.CCT"};
@@ -11,4 +11,4 @@ inline const char* const kTableNames[10] = {"big5-gb.cct", "gb-big5.cct", "TD-TU
 inline QString dataDir() { return qEnvironmentVariable("TEZDESK_DATA_DIR"); }
 inline QString tablePath(int index) { return QDir(dataDir()).filePath(QString::fromLatin1(kTableNames[index])); }
 
-}  // namespace tezc_test
+}  // namespace generated_tables
