@@ -8,7 +8,7 @@
 #include "core/Log.h"
 #include "database/Connection.h"
 #include "database/frmDBConv.h"
-#include "instant/TextFile.h"
+#include "core/TextFile.h"
 #include "platform/FlexGrid.h"
 #include "platform/MsgBox.h"
 #include "resources/StringTable.h"

@@ -18,12 +18,12 @@
 #include "core/ProjectDBList.h"
 #include "core/ProjectLine.h"
 #include "database/frmDBConv.h"
-#include "instant/TextFile.h"
+#include "core/TextFile.h"
 #include "platform/CodePage.h"
 #include "platform/FlexGrid.h"
 #include "platform/MsgBox.h"
 #include "resources/StringTable.h"
-#include "vocabulary/LoadedTableList.h"
+#include "core/LoadedTableList.h"
 #include "vocabulary/frmPhraseMgr.h"
 
 #include <QCheckBox>

@@ -30,7 +30,7 @@
 #include "platform/SingleInstance.h"
 #include "resources/StringTable.h"
 #include "schedule/frmSchedule.h"
-#include "vocabulary/LoadedTableList.h"
+#include "core/LoadedTableList.h"
 #include "vocabulary/dlgPhraseDetectDir.h"
 #include "vocabulary/frmPhraseMgr.h"
 

@@ -17,7 +17,7 @@
 #include "resources/Pictures.h"
 #include "resources/StringTable.h"
 #include "schedule/frmSchedule.h"
-#include "vocabulary/LoadedTableList.h"
+#include "core/LoadedTableList.h"
 #include "vocabulary/frmPhraseMgr.h"
 
 #include <QAction>

@@ -1,7 +1,7 @@
 #include "instant/frmOnlineConv.h"
 
 #include "instant/CommandSteps.h"
-#include "instant/TezText.h"
+#include "core/TezText.h"
 #include "instant/dlgDbOrUni.h"
 #include "instant/dlgReplaceText.h"
 #include "instant/dlgSearchText.h"

@@ -4,7 +4,7 @@
 // optimisations, undo, and find and replace. Both boxes hold Unicode text; the Traditional
 // box's text crosses to the conversion library as Big5, the Simplified box's as GB.
 #include "core/WorkWindow.h"
-#include "instant/TextFile.h"
+#include "core/TextFile.h"
 #include "platform/CommonDialog.h"
 #include "platform/Form.h"
 

@@ -5,7 +5,7 @@
 #include "batch/StatusText.h"
 #include "core/frmMain.h"
 #include "instant/CommandSteps.h"
-#include "instant/TezText.h"
+#include "core/TezText.h"
 #include "instant/dlgDbOrUni.h"
 #include "instant/dlgReplaceText.h"
 #include "instant/dlgSearchText.h"

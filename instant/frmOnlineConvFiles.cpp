@@ -4,7 +4,7 @@
 
 #include "core/Log.h"
 #include "instant/CommandSteps.h"
-#include "instant/TezText.h"
+#include "core/TezText.h"
 #include "instant/dlgDbOrUni.h"
 #include "instant/dlgFileType.h"
 #include "platform/CodePage.h"

@@ -1,6 +1,6 @@
 #include "vocabulary/ItemPairText.h"
 
-#include "instant/TextFile.h"
+#include "core/TextFile.h"
 
 #include <QStringList>
 

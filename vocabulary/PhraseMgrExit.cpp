@@ -8,9 +8,9 @@
 #include "platform/MsgBox.h"
 #include "platform/ProgramFolder.h"
 #include "resources/StringTable.h"
-#include "vocabulary/LoadedTableList.h"
+#include "core/LoadedTableList.h"
 #include "vocabulary/PhraseMgrSupport.h"
-#include "vocabulary/PhraseText.h"
+#include "core/PhraseText.h"
 
 #include <QFileInfo>
 #include <QStringList>

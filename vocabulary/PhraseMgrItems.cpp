@@ -12,9 +12,9 @@
 #include "platform/MsgBox.h"
 #include "resources/StringTable.h"
 #include "vocabulary/ItemPairText.h"
-#include "vocabulary/LoadedTableList.h"
+#include "core/LoadedTableList.h"
 #include "vocabulary/PhraseMgrSupport.h"
-#include "vocabulary/PhraseText.h"
+#include "core/PhraseText.h"
 #include "vocabulary/dlgPhraseEdit.h"
 
 void FrmPhraseMgr::ModifyItem()

@@ -11,9 +11,9 @@
 #include "platform/MsgBox.h"
 #include "resources/Pictures.h"
 #include "resources/StringTable.h"
-#include "vocabulary/LoadedTableList.h"
+#include "core/LoadedTableList.h"
 #include "vocabulary/PhraseMgrSupport.h"
-#include "vocabulary/PhraseText.h"
+#include "core/PhraseText.h"
 
 #include <QFileInfo>
 

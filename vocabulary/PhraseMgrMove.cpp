@@ -4,9 +4,9 @@
 
 #include "core/mTezC.h"
 #include "platform/FlexGrid.h"
-#include "vocabulary/LoadedTableList.h"
+#include "core/LoadedTableList.h"
 #include "vocabulary/PhraseMgrSupport.h"
-#include "vocabulary/PhraseText.h"
+#include "core/PhraseText.h"
 
 #include <QStringList>
 

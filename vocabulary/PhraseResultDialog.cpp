@@ -3,7 +3,7 @@
 #include "core/mTezC.h"
 #include "platform/FlexGrid.h"
 #include "resources/StringTable.h"
-#include "vocabulary/LoadedTableList.h"
+#include "core/LoadedTableList.h"
 #include "vocabulary/PhraseMgrSupport.h"
 #include "vocabulary/PlacedControl.h"
 #include "vocabulary/dlgPhraseEdit.h"

@@ -4,10 +4,10 @@
 #include "platform/FlexGrid.h"
 #include "platform/Modal.h"
 #include "platform/Twips.h"
-#include "vocabulary/LoadedTableList.h"
+#include "core/LoadedTableList.h"
 #include "vocabulary/PhraseMgrSupport.h"
 #include "vocabulary/dlgPhraseDetectDir.h"
-#include "vocabulary/PhraseText.h"
+#include "core/PhraseText.h"
 #include "vocabulary/PlacedControl.h"
 #include "vocabulary/frmPhraseMgr.h"
 

@@ -3,7 +3,7 @@
 // groups one at a time, lets the user put items in or out of use and correct their terms,
 // and writes every changed item back on "退出".
 #include "vocabulary/PhraseResultDialog.h"
-#include "vocabulary/PhraseText.h"
+#include "core/PhraseText.h"
 
 #include <QString>
 #include <cstdint>

@@ -8,10 +8,10 @@
 #include "core/Err.h"
 #include "core/Log.h"
 #include "resources/StringTable.h"
-#include "vocabulary/LoadedTableList.h"
+#include "core/LoadedTableList.h"
 #include "vocabulary/FocusOutHook.h"
 #include "vocabulary/dlgNewPCT.h"
-#include "vocabulary/PhraseText.h"
+#include "core/PhraseText.h"
 #include "vocabulary/PlacedControl.h"
 
 #include <QDir>

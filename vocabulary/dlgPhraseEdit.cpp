@@ -4,7 +4,7 @@
 #include "platform/MsgBox.h"
 #include "platform/Twips.h"
 #include "resources/StringTable.h"
-#include "vocabulary/LoadedTableList.h"
+#include "core/LoadedTableList.h"
 #include "vocabulary/PlacedControl.h"
 
 #include <QLabel>

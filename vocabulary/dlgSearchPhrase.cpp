@@ -7,9 +7,9 @@
 #include "platform/MsgBox.h"
 #include "platform/Twips.h"
 #include "resources/StringTable.h"
-#include "vocabulary/LoadedTableList.h"
+#include "core/LoadedTableList.h"
 #include "vocabulary/PhraseMgrSupport.h"
-#include "vocabulary/PhraseText.h"
+#include "core/PhraseText.h"
 #include "vocabulary/PlacedControl.h"
 #include "vocabulary/frmPhraseMgr.h"
 

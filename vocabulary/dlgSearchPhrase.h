@@ -3,7 +3,7 @@
 // loaded table, lists each matching item, lets the user put items in or out of use, edit
 // them and replace text in their terms, and writes every listed row back on "退出".
 #include "vocabulary/PhraseResultDialog.h"
-#include "vocabulary/PhraseText.h"
+#include "core/PhraseText.h"
 
 #include <QString>
 #include <vector>

@@ -10,7 +10,7 @@
 #include "platform/Twips.h"
 #include "resources/Pictures.h"
 #include "resources/StringTable.h"
-#include "vocabulary/LoadedTableList.h"
+#include "core/LoadedTableList.h"
 #include "vocabulary/PhraseMgrSupport.h"
 
 #include <QAction>

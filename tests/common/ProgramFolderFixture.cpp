@@ -15,7 +15,7 @@
 #include "platform/App.h"
 #include "platform/ModalScript.h"
 #include "platform/ProgramFolder.h"
-#include "vocabulary/LoadedTableList.h"
+#include "core/LoadedTableList.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -21,7 +21,7 @@
 #include "platform/FlexGrid.h"
 #include "platform/ModalScript.h"
 #include "platform/MsgBox.h"
-#include "vocabulary/LoadedTableList.h"
+#include "core/LoadedTableList.h"
 #include "vocabulary/frmPhraseMgr.h"
 
 #include <QCheckBox>

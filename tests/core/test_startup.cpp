@@ -15,7 +15,7 @@
 #include "platform/ModalScript.h"
 #include "platform/MsgBox.h"
 #include "platform/SingleInstance.h"
-#include "vocabulary/LoadedTableList.h"
+#include "core/LoadedTableList.h"
 
 #include <QAction>
 #include <QFileInfo>

@@ -4,7 +4,7 @@
 
 #include "core/Log.h"
 #include "core/mTezC.h"
-#include "instant/TezText.h"
+#include "core/TezText.h"
 #include "platform/ModalScript.h"
 
 class TestLiveConversion : public InstantTestBase {

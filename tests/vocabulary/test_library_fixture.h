@@ -5,7 +5,7 @@
 #include "common/LoadGeneratedTables.h"
 #include "core/mTezC.h"
 #include "platform/CodePage.h"
-#include "vocabulary/LoadedTableList.h"
+#include "core/LoadedTableList.h"
 
 #include <QByteArray>
 #include <QDir>

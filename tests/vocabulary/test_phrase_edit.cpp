@@ -3,7 +3,7 @@
 
 #include "platform/ModalScript.h"
 #include "platform/MsgBox.h"
-#include "vocabulary/LoadedTableList.h"
+#include "core/LoadedTableList.h"
 #include "vocabulary/dlgPhraseEdit.h"
 
 #include <QDialog>

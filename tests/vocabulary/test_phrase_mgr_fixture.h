@@ -8,7 +8,7 @@
 #include "platform/CodePage.h"
 #include "platform/FlexGrid.h"
 #include "platform/ProgramFolder.h"
-#include "vocabulary/LoadedTableList.h"
+#include "core/LoadedTableList.h"
 #include "vocabulary/frmPhraseMgr.h"
 #include "test_library_fixture.h"
 

@@ -5,7 +5,7 @@
 #include "common/FileBytes.h"
 #include "core/mTezC.h"
 #include "platform/CodePage.h"
-#include "vocabulary/LoadedTableList.h"
+#include "core/LoadedTableList.h"
 #include "vocabulary/frmPhraseMgr.h"
 #include "test_library_fixture.h"
 

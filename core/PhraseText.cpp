@@ -1,8 +1,8 @@
-#include "vocabulary/PhraseText.h"
+#include "core/PhraseText.h"
 
 #include "core/Err.h"
 #include "core/mTezC.h"
-#include "instant/TezText.h"
+#include "core/TezText.h"
 #include "platform/CodePage.h"
 
 #include <algorithm>

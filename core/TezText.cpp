@@ -1,4 +1,4 @@
-#include "instant/TezText.h"
+#include "core/TezText.h"
 
 #include "core/mTezC.h"
 

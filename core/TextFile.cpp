@@ -1,4 +1,4 @@
-#include "instant/TextFile.h"
+#include "core/TextFile.h"
 
 #include "core/Err.h"
 #include "platform/CodePage.h"

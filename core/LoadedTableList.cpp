@@ -1,6 +1,6 @@
-#include "vocabulary/LoadedTableList.h"
+#include "core/LoadedTableList.h"
 
-#include "vocabulary/PhraseText.h"
+#include "core/PhraseText.h"
 
 #include <cstddef>
 
