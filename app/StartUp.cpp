@@ -1,7 +1,6 @@
 // Start-up and shut-down of the program: the main window's load and unload handlers.
-#include "core/StartUp.h"
+#include "app/StartUp.h"
 
-#include "batch/FileTypes.h"
 #include "batch/dlgHtmlSelect.h"
 #include "batch/frmChangeOutput.h"
 #include "batch/frmDocConv.h"
@@ -13,10 +12,13 @@
 #include "batch/frmXlsConv.h"
 #include "core/EndProcess.h"
 #include "core/Err.h"
+#include "core/FileTypes.h"
 #include "core/FileUtil.h"
 #include "core/Globals.h"
 #include "core/GridPictures.h"
+#include "core/LoadedTableList.h"
 #include "core/Log.h"
+#include "core/MainWindowHooks.h"
 #include "core/ProjectFile.h"
 #include "core/WorkWindow.h"
 #include "core/frmMain.h"
@@ -30,7 +32,6 @@
 #include "platform/SingleInstance.h"
 #include "resources/StringTable.h"
 #include "schedule/frmSchedule.h"
-#include "core/LoadedTableList.h"
 #include "vocabulary/dlgPhraseDetectDir.h"
 #include "vocabulary/frmPhraseMgr.h"
 
@@ -141,13 +142,16 @@ void InitMain()
     });
 }
 
-bool FrmMain::OpenConversionLibrary()
+namespace {
+
+// Start-up steps that can end the process; false when it ended.
+bool OpenConversionLibrary()
 {
     StartUpLibrary().CreateEnv(&ghEnv);
     return StartUpLibrary().CreateStmt(ghEnv, &ghStmt, 1000) == 0;
 }
 
-bool FrmMain::LoadConversionTables()
+bool LoadConversionTables(FrmMain& main)
 {
     const QString folder = ProgramFolder();
     const QList<ConversionTable> tables = ConversionTables();
@@ -158,13 +162,13 @@ bool FrmMain::LoadConversionTables()
         if (rc == 0 || !table.fatal)
             continue;
         const QString where = table.pathInMessage ? path + QStringLiteral(" ") : QString();
-        MsgBox(where + LoadResString(1002) + ReturnCodeText(rc), vbCritical + vbOKOnly, Caption());
+        MsgBox(where + LoadResString(1002) + ReturnCodeText(rc), vbCritical + vbOKOnly, main.Caption());
         return false;
     }
     return true;
 }
 
-bool FrmMain::LoadTableList()
+bool LoadTableList(FrmMain& main)
 {
     glPCTCount = 0;
     gbPCTListLoaded = false;
@@ -183,20 +187,22 @@ bool FrmMain::LoadTableList()
         return true;
     }
     if (rc == TEZ_ERR_LIMIT) {
-        MsgBox(LoadResString(1003), vbCritical + vbOKOnly, Caption());
+        MsgBox(LoadResString(1003), vbCritical + vbOKOnly, main.Caption());
         return false;
     }
-    MsgBox(LoadResString(1004) + ReturnCodeText(rc), vbCritical + vbOKOnly, Caption());
+    MsgBox(LoadResString(1004) + ReturnCodeText(rc), vbCritical + vbOKOnly, main.Caption());
     return true;
 }
 
-void FrmMain::Form_Load()
+} // namespace
+
+void StartUp(FrmMain& main)
 {
-    m_instance = std::make_unique<SingleInstance>(ProgramFolder());
-    if (m_instance->PrevInstance()) {
-        MsgBox(LoadResString(1001), vbCritical + vbOKOnly, Caption());
-        m_instance.reset();
-        hide();
+    main.SingleInstanceLock = std::make_unique<SingleInstance>(ProgramFolder());
+    if (main.SingleInstanceLock->PrevInstance()) {
+        MsgBox(LoadResString(1001), vbCritical + vbOKOnly, main.Caption());
+        main.SingleInstanceLock.reset();
+        main.hide();
         EndProcess();
         return;
     }
@@ -204,34 +210,34 @@ void FrmMain::Form_Load()
     InitFileTypes();
     SetAppTitle(LoadResString(8001));
     // The Word window is to be the current one; it is loaded at the end of start-up.
-    FuncToolbarButton(QStringLiteral("DocConv"))->setChecked(true);
-    show();
+    main.FuncToolbarButton(QStringLiteral("DocConv"))->setChecked(true);
+    main.show();
 
-    if (!OpenConversionLibrary() || !LoadConversionTables()) {
-        hide();
-        m_instance.reset();
+    if (!OpenConversionLibrary() || !LoadConversionTables(main)) {
+        main.hide();
+        main.SingleInstanceLock.reset();
         EndProcess();
         return;
     }
     LoadGridPictures();
     LoadForm<FrmOutputSetting>();
-    if (!LoadTableList())
+    if (!LoadTableList(main))
         return; // limited running state: no project, no work window
 
-    dlgPrjFile.Filter = QStringLiteral("WSP Files (*.wsp)|*.wsp|WPP Files (*.wpp)|*.wpp|");
-    dlgPrjFile.InitDir = ProgramFolder();
-    dlgPrjFile.Flags = cdlOFNHideReadOnly;
-    dlgPrjFile.DefaultExt = QStringLiteral("wsp");
+    main.dlgPrjFile.Filter = QStringLiteral("WSP Files (*.wsp)|*.wsp|WPP Files (*.wpp)|*.wpp|");
+    main.dlgPrjFile.InitDir = ProgramFolder();
+    main.dlgPrjFile.Flags = cdlOFNHideReadOnly;
+    main.dlgPrjFile.DefaultExt = QStringLiteral("wsp");
 
-    SetProjectPath(PathJoin(ProgramFolder(), QStringLiteral("default.wsp")));
+    main.SetProjectPath(PathJoin(ProgramFolder(), QStringLiteral("default.wsp")));
     if (QFileInfo::exists(gvPrjFile))
         PrjFileShow(gvPrjFile);
 
-    if (!ActiveForm)
-        ActiveForm = &frmDocConv();
-    ActiveForm->ShowMenu();
-    ActiveForm->show();
-    frmClient_Resize();
+    if (!main.ActiveForm)
+        main.ActiveForm = &frmDocConv();
+    main.ActiveForm->ShowMenu();
+    main.ActiveForm->show();
+    main.frmClient_Resize();
 }
 
 void UnloadAllWindows()
@@ -240,7 +246,7 @@ void UnloadAllWindows()
                   DlgHtmlSelect, DlgPhraseDetectDir, FrmXlsConv, FrmPptConv, FrmPathConv, FrmSchedule, FrmDBConv>();
 }
 
-void FrmMain::Form_Unload(int& cancel)
+void ShutDown(FrmMain& main, int& cancel)
 {
     if (!gvPrjFile.isEmpty()) {
         if (IsFormLoaded<FrmOnlineConv>() && frmOnlineConv().bFileChanged) {
@@ -250,17 +256,14 @@ void FrmMain::Form_Unload(int& cancel)
                 return;
             }
         }
-        OfferProjectSave();
+        main.OfferProjectSave();
         if (IsFormLoaded<FrmOnlineConv>())
             frmOnlineConv().bFileChanged = false;
-        if (gbPCTListLoaded && IsFormLoaded<FrmPhraseMgr>())
-            frmPhraseMgr().ExitPhraseMgr();
-        if (IsFormLoaded<FrmOnlineConv>())
-            frmOnlineConv().ExitOnlineConv();
+        RunLeaveOperations(); // ExitPhraseMgr, ExitOnlineConv
     }
-    ActiveForm = nullptr;
+    main.ActiveForm = nullptr;
     UnloadAllWindows();
     IgnoringFailure([] { WriteLog(QStringLiteral("    ---") + AppTitle() + QStringLiteral(" Ended.") + QStringLiteral("---    ")); });
-    m_instance.reset();
+    main.SingleInstanceLock.reset();
     EndProcess();
 }

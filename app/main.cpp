@@ -1,3 +1,4 @@
+#include "app/Composition.h"
 #include "core/EndProcess.h"
 #include "core/frmMain.h"
 
@@ -8,6 +9,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     // The program ends when its main window is unloaded, not when its last window hides.
     app.setQuitOnLastWindowClosed(false);
+    ComposeProgram();
     LoadForm<FrmMain>(); // start-up runs in the main window's load handler
     if (ProcessEnded())
         return ProcessExitCode();

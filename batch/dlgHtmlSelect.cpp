@@ -1,6 +1,6 @@
 #include "batch/dlgHtmlSelect.h"
 
-#include "batch/FileTypes.h"
+#include "core/FileTypes.h"
 #include "platform/CommonDialog.h"
 #include "platform/Modal.h"
 #include "platform/MsgBox.h"

@@ -15,7 +15,6 @@ struct WorkWindowEntry {
     const char* tooltip;
     const char* formName;
     const char* menuCommand;
-    WorkWindow& (*form)();
 };
 
 const std::vector<WorkWindowEntry>& WorkWindowTable();
@@ -24,3 +23,10 @@ const std::vector<WorkWindowEntry>& WorkWindowTable();
 const WorkWindowEntry* WorkWindowByKey(const QString& key);
 const WorkWindowEntry* WorkWindowByFormName(const QString& formName);
 const WorkWindowEntry* WorkWindowByCommand(const QString& command);
+
+// The accessor of a work window: loads it on first use.
+using WorkWindowAccessor = WorkWindow& (*)();
+// Registers the window shown for the table entry with this form name.
+void RegisterWorkWindow(const QString& formName, WorkWindowAccessor form);
+// The entry's window, loaded on first use; a run-time failure when none was registered.
+WorkWindow& WorkWindowForm(const WorkWindowEntry& entry);

@@ -3,12 +3,12 @@
 #include "core/Err.h"
 #include "core/Globals.h"
 #include "core/Log.h"
+#include "core/MainWindowHooks.h"
 #include "core/ProjectFile.h"
 #include "core/WorkWindow.h"
 #include "core/WorkWindowTable.h"
 #include "core/Help.h"
 #include "core/dlgAbout.h"
-#include "instant/frmOnlineConv.h"
 #include "platform/App.h"
 #include "platform/MousePointer.h"
 #include "platform/MsgBox.h"
@@ -16,9 +16,6 @@
 #include "platform/SingleInstance.h"
 #include "resources/Pictures.h"
 #include "resources/StringTable.h"
-#include "schedule/frmSchedule.h"
-#include "core/LoadedTableList.h"
-#include "vocabulary/frmPhraseMgr.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -72,6 +69,18 @@ FrmMain::FrmMain()
 
 FrmMain::~FrmMain() = default;
 
+void FrmMain::Form_Load()
+{
+    if (MainHooks().startUp)
+        MainHooks().startUp(*this);
+}
+
+void FrmMain::Form_Unload(int& cancel)
+{
+    if (MainHooks().shutDown)
+        MainHooks().shutDown(*this, cancel);
+}
+
 QAction* FrmMain::Menu(const QString& name) const
 {
     QAction* action = m_menuItems.value(name);
@@ -113,7 +122,7 @@ void FrmMain::MenuProc(const QString& cmd)
         return;
     }
     if (const WorkWindowEntry* entry = WorkWindowByCommand(cmd)) {
-        SelectWindow(entry->number, entry->form());
+        SelectWindow(entry->number, WorkWindowForm(*entry));
         return;
     }
     if (cmd == QLatin1String("IDM_FILE_NEWPRJ"))
@@ -152,17 +161,13 @@ void FrmMain::SelectWindow(int number, WorkWindow& window)
 void FrmMain::FuncToolbar_ButtonClick(const QString& key)
 {
     if (const WorkWindowEntry* entry = WorkWindowByKey(key))
-        SetActiveForm(entry->form());
+        SetActiveForm(WorkWindowForm(*entry));
 }
 
 void FrmMain::SetActiveForm(WorkWindow& window)
 {
-    // The two leave operations run on every switch. A window that was never loaded has
-    // nothing to leave; the table list is written back only when start-up loaded it.
-    if (gbPCTListLoaded && IsFormLoaded<FrmPhraseMgr>())
-        frmPhraseMgr().ExitPhraseMgr();
-    if (IsFormLoaded<FrmOnlineConv>())
-        frmOnlineConv().ExitOnlineConv();
+    // The two leave operations (ExitPhraseMgr, ExitOnlineConv) run on every switch.
+    RunLeaveOperations();
     if (ActiveForm)
         ActiveForm->hide();
     ActiveForm = &window;
@@ -210,7 +215,8 @@ void FrmMain::Timer1_Timer()
         const QString time = now.toString(QStringLiteral("HH:mm"));
         const QString weekday = QString::number(now.date().dayOfWeek()); // Monday = 1
         SetMousePointer(vbHourglass);
-        frmSchedule().ChkSchedPrj(time, weekday);
+        if (MainHooks().checkSchedule)
+            MainHooks().checkSchedule(time, weekday); // ChkSchedPrj
     } catch (...) {
         ErrorLogQuiet(QStringLiteral("Timer1_Timer"));
     }

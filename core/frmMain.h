@@ -24,7 +24,7 @@ public:
     FrmMain();
     ~FrmMain() override;
 
-    // Start-up and shut-down.
+    // Start-up and shut-down: the sequences the composition registered (MainWindowHooks.h).
     void Form_Load() override;
     void Form_Unload(int& cancel) override;
 
@@ -60,6 +60,9 @@ public:
     QTimer* Timer1 = nullptr;
     CommonDialog dlgPrjFile;
 
+    // The single-instance lock, held from start-up until the program ends.
+    std::unique_ptr<SingleInstance> SingleInstanceLock;
+
     // The window's caption (program title, " - " and the project path).
     QString Caption() const;
     void SetCaption(const QString& caption);
@@ -71,6 +74,10 @@ public:
     void SaveAsProject();
     // Shows the user help in the desktop's browser.
     void ShowHelp();
+    // Asks whether to save the current project first (message 2004) and saves on Yes.
+    void OfferProjectSave();
+    // Makes path the current project and shows it in the caption.
+    void SetProjectPath(const QString& path);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -80,16 +87,8 @@ protected:
 private:
     void BuildMenus();
     void BuildToolbar();
-    // Asks whether to save the current project first (message 2004) and saves on Yes.
-    void OfferProjectSave();
     // Asks for a new project name in the save dialog; empty when cancelled or refused.
     QString AskNewProjectName();
-    void SetProjectPath(const QString& path);
-    // Start-up steps that can end the process; false when it ended.
-    bool OpenConversionLibrary();
-    bool LoadConversionTables();
-    bool LoadTableList();
-    std::unique_ptr<SingleInstance> m_instance;
     QHash<QString, QAction*> m_menuItems;
     QHash<QString, QMenu*> m_popups;
     QHash<QString, QAction*> m_funcButtons;

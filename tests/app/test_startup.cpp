@@ -7,7 +7,7 @@
 #include "core/EndProcess.h"
 #include "core/Globals.h"
 #include "core/Log.h"
-#include "core/StartUp.h"
+#include "app/StartUp.h"
 #include "core/frmMain.h"
 #include "core/mTezC.h"
 #include "instant/frmOnlineConv.h"

@@ -2,12 +2,14 @@
 
 #include "common/FileBytes.h"
 
+#include "app/Composition.h"
+#include "app/StartUp.h"
+
 #include "batch/WindowLoadedFlags.h"
 #include "batch/frmOutputSetting.h"
 #include "core/EndProcess.h"
 #include "core/Globals.h"
 #include "core/Log.h"
-#include "core/StartUp.h"
 #include "core/dlgAbout.h"
 #include "core/dlgProgress.h"
 #include "core/frmMain.h"
@@ -21,6 +23,12 @@
 #include <QDir>
 #include <QEvent>
 #include <QFile>
+
+namespace {
+// Every test program has the windows, hooks and project parts of the composed program, also
+// where a test loads a window without starting the program first.
+const bool kComposed = (ComposeProgram(), true);
+} // namespace
 
 void ResetProgramState()
 {
@@ -81,6 +89,7 @@ FrmMain& ProgramFolderFixture::start()
 {
     stop();
     ResetProgramState();
+    ComposeProgram();
     return LoadForm<FrmMain>();
 }
 

@@ -26,7 +26,7 @@ public:
     QByteArray readFile(const QString& name) const;
 
     // Runs start-up and returns the main window. Library entries a test put into
-    // StartUpLibrary() (core/StartUp.h) stay in place until the fixture ends. ProcessEnded() (core/EndProcess.h) tells
+    // StartUpLibrary() (app/StartUp.h) stay in place until the fixture ends. ProcessEnded() (core/EndProcess.h) tells
     // whether start-up ended the program.
     FrmMain& start();
     // Unloads every window and discards the main window; nothing is asked or saved.

@@ -1,4 +1,4 @@
-#include "batch/FileTypes.h"
+#include "core/FileTypes.h"
 #include "common/TestMain.h"
 
 #include <QDir>

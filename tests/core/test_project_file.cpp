@@ -3,7 +3,7 @@
 #include "common/ProgramFolderFixture.h"
 #include "common/TestMain.h"
 
-#include "batch/FileTypes.h"
+#include "core/FileTypes.h"
 #include "batch/WindowLoadedFlags.h"
 #include "batch/dlgHtmlSelect.h"
 #include "batch/frmDocConv.h"

@@ -5,7 +5,7 @@
 #include "common/ProgramFolderFixture.h"
 #include "common/TestMain.h"
 
-#include "batch/FileTypes.h"
+#include "core/FileTypes.h"
 #include "batch/dlgHtmlSelect.h"
 #include "batch/frmDocConv.h"
 #include "batch/frmHtmlConv.h"

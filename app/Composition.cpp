@@ -1,0 +1,86 @@
+#include "app/Composition.h"
+
+#include "app/StartUp.h"
+#include "batch/ProjectParts.h"
+#include "batch/frmDocConv.h"
+#include "batch/frmHtmlConv.h"
+#include "batch/frmPathConv.h"
+#include "batch/frmPptConv.h"
+#include "batch/frmSpecConv.h"
+#include "batch/frmXlsConv.h"
+#include "core/LoadedTableList.h"
+#include "core/MainWindowHooks.h"
+#include "core/ProjectDBList.h"
+#include "core/ProjectPart.h"
+#include "core/WorkWindowTable.h"
+#include "database/DBProjectPart.h"
+#include "database/frmDBConv.h"
+#include "instant/frmOnlineConv.h"
+#include "schedule/frmSchedule.h"
+#include "vocabulary/TableMarkProjectPart.h"
+#include "vocabulary/frmPhraseMgr.h"
+
+namespace {
+
+void RegisterWorkWindows()
+{
+    RegisterWorkWindow(QStringLiteral("frmDocConv"), [] () -> WorkWindow& { return frmDocConv(); });
+    RegisterWorkWindow(QStringLiteral("frmXlsConv"), [] () -> WorkWindow& { return frmXlsConv(); });
+    RegisterWorkWindow(QStringLiteral("frmPptConv"), [] () -> WorkWindow& { return frmPptConv(); });
+    RegisterWorkWindow(QStringLiteral("frmHtmlConv"), [] () -> WorkWindow& { return frmHtmlConv(); });
+    RegisterWorkWindow(QStringLiteral("frmPathConv"), [] () -> WorkWindow& { return frmPathConv(); });
+    RegisterWorkWindow(QStringLiteral("frmDBConv"), [] () -> WorkWindow& { return frmDBConv(); });
+    RegisterWorkWindow(QStringLiteral("frmSpecConv"), [] () -> WorkWindow& { return frmSpecConv(); });
+    RegisterWorkWindow(QStringLiteral("frmOnlineConv"), [] () -> WorkWindow& { return frmOnlineConv(); });
+    RegisterWorkWindow(QStringLiteral("frmPhraseMgr"), [] () -> WorkWindow& { return frmPhraseMgr(); });
+    RegisterWorkWindow(QStringLiteral("frmSchedule"), [] () -> WorkWindow& { return frmSchedule(); });
+}
+
+void RegisterMainWindowHooks()
+{
+    MainWindowHooks& hooks = MainHooks();
+    hooks.startUp = StartUp;
+    hooks.shutDown = ShutDown;
+    // A window that was never loaded has nothing to leave; the table list is written back
+    // only when start-up loaded it.
+    hooks.leaveOperations.push_back([] {
+        if (gbPCTListLoaded && IsFormLoaded<FrmPhraseMgr>())
+            frmPhraseMgr().ExitPhraseMgr();
+    });
+    hooks.leaveOperations.push_back([] {
+        if (IsFormLoaded<FrmOnlineConv>())
+            frmOnlineConv().ExitOnlineConv();
+    });
+    hooks.checkSchedule = [](const QString& time, const QString& weekday) { frmSchedule().ChkSchedPrj(time, weekday); };
+}
+
+// In the order the project file holds them: the table count comes first in the header and
+// the table lines after the options; the output settings open the option lines; the HTML
+// extensions end the HTML window's option line; the database line closes the options.
+void RegisterProjectParts()
+{
+    RegisterProjectPart(TableMarkProjectPart());
+    RegisterProjectPart(OutputSettingProjectPart());
+    RegisterProjectPart(DocListProjectPart());
+    RegisterProjectPart(XlsListProjectPart());
+    RegisterProjectPart(PptListProjectPart());
+    RegisterProjectPart(HtmlListProjectPart());
+    RegisterProjectPart(HtmlExtProjectPart());
+    RegisterProjectPart(SpecListProjectPart());
+    RegisterProjectPart(FolderListProjectPart());
+    RegisterProjectPart(DBProjectPart());
+    SetProjectSideFilePart(&DBSideFilePart());
+}
+
+} // namespace
+
+void ComposeProgram()
+{
+    static bool composed = false;
+    if (composed)
+        return;
+    composed = true;
+    RegisterWorkWindows();
+    RegisterMainWindowHooks();
+    RegisterProjectParts();
+}

@@ -1,0 +1,13 @@
+#include "core/MainWindowHooks.h"
+
+MainWindowHooks& MainHooks()
+{
+    static MainWindowHooks hooks;
+    return hooks;
+}
+
+void RunLeaveOperations()
+{
+    for (const auto& leave : MainHooks().leaveOperations)
+        leave();
+}

@@ -1,0 +1,95 @@
+# The floors of the program's folders, checked on every #include of the product's sources:
+#   app/                          includes everything (it composes the program);
+#   instant/ vocabulary/ batch/ office/ database/ schedule/
+#                                 include only core/, platform/, resources/, their own folder
+#                                 and the library's public header tezc/include/TezC.h;
+#   core/                         includes only core/, platform/, resources/ and TezC.h;
+#   platform/ tezc/ resources/    include no product folder.
+# No source includes through "..". The link lines say the same: the CMakeLists.txt of core/
+# and of each subsystem name no library of another subsystem or of app/. Run as: cmake -DSOURCE_DIR=<tree> -P CheckLayering.cmake
+cmake_minimum_required(VERSION 3.25)
+if(NOT SOURCE_DIR)
+  message(FATAL_ERROR "SOURCE_DIR is not set")
+endif()
+
+set(subsystems instant vocabulary batch office database schedule)
+set(layers platform tezc resources)
+set(product app core ${subsystems})
+
+# The folders a file in <folder> may include, besides its own.
+set(allowed_core core platform resources)
+foreach(s ${subsystems})
+  set(allowed_${s} core platform resources)
+endforeach()
+foreach(l ${layers})
+  set(allowed_${l} ${layers})
+endforeach()
+
+set(violations "")
+set(checked 0)
+foreach(folder app core ${subsystems} ${layers})
+  if(NOT IS_DIRECTORY ${SOURCE_DIR}/${folder})
+    continue()
+  endif()
+  file(GLOB_RECURSE sources ${SOURCE_DIR}/${folder}/*.h ${SOURCE_DIR}/${folder}/*.hpp
+       ${SOURCE_DIR}/${folder}/*.cpp ${SOURCE_DIR}/${folder}/*.c)
+  foreach(source ${sources})
+    file(RELATIVE_PATH where ${SOURCE_DIR} ${source})
+    file(STRINGS ${source} includes REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"]")
+    foreach(line ${includes})
+      math(EXPR checked "${checked} + 1")
+      string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*[<\"]([^>\"]*)[>\"].*$" "\\1" target "${line}")
+      if(target MATCHES "(^|/)\\.\\.(/|$)")
+        list(APPEND violations "${where}: ${target} (includes through ..)")
+        continue()
+      endif()
+      if(NOT target MATCHES "^([A-Za-z_]+)/")
+        continue() # a file of the same folder, the library header TezC.h, or a system header
+      endif()
+      set(top ${CMAKE_MATCH_1})
+      if(NOT top IN_LIST product AND NOT top IN_LIST layers)
+        continue() # a system or toolkit header (QtCore/..., sys/...)
+      endif()
+      if(folder STREQUAL "app" OR top STREQUAL folder)
+        continue()
+      endif()
+      if(top STREQUAL "tezc")
+        if(target STREQUAL "tezc/include/TezC.h")
+          continue()
+        endif()
+        list(APPEND violations "${where}: ${target} (only the library's public header tezc/include/TezC.h)")
+        continue()
+      endif()
+      if(NOT top IN_LIST allowed_${folder})
+        list(APPEND violations "${where}: ${target} (${folder}/ may not include ${top}/)")
+      endif()
+    endforeach()
+  endforeach()
+endforeach()
+
+# Link lines: every tezdesk_<folder> library a folder's CMakeLists.txt names.
+foreach(folder core ${subsystems} ${layers})
+  set(lists ${SOURCE_DIR}/${folder}/CMakeLists.txt)
+  if(NOT EXISTS ${lists})
+    continue()
+  endif()
+  file(READ ${lists} text)
+  string(REGEX MATCHALL "tezdesk_[a-z]+" libraries "${text}")
+  list(REMOVE_DUPLICATES libraries)
+  foreach(library ${libraries})
+    string(REPLACE "tezdesk_" "" top ${library})
+    if(top STREQUAL folder OR NOT (top IN_LIST product OR top IN_LIST layers))
+      continue()
+    endif()
+    if(NOT top IN_LIST allowed_${folder})
+      list(APPEND violations "${folder}/CMakeLists.txt: links ${library} (${folder}/ may not use ${top}/)")
+    endif()
+  endforeach()
+endforeach()
+
+if(violations)
+  list(LENGTH violations count)
+  list(JOIN violations "\n  " text)
+  message(FATAL_ERROR "${count} include(s) break the folder floors:\n  ${text}")
+endif()
+message(STATUS "Layering: ${checked} includes checked, none breaks the folder floors")

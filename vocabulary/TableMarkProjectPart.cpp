@@ -1,0 +1,81 @@
+#include "vocabulary/TableMarkProjectPart.h"
+
+#include "core/LoadedTableList.h"
+#include "core/ProjectFile.h"
+#include "core/ProjectLine.h"
+#include "platform/FlexGrid.h"
+#include "platform/MsgBox.h"
+#include "resources/StringTable.h"
+#include "vocabulary/frmPhraseMgr.h"
+
+#include <QFileInfo>
+
+namespace {
+
+const QString kTableMark = QStringLiteral("MASK_PCT_SELECT");
+constexpr int32_t kCurrentTableBit = 2;
+
+// The row of the vocabulary table list that shows this table path; 0 when none.
+int FindTableRow(FlexGrid* lstPCT, const QString& path)
+{
+    const QString wanted = QFileInfo(path).absoluteFilePath();
+    for (int r = 1; r < lstPCT->Rows(); ++r) {
+        const QString shown = lstPCT->TextMatrix(r, 1);
+        if (shown == path || QFileInfo(shown).absoluteFilePath() == wanted)
+            return r;
+    }
+    return 0;
+}
+
+void ReadTableLines(ProjectReader& file, int count)
+{
+    FrmPhraseMgr& mgr = frmPhraseMgr();
+    QString selected;
+    for (int i = 1; i <= count; ++i) {
+        const QStringList fields = file.Next();
+        const QString path = fields.value(1);
+        if (!QFileInfo::exists(path)) {
+            MsgBox(LoadResString(1004) + QStringLiteral(":") + path, vbOKOnly + vbQuestion);
+            continue;
+        }
+        if (fields.value(2) == kTableMark)
+            selected = path;
+    }
+    if (selected.isEmpty() || !mgr.lstPCT)
+        return;
+    // The table is found by its path: the list need not hold the tables in the saved order.
+    const int row = FindTableRow(mgr.lstPCT, selected);
+    if (row == 0)
+        return;
+    mgr.SetRowSelected(mgr.lstPCT, row);
+    mgr.DrawRowSelected(mgr.lstPCT);
+    mgr.lstPCT->setRow(row);
+    giCurPCT = static_cast<int16_t>(row - 1);
+    mgr.PopulatePhraseList(mgr.lstPhrase);
+}
+
+class TableMarkProjectPartImpl : public ProjectPart {
+public:
+    void Save(ProjectWriter& file) override
+    {
+        FrmPhraseMgr& mgr = frmPhraseMgr();
+        const int tables = mgr.lstPCT ? mgr.lstPCT->Rows() - 1 : 0;
+        file.HeaderCount(tables);
+        for (int i = 1; i <= tables; ++i) {
+            const int32_t flags = mgr.lstPCT->RowData(i);
+            file.TableLine(ProjectLine({ProjectNumber(i), ProjectText(mgr.lstPCT->TextMatrix(i, 1)),
+                                        ProjectText((flags & kCurrentTableBit) ? kTableMark : QString()),
+                                        ProjectNumber(flags)}));
+        }
+    }
+
+    void ShowHeader(ProjectReader& file) override { m_count = file.HeaderCount(); }
+    void ShowTables(ProjectReader& file) override { ReadTableLines(file, m_count); }
+
+private:
+    int m_count = 0;
+};
+
+} // namespace
+
+std::unique_ptr<ProjectPart> TableMarkProjectPart() { return std::make_unique<TableMarkProjectPartImpl>(); }
