@@ -6,6 +6,7 @@
 #include "platform/Modal.h"
 #include "platform/MsgBox.h"
 #include "platform/ProgramFolder.h"
+#include "platform/Twips.h"
 #include "resources/StringTable.h"
 
 #include <QFileInfo>
@@ -30,6 +31,7 @@ FrmOutputSetting::FrmOutputSetting()
     opDir = new QRadioButton(QStringLiteral("以相同的名称存于不同的信息夹中(&A)"), this);
     lbDir = new QLabel(QStringLiteral("信息夹"), this);
     txtDir = new QLineEdit(this);
+    txtDir->setMinimumWidth(TwipsToPixels(4200));
     cmdBrowse = new QPushButton(QStringLiteral("浏览(&B)..."), this);
     opAutoName = new QRadioButton(QStringLiteral("依序自动命名存于相同的信息夹中(&N)"), this);
     cmdOK = new QPushButton(QStringLiteral("确定(&O)"), this);

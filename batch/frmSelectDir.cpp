@@ -50,6 +50,9 @@ FrmSelectDir::FrmSelectDir()
     connect(cmdCancel, &QPushButton::clicked, this, &FrmSelectDir::cmdCancel_Click);
     connect(Dir1, &QTreeView::clicked, this, &FrmSelectDir::Dir1_Change);
     connect(Dir1, &QTreeView::activated, this, &FrmSelectDir::Dir1_Change);
+    // Folders are read in the background: open the way to the current folder as they arrive.
+    connect(m_folders, &QFileSystemModel::directoryLoaded, this, &FrmSelectDir::ShowCurrentFolder);
+    connect(m_folders, &QFileSystemModel::layoutChanged, this, &FrmSelectDir::ShowCurrentFolder);
     txtDir->setFocus();
 }
 
@@ -63,11 +66,20 @@ void FrmSelectDir::setDir1Path(const QString& folder)
     QString shown = QFileInfo(folder).absoluteFilePath();
     while (!QFileInfo(shown).isDir() && shown != QLatin1String("/"))
         shown = QFileInfo(shown).absolutePath();
-    const QModelIndex index = m_folders->index(shown);
-    Dir1->setCurrentIndex(index);
-    Dir1->scrollTo(index);
-    Dir1->expand(index);
+    m_shown = shown;
+    ShowCurrentFolder();
     txtDir->setText(folder);
+}
+
+void FrmSelectDir::ShowCurrentFolder()
+{
+    if (m_shown.isEmpty())
+        return;
+    const QModelIndex index = m_folders->index(m_shown);
+    for (QModelIndex open = index.parent(); open.isValid(); open = open.parent())
+        Dir1->expand(open);
+    Dir1->setCurrentIndex(index);
+    Dir1->scrollTo(index, QAbstractItemView::PositionAtCenter);
 }
 
 QString FrmSelectDir::Dir1Path() const
@@ -77,8 +89,10 @@ QString FrmSelectDir::Dir1Path() const
 
 void FrmSelectDir::Dir1_Change(const QModelIndex& index)
 {
-    if (index.isValid())
-        txtDir->setText(m_folders->filePath(index));
+    if (!index.isValid())
+        return;
+    m_shown.clear(); // the user chose: the list follows no preset any more
+    txtDir->setText(m_folders->filePath(index));
 }
 
 bool FrmSelectDir::OpenForm()

@@ -48,7 +48,11 @@ public:
     void reject() override;
 
 private:
+    // Opens the folder list down to the preset folder and selects it.
+    void ShowCurrentFolder();
+
     static inline bool s_ok = false;
+    QString m_shown; // the preset folder the list is opened at
     bool m_closed = false;
     QFileSystemModel* m_folders = nullptr;
 };
