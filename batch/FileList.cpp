@@ -115,6 +115,8 @@ void AppendFoundRows(FlexGrid* grid, const FoundFiles& found, const ListTypes& t
     if (found.files.count() == 0)
         return;
     OutputPlan plan(grid);
+    for (const QString& input : found.files.items())
+        plan.addInput(input);
     SuspendedRedraw redraw(grid);
     try {
         for (int k = 0; k < found.files.count(); ++k) {

@@ -4,8 +4,10 @@
 // and strDir), and append one row per file with its row word and type picture. Every filler
 // takes the grid, its input, the window's two extension lists (first and second), the four
 // conversion flags in the order bB52GB, bCode, bPhrase, bL2R, and the add-tag flag. With the
-// another-folder setting and no folder, each shows message 1009 and adds nothing. They make
-// no folder and write no file.
+// another-folder setting and no folder, each shows message 1009 and adds nothing. One addition
+// lists a file once; no two rows get one output and no output is an input (see
+// FileListNames.h); a walk never enters the output folder. They make no folder and write no
+// file.
 #include <QString>
 #include <QStringList>
 

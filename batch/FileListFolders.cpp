@@ -14,12 +14,14 @@
 
 namespace {
 
-// The folder that receives the converted tree of folder.
+// The folder that receives the converted tree of folder; never the input folder itself (an
+// output folder that is the input's parent would otherwise convert the tree in place).
 QString OutputFolderOf(const QString& folder, const OutputSettingsNow& settings)
 {
     if (!settings.toFolder)
         return folder + QLatin1Char('1');
-    return WithoutTrailingSlash(JoinPath(WithoutTrailingSlash(settings.folder), LastPathComponent(folder)));
+    const QString output = WithoutTrailingSlash(JoinPath(WithoutTrailingSlash(settings.folder), LastPathComponent(folder)));
+    return output == folder ? folder + QLatin1Char('1') : output;
 }
 
 // One folder row; a path that names a file (or anything else that is not a folder) adds none.

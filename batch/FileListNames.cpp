@@ -7,6 +7,7 @@
 
 namespace {
 
+constexpr int kInputColumn = 2;
 constexpr int kOutputColumn = 3;
 
 // Any entry of that name, a dangling link included: writing there would not make a new file.
@@ -24,9 +25,11 @@ OutputPlan::OutputPlan(const FlexGrid* grid)
 {
     if (!grid || grid->Cols() <= kOutputColumn)
         return;
-    m_inGrid.reserve(grid->Rows());
-    for (int row = 1; row < grid->Rows(); ++row)
-        m_inGrid.insert(grid->TextMatrix(row, kOutputColumn));
+    m_reserved.reserve(2 * grid->Rows());
+    for (int row = 1; row < grid->Rows(); ++row) {
+        m_reserved.insert(grid->TextMatrix(row, kInputColumn));
+        m_reserved.insert(grid->TextMatrix(row, kOutputColumn));
+    }
 }
 
 QString GetFileDir(const QString& path)

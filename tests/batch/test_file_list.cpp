@@ -182,6 +182,14 @@ private slots:
         QTest::newRow("a name with a tab stays whole")
             << "doc" << "lstDoc" << "~/out" << false << QStringList { "w/a\tb.txt" } << QStringList { "~/w/a\tb.txt" }
             << kNoFlags << QStringList { "~/w/a\tb.txt -> ~/out/a\tb.txt" } << QList<int> { 0x20 } << QStringList { "txt" };
+        QTest::newRow("an output folder holding the inputs never takes an input's name")
+            << "doc" << "lstDoc" << "~/w" << false << QStringList { "w/x.txt", "w/x1.txt" }
+            << QStringList { "~/w/x.txt", "~/w/x1.txt" } << kNoFlags
+            << QStringList { "~/w/x.txt -> ~/w/x2.txt", "~/w/x1.txt -> ~/w/x11.txt" } << QList<int> { 0x20, 0x20 }
+            << QStringList { "txt", "txt" };
+        QTest::newRow("a folder row never converts its tree in place")
+            << "dirAdd" << "lstPath" << "~" << false << QStringList { "docs/a.txt" } << QStringList { "~/docs" } << kNoFlags
+            << QStringList { "~/docs -> ~/docs1" } << QList<int> { 0x20 } << QStringList { "txt" };
         QTest::newRow("folder row beside the input")
             << "dirAdd" << "lstPath" << "" << true << QStringList { "docs/a.txt" } << QStringList { "~/docs" } << kHtmlFlags
             << QStringList { "~/docs -> ~/docs1" } << QList<int> { 0x36 } << QStringList { "txt" };
