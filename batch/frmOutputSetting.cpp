@@ -1,12 +1,14 @@
 #include "batch/frmOutputSetting.h"
 
-#include "platform/CommonDialog.h"
+#include "batch/FolderPath.h"
+#include "batch/MakeDir.h"
+#include "batch/frmSelectDir.h"
 #include "platform/Modal.h"
 #include "platform/MsgBox.h"
 #include "platform/ProgramFolder.h"
+#include "platform/Twips.h"
 #include "resources/StringTable.h"
 
-#include <QDir>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -29,6 +31,7 @@ FrmOutputSetting::FrmOutputSetting()
     opDir = new QRadioButton(QStringLiteral("以相同的名称存于不同的信息夹中(&A)"), this);
     lbDir = new QLabel(QStringLiteral("信息夹"), this);
     txtDir = new QLineEdit(this);
+    txtDir->setMinimumWidth(TwipsToPixels(4200));
     cmdBrowse = new QPushButton(QStringLiteral("浏览(&B)..."), this);
     opAutoName = new QRadioButton(QStringLiteral("依序自动命名存于相同的信息夹中(&N)"), this);
     cmdOK = new QPushButton(QStringLiteral("确定(&O)"), this);
@@ -93,9 +96,10 @@ void FrmOutputSetting::cmdOK_Click()
             MsgBox(LoadResString(4002), vbOKOnly, windowTitle());
             return;
         }
-        const QFileInfo info(folder);
+        const QString notAFolder = folder + QStringLiteral(" ") + LoadResString(4003);
+        const QFileInfo info(WithoutTrailingSlash(folder));
         if (info.exists() && !info.isDir()) {
-            MsgBox(folder + QStringLiteral(" ") + LoadResString(4003), vbOKOnly, windowTitle());
+            MsgBox(notAFolder, vbOKOnly, windowTitle());
             return;
         }
         if (info.exists()) {
@@ -103,7 +107,12 @@ void FrmOutputSetting::cmdOK_Click()
             if (MsgBox(question, vbOKCancel, windowTitle()) == vbCancel)
                 return;
         } else {
-            QDir().mkpath(folder);
+            MakeDir(folder);
+            if (!QFileInfo(WithoutTrailingSlash(folder)).isDir()) {
+                // A folder that cannot be made would fail every run: refuse it here.
+                MsgBox(notAFolder, vbOKOnly, windowTitle());
+                return;
+            }
         }
         strDir = folder;
     }
@@ -124,8 +133,13 @@ void FrmOutputSetting::cmdCancel_Click()
 
 void FrmOutputSetting::cmdBrowse_Click()
 {
-    const QString start = txtDir->text().isEmpty() ? ProgramFolder() : txtDir->text();
-    const QString chosen = BrowseForFolder(windowTitle(), start);
-    if (!chosen.isEmpty())
-        txtDir->setText(chosen);
+    try {
+        const QString start = txtDir->text().isEmpty() ? ProgramFolder() : txtDir->text();
+        FrmSelectDir& picker = frmSelectDir();
+        picker.setDir1Path(start);
+        if (picker.OpenForm())
+            txtDir->setText(FrmSelectDir::path);
+    } catch (...) {
+        // The picker offers a folder; nothing here is worth stopping the dialog for.
+    }
 }

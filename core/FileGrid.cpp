@@ -1,8 +1,14 @@
 #include "core/FileGrid.h"
 
+#include "core/FileRowFlags.h"
+#include "core/SuspendedRedraw.h"
+#include "core/FileTypes.h"
+#include "core/GridPictures.h"
 #include "core/Log.h"
 #include "platform/KeyCodes.h"
+#include "platform/ShellOpen.h"
 
+#include <QDateTime>
 #include <QFileInfo>
 
 #include <algorithm>
@@ -24,7 +30,49 @@ void FixHeaderWhenRowsRemain(FlexGrid* grid)
         grid->setFixedRows(1);
 }
 
+const QString kFailedText = QStringLiteral(".");
+
+// Removes a cell's picture, keeping the picture alignment centred.
+void RemoveCellPicture(FlexGrid* grid, int row, int col) { SetCellPicture(grid, row, col, QPixmap()); }
+
+// Makes the cell current and writes a centred text.
+void SetCentredText(FlexGrid* grid, int row, int col, const QString& text)
+{
+    grid->setRow(row);
+    grid->setCol(col);
+    grid->setText(text);
+    grid->setCellAlignment(flexAlignCenterCenter);
+}
+
+// Whether the row's output still stands for its input: both exist and the input was not
+// changed after the output was written.
+bool OutputIsCurrent(const QFileInfo& input, const QString& output)
+{
+    const QFileInfo out(output);
+    return out.exists() && !(input.lastModified() > out.lastModified());
+}
+
+void OpenCellWithShell(FlexGrid* grid, int col)
+{
+    if (grid->Row() >= 1)
+        OpenFileWithShell(grid->TextMatrix(grid->Row(), col));
+    SelectWholeRow(grid, grid->Row());
+}
+
 } // namespace
+
+const QPixmap& RowTypePicture(int32_t rowWord)
+{
+    if (rowWord & FileRowText)
+        return gPicTypeTxt;
+    if (rowWord & FileRowWord)
+        return gPicTypeDoc;
+    if (rowWord & FileRowExcel)
+        return gPicTypeXls;
+    if (rowWord & FileRowPowerPoint)
+        return gPicTypePpt;
+    return gPicTypeOther;
+}
 
 void ClearFG(FlexGrid* grid, bool whole)
 {
@@ -137,3 +185,99 @@ void FileListDeleteRows(FlexGrid* grid, int keyCode, int shift, bool noRedraw)
     if (!noRedraw)
         grid->setRedraw(true);
 }
+
+void FileListMarkRowDone(FlexGrid* grid, int row)
+{
+    SetCellPicture(grid, row, 0, gPicDone);
+}
+
+void FileListMarkRowFailed(FlexGrid* grid, int row)
+{
+    SetCentredText(grid, row, 0, kFailedText);
+    grid->setCellPicture(gPicFailed);
+    grid->setCellPictureAlignment(flexAlignCenterCenter);
+}
+
+void FileListClearDone(FlexGrid* grid)
+{
+    SuspendedRedraw redraw(grid);
+    for (int row = 1; row < grid->Rows(); ++row) {
+        const int32_t word = grid->RowData(row);
+        if (!(word & FileRowProcessed))
+            continue;
+        grid->setRowData(row, word & ~FileRowProcessed);
+        RemoveCellPicture(grid, row, 0);
+    }
+}
+
+void CheckFGFile(FlexGrid* grid)
+{
+    if (grid->Rows() < 2)
+        return;
+    try {
+        SuspendedRedraw redraw(grid);
+        for (int row = 1; row < grid->Rows(); ++row) {
+            const int32_t word = grid->RowData(row);
+            const QFileInfo input(grid->TextMatrix(row, 2));
+            if (!input.exists()) {
+                SetCentredText(grid, row, 0, kFailedText);
+                continue;
+            }
+            grid->setTextMatrix(row, 0, QString());
+            if ((word & FileRowProcessed) && !OutputIsCurrent(input, grid->TextMatrix(row, 3)))
+                grid->setRowData(row, word & ~FileRowProcessed);
+        }
+    } catch (...) {
+        ErrorLog(QStringLiteral("CheckFGFile"));
+    }
+}
+
+void PrjFileListALL(FlexGrid* grid, int rowHeight)
+{
+    CheckFGFile(grid);
+    try {
+        SuspendedRedraw redraw(grid);
+        for (int row = 1; row < grid->Rows(); ++row) {
+            if (grid->RowHeight(row) == 0)
+                grid->setRowHeight(row, rowHeight);
+            const int32_t word = grid->RowData(row);
+            SetCellPicture(grid, row, 0, (word & FileRowProcessed) ? gPicDone.pixmap() : QPixmap());
+            if (grid->TextMatrix(row, 0) == kFailedText)
+                SetCellPicture(grid, row, 0, gPicFailed);
+            SetCellPicture(grid, row, 1, RowTypePicture(word));
+        }
+    } catch (...) {
+        ErrorLog(QStringLiteral("PrjFileListALL"));
+    }
+}
+
+void PrjFileListNEW(FlexGrid* grid)
+{
+    CheckFGFile(grid);
+    try {
+        SuspendedRedraw redraw(grid);
+        for (int row = 1; row < grid->Rows(); ++row) {
+            RemoveCellPicture(grid, row, 0);
+            if (grid->RowData(row) & FileRowProcessed) {
+                grid->setRowHeight(row, 0);
+                RemoveCellPicture(grid, row, 1);
+            }
+        }
+    } catch (...) {
+        ErrorLog(QStringLiteral("PrjFileListNEW"));
+    }
+}
+
+int OpenFileWithShell(const QString& file)
+{
+    constexpr int kHandedOver = 33;
+    constexpr int kFileNotFound = 2;
+    constexpr int kNoAssociation = 31;
+    if (file.isEmpty() || !QFileInfo::exists(file))
+        return kFileNotFound;
+    return ShellOpen(file) ? kHandedOver : kNoAssociation;
+}
+
+void FileListOpenInput(FlexGrid* grid) { OpenCellWithShell(grid, 2); }
+
+void FileListOpenOutput(FlexGrid* grid) { OpenCellWithShell(grid, 3); }

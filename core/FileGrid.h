@@ -3,7 +3,14 @@
 // 2 input path, 3 output path; a row word per row) and by the other list grids.
 #include "platform/FlexGrid.h"
 
+#include <QPixmap>
 #include <QString>
+
+#include <cstdint>
+
+// The type picture of a row word: text, word-processor document, workbook, presentation (the
+// first of the type bits set, in that order) or other.
+const QPixmap& RowTypePicture(int32_t rowWord);
 
 // Removes every row below the header row with redrawing suspended; with whole, the header
 // row goes too. Does nothing when the grid has fewer than two rows. Leaves row 0, column 0
@@ -33,3 +40,37 @@ bool RunListCommand(FlexGrid* grid, const QString& cmd);
 // when only the header is left), with the selection across the row. With noRedraw the caller
 // manages redrawing; otherwise redrawing is suspended during the work.
 void FileListDeleteRows(FlexGrid* grid, int keyCode, int shift, bool noRedraw = false);
+
+// A run's marks on a finished row (the caller then sets the processed bit): the done picture,
+// or the failure text "." and the failed picture, centred in column 0, which becomes current.
+void FileListMarkRowDone(FlexGrid* grid, int row);
+void FileListMarkRowFailed(FlexGrid* grid, int row);
+
+// Clears the processed bit of every data row that has it and removes that row's status
+// picture, so the next run handles the row again. Other bits stay.
+void FileListClearDone(FlexGrid* grid);
+
+// Refreshes every data row from the disk: an input that is gone (an existing folder counts as
+// present) gets the status text "."; otherwise the text is cleared, and the processed bit is
+// cleared when the output is gone or older than the input. Failures go to the error log as
+// "CheckFGFile".
+void CheckFGFile(FlexGrid* grid);
+
+// After CheckFGFile: shows every row (hidden rows get rowHeight), with the done picture on
+// processed rows, the failed picture on rows marked ".", and every type picture repainted.
+// Failures go to the error log as "PrjFileListALL".
+void PrjFileListALL(FlexGrid* grid, int rowHeight);
+
+// After CheckFGFile: hides the processed rows (and removes their pictures) and removes the
+// status pictures of the others. Failures go to the error log as "PrjFileListNEW".
+void PrjFileListNEW(FlexGrid* grid);
+
+// Opens a file or folder in the application the desktop associates with it (never through a
+// command line). Returns above 32 when it was handed over, 2 when nothing of that name
+// exists, 31 when nothing could open it.
+int OpenFileWithShell(const QString& file);
+
+// Opens the current data row's input (column 2) or output (column 3); afterwards column 0 is
+// current with the selection across the row.
+void FileListOpenInput(FlexGrid* grid);
+void FileListOpenOutput(FlexGrid* grid);

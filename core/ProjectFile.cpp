@@ -37,13 +37,14 @@ QString TypeMark(int32_t flags)
     return QStringLiteral("MASK_DOCTYPE_OTHER");
 }
 
+// The picture of a saved type mark: that of a row word with the mark's type bit.
 QPixmap TypePicture(const QString& mark)
 {
-    if (mark == QLatin1String("MASK_DOCTYPE_OTHER")) return gPicTypeOther;
-    if (mark == QLatin1String("MASK_DOCTYPE_TXT")) return gPicTypeTxt;
-    if (mark == QLatin1String("MASK_DOCTYPE_DOC")) return gPicTypeDoc;
-    if (mark == QLatin1String("MASK_DOCTYPE_XLS")) return gPicTypeXls;
-    if (mark == QLatin1String("MASK_DOCTYPE_PPT")) return gPicTypePpt;
+    if (mark == QLatin1String("MASK_DOCTYPE_OTHER")) return RowTypePicture(0);
+    if (mark == QLatin1String("MASK_DOCTYPE_TXT")) return RowTypePicture(0x20);
+    if (mark == QLatin1String("MASK_DOCTYPE_DOC")) return RowTypePicture(0x40);
+    if (mark == QLatin1String("MASK_DOCTYPE_XLS")) return RowTypePicture(0x80);
+    if (mark == QLatin1String("MASK_DOCTYPE_PPT")) return RowTypePicture(0x100);
     return QPixmap();
 }
 

@@ -1,0 +1,206 @@
+#include "batch/FileList.h"
+
+#include "core/FileGrid.h"
+#include "core/SuspendedRedraw.h"
+#include "batch/FileListNames.h"
+#include "batch/FileListRows.h"
+#include "batch/FileListWalk.h"
+#include "core/FileRowFlags.h"
+#include "core/FileTypes.h"
+#include "batch/FolderPath.h"
+#include "core/Log.h"
+#include "platform/FlexGrid.h"
+
+namespace {
+
+// The window's two extension lists with the type bits they give, and the extension that a
+// file of the first list gets in the output folder ("xls", "ppt"; "" for none).
+struct ListTypes {
+    const QStringList& first;
+    int32_t firstBit;
+    const QStringList& second;
+    int32_t secondBit;
+    QString firstExtension;
+};
+
+ListTypes WordFamilyTypes(const QStringList& first, const QStringList& second)
+{
+    return { first, FileRowText, second, FileRowWord, QString() };
+}
+
+// "lstPpt" is the PowerPoint window; any other grid is the Excel window's.
+ListTypes OfficeTypes(const FlexGrid* grid, const QStringList& first, const QStringList& second)
+{
+    if (grid->Name() == QLatin1String("lstPpt"))
+        return { first, FileRowPowerPoint, second, FileRowText, QStringLiteral("ppt") };
+    return { first, FileRowExcel, second, FileRowText, QStringLiteral("xls") };
+}
+
+// The files of one addition, each with the folder its relative path starts after.
+struct FoundFiles {
+    PathCollection files;
+    QStringList bases;
+};
+
+// The folder that holds a path, without its trailing "/" ("" for an entry of the root).
+QString HoldingFolder(const QString& path)
+{
+    const QString item = WithoutTrailingSlash(path);
+    return item.left(std::max<qsizetype>(0, item.lastIndexOf(QLatin1Char('/'))));
+}
+
+// Expands one dropped or chosen path; the files it adds take base as their base folder.
+void AddExpanded(FoundFiles& found, const QString& path, const QString& base, const QString& excluded)
+{
+    const int before = found.files.count();
+    FindAllFiles(path, found.files, excluded);
+    for (int i = before; i < found.files.count(); ++i)
+        found.bases << base;
+}
+
+// A chosen file, not expanded and listed whether or not it exists.
+void AddChosen(FoundFiles& found, const QString& path)
+{
+    if (found.files.contains(path))
+        return;
+    found.files.append(path);
+    found.bases << HoldingFolder(path);
+}
+
+int32_t TypeBitOf(const QString& input, const ListTypes& types)
+{
+    if (IsExtInList(input, types.first, true))
+        return types.firstBit;
+    if (IsExtInList(input, types.second, true))
+        return types.secondBit;
+    return 0;
+}
+
+// Only a word-processor row of the Word window is converted into a ".doc" document.
+bool TakesWordRoute(int32_t typeBit, const ListTypes& types)
+{
+    return typeBit == FileRowWord && &types.second == &gcolWordExt;
+}
+
+QString WithExtensionChange(const QString& relative, int32_t typeBit, const ListTypes& types)
+{
+    QString extension;
+    if (TakesWordRoute(typeBit, types))
+        extension = QStringLiteral("doc");
+    else if (!types.firstExtension.isEmpty() && IsExtInList(relative, types.first, false))
+        extension = types.firstExtension;
+    if (extension.isEmpty())
+        return relative;
+    return relative.left(relative.lastIndexOf(QLatin1Char('.')) + 1) + extension;
+}
+
+QString PlanOutput(const QString& input, const QString& base, int32_t typeBit, const ListTypes& types,
+    const OutputSettingsNow& settings, OutputPlan& plan)
+{
+    QString output;
+    if (settings.toFolder) {
+        const QString relative = WithExtensionChange(input.mid(base.size()), typeBit, types);
+        output = UniqueOutputPath(JoinPath(WithoutTrailingSlash(settings.folder), relative), plan);
+    } else {
+        const QString folder = GetFileDir(input);
+        output = folder + MakeOutputFileName(input.mid(folder.size()), plan, folder, TakesWordRoute(typeBit, types));
+    }
+    plan.add(output);
+    return output;
+}
+
+void AppendFoundRows(FlexGrid* grid, const FoundFiles& found, const ListTypes& types, int32_t flagByte,
+    const OutputSettingsNow& settings)
+{
+    if (found.files.count() == 0)
+        return;
+    OutputPlan plan(grid);
+    for (const QString& input : found.files.items())
+        plan.addInput(input);
+    SuspendedRedraw redraw(grid);
+    try {
+        for (int k = 0; k < found.files.count(); ++k) {
+            const QString& input = found.files.at(k);
+            const int32_t typeBit = TypeBitOf(input, types);
+            const QString output = PlanOutput(input, found.bases.at(k), typeBit, types, settings, plan);
+            const int row = AppendListRow(grid, input, output, flagByte | typeBit);
+            SetCellPicture(grid, row, 1, RowTypePicture(typeBit));
+        }
+    } catch (...) {
+        FixHeaderRow(grid);
+        throw;
+    }
+    FixHeaderRow(grid);
+}
+
+// The skeleton of every filler: the output settings check, the found list, the rows.
+template <class Collect>
+void FillList(FlexGrid* grid, const ListTypes& types, int32_t flagByte, Collect collect)
+{
+    const OutputSettingsNow settings = ReadOutputSettings();
+    if (OutputFolderMissing(settings))
+        return;
+    FoundFiles found;
+    // Earlier outputs in the output folder are never taken as inputs.
+    collect(found, settings.toFolder ? settings.folder : QString());
+    AppendFoundRows(grid, found, types, flagByte, settings);
+}
+
+void AddDropped(FoundFiles& found, const QStringList& dropped, const QString& excluded)
+{
+    for (const QString& item : dropped)
+        AddExpanded(found, item, HoldingFolder(item), excluded);
+}
+
+void AddAllChosen(FoundFiles& found, const QStringList& files)
+{
+    for (const QString& file : files)
+        AddChosen(found, file);
+}
+
+} // namespace
+
+void FileListDropFiles(FlexGrid* grid, const QStringList& dropped, const QStringList& first,
+    const QStringList& second, bool bB52GB, bool bCode, bool bPhrase, bool bL2R, bool addTag)
+{
+    FillList(grid, WordFamilyTypes(first, second), FileRowFlagByte(bB52GB, bCode, bPhrase, bL2R, addTag),
+        [&](FoundFiles& found, const QString& excluded) { AddDropped(found, dropped, excluded); });
+}
+
+void FileListPopulateHtml(FlexGrid* grid, const QString& folder, const QStringList& first,
+    const QStringList& second, bool bB52GB, bool bCode, bool bPhrase, bool bL2R, bool addTag)
+{
+    FillList(grid, WordFamilyTypes(first, second), FileRowFlagByte(bB52GB, bCode, bPhrase, bL2R, addTag),
+        [&](FoundFiles& found, const QString& excluded) {
+            AddExpanded(found, folder, WithoutTrailingSlash(folder), excluded);
+        });
+}
+
+void FileListPopulateDoc(FlexGrid* grid, const QStringList& files, const QStringList& first,
+    const QStringList& second, bool bB52GB, bool bCode, bool bPhrase, bool bL2R, bool addTag)
+{
+    FillList(grid, WordFamilyTypes(first, second), FileRowFlagByte(bB52GB, bCode, bPhrase, bL2R, addTag),
+        [&](FoundFiles& found, const QString&) { AddAllChosen(found, files); });
+}
+
+void FileListPopulateFiles4(FlexGrid* grid, const QStringList& files, const QStringList& first,
+    const QStringList& second, bool bB52GB, bool bCode, bool bPhrase, bool bL2R, bool addTag)
+{
+    try {
+        FillList(grid, OfficeTypes(grid, first, second), FileRowFlagByte(bB52GB, bCode, bPhrase, bL2R, addTag),
+            [&](FoundFiles& found, const QString&) { AddAllChosen(found, files); });
+    } catch (...) {
+        ErrorLog(QStringLiteral("FileListPopulateFiles4"));
+    }
+}
+
+void FileListPopulateFiles5(FlexGrid* grid, const QStringList& dropped, const QStringList& first,
+    const QStringList& second, bool bB52GB, bool bCode, bool bPhrase, bool bL2R, bool addTag)
+{
+    try {
+        FillList(grid, OfficeTypes(grid, first, second), FileRowFlagByte(bB52GB, bCode, bPhrase, bL2R, addTag),
+            [&](FoundFiles& found, const QString& excluded) { AddDropped(found, dropped, excluded); });
+    } catch (...) {
+        ErrorLog(QStringLiteral("FileListPopulateFiles5"));
+    }
+}
