@@ -7,7 +7,14 @@
 // Argument types and meanings are those of tezc/include/TezC.h; result codes in TezCodes.h.
 #include "TezCodes.h"
 
+#include <QString>
+
 #include <cstdint>
+
+// The library's file name, as messages name it.
+inline constexpr char kTezLibraryName[] = "libTezC.so";
+// Empty when the library loads (it stays loaded); otherwise the loader's reason.
+QString TezLibraryLoadError();
 
 // Program-wide library handles, never released.
 extern int32_t ghEnv;
