@@ -18,6 +18,8 @@
 #include "core/GridPictures.h"
 #include "core/Log.h"
 #include "core/ProjectFile.h"
+#include "core/SchedulerTick.h"
+#include "core/StartUpChecks.h"
 #include "core/WorkWindow.h"
 #include "core/frmMain.h"
 #include "core/mTezC.h"
@@ -35,6 +37,7 @@
 #include "vocabulary/frmPhraseMgr.h"
 
 #include <QAction>
+#include <QTimer>
 #include <QDir>
 #include <QFileInfo>
 
@@ -98,10 +101,26 @@ QString ReturnCodeText(int32_t code)
     return QStringLiteral("\nReturn : ") + QString::number(code);
 }
 
+// Runs start-up steps that call the library; a library that cannot be loaded, or lacks an
+// entry, is reported by name and the steps count as failed.
+template <class Steps>
+bool WithConversionLibrary(const QString& title, Steps steps)
+{
+    try {
+        return steps();
+    } catch (const RuntimeError& e) {
+        if (e.number() != errDllLoad && e.number() != errDllEntry)
+            throw;
+        ReportLibraryNotLoaded(e.description(), title);
+        return false;
+    }
+}
+
 } // namespace
 
 StartUpEntries::StartUpEntries()
-    : CreateEnv(_TezCreateEnv)
+    : LoadError(TezLibraryLoadError)
+    , CreateEnv(_TezCreateEnv)
     , CreateStmt(_TezCreateStmt)
     , LoadCCT(_TezLoadCCT)
     , LoadLST(_TezLoadLST)
@@ -143,6 +162,11 @@ void InitMain()
 
 bool FrmMain::OpenConversionLibrary()
 {
+    const QString notLoaded = StartUpLibrary().LoadError();
+    if (!notLoaded.isEmpty()) {
+        ReportLibraryNotLoaded(notLoaded, Caption());
+        return false;
+    }
     StartUpLibrary().CreateEnv(&ghEnv);
     return StartUpLibrary().CreateStmt(ghEnv, &ghStmt, 1000) == 0;
 }
@@ -193,11 +217,11 @@ bool FrmMain::LoadTableList()
 void FrmMain::Form_Load()
 {
     m_instance = std::make_unique<SingleInstance>(ProgramFolder());
-    if (m_instance->PrevInstance()) {
-        MsgBox(LoadResString(1001), vbCritical + vbOKOnly, Caption());
+    int refusedExitCode = 0;
+    if (!TakeProgramFolder(*m_instance, ProgramFolder(), Caption(), refusedExitCode)) {
         m_instance.reset();
         hide();
-        EndProcess();
+        EndProcess(refusedExitCode);
         return;
     }
     InitMain();
@@ -207,10 +231,10 @@ void FrmMain::Form_Load()
     FuncToolbarButton(QStringLiteral("DocConv"))->setChecked(true);
     show();
 
-    if (!OpenConversionLibrary() || !LoadConversionTables()) {
+    if (!WithConversionLibrary(Caption(), [this] { return OpenConversionLibrary() && LoadConversionTables(); })) {
         hide();
         m_instance.reset();
-        EndProcess();
+        EndProcess(kStartFailedExitCode);
         return;
     }
     LoadGridPictures();
@@ -232,6 +256,12 @@ void FrmMain::Form_Load()
     ActiveForm->ShowMenu();
     ActiveForm->show();
     frmClient_Resize();
+
+    // The scheduler runs only in a program that started completely.
+    ScheduleDueCheckHook() = [](const QString& time, const QString& weekday) {
+        frmSchedule().ChkSchedPrj(time, weekday);
+    };
+    Timer1->start();
 }
 
 void UnloadAllWindows()

@@ -7,6 +7,7 @@
 #include "core/EndProcess.h"
 #include "core/Globals.h"
 #include "core/Log.h"
+#include "core/SchedulerTick.h"
 #include "core/StartUp.h"
 #include "core/dlgAbout.h"
 #include "core/dlgProgress.h"
@@ -41,6 +42,7 @@ void ResetProgramState()
     gsLogFile.clear();
     gsErrFile.clear();
     SetAppTitle(QStringLiteral("tezdesk"));
+    ScheduleDueCheckHook() = nullptr;
 }
 
 ProgramFolderFixture::ProgramFolderFixture()
