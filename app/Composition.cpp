@@ -51,7 +51,6 @@ void RegisterMainWindowHooks()
         if (IsFormLoaded<FrmOnlineConv>())
             frmOnlineConv().ExitOnlineConv();
     });
-    hooks.checkSchedule = [](const QString& time, const QString& weekday) { frmSchedule().ChkSchedPrj(time, weekday); };
 }
 
 // In the order the project file holds them: the table count comes first in the header and

@@ -20,6 +20,8 @@
 #include "core/Log.h"
 #include "core/MainWindowHooks.h"
 #include "core/ProjectFile.h"
+#include "core/SchedulerTick.h"
+#include "core/StartUpChecks.h"
 #include "core/WorkWindow.h"
 #include "core/frmMain.h"
 #include "core/mTezC.h"
@@ -36,6 +38,7 @@
 #include "vocabulary/frmPhraseMgr.h"
 
 #include <QAction>
+#include <QTimer>
 #include <QDir>
 #include <QFileInfo>
 
@@ -99,10 +102,26 @@ QString ReturnCodeText(int32_t code)
     return QStringLiteral("\nReturn : ") + QString::number(code);
 }
 
+// Runs start-up steps that call the library; a library that cannot be loaded, or lacks an
+// entry, is reported by name and the steps count as failed.
+template <class Steps>
+bool WithConversionLibrary(const QString& title, Steps steps)
+{
+    try {
+        return steps();
+    } catch (const RuntimeError& e) {
+        if (e.number() != errDllLoad && e.number() != errDllEntry)
+            throw;
+        ReportLibraryNotLoaded(e.description(), title);
+        return false;
+    }
+}
+
 } // namespace
 
 StartUpEntries::StartUpEntries()
-    : CreateEnv(_TezCreateEnv)
+    : LoadError(TezLibraryLoadError)
+    , CreateEnv(_TezCreateEnv)
     , CreateStmt(_TezCreateStmt)
     , LoadCCT(_TezLoadCCT)
     , LoadLST(_TezLoadLST)
@@ -145,8 +164,13 @@ void InitMain()
 namespace {
 
 // Start-up steps that can end the process; false when it ended.
-bool OpenConversionLibrary()
+bool OpenConversionLibrary(FrmMain& main)
 {
+    const QString notLoaded = StartUpLibrary().LoadError();
+    if (!notLoaded.isEmpty()) {
+        ReportLibraryNotLoaded(notLoaded, main.Caption());
+        return false;
+    }
     StartUpLibrary().CreateEnv(&ghEnv);
     return StartUpLibrary().CreateStmt(ghEnv, &ghStmt, 1000) == 0;
 }
@@ -199,11 +223,11 @@ bool LoadTableList(FrmMain& main)
 void StartUp(FrmMain& main)
 {
     main.SingleInstanceLock = std::make_unique<SingleInstance>(ProgramFolder());
-    if (main.SingleInstanceLock->PrevInstance()) {
-        MsgBox(LoadResString(1001), vbCritical + vbOKOnly, main.Caption());
+    int refusedExitCode = 0;
+    if (!TakeProgramFolder(*main.SingleInstanceLock, ProgramFolder(), main.Caption(), refusedExitCode)) {
         main.SingleInstanceLock.reset();
         main.hide();
-        EndProcess();
+        EndProcess(refusedExitCode);
         return;
     }
     InitMain();
@@ -213,10 +237,11 @@ void StartUp(FrmMain& main)
     main.FuncToolbarButton(QStringLiteral("DocConv"))->setChecked(true);
     main.show();
 
-    if (!OpenConversionLibrary() || !LoadConversionTables(main)) {
+    if (!WithConversionLibrary(main.Caption(),
+                               [&main] { return OpenConversionLibrary(main) && LoadConversionTables(main); })) {
         main.hide();
         main.SingleInstanceLock.reset();
-        EndProcess();
+        EndProcess(kStartFailedExitCode);
         return;
     }
     LoadGridPictures();
@@ -238,6 +263,12 @@ void StartUp(FrmMain& main)
     main.ActiveForm->ShowMenu();
     main.ActiveForm->show();
     main.frmClient_Resize();
+
+    // The scheduler runs only in a program that started completely.
+    ScheduleDueCheckHook() = [](const QString& time, const QString& weekday) {
+        frmSchedule().ChkSchedPrj(time, weekday);
+    };
+    main.Timer1->start();
 }
 
 void UnloadAllWindows()

@@ -28,6 +28,8 @@ void UnloadAllWindows();
 // The conversion-library entries that start-up calls. They are the library's own unless a
 // test puts others in their place (to see how start-up answers a result code).
 struct StartUpEntries {
+    // Empty when the library loads, otherwise why it does not.
+    std::function<QString()> LoadError;
     std::function<int32_t(int32_t*)> CreateEnv;
     std::function<int32_t(int32_t, int32_t*, int32_t)> CreateStmt;
     std::function<int32_t(int32_t, int32_t, const char*, int32_t, int32_t)> LoadCCT;

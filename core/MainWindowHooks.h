@@ -1,10 +1,9 @@
 #pragma once
 // What the main window calls of the program without knowing its windows: the start-up and
-// shut-down sequences (its load and unload handlers), the leave operations that run before
-// every window switch and at shut-down, and the scheduler's due check that its timer drives.
-// The composition fills them in before the main window is loaded.
-#include <QString>
-
+// shut-down sequences (its load and unload handlers) and the leave operations that run before
+// every window switch and at shut-down. The composition fills them in before the main window
+// is loaded. (The due check the timer drives is SchedulerTick.h's hook, which start-up sets
+// once the program has started completely.)
 #include <functional>
 #include <vector>
 
@@ -15,8 +14,6 @@ struct MainWindowHooks {
     std::function<void(FrmMain&, int& cancel)> shutDown;
     // In the order they run (the vocabulary manager's, then the instant window's).
     std::vector<std::function<void()>> leaveOperations;
-    // The current time ("hh:mm") and weekday ("1" Monday ... "7" Sunday).
-    std::function<void(const QString& time, const QString& weekday)> checkSchedule;
 };
 
 MainWindowHooks& MainHooks();

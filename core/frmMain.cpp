@@ -8,6 +8,7 @@
 #include "core/WorkWindow.h"
 #include "core/WorkWindowTable.h"
 #include "core/Help.h"
+#include "core/SchedulerTick.h"
 #include "core/dlgAbout.h"
 #include "platform/App.h"
 #include "platform/MousePointer.h"
@@ -61,8 +62,7 @@ FrmMain::FrmMain()
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(kTimerIntervalMs);
-    connect(Timer1, &QTimer::timeout, this, &FrmMain::Timer1_Timer);
-    Timer1->start();
+    connect(Timer1, &QTimer::timeout, this, &FrmMain::Timer1_Timer); // started by start-up
 
     resize(900, 620);
 }
@@ -208,6 +208,11 @@ void FrmMain::closeEvent(QCloseEvent* event)
 
 void FrmMain::Timer1_Timer()
 {
+    // Inside a modal wait or during a run the tick does nothing; the running timer brings
+    // the next one.
+    if (!SchedulerTickAllowed(*this))
+        return;
+    const bool wasEnabled = isEnabled();
     try {
         setEnabled(false);
         Timer1->stop();
@@ -215,17 +220,17 @@ void FrmMain::Timer1_Timer()
         const QString time = now.toString(QStringLiteral("HH:mm"));
         const QString weekday = QString::number(now.date().dayOfWeek()); // Monday = 1
         SetMousePointer(vbHourglass);
-        if (MainHooks().checkSchedule)
-            MainHooks().checkSchedule(time, weekday); // ChkSchedPrj
+        if (const ScheduleDueCheck& check = ScheduleDueCheckHook())
+            check(time, weekday);
     } catch (...) {
         ErrorLogQuiet(QStringLiteral("Timer1_Timer"));
     }
-    // The window and the timer always come back on.
+    // The window and the timer always come back as the tick found them.
     try {
         SetMousePointer(vbDefault);
     } catch (...) {
     }
-    setEnabled(true);
+    setEnabled(wasEnabled);
     Timer1->start();
 }
 

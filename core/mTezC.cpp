@@ -16,9 +16,11 @@ int32_t ghAmbiguous = 0;
 
 namespace {
 
-const char kLibraryName[] = "libTezC.so";
+const char* const kLibraryName = kTezLibraryName;
 
-void* openLibrary() {
+// Opens the library once; on failure returns null and says why (the reason of the first
+// candidate that exists and could not be loaded, else that the library was found nowhere).
+void* tryOpenLibrary(QString* why) {
     static void* handle = nullptr;
     if (handle) return handle;
     QStringList candidates;
@@ -26,14 +28,25 @@ void* openLibrary() {
     if (!envDir.isEmpty()) candidates << QDir(envDir).filePath(QString::fromLatin1(kLibraryName));
     if (QCoreApplication::instance())
         candidates << QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("../lib/") + QString::fromLatin1(kLibraryName));
+    QString firstFailure;
     for (const QString& path : candidates) {
         if (!QFileInfo::exists(path)) continue;
         handle = dlopen(QFile::encodeName(path).constData(), RTLD_NOW | RTLD_LOCAL);
         if (handle) return handle;
+        if (firstFailure.isEmpty()) firstFailure = QString::fromLocal8Bit(dlerror());
     }
     handle = dlopen(kLibraryName, RTLD_NOW | RTLD_LOCAL);
+    if (handle) return handle;
+    const QString systemFailure = QString::fromLocal8Bit(dlerror());
+    if (why) *why = firstFailure.isEmpty() ? systemFailure : firstFailure;
+    return nullptr;
+}
+
+void* openLibrary() {
+    QString why;
+    void* handle = tryOpenLibrary(&why);
     if (!handle)
-        throw RuntimeError(errDllLoad, QStringLiteral("File not found: TezC"));
+        throw RuntimeError(errDllLoad, QStringLiteral("File not found: TezC (") + why + QStringLiteral(")"));
     return handle;
 }
 
@@ -48,6 +61,11 @@ F bindEntry(const char* name) {
 }
 
 }  // namespace
+
+QString TezLibraryLoadError() {
+    QString why;
+    return tryOpenLibrary(&why) ? QString() : why;
+}
 
 // Each entry is looked up at its first call; a failed look-up is tried again next time.
 #define TEZ_BIND(name, params, args)                                  \

@@ -1,13 +1,20 @@
 #pragma once
 // Binding to the conversion library libTezC.so: every entry is looked up by its name at its
-// first call. The library is searched in TEZDESK_LIB_DIR, then in <program folder>/../lib,
+// first call. The library is searched in TEZDESK_LIB_DIR, then in <executable folder>/../lib,
 // then by the system's default search. A missing library or entry raises a RuntimeError
 // (errDllLoad / errDllEntry) in the calling procedure.
 //
 // Argument types and meanings are those of tezc/include/TezC.h; result codes in TezCodes.h.
 #include "TezCodes.h"
 
+#include <QString>
+
 #include <cstdint>
+
+// The library's file name, as messages name it.
+inline constexpr char kTezLibraryName[] = "libTezC.so";
+// Empty when the library loads (it stays loaded); otherwise the loader's reason.
+QString TezLibraryLoadError();
 
 // Program-wide library handles, never released.
 extern int32_t ghEnv;

@@ -13,6 +13,16 @@ Handler& installed()
     static Handler handler;
     return handler;
 }
+
+// How many interactions through the seam are open (a box can open another).
+int g_waiting = 0;
+
+struct Waiting {
+    Waiting() { ++g_waiting; }
+    ~Waiting() { --g_waiting; }
+    Waiting(const Waiting&) = delete;
+    Waiting& operator=(const Waiting&) = delete;
+};
 } // namespace
 
 Handler setHandler(Handler handler)
@@ -24,8 +34,14 @@ Handler setHandler(Handler handler)
 
 bool hasHandler() { return static_cast<bool>(installed()); }
 
+bool isWaiting()
+{
+    return g_waiting > 0 || QApplication::activeModalWidget() || QApplication::activePopupWidget();
+}
+
 Answer ask(const Request& request)
 {
+    const Waiting waiting;
     if (installed())
         return installed()(request);
     switch (request.kind) {
@@ -43,6 +59,7 @@ Answer ask(const Request& request)
 
 int execDialog(QDialog& dialog)
 {
+    const Waiting waiting;
     if (!installed())
         return dialog.exec();
     Request request;

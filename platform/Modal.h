@@ -44,6 +44,11 @@ using Handler = std::function<Answer(const Request&)>;
 Handler setHandler(Handler handler);
 bool hasHandler();
 
+// True while a modal interaction is in progress: a message box, a file or folder dialog or one
+// of the program's own dialogs asked through this seam, or a modal Qt dialog or context menu
+// shown directly. Timers that must not act inside a modal wait ask this.
+bool isWaiting();
+
 // Asks the installed handler, or shows the real dialog.
 Answer ask(const Request& request);
 

@@ -7,6 +7,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include <cstdio>
+
 int MsgBox(const QString& prompt, int style, const QString& title)
 {
     modal::Request request;
@@ -31,8 +33,23 @@ int SafeDefaultAnswer(int style)
 
 void Beep() { QApplication::beep(); }
 
+namespace {
+// Platforms that draw into no screen a user could see (QT_QPA_PLATFORM=offscreen ...).
+bool NoVisibleScreen()
+{
+    const QString platform = QGuiApplication::platformName();
+    return platform == QLatin1String("offscreen") || platform == QLatin1String("minimal");
+}
+} // namespace
+
 int ShowRealMessageBox(const modal::Request& request)
 {
+    // Nobody could answer a box drawn into no screen: the message goes to the standard error
+    // and gets the answer that loses nothing, instead of waiting for ever.
+    if (NoVisibleScreen()) {
+        std::fprintf(stderr, "%s: %s\n", qUtf8Printable(request.title), qUtf8Printable(request.text));
+        return SafeDefaultAnswer(request.buttons);
+    }
     QMessageBox box(QApplication::activeWindow());
     box.setWindowTitle(request.title);
     box.setText(request.text);

@@ -7,6 +7,8 @@
 #include <QSet>
 #include <QStandardPaths>
 
+#include <cstdio>
+
 QString PathJoin(const QString& folder, const QString& name)
 {
     if (folder.endsWith(QLatin1Char('/')) || folder.endsWith(QLatin1Char('\\')))
@@ -27,6 +29,35 @@ QString InstalledDataFolder()
     return QString();
 }
 
+namespace {
+
+// The help page belongs to the installation, not to the user: a newer installed page
+// replaces the program folder's copy, written beside it first and then renamed over it.
+const QLatin1String kHelpPage("tezhelp.html");
+
+void RefreshHelpPage(const QString& installed, const QString& target)
+{
+    const QFileInfo source(installed);
+    const QFileInfo copy(target);
+    if (copy.exists() && source.lastModified() <= copy.lastModified())
+        return;
+    const QString temporary = target + QStringLiteral(".new");
+    QFile::remove(temporary);
+    if (!QFile::copy(installed, temporary))
+        return;
+    QFile written(temporary);
+    // The copy carries the installed page's time, so an unchanged page is not copied again.
+    if (!written.open(QIODevice::ReadWrite) || !written.setFileTime(source.lastModified(), QFileDevice::FileModificationTime)) {
+        QFile::remove(temporary);
+        return;
+    }
+    written.close();
+    if (std::rename(QFile::encodeName(temporary).constData(), QFile::encodeName(target).constData()) != 0)
+        QFile::remove(temporary);
+}
+
+} // namespace
+
 void FillProgramFolder(const QString& folder, const QString& dataFolder)
 {
     if (dataFolder.isEmpty())
@@ -36,6 +67,10 @@ void FillProgramFolder(const QString& folder, const QString& dataFolder)
     const QStringList entries = data.entryList(QDir::Files);
     for (const QString& name : entries) {
         const QString target = PathJoin(folder, name);
+        if (name == kHelpPage) {
+            RefreshHelpPage(data.filePath(name), target);
+            continue;
+        }
         if (QFileInfo::exists(target))
             continue;
         const bool conversionTable = name.endsWith(QLatin1String(".cct"), Qt::CaseInsensitive);

@@ -13,5 +13,6 @@ QString PathJoin(const QString& folder, const QString& name);
 QString InstalledDataFolder();
 
 // Copies what the program folder lacks from the installed tables: conversion tables always,
-// the vocabulary tables and their list only when the folder has no list yet.
+// the vocabulary tables and their list only when the folder has no list yet. The help page
+// is copied when the folder lacks it or the installed one is newer.
 void FillProgramFolder(const QString& folder, const QString& dataFolder);

@@ -10,6 +10,7 @@
 #include "core/EndProcess.h"
 #include "core/Globals.h"
 #include "core/Log.h"
+#include "core/SchedulerTick.h"
 #include "core/dlgAbout.h"
 #include "core/dlgProgress.h"
 #include "core/frmMain.h"
@@ -49,6 +50,7 @@ void ResetProgramState()
     gsLogFile.clear();
     gsErrFile.clear();
     SetAppTitle(QStringLiteral("tezdesk"));
+    ScheduleDueCheckHook() = nullptr;
 }
 
 ProgramFolderFixture::ProgramFolderFixture()

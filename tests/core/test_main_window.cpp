@@ -8,6 +8,7 @@
 #include "core/EndProcess.h"
 #include "core/Globals.h"
 #include "core/Help.h"
+#include "core/SchedulerTick.h"
 #include "core/WorkWindow.h"
 #include "core/dlgAbout.h"
 #include "core/frmMain.h"
@@ -290,7 +291,11 @@ private slots:
         ProgramFolderFixture fx;
         ModalScript script;
         FrmMain& main = fx.start();
+        QVERIFY(main.Timer1->isActive());
+        QList<bool> enabledDuringCheck;
+        ScheduleDueCheckHook() = [&](const QString&, const QString&) { enabledDuringCheck << main.isEnabled(); };
         main.Timer1_Timer();
+        QCOMPARE(enabledDuringCheck, QList<bool>{false});
         QVERIFY(main.isEnabled());
         QVERIFY(main.Timer1->isActive());
         QCOMPARE(MousePointer(), vbDefault);

@@ -1,17 +1,21 @@
 // The project's database side file: its byte layout and how it is read back.
 #include "common/ProgramFolderFixture.h"
+#include "common/FileBytes.h"
 #include "common/TestMain.h"
 
 #include "core/Globals.h"
 #include "core/ProjectDBList.h"
 #include "core/ProjectFile.h"
 #include "core/frmMain.h"
+#include "database/Connection.h"
 #include "database/frmDBConv.h"
+#include "platform/CodePage.h"
 #include "platform/FlexGrid.h"
 #include "platform/ModalScript.h"
 #include "platform/MsgBox.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QFileInfo>
 #include <QTest>
 
@@ -25,6 +29,14 @@ QByteArray SideLine(const QString& text)
         bytes.append(static_cast<char>(c.unicode() >> 8));
     }
     return bytes + "\r\n";
+}
+
+// A source database the data layer can open, made in the fixture's folder: an empty SQLite
+// file (SQLite takes an empty file as an empty database).
+QString OpenableSource(const ProgramFolderFixture& fx)
+{
+    fx.writeFile("source.db", QByteArray());
+    return QStringLiteral("Provider=SQLite;Data Source=") + fx.path("source.db");
 }
 
 QByteArray SideFile(const QStringList& lines)
@@ -76,18 +88,24 @@ private slots:
         QVERIFY(bytes.contains(SideLine("-2147483616\torders\tS2Torders")));
     }
 
+    // Side files as the program writes them: with tables there are MCNT, MVDB and MVOUTDB
+    // lines, and the saved connection must open before the tables are read.
     void reading_data()
     {
-        QTest::addColumn<QStringList>("lines");
-        QTest::addColumn<int>("rows");        // data rows after reading; -1: the grid is untouched
+        QTest::addColumn<QStringList>("lines"); // %SOURCE%: a connection the data layer opens
+        QTest::addColumn<int>("rows");          // data rows after reading; -1: the grid is untouched
         QTest::addColumn<int32_t>("firstFlags");
         QTest::addColumn<bool>("formatError");
         const QStringList keys = {"PrjFileName\t/p.wpp", "cboCodeConv\t1", "CBOPHRASECONV\t1", "CboDbType\t1"};
-        QTest::newRow("flag word 0 comes back as 32") << keys + QStringList{"DBCOUNT\t1", "--\t--", "0\ta\tb"} << 1 << 32 << false;
-        QTest::newRow("more lines than DBCOUNT") << keys + QStringList{"DBCOUNT\t2", "--\t--", "1\ta\tb", "2\tc\td", "3\te\tf"} << 3 << 33 << false;
-        QTest::newRow("a name with a tab ends the list") << keys + QStringList{"DBCOUNT\t2", "--\t--", "1\ta\tb", "2\tc\td\te"} << 1 << 33 << false;
+        auto withTables = [&](int count, const QString& connection, const QStringList& tables) {
+            return keys + QStringList{"DBCOUNT\t" + QString::number(count), "MCNT\t" + connection, "MVDB\t/db.mdb",
+                                      "MVOUTDB\t/out.mdb", "--\t--"} + tables;
+        };
+        QTest::newRow("flag word 0 comes back as 32") << withTables(1, "%SOURCE%", {"0\ta\tb"}) << 1 << 32 << false;
+        QTest::newRow("more lines than DBCOUNT") << withTables(2, "%SOURCE%", {"1\ta\tb", "2\tc\td", "3\te\tf"}) << 3 << 33 << false;
+        QTest::newRow("a name with a tab ends the list") << withTables(2, "%SOURCE%", {"1\ta\tb", "2\tc\td\te"}) << 1 << 33 << false;
         QTest::newRow("no tables") << keys + QStringList{"DBCOUNT\t0", "--\t--"} << 0 << 0 << false;
-        QTest::newRow("saved connection cannot be opened") << keys + QStringList{"DBCOUNT\t1", "MCNT\tProvider=X", "--\t--", "0\ta\tb"} << -1 << 0 << false;
+        QTest::newRow("saved connection cannot be opened") << withTables(1, "Provider=X", {"0\ta\tb"}) << -1 << 0 << false;
         QTest::newRow("first key in other letters") << QStringList{"PRJFILENAME\t/p.wpp", "DBCOUNT\t1", "--\t--", "0\ta\tb"} << -1 << 0 << true;
         QTest::newRow("empty file") << QStringList{} << -1 << 0 << true;
     }
@@ -98,6 +116,13 @@ private slots:
         QFETCH(int32_t, firstFlags);
         QFETCH(bool, formatError);
         ProgramFolderFixture fx;
+        if (lines.filter("%SOURCE%").size() > 0) {
+            const QString source = OpenableSource(fx);
+            AdoConnection probe;
+            if (!ConnectADO(source, probe))
+                QSKIP(qPrintable("The data layer opens no saved connection yet: " + source));
+            lines.replaceInStrings("%SOURCE%", source);
+        }
         fx.writeFile("p.DBL", SideFile(lines));
         ModalScript script;
         fx.start();
@@ -105,6 +130,7 @@ private slots:
         db.lstTables->AddItem(QStringLiteral("\t\told\tS2Told\t1"));
         db.mcollTbl = {QStringLiteral("old")};
         db.mcollOutTbl = {QStringLiteral("S2Told")};
+        db.mvDB = QStringLiteral("/old.mdb");
         if (formatError)
             script.answer(vbOK);
         PrjLstDBShow(db.lstTables, fx.path("p.DBL"));
@@ -117,6 +143,7 @@ private slots:
         if (rows < 0) {
             QCOMPARE(db.lstTables->Rows(), 2);
             QCOMPARE(db.mcollTbl, QStringList{QStringLiteral("old")});
+            QCOMPARE(QVariant(db.mvDB).toString(), QStringLiteral("/old.mdb"));
         } else {
             QCOMPARE(db.lstTables->Rows(), rows + 1);
             QCOMPARE(db.mcollTbl.size(), rows);
@@ -124,6 +151,8 @@ private slots:
                 QCOMPARE(db.lstTables->RowData(1), firstFlags);
                 QCOMPARE(db.lstTables->TextMatrix(1, 2), QStringLiteral("a"));
                 QCOMPARE(db.lstTables->TextMatrix(rows, 4), QString::number(rows));
+                QCOMPARE(QVariant(db.mvDB).toString(), QStringLiteral("/db.mdb"));
+                QCOMPARE(QVariant(db.mvOutDB).toString(), QStringLiteral("/out.mdb"));
             }
         }
         if (!formatError) {
@@ -133,17 +162,56 @@ private slots:
         QVERIFY(QFileInfo::exists(fx.path("p.DBL")) || lines.isEmpty());
     }
 
+    // What the program writes it reads back: the same rows, names and row words.
+    void savedListReadsBack()
+    {
+        ProgramFolderFixture fx;
+        ModalScript script;
+        fx.start();
+        const QString source = OpenableSource(fx);
+        FrmDBConv& db = frmDBConv();
+        if (!ConnectADO(source, db.mCnt))
+            QSKIP(qPrintable("The data layer opens no saved connection yet: " + source));
+        db.mvDB = QStringLiteral("/DB.MDB");
+        db.mvOutDB = QStringLiteral("/OUT.MDB");
+        db.mcollTbl = {QStringLiteral("客户"), QStringLiteral("orders")};
+        db.mcollOutTbl = {QStringLiteral("S2T客户"), QStringLiteral("S2Torders")};
+        db.lstTables->AddItem(QStringLiteral("\t\t客户\tS2T客户\t1"));
+        db.lstTables->AddItem(QStringLiteral("\t\torders\tS2Torders\t2"));
+        db.lstTables->setRowData(1, 0x20);
+        db.lstTables->setRowData(2, static_cast<int32_t>(0x80000020u));
+        PrjLstDBSave(db.lstTables, fx.path("p.DBL"));
+        db.lstTables->setRows(1);
+        db.mcollTbl.clear();
+        db.mcollOutTbl.clear();
+        PrjLstDBShow(db.lstTables, fx.path("p.DBL"));
+        QCOMPARE(db.lstTables->Rows(), 3);
+        QCOMPARE(db.mcollTbl, (QStringList{QStringLiteral("客户"), QStringLiteral("orders")}));
+        QCOMPARE(db.mcollOutTbl, (QStringList{QStringLiteral("S2T客户"), QStringLiteral("S2Torders")}));
+        QCOMPARE(db.lstTables->RowData(1), 0x20);
+        QCOMPARE(db.lstTables->RowData(2), static_cast<int32_t>(0x80000020u));
+        QCOMPARE(QVariant(db.mvDB).toString(), QStringLiteral("/DB.MDB"));
+        QCOMPARE(script.asked().size(), 0);
+    }
+
+    // The project line names the side file in the project's code page; a folder with
+    // Chinese characters shows whether the path went through it.
     void projectNamesItsSideFile()
     {
         ProgramFolderFixture fx;
         ModalScript script;
         fx.start();
+        QVERIFY(QDir(fx.folder()).mkdir(QStringLiteral("专案 目录")));
+        const QString project = fx.path(QStringLiteral("专案 目录/my.project.wpp"));
+        const QString side = fx.path(QStringLiteral("专案 目录/my.project.DBL"));
         frmDBConv();
-        PrjFileSave(fx.path("my.project.wpp"));
-        QVERIFY(QFileInfo::exists(fx.path("my.project.DBL")));
-        QVERIFY(fx.readFile("my.project.wpp").contains("\"DBCONV\",\"" + fx.path("my.project.DBL").toUtf8() + "\"\r\n\"-\",9"));
+        PrjFileSave(project);
+        QVERIFY(QFileInfo::exists(side));
+        const QByteArray line = "\"DBCONV\",\"" + ToSystemCodePage(side) + "\"\r\n\"-\",9";
+        QVERIFY(ToSystemCodePage(side) != side.toUtf8());
+        QVERIFY(ReadFileBytes(project).contains(line));
         frmDBConv().cbCodeConv->setCurrentIndex(3);
-        PrjFileShow(fx.path("my.project.wpp"));
+        PrjFileShow(project);
         QCOMPARE(frmDBConv().cbCodeConv->currentIndex(), 0);
         QCOMPARE(script.asked().size(), 0);
     }

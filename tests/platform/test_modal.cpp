@@ -6,6 +6,7 @@
 #include "platform/MsgBox.h"
 
 #include <QDialog>
+#include <QGuiApplication>
 #include <QTest>
 
 class ModalSeamTest : public QObject {
@@ -47,6 +48,42 @@ private slots:
         ModalScript script;
         QCOMPARE(MsgBox(QStringLiteral("x"), style, QStringLiteral("t")), expected);
         QCOMPARE(script.unexpected(), 1);
+    }
+
+    // With no script and no screen a user could see, a box does not wait for ever: it
+    // gets the answer that loses nothing.
+    void boxWithoutAScreenIsNotWaitedFor_data()
+    {
+        QTest::addColumn<int>("style");
+        QTest::addColumn<int>("expected");
+        QTest::newRow("ok") << (vbOKOnly + vbCritical) << vbOK;
+        QTest::newRow("yes/no/cancel") << (vbYesNoCancel + vbQuestion) << vbCancel;
+    }
+    void boxWithoutAScreenIsNotWaitedFor()
+    {
+        QFETCH(int, style);
+        QFETCH(int, expected);
+        QCOMPARE(QGuiApplication::platformName(), QStringLiteral("offscreen"));
+        QVERIFY(!modal::hasHandler());
+        QCOMPARE(MsgBox(QStringLiteral("无法载入"), style), expected);
+    }
+
+    void seamTellsWhileItWaits()
+    {
+        QVERIFY(!modal::isWaiting());
+        bool waitingInside = false;
+        modal::Handler previous = modal::setHandler([&](const modal::Request&) {
+            waitingInside = modal::isWaiting();
+            return modal::Answer{vbOK, {}, 0, {}};
+        });
+        MsgBox(QStringLiteral("?"));
+        QVERIFY(waitingInside);
+        waitingInside = false;
+        QDialog dialog;
+        modal::execDialog(dialog);
+        QVERIFY(waitingInside);
+        modal::setHandler(std::move(previous));
+        QVERIFY(!modal::isWaiting());
     }
 
     void scriptsNestInOrder()

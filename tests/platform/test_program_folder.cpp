@@ -3,12 +3,22 @@
 #include "platform/ProgramFolder.h"
 #include "platform/SingleInstance.h"
 
+#include <QDateTime>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <sys/wait.h>
 #include <unistd.h>
+
+namespace {
+void SetModified(const QString& path, const QDateTime& time)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadWrite));
+    QVERIFY(file.setFileTime(time, QFileDevice::FileModificationTime));
+}
+} // namespace
 
 class ProgramFolderTest : public QObject {
     Q_OBJECT
@@ -57,6 +67,52 @@ private slots:
         FillProgramFolder(home.path(), data.path());
         QVERIFY(!QFile::exists(home.filePath("region.pct")));
         QVERIFY(QFile::exists(home.filePath("gb-big5.cct")));
+    }
+
+    void helpPageFollowsTheInstalledOne_data()
+    {
+        QTest::addColumn<QByteArray>("copy");      // the program folder's page; empty: none
+        QTest::addColumn<int>("copyAgeSeconds");    // how much older than the installed page
+        QTest::addColumn<QByteArray>("expected");
+        QTest::newRow("missing on a later fill") << QByteArray() << 0 << QByteArray("new help");
+        QTest::newRow("older copy is replaced") << QByteArray("old help") << 3600 << QByteArray("new help");
+        QTest::newRow("copy as new is kept") << QByteArray("same time") << 0 << QByteArray("same time");
+        QTest::newRow("newer copy is kept") << QByteArray("newer help") << -3600 << QByteArray("newer help");
+    }
+    void helpPageFollowsTheInstalledOne()
+    {
+        QFETCH(QByteArray, copy);
+        QFETCH(int, copyAgeSeconds);
+        QFETCH(QByteArray, expected);
+        QTemporaryDir data, home;
+        WriteFileBytes(data.filePath("PCTS.LST"), "shipped list");
+        WriteFileBytes(home.filePath("PCTS.LST"), "user list"); // not the first fill
+        WriteFileBytes(data.filePath("tezhelp.html"), "new help");
+        const QDateTime installedTime = QDateTime::currentDateTime().addSecs(-7200);
+        SetModified(data.filePath("tezhelp.html"), installedTime);
+        if (!copy.isEmpty()) {
+            WriteFileBytes(home.filePath("tezhelp.html"), copy);
+            SetModified(home.filePath("tezhelp.html"), installedTime.addSecs(-copyAgeSeconds));
+        }
+        FillProgramFolder(home.path(), data.path());
+        QCOMPARE(ReadFileBytes(home.filePath("tezhelp.html")), expected);
+        QVERIFY(!QFile::exists(home.filePath("tezhelp.html.new")));
+        QCOMPARE(ReadFileBytes(home.filePath("PCTS.LST")), QByteArray("user list"));
+        // A second fill changes nothing more.
+        FillProgramFolder(home.path(), data.path());
+        QCOMPARE(ReadFileBytes(home.filePath("tezhelp.html")), expected);
+    }
+
+    void lockOutcomes()
+    {
+        QTemporaryDir dir;
+        SingleInstance first(dir.path());
+        QCOMPARE(first.take(), SingleInstance::Outcome::Acquired);
+        SingleInstance second(dir.path());
+        QCOMPARE(second.take(), SingleInstance::Outcome::AnotherCopyRuns);
+        WriteFileBytes(dir.filePath("file"), "x");
+        SingleInstance underFile(dir.filePath("file/sub"));
+        QCOMPARE(underFile.take(), SingleInstance::Outcome::FolderNotWritable);
     }
 
     void secondProcessLearnsThatOneRuns()
