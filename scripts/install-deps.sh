@@ -8,7 +8,6 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite
   libgl1-mesa-dev libxkbcommon-dev
   xvfb xauth fonts-noto-cjk
-  xdotool imagemagick
   libbenchmark-dev
 )
 
