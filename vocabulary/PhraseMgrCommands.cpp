@@ -281,8 +281,10 @@ void FrmPhraseMgr::DetectPhrase()
 {
     if (lstPCT->Rows() <= 1)
         return;
-    if (dlgPhraseDetectDir().ShowDlg())
-        dlgDetectPhrase().ShowDlg();
+    // Without a direction no detection runs, and the lists stay as they are.
+    if (!dlgPhraseDetectDir().ShowDlg())
+        return;
+    dlgDetectPhrase().ShowDlg();
     ShowMarkedTableAgain();
 }
 
