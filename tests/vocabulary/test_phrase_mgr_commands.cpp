@@ -163,6 +163,19 @@ private slots:
         QCOMPARE(libraryCount, 3);
     }
 
+    void createNameDifferingOnlyInCase()
+    {
+        PhraseMgrFixture f({{"A.pct", NumberedItems(1)}});
+        ModalScript script;
+        script.answerDialog(NewTable(QStringLiteral("a"), false));
+        f.mgr().MenuProc(QStringLiteral("IDM_FILE_NEWPCT"));
+        QCOMPARE(script.unexpected(), 0);
+        QCOMPARE(script.asked().size(), 1);
+        QCOMPARE(f.gridTables(), (QStringList{"A.pct", "a.pct"}));
+        QCOMPARE(glPCTCount, 2);
+        QCOMPARE(giCurPCT, 1);
+    }
+
     void createAfterOpeningKeepsRoomInHandleArrays()
     {
         PhraseMgrFixture f(QList<MgrTable>{{"a.pct", {}}});
