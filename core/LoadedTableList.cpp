@@ -1,6 +1,7 @@
 #include "core/LoadedTableList.h"
 
 #include "core/PhraseText.h"
+#include "core/mTezC.h"
 
 #include <cstddef>
 
@@ -57,3 +58,16 @@ QStringList LoadedTablePaths()
 }
 
 int32_t FindLoadedTable(const QString& path) { return static_cast<int32_t>(LoadedTablePaths().indexOf(path)); }
+
+QList<TableRowState> LoadedTableRows()
+{
+    const QStringList paths = LoadedTablePaths();
+    const int32_t current = HasCurrentTable() ? giCurPCT : 0;
+    QList<TableRowState> rows;
+    for (int32_t i = 0; i < paths.size(); ++i) {
+        int32_t status = 0;
+        _TezGetPCTStatus(ghPCT[static_cast<std::size_t>(i)], &status);
+        rows.push_back({paths.at(i), (PCTStatusInUse(status) ? 1 : 0) | (i == current ? 2 : 0)});
+    }
+    return rows;
+}

@@ -4,6 +4,7 @@
 // not in use, 3 proper-noun in use), plus giCurPCT, the table whose items the vocabulary
 // manager shows (negative: none). The arrays always keep room beyond glPCTCount.
 #include <QString>
+#include <QList>
 #include <QStringList>
 #include <cstdint>
 #include <vector>
@@ -34,6 +35,17 @@ QStringList LoadedTablePaths();
 // The index in the loaded table list of the first table whose path equals path exactly;
 // -1 when none does. Where many paths are looked up, look them up in LoadedTablePaths().
 int32_t FindLoadedTable(const QString& path);
+// A row of the vocabulary manager's table list: the table's path and the row word (bit
+// value 1 in use, bit value 2 the current table).
+struct TableRowState {
+    QString path;
+    int32_t flags = 0;
+};
+// The rows the manager's table list shows for the loaded tables, taken from the library
+// without the manager's window: each table's status as the library holds it, and the mark
+// on the current table (on the first one while none was chosen, as the window starts).
+QList<TableRowState> LoadedTableRows();
+
 // Status of a loaded table: in use (bit value 1), proper-noun table (bit value 2).
 inline bool PCTStatusInUse(int32_t status) { return (status & 1) != 0; }
 inline bool PCTStatusLocked(int32_t status) { return status >= 2; }

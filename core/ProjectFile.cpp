@@ -185,6 +185,19 @@ int FindTableRow(FlexGrid* lstPCT, const QString& path)
     return 0;
 }
 
+// The rows of the vocabulary manager's table list; read from the loaded tables while the
+// manager was never opened, so that saving a project does not open it.
+QList<TableRowState> TableRowsToSave()
+{
+    if (!IsFormLoaded<FrmPhraseMgr>())
+        return LoadedTableRows();
+    FrmPhraseMgr& mgr = frmPhraseMgr();
+    QList<TableRowState> rows;
+    for (int r = 1; mgr.lstPCT && r <= LastRow(mgr.lstPCT); ++r)
+        rows.push_back({mgr.lstPCT->TextMatrix(r, 1), mgr.lstPCT->RowData(r)});
+    return rows;
+}
+
 void ReadTableLines(ProjectReader& file, int count)
 {
     FrmPhraseMgr& mgr = frmPhraseMgr();
@@ -289,8 +302,8 @@ void PrjFileSave(const QString& path)
         const ListPart html = ListOf(gbHtmlConvLoaded, frmHtmlConv, 2);
         const ListPart textFiles = ListOf(gbSpecConvLoaded, frmSpecConv, 3);
 
-        FrmPhraseMgr& mgr = frmPhraseMgr();
-        const int tables = mgr.lstPCT ? LastRow(mgr.lstPCT) : 0;
+        const QList<TableRowState> tableRows = TableRowsToSave();
+        const int tables = static_cast<int>(tableRows.size());
         // The folder list is saved (in the layout that carries it) once its window was opened.
         const bool folders = gbPathConvLoaded;
 
@@ -324,9 +337,10 @@ void PrjFileSave(const QString& path)
         }
         lines << ProjectLine({ProjectText(QStringLiteral("-")), ProjectNumber(9)});
         for (int i = 1; i <= tables; ++i) {
-            const int32_t flags = mgr.lstPCT->RowData(i);
-            lines << ProjectLine({ProjectNumber(i), ProjectText(mgr.lstPCT->TextMatrix(i, 1)),
-                                  ProjectText((flags & kCurrentTableBit) ? kTableMark : QString()), ProjectNumber(flags)});
+            const TableRowState& row = tableRows.at(i - 1);
+            lines << ProjectLine({ProjectNumber(i), ProjectText(row.path),
+                                  ProjectText((row.flags & kCurrentTableBit) ? kTableMark : QString()),
+                                  ProjectNumber(row.flags)});
         }
         lines << QStringLiteral("0,\"-\",\"-\",99");
         for (const ListPart* part : {&doc, &xls, &ppt, &html, &textFiles})
