@@ -9,7 +9,6 @@ int32_t glPCTCount = 0;
 std::vector<int32_t> ghPCT(2, 0);
 std::vector<int32_t> glPCTStatus(2, 0);
 int16_t giCurPCT = -1;
-bool gbPCTListLoaded = false;
 
 void ReDimPreserveTables(int32_t last)
 {
@@ -70,4 +69,16 @@ QList<TableRowState> LoadedTableRows()
         rows.push_back({paths.at(i), (PCTStatusInUse(status) ? 1 : 0) | (i == current ? 2 : 0)});
     }
     return rows;
+}
+
+TableUnload UnloadTable(int32_t hPct, int32_t* result)
+{
+    const int32_t r = _TezUnloadPCT(ghStmt, hPct);
+    if (result)
+        *result = r;
+    // A handle the library does not know had nothing to write.
+    if (r == 0 || r == TEZ_ERR_HANDLE)
+        return TableUnload::Unloaded;
+    int32_t status = 0;
+    return _TezGetPCTStatus(hPct, &status) == 0 ? TableUnload::NotSaved : TableUnload::NotSavedLost;
 }

@@ -13,10 +13,6 @@ extern int32_t glPCTCount;
 extern std::vector<int32_t> ghPCT;
 extern std::vector<int32_t> glPCTStatus;
 extern int16_t giCurPCT;
-// True only when start-up loaded the table list (PCTS.LST) without failure. While it is
-// false the program's list is not the library's list, and it must never be written back
-// over PCTS.LST.
-extern bool gbPCTListLoaded;
 
 // Sizes both arrays to indices 0 .. last, keeping their contents.
 void ReDimPreserveTables(int32_t last);
@@ -45,6 +41,15 @@ struct TableRowState {
 // without the manager's window: each table's status as the library holds it, and the mark
 // on the current table (on the first one while none was chosen, as the window starts).
 QList<TableRowState> LoadedTableRows();
+
+// What became of a table taken out of the library's list (its changes written first).
+enum class TableUnload {
+    Unloaded,     // written if it had changes, and gone from the library's list
+    NotSaved,     // its changes could not be written; the library still holds it with them
+    NotSavedLost, // its changes could not be written, and the library let it go all the same
+};
+// Takes a loaded table out of the library's list; result, the library's result code.
+TableUnload UnloadTable(int32_t hPct, int32_t* result = nullptr);
 
 // Status of a loaded table: in use (bit value 1), proper-noun table (bit value 2).
 inline bool PCTStatusInUse(int32_t status) { return (status & 1) != 0; }

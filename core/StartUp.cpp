@@ -31,6 +31,8 @@
 #include "resources/StringTable.h"
 #include "schedule/frmSchedule.h"
 #include "core/LoadedTableList.h"
+#include "core/TableListFile.h"
+#include "core/UnreadableLines.h"
 #include "vocabulary/dlgPhraseDetectDir.h"
 #include "vocabulary/frmPhraseMgr.h"
 
@@ -167,26 +169,17 @@ bool FrmMain::LoadConversionTables()
 bool FrmMain::LoadTableList()
 {
     glPCTCount = 0;
-    gbPCTListLoaded = false;
     ghPCT.assign(2, 0);
     glPCTStatus.assign(2, 0);
     const QString list = PathJoin(ProgramFolder(), QStringLiteral("PCTS.LST"));
-    const int32_t rc = StartUpLibrary().LoadLST(ghStmt, ToSystemCodePage(list).constData());
-    if (rc == 0) {
-        int32_t count = 0;
-        _TezGetPCTNum(ghStmt, &count);
-        glPCTCount = count;
-        ReDimPreserveTables(glPCTCount + 1);
-        for (int32_t i = 0; i < glPCTCount; ++i)
-            _TezGetPCT(ghStmt, i, &ghPCT[static_cast<std::size_t>(i)]);
-        gbPCTListLoaded = true;
-        return true;
-    }
-    if (rc == TEZ_ERR_LIMIT) {
+    const TableListLoad load = LoadTableListFile(list, StartUpLibrary().LoadLST);
+    if (load.result == TEZ_ERR_LIMIT) {
         MsgBox(LoadResString(1003), vbCritical + vbOKOnly, Caption());
         return false;
     }
-    MsgBox(LoadResString(1004) + ReturnCodeText(rc), vbCritical + vbOKOnly, Caption());
+    ReportTableListLoad(load, list, Caption());
+    for (int32_t i = 0; i < glPCTCount; ++i)
+        TellUnreadableLines(ghPCT[static_cast<std::size_t>(i)], Caption());
     return true;
 }
 
@@ -253,7 +246,7 @@ void FrmMain::Form_Unload(int& cancel)
         OfferProjectSave();
         if (IsFormLoaded<FrmOnlineConv>())
             frmOnlineConv().bFileChanged = false;
-        if (gbPCTListLoaded && IsFormLoaded<FrmPhraseMgr>())
+        if (IsFormLoaded<FrmPhraseMgr>())
             frmPhraseMgr().ExitPhraseMgr();
         if (IsFormLoaded<FrmOnlineConv>())
             frmOnlineConv().ExitOnlineConv();

@@ -158,8 +158,8 @@ void FrmMain::FuncToolbar_ButtonClick(const QString& key)
 void FrmMain::SetActiveForm(WorkWindow& window)
 {
     // The two leave operations run on every switch. A window that was never loaded has
-    // nothing to leave; the table list is written back only when start-up loaded it.
-    if (gbPCTListLoaded && IsFormLoaded<FrmPhraseMgr>())
+    // nothing to leave.
+    if (IsFormLoaded<FrmPhraseMgr>())
         frmPhraseMgr().ExitPhraseMgr();
     if (IsFormLoaded<FrmOnlineConv>())
         frmOnlineConv().ExitOnlineConv();

@@ -197,20 +197,45 @@ void FrmPhraseMgr::DeleteItems()
         return;
 
     if (CurrentListKind == QLatin1String("PCT")) {
-        const int32_t marked = GetRowSelected(lstPCT);
-        if (marked >= block.first && marked <= block.last && lstPhrase->Rows() > 1)
-            EmptyList(lstPhrase);
-        for (int i = block.last; i >= block.first; --i) {
-            _TezUnloadPCT(ghStmt, ghPCT[i - 1]);
-            RemoveTableEntry(i - 1);
-        }
+        DeleteTables(block);
     } else {
         if (!HasCurrentTable())
             return;
         const int32_t r = _TezPCTDelItem(ghPCT[giCurPCT], block.first - 1, block.last - block.first + 1);
         if (r != 0)
             RaiseLibraryFailure("_TezPCTDelItem", r);
+        FileListDeleteRows(lst, vbKeyDelete, 0, true);
     }
-    FileListDeleteRows(lst, vbKeyDelete, 0, true);
     SaveTableList();
+}
+
+void FrmPhraseMgr::DeleteTables(const RowBlock& block)
+{
+    const int32_t marked = GetRowSelected(lstPCT);
+    if (marked >= block.first && marked <= block.last && lstPhrase->Rows() > 1)
+        EmptyList(lstPhrase);
+    // A table whose changes could not be written stays in the list with them.
+    QStringList notSaved;
+    QStringList lost;
+    lstPCT->setFixedRows(0);
+    for (int i = block.last; i >= block.first; --i) {
+        const QString path = lstPCT->TextMatrix(i, 1);
+        int32_t result = 0;
+        const TableUnload unload = UnloadTable(ghPCT[i - 1], &result);
+        if (unload == TableUnload::NotSaved) {
+            notSaved.prepend(path);
+            continue;
+        }
+        if (unload == TableUnload::NotSavedLost)
+            lost.prepend(path + QChar(10) + ReturnText(result));
+        RemoveTableEntry(i - 1);
+        lstPCT->RemoveItem(i);
+    }
+    if (lstPCT->Rows() >= 2) {
+        lstPCT->setFixedRows(1);
+        SelectRows(lstPCT, std::min(block.first, lstPCT->Rows() - 1), std::min(block.first, lstPCT->Rows() - 1));
+    } else {
+        lstPCT->setRow(0);
+    }
+    TellTablesNotSaved(notSaved, lost);
 }

@@ -13,6 +13,8 @@
 #include "resources/Pictures.h"
 #include "resources/StringTable.h"
 #include "core/LoadedTableList.h"
+#include "core/TableListFile.h"
+#include "core/UnreadableLines.h"
 #include "vocabulary/PhraseMgrSupport.h"
 #include "core/PhraseText.h"
 
@@ -116,6 +118,8 @@ int16_t FrmPhraseMgr::AddPCTFile(const QString& path, FlexGrid* lst)
     _TezSetPCTStatus(hPct, 1);
     DrawCellPicture(lst, row);
     SetRowSelected(lst, row);
+    ForgetKeptListLine(path);
+    TellUnreadableLines(hPct, LoadResString(8009));
     return 0;
 }
 

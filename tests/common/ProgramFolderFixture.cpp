@@ -16,6 +16,7 @@
 #include "platform/ModalScript.h"
 #include "platform/ProgramFolder.h"
 #include "core/LoadedTableList.h"
+#include "core/TableListFile.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -36,7 +37,7 @@ void ResetProgramState()
     ghPCT.assign(2, 0);
     glPCTStatus.assign(2, 0);
     giCurPCT = -1;
-    gbPCTListLoaded = false;
+    ClearKeptListLines();
     gbRunLog = false;
     gsLogFile.clear();
     gsErrFile.clear();
