@@ -105,12 +105,17 @@ void FrmPhraseMgr::ImportItems(const QString& fileName, FlexGrid* lst)
     const int32_t r = _TezPCTImport(hPct, index, PathToBytes(fileName).constData(), &imported);
     QString failure;
     if (r == TEZ_ERR_FORMAT) {
-        // Not a table file: a text file of term pairs.
+        // Not a table file: a text file of term pairs, unless it reads as no text at all.
+        const std::optional<std::vector<ItemPair>> pairs = ReadItemPairFile(fileName);
+        if (!pairs)
+            MsgBox(LoadResString(1105).arg(fileName), vbExclamation, LoadResString(8009));
         int skipped = 0;
-        for (const ItemPair& pair : ReadItemPairFile(fileName)) {
+        for (const ItemPair& pair : pairs.value_or(std::vector<ItemPair>{})) {
             const std::optional<QByteArray> simp8 = TermToBytes(pair.Simp);
             const std::optional<QByteArray> trad8 = simp8 ? TermToBytes(pair.Trad) : std::nullopt;
-            if (!simp8 || !trad8 || _TezPCTInsertItem(hPct, index, trad8->constData(), simp8->constData(), 1) != 0) {
+            // An item with an empty term would do nothing but stand in the table.
+            if (!simp8 || !trad8 || simp8->isEmpty() || trad8->isEmpty()
+                || _TezPCTInsertItem(hPct, index, trad8->constData(), simp8->constData(), 1) != 0) {
                 ++skipped;
                 continue;
             }
