@@ -129,6 +129,24 @@ private slots:
         QCOMPARE(fx.readFile("PCTS.LST"), list);
     }
 
+    // Over the limit, visiting the vocabulary manager writes the list back whole.
+    void tableListOverLimitSurvivesTheManager()
+    {
+        ProgramFolderFixture fx;
+        QByteArray list = fx.readFile("PCTS.LST");
+        const QByteArray entry = list.mid(list.indexOf('\n') + 1);
+        for (int i = 0; i < 70; ++i)
+            list += entry;
+        fx.writeFile("PCTS.LST", list);
+        ModalScript script;
+        script.answer(vbOK);
+        FrmMain& main = fx.start();
+        main.MenuProc(QStringLiteral("IDM_WINDOW_PHRASEMGR"));
+        main.MenuProc(QStringLiteral("IDM_WINDOW_DOCCONVERT"));
+        QCOMPARE(glPCTCount, 0);
+        QCOMPARE(fx.readFile("PCTS.LST"), list);
+    }
+
     // A list naming a missing table, or holding a line that names none: the tables that do
     // load are listed and edited as always, and the list keeps the other line as it was.
     void failedTableListLoadKeepsEveryEntry_data()
