@@ -177,6 +177,14 @@ int32_t SaveTableListFile(const QString& listPath)
     return r;
 }
 
+void KeepTableListEntry(const QString& listPath, int position, const QString& tablePath, int32_t status)
+{
+    const QFileInfo table(tablePath);
+    // A table in the list's own folder is named by its file name, as the library names it.
+    const QString named = table.absolutePath() == QFileInfo(listPath).absolutePath() ? table.fileName() : tablePath;
+    KeptLines() << KeptListLine{position, QByteArray::number(status) + '\t' + named.toUtf8(), tablePath};
+}
+
 void ForgetKeptListLine(const QString& tablePath)
 {
     KeptLines().removeIf([&](const KeptListLine& line) {

@@ -36,6 +36,10 @@ void ReportTableListLoad(const TableListLoad& load, const QString& listPath, con
 // places. Returns the library's result, or TEZ_ERR_WRITE when the list could not be written.
 int32_t SaveTableListFile(const QString& listPath);
 
+// Keeps a line for a table that left the loaded tables without the user's say (its file
+// could not be loaded again), at position among the list's lines, so that the list written
+// to listPath still names it.
+void KeepTableListEntry(const QString& listPath, int position, const QString& tablePath, int32_t status);
 // The kept line of a table that is loaded again is no longer kept (the library lists it).
 void ForgetKeptListLine(const QString& tablePath);
 // Forgets every kept line.

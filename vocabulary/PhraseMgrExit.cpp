@@ -10,6 +10,7 @@
 #include "platform/ProgramFolder.h"
 #include "resources/StringTable.h"
 #include "core/LoadedTableList.h"
+#include "core/TableListFile.h"
 #include "vocabulary/PhraseMgrSupport.h"
 #include "core/PhraseText.h"
 
@@ -63,6 +64,7 @@ int16_t FrmPhraseMgr::ExitPhraseMgr()
             const int32_t r = _TezLoadPCT(ghStmt, PathToBytes(path).constData(), &hPct);
             if (r != 0 && r != TEZ_WARN_PARTIAL) {
                 refused << TableRefusedText(path, r);
+                KeepTableListEntry(TableListPath(), i, path, glPCTStatus[i]);
                 handles << 0;
                 continue;
             }
@@ -72,7 +74,8 @@ int16_t FrmPhraseMgr::ExitPhraseMgr()
         for (int32_t i = 0; i < handles.size(); ++i)
             ghPCT[i] = handles.at(i);
         // A table that could not be loaded again is no longer in the library's list: it
-        // leaves the program's list too, instead of staying there with a dead handle.
+        // leaves the program's list too, instead of staying there with a dead handle, and
+        // the list file keeps its line.
         for (int32_t i = static_cast<int32_t>(handles.size()) - 1; i >= 0; --i) {
             if (handles.at(i) != 0)
                 continue;
