@@ -41,10 +41,9 @@ void RegisterMainWindowHooks()
     MainWindowHooks& hooks = MainHooks();
     hooks.startUp = StartUp;
     hooks.shutDown = ShutDown;
-    // A window that was never loaded has nothing to leave; the table list is written back
-    // only when start-up loaded it.
+    // A window that was never loaded has nothing to leave.
     hooks.leaveOperations.push_back([] {
-        if (gbPCTListLoaded && IsFormLoaded<FrmPhraseMgr>())
+        if (IsFormLoaded<FrmPhraseMgr>())
             frmPhraseMgr().ExitPhraseMgr();
     });
     hooks.leaveOperations.push_back([] {

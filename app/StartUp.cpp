@@ -34,6 +34,9 @@
 #include "platform/SingleInstance.h"
 #include "resources/StringTable.h"
 #include "schedule/frmSchedule.h"
+#include "core/LoadedTableList.h"
+#include "core/TableListFile.h"
+#include "core/UnreadableLines.h"
 #include "vocabulary/dlgPhraseDetectDir.h"
 #include "vocabulary/frmPhraseMgr.h"
 
@@ -195,26 +198,17 @@ bool LoadConversionTables(FrmMain& main)
 bool LoadTableList(FrmMain& main)
 {
     glPCTCount = 0;
-    gbPCTListLoaded = false;
     ghPCT.assign(2, 0);
     glPCTStatus.assign(2, 0);
     const QString list = PathJoin(ProgramFolder(), QStringLiteral("PCTS.LST"));
-    const int32_t rc = StartUpLibrary().LoadLST(ghStmt, ToSystemCodePage(list).constData());
-    if (rc == 0) {
-        int32_t count = 0;
-        _TezGetPCTNum(ghStmt, &count);
-        glPCTCount = count;
-        ReDimPreserveTables(glPCTCount + 1);
-        for (int32_t i = 0; i < glPCTCount; ++i)
-            _TezGetPCT(ghStmt, i, &ghPCT[static_cast<std::size_t>(i)]);
-        gbPCTListLoaded = true;
-        return true;
-    }
-    if (rc == TEZ_ERR_LIMIT) {
+    const TableListLoad load = LoadTableListFile(list, StartUpLibrary().LoadLST);
+    if (load.result == TEZ_ERR_LIMIT) {
         MsgBox(LoadResString(1003), vbCritical + vbOKOnly, main.Caption());
         return false;
     }
-    MsgBox(LoadResString(1004) + ReturnCodeText(rc), vbCritical + vbOKOnly, main.Caption());
+    ReportTableListLoad(load, list, main.Caption());
+    for (int32_t i = 0; i < glPCTCount; ++i)
+        TellUnreadableLines(ghPCT[static_cast<std::size_t>(i)], main.Caption());
     return true;
 }
 

@@ -8,6 +8,8 @@
 #include <QThread>
 
 #include <cmath>
+#include <filesystem>
+#include <system_error>
 
 namespace {
 qsizetype LastSeparator(const QString& path)
@@ -15,6 +17,16 @@ qsizetype LastSeparator(const QString& path)
     return std::max(path.lastIndexOf(QLatin1Char('\\')), path.lastIndexOf(QLatin1Char('/')));
 }
 } // namespace
+
+bool SameFilePath(const QString& a, const QString& b)
+{
+    if (a == b)
+        return true;
+    std::error_code error;
+    const bool same = std::filesystem::equivalent(std::filesystem::path(QFile::encodeName(a).toStdString()),
+                                                  std::filesystem::path(QFile::encodeName(b).toStdString()), error);
+    return !error && same;
+}
 
 QByteArray StrCodeLine(const QString& text)
 {

@@ -19,6 +19,10 @@ QString GetFileName(const QString& path);
 // Text before the last "."; unchanged when there is none.
 QString GetFileNameNoExt(const QString& name);
 
+// Whether two paths name the same file as the file system sees it: the same text, or one
+// file reached by two paths. Letter case counts where the file system lets it count.
+bool SameFilePath(const QString& a, const QString& b);
+
 void SleepSeconds(float seconds);
 
 QString GetLoginUserName();

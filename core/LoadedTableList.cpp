@@ -1,6 +1,7 @@
 #include "core/LoadedTableList.h"
 
 #include "core/PhraseText.h"
+#include "core/mTezC.h"
 
 #include <cstddef>
 
@@ -8,7 +9,6 @@ int32_t glPCTCount = 0;
 std::vector<int32_t> ghPCT(2, 0);
 std::vector<int32_t> glPCTStatus(2, 0);
 int16_t giCurPCT = -1;
-bool gbPCTListLoaded = false;
 
 void ReDimPreserveTables(int32_t last)
 {
@@ -57,3 +57,28 @@ QStringList LoadedTablePaths()
 }
 
 int32_t FindLoadedTable(const QString& path) { return static_cast<int32_t>(LoadedTablePaths().indexOf(path)); }
+
+QList<TableRowState> LoadedTableRows()
+{
+    const QStringList paths = LoadedTablePaths();
+    const int32_t current = HasCurrentTable() ? giCurPCT : 0;
+    QList<TableRowState> rows;
+    for (int32_t i = 0; i < paths.size(); ++i) {
+        int32_t status = 0;
+        _TezGetPCTStatus(ghPCT[static_cast<std::size_t>(i)], &status);
+        rows.push_back({paths.at(i), (PCTStatusInUse(status) ? 1 : 0) | (i == current ? 2 : 0)});
+    }
+    return rows;
+}
+
+TableUnload UnloadTable(int32_t hPct, int32_t* result)
+{
+    const int32_t r = _TezUnloadPCT(ghStmt, hPct);
+    if (result)
+        *result = r;
+    // A handle the library does not know had nothing to write.
+    if (r == 0 || r == TEZ_ERR_HANDLE)
+        return TableUnload::Unloaded;
+    int32_t status = 0;
+    return _TezGetPCTStatus(hPct, &status) == 0 ? TableUnload::NotSaved : TableUnload::NotSavedLost;
+}

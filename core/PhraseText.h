@@ -62,6 +62,9 @@ struct PCTItem {
     int32_t Status = 0;
 };
 PCTItem PCTGetItem(int32_t hPct, int32_t index);
+// Whether an item status means in use: bit value 1 alone. The library's other bits (the
+// item holding for one conversion direction only) say nothing about use.
+inline bool PCTItemInUse(int32_t status) { return (status & 1) != 0; }
 
 // Throws a RuntimeError that names the library call and its result code.
 [[noreturn]] void RaiseLibraryFailure(const char* call, int32_t result);

@@ -102,6 +102,8 @@ TEZ_BIND(_TezPCTEnableItem, (int32_t hPct, int32_t index, int32_t enable), (hPct
 TEZ_BIND(_TezPCTDelItem, (int32_t hPct, int32_t index, int32_t count), (hPct, index, count))
 TEZ_BIND(_TezPCTImport, (int32_t hPct, int32_t position, const char* path, int32_t* count),
          (hPct, position, path, count))
+int32_t TezPCTBadLineCount(int32_t) { return 0; }
+
 TEZ_BIND(_TezConvertStringUU,
          (int32_t hStmt, const char16_t* text, int32_t len, int32_t mode, int32_t flag, int32_t* hResult),
          (hStmt, text, len, mode, flag, hResult))

@@ -49,6 +49,9 @@ int32_t _TezPCTModifyItem(int32_t hPct, int32_t index, const char* trad, const c
 int32_t _TezPCTEnableItem(int32_t hPct, int32_t index, int32_t enable);
 int32_t _TezPCTDelItem(int32_t hPct, int32_t index, int32_t count);
 int32_t _TezPCTImport(int32_t hPct, int32_t position, const char* path, int32_t* count);
+// How many lines of a loaded table's file the library could not read (and keeps as they
+// stand); 0 for a table read whole or an unknown handle.
+int32_t TezPCTBadLineCount(int32_t hPct);
 
 int32_t _TezConvertStringUU(int32_t hStmt, const char16_t* text, int32_t len, int32_t mode, int32_t flag,
                             int32_t* hResult);

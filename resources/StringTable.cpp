@@ -31,6 +31,13 @@ constexpr StringEntry kStrings[] = {
     {1051, u"无法载入转换程序库 "},  // the library's name and the reason follow
     {1052, u"无法写入程序文件夹 "},  // the folder follows
 
+    // Vocabulary table list and table files (%1, %2: filled in by the caller)
+    {1101, u"词汇表清单 %1 中有 %2 行无法读取，这些行已原样保留。"},  // list path, line count
+    {1102, u"无法读取词汇表清单 %1。"},                                // list path
+    {1103, u"词汇表 %1 中有 %2 行无法读取，这些行将原样保留。"},      // table path, line count
+    {1104, u"无法保存词汇表：\n%1\n改动仍保留，下次离开词汇管理或退出时将再次保存。"},  // table paths
+    {1105, u"汇入文件 %1 的内容无法以任何支持的编码读取，未汇入任何项目。"},  // file path
+
     // Questions and warnings
     {2001, u"立即转换内容已被更改，您要保存吗？"},
     {2002, u"内容已被更改，您要保存吗？"},

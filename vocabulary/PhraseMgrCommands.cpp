@@ -13,6 +13,7 @@
 #include "platform/MsgBox.h"
 #include "resources/StringTable.h"
 #include "core/LoadedTableList.h"
+#include "core/TableListFile.h"
 #include "vocabulary/PhraseMgrSupport.h"
 #include "core/PhraseText.h"
 #include "vocabulary/dlgMergePCT.h"
@@ -127,10 +128,7 @@ void FrmPhraseMgr::RefreshToolbars()
 
 int32_t FrmPhraseMgr::SaveTableList()
 {
-    // A list that start-up could not load is not the library's list: never write it back.
-    if (!gbPCTListLoaded)
-        return 0;
-    return _TezSaveLST(ghStmt, PathToBytes(TableListPath()).constData());
+    return SaveTableListFile(TableListPath());
 }
 
 void FrmPhraseMgr::OpenPCTCommand()
@@ -281,8 +279,10 @@ void FrmPhraseMgr::DetectPhrase()
 {
     if (lstPCT->Rows() <= 1)
         return;
-    if (dlgPhraseDetectDir().ShowDlg())
-        dlgDetectPhrase().ShowDlg();
+    // Without a direction no detection runs, and the lists stay as they are.
+    if (!dlgPhraseDetectDir().ShowDlg())
+        return;
+    dlgDetectPhrase().ShowDlg();
     ShowMarkedTableAgain();
 }
 

@@ -105,12 +105,17 @@ void FrmPhraseMgr::ImportItems(const QString& fileName, FlexGrid* lst)
     const int32_t r = _TezPCTImport(hPct, index, PathToBytes(fileName).constData(), &imported);
     QString failure;
     if (r == TEZ_ERR_FORMAT) {
-        // Not a table file: a text file of term pairs.
+        // Not a table file: a text file of term pairs, unless it reads as no text at all.
+        const std::optional<std::vector<ItemPair>> pairs = ReadItemPairFile(fileName);
+        if (!pairs)
+            MsgBox(LoadResString(1105).arg(fileName), vbExclamation, LoadResString(8009));
         int skipped = 0;
-        for (const ItemPair& pair : ReadItemPairFile(fileName)) {
+        for (const ItemPair& pair : pairs.value_or(std::vector<ItemPair>{})) {
             const std::optional<QByteArray> simp8 = TermToBytes(pair.Simp);
             const std::optional<QByteArray> trad8 = simp8 ? TermToBytes(pair.Trad) : std::nullopt;
-            if (!simp8 || !trad8 || _TezPCTInsertItem(hPct, index, trad8->constData(), simp8->constData(), 1) != 0) {
+            // An item with an empty term would do nothing but stand in the table.
+            if (!simp8 || !trad8 || simp8->isEmpty() || trad8->isEmpty()
+                || _TezPCTInsertItem(hPct, index, trad8->constData(), simp8->constData(), 1) != 0) {
                 ++skipped;
                 continue;
             }
@@ -197,20 +202,45 @@ void FrmPhraseMgr::DeleteItems()
         return;
 
     if (CurrentListKind == QLatin1String("PCT")) {
-        const int32_t marked = GetRowSelected(lstPCT);
-        if (marked >= block.first && marked <= block.last && lstPhrase->Rows() > 1)
-            EmptyList(lstPhrase);
-        for (int i = block.last; i >= block.first; --i) {
-            _TezUnloadPCT(ghStmt, ghPCT[i - 1]);
-            RemoveTableEntry(i - 1);
-        }
+        DeleteTables(block);
     } else {
         if (!HasCurrentTable())
             return;
         const int32_t r = _TezPCTDelItem(ghPCT[giCurPCT], block.first - 1, block.last - block.first + 1);
         if (r != 0)
             RaiseLibraryFailure("_TezPCTDelItem", r);
+        FileListDeleteRows(lst, vbKeyDelete, 0, true);
     }
-    FileListDeleteRows(lst, vbKeyDelete, 0, true);
     SaveTableList();
+}
+
+void FrmPhraseMgr::DeleteTables(const RowBlock& block)
+{
+    const int32_t marked = GetRowSelected(lstPCT);
+    if (marked >= block.first && marked <= block.last && lstPhrase->Rows() > 1)
+        EmptyList(lstPhrase);
+    // A table whose changes could not be written stays in the list with them.
+    QStringList notSaved;
+    QStringList lost;
+    lstPCT->setFixedRows(0);
+    for (int i = block.last; i >= block.first; --i) {
+        const QString path = lstPCT->TextMatrix(i, 1);
+        int32_t result = 0;
+        const TableUnload unload = UnloadTable(ghPCT[i - 1], &result);
+        if (unload == TableUnload::NotSaved) {
+            notSaved.prepend(path);
+            continue;
+        }
+        if (unload == TableUnload::NotSavedLost)
+            lost.prepend(path + QChar(10) + ReturnText(result));
+        RemoveTableEntry(i - 1);
+        lstPCT->RemoveItem(i);
+    }
+    if (lstPCT->Rows() >= 2) {
+        lstPCT->setFixedRows(1);
+        SelectRows(lstPCT, std::min(block.first, lstPCT->Rows() - 1), std::min(block.first, lstPCT->Rows() - 1));
+    } else {
+        lstPCT->setRow(0);
+    }
+    TellTablesNotSaved(notSaved, lost);
 }

@@ -2,6 +2,7 @@
 // file into the table list, the status pictures and the current-table mark.
 #include "vocabulary/frmPhraseMgr.h"
 
+#include "core/FileUtil.h"
 #include "core/Log.h"
 #include "core/frmMain.h"
 #include "core/mTezC.h"
@@ -12,21 +13,14 @@
 #include "resources/Pictures.h"
 #include "resources/StringTable.h"
 #include "core/LoadedTableList.h"
+#include "core/TableListFile.h"
+#include "core/UnreadableLines.h"
 #include "vocabulary/PhraseMgrSupport.h"
 #include "core/PhraseText.h"
 
 #include <QFileInfo>
 
 namespace {
-// Whether two table paths name the same file: equal in upper case, or the same file on disk.
-bool SameTablePath(const QString& a, const QString& b)
-{
-    if (a.toUpper() == b.toUpper())
-        return true;
-    const QString ca = QFileInfo(a).canonicalFilePath();
-    return !ca.isEmpty() && ca == QFileInfo(b).canonicalFilePath();
-}
-
 void ShowTableRefused(const QString& path, int32_t result)
 {
     MsgBox(TableRefusedText(path, result), vbCritical, frmMain().Caption());
@@ -86,7 +80,7 @@ void FrmPhraseMgr::PopulatePhraseList(FlexGrid* lst)
 int16_t FrmPhraseMgr::AddPCTFile(const QString& path, FlexGrid* lst)
 {
     for (int r = 1; r < lst->Rows(); ++r) {
-        if (SameTablePath(lst->TextMatrix(r, 1), path)) {
+        if (SameFilePath(lst->TextMatrix(r, 1), path)) {
             const QFileInfo file(path);
             MsgBox((file.exists() ? file.fileName() : QString()) + LoadResString(1006), vbOKOnly, AppTitle());
             return -2;
@@ -124,6 +118,8 @@ int16_t FrmPhraseMgr::AddPCTFile(const QString& path, FlexGrid* lst)
     _TezSetPCTStatus(hPct, 1);
     DrawCellPicture(lst, row);
     SetRowSelected(lst, row);
+    ForgetKeptListLine(path);
+    TellUnreadableLines(hPct, LoadResString(8009));
     return 0;
 }
 

@@ -102,11 +102,17 @@ bool PhraseResultDialog::EditItemTerms(const QString& tablePath, QString& simp, 
     return true;
 }
 
-void PhraseResultDialog::WriteItemBack(int32_t hPct, int32_t index, bool inUse, const std::optional<QByteArray>& trad,
-                                       const std::optional<QByteArray>& simp)
+void PhraseResultDialog::WriteItemBack(int32_t hPct, int32_t index, bool listedInUse, bool inUse,
+                                       const ShownTerm& listedTrad, const QString& trad, const ShownTerm& listedSimp,
+                                       const QString& simp)
 {
-    _TezPCTEnableItem(hPct, index, inUse ? -1 : 0);
+    if (inUse != listedInUse)
+        _TezPCTEnableItem(hPct, index, inUse ? -1 : 0);
+    const std::optional<QByteArray> trad8 = TermForLibrary(trad, listedTrad);
+    const std::optional<QByteArray> simp8 = TermForLibrary(simp, listedSimp);
     // A term the library cannot take leaves the item's terms as they were.
-    if (trad && simp)
-        _TezPCTModifyItem(hPct, index, trad->constData(), simp->constData());
+    if (!trad8 || !simp8)
+        return;
+    if (*trad8 != listedTrad.original || *simp8 != listedSimp.original)
+        _TezPCTModifyItem(hPct, index, trad8->constData(), simp8->constData());
 }

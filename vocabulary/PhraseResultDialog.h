@@ -2,6 +2,7 @@
 // What the phrase search and the detection dialogs share: a grid of table items (lst), its
 // right-click menu that puts the selected items in or out of use or edits one of them,
 // writing an item back, and leaving without writing anything.
+#include "core/PhraseText.h"
 #include "platform/Form.h"
 
 #include <QByteArray>
@@ -55,10 +56,12 @@ protected:
     // Edits an item's terms with the phrase edit dialog; false when its table is not loaded
     // or the user cancelled, and the terms stay as they were.
     static bool EditItemTerms(const QString& tablePath, QString& simp, QString& trad);
-    // Writes an item's use state and, when the library took both terms, its terms back into
-    // a loaded table.
-    static void WriteItemBack(int32_t hPct, int32_t index, bool inUse, const std::optional<QByteArray>& trad,
-                              const std::optional<QByteArray>& simp);
+    // Writes back what the user changed in one listed item: its use state when it differs
+    // from the state it was listed with, its terms when either differs from the bytes it was
+    // listed with (and the library takes both). An item left as listed is not touched, so
+    // its table stays as it was.
+    static void WriteItemBack(int32_t hPct, int32_t index, bool listedInUse, bool inUse, const ShownTerm& listedTrad,
+                              const QString& trad, const ShownTerm& listedSimp, const QString& simp);
 
     // Set when the user left with "退出" and the rows were written back.
     bool m_closedWithOK = false;

@@ -54,18 +54,31 @@ void ReadTableLines(ProjectReader& file, int count)
     mgr.PopulatePhraseList(mgr.lstPhrase);
 }
 
+// The rows of the vocabulary manager's table list; read from the loaded tables while the
+// manager was never opened, so that saving a project does not open it.
+QList<TableRowState> TableRowsToSave()
+{
+    if (!IsFormLoaded<FrmPhraseMgr>())
+        return LoadedTableRows();
+    FrmPhraseMgr& mgr = frmPhraseMgr();
+    QList<TableRowState> rows;
+    for (int r = 1; mgr.lstPCT && r < mgr.lstPCT->Rows(); ++r)
+        rows.push_back({mgr.lstPCT->TextMatrix(r, 1), mgr.lstPCT->RowData(r)});
+    return rows;
+}
+
 class TableMarkProjectPartImpl : public ProjectPart {
 public:
     void Save(ProjectWriter& file) override
     {
-        FrmPhraseMgr& mgr = frmPhraseMgr();
-        const int tables = mgr.lstPCT ? mgr.lstPCT->Rows() - 1 : 0;
+        const QList<TableRowState> rows = TableRowsToSave();
+        const int tables = static_cast<int>(rows.size());
         file.HeaderCount(tables);
         for (int i = 1; i <= tables; ++i) {
-            const int32_t flags = mgr.lstPCT->RowData(i);
-            file.TableLine(ProjectLine({ProjectNumber(i), ProjectText(mgr.lstPCT->TextMatrix(i, 1)),
-                                        ProjectText((flags & kCurrentTableBit) ? kTableMark : QString()),
-                                        ProjectNumber(flags)}));
+            const TableRowState& row = rows.at(i - 1);
+            file.TableLine(ProjectLine({ProjectNumber(i), ProjectText(row.path),
+                                        ProjectText((row.flags & kCurrentTableBit) ? kTableMark : QString()),
+                                        ProjectNumber(row.flags)}));
         }
     }
 

@@ -109,7 +109,8 @@ void DlgDetectPhrase::LoadAmbiguousGroups(int32_t gcnt, int32_t glen)
                 });
             AmbiguousEntry& entry = Entry(g, k);
             entry.Index = item.index;
-            entry.InUse = item.status != 0 ? 1 : 0;
+            entry.ListedInUse = PCTItemInUse(item.status);
+            entry.InUse = entry.ListedInUse ? 1 : 0;
             entry.OriginalTo = ShowTerm(item.trad);
             entry.OriginalFrom = ShowTerm(item.simp);
             entry.PhraseTo = entry.OriginalTo.shown;
@@ -196,7 +197,7 @@ void DlgDetectPhrase::SetStatus(bool Active)
         if (!HasEntry(grp, r - 1))
             continue;
         AmbiguousEntry& entry = Entry(grp, r - 1);
-        entry.InUse = lst->RowData(r);
+        entry.InUse = lst->RowData(r) & kRowInUse;
         entry.Changed = true;
         UpdateAllItems(grp, r - 1);
     }
@@ -260,9 +261,9 @@ void DlgDetectPhrase::SaveResult()
             const auto table = static_cast<int32_t>(loaded.indexOf(entry.PCTPath));
             if (table < 0)
                 continue;
-            WriteItemBack(ghPCT[static_cast<std::size_t>(table)], entry.Index, entry.InUse != 0,
-                          TermForLibrary(entry.PhraseTo, entry.OriginalTo),
-                          TermForLibrary(entry.PhraseFrom, entry.OriginalFrom));
+            WriteItemBack(ghPCT[static_cast<std::size_t>(table)], entry.Index, entry.ListedInUse,
+                          PCTItemInUse(entry.InUse), entry.OriginalTo, entry.PhraseTo, entry.OriginalFrom,
+                          entry.PhraseFrom);
         }
     }
     lst->setRedraw(true);

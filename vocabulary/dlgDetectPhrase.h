@@ -16,6 +16,7 @@ class QPushButton;
 // One detected item as the dialog keeps it.
 struct AmbiguousEntry {
     int32_t InUse = 0;      // row word of the entry's grid row; bit 0 = in use
+    bool ListedInUse = false; // whether the item was in use when the detection listed it
     int32_t Index = 0;      // 0-based index of the item in its table
     QString PhraseFrom;     // Simplified term, as displayed
     QString PhraseTo;       // Traditional term, as displayed

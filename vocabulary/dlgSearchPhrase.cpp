@@ -153,7 +153,7 @@ void DlgSearchPhrase::cmdSearch_Click()
             [&](int32_t* hPct, int32_t* index, int32_t* status, char* trad, int32_t* tradLen, char* simp, int32_t* simpLen) {
                 return _TezPhraseSearchGetPhrase(ghPhraseSearch, i, hPct, index, status, trad, tradLen, simp, simpLen);
             });
-        RowOrigin origin{ShowTerm(hit.trad), ShowTerm(hit.simp)};
+        RowOrigin origin{ShowTerm(hit.trad), ShowTerm(hit.simp), hit.status};
         lst->setTextMatrix(row, colPosition, QString::number(hit.index + 1));
         lst->setTextMatrix(row, colSimplified, origin.simp.shown);
         lst->setTextMatrix(row, colTraditional, origin.trad.shown);
@@ -251,15 +251,14 @@ void DlgSearchPhrase::cmdOK_Click()
     for (int r = 1; r <= std::min(last, lst->Rows() - 1); ++r) {
         lst->setRow(r);
         const int32_t idx = lst->TextMatrix(r, colPosition).toInt() - 1;
-        const bool inUse = (lst->RowData(r) & 0xFF) != 0;
         const auto table = static_cast<int32_t>(loaded.indexOf(lst->TextMatrix(r, colTable)));
         if (table < 0)
             continue;
-        // A term the user left as it was shown goes back as the very bytes it came with.
+        // A row left as it was listed leaves its item untouched.
         const RowOrigin& origin = m_origins[static_cast<std::size_t>(r)];
-        WriteItemBack(ghPCT[static_cast<std::size_t>(table)], idx, inUse,
-                      TermForLibrary(lst->TextMatrix(r, colTraditional), origin.trad),
-                      TermForLibrary(lst->TextMatrix(r, colSimplified), origin.simp));
+        WriteItemBack(ghPCT[static_cast<std::size_t>(table)], idx, PCTItemInUse(origin.status),
+                      PCTItemInUse(lst->RowData(r)), origin.trad, lst->TextMatrix(r, colTraditional), origin.simp,
+                      lst->TextMatrix(r, colSimplified));
     }
     lst->setRedraw(true);
     m_closedWithOK = true;

@@ -49,10 +49,11 @@ public:
 
 private:
     // What a result row held when the search listed it: the item's terms as the library
-    // gave them and as the grid showed them.
+    // gave them and as the grid showed them, and its status.
     struct RowOrigin {
         ShownTerm trad;
         ShownTerm simp;
+        int32_t status = 0;
     };
 
     bool ShowModal();

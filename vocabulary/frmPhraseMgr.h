@@ -115,6 +115,8 @@ private:
     void ImportItems(const QString& fileName, FlexGrid* lst);
     void PasteItems();
     void DeleteItems();
+    // Takes the tables of rows block.first to block.last out of the list.
+    void DeleteTables(const struct RowBlock& block);
 
     // Command branches of MenuProc. NewPCTCommand returns false when the command must end
     // at once, without the toolbar refresh and the second list save.
@@ -129,8 +131,8 @@ private:
     // Shows the marked current table's items again after a dialog changed the tables.
     void ShowMarkedTableAgain();
     void RefreshToolbars();
-    // Has the library write its table list to PCTS.LST; returns its result (0 also when the
-    // list must not be written).
+    // Has the library write its table list to PCTS.LST, with the lines of the list that did
+    // not load kept in it; returns the result.
     int32_t SaveTableList();
     // Gives a visible list the focus and runs its focus handler.
     void FocusList(FlexGrid* lst);
@@ -138,6 +140,9 @@ private:
     // On a right click on a list with rows, gives the list the focus and shows its popup menu.
     void ShowListPopup(FlexGrid* lst, int button, const QString& menu);
     void EmptyList(FlexGrid* lst);
+    // Tells which tables could not be saved: kept, still loaded with their changes; lost,
+    // the messages for tables the library let go all the same.
+    void TellTablesNotSaved(const QStringList& kept, const QStringList& lost);
 
     QHash<QString, QAction*> m_buttons;
     QStringList colCopiedItems;

@@ -16,8 +16,14 @@
 #include "platform/MsgBox.h"
 #include "platform/SingleInstance.h"
 #include "core/LoadedTableList.h"
+#include "core/TableListFile.h"
+#include "vocabulary/frmPhraseMgr.h"
+#include "platform/FlexGrid.h"
 
 #include <QAction>
+#include <QDialog>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QFileInfo>
 #include <QLabel>
 #include <QRadioButton>
@@ -123,27 +129,90 @@ private slots:
         QCOMPARE(fx.readFile("PCTS.LST"), list);
     }
 
-    void failedTableListIsNeverWrittenBack()
+    // Over the limit, visiting the vocabulary manager writes the list back whole.
+    void tableListOverLimitSurvivesTheManager()
     {
         ProgramFolderFixture fx;
-        const QByteArray list = fx.readFile("PCTS.LST");
-        QVERIFY(!list.isEmpty());
+        QByteArray list = fx.readFile("PCTS.LST");
+        const QByteArray entry = list.mid(list.indexOf('\n') + 1);
+        for (int i = 0; i < 70; ++i)
+            list += entry;
+        fx.writeFile("PCTS.LST", list);
         ModalScript script;
         script.answer(vbOK);
-        StartUpLibrary().LoadLST = [](int32_t, const char*) { return -3; };
         FrmMain& main = fx.start();
-        QCOMPARE(script.messages().value(0),
-                 QStringLiteral("有些 PCT 文件 不是合法的文件或不存在\nReturn : -3"));
-        QCOMPARE(glPCTCount, 0);
-        QCOMPARE(main.ActiveForm->formName(), QStringLiteral("frmDocConv"));
-        // Visit the vocabulary manager, come back, then close saving the project.
         main.MenuProc(QStringLiteral("IDM_WINDOW_PHRASEMGR"));
+        main.MenuProc(QStringLiteral("IDM_WINDOW_DOCCONVERT"));
+        QCOMPARE(glPCTCount, 0);
+        QCOMPARE(fx.readFile("PCTS.LST"), list);
+    }
+
+    // A list naming a missing table, or holding a line that names none: the tables that do
+    // load are listed and edited as always, and the list keeps the other line as it was.
+    void failedTableListLoadKeepsEveryEntry_data()
+    {
+        QTest::addColumn<QByteArray>("otherLine");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("missing table") << QByteArray("1\tGone.pct")
+                                       << QStringLiteral("有些 PCT 文件 不是合法的文件或不存在\n%1/Gone.pct  Return : -3");
+        QTest::newRow("broken line") << QByteArray("not a table line")
+                                     << QStringLiteral("词汇表清单 %1/PCTS.LST 中有 1 行无法读取，这些行已原样保留。");
+    }
+    void failedTableListLoadKeepsEveryEntry()
+    {
+        QFETCH(QByteArray, otherLine);
+        QFETCH(QString, message);
+        ProgramFolderFixture fx;
+        QVERIFY(QFile::copy(fx.path("Regional.pct"), fx.path("A.pct")));
+        fx.writeFile("PCTS.LST", "TEZLST 1\n1\tA.pct\n" + otherLine + "\n");
+        ModalScript script;
+        script.answer(vbOK);
+        FrmMain& main = fx.start();
+        QCOMPARE(script.messages(), QStringList{message.arg(fx.folder())});
+        int32_t libraryCount = 0;
+        _TezGetPCTNum(ghStmt, &libraryCount);
+        QCOMPARE(glPCTCount, 1);
+        QCOMPARE(libraryCount, glPCTCount);
+
+        main.MenuProc(QStringLiteral("IDM_WINDOW_PHRASEMGR"));
+        QCOMPARE(frmPhraseMgr().lstPCT->Rows(), 2);
+        script.answerDialog([](QDialog& dialog) {
+            dialog.findChild<QLineEdit*>(QStringLiteral("txtPCTName"))->setText(QStringLiteral("N"));
+            dialog.findChild<QPushButton*>(QStringLiteral("cmdOK"))->click();
+        });
+        main.MenuProc(QStringLiteral("IDM_FILE_NEWPCT"));
+        script.answerDialog([](QDialog& dialog) {
+            dialog.findChild<QLineEdit*>(QStringLiteral("txtFrom"))->setText(QStringLiteral("鼠标"));
+            dialog.findChild<QLineEdit*>(QStringLiteral("txtTo"))->setText(QStringLiteral("滑鼠"));
+            dialog.findChild<QPushButton*>(QStringLiteral("cmdOK"))->click();
+        });
+        main.MenuProc(QStringLiteral("IDM_EDIT_ADDITEM"));
         main.MenuProc(QStringLiteral("IDM_WINDOW_DOCCONVERT"));
         script.answer(vbYes);
         main.close();
         QVERIFY(ProcessEnded());
-        QCOMPARE(fx.readFile("PCTS.LST"), list);
-        QVERIFY(QFileInfo::exists(fx.path("default.wsp")));
+        QCOMPARE(script.unexpected(), 0);
+        QVERIFY(fx.readFile("N.pct").contains(QStringLiteral("滑鼠\t鼠标").toUtf8()));
+        QCOMPARE(fx.readFile("PCTS.LST"), "TEZLST 1\n1\tA.pct\n" + otherLine + "\n1\tN.pct\n");
+    }
+
+    // A list the library cannot read at all is not taken for a bad table, and stays as it was.
+    void unreadableTableListIsKeptWhole()
+    {
+        ProgramFolderFixture fx;
+        const QByteArray list = "a list of another kind\nwith lines\n";
+        fx.writeFile("PCTS.LST", list);
+        ModalScript script;
+        script.answer(vbOK);
+        FrmMain& main = fx.start();
+        QCOMPARE(script.messages(),
+                 QStringList{QStringLiteral("词汇表清单 %1/PCTS.LST 中有 2 行无法读取，这些行已原样保留。").arg(fx.folder())});
+        QCOMPARE(glPCTCount, 0);
+        main.MenuProc(QStringLiteral("IDM_WINDOW_PHRASEMGR"));
+        main.MenuProc(QStringLiteral("IDM_WINDOW_DOCCONVERT"));
+        script.answer(vbNo);
+        main.close();
+        QCOMPARE(fx.readFile("PCTS.LST"), "TEZLST 1\n" + list);
     }
 
     void normalStart()
@@ -160,7 +229,10 @@ private slots:
         QVERIFY(main.FuncToolbarButton(QStringLiteral("DocConv"))->isChecked());
         QCOMPARE(main.StatusPanel1->text(), QStringLiteral("Word转换"));
         QVERIFY(glPCTCount > 0);
-        QVERIFY(gbPCTListLoaded);
+        int32_t libraryCount = 0;
+        _TezGetPCTNum(ghStmt, &libraryCount);
+        QCOMPARE(glPCTCount, libraryCount);
+        QCOMPARE(KeptListLineCount(), 0);
         for (int i = 0; i < glPCTCount; ++i)
             QCOMPARE(glPCTStatus[i], 0);
         QCOMPARE(gsLogFile, fx.path("tezdesk.LOG"));

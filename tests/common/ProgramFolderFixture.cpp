@@ -19,6 +19,7 @@
 #include "platform/ModalScript.h"
 #include "platform/ProgramFolder.h"
 #include "core/LoadedTableList.h"
+#include "core/TableListFile.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -45,7 +46,7 @@ void ResetProgramState()
     ghPCT.assign(2, 0);
     glPCTStatus.assign(2, 0);
     giCurPCT = -1;
-    gbPCTListLoaded = false;
+    ClearKeptListLines();
     gbRunLog = false;
     gsLogFile.clear();
     gsErrFile.clear();

@@ -12,6 +12,7 @@
 #include "batch/frmPathConv.h"
 #include "batch/frmSpecConv.h"
 #include "batch/frmXlsConv.h"
+#include "core/EndProcess.h"
 #include "core/Globals.h"
 #include "core/GridPictures.h"
 #include "core/ProjectFile.h"
@@ -29,6 +30,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QRadioButton>
@@ -130,6 +132,36 @@ private slots:
                                            "0,\"-\",\"-\",99"});
         QCOMPARE(fx.readFile("default.wsp"), expected);
         QCOMPARE(script.asked().size(), 0);
+    }
+
+    void savingLeavesTheVocabularyManagerUnopened()
+    {
+        ProgramFolderFixture fx;
+        QFile::copy(fx.path("Regional.pct"), fx.path("A.pct"));
+        QFile::copy(fx.path("Regional.pct"), fx.path("B.pct"));
+        // Line ends the library would not write: a rewritten list shows.
+        const QByteArray list = "TEZLST 1\r\n1\tA.pct\r\n0\tB.pct\r\n";
+        fx.writeFile("PCTS.LST", list);
+        ModalScript script;
+        FrmMain& main = fx.start();
+        const QString status = main.StatusPanel1->text();
+        PrjFileSave(gvPrjFile);
+        QVERIFY(!IsFormLoaded<FrmPhraseMgr>());
+        QCOMPARE(main.StatusPanel1->text(), status);
+        const QStringList lines = SavedLines(fx, "default.wsp");
+        QCOMPARE(lines.mid(7, 4), (QStringList{"\"-\",9", "1,\"" + fx.path("A.pct") + "\",\"MASK_PCT_SELECT\",3",
+                                               "2,\"" + fx.path("B.pct") + "\",\"\",0", "0,\"-\",\"-\",99"}));
+        // The same lines as the manager's table list gives once it is open.
+        frmPhraseMgr();
+        PrjFileSave(fx.path("opened.wsp"));
+        QCOMPARE(SavedLines(fx, "opened.wsp").mid(7, 4), lines.mid(7, 4));
+        UnloadForm<FrmPhraseMgr>();
+
+        // Shut-down saving the project leaves the list file alone.
+        script.answer(vbYes);
+        main.close();
+        QVERIFY(ProcessEnded());
+        QCOMPARE(fx.readFile("PCTS.LST"), list);
     }
 
     void fileRowsKeepOrLoseTheirConvertedMark_data()

@@ -6,6 +6,7 @@
 
 #include "platform/ModalScript.h"
 #include "platform/MousePointer.h"
+#include "platform/MsgBox.h"
 #include "vocabulary/ItemPairText.h"
 
 #include <QTest>
@@ -68,6 +69,60 @@ private slots:
         script.answerFile(f.pathOf("pairs.txt"));
         f.mgr().MenuProc(QStringLiteral("IDM_FILE_ITEMINSERT"));
         QCOMPARE(f.currentLibraryItems(), QStringList{"软件|軟體|1"});
+    }
+
+    // A pair file is read in the encoding it was written in.
+    void importEncodedTextFile_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QStringList>("items");
+        const QString big5Pair = QStringLiteral("軟件\r\n軟體\r\n");
+        const QString pair = QStringLiteral("软件\r\n軟體\r\n");
+        QByteArray le("\xFF\xFE", 2);
+        QByteArray be("\xFE\xFF", 2);
+        for (QChar c : pair) {
+            le.append(static_cast<char>(c.unicode() & 0xFF)).append(static_cast<char>(c.unicode() >> 8));
+            be.append(static_cast<char>(c.unicode() >> 8)).append(static_cast<char>(c.unicode() & 0xFF));
+        }
+        QTest::newRow("Big5") << ToBig5(big5Pair) << QStringList{"軟件|軟體|1"};
+        QTest::newRow("UTF-16LE") << le << QStringList{"软件|軟體|1"};
+        QTest::newRow("UTF-16BE") << be << QStringList{"软件|軟體|1"};
+        QTest::newRow("UTF-8 with mark") << QByteArray("\xEF\xBB\xBF") + pair.toUtf8() << QStringList{"软件|軟體|1"};
+    }
+    void importEncodedTextFile()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QStringList, items);
+        PhraseMgrFixture f(QList<MgrTable>{{"a.pct", {}}});
+        WriteFileBytes(f.pathOf("pairs.txt"), bytes);
+        ModalScript script;
+        script.answerFile(f.pathOf("pairs.txt"));
+        f.mgr().MenuProc(QStringLiteral("IDM_FILE_ITEMINSERT"));
+        QCOMPARE(script.unexpected(), 0);
+        QCOMPARE(script.asked().size(), 1);
+        QCOMPARE(f.currentLibraryItems(), items);
+    }
+
+    // Content that reads as text in no encoding is refused whole, with a message.
+    void importOfUndecodableFileIsRefused_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("bytes of no code page") << QByteArray("\x81\x20\r\n\xFF\x0A\r\n");
+        QTest::newRow("UTF-16 without its mark") << QByteArray("\x6F\x8F\xF6\x4E\x0D\x00\x0A\x00\xDF\x8E\xD4\x9A", 12);
+        QTest::newRow("UTF-16 cut in the middle of a unit") << QByteArray("\xFF\xFE\x6F\x8F\xF6", 5);
+    }
+    void importOfUndecodableFileIsRefused()
+    {
+        QFETCH(QByteArray, bytes);
+        PhraseMgrFixture f({{"a.pct", NumberedItems(1)}});
+        WriteFileBytes(f.pathOf("pairs.txt"), bytes);
+        ModalScript script;
+        script.answerFile(f.pathOf("pairs.txt")).answer(vbOK);
+        f.mgr().MenuProc(QStringLiteral("IDM_FILE_ITEMINSERT"));
+        QCOMPARE(script.unexpected(), 0);
+        QCOMPARE(script.messages(),
+                 QStringList{QStringLiteral("汇入文件 %1 的内容无法以任何支持的编码读取，未汇入任何项目。").arg(f.pathOf("pairs.txt"))});
+        QCOMPARE(f.currentLibraryItems(), QStringList{"S1|T1|1"});
     }
 
     void importTableFile()

@@ -163,6 +163,19 @@ private slots:
         QCOMPARE(libraryCount, 3);
     }
 
+    void createNameDifferingOnlyInCase()
+    {
+        PhraseMgrFixture f({{"A.pct", NumberedItems(1)}});
+        ModalScript script;
+        script.answerDialog(NewTable(QStringLiteral("a"), false));
+        f.mgr().MenuProc(QStringLiteral("IDM_FILE_NEWPCT"));
+        QCOMPARE(script.unexpected(), 0);
+        QCOMPARE(script.asked().size(), 1);
+        QCOMPARE(f.gridTables(), (QStringList{"A.pct", "a.pct"}));
+        QCOMPARE(glPCTCount, 2);
+        QCOMPARE(giCurPCT, 1);
+    }
+
     void createAfterOpeningKeepsRoomInHandleArrays()
     {
         PhraseMgrFixture f(QList<MgrTable>{{"a.pct", {}}});
@@ -264,6 +277,22 @@ private slots:
         gsErrFile = errFile;
         QVERIFY(err.open(QIODevice::ReadOnly));
         QVERIFY(err.readAll().contains("MenuProc"));
+    }
+
+    void cancelledDetectionDirectionLeavesTheLists()
+    {
+        PhraseMgrFixture f({{"a.pct", NumberedItems(3)}, {"b.pct", NumberedItems(2, "b")}});
+        // The table cursor away from the current table, an item other than the first selected.
+        f.tables().setRow(2);
+        PhraseMgrFixture::select(f.items(), 3, 3);
+        ModalScript script;
+        script.answerDialog([](QDialog& d) { d.findChild<QPushButton*>(QStringLiteral("cmdCancel"))->click(); });
+        f.mgr().MenuProc(QStringLiteral("IDM_EDIT_DETECT"));
+        QCOMPARE(script.unexpected(), 0);
+        QCOMPARE(script.pending(), 0);
+        QCOMPARE(f.tables().Row(), 2);
+        QCOMPARE(f.items().Row(), 3);
+        QCOMPARE(giCurPCT, 0);
     }
 
     void searchWithoutTablesShowsNoDialog()

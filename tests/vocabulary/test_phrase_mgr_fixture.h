@@ -9,6 +9,7 @@
 #include "platform/FlexGrid.h"
 #include "platform/ProgramFolder.h"
 #include "core/LoadedTableList.h"
+#include "core/TableListFile.h"
 #include "vocabulary/frmPhraseMgr.h"
 #include "test_library_fixture.h"
 
@@ -46,14 +47,13 @@ inline QList<MgrItem> NumberedItems(int n, const QString& prefix = QString())
 }
 
 // While alive, the program works on a statement without conversion tables, so that no term
-// can be converted, and with no table list loaded; both come back when it ends.
+// can be converted; the program's statement comes back when it ends.
 class NoConversionTables {
 public:
-    NoConversionTables() : m_stmt(ghStmt, NewStatementWithoutTables()), m_listLoaded(gbPCTListLoaded, false) {}
+    NoConversionTables() : m_stmt(ghStmt, NewStatementWithoutTables()) {}
 
 private:
     QScopedValueRollback<int32_t> m_stmt;
-    QScopedValueRollback<bool> m_listLoaded;
 };
 
 class PhraseMgrFixture {
@@ -78,7 +78,7 @@ public:
         dropManager();
         _TezUnloadLST(ghStmt);
         ClearLoadedTables();
-        gbPCTListLoaded = false;
+        ClearKeptListLines();
     }
 
     QString home() const { return m_home.path(); }
@@ -176,11 +176,7 @@ private:
     void startUp()
     {
         ClearLoadedTables();
-        gbPCTListLoaded = _TezLoadLST(ghStmt, ToSystemCodePage(listFile()).constData()) == 0;
-        _TezGetPCTNum(ghStmt, &glPCTCount);
-        ReDimPreserveTables(glPCTCount + 1);
-        for (int32_t i = 0; i < glPCTCount; ++i)
-            _TezGetPCT(ghStmt, i, &ghPCT[static_cast<std::size_t>(i)]);
+        LoadTableListFile(listFile(), _TezLoadLST);
     }
 
     static void OpenLibrary()

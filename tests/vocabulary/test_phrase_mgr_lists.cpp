@@ -227,8 +227,11 @@ private slots:
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("expected");
-        // The same table typed in other letter case is already listed.
-        QTest::newRow("listed, other case") << QStringLiteral("A.PCT") << QStringLiteral("listed");
+        // The same table file, reached by another spelling of its path, is already listed.
+        QTest::newRow("listed") << QStringLiteral("a.pct") << QStringLiteral("listed");
+        QTest::newRow("listed, other spelling") << QStringLiteral("./a.pct") << QStringLiteral("listed");
+        // File names differ in letter case as the file system has them: A.PCT is not a.pct.
+        QTest::newRow("other case, no such file") << QStringLiteral("A.PCT") << QStringLiteral("Return : -3");
         QTest::newRow("missing file") << QStringLiteral("missing.pct") << QStringLiteral("Return : -3");
         QTest::newRow("not a table") << QStringLiteral("text.txt") << QStringLiteral("Return : -7");
     }

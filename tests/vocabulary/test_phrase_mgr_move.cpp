@@ -292,6 +292,10 @@ private slots:
         QCOMPARE(f.gridTables(), (QStringList{"a.pct", "c.pct"}));
         QCOMPARE(giCurPCT, 1);
         QCOMPARE(f.mgr().GetRowSelected(f.mgr().lstPCT), 2);
+        // The list file still names the table, in its place.
+        QFile list(f.listFile());
+        QVERIFY(list.open(QIODevice::ReadOnly));
+        QCOMPARE(list.readAll(), QByteArray("TEZLST 1\n1\ta.pct\n1\tb.pct\n1\tc.pct\n"));
     }
 
 private:

@@ -281,6 +281,36 @@ private slots:
         QCOMPARE(after.at(3), before.at(3));
     }
 
+    // Status bit 0 alone means in use: the direction bits (2, 4) of an item out of use do not
+    // put it back in use when the user leaves with "退出" touching nothing.
+    void exitTouchingNothingKeepsEveryStatus_data()
+    {
+        QTest::addColumn<int>("status");
+        for (int status : {0, 1, 2, 3, 4, 5, 6, 7})
+            QTest::newRow(qPrintable(QStringLiteral("status %1").arg(status))) << status;
+    }
+    void exitTouchingNothingKeepsEveryStatus()
+    {
+        QFETCH(int, status);
+        VocabFixture fx;
+        const int32_t h = fx.addTable(QStringLiteral("a.pct"), {{QStringLiteral("超音波"), QStringLiteral("B超"), status},
+                                                                {QStringLiteral("超音"), QStringLiteral("超声"), 1}});
+        const QByteArray file = ReadFileBytes(fx.pathOf(QStringLiteral("a.pct")));
+        const QList<RawItem> before = VocabFixture::items(h);
+        QCOMPARE(before.at(0).status, status);
+        ModalScript script;
+        const bool changed = RunSearchDialog(false, [status](DlgSearchPhrase& dlg) {
+            Search(dlg, QStringLiteral("超音"));
+            QCOMPARE(dlg.lst->Rows(), 3);
+            QVERIFY(PictureIs(*dlg.lst, 1, (status & 1) ? ResPicActive : ResPicInactive));
+            dlg.cmdOK->click();
+        }, script);
+        QVERIFY(changed);
+        QCOMPARE(VocabFixture::items(h), before);
+        fx.saveAll({QStringLiteral("a.pct")});
+        QCOMPARE(ReadFileBytes(fx.pathOf(QStringLiteral("a.pct"))), file);
+    }
+
     void setStatusCoversASelectionDraggedUpwards()
     {
         VocabFixture fx;
