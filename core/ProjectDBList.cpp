@@ -6,9 +6,11 @@
 #include "core/FileUtil.h"
 #include "core/Globals.h"
 #include "core/Log.h"
+#include "core/SaveFailure.h"
 #include "database/Connection.h"
 #include "database/frmDBConv.h"
 #include "core/TextFile.h"
+#include "platform/App.h"
 #include "platform/FlexGrid.h"
 #include "platform/MsgBox.h"
 #include "resources/StringTable.h"
@@ -55,11 +57,7 @@ void PrjLstDBSave(FlexGrid* grid, const QString& path)
             return QString::number(grid->RowData(r)) + kTab + db.mcollTbl[n - 1] + kTab + db.mcollOutTbl[n - 1];
         });
     }
-    try {
-        WriteWholeFile(path, content);
-    } catch (...) {
-        ErrorLog(QStringLiteral("PrjLstDBSave"));
-    }
+    SaveWholeFile(path, content, QStringLiteral("PrjLstDBSave"), AppTitle());
 }
 
 void PrjLstDBShow(FlexGrid* grid, const QString& path)

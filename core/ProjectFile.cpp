@@ -15,11 +15,13 @@
 #include "core/FileUtil.h"
 #include "core/GridPictures.h"
 #include "core/Log.h"
+#include "core/SaveFailure.h"
 #include "core/ProjectDBList.h"
 #include "core/ProjectLine.h"
 #include "database/frmDBConv.h"
 #include "core/TextFile.h"
 #include "platform/CodePage.h"
+#include "platform/App.h"
 #include "platform/FlexGrid.h"
 #include "platform/MsgBox.h"
 #include "resources/StringTable.h"
@@ -282,6 +284,7 @@ void PrjFileSave(const QString& path)
 {
     if (path.isEmpty())
         return;
+    QStringList lines;
     try {
         const ListPart doc = ListOf(gbDocConvLoaded, frmDocConv, 2);
         const ListPart xls = ListOf(gbXlsConvLoaded, frmXlsConv, 2);
@@ -294,7 +297,6 @@ void PrjFileSave(const QString& path)
         // The folder list is saved (in the layout that carries it) once its window was opened.
         const bool folders = gbPathConvLoaded;
 
-        QStringList lines;
         lines << ProjectLine({ProjectText(folders ? QStringLiteral("Header:WSP") : QStringLiteral("Header")), ProjectNumber(tables),
                               ProjectNumber(doc.count), ProjectNumber(xls.count), ProjectNumber(ppt.count),
                               ProjectNumber(html.count), ProjectNumber(textFiles.count)});
@@ -334,11 +336,11 @@ void PrjFileSave(const QString& path)
                 PrjLstSave(part->grid, lines);
         if (folderCount > 0)
             PrjLstDirSave(frmPathConv().lstPath, lines);
-
-        WriteWholeFile(path, ToSystemCodePage(lines.join(kCrLf) + kCrLf));
     } catch (...) {
         ErrorLog(QStringLiteral("PrjFileSave"));
+        return;
     }
+    SaveWholeFile(path, ToSystemCodePage(lines.join(kCrLf) + kCrLf), QStringLiteral("PrjFileSave"), AppTitle());
 }
 
 void PrjLstShow(FlexGrid* grid, ProjectReader& file, int count)

@@ -27,6 +27,7 @@ constexpr StringEntry kStrings[] = {
     {1012, u"无法启用PowerPoint程序"},
     {1013, u"无法启用Word程序"},
     {1014, u"转换失败: "},  // the last-run time follows
+    {1050, u"无法保存文件（磁盘已满或不能写入），原有文件未被更改："},  // the path follows
 
     // Questions and warnings
     {2001, u"立即转换内容已被更改，您要保存吗？"},

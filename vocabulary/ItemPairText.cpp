@@ -1,5 +1,6 @@
 #include "vocabulary/ItemPairText.h"
 
+#include "core/TextEncodingDetect.h"
 #include "core/TextFile.h"
 
 #include <QStringList>
@@ -25,5 +26,5 @@ std::vector<ItemPair> ParseItemPairs(const QString& text)
 
 std::vector<ItemPair> ReadItemPairFile(const QString& path)
 {
-    return ParseItemPairs(DecodeEightBitText(ReadWholeFile(path), /*big5=*/false));
+    return ParseItemPairs(DecodeDetectedText(ReadWholeFile(path)));
 }
