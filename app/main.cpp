@@ -1,11 +1,13 @@
 #include "core/EndProcess.h"
 #include "core/frmMain.h"
+#include "platform/QtTranslations.h"
 
 #include <QApplication>
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
+    InstallQtTranslations();
     // The program ends when its main window is unloaded, not when its last window hides.
     app.setQuitOnLastWindowClosed(false);
     LoadForm<FrmMain>(); // start-up runs in the main window's load handler
