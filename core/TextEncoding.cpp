@@ -68,7 +68,7 @@ QString DecodeText(const QByteArray& bytes, TextEncoding encoding, QList<KeptCod
     case TextEncoding::Utf8Bom: {
         const qsizetype skip = bytes.startsWith(kUtf8Mark) ? kUtf8Mark.size() : 0;
         QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-        return utf8.decode(QByteArrayView(bytes).mid(skip));
+        return utf8.decode(QByteArrayView(bytes).sliced(skip));
     }
     case TextEncoding::Utf16Le:
     case TextEncoding::Utf16Be: {

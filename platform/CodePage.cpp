@@ -132,9 +132,11 @@ qsizetype GbSequenceLength(const uint8_t* s, qsizetype i, qsizetype n)
     return 2;
 }
 
-// Decodes GB one character at a time, listing the characters whose bytes do not come back.
-QString FromGbKeeping(const QByteArray& bytes, QList<KeptCode>& kept)
+// Decodes GB one character at a time (80 is the euro sign of code page 936), listing in kept
+// the characters whose bytes do not come back.
+QString FromGbByCharacter(const QByteArray& bytes, QList<KeptCode>* kept)
 {
+    static const QByteArray euro("\x80", 1);
     static const QString replacement(1, QChar(kReplacement));
     static const QByteArray replacementBytes = Encode(GbEncoder(), replacement);
     QString text;
@@ -143,17 +145,18 @@ QString FromGbKeeping(const QByteArray& bytes, QList<KeptCode>& kept)
     for (qsizetype i = 0; i < n;) {
         const qsizetype length = GbSequenceLength(s, i, n);
         const QByteArray sequence = bytes.mid(i, length);
-        const QString c = Decode(GbDecoder(), sequence);
+        const QString c = sequence == euro ? QStringLiteral("\u20AC") : Decode(GbDecoder(), sequence);
         const bool oneCharacter = c.size() == 1 || (c.size() == 2 && c[0].isHighSurrogate() && c[1].isLowSurrogate());
         const bool defined = oneCharacter && (c[0] != QChar(kReplacement) || sequence == replacementBytes);
         if (!defined) {
-            kept.append({text.size(), 1, bytes.mid(i, 1)});
+            if (kept)
+                kept->append({text.size(), 1, bytes.mid(i, 1)});
             text += QChar(kReplacement);
             ++i;
             continue;
         }
-        if (Encode(GbEncoder(), c) != sequence)
-            kept.append({text.size(), c.size(), sequence});
+        if (kept && Encode(GbEncoder(), c) != sequence)
+            kept->append({text.size(), c.size(), sequence});
         text += c;
         i += length;
     }
@@ -264,10 +267,12 @@ QByteArray ToGB(const QString& text, const QList<KeptCode>& kept)
 
 QString FromGB(const QByteArray& bytes, QList<KeptCode>* kept)
 {
-    QString text = Decode(GbDecoder(), bytes);
-    if (!kept || ToGB(text) == bytes)
-        return text;
-    return FromGbKeeping(bytes, *kept);
+    if (!bytes.contains('\x80')) {
+        QString text = Decode(GbDecoder(), bytes);
+        if (!kept || ToGB(text) == bytes)
+            return text;
+    }
+    return FromGbByCharacter(bytes, kept);
 }
 
 QByteArray ToBig5(const QString& text, const QList<KeptCode>& kept)
