@@ -163,6 +163,27 @@ QString FromGbByCharacter(const QByteArray& bytes, QList<KeptCode>* kept)
     return text;
 }
 
+// Decodes GB whole: the system's GB18030 between the one-byte euro signs (80) of code page 936.
+QString DecodeGb(const QByteArray& bytes)
+{
+    const auto* s = reinterpret_cast<const uint8_t*>(bytes.constData());
+    const qsizetype n = bytes.size();
+    QString text;
+    qsizetype from = 0;
+    for (qsizetype i = 0; i < n;) {
+        if (s[i] != 0x80) {
+            i += GbSequenceLength(s, i, n);
+            continue;
+        }
+        text += Decode(GbDecoder(), bytes.mid(from, i - from));
+        text += QChar(0x20AC);
+        from = ++i;
+    }
+    if (from == 0)
+        return Decode(GbDecoder(), bytes);
+    return text + Decode(GbDecoder(), bytes.mid(from));
+}
+
 // ---------------------------------------------------------------------------------------
 // Big5 through tables built once from the system's code page 950 and the user-defined rows
 
@@ -267,11 +288,9 @@ QByteArray ToGB(const QString& text, const QList<KeptCode>& kept)
 
 QString FromGB(const QByteArray& bytes, QList<KeptCode>* kept)
 {
-    if (!bytes.contains('\x80')) {
-        QString text = Decode(GbDecoder(), bytes);
-        if (!kept || ToGB(text) == bytes)
-            return text;
-    }
+    QString text = DecodeGb(bytes);
+    if (!kept || ToGB(text) == bytes)
+        return text;
     return FromGbByCharacter(bytes, kept);
 }
 
