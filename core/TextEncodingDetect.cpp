@@ -102,8 +102,10 @@ Reading Read(const QByteArray& bytes, TextEncoding encoding)
         char32_t c = text[i].unicode();
         if (c < 0x80)
             continue;
-        if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text[i + 1].isLowSurrogate())
-            c = QChar::surrogateToUcs4(text[i].unicode(), text[++i].unicode());
+        if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+            c = QChar::surrogateToUcs4(text[i].unicode(), text[i + 1].unicode());
+            ++i;
+        }
         if (c == 0xFFFD)
             reading.clean = false;
         if (!IsChineseScript(c))
