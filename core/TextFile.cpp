@@ -101,7 +101,9 @@ QByteArray ReadWholeFile(const QString& path)
 
 void WriteWholeFile(const QString& path, const QByteArray& bytes)
 {
-    const QByteArray target = QFile::encodeName(QFileInfo(path).absoluteFilePath());
+    // A link stays a link: the file it points to is the one replaced.
+    const QFileInfo info(path);
+    const QByteArray target = QFile::encodeName(info.isSymLink() && info.exists() ? info.canonicalFilePath() : info.absoluteFilePath());
     QByteArray temporary = target + ".XXXXXX";
     const int fd = ::mkstemp(temporary.data());
     if (fd < 0)

@@ -12,6 +12,7 @@
 #include "platform/ModalScript.h"
 #include "platform/MsgBox.h"
 
+#include <QFileInfo>
 #include <QTest>
 
 class WholeFileWriteTest : public QObject {
@@ -56,6 +57,20 @@ private slots:
         WriteWholeFile(path, "b");
         QCOMPARE(QFile::permissions(path), before);
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("p.txt")});
+    }
+
+    void writeThroughALinkReplacesItsTarget()
+    {
+        QTemporaryDir dir;
+        const QString target = dir.filePath(QStringLiteral("target.txt"));
+        const QString link = dir.filePath(QStringLiteral("link.txt"));
+        WriteWholeFile(target, "old");
+        QVERIFY(QFile::link(target, link));
+        WriteWholeFile(link, "new");
+        QVERIFY(QFileInfo(link).isSymLink());
+        QFile file(target);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), QByteArray("new"));
     }
 
     // The project and its database side file: each failure is told, the old files stay.
