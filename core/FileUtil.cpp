@@ -52,27 +52,15 @@ bool ReadLine(QIODevice& file, QString& line)
     line.clear();
     if (file.atEnd())
         return false;
-    QByteArray bytes;
-    char c = 0;
-    while (file.getChar(&c)) {
-        if (c == '\r') {
-            char next = 0;
-            if (!file.getChar(&next)) {
-                bytes.append(c);
-                break;
-            }
-            if (next == '\n')
-                break;
-            // A lone 13 stays, and the byte after it is taken as an ordinary byte.
-            bytes.append(c).append(next);
-            continue;
-        }
-        bytes.append(c);
+    // The line's UTF-16 units, two bytes each, up to the single bytes 13 10 that the writer
+    // puts after them. Only a unit boundary can end the line: the bytes 0D 0A inside a unit
+    // pair (U+0D15 before U+4E0A) belong to the text. An odd last byte is dropped.
+    char pair[2];
+    while (file.read(pair, 2) == 2) {
+        if (pair[0] == '\r' && pair[1] == '\n')
+            break;
+        line.append(QChar(static_cast<char16_t>(static_cast<unsigned char>(pair[0]) | static_cast<unsigned char>(pair[1]) << 8)));
     }
-    line.reserve(bytes.size() / 2);
-    for (qsizetype i = 0; i + 1 < bytes.size(); i += 2)
-        line.append(QChar(static_cast<char16_t>(static_cast<unsigned char>(bytes[i])
-                                                | static_cast<unsigned char>(bytes[i + 1]) << 8)));
     return true;
 }
 

@@ -9,7 +9,8 @@ class QIODevice;
 QByteArray StrCodeLine(const QString& text);
 // Appends StrCodeLine(text) to the file.
 void WriteStrCode(const QString& text, const QString& path);
-// Reads one line written by WriteStrCode from an open file; false at end of file.
+// Reads one line written by WriteStrCode from an open file, unit by unit up to the units'
+// line end; false at end of file.
 bool ReadLine(QIODevice& file, QString& line);
 
 // Text before the last "\" or "/"; empty (and an error record) when there is none.

@@ -3,7 +3,9 @@
 #include "core/FileUtil.h"
 #include "core/Globals.h"
 #include "core/Log.h"
+#include "core/SaveFailure.h"
 #include "core/TextFile.h"
+#include "platform/App.h"
 #include "platform/MsgBox.h"
 #include "resources/StringTable.h"
 
@@ -42,11 +44,7 @@ void PrjLstDBSave(FlexGrid* grid, const QString& path)
     file.Line([] { return QStringLiteral("PrjFileName") + kTab + gvPrjFile; });
     if (SideFilePart())
         SideFilePart()->Save(grid, file);
-    try {
-        WriteWholeFile(path, file.Content());
-    } catch (...) {
-        ErrorLog(QStringLiteral("PrjLstDBSave"));
-    }
+    SaveWholeFile(path, file.Content(), QStringLiteral("PrjLstDBSave"), AppTitle());
 }
 
 void PrjLstDBShow(FlexGrid* grid, const QString& path)

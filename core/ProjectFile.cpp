@@ -6,10 +6,12 @@
 #include "core/FileUtil.h"
 #include "core/GridPictures.h"
 #include "core/Log.h"
+#include "core/SaveFailure.h"
 #include "core/ProjectLine.h"
 #include "core/ProjectPart.h"
 #include "core/TextFile.h"
 #include "platform/CodePage.h"
+#include "platform/App.h"
 #include "platform/FlexGrid.h"
 #include "platform/MsgBox.h"
 #include "resources/StringTable.h"
@@ -186,14 +188,17 @@ void PrjFileSave(const QString& path)
 {
     if (path.isEmpty())
         return;
+    QByteArray bytes;
     try {
         ProjectWriter file(path);
         for (const auto& part : ProjectParts())
             part->Save(file);
-        WriteWholeFile(path, ToSystemCodePage(file.Text()));
+        bytes = ToSystemCodePage(file.Text());
     } catch (...) {
         ErrorLog(QStringLiteral("PrjFileSave"));
+        return;
     }
+    SaveWholeFile(path, bytes, QStringLiteral("PrjFileSave"), AppTitle());
 }
 
 void PrjLstShow(FlexGrid* grid, ProjectReader& file, int count)

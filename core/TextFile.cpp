@@ -1,17 +1,18 @@
 #include "core/TextFile.h"
 
 #include "core/Err.h"
-#include "platform/CodePage.h"
+#include "core/TextEncodingDetect.h"
 
 #include <QFile>
-#include <QSaveFile>
-#include <QStringDecoder>
+#include <QFileInfo>
 
-#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
-
-const QByteArray kUtf8Bom("\xEF\xBB\xBF", 3);
 
 // The text with every CR LF and every lone CR turned into LF.
 QString WithLfLineEnds(QString text)
@@ -19,6 +20,68 @@ QString WithLfLineEnds(QString text)
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     return text;
+}
+
+[[noreturn]] void ThrowWriteFailure(int error, const QString& path)
+{
+    const int number = error == ENOSPC || error == EDQUOT ? errDiskFull : errPathFileAccess;
+    throw RuntimeError(number, QString::fromLocal8Bit(std::strerror(error)) + QStringLiteral(": ") + path);
+}
+
+// Writes all bytes to a descriptor; the errno of the first failure, or 0.
+int WriteAll(int fd, const QByteArray& bytes)
+{
+    const char* data = bytes.constData();
+    qsizetype left = bytes.size();
+    while (left > 0) {
+        const ssize_t written = ::write(fd, data, static_cast<size_t>(left));
+        if (written < 0) {
+            if (errno == EINTR)
+                continue;
+            return errno;
+        }
+        data += written;
+        left -= written;
+    }
+    return 0;
+}
+
+// The permissions a new file gets: the old file's, else those the umask leaves.
+mode_t NewFileMode(const QByteArray& target)
+{
+    struct stat old {};
+    if (::stat(target.constData(), &old) == 0)
+        return old.st_mode & 07777;
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+// The kept codes of origin that still stand in text: those before the first and after the
+// last character where text and origin's text differ, moved to their place in text.
+QList<KeptCode> KeptCodesFor(const QString& text, const TextFileOrigin& origin)
+{
+    const QString& before = origin.text;
+    if (origin.kept.isEmpty())
+        return {};
+    const qsizetype shorter = std::min(text.size(), before.size());
+    qsizetype prefix = 0;
+    while (prefix < shorter && text[prefix] == before[prefix])
+        ++prefix;
+    qsizetype suffix = 0;
+    while (suffix < shorter - prefix && text[text.size() - 1 - suffix] == before[before.size() - 1 - suffix])
+        ++suffix;
+    const qsizetype shift = text.size() - before.size();
+    QList<KeptCode> kept;
+    for (KeptCode code : origin.kept) {
+        if (code.position + code.length <= prefix) {
+            kept.append(code);
+        } else if (code.position >= before.size() - suffix) {
+            code.position += shift;
+            kept.append(code);
+        }
+    }
+    return kept;
 }
 
 } // namespace
@@ -38,50 +101,62 @@ QByteArray ReadWholeFile(const QString& path)
 
 void WriteWholeFile(const QString& path, const QByteArray& bytes)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        throw RuntimeError(errPathFileAccess, file.errorString() + QStringLiteral(": ") + path);
-}
-
-EightBitEncoding DetectEightBitEncoding(const QByteArray& bytes)
-{
-    if (bytes.startsWith(kUtf8Bom))
-        return EightBitEncoding::Utf8Bom;
-    bool ascii = std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-    if (ascii)
-        return EightBitEncoding::CodePage;
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString decoded = utf8.decode(bytes);
-    return utf8.hasError() ? EightBitEncoding::CodePage : EightBitEncoding::Utf8;
-}
-
-QString DecodeEightBitText(const QByteArray& bytes, bool big5, EightBitEncoding* found)
-{
-    EightBitEncoding encoding = DetectEightBitEncoding(bytes);
-    if (found)
-        *found = encoding;
-    switch (encoding) {
-    case EightBitEncoding::Utf8Bom:
-        return QString::fromUtf8(bytes.mid(kUtf8Bom.size()));
-    case EightBitEncoding::Utf8:
-        return QString::fromUtf8(bytes);
-    case EightBitEncoding::CodePage:
-        break;
+    // A link stays a link: the file it points to is the one replaced.
+    const QFileInfo info(path);
+    const QByteArray target = QFile::encodeName(info.isSymLink() && info.exists() ? info.canonicalFilePath() : info.absoluteFilePath());
+    QByteArray temporary = target + ".XXXXXX";
+    const int fd = ::mkstemp(temporary.data());
+    if (fd < 0)
+        ThrowWriteFailure(errno, path);
+    int error = WriteAll(fd, bytes);
+    if (error == 0 && ::fchmod(fd, NewFileMode(target)) != 0)
+        error = errno;
+    if (error == 0 && ::fsync(fd) != 0)
+        error = errno;
+    if (::close(fd) != 0 && error == 0)
+        error = errno;
+    if (error == 0 && ::rename(temporary.constData(), target.constData()) != 0)
+        error = errno;
+    if (error != 0) {
+        ::unlink(temporary.constData());
+        ThrowWriteFailure(error, path);
     }
-    return big5 ? FromBig5(bytes) : FromGB(bytes);
 }
 
-QByteArray EncodeEightBitText(const QString& text, bool big5, EightBitEncoding encoding)
+QString TextFromFile(const QByteArray& bytes, TextEncoding preferred, TextFileOrigin* origin)
 {
-    switch (encoding) {
-    case EightBitEncoding::Utf8Bom:
-        return kUtf8Bom + text.toUtf8();
-    case EightBitEncoding::Utf8:
-        return text.toUtf8();
-    case EightBitEncoding::CodePage:
-        break;
+    const TextEncoding encoding = DetectTextEncoding(bytes, preferred);
+    QList<KeptCode> kept;
+    const QString raw = DecodeText(bytes, encoding, &kept);
+    const QString text = TextFromFileLines(raw);
+    if (origin) {
+        // Each CR LF of the file became one "\n" of the text: move the codes behind it.
+        qsizetype removed = 0;
+        qsizetype at = 0;
+        for (KeptCode& code : kept) {
+            for (; at < code.position; ++at)
+                if (raw[at] == QLatin1Char('\r') && at + 1 < raw.size() && raw[at + 1] == QLatin1Char('\n'))
+                    ++removed;
+            code.position -= removed;
+        }
+        *origin = {encoding, text, kept};
     }
-    return big5 ? ToBig5(text) : ToGB(text);
+    return text;
+}
+
+QByteArray FileFromText(const QString& text, const TextFileOrigin& origin)
+{
+    QList<KeptCode> kept = text.contains(QLatin1Char('\r')) ? QList<KeptCode>() : KeptCodesFor(text, origin);
+    // Each "\n" of the text becomes CR LF in the file: move the codes behind it.
+    qsizetype added = 0;
+    qsizetype at = 0;
+    for (KeptCode& code : kept) {
+        for (; at < code.position; ++at)
+            if (text[at] == QLatin1Char('\n'))
+                ++added;
+        code.position += added;
+    }
+    return EncodeText(FileLinesFromText(text), origin.encoding, kept);
 }
 
 bool StartsWithUtf16Mark(const QByteArray& bytes)

@@ -1,32 +1,37 @@
 #pragma once
-// Text files of the instant window. In a box, lines are separated by "\n"; in a file every
-// line ends with CR LF (reading also takes CR alone and LF alone). A file's last line end
-// closes its last line and adds no empty line to the text, so that opening a file and
-// saving it again gives the same bytes.
-#include <QByteArray>
-#include <QString>
+// Text files. In a box, lines are separated by "\n"; in a file every line ends with CR LF
+// (reading also takes CR alone and LF alone). A file's last line end closes its last line
+// and adds no empty line to the text, so that opening a file and saving it again gives the
+// same bytes.
+#include "core/TextEncoding.h"
 
-// How an 8-bit file was (or is to be) encoded.
-enum class EightBitEncoding {
-    CodePage,  // Big5 for Traditional text, GB (GB18030) for Simplified text
-    Utf8,      // valid UTF-8 with non-ASCII content
-    Utf8Bom,   // starts with the UTF-8 byte-order mark
-};
+#include <QByteArray>
+#include <QList>
+#include <QString>
 
 // Reads a whole file; throws RuntimeError when it cannot be opened or read.
 QByteArray ReadWholeFile(const QString& path);
-// Writes a whole file, or leaves any file already at `path` untouched when that fails
-// (the bytes go to a temporary file in the same folder that then replaces it); throws
-// RuntimeError on failure.
+// Writes a whole file, or leaves any file already at `path` untouched when that fails: the
+// bytes go to a temporary file in the same folder, every write, the flush to the disk and
+// the close are checked, and only then does it replace the file. Throws RuntimeError on
+// failure (errDiskFull when the disk is full).
 void WriteWholeFile(const QString& path, const QByteArray& bytes);
 
-// The encoding of 8-bit file content: UTF-8 when it starts with the UTF-8 mark or is
-// valid UTF-8 with non-ASCII content, otherwise the code page.
-EightBitEncoding DetectEightBitEncoding(const QByteArray& bytes);
-// Decodes 8-bit file content: UTF-8 as detected, otherwise Big5 (big5 true) or GB.
-QString DecodeEightBitText(const QByteArray& bytes, bool big5, EightBitEncoding* found = nullptr);
-// Encodes text as 8-bit file content in the given encoding (the code page: Big5 or GB).
-QByteArray EncodeEightBitText(const QString& text, bool big5, EightBitEncoding encoding);
+// How a text file was read, so that saving the text it gave writes the same bytes: its
+// encoding, the box text it gave, and the codes of that text's characters that the code
+// page would write differently (positions in `text`).
+struct TextFileOrigin {
+    TextEncoding encoding = TextEncoding::Gb;
+    QString text;
+    QList<KeptCode> kept;
+};
+
+// A file's bytes as box text, in the encoding DetectTextEncoding finds (`preferred`: the
+// code page the caller expects); *origin tells how to write it back.
+QString TextFromFile(const QByteArray& bytes, TextEncoding preferred, TextFileOrigin* origin = nullptr);
+// Box text as file bytes in origin's encoding. Characters outside the stretch where the
+// text differs from origin's text are written with the codes they were read from.
+QByteArray FileFromText(const QString& text, const TextFileOrigin& origin);
 
 // True when file content starts with a UTF-16 byte-order mark (FF FE or FE FF).
 bool StartsWithUtf16Mark(const QByteArray& bytes);

@@ -34,7 +34,10 @@ void dlgSearchText::Form_Load()
     if (!txtBox)
         return;
     txtSearch->setFont(txtBox->font());
-    txtSearch->setText(txtBox->textCursor().selectedText());
+    // A selection over several lines holds paragraph separators where the box's text has "\n".
+    QString selected = txtBox->textCursor().selectedText();
+    selected.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    txtSearch->setText(selected);
     txtSearch->selectAll();
 }
 

@@ -197,6 +197,7 @@ void FrmOnlineConv::edtB5_Change()
         return;
     const QString text = edtB5->toPlainText();
     if (text.isEmpty()) {
+        ForgetFileOrigin();
         SetBoxText(edtGB, QString());
         return;
     }
@@ -214,6 +215,7 @@ void FrmOnlineConv::edtGB_Change()
         return;
     const QString text = edtGB->toPlainText();
     if (text.isEmpty()) {
+        ForgetFileOrigin();
         SetBoxText(edtB5, QString());
         return;
     }

@@ -87,9 +87,11 @@ public:
     // Whole-text undo copy of the Traditional box.
     QString strUndo;
     bool bReadCancelled = false;
-    // How the last file read was encoded: a save writes UTF-8 after a UTF-8 file was read,
-    // otherwise the box's code page.
-    EightBitEncoding eFileEncoding = EightBitEncoding::CodePage;
+    // How the text of the box a file was read into came from that file (encoding and
+    // codes), so that saving it writes the file's bytes again; none for a new or cleared
+    // text, which saves in the box's code page (Big5 or GB).
+    std::optional<TextFileOrigin> fileOrigin;
+    QPlainTextEdit* fileOriginBox = nullptr;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -111,6 +113,12 @@ private:
     bool ChooseTextFile(bool save);
     // Answers the unsaved-changes question; false when the operation is to stop.
     bool ConfirmDiscardChanges();
+    // The 8-bit reader; asks the unsaved-changes question first when askFirst.
+    QString ReadDbcsText(const QString& path, bool bB5, bool askFirst);
+    // How a save of box writes its text: as the file it came from, else its code page.
+    TextFileOrigin SaveOrigin(const QPlainTextEdit* box) const;
+    // Forgets the file the text came from (the boxes were emptied).
+    void ForgetFileOrigin();
     void ConvertVocabulary(int direction);
     void Undo();
     void Paste();
@@ -123,6 +131,8 @@ private:
     void LoadIntoBox(QPlainTextEdit* box, const QString& text);
 
     bool bConverting = false;
+    // The origin of the text the last read gave, until it is loaded into a box.
+    std::optional<TextFileOrigin> m_readOrigin;
     QHash<QString, QAction*> m_tbButtons;
 };
 

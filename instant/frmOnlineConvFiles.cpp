@@ -3,6 +3,7 @@
 #include "instant/frmOnlineConv.h"
 
 #include "core/Log.h"
+#include "core/SaveFailure.h"
 #include "instant/CommandSteps.h"
 #include "core/TezText.h"
 #include "instant/dlgDbOrUni.h"
@@ -13,6 +14,8 @@
 #include "resources/StringTable.h"
 
 #include <QPlainTextEdit>
+
+#include <utility>
 
 bool FrmOnlineConv::ConfirmDiscardChanges()
 {
@@ -40,7 +43,8 @@ void FrmOnlineConv::OpenTextFile()
 {
     if (bFileChanged && !ConfirmDiscardChanges())
         return;
-    bFileChanged = false;
+    // The user has answered for the text: the reader does not ask again. The text counts
+    // as changed until a file has really replaced it, so that a cancelled open loses nothing.
 
     dlgSave.FileName.clear();
     if (!ChooseTextFile(false))
@@ -52,7 +56,7 @@ void FrmOnlineConv::OpenTextFile()
         return;
     const bool b5 = type == 1 || type == 2;
     const bool unicode = type == 2 || type == 4;
-    const QString text = unicode ? ReadUnicodeTextFile(path, b5) : ReadDbcsTextFile(path, b5);
+    const QString text = unicode ? ReadUnicodeTextFile(path, b5) : ReadDbcsText(path, b5, false);
     if (bReadCancelled)
         return;
     LoadIntoBox(b5 ? edtB5 : edtGB, text);
@@ -73,33 +77,38 @@ std::optional<QByteArray> FrmOnlineConv::ReadFileForBox(const QString& path, con
 
 QString FrmOnlineConv::ReadDbcsTextFile(const QString& path, bool bB5)
 {
+    return ReadDbcsText(path, bB5, true);
+}
+
+QString FrmOnlineConv::ReadDbcsText(const QString& path, bool bB5, bool askFirst)
+{
     MousePointerKeeper hourglass(vbHourglass);
-    if (bFileChanged && !ConfirmDiscardChanges()) {
+    if (askFirst && bFileChanged && !ConfirmDiscardChanges()) {
         bReadCancelled = true;
         return QString();
     }
     bReadCancelled = false;
+    m_readOrigin.reset();
     const std::optional<QByteArray> read = ReadFileForBox(path, QStringLiteral("ReadDbcsTextFile"));
     if (!read)
         return QString();
-    const QByteArray& bytes = *read;
-    if (StartsWithUtf16Mark(bytes)) {
-        // A Unicode file taken for an 8-bit one: its text, not its bytes.
-        eFileEncoding = EightBitEncoding::CodePage;
-        return TextFromFileLines(DecodeUnicodeFileText(bytes));
-    }
-    return TextFromFileLines(DecodeEightBitText(bytes, bB5, &eFileEncoding));
+    // The file's own encoding, found from its bytes; the box's code page where they read alike.
+    TextFileOrigin origin;
+    const QString text = TextFromFile(*read, bB5 ? TextEncoding::Big5 : TextEncoding::Gb, &origin);
+    m_readOrigin = origin;
+    return text;
 }
 
 QString FrmOnlineConv::ReadUnicodeTextFile(const QString& path, bool bB5)
 {
     MousePointerKeeper hourglass(vbHourglass);
     bReadCancelled = false;
+    m_readOrigin.reset();
     const std::optional<QByteArray> read = ReadFileForBox(path, QStringLiteral("ReadUnicodeTextFile"));
     if (!read)
         return QString();
     const QString unicode = TextFromFileLines(DecodeUnicodeFileText(*read));
-    eFileEncoding = EightBitEncoding::CodePage;
+    // The text becomes the box's code page, which a save then writes.
     if (unicode.isEmpty())
         return QString();
     // The text as the receiving box's code holds it: Big5 (mode 2) or GB (mode 3).
@@ -123,14 +132,32 @@ bool FrmOnlineConv::SaveToFile()
         return false;
 
     QPlainTextEdit* box = SideBox();
-    const QString lines = FileLinesFromText(box->toPlainText());
     try {
-        WriteWholeFile(dlgSave.FileName, EncodeEightBitText(lines, box == edtB5, eFileEncoding));
+        WriteWholeFile(dlgSave.FileName, FileFromText(box->toPlainText(), SaveOrigin(box)));
     } catch (...) {
         ErrorLog(QStringLiteral("SaveToFile"));
+        ShowSaveFailure(dlgSave.FileName, LoadResString(8002));
         return false;
     }
+    bFileChanged = false;
     return true;
+}
+
+TextFileOrigin FrmOnlineConv::SaveOrigin(const QPlainTextEdit* box) const
+{
+    const TextEncoding codePage = box == edtB5 ? TextEncoding::Big5 : TextEncoding::Gb;
+    if (!fileOrigin)
+        return {codePage};
+    if (fileOriginBox == box)
+        return *fileOrigin;
+    // A Unicode file stays Unicode whichever box is saved; a code page belongs to its box.
+    return {IsCodePage(fileOrigin->encoding) ? codePage : fileOrigin->encoding};
+}
+
+void FrmOnlineConv::ForgetFileOrigin()
+{
+    fileOrigin.reset();
+    fileOriginBox = nullptr;
 }
 
 void FrmOnlineConv::DropFile(QPlainTextEdit* box, const QStringList& files)
@@ -153,4 +180,6 @@ void FrmOnlineConv::LoadIntoBox(QPlainTextEdit* box, const QString& text)
 {
     strUndo = edtB5->toPlainText();
     SetBoxText(box, text);
+    fileOrigin = std::exchange(m_readOrigin, std::nullopt);
+    fileOriginBox = fileOrigin ? box : nullptr;
 }

@@ -27,6 +27,7 @@ constexpr StringEntry kStrings[] = {
     {1012, u"无法启用PowerPoint程序"},
     {1013, u"无法启用Word程序"},
     {1014, u"转换失败: "},  // the last-run time follows
+    {1050, u"无法保存文件（磁盘已满或不能写入），原有文件未被更改："},  // the path follows
     // Start-up failures the program reports itself
     {1051, u"无法载入转换程序库 "},  // the library's name and the reason follow
     {1052, u"无法写入程序文件夹 "},  // the folder follows

@@ -9,6 +9,7 @@ packages=(
   libgl1-mesa-dev libxkbcommon-dev
   xvfb xauth fonts-noto-cjk
   libbenchmark-dev
+  libuchardet-dev qt6-translations-l10n
 )
 
 missing=()

@@ -1,27 +1,13 @@
 #include "vocabulary/ItemPairText.h"
 
+#include "core/TextEncodingDetect.h"
 #include "core/TextFile.h"
-#include "platform/CodePage.h"
 
 #include <QStringList>
 
 #include <algorithm>
 
 namespace {
-
-bool IsIdeograph(char32_t c)
-{
-    return (c >= 0x4E00 && c <= 0x9FFF) || (c >= 0x3400 && c <= 0x4DBF) || (c >= 0x20000 && c <= 0x3134F)
-        || (c >= 0xF900 && c <= 0xFAFF);
-}
-
-int IdeographCount(const QString& text)
-{
-    int count = 0;
-    for (char32_t c : text.toUcs4())
-        count += IsIdeograph(c) ? 1 : 0;
-    return count;
-}
 
 // Text that holds what no term can: a replacement for bytes that did not decode, a lone
 // surrogate, or a control character other than the line ends and the tab.
@@ -39,22 +25,6 @@ bool ReadsAsText(const QString& text)
             return false;
     }
     return true;
-}
-
-// 8-bit content in one of the two code pages: the reading with more ideographs wins (GB
-// bytes read as Big5 and Big5 bytes read as GB turn many characters into symbols, kana or
-// private-use characters); on a tie, GB, the system's code page.
-std::optional<QString> DecodeCodePageText(const QByteArray& bytes)
-{
-    const QString gb = FromGB(bytes);
-    const QString big5 = FromBig5(bytes);
-    const bool gbReads = ReadsAsText(gb);
-    const bool big5Reads = ReadsAsText(big5);
-    if (big5Reads && (!gbReads || IdeographCount(big5) > IdeographCount(gb)))
-        return big5;
-    if (gbReads)
-        return gb;
-    return std::nullopt;
 }
 
 } // namespace
@@ -80,17 +50,11 @@ std::vector<ItemPair> ParseItemPairs(const QString& text)
 
 std::optional<QString> DecodeItemPairFile(const QByteArray& bytes)
 {
-    std::optional<QString> text;
-    if (StartsWithUtf16Mark(bytes)) {
-        // An odd byte count is no UTF-16 text.
-        if (bytes.size() % 2 == 0)
-            text = DecodeUnicodeFileText(bytes);
-    } else if (!bytes.contains('\0')) {
-        EightBitEncoding encoding = EightBitEncoding::CodePage;
-        const QString utf8 = DecodeEightBitText(bytes, false, &encoding);
-        text = encoding == EightBitEncoding::CodePage ? DecodeCodePageText(bytes) : std::optional<QString>(utf8);
-    }
-    if (!text || !ReadsAsText(*text))
+    // An odd byte count is no UTF-16 text; NUL bytes without a mark are no 8-bit text.
+    if (StartsWithUtf16Mark(bytes) ? bytes.size() % 2 != 0 : bytes.contains('\0'))
+        return std::nullopt;
+    QString text = DecodeDetectedText(bytes);
+    if (!ReadsAsText(text))
         return std::nullopt;
     return text;
 }

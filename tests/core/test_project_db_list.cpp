@@ -104,6 +104,9 @@ private slots:
         QTest::newRow("flag word 0 comes back as 32") << withTables(1, "%SOURCE%", {"0\ta\tb"}) << 1 << 32 << false;
         QTest::newRow("more lines than DBCOUNT") << withTables(2, "%SOURCE%", {"1\ta\tb", "2\tc\td", "3\te\tf"}) << 3 << 33 << false;
         QTest::newRow("a name with a tab ends the list") << withTables(2, "%SOURCE%", {"1\ta\tb", "2\tc\td\te"}) << 1 << 33 << false;
+        // U+0D15 before 上 are the bytes 15 0D 0A 4E: no line end, the line ends on a unit boundary.
+        QTest::newRow("a name whose units hold the bytes 0D 0A")
+            << withTables(2, "%SOURCE%", {"1\ta\tb", "2\t\u0D15上\tS2T\u0D15上", "3\tc\td"}) << 3 << 33 << false;
         QTest::newRow("no tables") << keys + QStringList{"DBCOUNT\t0", "--\t--"} << 0 << 0 << false;
         QTest::newRow("saved connection cannot be opened") << withTables(1, "Provider=X", {"0\ta\tb"}) << -1 << 0 << false;
         QTest::newRow("first key in other letters") << QStringList{"PRJFILENAME\t/p.wpp", "DBCOUNT\t1", "--\t--", "0\ta\tb"} << -1 << 0 << true;

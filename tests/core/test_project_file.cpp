@@ -250,9 +250,12 @@ private slots:
         ProgramFolderFixture fx;
         ModalScript script;
         fx.start();
+        script.answer(vbOK);
         PrjFileSave(fx.path("no/such/folder/p.wpp"));
         QVERIFY(FromSystemCodePage(fx.readFile("tezdesk.ERR")).contains(QStringLiteral("处理程序: (PrjFileSave)")));
-        QCOMPARE(script.asked().size(), 0);
+        QCOMPARE(script.messages(), QStringList{QStringLiteral("无法保存文件（磁盘已满或不能写入），原有文件未被更改：")
+                                                + fx.path("no/such/folder/p.wpp")});
+        QCOMPARE(script.asked().first().icon, vbCritical);
     }
 
     void pathsWithCommasAndQuotesSurvive()

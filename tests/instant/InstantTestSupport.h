@@ -134,7 +134,8 @@ private slots:
         w().strSide = QStringLiteral("B5");
         w().strUndo.clear();
         w().bFileChanged = false;
-        w().eFileEncoding = EightBitEncoding::CodePage;
+        w().fileOrigin.reset();
+        w().fileOriginBox = nullptr;
         w().dlgSave.FileName.clear();
         ClipboardClear();
         w().EnableMenu();

@@ -69,10 +69,23 @@ private slots:
         QCOMPARE(w().strUndo, w().edtB5->toPlainText());
     }
 
+    void findStartsFromTheSelectedWord_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("start");
+        QTest::addColumn<int>("length");
+        QTest::newRow("a word") << QStringLiteral("ab ab") << 3 << 2;
+        // The selection holds a paragraph separator where the box's text has its line break.
+        QTest::newRow("over two lines") << QStringLiteral("ab\ncd ab\ncd") << 6 << 5;
+    }
+
     void findStartsFromTheSelectedWord()
     {
-        Type(w().edtGB, QStringLiteral("ab ab"));
-        Select(w().edtGB, 3, 2);
+        QFETCH(QString, text);
+        QFETCH(int, start);
+        QFETCH(int, length);
+        Type(w().edtGB, text);
+        Select(w().edtGB, start, length);
         QString field;
         bool fieldSelected = false;
         ModalScript script;
@@ -83,10 +96,11 @@ private slots:
             d.cmdSearch->click();
         });
         w().MenuProc(QStringLiteral("IDM_EDIT_SEARCH"));
-        QCOMPARE(field, QStringLiteral("ab"));
+        QCOMPARE(field, text.mid(start, length));
         QVERIFY(fieldSelected);
-        QCOMPARE(SelStart(w().edtGB), 3);
-        QCOMPARE(SelLength(w().edtGB), 2);
+        QCOMPARE(script.messages(), QStringList());
+        QCOMPARE(SelStart(w().edtGB), start);
+        QCOMPARE(SelLength(w().edtGB), length);
     }
 
     void emptySearchFieldDisablesTheButtons()

@@ -3,8 +3,13 @@
 #include "common/TestMain.h"
 
 #include "platform/ModalScript.h"
+#include "common/SmallFileSystem.h"
 #include "platform/MsgBox.h"
 #include <QDir>
+
+namespace {
+const QString kSaveFailed = QStringLiteral("无法保存文件（磁盘已满或不能写入），原有文件未被更改：");
+}
 
 class TestTextFiles : public InstantTestBase {
     Q_OBJECT
@@ -76,8 +81,61 @@ private slots:
         const QString path = m_dir->filePath(QStringLiteral("missing/out.txt"));
         ModalScript script;
         script.answerFile(path);
+        script.answer(vbOK);
         QVERIFY(!w().SaveToFile());
         QVERIFY(!QFile::exists(path));
+        QCOMPARE(script.messages(), QStringList{kSaveFailed + path});
+        QCOMPARE(script.asked().last().icon, vbCritical);
+    }
+
+    void saveOnAFullDiskSaysSoAndKeepsTheOldFile()
+    {
+        SmallFileSystem fs;
+        SKIP_UNLESS_MOUNTED(fs);
+        const QString path = fs.path(QStringLiteral("out.txt"));
+        WriteFileBytes(path, QByteArray("old\r\n"));
+        fs.fill();
+        Type(w().edtGB, QStringLiteral("你好"));
+        ModalScript script;
+        script.answerFile(path).answer(vbOK);
+        QVERIFY(!w().SaveToFile());
+        QCOMPARE(script.messages(), QStringList{kSaveFailed + path});
+        QCOMPARE(ReadFileBytes(path), QByteArray("old\r\n"));
+        QCOMPARE(fs.names(), QStringList{QStringLiteral("out.txt")});
+        QVERIFY(w().bFileChanged);
+    }
+
+    // "No" to the question, then no file: the text is still unsaved, and exit asks about it.
+    void cancelledOpenKeepsTheTextChanged_data()
+    {
+        QTest::addColumn<bool>("fileChosen");
+        QTest::newRow("file dialog cancelled") << false;
+        QTest::newRow("file type cancelled") << true;
+    }
+    void cancelledOpenKeepsTheTextChanged()
+    {
+        QFETCH(bool, fileChosen);
+        const QString in = m_dir->filePath(QStringLiteral("in.txt"));
+        WriteFileBytes(in, QByteArray("new\r\n"));
+        Type(w().edtGB, QStringLiteral("old"));
+        ModalScript script;
+        script.answer(vbNo);
+        if (fileChosen)
+            script.answerFile(in).answerDialog([](QDialog& d) { static_cast<dlgFileType&>(d).cmdCancel->click(); });
+        else
+            script.cancelFile();
+        w().MenuProc(QStringLiteral("IDM_FILE_OPEN"));
+        QCOMPARE(script.unexpected(), 0);
+        QCOMPARE(w().edtGB->toPlainText(), QStringLiteral("old"));
+        QVERIFY(w().bFileChanged);
+
+        ModalScript exit;
+        exit.answer(vbCancel);
+        int cancel = 0;
+        frmMain().Form_Unload(cancel);
+        QCOMPARE(exit.messages(), QStringList{QStringLiteral("立即转换内容已被更改，您要保存吗？")});
+        QCOMPARE(exit.asked().first().buttons, vbYesNoCancel);
+        QCOMPARE(cancel, 1);
     }
 
     void openThenSaveGivesTheSameFile_data()
@@ -104,8 +162,25 @@ private slots:
         QTest::newRow("UTF-8 Traditional") << 1 << QStringLiteral("軟體\r\n").toUtf8() << QStringLiteral("軟體")
                                            << QStringLiteral("軟體\r\n").toUtf8();
         QTest::newRow("empty file") << 3 << QByteArray() << QString() << QByteArray();
+        // A Unicode file taken for an 8-bit one is read as Unicode and written back as it was.
         QTest::newRow("UTF-16 taken for GB") << 3 << Bytes({0xFF, 0xFE, 0x60, 0x4F, 0x7D, 0x59, '\r', 0, '\n', 0})
-                                             << QStringLiteral("你好") << Bytes({0xC4, 0xE3, 0xBA, 0xC3, 0x0D, 0x0A});
+                                             << QStringLiteral("你好") << Bytes({0xFF, 0xFE, 0x60, 0x4F, 0x7D, 0x59, '\r', 0, '\n', 0});
+        QTest::newRow("UTF-16 big-endian taken for Big5") << 1 << Bytes({0xFE, 0xFF, 0x8E, 0xDF, 0, '\r', 0, '\n'})
+                                                          << QStringLiteral("軟") << Bytes({0xFE, 0xFF, 0x8E, 0xDF, 0, '\r', 0, '\n'});
+        // GB codes that are valid UTF-8 too, opened as GB and as Big5.
+        QTest::newRow("GB that is valid UTF-8") << 3 << Bytes({0xD0, 0xA1, 0xD1, 0xA7}) + crlf << QStringLiteral("小学")
+                                                << Bytes({0xD0, 0xA1, 0xD1, 0xA7}) + crlf;
+        QTest::newRow("GB that is valid UTF-8 into the Traditional box") << 1 << Bytes({0xD0, 0xA1, 0xD1, 0xA7}) + crlf
+                                                                         << QStringLiteral("小学") << Bytes({0xD0, 0xA1, 0xD1, 0xA7}) + crlf;
+        QTest::newRow("Big5 user-defined code") << 1 << Bytes({0x81, 0x40, 0xA4, 0x40}) + crlf << QStringLiteral("\uEEB8一")
+                                                << Bytes({0x81, 0x40, 0xA4, 0x40}) + crlf;
+        QTest::newRow("GB euro 80") << 3 << Bytes({0x80, 0x41}) + crlf << QStringLiteral("€A") << Bytes({0x80, 0x41}) + crlf;
+        QTest::newRow("Big5 second codes of box drawing") << 1 << Bytes({0xA4, 0x40, 0xF9, 0xF9, 0xF9, 0xFA, 0xA2, 0xA4}) + crlf
+                                                          << QStringLiteral("一\u2550\u256D\u2550")
+                                                          << Bytes({0xA4, 0x40, 0xF9, 0xF9, 0xF9, 0xFA, 0xA2, 0xA4}) + crlf;
+        QTest::newRow("GB user-defined code on LF lines") << 3 << Bytes({'a', '\n', 0xAA, 0xA1, '\n', 0x80, '\n'})
+                                                          << QStringLiteral("a\n\uE000\n€")
+                                                          << Bytes({'a', '\r', '\n', 0xAA, 0xA1, '\r', '\n', 0x80, '\r', '\n'});
     }
 
     void openThenSaveGivesTheSameFile()
@@ -134,6 +209,55 @@ private slots:
         script.answerFile(out);
         QVERIFY(w().SaveToFile());
         QCOMPARE(ReadFileBytes(out), saved);
+    }
+
+    // Codes of the file stand where the text was not edited; the edited stretch is normalised.
+    void editedTextKeepsTheCodesOutsideTheEdit()
+    {
+        const QString in = m_dir->filePath(QStringLiteral("in.txt"));
+        const QString out = m_dir->filePath(QStringLiteral("out.txt"));
+        const QByteArray boxes = Bytes({0xF9, 0xF9, 0xA4, 0x40, 0xF9, 0xF9, 0x0D, 0x0A, 0xF9, 0xFA, 0x0D, 0x0A});
+        WriteFileBytes(in, boxes);
+        ModalScript script;
+        script.answerFile(in).answerDialog(ChooseFileType(1));
+        w().MenuProc(QStringLiteral("IDM_FILE_OPEN"));
+        QCOMPARE(w().edtB5->toPlainText(), QStringLiteral("\u2550一\u2550\n\u256D"));
+        // Replace 一 by 二: the box drawing before and after it keeps its codes.
+        Select(w().edtB5, 1, 1);
+        w().edtB5->insertPlainText(QStringLiteral("二"));
+        w().strSide = QStringLiteral("B5");
+        script.answerFile(out);
+        QVERIFY(w().SaveToFile());
+        QCOMPARE(ReadFileBytes(out), Bytes({0xF9, 0xF9, 0xA4, 0x47, 0xF9, 0xF9, 0x0D, 0x0A, 0xF9, 0xFA, 0x0D, 0x0A}));
+        QCOMPARE(script.unexpected(), 0);
+    }
+
+    // After a UTF-8 file, a cleared box starts a new text, saved in the box's code page.
+    void clearedTextSavesInTheCodePage_data()
+    {
+        QTest::addColumn<QString>("side");
+        QTest::addColumn<QByteArray>("saved");
+        QTest::newRow("Traditional box: Big5") << QStringLiteral("B5") << Bytes({0xB3, 0x6E, 0xC5, 0xE9, 0x0D, 0x0A});
+        QTest::newRow("Simplified box: GB") << QStringLiteral("GB") << Bytes({0xC8, 0xED, 0xCC, 0xE5, 0x0D, 0x0A});
+    }
+    void clearedTextSavesInTheCodePage()
+    {
+        QFETCH(QString, side);
+        QFETCH(QByteArray, saved);
+        const QString in = m_dir->filePath(QStringLiteral("in.txt"));
+        const QString out = m_dir->filePath(QStringLiteral("out.txt"));
+        WriteFileBytes(in, QStringLiteral("軟體 UTF-8\r\n").toUtf8());
+        ModalScript script;
+        script.answerFile(in).answerDialog(ChooseFileType(1));
+        w().MenuProc(QStringLiteral("IDM_FILE_OPEN"));
+        QCOMPARE(w().edtB5->toPlainText(), QStringLiteral("軟體 UTF-8"));
+        w().MenuProc(QStringLiteral("IDM_EDIT_DELETEALL"));
+        Type(w().edtB5, QStringLiteral("軟體"));
+        w().strSide = side;
+        script.answerFile(out);
+        QVERIFY(w().SaveToFile());
+        QCOMPARE(ReadFileBytes(out), saved);
+        QCOMPARE(script.unexpected(), 0);
     }
 
     void openUnicodeFile_data()

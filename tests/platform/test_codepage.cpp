@@ -3,6 +3,8 @@
 
 #include <QTest>
 
+#include <tuple>
+
 class CodePageTest : public QObject {
     Q_OBJECT
 private slots:
@@ -54,6 +56,71 @@ private slots:
     {
         QCOMPARE(ToBig5(QStringLiteral("a软b")), QByteArray("a?b"));
         QCOMPARE(ToBig5(QStringLiteral("𠮷")), QByteArray("?"));
+    }
+
+    void userDefinedBig5RowsArePrivateUse_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<int>("character");
+        QTest::newRow("FA40 first") << QByteArray("\xFA\x40") << 0xE000;
+        QTest::newRow("FEFE last of the first rows") << QByteArray("\xFE\xFE") << 0xE310;
+        QTest::newRow("8E40") << QByteArray("\x8E\x40") << 0xE311;
+        QTest::newRow("A0FE") << QByteArray("\xA0\xFE") << 0xEEB7;
+        QTest::newRow("8140") << QByteArray("\x81\x40") << 0xEEB8;
+        QTest::newRow("81A1 after the 63 low trails") << QByteArray("\x81\xA1") << 0xEEB8 + 63;
+        QTest::newRow("8DFE") << QByteArray("\x8D\xFE") << 0xF6B0;
+    }
+    void userDefinedBig5RowsArePrivateUse()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(int, character);
+        QCOMPARE(FromBig5(bytes), QString(QChar(character)));
+        QCOMPARE(ToBig5(QString(QChar(character))), bytes);
+    }
+
+    // Every code the code page defines, and bytes it does not, come back with the kept codes.
+    void everyCodeComesBackWithItsKeptCodes()
+    {
+        QByteArray big5;
+        QByteArray gb("\x80", 1);
+        for (int lead = 0x81; lead <= 0xFE; ++lead)
+            for (int trail = 0x40; trail <= 0xFE; ++trail) {
+                big5.append(char(lead)).append(char(trail));
+                if (trail != 0x7F)
+                    gb.append(char(lead)).append(char(trail));
+            }
+        big5 += QByteArray("\x80\xFF" "a\xA4", 5);
+        for (auto [bytes, decode, encode] : {std::tuple{big5, &FromBig5, &ToBig5}, std::tuple{gb, &FromGB, &ToGB}}) {
+            QList<KeptCode> kept;
+            const QString text = decode(bytes, &kept);
+            QCOMPARE(encode(text, kept), bytes);
+        }
+    }
+
+    void secondCodesAreKept_data()
+    {
+        QTest::addColumn<bool>("big5");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QByteArray>("normalised");
+        QTest::addColumn<int>("keptCount");
+        QTest::newRow("Big5 box drawing F9F9 F9FA") << true << QByteArray("\xF9\xF9\xF9\xFA\xA2\xA4") << QStringLiteral("\u2550\u256D\u2550")
+                                                    << QByteArray("\xA2\xA4\xA2\x7E\xA2\xA4") << 2;
+        QTest::newRow("GB 80 is the euro") << false << QByteArray("\x80" "A\xA2\xE3") << QStringLiteral("\u20ACA\u20AC")
+                                           << QByteArray("\xA2\xE3" "A\xA2\xE3") << 1;
+    }
+    void secondCodesAreKept()
+    {
+        QFETCH(bool, big5);
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, text);
+        QFETCH(QByteArray, normalised);
+        QFETCH(int, keptCount);
+        QList<KeptCode> kept;
+        QCOMPARE(big5 ? FromBig5(bytes, &kept) : FromGB(bytes, &kept), text);
+        QCOMPARE(kept.size(), keptCount);
+        QCOMPARE(big5 ? ToBig5(text, kept) : ToGB(text, kept), bytes);
+        QCOMPARE(big5 ? ToBig5(text) : ToGB(text), normalised);
     }
 
     void brokenBytesDecodeToReplacement()

@@ -12,7 +12,7 @@ namespace {
 // The number ranges the string table fills.
 const std::vector<std::pair<int, int>> kStringRanges = {
     {1001, 1014}, {2001, 2008}, {3001, 3002}, {4001, 4039},
-    {5001, 5020}, {6001, 6013}, {6101, 6102}, {8001, 8016},
+    {5001, 5020}, {6001, 6013}, {6101, 6102}, {8001, 8016}, {1050, 1050},
 };
 
 const QList<int> kGridPictures = {ResPicActive, ResPicInactive, ResPicTypeOther, ResPicTypeTxt, ResPicDone,
@@ -48,6 +48,7 @@ private slots:
         QTest::newRow("1009 full-width comma") << 1009 << QStringLiteral("输入信息夹是空的，请先输入信息夹。");
         QTest::newRow("1010 trailing blank") << 1010 << QStringLiteral("专案档格式错误 - ");
         QTest::newRow("1014 ascii colon, trailing blank") << 1014 << QStringLiteral("转换失败: ");
+        QTest::newRow("1050 save failure, the path follows") << 1050 << QStringLiteral("无法保存文件（磁盘已满或不能写入），原有文件未被更改：");
         QTest::newRow("2001 full-width question") << 2001 << QStringLiteral("立即转换内容已被更改，您要保存吗？");
         QTest::newRow("2004 trailing blank") << 2004 << QStringLiteral("是否要将当前转换内容存入专案档 - ");
         QTest::newRow("2007") << 2007 << QStringLiteral("PowerPoint程序正在运行，请先关闭再进行转档。");

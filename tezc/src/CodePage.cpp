@@ -85,6 +85,10 @@ void decodeGb(const uint16_t* table, std::string_view in, std::u16string& out) {
     const uint16_t* four = table + kDbcsCells;
     decodeDbcs(in, out, [table, four](const uint8_t* s, size_t i, size_t n, std::u16string& o) -> size_t {
         const uint8_t b = s[i];
+        if (b == 0x80) {  // the euro sign's one-byte code of code page 936
+            o += u'\u20AC';
+            return 1;
+        }
         if (b < 0x81 || b > 0xFE || i + 1 >= n) return 0;
         const uint8_t t = s[i + 1];
         if (t >= 0x40 && t <= 0xFE && t != 0x7F) {

@@ -1,6 +1,6 @@
 // Builds the conversion tables (.CCT), the default vocabulary tables (.pct) and the shipped
 // table list (PCTS.LST) from the OpenCC dictionary text files and the system's iconv code
-// pages (Big5 as code page 950, GB18030).
+// pages (Big5 as code page 950 with its user-defined rows as the program maps them, GB18030).
 //
 // usage: make_tables <dictionary folder> <output folder>
 #include "CodePage.h"
@@ -8,6 +8,7 @@
 #include "PctFormat.h"
 #include "TableFile.h"
 #include "Trie.h"
+#include "platform/Big5UserArea.h"
 
 #include <iconv.h>
 
@@ -143,7 +144,8 @@ bool buildCodePages(CodePages& cp) {
         for (unsigned trail = 0x40; trail <= 0xFE; ++trail) {
             const unsigned char b[2] = {static_cast<unsigned char>(lead), static_cast<unsigned char>(trail)};
             uint16_t u;
-            if (decodeOne(b5dec, b, 2, u)) cp.big5Decode[dbcsIndex(b[0], b[1])] = u;
+            if (const auto user = big5_user_area::CharOf(b[0], b[1])) cp.big5Decode[dbcsIndex(b[0], b[1])] = *user;
+            else if (decodeOne(b5dec, b, 2, u)) cp.big5Decode[dbcsIndex(b[0], b[1])] = u;
             if (trail != 0x7F && decodeOne(gbdec, b, 2, u)) cp.gbDecode[dbcsIndex(b[0], b[1])] = u;
         }
     for (uint32_t linear = 0; linear < kGbFourByteBmp; ++linear) {
@@ -161,7 +163,8 @@ bool buildCodePages(CodePages& cp) {
         const char in[2] = {static_cast<char>(c & 0xFF), static_cast<char>(c >> 8)};
         unsigned char out[8];
         size_t outLen = sizeof out;
-        if (iconvOnce(b5enc, in, 2, reinterpret_cast<char*>(out), outLen) && outLen == 2)
+        if (const auto user = big5_user_area::CodeOf(static_cast<char16_t>(c))) cp.big5Encode[c] = *user;
+        else if (iconvOnce(b5enc, in, 2, reinterpret_cast<char*>(out), outLen) && outLen == 2)
             cp.big5Encode[c] = static_cast<uint16_t>((out[0] << 8) | out[1]);
         outLen = sizeof out;
         if (iconvOnce(gbenc, in, 2, reinterpret_cast<char*>(out), outLen)) {
