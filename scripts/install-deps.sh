@@ -9,6 +9,8 @@ packages=(
   libgl1-mesa-dev libxkbcommon-dev
   xvfb xauth fonts-noto-cjk
   libbenchmark-dev
+  libreoffice-writer-nogui libreoffice-calc-nogui libreoffice-impress-nogui
+  libreoffice-dev libreoffice-dev-common
 )
 
 missing=()

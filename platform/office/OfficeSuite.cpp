@@ -1,6 +1,7 @@
 #include "platform/office/OfficeSuite.h"
 
 #include "platform/office/OfficeProfile.h"
+#include "platform/office/UserOffice.h"
 #include "platform/office/UnoSession.h"
 
 #include <com/sun/star/beans/PropertyValue.hpp>
@@ -79,7 +80,7 @@ Reference<css::uno::XComponentContext> LocalContext(const QString& programDir)
 QString NewPipeName()
 {
     static QAtomicInt counter;
-    return QStringLiteral("tezdesk-office-%1-%2").arg(getpid()).arg(counter.fetchAndAddRelaxed(1));
+    return OwnPipePrefix() + QStringLiteral("%1-%2").arg(getpid()).arg(counter.fetchAndAddRelaxed(1));
 }
 
 const char* DocumentService(DocumentKind kind)
