@@ -247,7 +247,7 @@ void OfficeSuite::Impl::ReadProductName()
             product->getByName("ooName") >>= name;
             product->getByName("ooSetupVersion") >>= version;
             return ToQString(name) + QLatin1Char(' ') + ToQString(version);
-        });
+        }, settings.startTimeout);
     } catch (const OfficeError&) {
         productName.clear();
     }
@@ -297,10 +297,28 @@ OfficeDocument OfficeSuite::Load(const QString& path, DocumentKind kind)
     const QFileInfo info(path);
     if (!info.isFile())
         throw OfficeError(OfficeFailure::FileMissing, QStringLiteral("File not found: ") + path);
+    bool freshOffice = false;
     if (!s.IsRunning() || s.documentsLoaded >= s.settings.documentsPerProcess) {
         s.Stop();
         s.Start();
+        freshOffice = true;
     }
+    try {
+        return LoadInto(path, kind);
+    } catch (const OfficeError& e) {
+        // A fresh office may still end once to finish setting up its profile; the document
+        // gets a second office then.
+        if (!freshOffice || e.failure() == OfficeFailure::TimedOut || s.IsRunning())
+            throw;
+        s.Stop();
+        s.Start();
+        return LoadInto(path, kind);
+    }
+}
+
+OfficeDocument OfficeSuite::LoadInto(const QString& path, DocumentKind kind)
+{
+    Impl& s = *m_impl;
     ++s.documentsLoaded;
     const Sequence<PropertyValue> props = [] {
         const PropertyValue values[] = {
@@ -323,7 +341,7 @@ OfficeDocument OfficeSuite::Load(const QString& path, DocumentKind kind)
     impl->suite = m_impl;
     impl->generation = s.generation;
     impl->component = component;
-    impl->path = info.absoluteFilePath();
+    impl->path = QFileInfo(path).absoluteFilePath();
     impl->kind = kind;
     OfficeDocument document(std::move(impl));
     const auto [filter, ofKind] = s.Call(OfficeFailure::LoadFailed, QStringLiteral("Load ") + path, [&] {

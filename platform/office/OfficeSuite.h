@@ -64,6 +64,7 @@ public:
     struct Impl;
 
 private:
+    OfficeDocument LoadInto(const QString& path, DocumentKind kind);
     std::shared_ptr<Impl> m_impl;
 };
 

@@ -7,6 +7,7 @@
 #include "platform/office/Watchdog.h"
 
 #include <com/sun/star/frame/XDesktop2.hpp>
+#include <com/sun/star/lang/DisposedException.hpp>
 #include <com/sun/star/lang/XComponent.hpp>
 #include <com/sun/star/uno/Exception.hpp>
 #include <com/sun/star/uno/Reference.hxx>
@@ -83,13 +84,26 @@ auto OfficeSuite::Impl::Call(OfficeFailure failure, const QString& what, F&& f, 
     try {
         WatchedCall watched(watchdog, limit.count() > 0 ? limit : settings.callTimeout);
         return f();
+    } catch (const css::lang::DisposedException& e) {
+        // Either the object was disposed (a closed document) or the bridge is gone because
+        // the office is ending: give it a moment to end, so that the caller knows which.
+        if (!watchdog.Expired() && process.WaitForExit(500))
+            throw OfficeError(failure, what + QStringLiteral(": the office ended with code %1 (%2)")
+                                                  .arg(process.ExitCode())
+                                                  .arg(ToQString(e.Message)));
+        if (!watchdog.Expired())
+            throw OfficeError(failure, what + QStringLiteral(": ") + ToQString(e.Message));
+        process.Kill();
+        throw OfficeError(OfficeFailure::TimedOut, what + QStringLiteral(": the office did not answer in time"));
     } catch (const css::uno::Exception& e) {
         if (watchdog.Expired()) {
             process.Kill();
             throw OfficeError(OfficeFailure::TimedOut, what + QStringLiteral(": the office did not answer in time"));
         }
         if (!process.IsAlive())
-            throw OfficeError(failure, what + QStringLiteral(": the office ended (%1)").arg(ToQString(e.Message)));
+            throw OfficeError(failure, what + QStringLiteral(": the office ended with code %1 (%2)")
+                                               .arg(process.ExitCode())
+                                               .arg(ToQString(e.Message)));
         throw OfficeError(failure, what + QStringLiteral(": ") + ToQString(e.Message));
     }
 }
