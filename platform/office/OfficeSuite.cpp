@@ -289,6 +289,8 @@ QString OfficeSuite::ProductName() const { return m_impl->productName; }
 
 int OfficeSuite::DocumentsLoaded() const { return m_impl->documentsLoaded; }
 
+CallStatistics OfficeSuite::Statistics() const { return m_impl->statistics; }
+
 void OfficeSuite::SetCallTimeout(std::chrono::milliseconds limit) { m_impl->settings.callTimeout = limit; }
 
 OfficeDocument OfficeSuite::Load(const QString& path, DocumentKind kind)

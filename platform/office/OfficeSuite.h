@@ -29,6 +29,12 @@ struct OfficeSettings {
 // Settings with the office installation the program was built against.
 OfficeSettings DefaultOfficeSettings();
 
+// Guarded calls into the office (each a group of cross-process calls) and the time spent in them.
+struct CallStatistics {
+    long calls = 0;
+    double seconds = 0;
+};
+
 class OfficeSuite {
 public:
     explicit OfficeSuite(OfficeSettings settings = DefaultOfficeSettings());
@@ -60,6 +66,7 @@ public:
     // Documents loaded since the office process started.
     int DocumentsLoaded() const;
     void SetCallTimeout(std::chrono::milliseconds limit);
+    CallStatistics Statistics() const;
 
     struct Impl;
 

@@ -62,6 +62,7 @@ struct OfficeSuite::Impl {
     int generation = 0;
     int documentsLoaded = 0;
     QString productName;
+    CallStatistics statistics;
 };
 
 struct OfficeDocument::Impl {
@@ -81,8 +82,18 @@ auto OfficeSuite::Impl::Call(OfficeFailure failure, const QString& what, F&& f, 
 {
     if (!desktop.is() || !process.IsAlive())
         throw OfficeError(OfficeFailure::NotRunning, what + QStringLiteral(": the office is not running"));
+    struct Timed {
+        CallStatistics& statistics;
+        std::chrono::steady_clock::time_point start = std::chrono::steady_clock::now();
+        ~Timed()
+        {
+            ++statistics.calls;
+            statistics.seconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        }
+    };
     try {
         WatchedCall watched(watchdog, limit.count() > 0 ? limit : settings.callTimeout);
+        Timed timed{statistics};
         return f();
     } catch (const css::lang::DisposedException& e) {
         // Either the object was disposed (a closed document) or the bridge is gone because
