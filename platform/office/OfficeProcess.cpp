@@ -74,6 +74,7 @@ void OfficeProcess::Start(const QString& program, const QStringList& arguments, 
                           QStringLiteral("Cannot start the office: %1").arg(QString::fromLocal8Bit(strerror(errno))));
     if (pid == 0) {
         // Only async-signal-safe calls from here to exec.
+        signal(SIGPIPE, SIG_DFL);
         prctl(PR_SET_PDEATHSIG, SIGKILL);
         if (getppid() != parent)
             _exit(127);

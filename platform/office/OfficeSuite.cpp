@@ -30,6 +30,7 @@
 #include <QThread>
 #include <QUrl>
 
+#include <csignal>
 #include <cstdlib>
 #include <mutex>
 
@@ -176,6 +177,8 @@ void OfficeSuite::Impl::Start()
     if (!PrepareOfficeProfile(profile))
         throw OfficeError(OfficeFailure::StartFailed, QStringLiteral("Cannot write the office's profile: ") + profile);
     LocalContext(settings.programDir);
+    // A write to the pipe of an office that has just ended must fail, not end the program.
+    signal(SIGPIPE, SIG_IGN);
 
     pipeName = NewPipeName();
     const QStringList arguments{
