@@ -28,8 +28,9 @@ bool IsUserOffice(const QString& procDir)
     const int end = stat.lastIndexOf(')');
     if (end < 0 || stat.mid(end + 2, 1) == "Z")
         return false;
+    // A process that is ending has no command line left; it is nobody's office any more.
     const QByteArray commandLine = ReadProcFile(procDir + QStringLiteral("/cmdline"));
-    return !commandLine.contains("pipe,name=" + OwnPipePrefix().toLatin1());
+    return !commandLine.isEmpty() && !commandLine.contains("pipe,name=" + OwnPipePrefix().toLatin1());
 }
 
 }  // namespace
