@@ -258,16 +258,18 @@ void OfficeSuite::Impl::ReadProductName()
 
 void OfficeSuite::Impl::Stop()
 {
+    bool asked = false;
     if (desktop.is() && process.IsAlive()) {
         try {
             WatchedCall watched(watchdog, std::chrono::seconds(10));
-            desktop->terminate();
+            asked = desktop->terminate();
         } catch (const css::uno::Exception&) {
         }
     }
     desktop.clear();
     remoteContext.clear();
-    if (!process.WaitForExit(10000))
+    // An office that was not asked, or refused, to end is ended.
+    if (!asked || !process.WaitForExit(10000))
         process.Kill();
 }
 
