@@ -20,6 +20,7 @@ test: build
 
 bench: build
 	$(BUILD_DIR)/bench/tezc_bench
+	$(BUILD_DIR)/bench/office_bench
 
 clean:
 	rm -rf $(BUILD_DIR)

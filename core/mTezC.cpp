@@ -11,6 +11,7 @@
 int32_t ghEnv = 0;
 int32_t ghStmt = 0;
 int32_t ghResult = 0;
+int32_t ghTmpPCT = 0;
 int32_t ghPhraseSearch = 0;
 int32_t ghAmbiguous = 0;
 

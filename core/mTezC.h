@@ -20,6 +20,8 @@ QString TezLibraryLoadError();
 extern int32_t ghEnv;
 extern int32_t ghStmt;
 extern int32_t ghResult;
+// The library's extra vocabulary table (index -1), as the word-processor operations last asked for it.
+extern int32_t ghTmpPCT;
 // Handles of the last phrase search and of the last asymmetric detection.
 extern int32_t ghPhraseSearch;
 extern int32_t ghAmbiguous;

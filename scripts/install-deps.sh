@@ -10,6 +10,8 @@ packages=(
   xvfb xauth fonts-noto-cjk
   libbenchmark-dev
   libuchardet-dev qt6-translations-l10n
+  libreoffice-writer-nogui libreoffice-calc-nogui libreoffice-impress-nogui
+  libreoffice-dev libreoffice-dev-common
 )
 
 missing=()

@@ -1,0 +1,99 @@
+#pragma once
+// What the office tests share: the error log in a temporary folder, documents written as
+// RTF (body, header, footer, text frame and drawing shape, each with its own text), and the
+// fixture files kept with the tests.
+#include "core/Log.h"
+#include "platform/CodePage.h"
+
+#include <QDir>
+#include <QFile>
+#include <QRegularExpression>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+namespace office_tests {
+
+// While alive, the error log is a file of its own in a temporary folder.
+class ErrorLogFile {
+public:
+    ErrorLogFile() : m_old(gsErrFile) { gsErrFile = m_dir.filePath(QStringLiteral("tezdesk.ERR")); }
+    ~ErrorLogFile() { gsErrFile = m_old; }
+    // The procedure names of the records written, in order.
+    QStringList procedures() const
+    {
+        QFile file(gsErrFile);
+        if (!file.open(QIODevice::ReadOnly))
+            return {};
+        const QString text = FromSystemCodePage(file.readAll());
+        QStringList names;
+        static const QRegularExpression record(QStringLiteral("处理程序: \\(([^)]*)\\)"));
+        for (auto it = record.globalMatch(text); it.hasNext();)
+            names << it.next().captured(1);
+        return names;
+    }
+
+private:
+    QTemporaryDir m_dir;
+    QString m_old;
+};
+
+// RTF escapes for any text: \uN? for every character beyond ASCII.
+inline QByteArray RtfText(const QString& text)
+{
+    QByteArray out;
+    for (QChar c : text) {
+        if (c.unicode() < 0x80 && c != QLatin1Char('\\') && c != QLatin1Char('{') && c != QLatin1Char('}'))
+            out += char(c.unicode());
+        else
+            out += "\\u" + QByteArray::number(qint16(c.unicode())) + "?";
+    }
+    return out;
+}
+
+struct DocumentTexts {
+    QString body, header, footer, frame, shape;
+};
+
+// An RTF document with each text in its place; an empty text leaves that part out.
+inline QByteArray RtfDocument(const DocumentTexts& t)
+{
+    QByteArray rtf = "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fnil\\fcharset134 SimSun;}}\n";
+    if (!t.header.isEmpty())
+        rtf += "{\\header\\pard\\plain " + RtfText(t.header) + "\\par}\n";
+    if (!t.footer.isEmpty())
+        rtf += "{\\footer\\pard\\plain " + RtfText(t.footer) + "\\par}\n";
+    rtf += "\\pard\\plain " + RtfText(t.body) + "\\par\n";
+    if (!t.frame.isEmpty())
+        rtf += "\\pard\\pvpara\\phmrg\\posx1000\\posy500\\absw3000\\abswrap2 " + RtfText(t.frame) + "\\par\n";
+    if (!t.shape.isEmpty())
+        rtf += "\\pard\\plain{\\shp{\\*\\shpinst\\shpleft500\\shptop2000\\shpright4000\\shpbottom3000\\shpwr3"
+               "{\\sp{\\sn shapeType}{\\sv 1}}{\\shptxt \\pard " + RtfText(t.shape) + "\\par}}}\n";
+    rtf += "\\par}\n";
+    return rtf;
+}
+
+// An RTF document with a body only.
+inline QByteArray RtfBody(const QString& body)
+{
+    DocumentTexts texts;
+    texts.body = body;
+    return RtfDocument(texts);
+}
+
+inline bool WriteBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+inline QByteArray ReadBytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// A Word 97 document encrypted with a password, kept with the tests.
+inline QString EncryptedDocFixture() { return QStringLiteral(TEZDESK_OFFICE_FIXTURES "/encrypted.doc"); }
+
+}  // namespace office_tests
