@@ -1,6 +1,6 @@
 #include "batch/CodeConvWindow.h"
 
-#include "batch/ConvTypeChoice.h"
+#include "core/ConvTypeChoice.h"
 
 #include <QComboBox>
 

@@ -1,6 +1,6 @@
 #include "batch/frmSpecConv.h"
 
-#include "batch/ConvTypeChoice.h"
+#include "core/ConvTypeChoice.h"
 #include "batch/WindowLoadedFlags.h"
 
 #include <QComboBox>

@@ -1,6 +1,6 @@
 #include "core/ProjectDBList.h"
 
-#include "batch/FileGrid.h"
+#include "core/FileGrid.h"
 #include "batch/FileTypes.h"
 #include "core/Err.h"
 #include "core/FileUtil.h"

@@ -6,7 +6,7 @@
 #include "batch/frmChangeOutput.h"
 #include "batch/frmDocConv.h"
 #include "batch/frmHtmlConv.h"
-#include "batch/frmOutputSetting.h"
+#include "core/frmOutputSetting.h"
 #include "batch/frmPathConv.h"
 #include "batch/frmPptConv.h"
 #include "batch/frmSpecConv.h"

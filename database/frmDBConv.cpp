@@ -1,9 +1,9 @@
 #include "database/frmDBConv.h"
 
-#include "batch/ConvTypeChoice.h"
-#include "batch/FileGrid.h"
-#include "batch/RowCommands.h"
-#include "batch/StatusText.h"
+#include "core/ConvTypeChoice.h"
+#include "core/FileGrid.h"
+#include "core/RowCommands.h"
+#include "core/StatusText.h"
 #include "core/frmMain.h"
 #include "platform/FlexGrid.h"
 #include "platform/MousePointer.h"

@@ -2,7 +2,7 @@
 // strings, undo, the vocabulary optimisations and the clipboard.
 #include "instant/frmOnlineConv.h"
 
-#include "batch/StatusText.h"
+#include "core/StatusText.h"
 #include "core/frmMain.h"
 #include "instant/CommandSteps.h"
 #include "core/TezText.h"

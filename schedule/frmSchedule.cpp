@@ -1,6 +1,6 @@
 #include "schedule/frmSchedule.h"
 
-#include "batch/StatusText.h"
+#include "core/StatusText.h"
 #include "core/frmMain.h"
 #include "platform/FlexGrid.h"
 #include "platform/MousePointer.h"

@@ -3,7 +3,7 @@
 // and merge dialogs.
 #include "vocabulary/frmPhraseMgr.h"
 
-#include "batch/StatusText.h"
+#include "core/StatusText.h"
 #include "core/Log.h"
 #include "core/frmMain.h"
 #include "core/mTezC.h"

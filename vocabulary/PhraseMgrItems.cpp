@@ -2,7 +2,7 @@
 // tables or items.
 #include "vocabulary/frmPhraseMgr.h"
 
-#include "batch/FileGrid.h"
+#include "core/FileGrid.h"
 #include "core/Err.h"
 #include "core/Log.h"
 #include "core/mTezC.h"

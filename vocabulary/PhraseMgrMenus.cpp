@@ -2,7 +2,7 @@
 // shows and enables, by the state of its two lists and of its copied items.
 #include "vocabulary/frmPhraseMgr.h"
 
-#include "batch/StatusText.h"
+#include "core/StatusText.h"
 #include "core/frmMain.h"
 #include "platform/FlexGrid.h"
 #include "resources/StringTable.h"

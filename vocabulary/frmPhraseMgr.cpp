@@ -1,6 +1,6 @@
 #include "vocabulary/frmPhraseMgr.h"
 
-#include "batch/StatusText.h"
+#include "core/StatusText.h"
 #include "core/Log.h"
 #include "core/frmMain.h"
 #include "platform/CommonDialog.h"

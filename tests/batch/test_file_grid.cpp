@@ -1,4 +1,4 @@
-#include "batch/FileGrid.h"
+#include "core/FileGrid.h"
 #include "common/TestMain.h"
 #include "core/Log.h"
 #include "platform/KeyCodes.h"

@@ -4,7 +4,7 @@
 #include "common/TestMain.h"
 
 #include "batch/dlgHtmlSelect.h"
-#include "batch/frmOutputSetting.h"
+#include "core/frmOutputSetting.h"
 #include "core/Globals.h"
 #include "core/UnattendedRun.h"
 #include "core/dlgProgress.h"

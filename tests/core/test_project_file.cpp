@@ -8,7 +8,7 @@
 #include "batch/dlgHtmlSelect.h"
 #include "batch/frmDocConv.h"
 #include "batch/frmHtmlConv.h"
-#include "batch/frmOutputSetting.h"
+#include "core/frmOutputSetting.h"
 #include "batch/frmPathConv.h"
 #include "batch/frmSpecConv.h"
 #include "batch/frmXlsConv.h"

@@ -3,7 +3,7 @@
 #include "common/TestMain.h"
 
 #include "batch/frmDocConv.h"
-#include "batch/frmOutputSetting.h"
+#include "core/frmOutputSetting.h"
 #include "core/EndProcess.h"
 #include "core/Globals.h"
 #include "core/Log.h"

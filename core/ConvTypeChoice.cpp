@@ -1,4 +1,4 @@
-#include "batch/ConvTypeChoice.h"
+#include "core/ConvTypeChoice.h"
 
 #include "resources/StringTable.h"
 

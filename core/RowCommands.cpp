@@ -1,4 +1,4 @@
-#include "batch/RowCommands.h"
+#include "core/RowCommands.h"
 
 #include "core/frmMain.h"
 

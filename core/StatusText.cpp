@@ -1,4 +1,4 @@
-#include "batch/StatusText.h"
+#include "core/StatusText.h"
 
 #include "core/frmMain.h"
 

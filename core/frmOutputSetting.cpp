@@ -1,4 +1,4 @@
-#include "batch/frmOutputSetting.h"
+#include "core/frmOutputSetting.h"
 
 #include "platform/CommonDialog.h"
 #include "platform/Modal.h"
