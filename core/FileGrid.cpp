@@ -137,3 +137,20 @@ void FileListDeleteRows(FlexGrid* grid, int keyCode, int shift, bool noRedraw)
     if (!noRedraw)
         grid->setRedraw(true);
 }
+
+void FileListClearDone(FlexGrid* grid)
+{
+    const bool redraw = grid->Redraw();
+    grid->setRedraw(false);
+    constexpr int32_t converted = static_cast<int32_t>(0x80000000u);
+    for (int r = 1; r < grid->Rows(); ++r) {
+        if (!(grid->RowData(r) & converted))
+            continue;
+        grid->setRowData(r, grid->RowData(r) & ~converted);
+        grid->setRow(r);
+        grid->setCol(0);
+        grid->setCellPicture(QPixmap());
+        grid->setCellPictureAlignment(flexAlignCenterCenter);
+    }
+    grid->setRedraw(redraw);
+}

@@ -33,3 +33,7 @@ bool RunListCommand(FlexGrid* grid, const QString& cmd);
 // when only the header is left), with the selection across the row. With noRedraw the caller
 // manages redrawing; otherwise redrawing is suspended during the work.
 void FileListDeleteRows(FlexGrid* grid, int keyCode, int shift, bool noRedraw = false);
+
+// Clears the converted bit (0x80000000) and the status picture (column 0) of every data row
+// that carries the bit, with redrawing suspended.
+void FileListClearDone(FlexGrid* grid);
