@@ -120,6 +120,12 @@ void EndOfRun()
     }
 }
 
+// True while the connection's server still answers.
+bool Answers(const AdoConnection& c)
+{
+    return c.impl && c.impl->ping();
+}
+
 struct Flags {
     bool bCode, bPhrase, bB52GB, bL2R;
 };
@@ -155,7 +161,7 @@ bool ConvertRows(FlexGrid* lst, const QStringList& ins, const QStringList& outs,
             MarkRowDone(lst, i);
         } else {
             MarkRowFailed(lst, i);
-            if (!in.get().ping() || !out.get().ping())
+            if (!Answers(in) || !Answers(out))
                 return false;
         }
         QApplication::processEvents();

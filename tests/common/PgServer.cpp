@@ -72,6 +72,12 @@ bool PgServer::start()
         m_why = QStringLiteral("initdb failed: ") + out;
         return false;
     }
+    return startServer();
+}
+
+bool PgServer::startServer()
+{
+    QString out;
     const QString options = QStringLiteral("-k %1 -p %2 -c listen_addresses='' -c fsync=off").arg(m_dir.path()).arg(port());
     if (!run({kBin + QStringLiteral("pg_ctl"), QStringLiteral("-D"), m_dir.filePath(QStringLiteral("data")),
               QStringLiteral("-o"), options, QStringLiteral("-w"), QStringLiteral("-l"),

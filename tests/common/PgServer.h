@@ -14,6 +14,8 @@ public:
 
     // Creates the cluster and starts the server; false (with why()) when it cannot.
     bool start();
+    // Starts the stopped server again on its cluster.
+    bool restart() { return startServer(); }
     // Stops the server at once (as a crash would).
     void kill();
     bool running() const { return m_running; }
@@ -30,6 +32,7 @@ public:
     bool psql(const QString& database, const QString& sql, QString* output = nullptr) const;
 
 private:
+    bool startServer();
     bool run(const QStringList& command, QString* output = nullptr) const;
     QTemporaryDir m_dir;
     bool m_running = false;
