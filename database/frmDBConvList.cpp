@@ -82,6 +82,9 @@ void FrmDBConv::ChangeOutDB(FlexGrid* lst, const QString& pvOutDB)
         RedrawOff redraw(lst);
         for (int i = 1; i < lst->Rows(); ++i)
             lst->setTextMatrix(i, 3, pvOutDB + QStringLiteral(".") + getTableName(lst->TextMatrix(i, 3)));
+        // The output entries follow, so that a project read back shows the output it converts into.
+        for (QString& entry : mcollOutTbl)
+            entry = pvOutDB + QStringLiteral(".") + getTableName(entry);
     } catch (...) {
         ErrorLog(QStringLiteral("frmDBConv_ChangeOutDB"));
     }

@@ -21,6 +21,9 @@
 #include <QDialog>
 #include <QFile>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QTableView>
+#include <QAbstractItemModel>
 #include <QPushButton>
 #include <QTest>
 
@@ -74,6 +77,8 @@ class PgConversionTest : public QObject {
 private slots:
     void initTestCase()
     {
+        // No desktop secret store in tests: a password is never kept, so it is asked again.
+        qputenv("TEZDESK_NO_SECRET_STORE", "1");
         if (!m_pg.start())
             QFAIL(qPrintable(m_pg.why()));
         QVERIFY(m_pg.psql("postgres", "CREATE DATABASE shop"));
@@ -120,6 +125,35 @@ private slots:
         QVERIFY(m_pg.psql("shop", "SELECT \"c\"\"q\" FROM \"S2Ta]b; DROP TABLE t--\"", &out));
         QCOMPARE(out, QStringLiteral("軟體"));
         QCOMPARE(Records(gsErrFile), 0);
+
+        // After the run the input viewer still shows the source table.
+        db.lstTables->setRow(row);
+        int shownRows = -1;
+        QString firstHeader;
+        script.answerDialog([&](QDialog& d) {
+            auto* view = d.findChild<QTableView*>("fg1");
+            shownRows = view->model()->rowCount();
+            firstHeader = view->model()->headerData(1, Qt::Horizontal).toString();
+        });
+        db.MenuProc(QStringLiteral("IDM_VIEW_INFILE"));
+        QCOMPARE(shownRows, 2);
+        QCOMPARE(firstHeader, QStringLiteral("名称"));
+
+        // The output chooser lists the server's databases but no template; choosing one clears the marks.
+        QStringList offered;
+        script.answerDialog([&](QDialog& d) {
+            auto* list = d.findChild<QListWidget*>("lstDB");
+            for (int i = 0; i < list->count(); ++i)
+                offered << list->item(i)->text();
+            list->setCurrentRow(offered.indexOf("postgres"));
+            d.findChild<QPushButton*>("cmdOK")->click();
+        });
+        db.MenuProc(QStringLiteral("IDM_OPTION_SETTING"));
+        QVERIFY(offered.contains("shop") && offered.contains("postgres") && !offered.contains("template1"));
+        QCOMPARE(db.mvOutDB, QStringLiteral("postgres"));
+        QCOMPARE(db.lstTables->TextMatrix(row, 3), QStringLiteral("postgres.S2T客戶"));
+        QVERIFY(!(db.lstTables->RowData(row) & kRowConverted));
+        QCOMPARE(db.mCnt.Property("Initial Catalog"), QStringLiteral("shop"));
 
         // The side file keeps no password; read back it asks for it and gives the same rows.
         PrjLstDBSave(db.lstTables, fx.path("p.DBL"));
