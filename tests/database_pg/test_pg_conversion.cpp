@@ -179,6 +179,37 @@ private slots:
         fx.stop();
     }
 
+    void wrongPasswordChangesNothing()
+    {
+        ProgramFolderFixture fx;
+        ModalScript script;
+        fx.start();
+        FrmDBConv& db = frmDBConv();
+        gbOutputSettingOK = true;
+        db.cboDBType->setCurrentIndex(1);
+        const QString server = m_pg.server();
+        script.answerDialog([=](QDialog& d) {
+            auto& dlg = static_cast<FrmSelectADODB&>(d);
+            dlg.cboServerType->setCurrentIndex(1);
+            dlg.cboServer->setCurrentText(server);
+            dlg.cboDB->setCurrentText(QStringLiteral("shop"));
+            dlg.txtUserID->setText(PgServer::user());
+            dlg.txtPassword->setText(QStringLiteral("wrong;secret"));
+            dlg.cmdOK->click();
+        });
+        script.answer(vbNo);
+        db.MenuProc(QStringLiteral("IDM_FILE_OPEN"));
+        QVERIFY(!db.mCnt.IsOpen());
+        QCOMPARE(db.lstTables->Rows(), 1);
+        QCOMPARE(script.asked().size(), 2);
+        QVERIFY(script.asked()[1].text.contains(QStringLiteral("(ConnectSQL") + server + QStringLiteral("-shop)")));
+        QVERIFY(script.asked()[1].text.endsWith(QStringLiteral("  是否要继续运行作业?")));
+        QString log;
+        QCOMPARE(Records(gsErrFile, &log), 1);
+        QVERIFY(!log.contains(QStringLiteral("wrong;secret")));
+        fx.stop();
+    }
+
     // Run last: it kills the server.
     void zz_serverKilledMidTable()
     {
@@ -200,6 +231,7 @@ private slots:
         data::SetCopyBatchObserver({});
         QVERIFY(killed);
         QVERIFY(!(db.lstTables->RowData(1) & kRowConverted));
+        QVERIFY(db.lstTables->Redraw());
         QCOMPARE(db.lstTables->TextMatrix(1, 0), QStringLiteral("."));
         QString log;
         QCOMPARE(Records(gsErrFile, &log), 1);
