@@ -7,9 +7,11 @@
 #include "batch/frmPathConv.h"
 #include "batch/frmPptConv.h"
 #include "batch/frmSpecConv.h"
+#include "batch/frmOutputSetting.h"
 #include "batch/frmXlsConv.h"
 #include "core/LoadedTableList.h"
 #include "core/MainWindowHooks.h"
+#include "core/OutputSettingGate.h"
 #include "core/ProjectDBList.h"
 #include "core/ProjectPart.h"
 #include "core/WorkWindowTable.h"
@@ -38,6 +40,7 @@ void RegisterWorkWindows()
 
 void RegisterMainWindowHooks()
 {
+    RegisterOutputSettingDialog([] { return frmOutputSetting().ShowDlg(); });
     MainWindowHooks& hooks = MainHooks();
     hooks.startUp = StartUp;
     hooks.shutDown = ShutDown;

@@ -17,8 +17,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-bool gbOutputSettingOK = false;
-
 FrmOutputSetting& frmOutputSetting()
 {
     return LoadForm<FrmOutputSetting>();

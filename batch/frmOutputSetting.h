@@ -2,6 +2,7 @@
 // The output-settings dialog: converted files keep their names in another folder, or are
 // named automatically beside their inputs. Loaded at start-up, hidden (never unloaded) after
 // each use, so its state is the running program's output setting.
+#include "core/Globals.h"
 #include "platform/Form.h"
 
 #include <QDialog>
@@ -11,9 +12,6 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
-
-// True once the output settings were confirmed since start-up, or a project was read.
-extern bool gbOutputSettingOK;
 
 class FrmOutputSetting : public QDialog, public FormEvents {
     Q_OBJECT

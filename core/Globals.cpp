@@ -3,3 +3,4 @@
 QString gvPrjFile;
 QString gvMsg;
 bool gbSchedRun = false;
+bool gbOutputSettingOK = false;

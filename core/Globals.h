@@ -8,3 +8,5 @@ extern QString gvPrjFile;
 extern QString gvMsg;
 // True only while a scheduled project runs unattended.
 extern bool gbSchedRun;
+// True once the output settings were confirmed since start-up, or a project was read.
+extern bool gbOutputSettingOK;

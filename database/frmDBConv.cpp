@@ -6,7 +6,10 @@
 #include "core/StatusText.h"
 #include "core/frmMain.h"
 #include "platform/FlexGrid.h"
+#include "platform/KeyCodes.h"
 #include "platform/MousePointer.h"
+#include "platform/MsgBox.h"
+#include "platform/ProgramFolder.h"
 #include "resources/StringTable.h"
 
 #include <QAction>
@@ -89,14 +92,25 @@ FrmDBConv::FrmDBConv()
     layout->addWidget(lstTables, 1);
     connect(cbCodeConv, &QComboBox::currentIndexChanged, this, [this] { cbCodeConv_Click(); });
     connect(cboDBType, &QComboBox::currentIndexChanged, this, [this] { cboDBType_Click(); });
+    connect(lstTables, &FlexGrid::DblClick, this, [this] { MenuProc(QStringLiteral("IDM_EDIT_DIRSETTING")); });
+    connect(lstTables, &FlexGrid::KeyDown, this, [this](int& keyCode, int shift) {
+        FileListDeleteRows(lstTables, keyCode, shift);
+        EnableMenu();
+    });
+    connect(lstTables, &FlexGrid::OLEDragDrop, this, [this](const QStringList& files) { lstTables_OLEDragDrop(files); });
 }
 
 void FrmDBConv::Form_Load()
 {
     BecomeClientChild();
     frmMain().Menu(QStringLiteral("IDM_EDIT"))->setVisible(true);
+    dlgMDBFile.DialogTitle = LoadResString(4028);
+    dlgMDBFile.Filter = QStringLiteral("MDB Files (*.mdb)|*.mdb|");
+    dlgMDBFile.InitDir = ProgramFolder();
+    dlgMDBFile.DefaultExt = QStringLiteral("mdb");
     lstTables->setCols(5);
     lstTables->setRows(1);
+    lstTables->setOLEDropMode(flexOLEDropManual);
     const int widths[] = {800, 800, 5000, 5000, 1};
     for (int c = 0; c < 5; ++c)
         lstTables->setColWidth(c, widths[c]);
@@ -122,6 +136,15 @@ void FrmDBConv::cboDBType_Click()
         SetStatusText(cboDBType->currentText());
 }
 
+QString FrmDBConv::TypeCode() const
+{
+    if (cboDBType->currentText() == LoadResString(6101))
+        return QStringLiteral("ACCESS");
+    if (cboDBType->currentText() == LoadResString(6102))
+        return QStringLiteral("SQL7");
+    return QString();
+}
+
 void FrmDBConv::ShowMenu()
 {
     QAction* open = MainMenu("IDM_FILE_OPEN");
@@ -142,16 +165,26 @@ void FrmDBConv::EnableMenu()
 {
     const bool rows = lstTables->Rows() > 1;
     EnableRowCommands(rows, m_buttons);
-    if (rows) {
-        // Renaming goes through the toolbar and the double-click; the menu item stays off.
-        MainMenu("IDM_EDIT_DIRSETTING")->setEnabled(false);
-    }
+    // Renaming goes through the toolbar and the double-click; the menu item stays off.
+    MainMenu("IDM_EDIT_DIRSETTING")->setEnabled(false);
 }
 
-void FrmDBConv::MenuProc(const QString& cmd)
+void FrmDBConv::lstTables_OLEDragDrop(const QStringList& files)
 {
-    MousePointerKeeper hourglass(vbHourglass);
-    if (RunListCommand(lstTables, cmd))
-        EnableMenu();
-    // Opening, viewing and converting databases need the data layer; until then nothing.
+    if (files.isEmpty())
+        return;
+    const QString type = TypeCode();
+    if (files.size() >= 2) {
+        MsgBox(QStringLiteral("只能选择一个MDB档作转换"));
+        return;
+    }
+    if (type != QLatin1String("ACCESS")) {
+        MsgBox(QStringLiteral("不是MDB转换选项"));
+        return;
+    }
+    {
+        MousePointerKeeper hourglass(vbHourglass);
+        OpenAccessSource(files.first());
+    }
+    EnableMenu();
 }

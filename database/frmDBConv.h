@@ -1,9 +1,10 @@
 #pragma once
-// The database conversion window: the tables of a source database with the names of the
-// tables a conversion writes. Until the data layer exists it shows its list and options,
-// sets the main window's menus, and carries out only the list commands.
+// The database conversion window: the tables of a source database (an Access-type file or a
+// server database) with the names of the tables a conversion writes, the choice of the output
+// database, the table viewers and the run.
 #include "core/WorkWindow.h"
 #include "database/Connection.h"
+#include "platform/CommonDialog.h"
 
 #include <QHash>
 #include <QStringList>
@@ -25,9 +26,15 @@ public:
     void MenuProc(const QString& cmd) override;
     QString formName() const override { return QStringLiteral("frmDBConv"); }
     void EnableMenu();
+    // Rewrites the database part of every shown output entry.
+    void ChangeOutDB(FlexGrid* lst, const QString& pvOutDB);
 
+    bool bCode = false;
+    bool bPhrase = false;
+    bool bB52GB = false;
+    bool bL2R = false;
     // The source connection, the source and output database, and the source and output
-    // names of the listed tables (column 4 of a row is its 1-based position in both).
+    // entries of the listed tables (column 4 of a row is its 1-based position in both).
     AdoConnection mCnt;
     QString mvDB;
     QString mvOutDB;
@@ -39,12 +46,28 @@ public:
     QComboBox* cbPhraseConv = nullptr;
     QComboBox* cboDBType = nullptr;
     FlexGrid* lstTables = nullptr;
+    CommonDialog dlgMDBFile;
 
     void cbCodeConv_Click();
     void cboDBType_Click();
+    void lstTables_OLEDragDrop(const QStringList& files);
     QAction* ToolbarButton(const QString& key) const { return m_buttons.value(key); }
 
 private:
+    // "ACCESS", "SQL7" or "" from the database type box.
+    QString TypeCode() const;
+    bool GetConvSetting();
+    void OpenAccessSource(const QString& path);
+    void OpenSqlSource();
+    void RunConversion(const QString& type);
+    void ViewTable(bool output);
+    void ChooseOutput(const QString& type);
+    void DBTableList(FlexGrid* lst, AdoConnection& cnt, const QString& prefix, bool b52gb, bool code, bool phrase,
+                     bool l2r);
+    void RenameOutputTable();
+    // The entry number of a row (column 4), checked against both lists.
+    int RowEntry(int row) const;
+
     QHash<QString, QAction*> m_buttons;
 };
 

@@ -1,0 +1,187 @@
+// The commands of the database window: opening a source, the run, the viewers and the
+// choice of the output database.
+#include "database/DBConvRun.h"
+#include "database/frmDBConv.h"
+#include "database/frmSelectADODB.h"
+#include "database/frmSelectOutDB.h"
+#include "database/frmTableView.h"
+
+#include "core/FileGrid.h"
+#include "core/Err.h"
+#include "core/FileUtil.h"
+#include "core/Globals.h"
+#include "core/Log.h"
+#include "core/OutputSettingGate.h"
+#include "platform/FlexGrid.h"
+#include "platform/MousePointer.h"
+#include "platform/MsgBox.h"
+#include "platform/ProgramFolder.h"
+#include "resources/StringTable.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QFile>
+#include <QFileInfo>
+
+bool FrmDBConv::GetConvSetting()
+{
+    if (!PassOutputSettingGate())
+        return false;
+    const int code = cbCodeConv->currentIndex();
+    const bool first = cbPhraseConv->currentIndex() == 0;
+    switch (code) {
+    case 0: bCode = true; bPhrase = first; bB52GB = false; bL2R = false; break;
+    case 1: bCode = true; bPhrase = first; bB52GB = true; bL2R = true; break;
+    case 2: bCode = false; bPhrase = true; bB52GB = false; bL2R = first; break;
+    case 3: bCode = false; bPhrase = true; bB52GB = true; bL2R = first; break;
+    default: break;
+    }
+    return true;
+}
+
+void FrmDBConv::OpenAccessSource(const QString& path)
+{
+    // The path keeps its letter case: file names are case-sensitive here.
+    mvDB = path;
+    if (!ConnectMDB(mvDB, mCnt))
+        return;
+    if (!mvOutDB.isEmpty())
+        mvOutDB = PathJoin(QFileInfo(mvDB).absolutePath(), GetFileName(mvOutDB));
+    else
+        mvOutDB = PathJoin(ProgramFolder(), QStringLiteral("DBOUT.MDB"));
+    QApplication::processEvents();
+    if (!GetConvSetting())
+        return;
+    QApplication::processEvents();
+    DBTableList(lstTables, mCnt, QString(), bB52GB, bCode, bPhrase, bL2R);
+    EnableMenu();
+}
+
+void FrmDBConv::OpenSqlSource()
+{
+    if (!frmSelectADODB().SetConnection(mCnt))
+        return;
+    mvDB = mCnt.Property(QStringLiteral("Initial Catalog"));
+    mvOutDB = mvDB;
+    QApplication::processEvents();
+    if (!GetConvSetting())
+        return;
+    QApplication::processEvents();
+    DBTableList(lstTables, mCnt, bB52GB ? QStringLiteral("T2S") : QStringLiteral("S2T"), bB52GB, bCode, bPhrase, bL2R);
+    EnableMenu();
+}
+
+void FrmDBConv::RunConversion(const QString& type)
+{
+    if (type == QLatin1String("ACCESS")) {
+        if (!GetConvSetting())
+            return;
+        if (QFileInfo::exists(mvOutDB)) {
+            // The source is never overwritten, whatever its output is called.
+            if (SameFile(mvOutDB, mvDB)) {
+                MsgBox(QStringLiteral("输出数据库不可以是输入数据库") + QStringLiteral("(") + mvOutDB + QStringLiteral(")"));
+                return;
+            }
+            gvMsg = QStringLiteral("文件已存在, 是否覆写?") + QStringLiteral("(") + mvOutDB + QStringLiteral(")");
+            if (MsgBox(gvMsg, vbYesNo | vbQuestion) == vbNo)
+                return;
+            if (!QFile::remove(mvOutDB))
+                Err().Raise(errPermissionDenied, QStringLiteral("Cannot delete ") + mvOutDB);
+        }
+        ExecuteMDBConv(lstTables, mcollTbl, mcollOutTbl, bCode, bPhrase, bB52GB, bL2R, mCnt, mvOutDB);
+    } else if (type == QLatin1String("SQL7")) {
+        if (GetConvSetting())
+            ExecuteSQLConv(lstTables, mcollTbl, mcollOutTbl, bCode, bPhrase, bB52GB, bL2R, mCnt, mvOutDB);
+    }
+}
+
+void FrmDBConv::ViewTable(bool output)
+{
+    const int n = RowEntry(lstTables->Row());
+    if (!output) {
+        frmTableView().ShowTable(mCnt, getTableName(mcollTbl[n - 1]));
+        return;
+    }
+    const QString table = getTableName(mcollOutTbl[n - 1]);
+    const QString type = TypeCode();
+    AdoConnection c;
+    if (type == QLatin1String("ACCESS")) {
+        if (ConnectMDB(mvOutDB, c))
+            frmTableView().ShowTable(c, table);
+    } else if (type == QLatin1String("SQL7")) {
+        if (ConnectSQL(mCnt.Property(QStringLiteral("Data Source")), mvOutDB, mCnt.Property(QStringLiteral("User ID")),
+                       mCnt.Property(QStringLiteral("Password")), c, mCnt.engine()))
+            frmTableView().ShowTable(c, table);
+    }
+}
+
+void FrmDBConv::ChooseOutput(const QString& type)
+{
+    if (type == QLatin1String("ACCESS")) {
+        dlgMDBFile.DialogTitle = LoadResString(4028);
+        dlgMDBFile.FileName.clear();
+        dlgMDBFile.ShowSave();
+        if (!dlgMDBFile.Cancelled && !dlgMDBFile.FileName.isEmpty())
+            mvOutDB = dlgMDBFile.FileName;
+        ChangeOutDB(lstTables, mvOutDB);
+    } else if (type == QLatin1String("SQL7")) {
+        if (!mCnt.IsOpen()) {
+            MsgBox(LoadResString(2008));
+            return;
+        }
+        QString chosen;
+        if (frmSelectOutDB().ShowSelect(mCnt, chosen)) {
+            mvOutDB = chosen;
+            ChangeOutDB(lstTables, mvOutDB);
+        }
+    } else {
+        return;
+    }
+    if (lstTables->Rows() > 1) {
+        FileListClearDone(lstTables);
+        EnableMenu();
+    }
+}
+
+void FrmDBConv::MenuProc(const QString& cmd)
+{
+    MousePointerKeeper hourglass(vbHourglass);
+    const QString type = TypeCode();
+    try {
+        if (cmd == QLatin1String("IDM_FILE_OPEN")) {
+            if (type == QLatin1String("ACCESS")) {
+                dlgMDBFile.DialogTitle = LoadResString(4028);
+                dlgMDBFile.FileName.clear();
+                dlgMDBFile.ShowOpen();
+                if (!dlgMDBFile.Cancelled && !dlgMDBFile.FileName.isEmpty())
+                    OpenAccessSource(dlgMDBFile.FileName);
+            } else if (type == QLatin1String("SQL7")) {
+                OpenSqlSource();
+            }
+        } else if (cmd == QLatin1String("IDM_FILE_RUN")) {
+            RunConversion(type);
+        } else if (cmd == QLatin1String("IDM_EDIT_DIRSETTING")) {
+            RenameOutputTable();
+        } else if (cmd == QLatin1String("IDM_EDIT_DELETE")) {
+            FileListDeleteRows(lstTables, 46, 0);
+            EnableMenu();
+        } else if (cmd == QLatin1String("IDM_EDIT_SELECTALL")) {
+            SelectAllRows(lstTables);
+        } else if (cmd == QLatin1String("IDM_EDIT_DELETEALL")) {
+            MenuProc(QStringLiteral("IDM_EDIT_SELECTALL"));
+            MenuProc(QStringLiteral("IDM_EDIT_DELETE"));
+            EnableMenu();
+        } else if (cmd == QLatin1String("IDM_EDIT_CLEARTYPE")) {
+            FileListClearDone(lstTables);
+            EnableMenu();
+        } else if (cmd == QLatin1String("IDM_VIEW_INFILE")) {
+            ViewTable(false);
+        } else if (cmd == QLatin1String("IDM_VIEW_OUTFILE")) {
+            ViewTable(true);
+        } else if (cmd == QLatin1String("IDM_OPTION_SETTING")) {
+            ChooseOutput(type);
+        }
+    } catch (...) {
+        ErrorLog(QStringLiteral("frmDBConv_MenuProc"));
+    }
+}

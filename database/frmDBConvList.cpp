@@ -1,0 +1,107 @@
+// The table list of the database window: listing a source's tables with their output
+// names, the output database shown in the list, and renaming one output table.
+#include "database/DBConvRun.h"
+#include "database/frmDBConv.h"
+
+#include "core/ConvertOptions.h"
+#include "core/Err.h"
+#include "core/Log.h"
+#include "platform/FlexGrid.h"
+#include "platform/InputBox.h"
+#include "resources/Pictures.h"
+
+namespace {
+
+class RedrawOff {
+public:
+    explicit RedrawOff(FlexGrid* grid) : m_grid(grid) { m_grid->setRedraw(false); }
+    ~RedrawOff() { m_grid->setRedraw(true); }
+
+private:
+    FlexGrid* m_grid;
+};
+
+} // namespace
+
+int FrmDBConv::RowEntry(int row) const
+{
+    const int n = lstTables->TextMatrix(row, 4).trimmed().toInt();
+    if (row < 1 || n < 1 || n > mcollTbl.size() || n > mcollOutTbl.size())
+        Err().Raise(errSubscript);
+    return n;
+}
+
+void FrmDBConv::DBTableList(FlexGrid* lst, AdoConnection& cnt, const QString& prefix, bool b52gb, bool code,
+                            bool phrase, bool l2r)
+{
+    try {
+        SetConvertOption(b52gb, code, phrase, l2r);
+        // Every entry is made before the grid changes, so the grid and the lists are
+        // replaced together or not at all.
+        QStringList sources;
+        QStringList outputs;
+        for (const QString& name : cnt.get().userTables()) {
+            sources << mvDB + QStringLiteral(".") + name;
+            outputs << mvOutDB + QStringLiteral(".") + prefix + ConvertedOrSame(name);
+        }
+        if (sources.isEmpty())
+            return;
+        int32_t flags = 0x20;
+        if (b52gb)
+            flags |= 0x1;
+        if (code)
+            flags |= 0x2;
+        if (phrase)
+            flags |= 0x4;
+        if (phrase && l2r)
+            flags |= 0x8;
+        const QPixmap picture = LoadResPicture(ResPicTypeTxt);
+        RedrawOff redraw(lst);
+        lst->setRows(1);
+        for (int i = 0; i < sources.size(); ++i) {
+            const QString n = QStringLiteral(" ") + QString::number(i + 1);
+            lst->AddItem(QStringLiteral("\t\t") + sources[i] + QStringLiteral("\t") + outputs[i] + QStringLiteral("\t") + n);
+            const int row = lst->Rows() - 1;
+            lst->setRowData(row, flags);
+            lst->setRow(row);
+            lst->setCol(1);
+            lst->setCellPicture(picture);
+            lst->setCellPictureAlignment(flexAlignCenterCenter);
+        }
+        lst->setFixedRows(1);
+        mcollTbl = sources;
+        mcollOutTbl = outputs;
+    } catch (...) {
+        ErrorLog(QStringLiteral("frmDBConv_DBTableList"));
+    }
+}
+
+void FrmDBConv::ChangeOutDB(FlexGrid* lst, const QString& pvOutDB)
+{
+    try {
+        RedrawOff redraw(lst);
+        for (int i = 1; i < lst->Rows(); ++i)
+            lst->setTextMatrix(i, 3, pvOutDB + QStringLiteral(".") + getTableName(lst->TextMatrix(i, 3)));
+        // The output entries follow, so that a project read back shows the output it converts into.
+        for (QString& entry : mcollOutTbl)
+            entry = pvOutDB + QStringLiteral(".") + getTableName(entry);
+    } catch (...) {
+        ErrorLog(QStringLiteral("frmDBConv_ChangeOutDB"));
+    }
+}
+
+void FrmDBConv::RenameOutputTable()
+{
+    const int r = lstTables->Row();
+    const int n = RowEntry(r);
+    const QString current = getTableName(mcollOutTbl[n - 1]);
+    const QString answer = InputBox(QStringLiteral("输入新档名:"), QStringLiteral("更改档名"), current);
+    if (!answer.trimmed().isEmpty()) {
+        const QString entry = mvOutDB + QStringLiteral(".") + answer;
+        lstTables->setTextMatrix(r, 3, entry);
+        mcollOutTbl[n - 1] = entry;
+    }
+    lstTables->setRow(r);
+    lstTables->setCol(0);
+    lstTables->setColSel(lstTables->Cols() - 1);
+}
