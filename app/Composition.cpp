@@ -12,6 +12,7 @@
 #include "core/MainWindowHooks.h"
 #include "core/ProjectDBList.h"
 #include "core/ProjectPart.h"
+#include "core/ScheduleDialog.h"
 #include "core/WorkWindowTable.h"
 #include "database/DBProjectPart.h"
 #include "database/frmDBConv.h"
@@ -34,6 +35,8 @@ void RegisterWorkWindows()
     RegisterWorkWindow(QStringLiteral("frmOnlineConv"), [] () -> WorkWindow& { return frmOnlineConv(); });
     RegisterWorkWindow(QStringLiteral("frmPhraseMgr"), [] () -> WorkWindow& { return frmPhraseMgr(); });
     RegisterWorkWindow(QStringLiteral("frmSchedule"), [] () -> WorkWindow& { return frmSchedule(); });
+    // The folder-tree window's schedule command shows the schedule window as a dialog.
+    RegisterScheduleDialog([] () -> ScheduleDialog& { return frmSchedule(); });
 }
 
 void RegisterMainWindowHooks()

@@ -8,6 +8,7 @@
 #include "core/Log.h"
 #include "core/ProjectLine.h"
 #include "core/ProjectPart.h"
+#include "core/SchedulerTick.h"
 #include "core/TextFile.h"
 #include "platform/CodePage.h"
 #include "platform/FlexGrid.h"
@@ -182,18 +183,20 @@ void PrjLstDirSave(FlexGrid* grid, QStringList& lines)
     }
 }
 
-void PrjFileSave(const QString& path)
+bool PrjFileSave(const QString& path)
 {
     if (path.isEmpty())
-        return;
+        return false;
     try {
         ProjectWriter file(path);
         for (const auto& part : ProjectParts())
             part->Save(file);
         WriteWholeFile(path, ToSystemCodePage(file.Text()));
+        return true;
     } catch (...) {
         ErrorLog(QStringLiteral("PrjFileSave"));
     }
+    return false;
 }
 
 void PrjLstShow(FlexGrid* grid, ProjectReader& file, int count)
@@ -242,10 +245,11 @@ void PrjLstDirShow(FlexGrid* grid, ProjectReader& file, int count)
     });
 }
 
-void PrjFileShow(const QString& path)
+bool PrjFileShow(const QString& path)
 {
     if (path.isEmpty())
-        return;
+        return false;
+    const ProjectLoadInProgress loading; // the scheduler's tick waits for its end
     try {
         QStringList lines = FromSystemCodePage(ReadWholeFile(path)).split(QLatin1Char('\n'));
         for (QString& line : lines)
@@ -268,9 +272,11 @@ void PrjFileShow(const QString& path)
         ClearFileLists();
         for (const auto& part : parts)
             part->ShowRows(file);
+        return true;
     } catch (const ProjectFormatError&) {
         MsgBox(LoadResString(1010) + path, vbCritical);
     } catch (...) {
         ErrorLog(QStringLiteral("PrjFileShow"));
     }
+    return false;
 }
