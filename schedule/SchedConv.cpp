@@ -34,8 +34,11 @@ void LogLine(const QString& text)
 // Sends the window's Run when its list has rows; false when that run did not succeed.
 bool RunWindowList(const RunWindow& target, const QString& project)
 {
-    const WorkWindowEntry* entry = WorkWindowByFormName(QString::fromUtf8(target.formName));
-    if (!entry)
+    // A window never loaded holds no rows, and loading it would change what the user's
+    // project saves next.
+    const QString formName = QString::fromUtf8(target.formName);
+    const WorkWindowEntry* entry = WorkWindowByFormName(formName);
+    if (!entry || !frmMain().frmClient->findChild<WorkWindow*>(formName, Qt::FindDirectChildrenOnly))
         return true;
     WorkWindow& window = WorkWindowForm(*entry);
     const auto* grid = window.findChild<FlexGrid*>(QString::fromUtf8(target.gridName));

@@ -6,9 +6,9 @@
 #include <QTime>
 
 namespace {
-// Flag, path, weekdays, time and end date: a line with fewer fields lacks one that matters.
-constexpr int kRequiredFields = 5;
-constexpr int kFields = 6;
+// The cells up to the end date (the text before the first "," is the first): a line with
+// fewer lacks a field that matters.
+constexpr int kRequiredCells = 5;
 
 QDate EndDate(const QString& text)
 {
@@ -24,7 +24,7 @@ ScheduleRow ParseScheduleLine(const QString& line)
     const QChar flag = line.at(0);
     row.flag = flag.isDigit() && flag.unicode() < 128 ? flag.unicode() - '0' : 0;
     const QStringList cells = line.mid(1).split(QLatin1Char(','));
-    row.complete = cells.size() + 1 >= kRequiredFields;
+    row.complete = cells.size() >= kRequiredCells;
     row.lead = cells.value(0);
     row.path = cells.value(1);
     row.weekdays = cells.value(2);

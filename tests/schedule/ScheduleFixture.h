@@ -25,9 +25,13 @@
 // A work window whose list and run the test decides.
 class StandInWindow : public WorkWindow {
 public:
+    // Loaded as the work windows are: a child of the main window's client area.
     StandInWindow(const QString& form, const QString& grid)
-        : m_form(form)
+        : WorkWindow(frmMain().frmClient)
+        , m_form(form)
     {
+        setObjectName(form);
+        hide();
         list = new FlexGrid(this);
         list->setObjectName(grid);
         list->setRows(1);

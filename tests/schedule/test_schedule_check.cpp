@@ -7,6 +7,7 @@
 #include "core/Err.h"
 #include "core/Log.h"
 #include "core/SchedulerTick.h"
+#include "platform/App.h"
 #include "platform/CodePage.h"
 #include "platform/CommonDialog.h"
 #include "platform/MsgBox.h"
@@ -231,6 +232,11 @@ private slots:
     void userProjectKeptByteForByte()
     {
         ScheduleFixture s;
+        // The user has been at work: the file-list windows are loaded (reading any project
+        // loads them, and a loaded window saves its options where an unloaded one saves -1).
+        for (const char* form : {"frmDocConv", "frmXlsConv", "frmPptConv", "frmSpecConv"})
+            WorkWindowForm(*WorkWindowByFormName(QString::fromLatin1(form)));
+        frmHtmlConv(); // the registry holds a stand-in for it
         const QString input = s.fx.path(QStringLiteral("user.txt"));
         s.fx.writeFile(QStringLiteral("user.txt"), QByteArray("abc"));
         FlexGrid* doc = WorkWindowForm(*WorkWindowByFormName(QStringLiteral("frmDocConv"))).findChild<FlexGrid*>("lstDoc");
@@ -258,6 +264,8 @@ private slots:
     void unsavedListsComeBackWithoutAProject()
     {
         ScheduleFixture s;
+        gvPrjFile.clear();
+        s.main->SetCaption(AppTitle());
         const QString input = s.fx.path(QStringLiteral("user.txt"));
         s.fx.writeFile(QStringLiteral("user.txt"), QByteArray("abc"));
         const QString scheduled = s.project(QStringLiteral("Scheduled.wsp"));

@@ -169,7 +169,7 @@ private slots:
             if (window)
                 window->cmdOK->click();
         });
-        ShowScheduleDialogOverMainWindow();
+        frmPathConv().MenuProc(QStringLiteral("IDM_SCHEDULE"));
         QVERIFY(timerStopped);
         QVERIFY(shown);
         QCOMPARE(placed.left(), s.main->frameGeometry().left());
