@@ -22,7 +22,6 @@
 #include <QCheckBox>
 #include <QDialog>
 #include <QFileInfo>
-#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -88,12 +87,17 @@ void FrmSchedule::BuildControls()
 
     frame1 = new QGroupBox(QStringLiteral("每周运行设置:"), this);
     frame1->setObjectName(QStringLiteral("frame1"));
-    auto* fields = new QGridLayout(frame1);
+    auto* frameRows = new QVBoxLayout(frame1);
+    auto* weekdays = new QHBoxLayout;
     for (int d = 1; d <= 7; ++d) {
         chkWeekDay[d] = new QCheckBox(QString::fromUtf8(kWeekdayCaptions[d]), frame1);
         chkWeekDay[d]->setObjectName(QStringLiteral("chkWeekDay%1").arg(d));
-        fields->addWidget(chkWeekDay[d], 0, d - 1);
+        weekdays->addWidget(chkWeekDay[d]);
     }
+    weekdays->addStretch(1);
+    frameRows->addLayout(weekdays);
+    auto* fields = new QHBoxLayout;
+    frameRows->addLayout(fields);
     Label1 = new QLabel(QStringLiteral("运行时间:"), frame1);
     txtExecTime = new QLineEdit(QStringLiteral("HH:MM"), frame1);
     txtExecTime->setObjectName(QStringLiteral("txtExecTime"));
@@ -104,12 +108,17 @@ void FrmSchedule::BuildControls()
     chkActive->setObjectName(QStringLiteral("chkActive"));
     cmdUpdate = new QPushButton(QStringLiteral("确定"), frame1);
     cmdUpdate->setObjectName(QStringLiteral("cmdUpdate"));
-    fields->addWidget(Label1, 1, 0);
-    fields->addWidget(txtExecTime, 1, 1);
-    fields->addWidget(Label2, 1, 2);
-    fields->addWidget(txtEndDate, 1, 3);
-    fields->addWidget(chkActive, 1, 4);
-    fields->addWidget(cmdUpdate, 1, 6);
+    txtExecTime->setMaximumWidth(90);
+    txtEndDate->setMaximumWidth(120);
+    fields->addWidget(Label1);
+    fields->addWidget(txtExecTime);
+    fields->addSpacing(16);
+    fields->addWidget(Label2);
+    fields->addWidget(txtEndDate);
+    fields->addSpacing(16);
+    fields->addWidget(chkActive);
+    fields->addStretch(1);
+    fields->addWidget(cmdUpdate);
     layout->addWidget(frame1);
 
     auto* buttons = new QHBoxLayout;
