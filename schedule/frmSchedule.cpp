@@ -305,10 +305,10 @@ QVariant FrmSchedule::SchedLstShow(FlexGrid* lstFG)
 {
     Q_UNUSED(lstFG);
     bool read = false;
+    m_listRead = true; // a missing list is reported once, not at every tick
     try {
         m_rows = ReadSchedLst(SchedLstPath());
         read = true;
-        m_listRead = true;
         ShowAllRows();
         LogFaultyRows();
     } catch (...) {

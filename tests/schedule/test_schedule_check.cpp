@@ -292,6 +292,16 @@ private slots:
         QVERIFY(s.tick("3"));
     }
 
+    // Without a list the ticks find nothing to run; the missing file is recorded once.
+    void missingListRecordedOnce()
+    {
+        ScheduleFixture s;
+        QVERIFY(!s.tick("3"));
+        s.now = s.now.addSecs(60);
+        QVERIFY(!s.tick("3"));
+        QCOMPARE(s.fx.readFile("tezdesk.ERR").count("SchedLstShow"), 1);
+    }
+
     // A tick that comes while a project is read waits; it comes again once the load ends.
     void projectLoadHoldsTheTickBack()
     {
