@@ -14,6 +14,7 @@
 #include "core/OutputSettingGate.h"
 #include "core/ProjectDBList.h"
 #include "core/ProjectPart.h"
+#include "core/ScheduleDialog.h"
 #include "core/WorkWindowTable.h"
 #include "database/DBProjectPart.h"
 #include "database/frmDBConv.h"
@@ -36,6 +37,8 @@ void RegisterWorkWindows()
     RegisterWorkWindow(QStringLiteral("frmOnlineConv"), [] () -> WorkWindow& { return frmOnlineConv(); });
     RegisterWorkWindow(QStringLiteral("frmPhraseMgr"), [] () -> WorkWindow& { return frmPhraseMgr(); });
     RegisterWorkWindow(QStringLiteral("frmSchedule"), [] () -> WorkWindow& { return frmSchedule(); });
+    // The folder-tree window's schedule command shows the schedule window as a dialog.
+    RegisterScheduleDialog([] () -> ScheduleDialog& { return frmSchedule(); });
 }
 
 void RegisterMainWindowHooks()

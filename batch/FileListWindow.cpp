@@ -1,6 +1,7 @@
 #include "batch/FileListWindow.h"
 
 #include "core/FileGrid.h"
+#include "core/ScheduleDialog.h"
 #include "core/RowCommands.h"
 #include "core/StatusText.h"
 #include "batch/frmOutputSetting.h"
@@ -154,6 +155,8 @@ void FileListWindow::MenuProc(const QString& cmd)
     MousePointerKeeper hourglass(vbHourglass);
     if (!RunListCommand(m_grid, cmd) && cmd == QLatin1String("IDM_OPTION_SETTING"))
         frmOutputSetting().ShowDlg(); // the confirmation flag is left as it was
+    else if (cmd == QLatin1String("IDM_SCHEDULE"))
+        ShowScheduleDialogOverMainWindow();
     // The other commands come with the conversion runs; until then they do nothing.
     EnableMenu();
 }

@@ -9,6 +9,7 @@
 #include "core/SaveFailure.h"
 #include "core/ProjectLine.h"
 #include "core/ProjectPart.h"
+#include "core/SchedulerTick.h"
 #include "core/TextFile.h"
 #include "platform/CodePage.h"
 #include "platform/App.h"
@@ -184,10 +185,10 @@ void PrjLstDirSave(FlexGrid* grid, QStringList& lines)
     }
 }
 
-void PrjFileSave(const QString& path)
+bool PrjFileSave(const QString& path)
 {
     if (path.isEmpty())
-        return;
+        return false;
     QByteArray bytes;
     try {
         ProjectWriter file(path);
@@ -196,9 +197,9 @@ void PrjFileSave(const QString& path)
         bytes = ToSystemCodePage(file.Text());
     } catch (...) {
         ErrorLog(QStringLiteral("PrjFileSave"));
-        return;
+        return false;
     }
-    SaveWholeFile(path, bytes, QStringLiteral("PrjFileSave"), AppTitle());
+    return SaveWholeFile(path, bytes, QStringLiteral("PrjFileSave"), AppTitle());
 }
 
 void PrjLstShow(FlexGrid* grid, ProjectReader& file, int count)
@@ -247,10 +248,11 @@ void PrjLstDirShow(FlexGrid* grid, ProjectReader& file, int count)
     });
 }
 
-void PrjFileShow(const QString& path)
+bool PrjFileShow(const QString& path)
 {
     if (path.isEmpty())
-        return;
+        return false;
+    const ProjectLoadInProgress loading; // the scheduler's tick waits for its end
     try {
         QStringList lines = FromSystemCodePage(ReadWholeFile(path)).split(QLatin1Char('\n'));
         for (QString& line : lines)
@@ -273,9 +275,11 @@ void PrjFileShow(const QString& path)
         ClearFileLists();
         for (const auto& part : parts)
             part->ShowRows(file);
+        return true;
     } catch (const ProjectFormatError&) {
         MsgBox(LoadResString(1010) + path, vbCritical);
     } catch (...) {
         ErrorLog(QStringLiteral("PrjFileShow"));
     }
+    return false;
 }

@@ -11,9 +11,10 @@ class FlexGrid;
 class QComboBox;
 
 // Writes the project; an empty path does nothing. The file is replaced whole or not at all.
-void PrjFileSave(const QString& path);
-// Reads a project into the windows; an empty path does nothing.
-void PrjFileShow(const QString& path);
+// True when the file was written.
+bool PrjFileSave(const QString& path);
+// Reads a project into the windows; an empty path does nothing. True when it was read whole.
+bool PrjFileShow(const QString& path);
 // Empties the file lists of the Word, Excel, PowerPoint and HTML windows.
 void ClearFileLists();
 

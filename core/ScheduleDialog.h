@@ -18,3 +18,9 @@ using ScheduleDialogAccessor = ScheduleDialog& (*)();
 void RegisterScheduleDialog(ScheduleDialogAccessor dialog);
 // The registered schedule dialog; nullptr when the program has none.
 ScheduleDialog* TheScheduleDialog();
+
+// The folder-tree window's schedule command: stops the scheduler's timer, places the schedule
+// window over the main window (its left edge and width; top 600 twips below the top of the
+// client area, height that of the client area and 400 twips), shows it until it closes and
+// starts the timer again. Does nothing when the program has no schedule window.
+void ShowScheduleDialogOverMainWindow();

@@ -13,6 +13,20 @@ using ScheduleDueCheck = std::function<void(const QString& time, const QString& 
 ScheduleDueCheck& ScheduleDueCheckHook();
 
 // A tick acts only when nothing else holds the program: no message box, file dialog, own
-// dialog or context menu is up, no run shows the progress dialog, and no one else has
-// disabled the main window. Otherwise it waits for the next tick.
+// dialog or context menu is up, no run shows the progress dialog, no project is being read
+// and no one else has disabled the main window. Otherwise it waits for the next tick; a tick
+// refused during a project load comes again as soon as the load ends.
 bool SchedulerTickAllowed(const QWidget& mainWindow);
+
+// What brings a refused tick back (the main window sets it to a queued tick of its own).
+std::function<void()>& RefusedTickRunner();
+
+// Alive while a project file is read into the windows.
+class ProjectLoadInProgress {
+public:
+    ProjectLoadInProgress();
+    ~ProjectLoadInProgress();
+    ProjectLoadInProgress(const ProjectLoadInProgress&) = delete;
+    ProjectLoadInProgress& operator=(const ProjectLoadInProgress&) = delete;
+    static bool active();
+};

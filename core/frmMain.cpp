@@ -63,6 +63,11 @@ FrmMain::FrmMain()
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(kTimerIntervalMs);
     connect(Timer1, &QTimer::timeout, this, &FrmMain::Timer1_Timer); // started by start-up
+    // A tick refused during a project load comes again once the load has ended.
+    RefusedTickRunner() = [this] {
+        if (Timer1->isActive())
+            QTimer::singleShot(0, this, &FrmMain::Timer1_Timer);
+    };
 
     resize(900, 620);
 }
