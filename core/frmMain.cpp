@@ -1,5 +1,6 @@
 #include "core/frmMain.h"
 
+#include "core/BatchRunning.h"
 #include "core/Err.h"
 #include "core/Globals.h"
 #include "core/Log.h"
@@ -108,6 +109,8 @@ void FrmMain::SetCaption(const QString& caption) { setWindowTitle(caption); }
 
 void FrmMain::MenuProc(const QString& cmd)
 {
+    if (gbBatchRunning)
+        return;
     if (cmd == QLatin1String("IDM_FILE_EXIT")) {
         close();
         return;
@@ -203,6 +206,8 @@ void FrmMain::closeEvent(QCloseEvent* event)
 
 void FrmMain::Timer1_Timer()
 {
+    if (gbBatchRunning)
+        return;
     try {
         setEnabled(false);
         Timer1->stop();

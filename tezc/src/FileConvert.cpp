@@ -1,5 +1,6 @@
 #include "FileConvert.h"
 
+#include "FileStream.h"
 #include "Text8.h"
 
 #include <algorithm>
@@ -125,6 +126,17 @@ bool findDeclValue(std::u16string_view text, size_t from, size_t to, std::string
     return vEnd > vStart;
 }
 
+TextOp textOpFor(const FileType& ft, int32_t phraseMode) {
+    TextOp op;
+    op.from = ft.from;
+    op.to = ft.to;
+    if (ft.from != ft.to) op.vocab = phraseMode == 1 ? TextOp::Full : TextOp::None;
+    else op.vocab = phraseMode == 0 ? TextOp::None
+                  : phraseMode == 1 ? TextOp::Full
+                  : phraseMode == 2 ? TextOp::TowardTrad : TextOp::TowardSimp;
+    return op;
+}
+
 }  // namespace
 
 bool looksLikeHtml(std::u16string_view text) {
@@ -187,9 +199,17 @@ bool setHtmlCharset(std::u16string& html, const std::string& charset, bool inser
 int32_t convertFile(Stmt& st, const std::string& in, const std::string& out, int32_t type,
                     int32_t phraseMode, int32_t flag) {
     if (sameFile(in, out)) return TEZ_ERR_SAMEFILE;
+    const FileType& ft = kTypes[type];
+    // Plain text converts in bounded chunks; HTML, whose charset declaration depends on the
+    // whole text, converts in one piece.
+    if (flag != -1 && !hasHtmlExtension(in)) {
+        int32_t rc = TEZ_OK;
+        if (streamConvertFile(st, in, out, {ft.fromWide, ft.toWide, textOpFor(ft, phraseMode)}, rc) ==
+            StreamOutcome::Finished)
+            return rc;
+    }
     std::string bytes;
     if (!readFile(in, bytes)) return TEZ_ERR_OPEN;
-    const FileType& ft = kTypes[type];
 
     // Decode the input.
     std::u16string text;
@@ -209,13 +229,7 @@ int32_t convertFile(Stmt& st, const std::string& in, const std::string& out, int
         return TEZ_ERR_NOTABLE;
     }
 
-    TextOp op;
-    op.from = ft.from;
-    op.to = ft.to;
-    if (ft.from != ft.to) op.vocab = phraseMode == 1 ? TextOp::Full : TextOp::None;
-    else op.vocab = phraseMode == 0 ? TextOp::None
-                  : phraseMode == 1 ? TextOp::Full
-                  : phraseMode == 2 ? TextOp::TowardTrad : TextOp::TowardSimp;
+    const TextOp op = textOpFor(ft, phraseMode);
     std::u16string converted;
     if (int32_t rc = runTextOp(st, op, text, converted); rc != TEZ_OK) return rc;
 
