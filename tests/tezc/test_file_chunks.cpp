@@ -1,6 +1,7 @@
-// Whole-file conversion in chunks: with chunks of a few bytes every type gives the bytes the
-// default chunk size gives, on text with CR LF line ends, two-byte characters, surrogate pairs
-// and a term that a chunk boundary falls into.
+// Whole-file conversion in chunks: with chunks of a few bytes and with the default size every
+// type gives the bytes of the conversion of the file in one piece, on text with CR LF line
+// ends, two-byte characters, surrogate pairs, a term that a chunk boundary falls into, and
+// HTML whose charset declarations are set, dropped or added.
 #include "common/FileBytes.h"
 #include "common/TestMain.h"
 #include "TezcFixture.h"
@@ -27,16 +28,19 @@ QByteArray inputFor(int type, const QString& text)
     return traditional ? big5(text) : gb(text);
 }
 
-QByteArray convertWithChunk(Library& lib, const QByteArray& input, int type, int mode, const QByteArray& chunk)
+// chunk "whole": the conversion in one piece.
+QByteArray convertWithChunk(Library& lib, const QByteArray& input, int type, int mode, const QByteArray& chunk,
+                            const QString& name = QStringLiteral("in.txt"), int flag = 0)
 {
-    const QString in = lib.path(QStringLiteral("in.txt"));
+    const QString in = lib.path(name);
     const QString out = lib.path(QStringLiteral("out.txt"));
     WriteFileBytes(in, input);
     QFile::remove(out);
-    if (chunk.isEmpty()) qunsetenv("TEZC_FILE_CHUNK_BYTES");
-    else qputenv("TEZC_FILE_CHUNK_BYTES", chunk);
-    const int32_t rc = _TezFileConversion(lib.stmt, in.toUtf8().constData(), out.toUtf8().constData(), type, mode, 0);
+    if (chunk == "whole") qputenv("TEZC_FILE_WHOLE", "1");
+    else if (!chunk.isEmpty()) qputenv("TEZC_FILE_CHUNK_BYTES", chunk);
+    const int32_t rc = _TezFileConversion(lib.stmt, in.toUtf8().constData(), out.toUtf8().constData(), type, mode, flag);
     qunsetenv("TEZC_FILE_CHUNK_BYTES");
+    qunsetenv("TEZC_FILE_WHOLE");
     if (rc != 0) return QByteArray("<error ") + QByteArray::number(rc) + ">";
     return ReadFileBytes(out);
 }
@@ -71,9 +75,9 @@ private slots:
         Library lib;
         const QByteArray input = inputFor(type, text);
         for (int mode = 0; mode < 4; ++mode) {
-            const QByteArray whole = convertWithChunk(lib, input, type, mode, QByteArray());
+            const QByteArray whole = convertWithChunk(lib, input, type, mode, "whole");
             QVERIFY2(!whole.startsWith("<error"), whole.constData());
-            for (const QByteArray& chunk : {QByteArray("1"), QByteArray("3"), QByteArray("7")})
+            for (const QByteArray& chunk : {QByteArray(), QByteArray("1"), QByteArray("3"), QByteArray("7")})
                 QCOMPARE(convertWithChunk(lib, input, type, mode, chunk), whole);
         }
     }
@@ -83,19 +87,51 @@ private slots:
     {
         Library lib;
         const QByteArray input = QStringLiteral("软件\r\n鼠标\r\n").toUtf8();
-        const QByteArray whole = convertWithChunk(lib, input, 3, 1, QByteArray());
+        const QByteArray whole = convertWithChunk(lib, input, 3, 1, "whole");
         QCOMPARE(convertWithChunk(lib, input, 3, 1, "2"), whole);
         QCOMPARE(whole, QStringLiteral("軟體\r\n滑鼠\r\n").toUtf8());
     }
 
-    // Plain text that turns out to be HTML still gets its charset declared.
-    void htmlLookingTextConvertsWhole()
+    // HTML pages: the declarations set, dropped and added as in the conversion in one piece.
+    void htmlInChunks_data()
     {
+        QTest::addColumn<QString>("page");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("flag");
+        QTest::addColumn<int>("type");
+        const QString body = QStringLiteral("\r\n<body>\r\n<p>软件 鼠标</p>\r\n<p>头发\U00020000</p>\r\n</body></html>\r\n");
+        const struct { const char* row; QString head; } pages[] = {
+            {"no declaration", QStringLiteral("<html><head>\r\n<title>软件</title></head>")},
+            {"one meta", QStringLiteral("<html><head><meta http-equiv=\"Content-Type\"\r\n content=\"text/html; charset=gb2312\"></head>")},
+            {"two metas", QStringLiteral("<html><head><meta charset=gb2312>\r\n<meta charset=\"utf-8\"></head><meta charset=x>")},
+            {"xml declaration", QStringLiteral("<?xml version=\"1.0\" encoding=\"gb2312\"?>\r\n<html><head></head>")},
+            {"header tag first", QStringLiteral("<html><header>x</header>\r\n<head\r\n>")},
+            {"no head", QStringLiteral("<html lang=zh>\r\n")},
+            {"doctype only", QStringLiteral("<!DOCTYPE html>\r\n<body>")},
+            {"stray less-than", QStringLiteral("<html>a < b\r\n<head>")},
+            {"unclosed meta", QStringLiteral("<html><head><meta charset=gb2312\r\n")},
+        };
+        for (const auto& p : pages) {
+            for (int flag : {-1, 0}) {
+                QTest::addRow("%s, flag %d, .htm", p.row, flag) << p.head + body << "in.htm" << flag << 3;
+                QTest::addRow("%s, flag %d, to GB", p.row, flag) << p.head + body << "in.htm" << flag << 2;
+                QTest::addRow("%s, flag %d, to UTF-16", p.row, flag) << p.head + body << "in.htm" << flag << 11;
+            }
+            QTest::addRow("%s, .txt", p.row) << p.head + body << "in.txt" << 0 << 3;
+        }
+    }
+    void htmlInChunks()
+    {
+        QFETCH(QString, page);
+        QFETCH(QString, name);
+        QFETCH(int, flag);
+        QFETCH(int, type);
         Library lib;
-        const QByteArray input = gb(QStringLiteral("<html><head><meta charset=gb2312></head>\r\n<body>软件</body></html>\r\n"));
-        const QByteArray whole = convertWithChunk(lib, input, 3, 1, QByteArray());
-        QVERIFY(whole.contains("charset=big5"));
-        QCOMPARE(convertWithChunk(lib, input, 3, 1, "4"), whole);
+        const QByteArray input = gb(page);
+        const QByteArray whole = convertWithChunk(lib, input, type, 1, "whole", name, flag);
+        QVERIFY2(!whole.startsWith("<error"), whole.constData());
+        for (const QByteArray& chunk : {QByteArray(), QByteArray("1"), QByteArray("5"), QByteArray("16")})
+            QCOMPARE(convertWithChunk(lib, input, type, 1, chunk, name, flag), whole);
     }
 };
 

@@ -6,10 +6,15 @@
 #include "Text8.h"
 #include "TezC.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdint>
+#include <vector>
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
+#include <functional>
+#include <memory>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -63,7 +68,21 @@ public:
     OutputFile(const OutputFile&) = delete;
     OutputFile& operator=(const OutputFile&) = delete;
     bool ok() const { return fd_ >= 0 && !failed_; }
+    uint64_t size() const { return size_; }
+    // Copies bytes [from, to) of another output file into this one.
+    void copyFrom(const OutputFile& other, uint64_t from, uint64_t to) {
+        std::string block;
+        while (!failed_ && from < to) {
+            block.resize(static_cast<size_t>(std::min<uint64_t>(to - from, 1 << 20)));
+            const ssize_t r = ::pread(other.fd_, block.data(), block.size(), static_cast<off_t>(from));
+            if (r < 0 && errno == EINTR) continue;
+            if (r <= 0) { failed_ = true; break; }
+            write(std::string_view(block.data(), static_cast<size_t>(r)));
+            from += static_cast<uint64_t>(r);
+        }
+    }
     void write(std::string_view data) {
+        size_ += data.size();
         size_t done = 0;
         while (!failed_ && done < data.size()) {
             const ssize_t w = ::write(fd_, data.data() + done, data.size() - done);
@@ -100,6 +119,7 @@ private:
     int fd_ = -1;
     bool failed_ = false;
     bool committed_ = false;
+    uint64_t size_ = 0;
 };
 
 enum class Enc { Dbcs, Utf8, Utf16 };
@@ -193,6 +213,196 @@ void encodeUnits(std::u16string_view text, std::string& out) {
     }
 }
 
+
+bool startsWithNoCase(std::u16string_view text, std::string_view prefix) {
+    return text.size() >= prefix.size() && findNoCase(text.substr(0, prefix.size()), prefix) == 0;
+}
+
+bool isTagEnd(char16_t c) { return c == u'>' || c == u' ' || c == u'\t' || c == u'\r' || c == u'\n'; }
+
+// The charset declarations of HTML output, piece by piece, with the result of setHtmlCharset
+// on the whole text: the first declaration's value (and an XML declaration's) is left as a
+// gap in the output, later declarations are dropped, and the places where a declaration
+// would be inserted are noted; finish() fills the gaps once the whole text (and so the
+// charset name) is known. A piece is cut before the first "<" that has no ">" after it, so
+// no tag is ever split.
+class HtmlCharsetStream {
+public:
+    using Encode = std::function<bool(std::u16string_view, std::string&)>;
+    HtmlCharsetStream(OutputFile& out, Encode encode, bool insert) : out_(out), encode_(std::move(encode)), insert_(insert) {}
+
+    bool feed(std::u16string_view converted, bool last) {
+        pending_ += converted;
+        size_t cut = pending_.size();
+        if (!last) {
+            const size_t gt = pending_.rfind(u'>');
+            const size_t lt = pending_.find(u'<', gt == std::u16string::npos ? 0 : gt + 1);
+            if (lt != std::u16string::npos) cut = lt;
+        }
+        std::vector<Edit> edits;
+        if (!started_) {
+            // The document start decides the XML declaration and the doctype.
+            const bool xml = pending_.compare(0, 5, u"<?xml") == 0;
+            const size_t xmlEnd = xml ? pending_.find(u"?>") : std::u16string::npos;
+            if (!last && ((xml && xmlEnd == std::u16string::npos) || pending_.size() < 9)) return true;
+            if (!last && startsWithNoCase(pending_, "<!doctype") && pending_.find(u'>') == std::u16string::npos)
+                return true;
+            started_ = true;
+            size_t vs, ve;
+            if (xmlEnd != std::u16string::npos && findDeclValue(pending_, 0, xmlEnd, "encoding", vs, ve)) {
+                edits.push_back({vs, ve, Gap::Xml});
+                cut = std::max(cut, ve);
+            }
+            if (startsWithNoCase(pending_, "<!doctype")) {
+                const size_t close = pending_.find(u'>');
+                doctype_ = true;
+                edits.push_back({close == std::u16string::npos ? 0 : close + 1, 0, Gap::Doctype});
+            }
+            edits.push_back({0, 0, Gap::Start});
+        }
+        const std::u16string_view text(pending_.data(), cut);
+        scanMetas(text, edits);
+        scanTag(text, "<head", head_, Gap::Head, edits);
+        scanTag(text, "<html", html_, Gap::Html, edits);
+        if (!write(text, edits)) return false;
+        pending_.erase(0, cut);
+        return true;
+    }
+
+    // Fills the gaps with the charset name and writes the result into final.
+    bool finish(const std::string& charset, OutputFile& final, bool& spliced) {
+        const std::u16string name(charset.begin(), charset.end());
+        const std::u16string meta = u"<meta http-equiv=\"Content-Type\" content=\"text/html; charset=" + name + u"\">";
+        std::vector<std::pair<uint64_t, std::u16string>> fills;
+        if (gaps_[int(Gap::Xml)].known) fills.push_back({gaps_[int(Gap::Xml)].at, name});
+        if (declared_) {
+            fills.push_back({gaps_[int(Gap::Meta)].at, name});
+        } else if (insert_) {
+            std::u16string probe = probe_;
+            if (gaps_[int(Gap::Xml)].known) probe.insert(probeXmlAt_, name);
+            if (looksLikeHtml(std::u16string_view(probe).substr(0, std::min<size_t>(probe.size(), kHtmlProbeUnits)))) {
+                if (head_ == Found) fills.push_back({gaps_[int(Gap::Head)].at, meta});
+                else if (html_ == Found) fills.push_back({gaps_[int(Gap::Html)].at, u"<head>" + meta + u"</head>"});
+                else if (doctype_) fills.push_back({gaps_[int(Gap::Doctype)].at, meta});
+                else fills.push_back({gaps_[int(Gap::Start)].at, meta});
+            }
+        }
+        spliced = !fills.empty();
+        if (!spliced) return true;
+        std::sort(fills.begin(), fills.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+        uint64_t from = 0;
+        std::string bytes;
+        for (const auto& [at, fill] : fills) {
+            final.copyFrom(out_, from, at);
+            if (!encode_(fill, bytes)) return false;
+            final.write(bytes);
+            from = at;
+        }
+        final.copyFrom(out_, from, out_.size());
+        return final.ok();
+    }
+
+private:
+    enum class Gap { Start, Doctype, Xml, Meta, Head, Html, Count };
+    enum TagState { Searching, Found, Gone };
+    struct Edit {
+        size_t at;   // unit index in the piece
+        size_t end;  // with at: the units [at, end) are left out
+        Gap gap;     // Count: only left out
+    };
+    struct GapAt {
+        bool known = false;
+        uint64_t at = 0;  // byte offset in the output
+    };
+
+    void scanMetas(std::u16string_view text, std::vector<Edit>& edits) {
+        if (metaStopped_) return;
+        size_t pos = 0;
+        while ((pos = findNoCase(text, "<meta", pos)) != std::u16string_view::npos) {
+            const size_t end = text.find(u'>', pos);
+            if (end == std::u16string_view::npos) {
+                metaStopped_ = true;
+                return;
+            }
+            size_t vs, ve;
+            if (!findDeclValue(text, pos, end, "charset", vs, ve)) {
+                pos = end;
+                continue;
+            }
+            if (!declared_) {
+                declared_ = true;
+                edits.push_back({vs, ve, Gap::Meta});
+                pos = end;
+            } else {
+                edits.push_back({pos, end + 1, Gap::Count});
+                pos = end + 1;
+            }
+        }
+    }
+
+    // The first "<head" (or "<html") followed by ">" or a blank, and the ">" that closes it.
+    void scanTag(std::u16string_view text, std::string_view name, TagState& state, Gap gap, std::vector<Edit>& edits) {
+        size_t pos = 0;
+        while (state == Searching && (pos = findNoCase(text, name, pos)) != std::u16string_view::npos) {
+            const size_t next = pos + name.size();
+            if (next < text.size() && isTagEnd(text[next])) {
+                const size_t close = text.find(u'>', next);
+                if (close == std::u16string_view::npos) {
+                    state = Gone;
+                } else {
+                    state = Found;
+                    edits.push_back({close + 1, 0, gap});
+                }
+                return;
+            }
+            pos = next;
+        }
+    }
+
+    bool write(std::u16string_view text, std::vector<Edit>& edits) {
+        std::stable_sort(edits.begin(), edits.end(), [](const Edit& a, const Edit& b) { return a.at < b.at; });
+        size_t from = 0;
+        std::string bytes;
+        std::u16string kept;
+        for (const Edit& e : edits) {
+            if (e.at > from) {
+                if (!emit(text.substr(from, e.at - from), bytes, kept)) return false;
+                from = e.at;
+            }
+            if (e.gap != Gap::Count) {
+                gaps_[int(e.gap)] = {true, out_.size()};
+                if (e.gap == Gap::Xml) probeXmlAt_ = probe_.size() + kept.size();
+            }
+            if (e.end > from) from = e.end;
+        }
+        if (!emit(text.substr(from), bytes, kept)) return false;
+        if (probe_.size() < kHtmlProbeUnits + 64) probe_ += kept.substr(0, kHtmlProbeUnits + 64);
+        return true;
+    }
+
+    bool emit(std::u16string_view part, std::string& bytes, std::u16string& kept) {
+        if (part.empty()) return true;
+        if (!encode_(part, bytes)) return false;
+        out_.write(bytes);
+        if (probe_.size() + kept.size() < kHtmlProbeUnits + 64) kept += part;
+        return true;
+    }
+
+    OutputFile& out_;
+    Encode encode_;
+    bool insert_;
+    std::u16string pending_;
+    std::u16string probe_;
+    size_t probeXmlAt_ = 0;
+    bool started_ = false;
+    bool declared_ = false;
+    bool metaStopped_ = false;
+    bool doctype_ = false;
+    TagState head_ = Searching;
+    TagState html_ = Searching;
+    GapAt gaps_[int(Gap::Count)];
+};
+
 }  // namespace
 
 size_t fileChunkBytes() {
@@ -232,23 +442,38 @@ StreamOutcome streamConvertFile(Stmt& st, const std::string& in, const std::stri
     std::string bytes;
     std::u16string text, converted;
 
-    auto emit = [&](std::u16string_view part) -> bool {
+    // Encodes a part of the converted text (unmappable characters as "?" in plain text, as
+    // character references in HTML).
+    const Unmappable how = plan.html ? Unmappable::HtmlReference : Unmappable::Question;
+    auto encode = [&](std::u16string_view part, std::string& bytes) -> bool {
         bytes.clear();
+        switch (outEnc) {
+        case Enc::Utf16: encodeUnits(part, bytes); return true;
+        case Enc::Utf8: encodeUtf8(part, bytes); return true;
+        case Enc::Dbcs: return encode8(*st.env, plan.op.to, part, bytes, how);
+        }
+        return false;
+    };
+    auto emit = [&](std::u16string_view part) -> bool {
         if (!wroteStart) {
             wroteStart = true;
             if (outEnc == Enc::Utf16) output.write("\xFF\xFE");
             else if (outEnc == Enc::Utf8 && enc.utf8Bom) output.write("\xEF\xBB\xBF");
         }
-        switch (outEnc) {
-        case Enc::Utf16: encodeUnits(part, bytes); break;
-        case Enc::Utf8: encodeUtf8(part, bytes); break;
-        case Enc::Dbcs:
-            if (!encode8(*st.env, plan.op.to, part, bytes, Unmappable::Question)) return false;
-            break;
-        }
+        if (!encode(part, bytes)) return false;
         output.write(bytes);
         return true;
     };
+    // HTML: the charset is "gb2312" only when the whole Simplified 8-bit text fits it.
+    const auto gb = st.env->gb();
+    const bool gbOut = outEnc == Enc::Dbcs && plan.op.to == Script::Simplified;
+    bool fitsGb = gbOut && gb.encode;
+    std::unique_ptr<HtmlCharsetStream> html;
+    if (plan.html) {
+        emit(std::u16string_view());
+        html = std::make_unique<HtmlCharsetStream>(output, encode, plan.insertTag);
+        probing = false;
+    }
 
     bool skipped = false;
     for (;;) {
@@ -283,7 +508,10 @@ StreamOutcome streamConvertFile(Stmt& st, const std::string& in, const std::stri
             rc = r;
             return StreamOutcome::Finished;
         }
-        if (probing) {
+        if (html) {
+            if (fitsGb) fitsGb = fitsGbTwoByte(gb.encode, converted);
+            if (!html->feed(converted, last)) { rc = TEZ_ERR_NOTABLE; return StreamOutcome::Finished; }
+        } else if (probing) {
             probe += converted;
             if (probe.size() < kHtmlProbeUnits && !last) continue;
             if (looksLikeHtml(probe)) return StreamOutcome::LooksLikeHtml;
@@ -299,6 +527,23 @@ StreamOutcome streamConvertFile(Stmt& st, const std::string& in, const std::stri
     if (!wroteStart && !emit(std::u16string_view())) {
         rc = TEZ_ERR_NOTABLE;
         return StreamOutcome::Finished;
+    }
+    if (html) {
+        const std::string charset = outEnc == Enc::Utf16 ? "utf-16"
+                                  : outEnc == Enc::Utf8  ? "utf-8"
+                                  : !gbOut               ? "big5"
+                                  : fitsGb               ? "gb2312"
+                                                         : "gb18030";
+        OutputFile final(out);
+        bool spliced = false;
+        if (!final.ok() || !html->finish(charset, final, spliced)) {
+            rc = TEZ_ERR_WRITE;
+            return StreamOutcome::Finished;
+        }
+        if (spliced) {
+            rc = final.commit() ? TEZ_OK : TEZ_ERR_WRITE;
+            return StreamOutcome::Finished;
+        }
     }
     rc = output.commit() ? TEZ_OK : TEZ_ERR_WRITE;
     return StreamOutcome::Finished;

@@ -15,11 +15,13 @@ struct StreamPlan {
     bool fromWide;  // the input is UTF-16
     bool toWide;    // the output is UTF-16
     TextOp op;
+    bool html;      // HTML: the charset declarations are set (see setHtmlCharset)
+    bool insertTag; // with html: a declaration is added where there is none
 };
 
 enum class StreamOutcome {
     Finished,      // rc holds the result; the output is written when rc is 0
-    LooksLikeHtml  // the start of the converted text is HTML: convert the file whole instead
+    LooksLikeHtml  // not taken for HTML, the start of the converted text is: call again as HTML
 };
 
 StreamOutcome streamConvertFile(Stmt& st, const std::string& in, const std::string& out, const StreamPlan& plan,
