@@ -3,6 +3,7 @@
 #include "RunFixture.h"
 #include "batch/BatchRuns.h"
 #include "batch/FileList.h"
+#include "batch/RtfModeFlags.h"
 #include "common/TestMain.h"
 #include "core/BatchRunning.h"
 #include "core/Err.h"
@@ -12,6 +13,8 @@
 #include "platform/MsgBox.h"
 
 #include <QFileInfo>
+#include <QLabel>
+#include <QProgressBar>
 #include <QTimer>
 
 #include <unistd.h>
@@ -441,7 +444,11 @@ private slots:
         int started = 0, quit = 0;
         Office().InitExcelApp = [&] { ++started; return true; };
         Office().ExitExcelApp = [&] { ++quit; };
-        Office().ConvertXLS = [&](DlgProgress&, const QString& in, const QString& out, bool, bool, bool, bool) {
+        QList<int> bar;
+        QStringList shown;
+        Office().ConvertXLS = [&](DlgProgress& progress, const QString& in, const QString& out, bool, bool, bool, bool) {
+            bar << progress.ProgressBar1->value();
+            shown << progress.labFile->text();
             if (in.endsWith(QLatin1String("bad.xls")))
                 return false;
             WriteFileBytes(out, "converted");
@@ -455,6 +462,9 @@ private slots:
         ExecuteXlsConv(grid.get(), true, true, false, false);
         QCOMPARE(started, 1);
         QCOMPARE(quit, 1);
+        // The bar shows the share of rows handled before each row; the label the row's input.
+        QCOMPARE(bar, (QList<int>{0, 50}));
+        QCOMPARE(shown, (QStringList{f.path(QStringLiteral("in/good.xls")), f.path(QStringLiteral("in/bad.xls"))}));
         QVERIFY(!RowFailed(*grid, 1));
         QVERIFY(RowFailed(*grid, 2));
         QCOMPARE(f.tree(QStringLiteral("out")), QStringList{"good.xls"});
@@ -511,6 +521,57 @@ private slots:
         QCOMPARE(grid->Rows(), 4);
         QVERIFY(!gbBatchRunning);
         QCOMPARE(modal.messages(), QStringList{Summary("HTML文件转换")});
+    }
+
+    // The stand-in: detections False (a test can set them), starts and converters False, the
+    // Word procedures raise run-time error 429.
+    void officeStandIn()
+    {
+        RunFixture f;
+        OfficeServices& office = Office();
+        QVERIFY(!office.DetectWord() && !office.DetectExcel() && !office.DetectPowerPoint());
+        QVERIFY(!office.InitWordApp() && !office.InitExcelApp() && !office.InitPowerPointApp());
+        QVERIFY(!office.ConvertDOC(dlgProgress(), "/a", "/b", true, true, false, false));
+        UnloadForm<DlgProgress>();
+        office.DetectWord = [] { return true; };
+        QVERIFY(Office().DetectWord());
+        try {
+            office.WordSaveAsRtf(QStringLiteral("/a.doc"), QStringLiteral("/a.rtf"));
+            QFAIL("no failure raised");
+        } catch (const RuntimeError& e) {
+            QCOMPARE(e.number(), 429);
+            QCOMPARE(e.description(), QStringLiteral("Office document conversion is not available"));
+        }
+    }
+
+    // The RTF mode and flags of the four conversion flags.
+    void rtfModeFlags_data()
+    {
+        QTest::addColumn<bool>("bCode");
+        QTest::addColumn<bool>("bPhrase");
+        QTest::addColumn<bool>("bB52GB");
+        QTest::addColumn<bool>("bL2R");
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<int>("flags");
+        QTest::newRow("T to S, vocabulary") << true << true << true << false << 1 << 1;
+        QTest::newRow("S to T, vocabulary") << true << true << false << true << 0 << 256;
+        QTest::newRow("S to T, code only") << true << false << false << false << 0 << 0;
+        QTest::newRow("Traditional text toward Simplified") << false << true << true << true << 2 << 1;
+        QTest::newRow("Traditional text toward Traditional") << false << true << true << false << 2 << 256;
+        QTest::newRow("Simplified text toward Simplified") << false << true << false << true << 3 << 1;
+        QTest::newRow("Simplified text, nothing") << false << false << false << true << 3 << 0;
+    }
+    void rtfModeFlags()
+    {
+        QFETCH(bool, bCode);
+        QFETCH(bool, bPhrase);
+        QFETCH(bool, bB52GB);
+        QFETCH(bool, bL2R);
+        QFETCH(int, mode);
+        QFETCH(int, flags);
+        const RtfMode m = RtfModeFlags(bCode, bPhrase, bB52GB, bL2R);
+        QCOMPARE(int(m.mode), mode);
+        QCOMPARE(int(m.flags), flags);
     }
 
     // A 0-byte input gives a 0-byte output.
