@@ -200,6 +200,9 @@ void FrmMain::closeEvent(QCloseEvent* event)
 {
     // Closing is unloading: the unload handler may refuse and keep the program running.
     event->ignore();
+    // A batch run in progress keeps the program until it ends.
+    if (gbBatchRunning)
+        return;
     if (FormSlot<FrmMain>() == this)
         UnloadForm<FrmMain>();
 }

@@ -4,6 +4,7 @@
 #include "batch/FileGrid.h"
 #include "batch/RowCommands.h"
 #include "batch/StatusText.h"
+#include "core/BatchRunning.h"
 #include "core/frmMain.h"
 #include "platform/FlexGrid.h"
 #include "platform/MousePointer.h"
@@ -150,6 +151,8 @@ void FrmDBConv::EnableMenu()
 
 void FrmDBConv::MenuProc(const QString& cmd)
 {
+    if (gbBatchRunning)
+        return;
     MousePointerKeeper hourglass(vbHourglass);
     if (RunListCommand(lstTables, cmd))
         EnableMenu();

@@ -2,6 +2,7 @@
 // through real files and the real conversion library, with Office at its stand-in.
 #include "RunFixture.h"
 #include "batch/BatchRuns.h"
+#include "batch/FileGrid.h"
 #include "batch/FileList.h"
 #include "batch/RtfModeFlags.h"
 #include "common/TestMain.h"
@@ -9,6 +10,7 @@
 #include "core/Err.h"
 #include "core/dlgProgress.h"
 #include "platform/App.h"
+#include "platform/KeyCodes.h"
 #include "platform/ModalScript.h"
 #include "platform/MsgBox.h"
 
@@ -511,6 +513,9 @@ private slots:
             FileListDropFiles(grid.get(), {f.makeFile(QStringLiteral("late/x.txt"))}, gcolTextExt, gcolWordExt, false,
                               true, true, false, false);
             DirListAdd(grid.get(), f.path(QStringLiteral("late")), false, true, true, false, false);
+            grid->setRow(1);
+            grid->setRowSel(2);
+            FileListDeleteRows(grid.get(), vbKeyDelete, 0);
         });
         timer.start();
         ModalScript modal;
