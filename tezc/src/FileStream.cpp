@@ -27,7 +27,10 @@ constexpr size_t kHtmlProbeUnits = 65536;
 
 class InputFile {
 public:
-    explicit InputFile(const std::string& path) : fd_(::open(path.c_str(), O_RDONLY | O_CLOEXEC)) {}
+    explicit InputFile(const std::string& path) : fd_(::open(path.c_str(), O_RDONLY | O_CLOEXEC)) {
+        struct stat st {};
+        if (fd_ >= 0 && ::fstat(fd_, &st) == 0 && S_ISREG(st.st_mode)) left_ = static_cast<uint64_t>(st.st_size);
+    }
     ~InputFile() { if (fd_ >= 0) ::close(fd_); }
     InputFile(const InputFile&) = delete;
     InputFile& operator=(const InputFile&) = delete;
@@ -35,6 +38,8 @@ public:
     bool atEnd() const { return end_; }
     // Appends up to n bytes; false on a read error.
     bool readMore(std::string& buf, size_t n) {
+        // A small file is not given a whole chunk of buffer (one byte more finds its end).
+        n = static_cast<size_t>(std::min<uint64_t>(n, left_ + 1));
         const size_t old = buf.size();
         buf.resize(old + n);
         size_t got = 0;
@@ -45,12 +50,14 @@ public:
             if (r == 0) { end_ = true; break; }
             got += static_cast<size_t>(r);
         }
+        left_ -= std::min<uint64_t>(left_, got);
         buf.resize(old + got);
         return !failed_;
     }
 
 private:
     int fd_;
+    uint64_t left_ = UINT64_MAX - 1;  // bytes expected (unknown for anything but a file)
     bool end_ = false;
     bool failed_ = false;
 };
