@@ -5,6 +5,7 @@
 #include "batch/FileRowRun.h"
 #include "batch/RowRoutes.h"
 #include "core/Err.h"
+#include "core/Globals.h"
 #include "core/OfficeAccess.h"
 #include "core/dlgProgress.h"
 #include "platform/App.h"
@@ -54,7 +55,11 @@ void RunWithApplication(FlexGrid* grid, const OfficeRun& run, bool bCode, bool b
 {
     OfficeServices& office = Office();
     if (!(office.*run.init)()) {
-        MsgBox(LoadResString(run.startFailedId), vbExclamation, AppTitle());
+        // An unattended run asks nothing: the error log has the reason instead of the box.
+        if (gbSchedRun)
+            LogRowFailure(QString::fromLatin1(run.runName), LoadResString(run.startFailedId), QStringLiteral("no row converted"));
+        else
+            MsgBox(LoadResString(run.startFailedId), vbExclamation, AppTitle());
         return;
     }
     RunFileRows(grid, {QString::fromLatin1(run.runName), run.summaryId}, [&](const FileRowJob& job) {

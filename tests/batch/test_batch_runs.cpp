@@ -419,13 +419,17 @@ private slots:
     void officeApplicationThatCannotStart_data()
     {
         QTest::addColumn<bool>("excel");
-        QTest::newRow("Excel") << true;
-        QTest::newRow("PowerPoint") << false;
+        QTest::addColumn<bool>("scheduled");
+        QTest::newRow("Excel") << true << false;
+        QTest::newRow("PowerPoint") << false << false;
+        QTest::newRow("Excel, scheduled") << true << true;
     }
     void officeApplicationThatCannotStart()
     {
         QFETCH(bool, excel);
+        QFETCH(bool, scheduled);
         RunFixture f;
+        gbSchedRun = scheduled;
         auto grid = MakeEmptyFileGrid();
         AddRow(grid.get(), f.makeFile(QStringLiteral("in/a.txt"), "a"), f.path(QStringLiteral("out/a.txt")), FileRowText);
         ModalScript modal;
@@ -434,9 +438,14 @@ private slots:
             ExecuteXlsConv(grid.get(), true, true, false, false);
         else
             ExecutePPTConv(grid.get(), true, true, false, false);
+        QVERIFY(!RowProcessed(*grid, 1));
+        if (scheduled) {
+            QCOMPARE(modal.asked().size(), 0);
+            QCOMPARE(f.errorRecords(QStringLiteral("ExecuteXlsConv")), 1);
+            return;
+        }
         QCOMPARE(modal.messages(), QStringList{excel ? QStringLiteral("无法启用Excel程序") : QStringLiteral("无法启用PowerPoint程序")});
         QCOMPARE(modal.asked().first().icon, vbExclamation);
-        QVERIFY(!RowProcessed(*grid, 1));
     }
 
     // With a started application the own rows go to its converter; a False result fails the row.
