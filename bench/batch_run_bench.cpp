@@ -1,10 +1,10 @@
 // Speed and memory of the batch runs: the folder-tree run over 10,000 files of 8 KB (text,
 // HTML and a quarter others) in 100 folders against the library's own time for the same
 // files, and the encoding-pair and HTML runs of one large file against the library's
-// conversion of that file in one piece. Each case runs in its own process so that its peak
+// conversion of that file at once. Each case runs in its own process so that its peak
 // memory is its own.
 // usage: batch_run_bench [MB]           all cases (MB: size of the large file, default 200)
-//        batch_run_bench CASE [MB]      one case: spec, html, whole
+//        batch_run_bench CASE [MB]      one case: pair, html, whole
 //        batch_run_bench tree [FOLDERS] the tree case with FOLDERS folders of 100 files
 // (run with QT_QPA_PLATFORM=offscreen where there is no display)
 #include "batch/BatchRuns.h"
@@ -162,7 +162,7 @@ void LargeFileCase(const QTemporaryDir& dir, const QString& which, qint64 megaby
     QElapsedTimer timer;
     timer.start();
     const QByteArray label = QStringLiteral("%1, %2 MB").arg(which).arg(megabytes).toUtf8();
-    if (which == QLatin1String("spec")) {
+    if (which == QLatin1String("pair")) {
         grid->setRowData(1, FileRowText);
         ExecuteSpecConv(grid.get(), 3, 1);
         Report(("ExecuteSpecConv (3, 1) " + label).constData(), timer.nsecsElapsed() / 1e6, rss);
@@ -171,10 +171,10 @@ void LargeFileCase(const QTemporaryDir& dir, const QString& which, qint64 megaby
         ExecuteHtmlConv(grid.get(), true, true, false, false);
         Report(("ExecuteHtmlConv " + label).constData(), timer.nsecsElapsed() / 1e6, rss);
     } else {
-        // The library converting the file in one piece, as it did before chunks.
+        // The library converting the file at once, as it did before chunks.
         qputenv("TEZC_FILE_CHUNK_BYTES", QByteArray::number(QFileInfo(input).size() + 1));
         _TezFileConversion(ghStmt, ToSystemCodePage(input).constData(), ToSystemCodePage(output).constData(), 3, 1, 0);
-        Report(("library in one piece " + label).constData(), timer.nsecsElapsed() / 1e6, rss);
+        Report(("library at once " + label).constData(), timer.nsecsElapsed() / 1e6, rss);
     }
 }
 
@@ -184,7 +184,7 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     const QStringList args = app.arguments().mid(1);
-    const QStringList cases{"tree", "whole", "spec", "html"};
+    const QStringList cases{"tree", "whole", "pair", "html"};
     if (args.isEmpty() || !cases.contains(args.first())) {
         const QString mb = args.isEmpty() ? QStringLiteral("200") : args.first();
         for (const QString& c : cases) {

@@ -1,5 +1,5 @@
 // Whole-file conversion in chunks: with chunks of a few bytes and with the default size every
-// type gives the bytes of the conversion of the file in one piece, on text with CR LF line
+// type gives the bytes of the conversion of the file at once, on text with CR LF line
 // ends, two-byte characters, surrogate pairs, a term that a chunk boundary falls into, and
 // HTML whose charset declarations are set, dropped or added.
 #include "common/FileBytes.h"
@@ -30,7 +30,7 @@ QByteArray inputFor(int type, const QString& text)
     return traditional ? big5(text) : gb(text);
 }
 
-// chunk "whole": the conversion in one piece.
+// chunk "whole": the conversion at once.
 QByteArray convertWithChunk(Library& lib, const QByteArray& input, int type, int mode, const QByteArray& chunk,
                             const QString& name = QStringLiteral("in.txt"), int flag = 0)
 {
@@ -100,7 +100,7 @@ private slots:
         QCOMPARE(whole, QStringLiteral("軟體\r\n滑鼠\r\n").toUtf8());
     }
 
-    // HTML pages: the declarations set, dropped and added as in the conversion in one piece.
+    // HTML pages: the declarations set, dropped and added as in the conversion at once.
     void htmlInChunks_data()
     {
         QTest::addColumn<QString>("page");

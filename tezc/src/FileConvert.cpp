@@ -209,7 +209,7 @@ int32_t convertInChunks(Stmt& st, const std::string& in, const std::string& out,
     return rc;
 }
 
-// The conversion of the file in one piece (TEZC_FILE_WHOLE set: tests compare the chunks with it).
+// The conversion of the file at once (TEZC_FILE_WHOLE set: tests compare the chunks with it).
 int32_t convertWhole(Stmt& st, const std::string& in, const std::string& out, const FileType& ft,
                      int32_t phraseMode, int32_t flag) {
     std::string bytes;

@@ -227,11 +227,11 @@ bool startsWithNoCase(std::u16string_view text, std::string_view prefix) {
 
 bool isTagEnd(char16_t c) { return c == u'>' || c == u' ' || c == u'\t' || c == u'\r' || c == u'\n'; }
 
-// The charset declarations of HTML output, piece by piece, with the result of setHtmlCharset
+// The charset declarations of HTML output, part by part, with the result of setHtmlCharset
 // on the whole text: the first declaration's value (and an XML declaration's) is left as a
 // gap in the output, later declarations are dropped, and the places where a declaration
 // would be inserted are noted; finish() fills the gaps once the whole text (and so the
-// charset name) is known. A piece is cut before the first "<" that has no ">" after it, so
+// charset name) is known. A part is cut before the first "<" that has no ">" after it, so
 // no tag is ever split.
 class HtmlCharsetStream {
 public:
@@ -313,7 +313,7 @@ private:
     enum class Gap { Start, Doctype, Xml, Meta, Head, Html, Count };
     enum TagState { Searching, Found, Gone };
     struct Edit {
-        size_t at;   // unit index in the piece
+        size_t at;   // unit index in the part
         size_t end;  // with at: the units [at, end) are left out
         Gap gap;     // Count: only left out
     };
@@ -499,13 +499,13 @@ StreamOutcome streamConvertFile(Stmt& st, const std::string& in, const std::stri
             if (!file.readMore(buf, chunk)) return StreamOutcome::Finished;
         }
         const bool last = file.atEnd() && take == buf.size();
-        const std::string_view piece(buf.data(), take);
+        const std::string_view block(buf.data(), take);
         if (enc.enc == Enc::Utf16) {
-            decodeUnits(piece, enc.bigEndian, text);
+            decodeUnits(block, enc.bigEndian, text);
         } else if (enc.enc == Enc::Utf8) {
             text.clear();
-            decodeUtf8(piece, text);
-        } else if (!decode8(*st.env, plan.op.from, piece, text)) {
+            decodeUtf8(block, text);
+        } else if (!decode8(*st.env, plan.op.from, block, text)) {
             rc = TEZ_ERR_NOTABLE;
             return StreamOutcome::Finished;
         }

@@ -2,7 +2,7 @@
 // Whole-file conversion in bounded chunks: the input is read twice (once to choose its
 // encoding, once to convert), each chunk ends after a line break, and the output goes to a
 // temporary file beside the output that is renamed over it at the end. The bytes are those
-// of the conversion of the whole text in one piece, because no term, phrase or character
+// of the conversion of the whole text at once, because no term, phrase or character
 // sequence spans a line break.
 #include "Convert.h"
 
