@@ -8,6 +8,7 @@
 #include "core/FileRowFlags.h"
 #include "core/FileTypes.h"
 #include "batch/FolderPath.h"
+#include "core/BatchRunning.h"
 #include "core/Log.h"
 #include "platform/FlexGrid.h"
 
@@ -137,6 +138,9 @@ void AppendFoundRows(FlexGrid* grid, const FoundFiles& found, const ListTypes& t
 template <class Collect>
 void FillList(FlexGrid* grid, const ListTypes& types, int32_t flagByte, Collect collect)
 {
+    // A run in progress keeps its list as it started.
+    if (gbBatchRunning)
+        return;
     const OutputSettingsNow settings = ReadOutputSettings();
     if (OutputFolderMissing(settings))
         return;

@@ -7,6 +7,7 @@
 #include "core/FileRowFlags.h"
 #include "core/FileTypes.h"
 #include "batch/FolderPath.h"
+#include "core/BatchRunning.h"
 #include "core/Log.h"
 #include "platform/FlexGrid.h"
 
@@ -40,6 +41,9 @@ void AddFolderRow(FlexGrid* grid, const QString& path, int32_t rowWord, const Ou
 
 void AddFolderRows(FlexGrid* grid, const QStringList& paths, int32_t flagByte, const QString& procName)
 {
+    // A run in progress keeps its list as it started.
+    if (gbBatchRunning)
+        return;
     try {
         const OutputSettingsNow settings = ReadOutputSettings();
         if (OutputFolderMissing(settings))

@@ -5,6 +5,7 @@
 #include "core/RowCommands.h"
 #include "core/StatusText.h"
 #include "batch/frmOutputSetting.h"
+#include "core/BatchRunning.h"
 #include "core/frmMain.h"
 #include "platform/FlexGrid.h"
 #include "platform/MousePointer.h"
@@ -152,6 +153,8 @@ void FileListWindow::EnableMenu()
 
 void FileListWindow::MenuProc(const QString& cmd)
 {
+    if (gbBatchRunning)
+        return;
     MousePointerKeeper hourglass(vbHourglass);
     if (!RunListCommand(m_grid, cmd) && cmd == QLatin1String("IDM_OPTION_SETTING"))
         frmOutputSetting().ShowDlg(); // the confirmation flag is left as it was

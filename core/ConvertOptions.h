@@ -21,6 +21,6 @@ void SetConvertOption(bool bB52GB, bool bCode, bool bPhrase, bool bL2R);
 QString ConvertUString(const QString& text, int convType, int convOption);
 
 // Converts one whole text or HTML file; flag (-1 or 0) asks for an HTML charset tag.
-// Reports nothing: a failure shows only in the missing or unchanged output.
-void ConvertFileByFlags(const QString& inputPath, const QString& outputPath, bool bCode, bool bPhrase,
+// Returns the library's result: 0 when the output was written.
+int32_t ConvertFileByFlags(const QString& inputPath, const QString& outputPath, bool bCode, bool bPhrase,
                         bool bB52GB, bool bL2R, int32_t flag);

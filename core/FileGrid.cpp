@@ -3,6 +3,7 @@
 #include "core/FileRowFlags.h"
 #include "core/SuspendedRedraw.h"
 #include "core/FileTypes.h"
+#include "core/BatchRunning.h"
 #include "core/GridPictures.h"
 #include "core/Log.h"
 #include "platform/KeyCodes.h"
@@ -162,6 +163,8 @@ bool RunListCommand(FlexGrid* grid, const QString& cmd)
 
 void FileListDeleteRows(FlexGrid* grid, int keyCode, int shift, bool noRedraw)
 {
+    if (gbBatchRunning)
+        return;
     if (grid->Row() < 1)
         return;
     if (keyCode != vbKeyDelete)

@@ -1,5 +1,7 @@
 #include "core/SchedulerTick.h"
 
+#include "core/BatchRunning.h"
+
 #include "core/dlgProgress.h"
 #include "platform/Modal.h"
 
@@ -38,7 +40,7 @@ bool SchedulerTickAllowed(const QWidget& mainWindow)
         TickRefusedDuringLoad() = true;
         return false;
     }
-    return !modal::isWaiting() && !IsFormLoaded<DlgProgress>() && mainWindow.isEnabled();
+    return !gbBatchRunning && !modal::isWaiting() && !IsFormLoaded<DlgProgress>() && mainWindow.isEnabled();
 }
 
 ProjectLoadInProgress::ProjectLoadInProgress() { ++LoadDepth(); }

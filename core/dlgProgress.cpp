@@ -55,8 +55,6 @@ void DlgProgress::DisplayProgress(const QString& strFile)
     ProgressBar1->setMinimum(0);
     ProgressBar1->setValue(ProgressBar1->minimum());
     labFile->setText(strFile);
+    ProgressBar1->setMaximum(100);
     repaint();
-    // No batch reports steps, a position or completion: the bar stays empty.
-    ProgressBar1->setMaximum(1);
-    ProgressBar1->setValue(0);
 }

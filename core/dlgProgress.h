@@ -18,7 +18,7 @@ public:
 
     // Shows the text with a full bar.
     void DisplayCopy(const QString& strFile);
-    // Shows the text with an empty bar; returns at once.
+    // Shows the text with an empty bar (range 0 to 100); returns at once.
     void DisplayProgress(const QString& strFile);
 
     QProgressBar* ProgressBar1 = nullptr;

@@ -1,5 +1,6 @@
 #include "core/frmMain.h"
 
+#include "core/BatchRunning.h"
 #include "core/Err.h"
 #include "core/Globals.h"
 #include "core/Log.h"
@@ -122,6 +123,8 @@ void FrmMain::SetCaption(const QString& caption) { setWindowTitle(caption); }
 
 void FrmMain::MenuProc(const QString& cmd)
 {
+    if (gbBatchRunning)
+        return;
     if (cmd == QLatin1String("IDM_FILE_EXIT")) {
         close();
         return;
@@ -207,6 +210,9 @@ void FrmMain::closeEvent(QCloseEvent* event)
 {
     // Closing is unloading: the unload handler may refuse and keep the program running.
     event->ignore();
+    // A batch run in progress keeps the program until it ends.
+    if (gbBatchRunning)
+        return;
     if (FormSlot<FrmMain>() == this)
         UnloadForm<FrmMain>();
 }

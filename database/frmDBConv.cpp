@@ -1,5 +1,6 @@
 #include "database/frmDBConv.h"
 
+#include "core/BatchRunning.h"
 #include "core/ConvTypeChoice.h"
 #include "core/FileGrid.h"
 #include "core/RowCommands.h"
@@ -171,7 +172,7 @@ void FrmDBConv::EnableMenu()
 
 void FrmDBConv::lstTables_OLEDragDrop(const QStringList& files)
 {
-    if (files.isEmpty())
+    if (gbBatchRunning || files.isEmpty())
         return;
     const QString type = TypeCode();
     if (files.size() >= 2) {

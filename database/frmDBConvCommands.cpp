@@ -11,6 +11,7 @@
 #include "core/FileUtil.h"
 #include "core/Globals.h"
 #include "core/Log.h"
+#include "core/BatchRunning.h"
 #include "core/OutputSettingGate.h"
 #include "platform/FlexGrid.h"
 #include "platform/MousePointer.h"
@@ -145,6 +146,8 @@ void FrmDBConv::ChooseOutput(const QString& type)
 
 void FrmDBConv::MenuProc(const QString& cmd)
 {
+    if (gbBatchRunning)
+        return;
     MousePointerKeeper hourglass(vbHourglass);
     const QString type = TypeCode();
     try {

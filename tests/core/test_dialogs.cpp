@@ -47,6 +47,10 @@ private slots:
         QVERIFY(timer.elapsed() < 1000);
         QCOMPARE(progress.labFile->text(), QStringLiteral("/b.txt"));
         QCOMPARE(progress.ProgressBar1->value(), progress.ProgressBar1->minimum());
+        // The bar keeps its 0 to 100 range: a run's next value shows as that share.
+        QCOMPARE(progress.ProgressBar1->maximum(), 100);
+        progress.ProgressBar1->setValue(50);
+        QCOMPARE(progress.ProgressBar1->value(), 50);
         UnloadForm<DlgProgress>();
         QCOMPARE(main.isEnabled(), enabledBefore);
     }

@@ -1,11 +1,54 @@
 #include "FileConvert.h"
 
+#include "FileStream.h"
 #include "Text8.h"
 
 #include <algorithm>
 #include <cctype>
+#include <cstdlib>
 
 namespace tezc {
+
+static char16_t lower(char16_t c) { return (c >= u'A' && c <= u'Z') ? static_cast<char16_t>(c + 32) : c; }
+
+// Case-insensitive search of an ASCII needle.
+size_t findNoCase(std::u16string_view hay, std::string_view needle, size_t from) {
+    if (needle.empty() || hay.size() < needle.size()) return std::u16string_view::npos;
+    for (size_t i = from; i + needle.size() <= hay.size(); ++i) {
+        size_t k = 0;
+        while (k < needle.size() && lower(hay[i + k]) == static_cast<char16_t>(needle[k])) ++k;
+        if (k == needle.size()) return i;
+    }
+    return std::u16string_view::npos;
+}
+
+// The value span after "charset" (or "encoding") inside [from, to): returns false if none.
+bool findDeclValue(std::u16string_view text, size_t from, size_t to, std::string_view key,
+                   size_t& vStart, size_t& vEnd) {
+    size_t pos = findNoCase(text.substr(0, to), key, from);
+    if (pos == std::u16string_view::npos) return false;
+    size_t i = pos + key.size();
+    while (i < to && (text[i] == u' ' || text[i] == u'\t')) ++i;
+    if (i >= to || text[i] != u'=') return false;
+    ++i;
+    while (i < to && (text[i] == u' ' || text[i] == u'\t')) ++i;
+    if (i < to && (text[i] == u'"' || text[i] == u'\'')) {
+        // charset="x" (a quote of its own) or content="...; charset=x"
+        const char16_t q = text[i];
+        const size_t close = text.find(q, i + 1);
+        if (key == "charset" && (close == std::u16string_view::npos || close > to)) return false;
+        vStart = i + 1;
+        vEnd = close;
+        // Inside content="...; charset=x" the quote ends the whole attribute.
+        return vEnd != std::u16string_view::npos && vEnd <= to;
+    }
+    vStart = i;
+    vEnd = i;
+    while (vEnd < to && text[vEnd] != u'"' && text[vEnd] != u'\'' && text[vEnd] != u' ' &&
+           text[vEnd] != u';' && text[vEnd] != u'>' && text[vEnd] != u'/')
+        ++vEnd;
+    return vEnd > vStart;
+}
 
 namespace {
 
@@ -67,19 +110,6 @@ bool hasHtmlExtension(const std::string& path) {
     return false;
 }
 
-char16_t lower(char16_t c) { return (c >= u'A' && c <= u'Z') ? static_cast<char16_t>(c + 32) : c; }
-
-// Case-insensitive search of an ASCII needle.
-size_t findNoCase(std::u16string_view hay, std::string_view needle, size_t from = 0) {
-    if (needle.empty() || hay.size() < needle.size()) return std::u16string_view::npos;
-    for (size_t i = from; i + needle.size() <= hay.size(); ++i) {
-        size_t k = 0;
-        while (k < needle.size() && lower(hay[i + k]) == static_cast<char16_t>(needle[k])) ++k;
-        if (k == needle.size()) return i;
-    }
-    return std::u16string_view::npos;
-}
-
 // Position just after the '>' of a tag named name ("<head" followed by '>' or a space).
 size_t afterTag(std::u16string_view text, std::string_view name) {
     size_t pos = 0;
@@ -97,32 +127,15 @@ size_t afterTag(std::u16string_view text, std::string_view name) {
 
 std::u16string ascii16(std::string_view s) { return std::u16string(s.begin(), s.end()); }
 
-// The value span after "charset" (or "encoding") inside [from, to): returns false if none.
-bool findDeclValue(std::u16string_view text, size_t from, size_t to, std::string_view key,
-                   size_t& vStart, size_t& vEnd) {
-    size_t pos = findNoCase(text.substr(0, to), key, from);
-    if (pos == std::u16string_view::npos) return false;
-    size_t i = pos + key.size();
-    while (i < to && (text[i] == u' ' || text[i] == u'\t')) ++i;
-    if (i >= to || text[i] != u'=') return false;
-    ++i;
-    while (i < to && (text[i] == u' ' || text[i] == u'\t')) ++i;
-    if (i < to && (text[i] == u'"' || text[i] == u'\'')) {
-        // charset="x" (a quote of its own) or content="...; charset=x"
-        const char16_t q = text[i];
-        const size_t close = text.find(q, i + 1);
-        if (key == "charset" && (close == std::u16string_view::npos || close > to)) return false;
-        vStart = i + 1;
-        vEnd = close;
-        // Inside content="...; charset=x" the quote ends the whole attribute.
-        return vEnd != std::u16string_view::npos && vEnd <= to;
-    }
-    vStart = i;
-    vEnd = i;
-    while (vEnd < to && text[vEnd] != u'"' && text[vEnd] != u'\'' && text[vEnd] != u' ' &&
-           text[vEnd] != u';' && text[vEnd] != u'>' && text[vEnd] != u'/')
-        ++vEnd;
-    return vEnd > vStart;
+TextOp textOpFor(const FileType& ft, int32_t phraseMode) {
+    TextOp op;
+    op.from = ft.from;
+    op.to = ft.to;
+    if (ft.from != ft.to) op.vocab = phraseMode == 1 ? TextOp::Full : TextOp::None;
+    else op.vocab = phraseMode == 0 ? TextOp::None
+                  : phraseMode == 1 ? TextOp::Full
+                  : phraseMode == 2 ? TextOp::TowardTrad : TextOp::TowardSimp;
+    return op;
 }
 
 }  // namespace
@@ -184,12 +197,23 @@ bool setHtmlCharset(std::u16string& html, const std::string& charset, bool inser
     return true;
 }
 
-int32_t convertFile(Stmt& st, const std::string& in, const std::string& out, int32_t type,
-                    int32_t phraseMode, int32_t flag) {
-    if (sameFile(in, out)) return TEZ_ERR_SAMEFILE;
+namespace {
+
+int32_t convertInChunks(Stmt& st, const std::string& in, const std::string& out, const FileType& ft,
+                        int32_t phraseMode, int32_t flag, bool html) {
+    StreamPlan plan{ft.fromWide, ft.toWide, textOpFor(ft, phraseMode), html, flag == -1};
+    int32_t rc = TEZ_OK;
+    if (streamConvertFile(st, in, out, plan, rc) == StreamOutcome::Finished) return rc;
+    plan.html = true;
+    streamConvertFile(st, in, out, plan, rc);
+    return rc;
+}
+
+// The conversion of the file at once (TEZC_FILE_WHOLE set: tests compare the chunks with it).
+int32_t convertWhole(Stmt& st, const std::string& in, const std::string& out, const FileType& ft,
+                     int32_t phraseMode, int32_t flag) {
     std::string bytes;
     if (!readFile(in, bytes)) return TEZ_ERR_OPEN;
-    const FileType& ft = kTypes[type];
 
     // Decode the input.
     std::u16string text;
@@ -209,13 +233,7 @@ int32_t convertFile(Stmt& st, const std::string& in, const std::string& out, int
         return TEZ_ERR_NOTABLE;
     }
 
-    TextOp op;
-    op.from = ft.from;
-    op.to = ft.to;
-    if (ft.from != ft.to) op.vocab = phraseMode == 1 ? TextOp::Full : TextOp::None;
-    else op.vocab = phraseMode == 0 ? TextOp::None
-                  : phraseMode == 1 ? TextOp::Full
-                  : phraseMode == 2 ? TextOp::TowardTrad : TextOp::TowardSimp;
+    const TextOp op = textOpFor(ft, phraseMode);
     std::u16string converted;
     if (int32_t rc = runTextOp(st, op, text, converted); rc != TEZ_OK) return rc;
 
@@ -248,6 +266,19 @@ int32_t convertFile(Stmt& st, const std::string& in, const std::string& out, int
         break;
     }
     return writeFileAtomic(out, result) ? TEZ_OK : TEZ_ERR_WRITE;
+}
+
+}  // namespace
+
+int32_t convertFile(Stmt& st, const std::string& in, const std::string& out, int32_t type,
+                    int32_t phraseMode, int32_t flag) {
+    if (sameFile(in, out)) return TEZ_ERR_SAMEFILE;
+    const FileType& ft = kTypes[type];
+    // The file converts in bounded chunks; text whose start turns out to be HTML is converted
+    // again as HTML.
+    const bool html = flag == -1 || hasHtmlExtension(in);
+    if (!std::getenv("TEZC_FILE_WHOLE")) return convertInChunks(st, in, out, ft, phraseMode, flag, html);
+    return convertWhole(st, in, out, ft, phraseMode, flag);
 }
 
 }  // namespace tezc

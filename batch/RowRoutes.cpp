@@ -1,0 +1,68 @@
+#include "batch/RowRoutes.h"
+
+#include "batch/FileRowRun.h"
+#include "batch/IntermediateFile.h"
+#include "batch/RtfModeFlags.h"
+#include "batch/SafeCopy.h"
+#include "batch/WorkerCall.h"
+#include "core/ConvertOptions.h"
+#include "core/Err.h"
+#include "core/Log.h"
+#include "core/OfficeAccess.h"
+#include "core/dlgProgress.h"
+#include "core/mTezC.h"
+#include "platform/CodePage.h"
+
+#include <QCoreApplication>
+
+void ConvertTextFile(const QString& input, const QString& output, bool bCode, bool bPhrase, bool bB52GB, bool bL2R,
+                     int32_t tag)
+{
+    int32_t rc = 0;
+    RunOnWorker([&] { rc = ConvertFileByFlags(input, output, bCode, bPhrase, bB52GB, bL2R, tag); });
+    CheckLibraryResult(rc, input);
+}
+
+void ConvertFileTyped(const QString& input, const QString& output, int32_t type, int32_t option, int32_t flag)
+{
+    const QByteArray in = ToSystemCodePage(input);
+    const QByteArray out = ToSystemCodePage(output);
+    int32_t rc = 0;
+    RunOnWorker([&] { rc = _TezFileConversion(ghStmt, in.constData(), out.constData(), type, option, flag); });
+    CheckLibraryResult(rc, input);
+}
+
+void CopyUnchanged(const QString& input, const QString& output)
+{
+    RunOnWorker([&] { CopyFileWhole(input, output); });
+}
+
+void ConvertRtfFile(const QString& rtf, const QString& output, int32_t mode, int32_t flags)
+{
+    const QByteArray in = ToSystemCodePage(rtf);
+    const QByteArray out = ToSystemCodePage(output);
+    int32_t rc = 0;
+    RunOnWorker([&] { rc = _ConvertStringForRTFFileEx(ghStmt, in.constData(), out.constData(), mode, flags); });
+    CheckLibraryResult(rc, rtf);
+}
+
+void ConvertWordDocument(const QString& input, const QString& output, bool bCode, bool bPhrase, bool bB52GB,
+                         bool bL2R, bool postPass)
+{
+    OfficeServices& office = Office();
+    IntermediateFile rtf(output, QStringLiteral(".wpc"));
+    // The document is finished beside the output and moved over it only when every step
+    // worked, so a failure leaves no partial output.
+    IntermediateFile document(output, QStringLiteral(".wpd"));
+    office.WordSaveAsRtf(input, rtf.path());
+    const RtfMode m = RtfModeFlags(bCode, bPhrase, bB52GB, bL2R);
+    ConvertRtfFile(rtf.path(), document.path(), m.mode, m.flags);
+    QCoreApplication::processEvents();
+    office.WordSaveAsWord8(document.path(), document.path());
+    QCoreApplication::processEvents();
+    if (postPass && !office.ConvertDOC(dlgProgress(), document.path(), document.path(), bCode, bPhrase, bB52GB, bL2R)) {
+        WriteLog(QStringLiteral("..Document ConvertError"));
+        throw RuntimeError(errPathFileAccess, QStringLiteral("Document conversion of %1 failed").arg(input));
+    }
+    document.MoveOver(output);
+}

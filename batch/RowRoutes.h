@@ -1,0 +1,25 @@
+#pragma once
+// The routes one file takes, shared by the row runs and the folder-tree run. Each writes the
+// output whole or not at all and raises a RuntimeError naming the file when it fails.
+#include <QString>
+
+#include <cstdint>
+
+// The library's whole-file conversion by the four flags (on the worker thread).
+void ConvertTextFile(const QString& input, const QString& output, bool bCode, bool bPhrase, bool bB52GB, bool bL2R,
+                     int32_t tag);
+
+// The library's whole-file conversion with a type and option (on the worker thread).
+void ConvertFileTyped(const QString& input, const QString& output, int32_t type, int32_t option, int32_t flag);
+
+// An unchanged copy via a temporary file (on the worker thread).
+void CopyUnchanged(const QString& input, const QString& output);
+
+// The library's RTF conversion (on the worker thread).
+void ConvertRtfFile(const QString& rtf, const QString& output, int32_t mode, int32_t flags);
+
+// Word document through RTF: Word saves it as RTF, the library converts that with the mode and
+// flags of RtfModeFlags, Word saves the result as a Word document; with postPass, ConvertDOC
+// then goes over it (false from it fails the file, after logging "..Document ConvertError").
+void ConvertWordDocument(const QString& input, const QString& output, bool bCode, bool bPhrase, bool bB52GB,
+                         bool bL2R, bool postPass);

@@ -1,0 +1,559 @@
+#include "FileStream.h"
+
+#include "CodePage.h"
+#include "FileConvert.h"
+#include "FileIo.h"
+#include "Text8.h"
+#include "TezC.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdint>
+#include <vector>
+#include <cstdio>
+#include <cstdlib>
+#include <fcntl.h>
+#include <functional>
+#include <memory>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace tezc {
+
+namespace {
+
+// The part of the converted text that decides whether it looks like HTML.
+constexpr size_t kHtmlProbeUnits = 65536;
+
+class InputFile {
+public:
+    explicit InputFile(const std::string& path) : fd_(::open(path.c_str(), O_RDONLY | O_CLOEXEC)) {
+        struct stat st {};
+        if (fd_ >= 0 && ::fstat(fd_, &st) == 0 && S_ISREG(st.st_mode)) left_ = static_cast<uint64_t>(st.st_size);
+    }
+    ~InputFile() { if (fd_ >= 0) ::close(fd_); }
+    InputFile(const InputFile&) = delete;
+    InputFile& operator=(const InputFile&) = delete;
+    bool ok() const { return fd_ >= 0 && !failed_; }
+    bool atEnd() const { return end_; }
+    // Appends up to n bytes; false on a read error.
+    bool readMore(std::string& buf, size_t n) {
+        // A small file is not given a whole chunk of buffer (one byte more finds its end).
+        n = static_cast<size_t>(std::min<uint64_t>(n, left_ + 1));
+        const size_t old = buf.size();
+        buf.resize(old + n);
+        size_t got = 0;
+        while (got < n) {
+            const ssize_t r = ::read(fd_, buf.data() + old + got, n - got);
+            if (r < 0 && errno == EINTR) continue;
+            if (r < 0) { failed_ = true; break; }
+            if (r == 0) { end_ = true; break; }
+            got += static_cast<size_t>(r);
+        }
+        left_ -= std::min<uint64_t>(left_, got);
+        buf.resize(old + got);
+        return !failed_;
+    }
+
+private:
+    int fd_;
+    uint64_t left_ = UINT64_MAX - 1;  // bytes expected (unknown for anything but a file)
+    bool end_ = false;
+    bool failed_ = false;
+};
+
+// A temporary file beside the output, renamed over it by commit; removed otherwise.
+class OutputFile {
+public:
+    explicit OutputFile(const std::string& path) : path_(path), tmp_(joinPath(folderOf(path), ".tezc-XXXXXX")) {
+        fd_ = ::mkostemp(tmp_.data(), O_CLOEXEC);
+    }
+    ~OutputFile() {
+        if (fd_ >= 0) ::close(fd_);
+        if (!committed_ && fd_ != -1) ::unlink(tmp_.c_str());
+    }
+    OutputFile(const OutputFile&) = delete;
+    OutputFile& operator=(const OutputFile&) = delete;
+    bool ok() const { return fd_ >= 0 && !failed_; }
+    uint64_t size() const { return size_; }
+    // Copies bytes [from, to) of another output file into this one.
+    void copyFrom(const OutputFile& other, uint64_t from, uint64_t to) {
+        std::string block;
+        while (!failed_ && from < to) {
+            block.resize(static_cast<size_t>(std::min<uint64_t>(to - from, 1 << 20)));
+            const ssize_t r = ::pread(other.fd_, block.data(), block.size(), static_cast<off_t>(from));
+            if (r < 0 && errno == EINTR) continue;
+            if (r <= 0) { failed_ = true; break; }
+            write(std::string_view(block.data(), static_cast<size_t>(r)));
+            from += static_cast<uint64_t>(r);
+        }
+    }
+    void write(std::string_view data) {
+        size_ += data.size();
+        size_t done = 0;
+        while (!failed_ && done < data.size()) {
+            const ssize_t w = ::write(fd_, data.data() + done, data.size() - done);
+            if (w < 0 && errno == EINTR) continue;
+            if (w <= 0) failed_ = true;
+            else done += static_cast<size_t>(w);
+        }
+    }
+    bool commit() {
+        if (!ok()) return false;
+        // Keep the permissions of a file being replaced; new files get 0666 - umask.
+        struct stat st {};
+        if (::stat(path_.c_str(), &st) == 0) {
+            ::fchmod(fd_, st.st_mode & 07777);
+        } else {
+            const mode_t mask = ::umask(0);
+            ::umask(mask);
+            ::fchmod(fd_, 0666 & ~mask);
+        }
+        bool good = ::fsync(fd_) == 0;
+        good = ::close(fd_) == 0 && good;
+        fd_ = -2;
+        if (good && ::rename(tmp_.c_str(), path_.c_str()) == 0) {
+            committed_ = true;
+            return true;
+        }
+        ::unlink(tmp_.c_str());
+        return false;
+    }
+
+private:
+    std::string path_;
+    std::string tmp_;
+    int fd_ = -1;
+    bool failed_ = false;
+    bool committed_ = false;
+    uint64_t size_ = 0;
+};
+
+enum class Enc { Dbcs, Utf8, Utf16 };
+
+struct InputEncoding {
+    Enc enc = Enc::Dbcs;
+    bool utf8Bom = false;
+    bool bigEndian = false;  // UTF-16 input
+    size_t skip = 0;         // byte-order mark length
+};
+
+bool isContinuation(unsigned char c) { return (c & 0xC0) == 0x80; }
+
+// First pass over an 8-bit input: a UTF-8 byte-order mark, or valid UTF-8 with non-ASCII bytes,
+// makes it UTF-8; otherwise it is the script's 8-bit code page.
+bool detect8(const std::string& path, size_t chunk, InputEncoding& found) {
+    InputFile file(path);
+    if (!file.ok()) return false;
+    std::string buf;
+    bool first = true, nonAscii = false, valid = true;
+    while (!file.atEnd()) {
+        if (!file.readMore(buf, chunk)) return false;
+        if (first && buf.size() < 3 && !file.atEnd()) continue;
+        if (first) {
+            first = false;
+            if (buf.compare(0, 3, "\xEF\xBB\xBF") == 0) {
+                found.enc = Enc::Utf8;
+                found.utf8Bom = true;
+                found.skip = 3;
+                return true;
+            }
+        }
+        // Check up to the start of the last sequence, which may go on in the next block.
+        size_t cut = buf.size();
+        if (!file.atEnd()) {
+            size_t back = 0;
+            while (back < 4 && back < buf.size() && isContinuation(static_cast<unsigned char>(buf[buf.size() - 1 - back])))
+                ++back;
+            if (back < 4 && back < buf.size()) cut = buf.size() - 1 - back;
+        }
+        const std::string_view part(buf.data(), cut);
+        if (!nonAscii) nonAscii = hasNonAscii(part);
+        if (valid) valid = isValidUtf8(part);
+        if (!valid) break;
+        buf.erase(0, cut);
+    }
+    found.enc = nonAscii && valid ? Enc::Utf8 : Enc::Dbcs;
+    return true;
+}
+
+InputEncoding wideEncoding(const std::string& head) {
+    InputEncoding e;
+    e.enc = Enc::Utf16;
+    if (head.size() >= 2) {
+        const auto a = static_cast<unsigned char>(head[0]), b = static_cast<unsigned char>(head[1]);
+        if (a == 0xFF && b == 0xFE) e.skip = 2;
+        else if (a == 0xFE && b == 0xFF) { e.bigEndian = true; e.skip = 2; }
+    }
+    return e;
+}
+
+// The length of the longest prefix of buf that ends after a line break (0 when none).
+size_t lineEnd(const std::string& buf, const InputEncoding& e) {
+    if (e.enc != Enc::Utf16) {
+        const size_t nl = buf.rfind('\n');
+        return nl == std::string::npos ? 0 : nl + 1;
+    }
+    for (size_t i = buf.size() & ~size_t(1); i >= 2; i -= 2) {
+        const auto lo = static_cast<unsigned char>(buf[i - 2 + (e.bigEndian ? 1 : 0)]);
+        const auto hi = static_cast<unsigned char>(buf[i - 2 + (e.bigEndian ? 0 : 1)]);
+        if (lo == 0x0A && hi == 0) return i;
+    }
+    return 0;
+}
+
+void decodeUnits(std::string_view bytes, bool big, std::u16string& out) {
+    const size_t n = bytes.size() / 2;
+    out.resize(n);
+    for (size_t i = 0; i < n; ++i) {
+        const auto lo = static_cast<unsigned char>(bytes[2 * i + (big ? 1 : 0)]);
+        const auto hi = static_cast<unsigned char>(bytes[2 * i + (big ? 0 : 1)]);
+        out[i] = static_cast<char16_t>(lo | (hi << 8));
+    }
+}
+
+void encodeUnits(std::u16string_view text, std::string& out) {
+    out.resize(text.size() * 2);
+    for (size_t i = 0; i < text.size(); ++i) {
+        out[2 * i] = static_cast<char>(text[i] & 0xFF);
+        out[2 * i + 1] = static_cast<char>(text[i] >> 8);
+    }
+}
+
+
+bool startsWithNoCase(std::u16string_view text, std::string_view prefix) {
+    return text.size() >= prefix.size() && findNoCase(text.substr(0, prefix.size()), prefix) == 0;
+}
+
+bool isTagEnd(char16_t c) { return c == u'>' || c == u' ' || c == u'\t' || c == u'\r' || c == u'\n'; }
+
+// The charset declarations of HTML output, part by part, with the result of setHtmlCharset
+// on the whole text: the first declaration's value (and an XML declaration's) is left as a
+// gap in the output, later declarations are dropped, and the places where a declaration
+// would be inserted are noted; finish() fills the gaps once the whole text (and so the
+// charset name) is known. A part is cut before the first "<" that has no ">" after it, so
+// no tag is ever split.
+class HtmlCharsetStream {
+public:
+    using Encode = std::function<bool(std::u16string_view, std::string&)>;
+    HtmlCharsetStream(OutputFile& out, Encode encode, bool insert) : out_(out), encode_(std::move(encode)), insert_(insert) {}
+
+    bool feed(std::u16string_view converted, bool last) {
+        pending_ += converted;
+        size_t cut = pending_.size();
+        if (!last) {
+            const size_t gt = pending_.rfind(u'>');
+            const size_t lt = pending_.find(u'<', gt == std::u16string::npos ? 0 : gt + 1);
+            if (lt != std::u16string::npos) cut = lt;
+        }
+        std::vector<Edit> edits;
+        if (!started_) {
+            // The document start decides the XML declaration and the doctype.
+            const bool xml = pending_.compare(0, 5, u"<?xml") == 0;
+            const size_t xmlEnd = xml ? pending_.find(u"?>") : std::u16string::npos;
+            if (!last && ((xml && xmlEnd == std::u16string::npos) || pending_.size() < 9)) return true;
+            if (!last && startsWithNoCase(pending_, "<!doctype") && pending_.find(u'>') == std::u16string::npos)
+                return true;
+            started_ = true;
+            size_t vs, ve;
+            if (xmlEnd != std::u16string::npos && findDeclValue(pending_, 0, xmlEnd, "encoding", vs, ve)) {
+                edits.push_back({vs, ve, Gap::Xml});
+                cut = std::max(cut, ve);
+            }
+            if (startsWithNoCase(pending_, "<!doctype")) {
+                const size_t close = pending_.find(u'>');
+                doctype_ = true;
+                edits.push_back({close == std::u16string::npos ? 0 : close + 1, 0, Gap::Doctype});
+            }
+            edits.push_back({0, 0, Gap::Start});
+        }
+        const std::u16string_view text(pending_.data(), cut);
+        scanMetas(text, edits);
+        scanTag(text, "<head", head_, Gap::Head, edits);
+        scanTag(text, "<html", html_, Gap::Html, edits);
+        if (!write(text, edits)) return false;
+        pending_.erase(0, cut);
+        return true;
+    }
+
+    // Fills the gaps with the charset name and writes the result into final.
+    bool finish(const std::string& charset, OutputFile& final, bool& spliced) {
+        const std::u16string name(charset.begin(), charset.end());
+        const std::u16string meta = u"<meta http-equiv=\"Content-Type\" content=\"text/html; charset=" + name + u"\">";
+        std::vector<std::pair<uint64_t, std::u16string>> fills;
+        if (gaps_[int(Gap::Xml)].known) fills.push_back({gaps_[int(Gap::Xml)].at, name});
+        if (declared_) {
+            fills.push_back({gaps_[int(Gap::Meta)].at, name});
+        } else if (insert_) {
+            std::u16string probe = probe_;
+            if (gaps_[int(Gap::Xml)].known) probe.insert(probeXmlAt_, name);
+            if (looksLikeHtml(std::u16string_view(probe).substr(0, std::min<size_t>(probe.size(), kHtmlProbeUnits)))) {
+                if (head_ == Found) fills.push_back({gaps_[int(Gap::Head)].at, meta});
+                else if (html_ == Found) fills.push_back({gaps_[int(Gap::Html)].at, u"<head>" + meta + u"</head>"});
+                else if (doctype_) fills.push_back({gaps_[int(Gap::Doctype)].at, meta});
+                else fills.push_back({gaps_[int(Gap::Start)].at, meta});
+            }
+        }
+        spliced = !fills.empty();
+        if (!spliced) return true;
+        std::sort(fills.begin(), fills.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+        uint64_t from = 0;
+        std::string bytes;
+        for (const auto& [at, fill] : fills) {
+            final.copyFrom(out_, from, at);
+            if (!encode_(fill, bytes)) return false;
+            final.write(bytes);
+            from = at;
+        }
+        final.copyFrom(out_, from, out_.size());
+        return final.ok();
+    }
+
+private:
+    enum class Gap { Start, Doctype, Xml, Meta, Head, Html, Count };
+    enum TagState { Searching, Found, Gone };
+    struct Edit {
+        size_t at;   // unit index in the part
+        size_t end;  // with at: the units [at, end) are left out
+        Gap gap;     // Count: only left out
+    };
+    struct GapAt {
+        bool known = false;
+        uint64_t at = 0;  // byte offset in the output
+    };
+
+    void scanMetas(std::u16string_view text, std::vector<Edit>& edits) {
+        if (metaStopped_) return;
+        size_t pos = 0;
+        while ((pos = findNoCase(text, "<meta", pos)) != std::u16string_view::npos) {
+            const size_t end = text.find(u'>', pos);
+            if (end == std::u16string_view::npos) {
+                metaStopped_ = true;
+                return;
+            }
+            size_t vs, ve;
+            if (!findDeclValue(text, pos, end, "charset", vs, ve)) {
+                pos = end;
+                continue;
+            }
+            if (!declared_) {
+                declared_ = true;
+                edits.push_back({vs, ve, Gap::Meta});
+                pos = end;
+            } else {
+                edits.push_back({pos, end + 1, Gap::Count});
+                pos = end + 1;
+            }
+        }
+    }
+
+    // The first "<head" (or "<html") followed by ">" or a blank, and the ">" that closes it.
+    void scanTag(std::u16string_view text, std::string_view name, TagState& state, Gap gap, std::vector<Edit>& edits) {
+        size_t pos = 0;
+        while (state == Searching && (pos = findNoCase(text, name, pos)) != std::u16string_view::npos) {
+            const size_t next = pos + name.size();
+            if (next < text.size() && isTagEnd(text[next])) {
+                const size_t close = text.find(u'>', next);
+                if (close == std::u16string_view::npos) {
+                    state = Gone;
+                } else {
+                    state = Found;
+                    edits.push_back({close + 1, 0, gap});
+                }
+                return;
+            }
+            pos = next;
+        }
+    }
+
+    bool write(std::u16string_view text, std::vector<Edit>& edits) {
+        std::stable_sort(edits.begin(), edits.end(), [](const Edit& a, const Edit& b) { return a.at < b.at; });
+        size_t from = 0;
+        std::string bytes;
+        std::u16string kept;
+        for (const Edit& e : edits) {
+            if (e.at > from) {
+                if (!emit(text.substr(from, e.at - from), bytes, kept)) return false;
+                from = e.at;
+            }
+            if (e.gap != Gap::Count) {
+                gaps_[int(e.gap)] = {true, out_.size()};
+                if (e.gap == Gap::Xml) probeXmlAt_ = probe_.size() + kept.size();
+            }
+            if (e.end > from) from = e.end;
+        }
+        if (!emit(text.substr(from), bytes, kept)) return false;
+        if (probe_.size() < kHtmlProbeUnits + 64) probe_ += kept.substr(0, kHtmlProbeUnits + 64);
+        return true;
+    }
+
+    bool emit(std::u16string_view part, std::string& bytes, std::u16string& kept) {
+        if (part.empty()) return true;
+        if (!encode_(part, bytes)) return false;
+        out_.write(bytes);
+        if (probe_.size() + kept.size() < kHtmlProbeUnits + 64) kept += part;
+        return true;
+    }
+
+    OutputFile& out_;
+    Encode encode_;
+    bool insert_;
+    std::u16string pending_;
+    std::u16string probe_;
+    size_t probeXmlAt_ = 0;
+    bool started_ = false;
+    bool declared_ = false;
+    bool metaStopped_ = false;
+    bool doctype_ = false;
+    TagState head_ = Searching;
+    TagState html_ = Searching;
+    GapAt gaps_[int(Gap::Count)];
+};
+
+}  // namespace
+
+size_t fileChunkBytes() {
+    if (const char* v = std::getenv("TEZC_FILE_CHUNK_BYTES")) {
+        const long n = std::strtol(v, nullptr, 10);
+        if (n > 0) return static_cast<size_t>(n);
+    }
+    return size_t(4) << 20;
+}
+
+StreamOutcome streamConvertFile(Stmt& st, const std::string& in, const std::string& out, const StreamPlan& plan,
+                                int32_t& rc) {
+    const size_t chunk = fileChunkBytes();
+    rc = TEZ_ERR_OPEN;
+    InputEncoding enc;
+    InputFile file(in);
+    if (!file.ok()) return StreamOutcome::Finished;
+    std::string buf;
+    if (plan.fromWide) {
+        while (buf.size() < 2 && !file.atEnd())
+            if (!file.readMore(buf, 2 - buf.size())) return StreamOutcome::Finished;
+        enc = wideEncoding(buf);
+    } else if (!detect8(in, chunk, enc)) {
+        return StreamOutcome::Finished;
+    }
+    const Enc outEnc = plan.toWide ? Enc::Utf16 : (enc.enc == Enc::Utf8 ? Enc::Utf8 : Enc::Dbcs);
+
+    OutputFile output(out);
+    if (!output.ok()) {
+        rc = TEZ_ERR_WRITE;
+        return StreamOutcome::Finished;
+    }
+    // Converted text held back until enough of it shows that it is not HTML.
+    std::u16string probe;
+    bool probing = true;
+    bool wroteStart = false;
+    std::string bytes;
+    std::u16string text, converted;
+
+    // Encodes a part of the converted text (unmappable characters as "?" in plain text, as
+    // character references in HTML).
+    const Unmappable how = plan.html ? Unmappable::HtmlReference : Unmappable::Question;
+    auto encode = [&](std::u16string_view part, std::string& bytes) -> bool {
+        bytes.clear();
+        switch (outEnc) {
+        case Enc::Utf16: encodeUnits(part, bytes); return true;
+        case Enc::Utf8: encodeUtf8(part, bytes); return true;
+        case Enc::Dbcs: return encode8(*st.env, plan.op.to, part, bytes, how);
+        }
+        return false;
+    };
+    auto emit = [&](std::u16string_view part) -> bool {
+        if (!wroteStart) {
+            wroteStart = true;
+            if (outEnc == Enc::Utf16) output.write("\xFF\xFE");
+            else if (outEnc == Enc::Utf8 && enc.utf8Bom) output.write("\xEF\xBB\xBF");
+        }
+        if (!encode(part, bytes)) return false;
+        output.write(bytes);
+        return true;
+    };
+    // HTML: the charset is "gb2312" only when the whole Simplified 8-bit text fits it.
+    const auto gb = st.env->gb();
+    const bool gbOut = outEnc == Enc::Dbcs && plan.op.to == Script::Simplified;
+    bool fitsGb = gbOut && gb.encode;
+    std::unique_ptr<HtmlCharsetStream> html;
+    if (plan.html) {
+        emit(std::u16string_view());
+        html = std::make_unique<HtmlCharsetStream>(output, encode, plan.insertTag);
+        probing = false;
+    }
+
+    bool skipped = false;
+    for (;;) {
+        // Read until the buffer holds a whole line (or the file ends).
+        size_t take = 0;
+        while (true) {
+            if (!file.atEnd() && buf.size() < chunk && !file.readMore(buf, chunk - buf.size()))
+                return StreamOutcome::Finished;
+            if (!skipped && (buf.size() >= enc.skip || file.atEnd())) {
+                buf.erase(0, std::min(enc.skip, buf.size()));
+                skipped = true;
+            }
+            if (file.atEnd()) { take = buf.size(); break; }
+            take = lineEnd(buf, enc);
+            if (take > 0) break;
+            if (!file.readMore(buf, chunk)) return StreamOutcome::Finished;
+        }
+        const bool last = file.atEnd() && take == buf.size();
+        const std::string_view block(buf.data(), take);
+        if (enc.enc == Enc::Utf16) {
+            decodeUnits(block, enc.bigEndian, text);
+        } else if (enc.enc == Enc::Utf8) {
+            text.clear();
+            decodeUtf8(block, text);
+        } else if (!decode8(*st.env, plan.op.from, block, text)) {
+            rc = TEZ_ERR_NOTABLE;
+            return StreamOutcome::Finished;
+        }
+        // An odd byte left at the end of UTF-16 input is dropped, as in the whole conversion.
+        buf.erase(0, last ? buf.size() : take);
+        if (int32_t r = runTextOp(st, plan.op, text, converted); r != TEZ_OK) {
+            rc = r;
+            return StreamOutcome::Finished;
+        }
+        if (html) {
+            if (fitsGb) fitsGb = fitsGbTwoByte(gb.encode, converted);
+            if (!html->feed(converted, last)) { rc = TEZ_ERR_NOTABLE; return StreamOutcome::Finished; }
+        } else if (probing) {
+            probe += converted;
+            if (probe.size() < kHtmlProbeUnits && !last) continue;
+            if (looksLikeHtml(probe)) return StreamOutcome::LooksLikeHtml;
+            probing = false;
+            if (!emit(probe)) { rc = TEZ_ERR_NOTABLE; return StreamOutcome::Finished; }
+            std::u16string().swap(probe);
+        } else if (!emit(converted)) {
+            rc = TEZ_ERR_NOTABLE;
+            return StreamOutcome::Finished;
+        }
+        if (last) break;
+    }
+    if (!wroteStart && !emit(std::u16string_view())) {
+        rc = TEZ_ERR_NOTABLE;
+        return StreamOutcome::Finished;
+    }
+    if (html) {
+        const std::string charset = outEnc == Enc::Utf16 ? "utf-16"
+                                  : outEnc == Enc::Utf8  ? "utf-8"
+                                  : !gbOut               ? "big5"
+                                  : fitsGb               ? "gb2312"
+                                                         : "gb18030";
+        OutputFile final(out);
+        bool spliced = false;
+        if (!final.ok() || !html->finish(charset, final, spliced)) {
+            rc = TEZ_ERR_WRITE;
+            return StreamOutcome::Finished;
+        }
+        if (spliced) {
+            rc = final.commit() ? TEZ_OK : TEZ_ERR_WRITE;
+            return StreamOutcome::Finished;
+        }
+    }
+    rc = output.commit() ? TEZ_OK : TEZ_ERR_WRITE;
+    return StreamOutcome::Finished;
+}
+
+}  // namespace tezc

@@ -1,0 +1,34 @@
+#pragma once
+// Whole-file conversion in bounded chunks: the input is read twice (once to choose its
+// encoding, once to convert), each chunk ends after a line break, and the output goes to a
+// temporary file beside the output that is renamed over it at the end. The bytes are those
+// of the conversion of the whole text at once, because no term, phrase or character
+// sequence spans a line break.
+#include "Convert.h"
+
+#include <cstddef>
+#include <string>
+
+namespace tezc {
+
+struct StreamPlan {
+    bool fromWide;  // the input is UTF-16
+    bool toWide;    // the output is UTF-16
+    TextOp op;
+    bool html;      // HTML: the charset declarations are set (see setHtmlCharset)
+    bool insertTag; // with html: a declaration is added where there is none
+};
+
+enum class StreamOutcome {
+    Finished,      // rc holds the result; the output is written when rc is 0
+    LooksLikeHtml  // not taken for HTML, the start of the converted text is: call again as HTML
+};
+
+StreamOutcome streamConvertFile(Stmt& st, const std::string& in, const std::string& out, const StreamPlan& plan,
+                                int32_t& rc);
+
+// Bytes read per chunk: TEZC_FILE_CHUNK_BYTES when set (tests make it tiny), else 4 MiB. A
+// chunk grows beyond it only to reach the end of a line.
+size_t fileChunkBytes();
+
+}  // namespace tezc
