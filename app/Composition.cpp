@@ -11,6 +11,7 @@
 #include "batch/frmXlsConv.h"
 #include "core/LoadedTableList.h"
 #include "core/MainWindowHooks.h"
+#include "core/OfficeAccess.h"
 #include "core/OutputSettingGate.h"
 #include "core/ProjectDBList.h"
 #include "core/ProjectPart.h"
@@ -19,6 +20,7 @@
 #include "database/DBProjectPart.h"
 #include "database/frmDBConv.h"
 #include "instant/frmOnlineConv.h"
+#include "office/OfficeServices.h"
 #include "schedule/frmSchedule.h"
 #include "vocabulary/TableMarkProjectPart.h"
 #include "vocabulary/frmPhraseMgr.h"
@@ -76,6 +78,30 @@ void RegisterProjectParts()
     SetProjectSideFilePart(&DBSideFilePart());
 }
 
+// The batch runs reach the Office layer through the core's table.
+void RegisterOfficeServices()
+{
+    OfficeServices& office = Office();
+    office.DetectWord = DetectWord;
+    office.DetectExcel = DetectExcel;
+    office.DetectPowerPoint = DetectPowerPoint;
+    office.InitWordApp = InitWordApp;
+    office.InitExcelApp = InitExcelApp;
+    office.InitPowerPointApp = InitPowerPointApp;
+    office.ExitWordApp = [] { ExitWordApp(); };
+    office.ExitExcelApp = [] { ExitExcelApp(); };
+    office.ExitPowerPointApp = [] { ExitPowerPointApp(); };
+    office.WordSaveAsRtf = WordSaveAsRtf;
+    office.WordSaveAsWord8 = WordSaveAsWord8;
+    office.WordReplaceAllPhrases = WordReplaceAllPhrases;
+    office.WordReplaceTablePhrases = WordReplaceTablePhrases;
+    office.WordClearFindFormatting = WordClearFindFormatting;
+    office.RtfIntermediatePath = RtfIntermediatePath;
+    office.ConvertDOC = ConvertDOC;
+    office.ConvertXLS = ConvertXLS;
+    office.ConvertPPT = ConvertPPT;
+}
+
 } // namespace
 
 void ComposeProgram()
@@ -87,4 +113,5 @@ void ComposeProgram()
     RegisterWorkWindows();
     RegisterMainWindowHooks();
     RegisterProjectParts();
+    RegisterOfficeServices();
 }

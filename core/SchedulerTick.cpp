@@ -1,7 +1,6 @@
 #include "core/SchedulerTick.h"
 
 #include "core/BatchRunning.h"
-
 #include "core/dlgProgress.h"
 #include "platform/Modal.h"
 

@@ -1,5 +1,5 @@
-// The document converters and the Word, Excel and PowerPoint runs are not built yet: each
-// logs that it did nothing and reports failure, so that no row counts as converted.
+// The document converters are not built yet: each logs that it did nothing and reports
+// failure, so that no row counts as converted.
 #include "core/Err.h"
 #include "core/Log.h"
 #include "office/OfficeServices.h"
@@ -29,9 +29,3 @@ bool ConvertPPT(DlgProgress&, const QString& sSrc, const QString&, bool, bool, b
 {
     return NotBuiltYet("ConvertPPT", sSrc);
 }
-
-void ExecuteDocConv(FlexGrid&, bool, bool, bool, bool) { NotBuiltYet("ExecuteDocConv", QStringLiteral("Word run")); }
-
-void ExecuteXlsConv(FlexGrid&, bool, bool, bool, bool) { NotBuiltYet("ExecuteXlsConv", QStringLiteral("Excel run")); }
-
-void ExecutePPTConv(FlexGrid&, bool, bool, bool, bool) { NotBuiltYet("ExecutePPTConv", QStringLiteral("PowerPoint run")); }

@@ -15,7 +15,6 @@
 #include <QString>
 
 class DlgProgress;
-class FlexGrid;
 
 // True when the user runs an office suite of their own (a window of the Office family in the
 // original sense); false otherwise and after any failure. The file-list windows report it
@@ -66,8 +65,3 @@ bool ConvertXLS(DlgProgress& progress, const QString& sSrc, const QString& sDst,
                 bool bB52GB, bool bL2R);
 bool ConvertPPT(DlgProgress& progress, const QString& sSrc, const QString& sDst, bool bCode, bool bPhrase,
                 bool bB52GB, bool bL2R);
-
-// The Word, Excel and PowerPoint windows' runs over their file grids (flags by value).
-void ExecuteDocConv(FlexGrid& grid, bool bCode, bool bPhrase, bool bB52GB, bool bL2R);
-void ExecuteXlsConv(FlexGrid& grid, bool bCode, bool bPhrase, bool bB52GB, bool bL2R);
-void ExecutePPTConv(FlexGrid& grid, bool bCode, bool bPhrase, bool bB52GB, bool bL2R);
