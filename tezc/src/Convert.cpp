@@ -161,7 +161,13 @@ public:
     // The longest piece of any matcher at p (1 when none matches).
     size_t reachAt(size_t p) const {
         const char16_t c = s_[p];
-        if (!anyStart(c) && !normalDiffers(p)) return 1;
+        if (p + 1 >= n_) return 1;
+        // Only a key of two or more units can reach past the piece at p - 1; most pairs begin
+        // none, which a bitmap of each matcher tells without walking it.
+        const char16_t d = s_[p + 1];
+        if (!code_.pairMayFollow(c, d) && !(segment_ && segment_->pairMayFollow(c, d)) &&
+            !(inner_ && inner_->pairMayFollow(c, d)) && !normalDiffers(p))
+            return 1;
         uint32_t h;
         size_t best = std::max<size_t>(1, segmentLongest(p, h));
         if (code_.first(c)) best = std::max(best, code_.longest(s_ + p, n_ - p, h));
