@@ -124,6 +124,31 @@ public:
         return {};
     }
 
+    // True when some matcher has a key of two or more units that starts with c, d.
+    bool pairAny(char16_t c, char16_t d) const {
+        return code_.pairMayFollow(c, d) || (segment_ && segment_->pairMayFollow(c, d)) ||
+               (inner_ && inner_->pairMayFollow(c, d));
+    }
+    // The piece at p when no key longer than one unit starts there (longestAt's order).
+    Piece singleAt(size_t p) const {
+        const char16_t c = s_[p];
+        if (segment_ && segment_->mayStart(c)) {
+            const uint32_t e = segment_->first(c);
+            if (e & kEntryValue) return {segment_, e & kIdMask, 1};
+        }
+        const uint32_t e = code_.first(c);
+        if (e & kEntryValue) return {&code_, e & kIdMask, 1};
+        if (inner_ && inner_->mayStart(c)) {
+            const uint32_t t = inner_->first(c);
+            if (t & kEntryValue) return {inner_, t & kIdMask, 1};
+        }
+        return {};
+    }
+    // True when the piece at p is one unit at most, known without walking any matcher.
+    bool singleOnly(size_t p) const {
+        return (p + 1 >= n_ || !pairAny(s_[p], s_[p + 1])) && !normalDiffers(p);
+    }
+
     // Every piece that starts at p, one per length (the longest-match order decides among
     // matchers of equal length), a copied unit included.
     size_t piecesAt(size_t p, Piece* out, size_t cap) const {
@@ -165,9 +190,7 @@ public:
         // Only a key of two or more units can reach past the piece at p - 1; most pairs begin
         // none, which a bitmap of each matcher tells without walking it.
         const char16_t d = s_[p + 1];
-        if (!code_.pairMayFollow(c, d) && !(segment_ && segment_->pairMayFollow(c, d)) &&
-            !(inner_ && inner_->pairMayFollow(c, d)) && !normalDiffers(p))
-            return 1;
+        if (!pairAny(c, d) && !normalDiffers(p)) return 1;
         uint32_t h;
         size_t best = std::max<size_t>(1, segmentLongest(p, h));
         if (code_.first(c)) best = std::max(best, code_.longest(s_ + p, n_ - p, h));
@@ -233,12 +256,14 @@ private:
         }
         return len;
     }
+public:
     // True when the first two units at p change on the way to the source script.
     bool normalDiffers(size_t p) const {
         if (!normal_ || !segment_) return false;
         if (normal_->unitOf(s_[p]) != s_[p]) return true;
         return p + 1 < n_ && normal_->unitOf(s_[p + 1]) != s_[p + 1];
     }
+private:
     bool normalise(size_t p, size_t rest, char16_t* out) const {
         if (!normal_) return false;
         bool changed = false;
@@ -323,6 +348,11 @@ void convertScript(const TrieView& code, const TrieView* segment, const TrieView
             continue;
         }
     matching:
+        if (!guard && match.singleOnly(i)) {
+            putPiece(w, match.singleAt(i), s + i, code, inner);
+            ++i;
+            continue;
+        }
         // A protected term is written as its table gives it, whatever else matches here.
         if (guard) {
             uint32_t gHit = 0;
