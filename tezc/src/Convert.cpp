@@ -260,8 +260,8 @@ public:
     // True when the first two units at p change on the way to the source script.
     bool normalDiffers(size_t p) const {
         if (!normal_ || !segment_) return false;
-        if (normal_->unitOf(s_[p]) != s_[p]) return true;
-        return p + 1 < n_ && normal_->unitOf(s_[p + 1]) != s_[p + 1];
+        if (normal_->unitChanges(s_[p])) return true;
+        return p + 1 < n_ && normal_->unitChanges(s_[p + 1]);
     }
 private:
     bool normalise(size_t p, size_t rest, char16_t* out) const {
@@ -285,7 +285,7 @@ private:
 
 // Writes a piece: a term as its table gives it; a phrase by code, and then the Traditional
 // terms inside the converted phrase.
-void putPiece(Writer& w, const Piece& piece, const char16_t* src, const TrieView& code, const TrieView* inner) {
+[[gnu::always_inline]] inline void putPiece(Writer& w, const Piece& piece, const char16_t* src, const TrieView& code, const TrieView* inner) {
     if (!piece.from) {
         w.reserve(1);
         w.put(*src);
@@ -339,7 +339,7 @@ void convertScript(const TrieView& code, const TrieView* segment, const TrieView
             // A mixed-script term may start at a unit no matcher starts with.
             if (segment && normal) {
                 for (size_t k = i; k < j; ++k)
-                    if (normal->unitOf(s[k]) != s[k]) { j = k; break; }
+                    if (normal->unitChanges(s[k])) { j = k; break; }
                 if (j == i) goto matching;
             }
             w.reserve(j - i);

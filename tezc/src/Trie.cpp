@@ -95,6 +95,8 @@ void TrieView::attach(const void* data, size_t size) {
         const uint32_t e = l.root[c];
         const TrieNode& node = l.nodes[e & kIdMask];
         (*unitsOwner_)[c] = (e & kEntryValue) && node.valueLen == 1 ? node.unit : static_cast<char16_t>(c);
+        if ((*unitsOwner_)[c] != c) changes_[c >> 6] |= uint64_t(1) << (c & 63);
+        else changes_[c >> 6] &= ~(uint64_t(1) << (c & 63));
     }
     units_ = unitsOwner_->data();
     header_ = h;

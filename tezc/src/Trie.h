@@ -66,6 +66,8 @@ public:
     // The one-unit replacement of a one-unit key, or c itself: what the table makes of a
     // single character, used to bring mixed-script text to one script for matching.
     char16_t unitOf(char16_t c) const { return units_[c]; }
+    // Whether unitOf(c) differs from c, from a bitmap that stays in the fastest cache.
+    bool unitChanges(char16_t c) const { return (changes_[c >> 6] >> (c & 63)) & 1; }
     uint32_t maxKeyLen() const { return header_ ? header_->maxKeyLen : 0; }
 
     // The replacement of a matched node.
@@ -127,6 +129,7 @@ private:
     }
     static constexpr int kPairBits = 20;
     uint64_t starts_[1024] = {};
+    uint64_t changes_[1024] = {};
     std::shared_ptr<std::vector<uint64_t>> pairsOwner_;
     const uint64_t* pairs_ = nullptr;
     std::shared_ptr<std::vector<char16_t>> unitsOwner_;
