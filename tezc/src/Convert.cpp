@@ -376,9 +376,10 @@ void convertScript(const TrieView& code, const TrieView* segment, const TrieView
                 const size_t count = code.matchLengths(s + i, std::min(cut, n - i), lens, ids, 64);
                 piece = count ? Piece{&code, ids[count - 1], lens[count - 1]} : Piece{};
             }
-        } else if (!guard && piece.len > 1) {
-            // Where a match inside this one reaches further, the span they cover is divided
-            // into the fewest pieces instead.
+        } else if (!guard && piece.len > 1 && piece.from != &code) {
+            // Where a match inside this term reaches further, the span they cover is divided
+            // into the fewest pieces instead. (Among the code table's own phrases the longest
+            // match stands: their data is made for it.)
             size_t end = i + piece.len;
             for (size_t p = i + 1; p < end && end - i <= ScriptMatch::kSpan; ++p)
                 end = std::max(end, p + match.reachAt(p));
