@@ -126,8 +126,10 @@ public:
 
     // True when some matcher has a key of two or more units that starts with c, d.
     bool pairAny(char16_t c, char16_t d) const {
-        return code_.pairMayFollow(c, d) || (segment_ && segment_->pairMayFollow(c, d)) ||
-               (inner_ && inner_->pairMayFollow(c, d));
+        // The start bitmaps stay in the fastest cache; the pair bitmaps are read only behind them.
+        return (code_.mayStart(c) && code_.pairMayFollow(c, d)) ||
+               (segment_ && segment_->mayStart(c) && segment_->pairMayFollow(c, d)) ||
+               (inner_ && inner_->mayStart(c) && inner_->pairMayFollow(c, d));
     }
     // The piece at p when no key longer than one unit starts there (longestAt's order).
     Piece singleAt(size_t p) const {
