@@ -19,7 +19,8 @@ test: build
 	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
 bench: build
-	$(BUILD_DIR)/bench/tezc_bench
+	@scripts/fetch-bench-corpus.sh $(BUILD_DIR)
+	$(BUILD_DIR)/bench/tezc_bench "" 32 $(BUILD_DIR)/bench-corpus
 	$(BUILD_DIR)/bench/office_bench
 
 clean:

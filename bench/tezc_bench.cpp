@@ -1,6 +1,8 @@
-// Speed of the conversion library on a large Chinese text: table loading, string
-// conversion in both directions with and without vocabulary, and whole-file conversion.
-// usage: tezc_bench [data folder] [megabytes of text, default 32]
+// Speed of the conversion library: table loading, then on real text (the Chinese manual
+// pages that scripts/fetch-bench-corpus.sh unpacks) and on generated prose, every mode of
+// the string entry families (UU, UD, DU, DD) and whole-file conversion, each beside the
+// floor (one table look-up per UTF-16 unit) measured in the same run.
+// usage: tezc_bench [data folder] [megabytes of generated text, default 32] [corpus folder]
 #include "TezC.h"
 
 #include <chrono>
@@ -8,6 +10,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <functional>
+#include <sstream>
 #include <string>
 #include <vector>
 #include <unistd.h>
@@ -102,28 +106,157 @@ size_t utf8Length(const std::u16string& s) {
 
 double seconds(Clock::time_point a, Clock::time_point b) { return std::chrono::duration<double>(b - a).count(); }
 
-std::u16string convert(int32_t stmt, const std::u16string& in, int mode, int flag, double& best, int rounds) {
-    std::u16string out;
-    best = 1e9;
+// Best time of a few runs of the work.
+double bestOf(int rounds, const std::function<void()>& work) {
+    double best = 1e9;
     for (int r = 0; r < rounds; ++r) {
-        int32_t res = 0;
         const auto t0 = Clock::now();
-        if (_TezConvertStringUU(stmt, in.data(), int32_t(in.size()), mode, flag, &res) != 0) {
-            std::fprintf(stderr, "conversion failed\n");
-            std::exit(1);
-        }
-        out.resize(static_cast<size_t>(_TezGetUniLen(res)));
-        _TezGetUniStr(res, out.data(), int32_t(out.size()));
+        work();
         best = std::min(best, seconds(t0, Clock::now()));
     }
+    return best;
+}
+
+[[noreturn]] void fail(const char* what) {
+    std::fprintf(stderr, "tezc_bench: %s failed\n", what);
+    std::exit(1);
+}
+
+std::u16string resultText(int32_t res) {
+    std::u16string out(static_cast<size_t>(_TezGetUniLen(res)), u'\0');
+    _TezGetUniStr(res, out.data(), int32_t(out.size()));
     return out;
+}
+
+std::string resultBytes(int32_t res) {
+    std::string out(static_cast<size_t>(_TezGetDBLen(res)), '\0');
+    _TezGetDBStr(res, out.data(), int32_t(out.size()));
+    return out;
+}
+
+std::u16string uu(int32_t stmt, const std::u16string& in, int mode, int flag) {
+    int32_t res = 0;
+    if (_TezConvertStringUU(stmt, in.data(), int32_t(in.size()), mode, flag, &res) != 0) fail("UU conversion");
+    return resultText(res);
+}
+
+std::string ud(int32_t stmt, const std::u16string& in, int mode, int flag) {
+    int32_t res = 0;
+    if (_TezConvertStringUD(stmt, in.data(), int32_t(in.size()), mode, flag, &res) != 0) fail("UD conversion");
+    return resultBytes(res);
+}
+
+std::u16string du(int32_t stmt, const std::string& in, int mode, int flag) {
+    int32_t res = 0;
+    if (_TezConvertStringDU(stmt, in.data(), int32_t(in.size()), mode, flag, &res) != 0) fail("DU conversion");
+    return resultText(res);
+}
+
+std::string dd(int32_t stmt, const std::string& in, int mode, int flag) {
+    int32_t res = 0;
+    if (_TezConvertStringDD(stmt, in.data(), int32_t(in.size()), mode, flag, &res) != 0) fail("DD conversion");
+    return resultBytes(res);
+}
+
+std::string readText(const std::string& path) {
+    std::ifstream f(path, std::ios::binary);
+    std::stringstream ss;
+    ss << f.rdbuf();
+    return ss.str();
+}
+
+void writeText(const std::string& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+// One text in both scripts and both 8-bit code pages. Speeds are given in MB of the
+// input's UTF-8 form per second, so that every entry family is measured on the same text.
+struct Sample {
+    std::string name;
+    std::u16string simp, trad;
+    std::string gb, big5;
+    double mbSimp = 0, mbTrad = 0;
+};
+
+Sample makeSample(int32_t stmt, std::string name, const std::string& simpUtf8, const std::string& tradUtf8) {
+    Sample t;
+    t.name = std::move(name);
+    t.simp = toU16(simpUtf8);
+    t.trad = tradUtf8.empty() ? uu(stmt, t.simp, 0, 0) : toU16(tradUtf8);
+    t.gb = ud(stmt, t.simp, 3, 0);
+    t.big5 = ud(stmt, t.trad, 2, 0);
+    t.mbSimp = utf8Length(t.simp) / 1e6;
+    t.mbTrad = utf8Length(t.trad) / 1e6;
+    return t;
+}
+
+// The floor: one look-up in a 64K-entry table per UTF-16 unit, written to an output buffer.
+double floorSpeed(const Sample& t) {
+    std::vector<char16_t> table(65536);
+    for (size_t c = 0; c < table.size(); ++c) table[c] = static_cast<char16_t>(c ^ 1);
+    std::u16string out(t.simp.size(), u'\0');
+    const double s = bestOf(5, [&] {
+        const char16_t* in = t.simp.data();
+        char16_t* o = out.data();
+        for (size_t i = 0, n = t.simp.size(); i < n; ++i) o[i] = table[in[i]];
+        asm volatile("" : : "r"(o) : "memory");
+    });
+    return t.mbSimp / s;
+}
+
+void report(const char* name, double mbPerSecond, double floor) {
+    std::printf("  %-40s %8.1f MB/s  %5.1f%% of floor\n", name, mbPerSecond, 100.0 * mbPerSecond / floor);
+}
+
+void runSample(int32_t stmt, const Sample& t, const std::string& folder) {
+    std::printf("text (%s): %.1f MB Simplified, %.1f MB Traditional (UTF-8)\n", t.name.c_str(), t.mbSimp, t.mbTrad);
+    const double floor = floorSpeed(t);
+    std::printf("  %-40s %8.1f MB/s\n", "floor (one table look-up per unit)", floor);
+    struct UuCase { const char* name; bool simp; int mode, flag; };
+    const UuCase uuCases[] = {
+        {"UU S->T code", true, 0, 0},
+        {"UU S->T with vocabulary", true, 0, -1},
+        {"UU T->S code", false, 1, 0},
+        {"UU T->S with vocabulary", false, 1, -1},
+        {"UU Traditional usage (mode 2)", false, 2, 0},
+        {"UU Simplified usage (mode 3)", true, 3, 0},
+    };
+    for (const UuCase& c : uuCases) {
+        const std::u16string& in = c.simp ? t.simp : t.trad;
+        report(c.name, (c.simp ? t.mbSimp : t.mbTrad) / bestOf(5, [&] { uu(stmt, in, c.mode, c.flag); }), floor);
+    }
+    report("UD S->Big5 with vocabulary", t.mbSimp / bestOf(5, [&] { ud(stmt, t.simp, 0, -1); }), floor);
+    report("UD T->GB with vocabulary", t.mbTrad / bestOf(5, [&] { ud(stmt, t.trad, 1, -1); }), floor);
+    report("UD T->Big5 encoding only", t.mbTrad / bestOf(5, [&] { ud(stmt, t.trad, 2, 0); }), floor);
+    report("DU GB->T with vocabulary", t.mbSimp / bestOf(5, [&] { du(stmt, t.gb, 0, -1); }), floor);
+    report("DU Big5->S with vocabulary", t.mbTrad / bestOf(5, [&] { du(stmt, t.big5, 1, -1); }), floor);
+    report("DU Big5 decoding only", t.mbTrad / bestOf(5, [&] { du(stmt, t.big5, 2, 0); }), floor);
+    report("DD GB->Big5 with vocabulary", t.mbSimp / bestOf(5, [&] { dd(stmt, t.gb, 0, -1); }), floor);
+    report("DD Big5->GB with vocabulary", t.mbTrad / bestOf(5, [&] { dd(stmt, t.big5, 1, -1); }), floor);
+    report("DD Big5 Traditional usage (mode 2)", t.mbTrad / bestOf(5, [&] { dd(stmt, t.big5, 2, -1); }), floor);
+
+    const std::string gbFile = folder + "/in_gb.txt", big5File = folder + "/in_big5.txt",
+                      out = folder + "/out.txt";
+    writeText(gbFile, t.gb);
+    writeText(big5File, t.big5);
+    struct FileCase { const char* name; const std::string* in; int type; double mb; };
+    const FileCase files[] = {
+        {"file GB->Big5 with vocabulary", &gbFile, 3, t.mbSimp},
+        {"file Big5->GB with vocabulary", &big5File, 0, t.mbTrad},
+    };
+    for (const FileCase& f : files)
+        report(f.name, f.mb / bestOf(3, [&] {
+                   if (_TezFileConversion(stmt, f.in->c_str(), out.c_str(), f.type, 1, 0) != 0) fail("file conversion");
+               }), floor);
+    for (const std::string& p : {gbFile, big5File, out}) std::remove(p.c_str());
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    const std::string dir = argc > 1 ? argv[1] : TEZDESK_DATA_DIR;
+    const std::string dir = argc > 1 && *argv[1] ? argv[1] : TEZDESK_DATA_DIR;
     const size_t megabytes = argc > 2 ? std::strtoul(argv[2], nullptr, 10) : 32;
+    const std::string corpus = argc > 3 ? argv[3] : "";
     static const char* const names[10] = {"big5-gb.cct", "gb-big5.cct", "TD-TU.CCT", "SD-SU.CCT", "TD-SU.CCT",
                                           "SD-TU.CCT", "TU-SU.CCT", "SU-TU.CCT", "TU-TD.CCT", "SU-SD.CCT"};
 
@@ -150,71 +283,20 @@ int main(int argc, char** argv) {
     std::printf("load: ten tables %.2f ms, with table list and vocabulary ready %.2f ms\n",
                 seconds(t0, t1) * 1e3, seconds(t0, t2) * 1e3);
 
-    double best = 0;
-    // Each text in Simplified and in its Traditional code conversion, with their sizes.
-    struct Sample {
-        const char* name;
-        std::u16string simp, trad;
-        double mbSimp, mbTrad;
-    };
-    auto sample = [&](const char* name, const std::string& utf8) {
-        Sample t{name, toU16(utf8), {}, 0, 0};
-        t.trad = convert(stmt, t.simp, 0, 0, best, 1);
-        t.mbSimp = utf8Length(t.simp) / 1e6;
-        t.mbTrad = utf8Length(t.trad) / 1e6;
-        return t;
-    };
-    const Sample samples[] = {sample("prose", makeText(megabytes << 20)),
-                              sample("dictionary words", makeDictionaryText(megabytes << 20))};
-    for (const Sample& t : samples) {
-        std::printf("text (%s): %.1f MB (UTF-8) Simplified, %zu UTF-16 units\n", t.name, t.mbSimp, t.simp.size());
-        struct Case { const char* name; const std::u16string* in; double mb; int mode, flag; };
-        const Case cases[] = {
-            {"S->T code", &t.simp, t.mbSimp, 0, 0},
-            {"S->T with vocabulary", &t.simp, t.mbSimp, 0, -1},
-            {"T->S code", &t.trad, t.mbTrad, 1, 0},
-            {"T->S with vocabulary", &t.trad, t.mbTrad, 1, -1},
-            {"Traditional usage (mode 2)", &t.trad, t.mbTrad, 2, 0},
-        };
-        for (const Case& c : cases) {
-            convert(stmt, *c.in, c.mode, c.flag, best, 5);
-            std::printf("  %-28s %8.1f MB/s\n", c.name, c.mb / best);
-        }
-    }
-    // The files below use the prose text.
-    const Sample& prose = samples[0];
-
-    // Whole files: GB text to Big5 with vocabulary, and Big5 back to GB.
     char tmpl[] = "/tmp/tezc_bench_XXXXXX";
     if (!mkdtemp(tmpl)) return 1;
     const std::string folder = tmpl;
-    const std::string gbFile = folder + "/in_gb.txt", big5File = folder + "/out_big5.txt", back = folder + "/back_gb.txt";
-    {
-        // The input file in GB: converting the text by the library's encoding-only mode.
-        int32_t r = 0;
-        _TezConvertStringUD(stmt, prose.simp.data(), int32_t(prose.simp.size()), 3, 0, &r);
-        std::string bytes(static_cast<size_t>(_TezGetDBLen(r)), '\0');
-        _TezGetDBStr(r, bytes.data(), int32_t(bytes.size()));
-        std::ofstream(gbFile, std::ios::binary) << bytes;
-    }
-    struct FileCase { const char* name; std::string in, out; int type, pm; double mb; };
-    const FileCase files[] = {
-        {"file GB->Big5 with vocabulary", gbFile, big5File, 3, 1, prose.mbSimp},
-        {"file Big5->GB with vocabulary", big5File, back, 0, 1, prose.mbTrad},
-    };
-    for (const FileCase& f : files) {
-        double fileBest = 1e9;
-        for (int r = 0; r < 3; ++r) {
-            const auto a = Clock::now();
-            if (_TezFileConversion(stmt, f.in.c_str(), f.out.c_str(), f.type, f.pm, 0) != 0) {
-                std::fprintf(stderr, "file conversion failed\n");
-                return 1;
-            }
-            fileBest = std::min(fileBest, seconds(a, Clock::now()));
+    if (!corpus.empty()) {
+        const std::string simp = readText(corpus + "/zh_CN.txt"), trad = readText(corpus + "/zh_TW.txt");
+        if (simp.empty() || trad.empty()) {
+            std::fprintf(stderr, "tezc_bench: no corpus in %s (scripts/fetch-bench-corpus.sh makes it)\n",
+                         corpus.c_str());
+            return 1;
         }
-        std::printf("%-30s %8.1f MB/s\n", f.name, f.mb / fileBest);
+        runSample(stmt, makeSample(stmt, "real: Chinese manual pages", simp, trad), folder);
     }
-    for (const std::string& p : {gbFile, big5File, back}) std::remove(p.c_str());
+    runSample(stmt, makeSample(stmt, "generated prose", makeText(megabytes << 20), ""), folder);
+    runSample(stmt, makeSample(stmt, "generated dictionary words", makeDictionaryText(megabytes << 20), ""), folder);
     rmdir(folder.c_str());
     return 0;
 }

@@ -85,79 +85,317 @@ std::u16string codeConvert(const TrieView& code, std::u16string_view in) {
 
 }  // namespace
 
+namespace {
+
+// One piece of a segmentation: a match of one matcher (from == null: the unit is copied).
+struct Piece {
+    const TrieView* from = nullptr;
+    uint32_t hit = 0;
+    uint32_t len = 1;
+};
+
+// The matchers of a script conversion over one input, and how a span is divided.
+class ScriptMatch {
+public:
+    ScriptMatch(const TrieView& code, const TrieView* segment, const TrieView* inner,
+                const TrieView* normal, std::u16string_view in)
+        : code_(code), segment_(segment), inner_(inner), normal_(normal), s_(in.data()), n_(in.size()) {
+        // One bitmap of the units where any matcher may start: elsewhere units are copied.
+        for (size_t k = 0; k < 1024; ++k) {
+            uint64_t bits = code.startBits()[k];
+            if (segment) bits |= segment->startBits()[k];
+            if (inner) bits |= inner->startBits()[k];
+            starts_[k] = bits;
+        }
+    }
+    bool anyStart(char16_t c) const { return (starts_[c >> 6] >> (c & 63)) & 1; }
+
+    // The piece at p by the longest match: the longest term or phrase wins; on equal length a
+    // term beats a phrase; a Traditional term already present wins only when it is longer.
+    Piece longestAt(size_t p) const {
+        const char16_t c = s_[p];
+        uint32_t vHit = 0, cHit = 0, tHit = 0;
+        const size_t vLen = segmentLongest(p, vHit);
+        const size_t cLen = code_.first(c) ? code_.longest(s_ + p, n_ - p, cHit) : 0;
+        const size_t tLen = inner_ && inner_->mayStart(c) ? inner_->longest(s_ + p, n_ - p, tHit) : 0;
+        if (tLen > 0 && tLen > vLen && tLen > cLen) return {inner_, tHit, uint32_t(tLen)};
+        if (vLen > 0 && vLen >= cLen) return {segment_, vHit, uint32_t(vLen)};
+        if (cLen > 0) return {&code_, cHit, uint32_t(cLen)};
+        return {};
+    }
+
+    // True when some matcher has a key of two or more units that starts with c, d.
+    bool pairAny(char16_t c, char16_t d) const {
+        // The start bitmaps stay in the fastest cache; the pair bitmaps are read only behind them.
+        return (code_.mayStart(c) && code_.pairMayFollow(c, d)) ||
+               (segment_ && segment_->mayStart(c) && segment_->pairMayFollow(c, d)) ||
+               (inner_ && inner_->mayStart(c) && inner_->pairMayFollow(c, d));
+    }
+    // The piece at p when no key longer than one unit starts there (longestAt's order).
+    Piece singleAt(size_t p) const {
+        const char16_t c = s_[p];
+        if (segment_ && segment_->mayStart(c)) {
+            const uint32_t e = segment_->first(c);
+            if (e & kEntryValue) return {segment_, e & kIdMask, 1};
+        }
+        const uint32_t e = code_.first(c);
+        if (e & kEntryValue) return {&code_, e & kIdMask, 1};
+        if (inner_ && inner_->mayStart(c)) {
+            const uint32_t t = inner_->first(c);
+            if (t & kEntryValue) return {inner_, t & kIdMask, 1};
+        }
+        return {};
+    }
+    // True when the piece at p is one unit at most, known without walking any matcher.
+    bool singleOnly(size_t p) const {
+        return (p + 1 >= n_ || !pairAny(s_[p], s_[p + 1])) && !normalDiffers(p);
+    }
+
+    // Every piece that starts at p, one per length (the longest-match order decides among
+    // matchers of equal length), a copied unit included.
+    size_t piecesAt(size_t p, Piece* out, size_t cap) const {
+        size_t count = 0;
+        auto offer = [&](const TrieView* from, uint32_t hit, uint32_t len, int rank) {
+            for (size_t k = 0; k < count; ++k)
+                if (out[k].len == len) {
+                    if (rank < rankOf(out[k].from)) out[k] = {from, hit, len};
+                    return;
+                }
+            if (count < cap) out[count++] = {from, hit, len};
+        };
+        uint32_t lens[64], ids[64];
+        offer(nullptr, 0, 1, 3);
+        const size_t rest = std::min<size_t>(n_ - p, 64);
+        if (segment_) {
+            size_t m = segment_->matchLengths(s_ + p, rest, lens, ids, 64);
+            for (size_t k = 0; k < m; ++k) offer(segment_, ids[k], lens[k], 0);
+            char16_t norm[64];
+            if (normalise(p, rest, norm)) {
+                m = segment_->matchLengths(norm, rest, lens, ids, 64);
+                for (size_t k = 0; k < m; ++k) offer(segment_, ids[k], lens[k], 0);
+            }
+        }
+        size_t m = code_.matchLengths(s_ + p, rest, lens, ids, 64);
+        for (size_t k = 0; k < m; ++k) offer(&code_, ids[k], lens[k], 1);
+        if (inner_) {
+            m = inner_->matchLengths(s_ + p, rest, lens, ids, 64);
+            // A present Traditional term is taken only where nothing else is as long.
+            for (size_t k = 0; k < m; ++k) offer(inner_, ids[k], lens[k], 2);
+        }
+        return count;
+    }
+
+    // The longest piece of any matcher at p (1 when none matches).
+    size_t reachAt(size_t p) const {
+        const char16_t c = s_[p];
+        if (p + 1 >= n_) return 1;
+        // Only a key of two or more units can reach past the piece at p - 1; most pairs begin
+        // none, which a bitmap of each matcher tells without walking it.
+        const char16_t d = s_[p + 1];
+        if (!pairAny(c, d) && !normalDiffers(p)) return 1;
+        uint32_t h;
+        size_t best = std::max<size_t>(1, segmentLongest(p, h));
+        if (code_.first(c)) best = std::max(best, code_.longest(s_ + p, n_ - p, h));
+        if (inner_ && inner_->mayStart(c)) best = std::max(best, inner_->longest(s_ + p, n_ - p, h));
+        return best;
+    }
+
+    // Divides [i, end) into the fewest pieces; among equally few, the one that leaves more
+    // of the span to the code table's phrases (their context picks the characters); among
+    // those, the one that matches longest from the front. Returns the piece count.
+    size_t divide(size_t i, size_t end, Piece* pieces) const {
+        const size_t len = end - i;
+        Piece at[kSpan][16];
+        size_t counts[kSpan];
+        struct Cost {
+            uint32_t pieces, termUnits;
+            bool operator<(const Cost& o) const {
+                return pieces != o.pieces ? pieces < o.pieces : termUnits < o.termUnits;
+            }
+        };
+        Cost best[kSpan + 1];
+        size_t choice[kSpan];
+        for (size_t p = 0; p < len; ++p) counts[p] = piecesAt(i + p, at[p], 16);
+        best[len] = {0, 0};
+        for (size_t p = len; p-- > 0;) {
+            bool found = false;
+            for (size_t k = 0; k < counts[p]; ++k) {
+                const Piece& c = at[p][k];
+                if (p + c.len > len) continue;
+                const bool term = c.from == segment_ || (c.from && c.from == inner_);
+                const Cost cost{best[p + c.len].pieces + 1, best[p + c.len].termUnits + (term ? c.len : 0)};
+                if (!found || cost < best[p] || (!(best[p] < cost) && c.len > at[p][choice[p]].len)) {
+                    best[p] = cost;
+                    choice[p] = k;
+                    found = true;
+                }
+            }
+        }
+        size_t count = 0;
+        for (size_t p = 0; p < len; p += pieces[count - 1].len) pieces[count++] = at[p][choice[p]];
+        return count;
+    }
+
+    static constexpr size_t kSpan = 32;
+
+private:
+    int rankOf(const TrieView* from) const {
+        return from == segment_ ? 0 : from == &code_ ? 1 : from == inner_ ? 2 : 3;
+    }
+
+    // The longest term at p, looked up also in the text brought to the source script, so that
+    // a term typed in mixed scripts is found.
+    size_t segmentLongest(size_t p, uint32_t& hit) const {
+        if (!segment_) return 0;
+        size_t len = segment_->mayStart(s_[p]) ? segment_->longest(s_ + p, n_ - p, hit) : 0;
+        if (len < 2 && normalDiffers(p)) {
+            const size_t rest = std::min<size_t>(n_ - p, 64);
+            char16_t norm[64];
+            normalise(p, rest, norm);
+            uint32_t h = 0;
+            const size_t nLen = segment_->mayStart(norm[0]) ? segment_->longest(norm, rest, h) : 0;
+            if (nLen > len) { len = nLen; hit = h; }
+        }
+        return len;
+    }
+public:
+    // True when the first two units at p change on the way to the source script.
+    bool normalDiffers(size_t p) const {
+        if (!normal_ || !segment_) return false;
+        if (normal_->unitChanges(s_[p])) return true;
+        return p + 1 < n_ && normal_->unitChanges(s_[p + 1]);
+    }
+private:
+    bool normalise(size_t p, size_t rest, char16_t* out) const {
+        if (!normal_) return false;
+        bool changed = false;
+        for (size_t k = 0; k < rest; ++k) {
+            out[k] = normal_->unitOf(s_[p + k]);
+            changed |= out[k] != s_[p + k];
+        }
+        return changed;
+    }
+
+    const TrieView& code_;
+    const TrieView* segment_;
+    const TrieView* inner_;
+    const TrieView* normal_;
+    const char16_t* s_;
+    size_t n_;
+    uint64_t starts_[1024];
+};
+
+// Writes a piece: a term as its table gives it; a phrase by code, and then the Traditional
+// terms inside the converted phrase.
+[[gnu::always_inline]] inline void putPiece(Writer& w, const Piece& piece, const char16_t* src, const TrieView& code, const TrieView* inner) {
+    if (!piece.from) {
+        w.reserve(1);
+        w.put(*src);
+        return;
+    }
+    size_t vlen;
+    const char16_t* v = piece.from->valueOf(piece.hit, vlen);
+    if (piece.from == &code && inner && piece.len > 1) {
+        size_t k = 0;
+        while (k < vlen) {
+            uint32_t iHit = 0;
+            const size_t iLen = inner->mayStart(v[k]) ? inner->longest(v + k, vlen - k, iHit) : 0;
+            if (iLen > 0) {
+                w.reserve(8);
+                putValue(w, *inner, iHit);
+                k += iLen;
+            } else {
+                w.reserve(1);
+                w.put(v[k]);
+                ++k;
+            }
+        }
+    } else {
+        w.reserve(vlen);
+        w.put(v, vlen);
+    }
+}
+
+}  // namespace
+
 void convertScript(const TrieView& code, const TrieView* segment, const TrieView* inner,
-                   const TrieView* guard, std::u16string_view in, std::u16string& out) {
+                   const TrieView* guard, std::u16string_view in, std::u16string& out,
+                   const TrieView* normal) {
     if (!segment && !inner && !guard) {
         convertText(&code, in, out);
         return;
     }
     Writer w(out, in.size() + in.size() / 8);
+    const ScriptMatch match(code, segment, inner, normal, in);
     const char16_t* s = in.data();
     const size_t n = in.size();
     uint32_t lens[64], ids[64];
+    Piece pieces[ScriptMatch::kSpan];
     size_t i = 0;
     while (i < n) {
-        if (w.room() < 8) w.reserve(8);
         const char16_t c = s[i];
-        // A protected term is written as its table gives it, whatever else matches here.
-        uint32_t gHit = 0;
-        const size_t gLen = guard && guard->mayStart(c) ? guard->longest(s + i, n - i, gHit) : 0;
-        if (gLen > 0) {
-            putValue(w, *guard, gHit);
-            i += gLen;
+        // Units where nothing may start a match are copied in a run.
+        if (!match.anyStart(c) && !(guard && guard->mayStart(c))) {
+            size_t j = i + 1;
+            while (j < n && !match.anyStart(s[j]) && !(guard && guard->mayStart(s[j]))) ++j;
+            // A mixed-script term may start at a unit no matcher starts with.
+            if (segment && normal) {
+                for (size_t k = i; k < j; ++k)
+                    if (normal->unitChanges(s[k])) { j = k; break; }
+                if (j == i) goto matching;
+            }
+            w.reserve(j - i);
+            w.put(s + i, j - i);
+            i = j;
             continue;
         }
-        uint32_t vHit = 0, cHit = 0, tHit = 0;
-        const size_t vLen = segment && segment->mayStart(c) ? segment->longest(s + i, n - i, vHit) : 0;
-        size_t cLen = code.first(c) ? code.longest(s + i, n - i, cHit) : 0;
-        // Traditional terms already present in the input count as terms too.
-        const size_t tLen = inner && inner->mayStart(c) ? inner->longest(s + i, n - i, tHit) : 0;
-        const TrieView* from = nullptr;
-        uint32_t hit = 0;
-        size_t len = 0;
-        if (tLen > 0 && tLen > vLen && tLen > cLen) { from = inner; hit = tHit; len = tLen; }
-        else if (vLen > 0 && vLen >= cLen) { from = segment; hit = vHit; len = vLen; }
-        else if (cLen > 0) { from = &code; hit = cHit; len = cLen; }
-        // A match may not swallow the start of a protected term: take a shorter one.
-        if (guard && len > 1) {
+    matching:
+        if (!guard && match.singleOnly(i)) {
+            putPiece(w, match.singleAt(i), s + i, code, inner);
+            ++i;
+            continue;
+        }
+        // A protected term is written as its table gives it, whatever else matches here.
+        if (guard) {
+            uint32_t gHit = 0;
+            const size_t gLen = guard->mayStart(c) ? guard->longest(s + i, n - i, gHit) : 0;
+            if (gLen > 0) {
+                w.reserve(gLen + 8);
+                putValue(w, *guard, gHit);
+                i += gLen;
+                continue;
+            }
+        }
+        Piece piece = match.longestAt(i);
+        if (guard && piece.len > 1) {
+            // A match may not swallow the start of a protected term: take a shorter one.
             size_t cut = 0;
-            for (size_t k = 1; k < len && !cut; ++k) {
+            for (size_t k = 1; k < piece.len && !cut; ++k) {
                 uint32_t g = 0;
                 if (guard->mayStart(s[i + k]) && guard->longest(s + i + k, n - i - k, g) > 0) cut = k;
             }
             if (cut) {
                 const size_t count = code.matchLengths(s + i, std::min(cut, n - i), lens, ids, 64);
-                from = count ? &code : nullptr;
-                hit = count ? ids[count - 1] : 0;
-                len = count ? lens[count - 1] : 0;
+                piece = count ? Piece{&code, ids[count - 1], lens[count - 1]} : Piece{};
             }
-        }
-        if (!from) {
-            w.put(c);
-            ++i;
-            continue;
-        }
-        size_t vlen;
-        const char16_t* v = from->valueOf(hit, vlen);
-        if (from == &code && inner && len > 1) {
-            // The terms inside the converted phrase.
-            size_t k = 0;
-            while (k < vlen) {
-                uint32_t iHit = 0;
-                const size_t iLen = inner->mayStart(v[k]) ? inner->longest(v + k, vlen - k, iHit) : 0;
-                if (iLen > 0) {
-                    putValue(w, *inner, iHit);
-                    k += iLen;
-                } else {
-                    if (w.room() < 1) w.reserve(8);
-                    w.put(v[k]);
-                    ++k;
+        } else if (!guard && piece.len > 1 && piece.from != &code) {
+            // Where a match inside this term reaches further, the span they cover is divided
+            // into the fewest pieces instead. (Among the code table's own phrases the longest
+            // match stands: their data is made for it.)
+            size_t end = i + piece.len;
+            for (size_t p = i + 1; p < end && end - i <= ScriptMatch::kSpan; ++p)
+                end = std::max(end, p + match.reachAt(p));
+            if (end != i + piece.len && end - i <= ScriptMatch::kSpan) {
+                const size_t count = match.divide(i, end, pieces);
+                for (size_t k = 0; k < count; ++k) {
+                    putPiece(w, pieces[k], s + i, code, inner);
+                    i += pieces[k].len;
                 }
+                continue;
             }
-        } else {
-            w.put(v, vlen);
         }
-        i += len;
+        putPiece(w, piece, s + i, code, inner);
+        i += piece.len;
     }
     w.finish();
 }
@@ -262,7 +500,9 @@ int32_t runTextOp(Stmt& st, const TextOp& op, std::u16string_view in, std::u16st
             if (!overlayFor(st, toTrad ? Overlay::S2TVocab : Overlay::T2SVocab, segment)) return TEZ_ERR_NOTABLE;
             if (toTrad && !overlayFor(st, Overlay::TradTowardTrad, inner)) return TEZ_ERR_NOTABLE;
         }
-        convertScript(code, segment, inner, guard, in, out);
+        // Terms are looked up also in the text brought to their script by the other table.
+        const TrieView* normal = toTrad ? &st.env->t2s : &st.env->s2t;
+        convertScript(code, segment, inner, guard, in, out, normal->valid() ? normal : nullptr);
         return TEZ_OK;
     }
     if (op.vocab == TextOp::None) {

@@ -16,9 +16,13 @@ void convertText(const TrieView* trie, std::u16string_view in, std::u16string& o
 // Script conversion: the code table competes with the segment matcher (terms keyed by
 // their source-script side; longest wins, a term wins a tie); inside a code phrase the inner
 // matcher (terms keyed by their code-converted form) applies to the converted phrase; the
-// guard matcher (proper nouns) wins wherever it matches. Any matcher may be null.
+// guard matcher (proper nouns) wins wherever it matches. Where a match inside the longest
+// term reaches further, the span is divided into the fewest pieces. Terms are also looked up
+// in the text brought to their script unit by unit through the normal table's one-unit
+// entries (terms typed in mixed scripts). Any matcher may be null.
 void convertScript(const TrieView& code, const TrieView* segment, const TrieView* inner,
-                   const TrieView* guard, std::u16string_view in, std::u16string& out);
+                   const TrieView* guard, std::u16string_view in, std::u16string& out,
+                   const TrieView* normal = nullptr);
 
 // The vocabulary matcher for a kind, rebuilt when the tables changed; null when empty.
 // Fails (returns false) when a code table that building it needs is not loaded.

@@ -90,6 +90,15 @@ void TrieView::attach(const void* data, size_t size) {
         (*pairsOwner_)[hp >> 6] |= uint64_t(1) << (hp & 63);
     }
     pairs_ = pairsOwner_->data();
+    unitsOwner_ = std::make_shared<std::vector<char16_t>>(65536);
+    for (size_t c = 0; c < 65536; ++c) {
+        const uint32_t e = l.root[c];
+        const TrieNode& node = l.nodes[e & kIdMask];
+        (*unitsOwner_)[c] = (e & kEntryValue) && node.valueLen == 1 ? node.unit : static_cast<char16_t>(c);
+        if ((*unitsOwner_)[c] != c) changes_[c >> 6] |= uint64_t(1) << (c & 63);
+        else changes_[c >> 6] &= ~(uint64_t(1) << (c & 63));
+    }
+    units_ = unitsOwner_->data();
     header_ = h;
     root_ = l.root;
     nodes_ = l.nodes;

@@ -61,6 +61,14 @@ public:
     uint32_t first(char16_t c) const { return root_[c]; }
     // The same from a bitmap that stays in the fastest cache.
     bool mayStart(char16_t c) const { return (starts_[c >> 6] >> (c & 63)) & 1; }
+    // That bitmap, 1024 words of 64 units.
+    const uint64_t* startBits() const { return starts_; }
+    // The one-unit replacement of a one-unit key, or c itself: what the table makes of a
+    // single character, used to bring mixed-script text to one script for matching.
+    char16_t unitOf(char16_t c) const { return units_[c]; }
+    // Whether unitOf(c) differs from c, from a bitmap that stays in the fastest cache.
+    bool unitChanges(char16_t c) const { return (changes_[c >> 6] >> (c & 63)) & 1; }
+    uint32_t maxKeyLen() const { return header_ ? header_->maxKeyLen : 0; }
 
     // The replacement of a matched node.
     const char16_t* valueOf(uint32_t id, size_t& len) const {
@@ -121,8 +129,11 @@ private:
     }
     static constexpr int kPairBits = 20;
     uint64_t starts_[1024] = {};
+    uint64_t changes_[1024] = {};
     std::shared_ptr<std::vector<uint64_t>> pairsOwner_;
     const uint64_t* pairs_ = nullptr;
+    std::shared_ptr<std::vector<char16_t>> unitsOwner_;
+    const char16_t* units_ = nullptr;
 };
 
 // Builds a blob from key -> value pairs. Adding a key that is already present keeps the

@@ -2,7 +2,9 @@
 // table list (PCTS.LST) from the OpenCC dictionary text files and the system's iconv code
 // pages (Big5 as code page 950 with its user-defined rows as the program maps them, GB18030).
 //
-// usage: make_tables <dictionary folder> <output folder>
+// usage: make_tables <dictionary folder> <output folder> [folder of added phrases]
+// The added folder's STPhrases.txt (our own additions) is read before the dictionary's own
+// phrases, so that its entries win.
 #include "CodePage.h"
 #include "FileIo.h"
 #include "PctFormat.h"
@@ -266,14 +268,19 @@ bool writeText(const std::string& path, const std::string& text) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: make_tables <dictionary folder> <output folder>\n");
+    if (argc != 3 && argc != 4) {
+        std::fprintf(stderr, "usage: make_tables <dictionary folder> <output folder> [folder of added phrases]\n");
         return 2;
     }
     const std::string dictDir = argv[1], outDir = argv[2];
     Dicts d;
     CodePages cp;
     if (!loadAll(dictDir, d) || !buildCodePages(cp)) return 1;
+    if (argc == 4) {
+        Dict added;
+        if (!loadDict(std::string(argv[3]) + "/STPhrases.txt", added)) return 1;
+        d.stPhrases.insert(d.stPhrases.begin(), added.begin(), added.end());
+    }
 
     const Greedy toSimp = Greedy::of({&d.tsPhrases, &d.tsChars});
     const Greedy tw = Greedy::of({&d.twVariantsPhrases, &d.twVariants});
