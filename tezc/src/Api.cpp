@@ -93,17 +93,10 @@ std::basic_string_view<C> inputText(const C* text, int32_t len) {
     return nul == v.npos ? v : v.substr(0, nul);
 }
 
-// Accepts "\" as a separator too: paths written by other programs may carry it.
-std::string normalisePath(std::string p) {
-    std::replace(p.begin(), p.end(), '\\', '/');
-    return p;
-}
-
 bool nativePath(const Env* env, const char* gb, std::string& out) {
     if (!gb || !*gb) return false;
-    if (!gbToNative(env, gb, out)) return false;
-    out = normalisePath(out);
-    return true;
+    // A backslash is a character of a file name here, never a folder separator.
+    return gbToNative(env, gb, out);
 }
 
 // Tables keep absolute paths, so that a saved list finds them from any folder.
@@ -242,7 +235,7 @@ TEZC_API int32_t _TezLoadCCT(int32_t hEnv, int32_t index, const char* path, int3
         std::string native;
         if (!nativePath(env.get(), path, native)) return TEZ_ERR_ARG;
         auto table = std::make_unique<LoadedTable>();
-        if (!table->file.open(native)) return TEZ_ERR_OPEN;
+        if (!table->file.load(native)) return TEZ_ERR_OPEN;
         if (!isValidCct(table->file.data(), table->file.size(), static_cast<uint32_t>(index))) return TEZ_ERR_FORMAT;
         table->path = native;
         env->tables[static_cast<size_t>(index)] = std::move(table);
@@ -266,7 +259,7 @@ TEZC_API int32_t _TezLoadLST(int32_t hStmt, const char* path) {
         int32_t rc = TEZ_OK;
         const std::string folder = folderOf(native);
         for (const ListEntry& e : entries) {
-            const std::string p = normalisePath(e.path);
+            const std::string& p = e.path;
             auto pct = newPct(*st, absolutePath(p.front() == '/' ? p : joinPath(folder, p)));
             const int32_t r = loadPctFile(pct->path, pct->items);
             if (r != TEZ_OK && r != TEZ_WARN_PARTIAL) {

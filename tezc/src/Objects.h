@@ -28,7 +28,7 @@ struct Object {
 };
 
 struct LoadedTable {
-    MappedFile file;
+    FileBytes file;
     std::string path;
 };
 
