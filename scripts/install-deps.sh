@@ -9,6 +9,8 @@ packages=(
   libgl1-mesa-dev libxkbcommon-dev
   xvfb xauth fonts-noto-cjk
   libbenchmark-dev
+  clang libclang-rt-14-dev
+  libuchardet-dev
 )
 
 missing=()
