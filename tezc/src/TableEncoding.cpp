@@ -39,10 +39,20 @@ bool iconvStrict(const char* to, const char* from, std::string_view in, std::str
 
 const char* iconvName(TableEncoding enc) { return enc == TableEncoding::Gb18030 ? "GB18030" : "CP950"; }
 
-size_t cjkCount(std::u16string_view s) {
+// Two-byte codes of the encoding's common characters (GB2312 level 1; Big5 level 1's
+// frequent part): short texts of one encoding read as the other land mostly elsewhere.
+size_t commonCount(std::string_view text, TableEncoding enc) {
     size_t n = 0;
-    for (char16_t c : s)
-        if ((c >= 0x4E00 && c <= 0x9FFF) || (c >= 0x3400 && c <= 0x4DBF)) ++n;
+    for (size_t i = 0; i + 1 < text.size();) {
+        const auto lead = static_cast<unsigned char>(text[i]), trail = static_cast<unsigned char>(text[i + 1]);
+        if (lead < 0x81) {
+            ++i;
+            continue;
+        }
+        if (enc == TableEncoding::Gb18030) n += lead >= 0xB0 && lead <= 0xD7 && trail >= 0xA1;
+        else if (enc == TableEncoding::Big5) n += lead >= 0xA4 && lead <= 0xC6 && (trail <= 0x7E || trail >= 0xA1);
+        i += (enc == TableEncoding::Gb18030 && trail >= 0x30 && trail <= 0x39) ? 4 : 2;
+    }
     return n;
 }
 
@@ -160,22 +170,20 @@ TableEncoding detectTableEncoding(std::string_view text) {
     const std::array<TableEncoding, 3> candidates = {TableEncoding::Utf8, TableEncoding::Gb18030, TableEncoding::Big5};
     const TableEncoding guess = detectorGuess(text);
     TableEncoding best = TableEncoding::Utf8;
-    size_t bestFailed = SIZE_MAX, bestCjk = 0;
+    size_t bestFailed = SIZE_MAX, bestCommon = 0;
     for (TableEncoding enc : candidates) {
         std::string_view bom;
-        size_t failed = 0, cjk = 0;
+        size_t failed = 0;
         std::u16string line;
-        for (const RawLine& l : splitLines(text, enc, bom)) {
-            if (decodeLine(l.body(), enc, line)) cjk += cjkCount(line);
-            else ++failed;
-        }
+        for (const RawLine& l : splitLines(text, enc, bom))
+            if (!decodeLine(l.body(), enc, line)) ++failed;
+        const size_t common = commonCount(text, enc);
         const bool better = failed < bestFailed ||
-                            (failed == bestFailed && enc == guess && best != guess) ||
-                            (failed == bestFailed && best != guess && cjk > bestCjk);
+                            (failed == bestFailed && (common > bestCommon || (common == bestCommon && enc == guess)));
         if (better) {
             best = enc;
             bestFailed = failed;
-            bestCjk = cjk;
+            bestCommon = common;
         }
     }
     return best;

@@ -28,7 +28,7 @@ bool encodeLine(std::u16string_view text, TableEncoding enc, std::string& out);
 
 // The encoding a table text is stored in: a byte-order mark, a UTF-16 header, valid UTF-8;
 // else the one of UTF-8, GB18030 and Big5 that leaves fewest lines undecodable (on a tie
-// the detector's choice, then the decoding with more CJK ideographs).
+// more of the encoding's common characters, then the detector's choice).
 TableEncoding detectTableEncoding(std::string_view text);
 
 }  // namespace tezc
