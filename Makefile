@@ -1,7 +1,9 @@
 BUILD_DIR ?= build
+# The same sources built with clang's sanitizers; its tests include the fuzz targets.
+SANITIZE_DIR ?= build-sanitize
 JOBS ?= $(shell nproc)
 
-.PHONY: deps configure build run test bench clean
+.PHONY: deps configure build sanitize-build run test bench clean
 
 deps:
 	@scripts/install-deps.sh
@@ -12,11 +14,18 @@ configure: deps
 build: configure
 	@cmake --build $(BUILD_DIR) -j $(JOBS)
 
+sanitize-build: deps
+	@CC=clang CXX=clang++ cmake -S . -B $(SANITIZE_DIR) -DCMAKE_BUILD_TYPE=Sanitize \
+	  -DCMAKE_CXX_FLAGS_SANITIZE="-O1 -gline-tables-only" -DCMAKE_C_FLAGS_SANITIZE="-O1 -gline-tables-only" \
+	  -DTEZDESK_SANITIZE=ON >/dev/null
+	@cmake --build $(SANITIZE_DIR) -j $(JOBS)
+
 run: build
 	$(BUILD_DIR)/app/tezdesk
 
-test: build
+test: build sanitize-build
 	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+	cd $(SANITIZE_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
 bench: build
 	@scripts/fetch-bench-corpus.sh $(BUILD_DIR)
@@ -24,4 +33,4 @@ bench: build
 	$(BUILD_DIR)/bench/office_bench
 
 clean:
-	rm -rf $(BUILD_DIR)
+	rm -rf $(BUILD_DIR) $(SANITIZE_DIR)

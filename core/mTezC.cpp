@@ -88,6 +88,8 @@ TEZ_BIND(_TezLoadPCT, (int32_t hStmt, const char* path, int32_t* hPct), (hStmt, 
 TEZ_BIND(_TezNewPCT, (int32_t hStmt, const char* path, int32_t* hPct), (hStmt, path, hPct))
 TEZ_BIND(_TezSavePCT, (int32_t hPct, const char* path, int32_t flag), (hPct, path, flag))
 TEZ_BIND(_TezUnloadPCT, (int32_t hStmt, int32_t hPct), (hStmt, hPct))
+TEZ_BIND(_TezPCTGetChanged, (int32_t hPct, int32_t* changed), (hPct, changed))
+TEZ_BIND(_TezPCTGetBadLineNum, (int32_t hPct, int32_t* count), (hPct, count))
 TEZ_BIND(_TezPCTGetPath, (int32_t hPct, char* buf, int32_t* len), (hPct, buf, len))
 TEZ_BIND(_TezGetPCTStatus, (int32_t hPct, int32_t* status), (hPct, status))
 TEZ_BIND(_TezSetPCTStatus, (int32_t hPct, int32_t status), (hPct, status))

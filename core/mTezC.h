@@ -40,6 +40,8 @@ int32_t _TezLoadPCT(int32_t hStmt, const char* path, int32_t* hPct);
 int32_t _TezNewPCT(int32_t hStmt, const char* path, int32_t* hPct);
 int32_t _TezSavePCT(int32_t hPct, const char* path, int32_t flag);
 int32_t _TezUnloadPCT(int32_t hStmt, int32_t hPct);
+int32_t _TezPCTGetChanged(int32_t hPct, int32_t* changed);
+int32_t _TezPCTGetBadLineNum(int32_t hPct, int32_t* count);
 int32_t _TezPCTGetPath(int32_t hPct, char* buf, int32_t* len);
 int32_t _TezGetPCTStatus(int32_t hPct, int32_t* status);
 int32_t _TezSetPCTStatus(int32_t hPct, int32_t status);

@@ -353,7 +353,14 @@ FlexGrid::FlexGrid(QWidget* parent)
     setFixedRows(1);
 }
 
-FlexGrid::~FlexGrid() = default;
+// The view goes first, while the grid is still whole: losing the focus as it goes emits
+// the grid's LostFocus(), which must not reach a grid that is half destroyed.
+FlexGrid::~FlexGrid()
+{
+    blockSignals(true);
+    delete m_view;
+    m_view = nullptr;
+}
 
 // ---- size and structure ------------------------------------------------------------------
 

@@ -14,6 +14,7 @@ packages=(
   libuchardet-dev qt6-translations-l10n
   libreoffice-writer-nogui libreoffice-calc-nogui libreoffice-impress-nogui
   libreoffice-dev libreoffice-dev-common
+  clang libclang-rt-14-dev
 )
 
 missing=()

@@ -179,6 +179,28 @@ private slots:
         QCOMPARE(readAll(lib.path("out.txt")), big5("軟體"));
     }
 
+    // A backslash is a character of a file name: "x\\y.txt" is a file of the folder, not y.txt in x.
+    void backslashIsPartOfTheName_data()
+    {
+        QTest::addColumn<bool>("rtf");
+        QTest::newRow("text file") << false;
+        QTest::newRow("rtf file") << true;
+    }
+    void backslashIsPartOfTheName()
+    {
+        QFETCH(bool, rtf);
+        Library lib;
+        QVERIFY(QDir(lib.folder()).mkdir("x"));
+        WriteFileBytes(lib.path("x/y.txt"), "unrelated");
+        WriteFileBytes(lib.path("in\\put.txt"), rtf ? QByteArray("{\\rtf1\\ansi\\ansicpg936 ") + gb("软件") + "}" : gb("软件"));
+        const QByteArray in = gb(lib.path("in\\put.txt")), out = gb(lib.path("x\\y.txt"));
+        const int32_t rc = rtf ? _ConvertStringForRTFFileEx(lib.stmt, in.constData(), out.constData(), 0, 1)
+                               : _TezFileConversion(lib.stmt, in.constData(), out.constData(), 3, 1, 0);
+        QCOMPARE(rc, 0);
+        QCOMPARE(readAll(lib.path("x/y.txt")), QByteArray("unrelated"));
+        QVERIFY(readAll(lib.path("x\\y.txt")).contains(rtf ? QByteArray("\\ansicpg950") : big5("軟體")));
+    }
+
     void rtf_data()
     {
         QTest::addColumn<QByteArray>("rtf");

@@ -135,6 +135,27 @@ private slots:
         QCOMPARE(tl, 8);
     }
 
+    // Inside a code-converted phrase, one-unit terms follow a term whose value fills the
+    // output buffer exactly: every later unit must still land inside the result.
+    void longTermThenOneUnitTermsInsideAPhrase()
+    {
+        Library lib({0, 1, 2, 3, 4, 5, 6, 7, 8, 9}, false);
+        const QString phrase = QStringLiteral("头发");
+        const QString code = lib.uu(phrase, 0, 0);
+        QCOMPARE(code.size(), 2);
+        const QString tail(4000, QLatin1Char('a'));
+        const QString input = phrase + tail;
+        // The writer starts with room for the input, an eighth more and 64 units.
+        const qsizetype room = input.size() + input.size() / 8 + 64;
+        const QString longTerm(room, QLatin1Char('L'));
+        QList<Item> items = {{longTerm, code.left(1)}};
+        for (qsizetype i = 1; i < code.size(); ++i) items.append({code.mid(i, 1), code.mid(i, 1)});
+        lib.addTable(lib.makeTable("long.pct", items), 1);
+        int32_t rc = -1;
+        QCOMPARE(lib.uu(input, 0, -1, &rc), longTerm + code.mid(1) + tail);
+        QCOMPARE(rc, 0);
+    }
+
     void resultKeptUntilNextConversion()
     {
         Library lib;

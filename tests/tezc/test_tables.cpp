@@ -84,6 +84,39 @@ private slots:
         QCOMPARE(_TezLoadCCT(lib.env, index, file.toUtf8().constData(), 0, 0), int32_t(expected));
     }
 
+    // A loaded table file that changes on disk changes nothing the library reads.
+    void loadedTableChangedOnDisk_data()
+    {
+        QTest::addColumn<QString>("change");
+        QTest::newRow("truncated") << "truncated";
+        QTest::newRow("overwritten in place with 0xFF") << "overwritten";
+        QTest::newRow("removed") << "removed";
+    }
+    void loadedTableChangedOnDisk()
+    {
+        QFETCH(QString, change);
+        Library lib({}, false);
+        const QString file = lib.path("gb-big5.cct");
+        QVERIFY(QFile::copy(tablePath(1), file));
+        QCOMPARE(_TezLoadCCT(lib.env, 1, file.toUtf8().constData(), 0, 0), 0);
+        const QString text = QStringLiteral("头发发展后来着装污染虚伪");
+        const QString before = lib.uu(text, 0, 0);
+        QCOMPARE(before, QStringLiteral("頭髮發展後來著裝汙染虛偽"));
+        QFile f(file);
+        if (change == "truncated") {
+            QVERIFY(f.resize(4096));
+        } else if (change == "overwritten") {
+            QVERIFY(f.open(QIODevice::ReadWrite));
+            const QByteArray ff(int(f.size()), char(0xFF));
+            QCOMPARE(f.write(ff), qint64(ff.size()));
+            f.close();
+        } else {
+            QVERIFY(f.remove());
+        }
+        QCOMPARE(lib.uu(text, 0, 0), before);
+        QCOMPARE(lib.ud(text, 0, 0), big5(before));
+    }
+
     void listProblems_data()
     {
         QTest::addColumn<int>("tables");

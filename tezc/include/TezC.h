@@ -67,18 +67,33 @@ TEZC_API int32_t _TezLoadCCT(int32_t hEnv, int32_t index, const char* path, int3
 
 // Vocabulary table list (PCTS.LST: one table per line, "path<TAB>status", priority order;
 // a bare file name lies in the list file's folder).
+// Loading a list first unloads the current one as _TezUnloadLST does (and fails as it does).
 TEZC_API int32_t _TezLoadLST(int32_t hStmt, const char* path);
+// Saves every changed table, then writes the list (also when a table's save failed).
+// 0; -4 when the list or any table could not be written (those tables stay changed).
 TEZC_API int32_t _TezSaveLST(int32_t hStmt, const char* path);
+// Saves every changed table, then unloads the list. -4 when a table could not be saved:
+// then nothing is unloaded, every table stays loaded (the failed ones with their changes,
+// see _TezPCTGetChanged) and a later call tries again.
 TEZC_API int32_t _TezUnloadLST(int32_t hStmt);
 TEZC_API int32_t _TezGetPCTNum(int32_t hStmt, int32_t* count);
 // index -1 gives the library's own extra table (not in the list).
 TEZC_API int32_t _TezGetPCT(int32_t hStmt, int32_t index, int32_t* hPct);
 
 // Vocabulary tables.
+// A table file is read in its own encoding (a byte-order mark, else UTF-8, GB18030 or
+// Big5, whichever reads it best). 0; -11 when loaded but some lines could not be read
+// (see _TezPCTGetBadLineNum): such lines are kept as they are and written back unchanged.
 TEZC_API int32_t _TezLoadPCT(int32_t hStmt, const char* path, int32_t* hPct);
 TEZC_API int32_t _TezNewPCT(int32_t hStmt, const char* path, int32_t* hPct);
 TEZC_API int32_t _TezSavePCT(int32_t hPct, const char* path, int32_t flag);
+// Saves the table when changed, then unloads it. -4 when the save failed: the table stays
+// loaded with its changes.
 TEZC_API int32_t _TezUnloadPCT(int32_t hStmt, int32_t hPct);
+// *changed = 1 when the table holds changes not yet saved to its file, else 0.
+TEZC_API int32_t _TezPCTGetChanged(int32_t hPct, int32_t* changed);
+// *count = the number of lines of the table's file that could not be read as items.
+TEZC_API int32_t _TezPCTGetBadLineNum(int32_t hPct, int32_t* count);
 TEZC_API int32_t _TezPCTGetPath(int32_t hPct, char* buf, int32_t* len);
 TEZC_API int32_t _TezGetPCTStatus(int32_t hPct, int32_t* status);
 TEZC_API int32_t _TezSetPCTStatus(int32_t hPct, int32_t status);

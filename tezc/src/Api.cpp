@@ -93,17 +93,10 @@ std::basic_string_view<C> inputText(const C* text, int32_t len) {
     return nul == v.npos ? v : v.substr(0, nul);
 }
 
-// Accepts "\" as a separator too: paths written by other programs may carry it.
-std::string normalisePath(std::string p) {
-    std::replace(p.begin(), p.end(), '\\', '/');
-    return p;
-}
-
 bool nativePath(const Env* env, const char* gb, std::string& out) {
     if (!gb || !*gb) return false;
-    if (!gbToNative(env, gb, out)) return false;
-    out = normalisePath(out);
-    return true;
+    // A backslash is a character of a file name here, never a folder separator.
+    return gbToNative(env, gb, out);
 }
 
 // Tables keep absolute paths, so that a saved list finds them from any folder.
@@ -114,13 +107,6 @@ std::string absolutePath(const std::string& path) {
     return ec ? path : abs.string();
 }
 
-int32_t loadPctFile(const std::string& path, std::vector<VocabItem>& items) {
-    std::string text;
-    if (!readFile(path, text)) return TEZ_ERR_OPEN;
-    size_t skipped = 0;
-    if (!parsePct(text, items, skipped)) return TEZ_ERR_FORMAT;
-    return skipped ? TEZ_WARN_PARTIAL : TEZ_OK;
-}
 
 int32_t saveDirty(Pct& p) {
     if (!p.dirty) return TEZ_OK;
@@ -139,23 +125,29 @@ int32_t addToList(Stmt& st, std::shared_ptr<Pct> pct) {
     return h;
 }
 
-int32_t unloadAll(Stmt& st) {
+// Saves every changed table of the list. TEZ_ERR_WRITE when a save failed: that table
+// keeps its changes, the others are saved.
+int32_t saveAllDirty(Stmt& st) {
     int32_t rc = TEZ_OK;
-    for (int32_t h : st.list) {
-        if (auto p = pctOf(h)) {
-            if (saveDirty(*p) != TEZ_OK) rc = TEZ_ERR_WRITE;
-            reg().remove(h);
-        }
-    }
+    for (int32_t h : st.list)
+        if (auto p = pctOf(h); p && saveDirty(*p) != TEZ_OK) rc = TEZ_ERR_WRITE;
+    return rc;
+}
+
+// Unloads the list once every changed table is saved; when a save fails nothing is
+// unloaded, so no change is lost and a later call can try again.
+int32_t unloadAll(Stmt& st) {
+    if (const int32_t rc = saveAllDirty(st); rc != TEZ_OK) return rc;
+    for (int32_t h : st.list) reg().remove(h);
     st.list.clear();
     reg().touch();
-    return rc;
+    return TEZ_OK;
 }
 
 std::shared_ptr<Pct> extraTable(Stmt& st) {
     if (auto p = pctOf(st.extra)) return p;
     auto p = newPct(st, joinPath(st.env->folder, "TezExtra.pct"));
-    loadPctFile(p->path, p->items);
+    p->load(p->path);
     p->status = 1;
     st.extra = reg().add(p);
     return p;
@@ -242,7 +234,7 @@ TEZC_API int32_t _TezLoadCCT(int32_t hEnv, int32_t index, const char* path, int3
         std::string native;
         if (!nativePath(env.get(), path, native)) return TEZ_ERR_ARG;
         auto table = std::make_unique<LoadedTable>();
-        if (!table->file.open(native)) return TEZ_ERR_OPEN;
+        if (!table->file.load(native)) return TEZ_ERR_OPEN;
         if (!isValidCct(table->file.data(), table->file.size(), static_cast<uint32_t>(index))) return TEZ_ERR_FORMAT;
         table->path = native;
         env->tables[static_cast<size_t>(index)] = std::move(table);
@@ -262,13 +254,13 @@ TEZC_API int32_t _TezLoadLST(int32_t hStmt, const char* path) {
         std::vector<ListEntry> entries;
         if (!parseLst(text, entries)) return TEZ_ERR_FORMAT;
         if (entries.size() > TEZ_MAX_USER_TABLES) return TEZ_ERR_LIMIT;
-        unloadAll(*st);
+        if (const int32_t rc = unloadAll(*st); rc != TEZ_OK) return rc;
         int32_t rc = TEZ_OK;
         const std::string folder = folderOf(native);
         for (const ListEntry& e : entries) {
-            const std::string p = normalisePath(e.path);
+            const std::string& p = e.path;
             auto pct = newPct(*st, absolutePath(p.front() == '/' ? p : joinPath(folder, p)));
-            const int32_t r = loadPctFile(pct->path, pct->items);
+            const int32_t r = pct->load(pct->path);
             if (r != TEZ_OK && r != TEZ_WARN_PARTIAL) {
                 if (rc == TEZ_OK) rc = r;
                 continue;
@@ -355,7 +347,7 @@ TEZC_API int32_t _TezLoadPCT(int32_t hStmt, const char* path, int32_t* hPct) {
         if (const int32_t rc = checkJoiningTable(hStmt, path, hPct, st, native); rc != TEZ_OK) return rc;
         if (st->list.size() >= TEZ_MAX_USER_TABLES) return TEZ_ERR_LIMIT;
         auto pct = newPct(*st, absolutePath(native));
-        const int32_t rc = loadPctFile(native, pct->items);
+        const int32_t rc = pct->load(native);
         if (rc != TEZ_OK && rc != TEZ_WARN_PARTIAL) return rc;
         pct->status = 1;
         *hPct = addToList(*st, pct);
@@ -392,10 +384,31 @@ TEZC_API int32_t _TezUnloadPCT(int32_t hStmt, int32_t hPct) {
         auto it = std::find(st->list.begin(), st->list.end(), hPct);
         if (it == st->list.end()) return TEZ_ERR_HANDLE;
         const int32_t rc = saveDirty(*p);
+        if (rc != TEZ_OK) return rc;  // kept with its changes
         st->list.erase(it);
         reg().remove(hPct);
         reg().touch();
-        return rc;
+        return TEZ_OK;
+    });
+}
+
+TEZC_API int32_t _TezPCTGetChanged(int32_t hPct, int32_t* changed) {
+    return guarded([&]() -> int32_t {
+        auto p = pctOf(hPct);
+        if (!p) return TEZ_ERR_HANDLE;
+        if (!changed) return TEZ_ERR_ARG;
+        *changed = p->dirty ? 1 : 0;
+        return TEZ_OK;
+    });
+}
+
+TEZC_API int32_t _TezPCTGetBadLineNum(int32_t hPct, int32_t* count) {
+    return guarded([&]() -> int32_t {
+        auto p = pctOf(hPct);
+        if (!p) return TEZ_ERR_HANDLE;
+        if (!count) return TEZ_ERR_ARG;
+        *count = static_cast<int32_t>(p->unreadLines);
+        return TEZ_OK;
     });
 }
 
@@ -489,6 +502,7 @@ TEZC_API int32_t _TezPCTModifyItem(int32_t hPct, int32_t index, const char* trad
         VocabItem& dst = p->items[static_cast<size_t>(index)];
         dst.trad = std::move(item.trad);
         dst.simp = std::move(item.simp);
+        dst.source.clear();
         markChanged(*p);
         return TEZ_OK;
     });
@@ -499,8 +513,11 @@ TEZC_API int32_t _TezPCTEnableItem(int32_t hPct, int32_t index, int32_t enable) 
         auto p = pctOf(hPct);
         if (!p) return TEZ_ERR_HANDLE;
         if (index < 0 || index >= static_cast<int32_t>(p->items.size())) return TEZ_ERR_INDEX;
-        int32_t& s = p->items[static_cast<size_t>(index)].status;
-        s = enable ? (s | kItemInUse) : (s & ~kItemInUse);
+        VocabItem& it = p->items[static_cast<size_t>(index)];
+        const int32_t was = it.status;
+        it.status = enable ? (was | kItemInUse) : (was & ~kItemInUse);
+        if (it.status == was) return TEZ_OK;
+        it.source.clear();
         markChanged(*p);
         return TEZ_OK;
     });
@@ -512,6 +529,11 @@ TEZC_API int32_t _TezPCTDelItem(int32_t hPct, int32_t index, int32_t count) {
         if (!p) return TEZ_ERR_HANDLE;
         const int64_t n = static_cast<int64_t>(p->items.size());
         if (index < 0 || count < 1 || int64_t(index) + count > n) return TEZ_ERR_INDEX;
+        // Unread lines among the erased items stay, before the next item.
+        std::string kept;
+        for (int32_t i = index; i < index + count; ++i) kept += p->items[static_cast<size_t>(i)].keptBefore;
+        if (int64_t(index) + count < n) p->items[static_cast<size_t>(index + count)].keptBefore.insert(0, kept);
+        else p->layout.keptAfter.insert(0, kept);
         p->items.erase(p->items.begin() + index, p->items.begin() + index + count);
         markChanged(*p);
         return TEZ_OK;
@@ -525,9 +547,11 @@ TEZC_API int32_t _TezPCTImport(int32_t hPct, int32_t position, const char* path,
         if (position < 0 || position > static_cast<int32_t>(p->items.size())) return TEZ_ERR_INDEX;
         std::string native;
         if (!nativePath(p->env.get(), path, native)) return TEZ_ERR_ARG;
-        std::vector<VocabItem> items;
-        const int32_t rc = loadPctFile(native, items);
+        Pct source;
+        const int32_t rc = source.load(native);
         if (rc != TEZ_OK && rc != TEZ_WARN_PARTIAL) return rc;
+        std::vector<VocabItem>& items = source.items;
+        for (VocabItem& it : items) forgetSource(it);
         p->items.insert(p->items.begin() + position, items.begin(), items.end());
         if (count) *count = static_cast<int32_t>(items.size());
         if (!items.empty()) markChanged(*p);

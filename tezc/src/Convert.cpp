@@ -6,7 +6,8 @@ namespace tezc {
 
 namespace {
 
-// Output buffer written through a raw pointer; grows when a value would not fit.
+// Output buffer written through a raw pointer. Every put makes room for what it writes,
+// so no caller can write past the end, whatever it checked before.
 class Writer {
 public:
     explicit Writer(std::u16string& out, size_t hint) : out_(out) {
@@ -14,27 +15,27 @@ public:
         w_ = out_.data();
         end_ = w_ + out_.size();
     }
-    void reserve(size_t n) {
-        if (static_cast<size_t>(end_ - w_) >= n) return;
+    void put(char16_t c) {
+        if (w_ == end_) [[unlikely]] grow(1);
+        *w_++ = c;
+    }
+    void put(const char16_t* s, size_t n) {
+        if (static_cast<size_t>(end_ - w_) < n) [[unlikely]] grow(n);
+        if (n == 1) *w_ = *s;
+        else std::memcpy(w_, s, n * sizeof(char16_t));
+        w_ += n;
+    }
+    void finish() { out_.resize(static_cast<size_t>(w_ - out_.data())); }
+
+private:
+    // Makes room for n more units at the write position.
+    [[gnu::noinline]] void grow(size_t n) {
         const size_t pos = static_cast<size_t>(w_ - out_.data());
         out_.resize(std::max(out_.size() * 2, pos + n + 64));
         w_ = out_.data() + pos;
         end_ = out_.data() + out_.size();
     }
-    void put(char16_t c) { *w_++ = c; }
-    void put(const char16_t* s, size_t n) {
-        if (n == 1) {
-            *w_++ = *s;
-            return;
-        }
-        reserve(n);
-        std::memcpy(w_, s, n * sizeof(char16_t));
-        w_ += n;
-    }
-    void finish() { out_.resize(static_cast<size_t>(w_ - out_.data())); }
-    size_t room() const { return static_cast<size_t>(end_ - w_); }
 
-private:
     std::u16string& out_;
     char16_t* w_;
     char16_t* end_;
@@ -52,7 +53,6 @@ void replaceLongest(const TrieView& trie, std::u16string_view in, Writer& w) {
     const size_t n = in.size();
     size_t i = 0;
     while (i < n) {
-        if (w.room() < 8) w.reserve(8);
         const char16_t c = s[i];
         const uint32_t e = trie.first(c);
         if (e == 0) {
@@ -289,7 +289,6 @@ private:
 // terms inside the converted phrase.
 [[gnu::always_inline]] inline void putPiece(Writer& w, const Piece& piece, const char16_t* src, const TrieView& code, const TrieView* inner) {
     if (!piece.from) {
-        w.reserve(1);
         w.put(*src);
         return;
     }
@@ -301,17 +300,14 @@ private:
             uint32_t iHit = 0;
             const size_t iLen = inner->mayStart(v[k]) ? inner->longest(v + k, vlen - k, iHit) : 0;
             if (iLen > 0) {
-                w.reserve(8);
                 putValue(w, *inner, iHit);
                 k += iLen;
             } else {
-                w.reserve(1);
                 w.put(v[k]);
                 ++k;
             }
         }
     } else {
-        w.reserve(vlen);
         w.put(v, vlen);
     }
 }
@@ -344,7 +340,6 @@ void convertScript(const TrieView& code, const TrieView* segment, const TrieView
                     if (normal->unitChanges(s[k])) { j = k; break; }
                 if (j == i) goto matching;
             }
-            w.reserve(j - i);
             w.put(s + i, j - i);
             i = j;
             continue;
@@ -360,7 +355,6 @@ void convertScript(const TrieView& code, const TrieView* segment, const TrieView
             uint32_t gHit = 0;
             const size_t gLen = guard->mayStart(c) ? guard->longest(s + i, n - i, gHit) : 0;
             if (gLen > 0) {
-                w.reserve(gLen + 8);
                 putValue(w, *guard, gHit);
                 i += gLen;
                 continue;

@@ -1,8 +1,8 @@
 #include "FileIo.h"
 
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
-#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -83,23 +83,12 @@ bool sameFile(const std::string& a, const std::string& b) {
     return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
 }
 
-MappedFile::~MappedFile() {
-    if (data_) ::munmap(data_, size_);
-}
-
-bool MappedFile::open(const std::string& path) {
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return false;
-    struct stat st {};
-    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size == 0) {
-        ::close(fd);
-        return false;
-    }
-    void* p = ::mmap(nullptr, static_cast<size_t>(st.st_size), PROT_READ, MAP_PRIVATE, fd, 0);
-    ::close(fd);
-    if (p == MAP_FAILED) return false;
-    data_ = p;
-    size_ = static_cast<size_t>(st.st_size);
+bool FileBytes::load(const std::string& path) {
+    std::string bytes;
+    if (!readFile(path, bytes) || bytes.empty()) return false;
+    words_.reset(new uint64_t[(bytes.size() + 7) / 8]);
+    std::memcpy(words_.get(), bytes.data(), bytes.size());
+    size_ = bytes.size();
     return true;
 }
 

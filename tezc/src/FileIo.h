@@ -1,7 +1,9 @@
 #pragma once
-// File helpers: whole-file read, atomic write (temporary file in the same folder, then
-// rename), read-only mapping, and same-file check.
+// File helpers: whole-file read (also into 8-byte aligned memory), atomic write (temporary
+// file in the same folder, then rename), and same-file check.
 #include <cstddef>
+#include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -17,18 +19,16 @@ bool readFile(const std::string& path, std::string& out);
 bool writeFileAtomic(const std::string& path, std::string_view data);
 bool sameFile(const std::string& a, const std::string& b);
 
-class MappedFile {
+// A whole file copied into 8-byte aligned memory: what was checked at load stays what is
+// read later, whatever happens to the file on disk.
+class FileBytes {
 public:
-    MappedFile() = default;
-    MappedFile(const MappedFile&) = delete;
-    MappedFile& operator=(const MappedFile&) = delete;
-    ~MappedFile();
-    bool open(const std::string& path);
-    const void* data() const { return data_; }
+    bool load(const std::string& path);
+    const void* data() const { return words_.get(); }
     size_t size() const { return size_; }
 
 private:
-    void* data_ = nullptr;
+    std::unique_ptr<uint64_t[]> words_;
     size_t size_ = 0;
 };
 

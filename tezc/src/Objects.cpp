@@ -1,5 +1,7 @@
 #include "Objects.h"
 
+#include "TezCodes.h"
+
 namespace tezc {
 
 Registry& Registry::instance() {
@@ -56,9 +58,43 @@ GbTables Env::gb() const {
             static_cast<const uint32_t*>(section[static_cast<size_t>(SectionKind::GbEncode)])};
 }
 
+int32_t Pct::load(const std::string& file) {
+    std::string text;
+    if (!readFile(file, text)) return TEZ_ERR_OPEN;
+    std::vector<VocabItem> read;
+    PctLayout readLayout;
+    size_t unread = 0;
+    if (!readPct(text, read, readLayout, unread)) return TEZ_ERR_FORMAT;
+    items = std::move(read);
+    layout = std::move(readLayout);
+    unreadLines = unread;
+    return unread ? TEZ_WARN_PARTIAL : TEZ_OK;
+}
+
 bool Pct::save(const std::string& target) {
-    if (!writeFileAtomic(target, serializePct(items))) return false;
-    if (target == path) dirty = false;
+    std::string text;
+    if (!writePct(items, layout, text)) {
+        // A term the file's own encoding cannot hold: the table goes to UTF-8, its unread
+        // lines still as they were.
+        std::vector<VocabItem> fresh = items;
+        for (VocabItem& it : fresh) it.source.clear();
+        PctLayout utf8 = layout;
+        utf8.encoding = TableEncoding::Utf8;
+        utf8.head.clear();
+        if (!writePct(fresh, utf8, text)) return false;
+    }
+    if (!writeFileAtomic(target, text)) return false;
+    if (target == path) {
+        dirty = false;
+        // What is on disk now is what later saves keep.
+        std::vector<VocabItem> read;
+        PctLayout readLayout;
+        size_t unread = 0;
+        if (readPct(text, read, readLayout, unread) && read.size() == items.size()) {
+            items = std::move(read);
+            layout = std::move(readLayout);
+        }
+    }
     return true;
 }
 

@@ -28,7 +28,7 @@ struct Object {
 };
 
 struct LoadedTable {
-    MappedFile file;
+    FileBytes file;
     std::string path;
 };
 
@@ -49,9 +49,13 @@ struct Pct : Object {
     Pct() : Object(Kind::Pct) {}
     std::string path;  // native (UTF-8) file path
     std::vector<VocabItem> items;
+    PctLayout layout;
     int32_t status = 0;
     bool dirty = false;
+    size_t unreadLines = 0;  // lines of the file that are no item, kept as they were
     std::shared_ptr<Env> env;  // of the statement that opened it: terms and paths cross through its code pages
+    // Reads the table file; 0, TEZ_WARN_PARTIAL (lines kept unread) or an error code.
+    int32_t load(const std::string& file);
     bool save(const std::string& target);
 };
 

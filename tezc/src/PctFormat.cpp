@@ -54,35 +54,100 @@ bool isStorableTerm(std::u16string_view term) {
 }
 
 std::string serializePct(const std::vector<VocabItem>& items) {
-    std::string out = kPctHeader;
-    out += '\n';
-    for (const auto& it : items) {
-        out += std::to_string(it.status);
-        out += '\t';
-        encodeUtf8(it.trad, out);
-        out += '\t';
-        encodeUtf8(it.simp, out);
-        out += '\n';
-    }
+    std::string out;
+    writePct(items, PctLayout{}, out);
     return out;
 }
 
-bool parsePct(std::string_view text, std::vector<VocabItem>& items, size_t& skipped) {
-    skipped = 0;
-    return forEachBodyLine(text, kPctHeader, [&](std::string_view line) {
-        const size_t t1 = line.find('\t');
-        const size_t t2 = t1 == std::string_view::npos ? t1 : line.find('\t', t1 + 1);
+void forgetSource(VocabItem& item) {
+    item.source.clear();
+    item.keptBefore.clear();
+}
+
+namespace {
+
+bool parseItemLine(std::u16string_view line, VocabItem& item) {
+    const size_t t1 = line.find(u'\t');
+    const size_t t2 = t1 == line.npos ? t1 : line.find(u'\t', t1 + 1);
+    if (t2 == line.npos || line.find(u'\t', t2 + 1) != line.npos || t1 == 0 || t1 > 10) return false;
+    std::string digits;
+    for (char16_t c : line.substr(0, t1)) {
+        if (c > 0x7F) return false;
+        digits += static_cast<char>(c);
+    }
+    if (!parseInt(digits, item.status)) return false;
+    item.trad.assign(line.substr(t1 + 1, t2 - t1 - 1));
+    item.simp.assign(line.substr(t2 + 1));
+    return true;
+}
+
+bool endsWithLineEnd(std::string_view out, TableEncoding enc) { return out.empty() || !lineEndOf(out, enc).empty(); }
+
+// Appends a chunk of whole lines, first ending a last line that has no line end.
+bool appendLines(std::string& out, std::string_view chunk, const PctLayout& layout, TableEncoding enc) {
+    if (chunk.empty()) return true;
+    if (!endsWithLineEnd(out, enc) && !encodeLine(layout.eol, enc, out)) return false;
+    out.append(chunk);
+    return true;
+}
+
+}  // namespace
+
+bool readPct(std::string_view text, std::vector<VocabItem>& items, PctLayout& layout, size_t& unread) {
+    unread = 0;
+    layout = PctLayout{};
+    layout.encoding = detectTableEncoding(text);
+    std::string_view bom;
+    const std::vector<RawLine> lines = splitLines(text, layout.encoding, bom);
+    std::u16string decoded;
+    if (lines.empty() || !decodeLine(lines[0].body(), layout.encoding, decoded) ||
+        decoded != std::u16string(kPctHeader, kPctHeader + sizeof kPctHeader - 1))
+        return false;
+    layout.head = std::string(bom) + std::string(lines[0].bytes);
+    if (lineEndOf(lines[0].bytes, layout.encoding).size() == (layout.encoding == TableEncoding::Utf16LE ||
+                                                             layout.encoding == TableEncoding::Utf16BE ? 4u : 2u))
+        layout.eol = u"\r\n";
+    std::string kept;
+    for (size_t i = 1; i < lines.size(); ++i) {
         VocabItem item;
-        if (t2 == std::string_view::npos || line.find('\t', t2 + 1) != std::string_view::npos ||
-            !parseInt(line.substr(0, t1), item.status) || !isValidUtf8(line.substr(t1 + 1))) {
-            ++skipped;
-            return true;
+        if (decodeLine(lines[i].body(), layout.encoding, decoded) && !decoded.empty() && parseItemLine(decoded, item)) {
+            item.source = std::string(lines[i].bytes);
+            item.keptBefore = std::move(kept);
+            kept.clear();
+            items.push_back(std::move(item));
+            continue;
         }
-        decodeUtf8(line.substr(t1 + 1, t2 - t1 - 1), item.trad);
-        decodeUtf8(line.substr(t2 + 1), item.simp);
-        items.push_back(std::move(item));
-        return true;
-    });
+        if (!(decodeLine(lines[i].body(), layout.encoding, decoded) && decoded.empty())) ++unread;
+        kept.append(lines[i].bytes);
+    }
+    layout.keptAfter = std::move(kept);
+    return true;
+}
+
+bool writePct(const std::vector<VocabItem>& items, const PctLayout& layout, std::string& out) {
+    const TableEncoding enc = layout.encoding;
+    out.clear();
+    if (layout.head.empty()) {
+        if (!encodeLine(std::u16string(kPctHeader, kPctHeader + sizeof kPctHeader - 1) + layout.eol, enc, out))
+            return false;
+    } else {
+        out = layout.head;
+    }
+    std::string line;
+    for (const auto& it : items) {
+        if (!appendLines(out, it.keptBefore, layout, enc)) return false;
+        if (!it.source.empty()) {
+            appendLines(out, it.source, layout, enc);
+            continue;
+        }
+        line.clear();
+        const std::string status = std::to_string(it.status);
+        if (!encodeLine(std::u16string(status.begin(), status.end()) + u'\t' + it.trad + u'\t' + it.simp + layout.eol,
+                        enc, line))
+            return false;
+        if (!appendLines(out, line, layout, enc)) return false;
+    }
+    return appendLines(out, layout.keptAfter, layout, enc);
 }
 
 std::string serializeLst(const std::vector<ListEntry>& entries) {

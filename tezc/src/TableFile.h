@@ -1,6 +1,6 @@
 #pragma once
 // The conversion table file (.CCT): an identifying header, a section directory and
-// 8-byte aligned sections (tries and code page maps), mapped read-only at load time.
+// 8-byte aligned sections (tries and code page maps), copied into memory at load time.
 #include <cstddef>
 #include <cstdint>
 #include <string>

@@ -318,7 +318,7 @@ int main(int argc, char** argv) {
         auto rev = reverse.find(trad);
         const bool both = rev != reverse.end() && rev->second == simp;
         seen.emplace(std::make_pair(trad, simp), regional.size());
-        regional.push_back(VocabItem{trad, simp, both ? 1 : 1 | kItemS2TOnly});
+        regional.push_back(VocabItem{trad, simp, both ? 1 : 1 | kItemS2TOnly, {}, {}});
     }
     for (const auto& [k, vs] : d.twPhrasesRev) {
         const std::u16string trad = k, simp = toSimp.apply(vs.front());
@@ -329,14 +329,14 @@ int main(int argc, char** argv) {
             continue;
         }
         seen.emplace(std::make_pair(trad, simp), regional.size());
-        regional.push_back(VocabItem{trad, simp, 1 | kItemT2SOnly});
+        regional.push_back(VocabItem{trad, simp, 1 | kItemT2SOnly, {}, {}});
     }
     if (!writeText(outDir + "/Regional.pct", serializePct(regional))) return 1;
 
     // The library's own extra table: common Traditional forms and their Taiwan forms.
     std::vector<VocabItem> extra;
     for (const auto& [k, vs] : d.twVariants)
-        if (vs.front() != k) extra.push_back(VocabItem{vs.front(), k, 1});
+        if (vs.front() != k) extra.push_back(VocabItem{vs.front(), k, 1, {}, {}});
     if (!writeText(outDir + "/TezExtra.pct", serializePct(extra))) return 1;
 
     if (!writeText(outDir + "/PCTS.LST", serializeLst({ListEntry{"Regional.pct", 1}}))) return 1;
