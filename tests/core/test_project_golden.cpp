@@ -128,8 +128,8 @@ QStringList FileListState()
     state << GridState("html", frmHtmlConv().lstHtml);
     state << QStringLiteral("ext: ") + dlgHtmlSelect().txtExt->toPlainText() + QStringLiteral(" / ")
                  + gcolHtmlExt.join(QLatin1Char(';'));
-    state << QStringLiteral("spec: ") + Combos({frmSpecConv().cbInput, frmSpecConv().cbOutput, frmSpecConv().cbPhraseConv});
-    state << GridState("spec", frmSpecConv().lstDoc);
+    state << QStringLiteral("text files: ") + Combos({frmSpecConv().cbInput, frmSpecConv().cbOutput, frmSpecConv().cbPhraseConv});
+    state << GridState("text files", frmSpecConv().lstDoc);
     FrmPhraseMgr& mgr = frmPhraseMgr();
     state << QStringLiteral("table: %1 %2").arg(mgr.GetRowSelected(mgr.lstPCT)).arg(giCurPCT);
     return state;
