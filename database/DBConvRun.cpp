@@ -6,6 +6,7 @@
 #include "core/Globals.h"
 #include "core/Log.h"
 #include "core/dlgProgress.h"
+#include "core/SuspendedRedraw.h"
 #include "platform/App.h"
 #include "platform/FlexGrid.h"
 #include "platform/MousePointer.h"
@@ -23,16 +24,6 @@
 #include <sys/stat.h>
 
 namespace {
-
-// Switches the grid's redrawing off and, on every way out, on again.
-class RedrawOff {
-public:
-    explicit RedrawOff(FlexGrid* grid) : m_grid(grid) { m_grid->setRedraw(false); }
-    ~RedrawOff() { m_grid->setRedraw(true); }
-
-private:
-    FlexGrid* m_grid;
-};
 
 void MarkRowDone(FlexGrid* lst, int row)
 {
@@ -218,7 +209,7 @@ void ExecuteSQLConv(FlexGrid* lst, const QStringList& mcollTbl, const QStringLis
                 forbidden.insert(t.toLower());
         bool finished = false;
         {
-            RedrawOff redraw(lst);
+            SuspendedRedraw redraw(lst);
             finished = ConvertRows(lst, mcollTbl, mcollOutTbl, cnt, out, {bCode, bPhrase, bB52GB, bL2R}, forbidden,
                                    false, "SQLConv:", QStringLiteral("Utility_ConvSQLTable"));
         }
@@ -254,7 +245,7 @@ void ExecuteMDBConv(FlexGrid* lst, const QStringList& mcollTbl, const QStringLis
         QApplication::processEvents();
         bool finished = false;
         {
-            RedrawOff redraw(lst);
+            SuspendedRedraw redraw(lst);
             finished = ConvertRows(lst, mcollTbl, mcollOutTbl, cnt, out, {bCode, bPhrase, bB52GB, bL2R}, {}, true,
                                    "MDBConv:", QStringLiteral("Utility_ConvertADOTable"));
         }

@@ -5,6 +5,7 @@
 #include "core/FileTypes.h"
 #include "core/ProjectFile.h"
 #include "core/ProjectLine.h"
+#include "core/SuspendedRedraw.h"
 #include "database/Connection.h"
 #include "database/frmDBConv.h"
 #include "platform/FlexGrid.h"
@@ -31,18 +32,6 @@ public:
         while (file.PeekKey() == QLatin1String("DBCONV"))
             PrjLstDBShow(frmDBConv().lstTables, file.Next().value(1));
     }
-};
-
-// Redrawing of a grid switched off until the guard ends.
-class RedrawOff {
-public:
-    explicit RedrawOff(FlexGrid* grid) : m_grid(grid) { m_grid->setRedraw(false); }
-    ~RedrawOff() { m_grid->setRedraw(true); }
-    RedrawOff(const RedrawOff&) = delete;
-    RedrawOff& operator=(const RedrawOff&) = delete;
-
-private:
-    FlexGrid* m_grid;
 };
 
 class DBSideFilePartImpl : public ProjectSideFilePart {
@@ -100,7 +89,7 @@ public:
             else if (key == QLatin1String("--"))
                 break;
         }
-        RedrawOff redrawOff(grid);
+        SuspendedRedraw redrawOff(grid);
         grid->setRows(1);
         QStringList sources;
         QStringList outputs;

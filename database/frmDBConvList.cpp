@@ -6,22 +6,10 @@
 #include "core/ConvertOptions.h"
 #include "core/Err.h"
 #include "core/Log.h"
+#include "core/SuspendedRedraw.h"
 #include "platform/FlexGrid.h"
 #include "platform/InputBox.h"
 #include "resources/Pictures.h"
-
-namespace {
-
-class RedrawOff {
-public:
-    explicit RedrawOff(FlexGrid* grid) : m_grid(grid) { m_grid->setRedraw(false); }
-    ~RedrawOff() { m_grid->setRedraw(true); }
-
-private:
-    FlexGrid* m_grid;
-};
-
-} // namespace
 
 int FrmDBConv::RowEntry(int row) const
 {
@@ -56,7 +44,7 @@ void FrmDBConv::DBTableList(FlexGrid* lst, AdoConnection& cnt, const QString& pr
         if (phrase && l2r)
             flags |= 0x8;
         const QPixmap picture = LoadResPicture(ResPicTypeTxt);
-        RedrawOff redraw(lst);
+        SuspendedRedraw redraw(lst);
         lst->setRows(1);
         for (int i = 0; i < sources.size(); ++i) {
             const QString n = QStringLiteral(" ") + QString::number(i + 1);
@@ -79,7 +67,7 @@ void FrmDBConv::DBTableList(FlexGrid* lst, AdoConnection& cnt, const QString& pr
 void FrmDBConv::ChangeOutDB(FlexGrid* lst, const QString& pvOutDB)
 {
     try {
-        RedrawOff redraw(lst);
+        SuspendedRedraw redraw(lst);
         for (int i = 1; i < lst->Rows(); ++i)
             lst->setTextMatrix(i, 3, pvOutDB + QStringLiteral(".") + getTableName(lst->TextMatrix(i, 3)));
         // The output entries follow, so that a project read back shows the output it converts into.

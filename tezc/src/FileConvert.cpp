@@ -78,23 +78,12 @@ void decodeUtf16(std::string_view bytes, std::u16string& out) {
         if (a == 0xFF && b == 0xFE) bytes.remove_prefix(2);
         else if (a == 0xFE && b == 0xFF) { big = true; bytes.remove_prefix(2); }
     }
-    const size_t n = bytes.size() / 2;
-    out.resize(n);
-    for (size_t i = 0; i < n; ++i) {
-        const auto lo = static_cast<unsigned char>(bytes[2 * i + (big ? 1 : 0)]);
-        const auto hi = static_cast<unsigned char>(bytes[2 * i + (big ? 0 : 1)]);
-        out[i] = static_cast<char16_t>(lo | (hi << 8));
-    }
+    decodeUnits(bytes, big, out);
 }
 
 void encodeUtf16(std::u16string_view text, std::string& out) {
-    out.resize(2 + text.size() * 2);
-    out[0] = static_cast<char>(0xFF);
-    out[1] = static_cast<char>(0xFE);
-    for (size_t i = 0; i < text.size(); ++i) {
-        out[2 + 2 * i] = static_cast<char>(text[i] & 0xFF);
-        out[3 + 2 * i] = static_cast<char>(text[i] >> 8);
-    }
+    encodeUnits(text, out);
+    out.insert(0, "\xFF\xFE", 2);
 }
 
 bool hasHtmlExtension(const std::string& path) {

@@ -202,24 +202,6 @@ size_t lineEnd(const std::string& buf, const InputEncoding& e) {
     return 0;
 }
 
-void decodeUnits(std::string_view bytes, bool big, std::u16string& out) {
-    const size_t n = bytes.size() / 2;
-    out.resize(n);
-    for (size_t i = 0; i < n; ++i) {
-        const auto lo = static_cast<unsigned char>(bytes[2 * i + (big ? 1 : 0)]);
-        const auto hi = static_cast<unsigned char>(bytes[2 * i + (big ? 0 : 1)]);
-        out[i] = static_cast<char16_t>(lo | (hi << 8));
-    }
-}
-
-void encodeUnits(std::u16string_view text, std::string& out) {
-    out.resize(text.size() * 2);
-    for (size_t i = 0; i < text.size(); ++i) {
-        out[2 * i] = static_cast<char>(text[i] & 0xFF);
-        out[2 * i + 1] = static_cast<char>(text[i] >> 8);
-    }
-}
-
 
 bool startsWithNoCase(std::u16string_view text, std::string_view prefix) {
     return text.size() >= prefix.size() && findNoCase(text.substr(0, prefix.size()), prefix) == 0;
@@ -411,6 +393,24 @@ private:
 };
 
 }  // namespace
+
+void decodeUnits(std::string_view bytes, bool big, std::u16string& out) {
+    const size_t n = bytes.size() / 2;
+    out.resize(n);
+    for (size_t i = 0; i < n; ++i) {
+        const auto lo = static_cast<unsigned char>(bytes[2 * i + (big ? 1 : 0)]);
+        const auto hi = static_cast<unsigned char>(bytes[2 * i + (big ? 0 : 1)]);
+        out[i] = static_cast<char16_t>(lo | (hi << 8));
+    }
+}
+
+void encodeUnits(std::u16string_view text, std::string& out) {
+    out.resize(text.size() * 2);
+    for (size_t i = 0; i < text.size(); ++i) {
+        out[2 * i] = static_cast<char>(text[i] & 0xFF);
+        out[2 * i + 1] = static_cast<char>(text[i] >> 8);
+    }
+}
 
 size_t fileChunkBytes() {
     if (const char* v = std::getenv("TEZC_FILE_CHUNK_BYTES")) {

@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 namespace tezc {
 
@@ -30,5 +31,10 @@ StreamOutcome streamConvertFile(Stmt& st, const std::string& in, const std::stri
 // Bytes read per chunk: TEZC_FILE_CHUNK_BYTES when set (tests make it tiny), else 4 MiB. A
 // chunk grows beyond it only to reach the end of a line.
 size_t fileChunkBytes();
+
+// UTF-16 code units from bytes in the given byte order (an odd last byte is dropped), and
+// code units to little-endian bytes.
+void decodeUnits(std::string_view bytes, bool big, std::u16string& out);
+void encodeUnits(std::u16string_view text, std::string& out);
 
 }  // namespace tezc
