@@ -50,7 +50,8 @@ private slots:
         RunFixture f;
         f.makeFile(QStringLiteral("s/site/index.htm"), Gb(kIndexGb));
         f.makeFile(QStringLiteral("s/site/page.HTML"), Gb(QStringLiteral("<html><body>鼠标</body></html>")));
-        const QByteArray gif("GIF89a\x01\x00\x01\x00\x00\xff\x00,", 16);
+        static const char kGif[] = "GIF89a\x01\x00\x01\x00\x00\xff\x00,";
+        const QByteArray gif(kGif, sizeof kGif - 1);
         f.makeFile(QStringLiteral("s/site/logo.gif"), gif);
         f.makeFile(QStringLiteral("s/site/sub/a.htm"), Gb(QStringLiteral("<p>头发</p>")));
         auto grid = MakeEmptyFileGrid(QStringLiteral("lstHtml"));
