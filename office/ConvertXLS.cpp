@@ -8,6 +8,7 @@
 #include "core/Err.h"
 #include "core/Log.h"
 #include "core/dlgProgress.h"
+#include "office/ConversionSteps.h"
 #include "office/ConvertTexts.h"
 #include "office/OfficeFailure.h"
 #include "office/OfficeServices.h"
@@ -15,8 +16,6 @@
 #include "office/SameFile.h"
 #include "office/ShapeTypeName.h"
 
-#include <QLabel>
-#include <QProgressBar>
 #include <QTime>
 
 namespace {
@@ -24,11 +23,7 @@ namespace {
 using office::OfficeDocument;
 using office::OfficeError;
 
-// What went wrong while converting one workbook; the conversion goes on after each.
-struct Failures {
-    QStringList objects;
-    void Add(const QString& object, const QString& why) { objects.append(object + QStringLiteral(": ") + why); }
-};
+using Failures = ConversionFailures;
 
 void TransSheet(OfficeDocument& book, int sheet, Failures& failures)
 {
@@ -96,44 +91,13 @@ void TransSheetName(OfficeDocument& book, int sheet, Failures& failures)
     }
 }
 
-void TransProperties(OfficeDocument& book, Failures& failures)
-{
-    const QStringList values = book.TextProperties();
-    int failed = 0;
-    const QStringList converted = ConvertTexts(values, failed);
-    if (failed > 0)
-        failures.Add(QStringLiteral("document properties"), QStringLiteral("not converted"));
-    if (converted != values)
-        book.SetTextProperties(converted);
-}
-
-// Runs one step of the conversion; an office failure is noted and the conversion goes on.
-template <class F>
-void Step(Failures& failures, const QString& object, F&& step)
-{
-    try {
-        step();
-    } catch (const OfficeError& e) {
-        failures.Add(object, e.message());
-    }
-}
-
-void ShowProgress(DlgProgress& progress, const QString& sSrc, int value)
-{
-    progress.labFile->setText(sSrc);
-    progress.ProgressBar1->setRange(0, 100);
-    progress.ProgressBar1->setValue(value);
-    progress.show();
-    progress.repaint();
-}
-
 }  // namespace
 
 bool ConvertXLS(DlgProgress& progress, const QString& sSrc, const QString& sDst, bool bCode, bool bPhrase,
                 bool bB52GB, bool bL2R)
 {
     SetConvertOption(bB52GB, bCode, bPhrase, bL2R);
-    ShowProgress(progress, sSrc, 0);
+    ShowConversionProgress(progress, sSrc, 0);
     Failures failures;
     if (IsSameFile(sSrc, sDst)) {
         failures.Add(QStringLiteral("output"), QStringLiteral("the output is the workbook itself: ") + sDst);
@@ -145,19 +109,19 @@ bool ConvertXLS(DlgProgress& progress, const QString& sSrc, const QString& sDst,
             const int sheets = book.SheetCount();
             const int step = sheets > 0 ? 80 / sheets : 0;
             int position = 10;
-            ShowProgress(progress, sSrc, position);
+            ShowConversionProgress(progress, sSrc, position);
             for (int sheet = 0; sheet < sheets; ++sheet) {
                 const QString what = QStringLiteral("sheet %1").arg(sheet + 1);
-                Step(failures, what + QStringLiteral(" cells"), [&] { TransSheet(book, sheet, failures); });
-                Step(failures, what + QStringLiteral(" shapes"), [&] { TransShapes(book, sheet, failures); });
-                Step(failures, what + QStringLiteral(" name"), [&] { TransSheetName(book, sheet, failures); });
+                ConversionStep(failures, what + QStringLiteral(" cells"), [&] { TransSheet(book, sheet, failures); });
+                ConversionStep(failures, what + QStringLiteral(" shapes"), [&] { TransShapes(book, sheet, failures); });
+                ConversionStep(failures, what + QStringLiteral(" name"), [&] { TransSheetName(book, sheet, failures); });
                 position += step;
-                ShowProgress(progress, sSrc, position);
+                ShowConversionProgress(progress, sSrc, position);
             }
-            Step(failures, QStringLiteral("document properties"), [&] { TransProperties(book, failures); });
-            ShowProgress(progress, sSrc, 100);
+            ConversionStep(failures, QStringLiteral("document properties"), [&] { ConvertTextProperties(book, failures); });
+            ShowConversionProgress(progress, sSrc, 100);
             if (failures.objects.isEmpty()) {
-                Step(failures, QStringLiteral("output ") + sDst, [&] { book.StoreAs(sDst, book.FilterName()); });
+                ConversionStep(failures, QStringLiteral("output ") + sDst, [&] { book.StoreAs(sDst, book.FilterName()); });
                 WriteLog(QStringLiteral("--- WorkBook Closed:") + sDst);
                 WriteLog(QStringLiteral("--- Process WorkBook Time(in seconds):") +
                          QString::number(start.msecsTo(QTime::currentTime()) / 1000.0));

@@ -70,7 +70,7 @@ bool FilterIsOfKind(const QString& filterName, DocumentKind kind)
                IsAny(filterName, {"calc8", "calc8_template", "StarOffice XML (Calc)", "OpenDocument Spreadsheet Flat XML"});
     case DocumentKind::Presentation:
         return StartsWithAny(filterName, {"MS PowerPoint ", "Impress MS PowerPoint ", "Impress Office Open XML"}) ||
-               IsAny(filterName, {"impress8", "impress8_template", "StarOffice XML (Impress)"});
+               IsAny(filterName, {"impress8", "impress8_template", "StarOffice XML (Impress)", "OpenDocument Presentation Flat XML"});
     }
     return false;
 }

@@ -92,6 +92,11 @@ public:
     QList<ShapeText> SheetShapes(int sheet) const;
     void SetSheetShapeText(int sheet, int index, const QString& text, const QString& fontName);
 
+    // Presentations. Slides are numbered from 0; notes selects the slide's notes page.
+    int SlideCount() const;
+    QList<ShapeText> SlideShapes(int slide, bool notes) const;
+    void SetSlideShapeText(int slide, bool notes, int index, const QString& text, const QString& fontName);
+
     // Title, subject, description and author of the document's properties, in that order.
     QStringList TextProperties() const;
     void SetTextProperties(const QStringList& values);

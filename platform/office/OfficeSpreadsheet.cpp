@@ -1,6 +1,6 @@
-// The spreadsheet and document-property side of a loaded document: sheets, their constant
+// The spreadsheet, presentation and document-property side of a loaded document: sheets, their constant
 // text cells read and written as whole arrays (one cross-process call per block), their
-// drawing shapes, and the document's text properties.
+// drawing shapes, slides and notes pages with their shapes, and the document's text properties.
 #include "platform/office/OfficeDocument.h"
 
 #include "platform/office/UnoSession.h"
@@ -10,6 +10,8 @@
 #include <com/sun/star/container/XNamed.hpp>
 #include <com/sun/star/document/XDocumentPropertiesSupplier.hpp>
 #include <com/sun/star/drawing/XDrawPageSupplier.hpp>
+#include <com/sun/star/drawing/XDrawPagesSupplier.hpp>
+#include <com/sun/star/presentation/XPresentationPage.hpp>
 #include <com/sun/star/drawing/XShapeDescriptor.hpp>
 #include <com/sun/star/lang/XServiceInfo.hpp>
 #include <com/sun/star/sheet/CellFlags.hpp>
@@ -46,6 +48,20 @@ Reference<css::container::XIndexAccess> SheetShapes(const Reference<css::lang::X
 #pragma GCC diagnostic ignored "-Wdeprecated-declarations"
     return Reference<css::container::XIndexAccess>(supplier->getDrawPage(), UNO_QUERY_THROW);
 #pragma GCC diagnostic pop
+}
+
+Reference<css::container::XIndexAccess> Slides(const Reference<css::lang::XComponent>& component)
+{
+    Reference<css::drawing::XDrawPagesSupplier> supplier(component, UNO_QUERY_THROW);
+    return Reference<css::container::XIndexAccess>(supplier->getDrawPages(), UNO_QUERY_THROW);
+}
+
+Reference<css::container::XIndexAccess> SlidePage(const Reference<css::lang::XComponent>& component, int slide, bool notes)
+{
+    Reference<css::uno::XInterface> page(Slides(component)->getByIndex(slide), UNO_QUERY_THROW);
+    if (notes)
+        page = Reference<css::presentation::XPresentationPage>(page, UNO_QUERY_THROW)->getNotesPage();
+    return Reference<css::container::XIndexAccess>(page, UNO_QUERY_THROW);
 }
 
 // The Office type code of a drawing shape, from its UNO shape type.
@@ -174,11 +190,11 @@ void OfficeDocument::SetSheetFont(int sheet, const QString& fontName)
     });
 }
 
-QList<ShapeText> OfficeDocument::SheetShapes(int sheet) const
+namespace {
+
+QList<ShapeText> ShapeTexts(const Reference<css::container::XIndexAccess>& shapes)
 {
-    TEZDESK_DOCUMENT_CALL("Shapes") {
         QList<ShapeText> result;
-        Reference<css::container::XIndexAccess> shapes = office::SheetShapes(m_impl->component, sheet);
         for (sal_Int32 i = 0, n = shapes->getCount(); i < n; ++i) {
             Reference<css::uno::XInterface> shape(shapes->getByIndex(i), UNO_QUERY);
             ShapeText entry;
@@ -193,18 +209,42 @@ QList<ShapeText> OfficeDocument::SheetShapes(int sheet) const
             result.append(entry);
         }
         return result;
-    });
+}
+
+void SetShapeText(const Reference<css::container::XIndexAccess>& shapes, int index, const QString& text,
+                  const QString& fontName)
+{
+    Reference<css::text::XText> shapeText(shapes->getByIndex(index), UNO_QUERY_THROW);
+    shapeText->setString(ToOUString(text));
+    if (!fontName.isEmpty())
+        SetFont(shapeText, fontName);
+}
+
+}  // namespace
+
+QList<ShapeText> OfficeDocument::SheetShapes(int sheet) const
+{
+    TEZDESK_DOCUMENT_CALL("Shapes") { return ShapeTexts(office::SheetShapes(m_impl->component, sheet)); });
 }
 
 void OfficeDocument::SetSheetShapeText(int sheet, int index, const QString& text, const QString& fontName)
 {
-    TEZDESK_DOCUMENT_CALL("Shape text") {
-        Reference<css::container::XIndexAccess> shapes = office::SheetShapes(m_impl->component, sheet);
-        Reference<css::text::XText> shapeText(shapes->getByIndex(index), UNO_QUERY_THROW);
-        shapeText->setString(ToOUString(text));
-        if (!fontName.isEmpty())
-            SetFont(shapeText, fontName);
-    });
+    TEZDESK_DOCUMENT_CALL("Shape text") { SetShapeText(office::SheetShapes(m_impl->component, sheet), index, text, fontName); });
+}
+
+int OfficeDocument::SlideCount() const
+{
+    TEZDESK_DOCUMENT_CALL("Slides") { return int(Slides(m_impl->component)->getCount()); });
+}
+
+QList<ShapeText> OfficeDocument::SlideShapes(int slide, bool notes) const
+{
+    TEZDESK_DOCUMENT_CALL("Shapes") { return ShapeTexts(SlidePage(m_impl->component, slide, notes)); });
+}
+
+void OfficeDocument::SetSlideShapeText(int slide, bool notes, int index, const QString& text, const QString& fontName)
+{
+    TEZDESK_DOCUMENT_CALL("Shape text") { SetShapeText(SlidePage(m_impl->component, slide, notes), index, text, fontName); });
 }
 
 QStringList OfficeDocument::TextProperties() const

@@ -1,6 +1,7 @@
-// The workbook converter on the program's office: a real .xls made through the office from a
-// flat spreadsheet holding text and number cells, a formula, a cell with a tab, a renamed
-// sheet, a long text box and a title; an output that is its own input; a corrupt workbook.
+// The workbook and presentation converters on the program's office: a real .xls made through
+// the office from a flat spreadsheet holding text and number cells, a formula, a cell with a
+// tab, a renamed sheet, a long text box and a title; a real .ppt with a slide's shape and its
+// notes; an output that is its own input; a corrupt workbook.
 #include "common/LoadGeneratedTables.h"
 #include "common/OfficeTestSupport.h"
 #include "common/TestMain.h"
@@ -63,6 +64,37 @@ QByteArray FlatSpreadsheet(const QString& sheetName, const QString& a1, const QS
     return xml.arg(Escaped(sheetName), Escaped(a1), cellB1, Escaped(shapeText), Escaped(title), valueB1).toUtf8();
 }
 
+// A flat presentation: one slide with a rectangle holding the text and a notes page.
+QByteArray FlatPresentation(const QString& shapeText, const QString& notesText)
+{
+    return QStringLiteral(
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+        "<office:document xmlns:office=\"urn:oasis:names:tc:opendocument:xmlns:office:1.0\" "
+        "xmlns:text=\"urn:oasis:names:tc:opendocument:xmlns:text:1.0\" "
+        "xmlns:draw=\"urn:oasis:names:tc:opendocument:xmlns:drawing:1.0\" "
+        "xmlns:presentation=\"urn:oasis:names:tc:opendocument:xmlns:presentation:1.0\" "
+        "xmlns:svg=\"urn:oasis:names:tc:opendocument:xmlns:svg-compatible:1.0\" "
+        "office:version=\"1.2\" office:mimetype=\"application/vnd.oasis.opendocument.presentation\">\n"
+        "<office:body><office:presentation><draw:page draw:name=\"p1\">\n"
+        "<draw:rect draw:name=\"Box\" svg:x=\"2cm\" svg:y=\"2cm\" svg:width=\"10cm\" svg:height=\"4cm\">"
+        "<text:p>%1</text:p></draw:rect>\n"
+        "<presentation:notes><draw:frame presentation:class=\"notes\" svg:x=\"2cm\" svg:y=\"14cm\" "
+        "svg:width=\"17cm\" svg:height=\"10cm\"><draw:text-box><text:p>%2</text:p></draw:text-box></draw:frame>"
+        "</presentation:notes>\n"
+        "</draw:page></office:presentation></office:body></office:document>\n")
+        .arg(Escaped(shapeText), Escaped(notesText))
+        .toUtf8();
+}
+
+QStringList SlideTexts(office::OfficeDocument& deck, bool notes)
+{
+    QStringList texts;
+    for (const office::ShapeText& shape : deck.SlideShapes(0, notes))
+        if (!shape.text.isEmpty())
+            texts.append(shape.text);
+    return texts;
+}
+
 QByteArray Hash(const QString& path)
 {
     QFile file(path);
@@ -79,7 +111,7 @@ QStringList CellTexts(office::OfficeDocument& book, int sheet)
 
 }  // namespace
 
-class TestConvertXls : public QObject {
+class TestOfficeConverters : public QObject {
     Q_OBJECT
 private:
     QTemporaryDir m_dir;
@@ -175,6 +207,23 @@ private slots:
         QCOMPARE(book.TextProperties().value(0), QStringLiteral("軟件"));
     }
 
+    void slideAndNotesConverted()
+    {
+        const QString fodp = newName(QStringLiteral(".fodp"));
+        office_tests::WriteBytes(fodp, FlatPresentation(QStringLiteral("软件"), QStringLiteral("鼠标")));
+        const QString ppt = newName(QStringLiteral(".ppt"));
+        ProgramOffice().Load(fodp, DocumentKind::Presentation).StoreAs(ppt, QString::fromLatin1(office::kFilterPowerPoint97));
+        const QByteArray sourceHash = Hash(ppt);
+        const QString output = newName(QStringLiteral(".ppt"));
+        QVERIFY(ConvertPPT(dlgProgress(), ppt, output, true, false, false, false));
+        QCOMPARE(m_log->procedures(), QStringList{});
+        QCOMPARE(Hash(ppt), sourceHash);
+        office::OfficeDocument deck = ProgramOffice().Load(output, DocumentKind::Presentation);
+        QCOMPARE(deck.FilterName(), QString::fromLatin1(office::kFilterPowerPoint97));
+        QCOMPARE(SlideTexts(deck, false), QStringList{QStringLiteral("軟件")});
+        QCOMPARE(SlideTexts(deck, true), QStringList{QStringLiteral("鼠標")});
+    }
+
     void outputThatIsItsInputRefused()
     {
         const QString xls = writeXls(FlatSpreadsheet(QStringLiteral("表"), QStringLiteral("软件"), QStringLiteral("x"),
@@ -197,5 +246,5 @@ private slots:
     }
 };
 
-TEZ_REGISTER_TEST(TestConvertXls)
-#include "test_convert_xls.moc"
+TEZ_REGISTER_TEST(TestOfficeConverters)
+#include "test_office_converters.moc"
