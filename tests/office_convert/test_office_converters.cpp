@@ -6,6 +6,9 @@
 #include "common/OfficeTestSupport.h"
 #include "common/TestMain.h"
 
+#include "app/Composition.h"
+#include "batch/BatchRuns.h"
+#include "core/FileRowFlags.h"
 #include "core/Globals.h"
 #include "core/dlgProgress.h"
 #include "core/frmMain.h"
@@ -13,6 +16,7 @@
 #include "office/OfficeServices.h"
 #include "office/OfficeSession.h"
 #include "office/ShapeTypeName.h"
+#include "platform/FlexGrid.h"
 #include "platform/office/OfficeSuite.h"
 
 #include <QCryptographicHash>
@@ -146,9 +150,9 @@ private slots:
     }
     void init() { m_log = std::make_unique<office_tests::ErrorLogFile>(); }
     void cleanup() { m_log.reset(); }
+    // The Excel run's own quit releases the hold taken here.
     void cleanupTestCase()
     {
-        ExitExcelApp();
         office_session::StopProgramOffice();
     }
 
@@ -243,6 +247,43 @@ private slots:
         QVERIFY(!ConvertXLS(dlgProgress(), xls, output, true, false, false, false));
         QVERIFY(!QFile::exists(output));
         QCOMPARE(m_log->procedures(), QStringList{QStringLiteral("ConvertXLS")});
+    }
+
+    // The Excel window's run on real workbooks: a corrupt one among two good ones fails its
+    // row only. Runs last: the run's quit ends the office.
+    void excelRunConvertsGoodRowsAndFailsTheCorruptOne()
+    {
+        ComposeProgram();
+        const QString good1 = writeXls(FlatSpreadsheet(QStringLiteral("表"), QStringLiteral("软件"), QStringLiteral("a"),
+                                                       QStringLiteral("b"), QString()));
+        const QString corrupt = newName(QStringLiteral(".xls"));
+        office_tests::WriteBytes(corrupt, QByteArray("\xD0\xCF\x11\xE0 broken", 11));
+        const QString good2 = writeXls(FlatSpreadsheet(QStringLiteral("表"), QStringLiteral("鼠标"), QStringLiteral("a"),
+                                                       QStringLiteral("b"), QString()));
+        const QStringList outputs{newName(QStringLiteral(".xls")), newName(QStringLiteral(".xls")), newName(QStringLiteral(".xls"))};
+        FlexGrid grid;
+        grid.setCols(4);
+        grid.setRows(1);
+        grid.setFixedRows(0);
+        const QStringList inputs{good1, corrupt, good2};
+        for (int i = 0; i < 3; ++i) {
+            grid.setRows(i + 2);
+            grid.setTextMatrix(i + 1, 2, inputs.at(i));
+            grid.setTextMatrix(i + 1, 3, outputs.at(i));
+            grid.setRowData(i + 1, FileRowExcel);
+        }
+        const bool scheduled = gbSchedRun;
+        gbSchedRun = true;
+        ExecuteXlsConv(&grid, true, false, false, false);
+        gbSchedRun = scheduled;
+        QCOMPARE(grid.TextMatrix(1, 0), QString());
+        QCOMPARE(grid.TextMatrix(2, 0), QStringLiteral("."));
+        QCOMPARE(grid.TextMatrix(3, 0), QString());
+        QVERIFY(QFile::exists(outputs.at(0)));
+        QVERIFY(!QFile::exists(outputs.at(1)));
+        QVERIFY(m_log->procedures().contains(QStringLiteral("ConvertXLS")));
+        office::OfficeDocument book = ProgramOffice().Load(outputs.at(2), DocumentKind::Spreadsheet);
+        QCOMPARE(CellTexts(book, 0).value(0), QStringLiteral("鼠標"));
     }
 };
 
