@@ -194,21 +194,21 @@ namespace {
 
 QList<ShapeText> ShapeTexts(const Reference<css::container::XIndexAccess>& shapes)
 {
-        QList<ShapeText> result;
-        for (sal_Int32 i = 0, n = shapes->getCount(); i < n; ++i) {
-            Reference<css::uno::XInterface> shape(shapes->getByIndex(i), UNO_QUERY);
-            ShapeText entry;
-            entry.typeCode = TypeCodeOf(shape);
-            Reference<css::container::XNamed> named(shape, UNO_QUERY);
-            if (named.is())
-                entry.name = ToQString(named->getName());
-            Reference<css::text::XText> text(shape, UNO_QUERY);
-            entry.hasText = text.is();
-            if (text.is())
-                entry.text = ToQString(text->getString());
-            result.append(entry);
-        }
-        return result;
+    QList<ShapeText> result;
+    for (sal_Int32 i = 0, n = shapes->getCount(); i < n; ++i) {
+        Reference<css::uno::XInterface> shape(shapes->getByIndex(i), UNO_QUERY);
+        ShapeText entry;
+        entry.typeCode = TypeCodeOf(shape);
+        Reference<css::container::XNamed> named(shape, UNO_QUERY);
+        if (named.is())
+            entry.name = ToQString(named->getName());
+        Reference<css::text::XText> text(shape, UNO_QUERY);
+        entry.hasText = text.is();
+        if (text.is())
+            entry.text = ToQString(text->getString());
+        result.append(entry);
+    }
+    return result;
 }
 
 void SetShapeText(const Reference<css::container::XIndexAccess>& shapes, int index, const QString& text,
