@@ -67,8 +67,13 @@ Reference<css::container::XIndexAccess> SlidePage(const Reference<css::lang::XCo
 // The Office type code of a drawing shape, from its UNO shape type.
 int TypeCodeOf(const Reference<css::uno::XInterface>& shape)
 {
+    // The shape type is read through the descriptor interface (marked deprecated, still the
+    // one that names a shape's type).
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
     Reference<css::drawing::XShapeDescriptor> descriptor(shape, UNO_QUERY);
     const QString type = descriptor.is() ? ToQString(descriptor->getShapeType()) : QString();
+#pragma GCC diagnostic pop
     if (type.endsWith(QLatin1String("TextShape")))
         return kShapeTextBox;
     if (type.endsWith(QLatin1String("GroupShape")))
