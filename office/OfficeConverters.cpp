@@ -1,4 +1,4 @@
-// The document converters are not built yet: each logs that it did nothing and reports
+// The Word document converter is not built yet: each logs that it did nothing and reports
 // failure, so that no row counts as converted.
 #include "core/Err.h"
 #include "core/Log.h"
@@ -18,14 +18,4 @@ bool NotBuiltYet(const char* name, const QString& what)
 bool ConvertDOC(DlgProgress&, const QString& sSrc, const QString&, bool, bool, bool, bool)
 {
     return NotBuiltYet("ConvertDOC", sSrc);
-}
-
-bool ConvertXLS(DlgProgress&, const QString& sSrc, const QString&, bool, bool, bool, bool)
-{
-    return NotBuiltYet("ConvertXLS", sSrc);
-}
-
-bool ConvertPPT(DlgProgress&, const QString& sSrc, const QString&, bool, bool, bool, bool)
-{
-    return NotBuiltYet("ConvertPPT", sSrc);
 }

@@ -67,10 +67,10 @@ bool FilterIsOfKind(const QString& filterName, DocumentKind kind)
                IsAny(filterName, {"Rich Text Format", "writer8", "writer8_template", "StarOffice XML (Writer)"});
     case DocumentKind::Spreadsheet:
         return StartsWithAny(filterName, {"MS Excel ", "Calc MS Excel ", "Calc Office Open XML"}) ||
-               IsAny(filterName, {"calc8", "calc8_template", "StarOffice XML (Calc)"});
+               IsAny(filterName, {"calc8", "calc8_template", "StarOffice XML (Calc)", "OpenDocument Spreadsheet Flat XML"});
     case DocumentKind::Presentation:
         return StartsWithAny(filterName, {"MS PowerPoint ", "Impress MS PowerPoint ", "Impress Office Open XML"}) ||
-               IsAny(filterName, {"impress8", "impress8_template", "StarOffice XML (Impress)"});
+               IsAny(filterName, {"impress8", "impress8_template", "StarOffice XML (Impress)", "OpenDocument Presentation Flat XML"});
     }
     return false;
 }

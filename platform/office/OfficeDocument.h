@@ -19,6 +19,37 @@ inline constexpr const char* kFilterPowerPoint97 = "MS PowerPoint 97";
 // presentation formats the program converts).
 bool FilterIsOfKind(const QString& filterName, DocumentKind kind);
 
+// A rectangle of a sheet whose cells all hold constant text (no formula, no number), with
+// the texts row by row.
+struct TextCellBlock {
+    int firstRow = 0;
+    int firstColumn = 0;
+    int rows = 0;
+    int columns = 0;
+    QStringList texts;
+};
+
+// Shape type codes as the Office object model numbers them.
+enum ShapeTypeCode {
+    kShapeUnknown = 1,
+    kShapeChart = 3,
+    kShapeFreeform = 5,
+    kShapeGroup = 6,
+    kShapeEmbeddedOLEObject = 7,
+    kShapeFormControl = 8,
+    kShapeLine = 9,
+    kShapePicture = 13,
+    kShapeTextBox = 17,
+};
+
+// One drawing shape of a sheet or slide: its name, type code and text ("" when it has none).
+struct ShapeText {
+    QString name;
+    int typeCode = kShapeUnknown;
+    bool hasText = false;
+    QString text;
+};
+
 class OfficeDocument {
 public:
     struct Impl;
@@ -44,6 +75,31 @@ public:
     // Text documents: the texts of the body, every page style's headers and footers, the
     // text frames and the drawing shapes, each as one string.
     QStringList Texts() const;
+
+    // Spreadsheets. Sheets are numbered from 0 in the workbook's order.
+    int SheetCount() const;
+    QString SheetName(int sheet) const;
+    // Throws OfficeError(CallFailed) when the name is taken or not allowed.
+    void SetSheetName(int sheet, const QString& name);
+    // The sheet's constant text cells, in blocks; formula cells are never among them.
+    QList<TextCellBlock> SheetTextCells(int sheet) const;
+    // Writes the block's texts back as constant text, in one call.
+    void SetSheetTextCells(int sheet, const TextCellBlock& block);
+    // Gives the sheet's used area the font (Western and Asian).
+    void SetSheetFont(int sheet, const QString& fontName);
+    // The drawing shapes of a sheet, in order; SetSheetShapeText replaces the whole text of
+    // the shape at that index and, when fontName is not empty, gives it that font.
+    QList<ShapeText> SheetShapes(int sheet) const;
+    void SetSheetShapeText(int sheet, int index, const QString& text, const QString& fontName);
+
+    // Presentations. Slides are numbered from 0; notes selects the slide's notes page.
+    int SlideCount() const;
+    QList<ShapeText> SlideShapes(int slide, bool notes) const;
+    void SetSlideShapeText(int slide, bool notes, int index, const QString& text, const QString& fontName);
+
+    // Title, subject, description and author of the document's properties, in that order.
+    QStringList TextProperties() const;
+    void SetTextProperties(const QStringList& values);
 
     // Closes the document without saving; never throws. Also done by the destructor.
     void Close();

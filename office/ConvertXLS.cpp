@@ -1,0 +1,138 @@
+// One workbook converted through the program's office: every sheet's constant text cells
+// (read and written as whole arrays), its drawing shapes' texts, its name, and the
+// document's text properties. The source is never written: the converted workbook is
+// stored once, in the source's own format, under the output path (through a temporary file
+// beside it). A conversion that met any failure stores nothing and reports false, with one
+// error-log record naming the workbook and what failed.
+#include "core/ConvertOptions.h"
+#include "core/Err.h"
+#include "core/Log.h"
+#include "core/dlgProgress.h"
+#include "office/ConversionSteps.h"
+#include "office/ConvertTexts.h"
+#include "office/OfficeFailure.h"
+#include "office/OfficeServices.h"
+#include "office/OfficeSession.h"
+#include "office/SameFile.h"
+#include "office/ShapeTypeName.h"
+
+#include <QTime>
+
+namespace {
+
+using office::OfficeDocument;
+using office::OfficeError;
+
+using Failures = ConversionFailures;
+
+void TransSheet(OfficeDocument& book, int sheet, Failures& failures)
+{
+    QList<office::TextCellBlock> blocks = book.SheetTextCells(sheet);
+    QStringList texts;
+    for (const office::TextCellBlock& block : blocks)
+        texts += block.texts;
+    if (texts.isEmpty())
+        return;
+    int failed = 0;
+    const QStringList converted = ConvertTexts(texts, failed);
+    if (failed > 0)
+        failures.Add(QStringLiteral("cells of sheet %1").arg(sheet + 1), QStringLiteral("%1 texts not converted").arg(failed));
+    qsizetype next = 0;
+    for (office::TextCellBlock& block : blocks) {
+        const QStringList blockTexts = converted.mid(next, block.texts.size());
+        next += block.texts.size();
+        if (blockTexts == block.texts)
+            continue;
+        block.texts = blockTexts;
+        book.SetSheetTextCells(sheet, block);
+    }
+    if (!gsConvFontName.isEmpty())
+        book.SetSheetFont(sheet, gsConvFontName);
+}
+
+void TransShapes(OfficeDocument& book, int sheet, Failures& failures)
+{
+    const QList<office::ShapeText> shapes = book.SheetShapes(sheet);
+    for (int i = 0; i < shapes.size(); ++i) {
+        const office::ShapeText& shape = shapes.at(i);
+        const QString typeName = ShapeTypeName(shape.typeCode);
+        WriteLog(QStringLiteral("  .Do TShape:") + shape.name + QStringLiteral(", Type:") + typeName);
+        if (typeName == QLatin1String("msoChart") || typeName == QLatin1String("msoEmbeddedOLEObject") ||
+            typeName == QLatin1String("msoOLEControlObject") || typeName == QLatin1String("msoLine"))
+            continue;
+        if (!shape.hasText || shape.text.isEmpty())
+            continue;
+        int failed = 0;
+        const QString converted = ConvertTexts({shape.text}, failed).value(0);
+        if (failed > 0) {
+            failures.Add(QStringLiteral("shape %1 of sheet %2").arg(shape.name).arg(sheet + 1), QStringLiteral("not converted"));
+            continue;
+        }
+        book.SetSheetShapeText(sheet, i, converted, gsConvFontName);
+    }
+}
+
+void TransSheetName(OfficeDocument& book, int sheet, Failures& failures)
+{
+    const QString name = book.SheetName(sheet);
+    int failed = 0;
+    const QString converted = ConvertTexts({name}, failed).value(0);
+    if (failed > 0) {
+        failures.Add(QStringLiteral("name of sheet %1").arg(sheet + 1), QStringLiteral("not converted"));
+        return;
+    }
+    if (converted == name)
+        return;
+    try {
+        book.SetSheetName(sheet, converted);
+    } catch (const OfficeError&) {
+        // A converted name that another sheet already has: the sheet keeps its name.
+        WriteLog(QStringLiteral(" ..ERROR 1004, SheetName:") + name);
+    }
+}
+
+}  // namespace
+
+bool ConvertXLS(DlgProgress& progress, const QString& sSrc, const QString& sDst, bool bCode, bool bPhrase,
+                bool bB52GB, bool bL2R)
+{
+    SetConvertOption(bB52GB, bCode, bPhrase, bL2R);
+    ShowConversionProgress(progress, sSrc, 0);
+    Failures failures;
+    if (IsSameFile(sSrc, sDst)) {
+        failures.Add(QStringLiteral("output"), QStringLiteral("the output is the workbook itself: ") + sDst);
+    } else {
+        try {
+            OfficeDocument book = office_session::ProgramOffice().Load(sSrc, office::DocumentKind::Spreadsheet);
+            WriteLog(QStringLiteral("WorkBook Opened:") + sSrc + QStringLiteral(", SaveAs:") + sDst);
+            const QTime start = QTime::currentTime();
+            const int sheets = book.SheetCount();
+            const int step = sheets > 0 ? 80 / sheets : 0;
+            int position = 10;
+            ShowConversionProgress(progress, sSrc, position);
+            for (int sheet = 0; sheet < sheets; ++sheet) {
+                const QString what = QStringLiteral("sheet %1").arg(sheet + 1);
+                ConversionStep(failures, what + QStringLiteral(" cells"), [&] { TransSheet(book, sheet, failures); });
+                ConversionStep(failures, what + QStringLiteral(" shapes"), [&] { TransShapes(book, sheet, failures); });
+                ConversionStep(failures, what + QStringLiteral(" name"), [&] { TransSheetName(book, sheet, failures); });
+                position += step;
+                ShowConversionProgress(progress, sSrc, position);
+            }
+            ConversionStep(failures, QStringLiteral("document properties"), [&] { ConvertTextProperties(book, failures); });
+            ShowConversionProgress(progress, sSrc, 100);
+            if (failures.objects.isEmpty()) {
+                ConversionStep(failures, QStringLiteral("output ") + sDst, [&] { book.StoreAs(sDst, book.FilterName()); });
+                WriteLog(QStringLiteral("--- WorkBook Closed:") + sDst);
+                WriteLog(QStringLiteral("--- Process WorkBook Time(in seconds):") +
+                         QString::number(start.msecsTo(QTime::currentTime()) / 1000.0));
+            }
+        } catch (const OfficeError& e) {
+            failures.Add(QStringLiteral("workbook"), e.message());
+        }
+    }
+    if (failures.objects.isEmpty())
+        return true;
+    Err().Set(errAutomation, sSrc + QStringLiteral(": ") + failures.objects.join(QStringLiteral("; ")));
+    ErrorLogQuiet(QStringLiteral("ConvertXLS"));
+    return false;
+}

@@ -1,0 +1,281 @@
+// The spreadsheet, presentation and document-property side of a loaded document: sheets, their constant
+// text cells read and written as whole arrays (one cross-process call per block), their
+// drawing shapes, slides and notes pages with their shapes, and the document's text properties.
+#include "platform/office/OfficeDocument.h"
+
+#include "platform/office/UnoSession.h"
+
+#include <com/sun/star/beans/XPropertySet.hpp>
+#include <com/sun/star/container/XIndexAccess.hpp>
+#include <com/sun/star/container/XNamed.hpp>
+#include <com/sun/star/document/XDocumentPropertiesSupplier.hpp>
+#include <com/sun/star/drawing/XDrawPageSupplier.hpp>
+#include <com/sun/star/drawing/XDrawPagesSupplier.hpp>
+#include <com/sun/star/presentation/XPresentationPage.hpp>
+#include <com/sun/star/drawing/XShapeDescriptor.hpp>
+#include <com/sun/star/lang/XServiceInfo.hpp>
+#include <com/sun/star/sheet/CellFlags.hpp>
+#include <com/sun/star/sheet/XCellRangeAddressable.hpp>
+#include <com/sun/star/sheet/XCellRangeData.hpp>
+#include <com/sun/star/sheet/XCellRangesQuery.hpp>
+#include <com/sun/star/sheet/XSheetCellRanges.hpp>
+#include <com/sun/star/sheet/XSpreadsheet.hpp>
+#include <com/sun/star/sheet/XSpreadsheetDocument.hpp>
+#include <com/sun/star/sheet/XUsedAreaCursor.hpp>
+#include <com/sun/star/table/XCellRange.hpp>
+#include <com/sun/star/text/XText.hpp>
+
+namespace office {
+
+namespace {
+
+using css::uno::Any;
+using css::uno::Sequence;
+using css::uno::UNO_QUERY;
+using css::uno::UNO_QUERY_THROW;
+
+Reference<css::sheet::XSpreadsheet> Sheet(const Reference<css::lang::XComponent>& component, int sheet)
+{
+    Reference<css::sheet::XSpreadsheetDocument> document(component, UNO_QUERY_THROW);
+    Reference<css::container::XIndexAccess> sheets(document->getSheets(), UNO_QUERY_THROW);
+    return Reference<css::sheet::XSpreadsheet>(sheets->getByIndex(sheet), UNO_QUERY_THROW);
+}
+
+Reference<css::container::XIndexAccess> SheetShapes(const Reference<css::lang::XComponent>& component, int sheet)
+{
+    Reference<css::drawing::XDrawPageSupplier> supplier(Sheet(component, sheet), UNO_QUERY_THROW);
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+    return Reference<css::container::XIndexAccess>(supplier->getDrawPage(), UNO_QUERY_THROW);
+#pragma GCC diagnostic pop
+}
+
+Reference<css::container::XIndexAccess> Slides(const Reference<css::lang::XComponent>& component)
+{
+    Reference<css::drawing::XDrawPagesSupplier> supplier(component, UNO_QUERY_THROW);
+    return Reference<css::container::XIndexAccess>(supplier->getDrawPages(), UNO_QUERY_THROW);
+}
+
+Reference<css::container::XIndexAccess> SlidePage(const Reference<css::lang::XComponent>& component, int slide, bool notes)
+{
+    Reference<css::uno::XInterface> page(Slides(component)->getByIndex(slide), UNO_QUERY_THROW);
+    if (notes)
+        page = Reference<css::presentation::XPresentationPage>(page, UNO_QUERY_THROW)->getNotesPage();
+    return Reference<css::container::XIndexAccess>(page, UNO_QUERY_THROW);
+}
+
+// The Office type code of a drawing shape, from its UNO shape type.
+int TypeCodeOf(const Reference<css::uno::XInterface>& shape)
+{
+    // The shape type is read through the descriptor interface (marked deprecated, still the
+    // one that names a shape's type).
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+    Reference<css::drawing::XShapeDescriptor> descriptor(shape, UNO_QUERY);
+    const QString type = descriptor.is() ? ToQString(descriptor->getShapeType()) : QString();
+#pragma GCC diagnostic pop
+    if (type.endsWith(QLatin1String("TextShape")))
+        return kShapeTextBox;
+    if (type.endsWith(QLatin1String("GroupShape")))
+        return kShapeGroup;
+    if (type.endsWith(QLatin1String("LineShape")) || type.endsWith(QLatin1String("ConnectorShape")))
+        return kShapeLine;
+    if (type.endsWith(QLatin1String("GraphicObjectShape")))
+        return kShapePicture;
+    if (type.endsWith(QLatin1String("ControlShape")))
+        return kShapeFormControl;
+    if (type.contains(QLatin1String("PolyPolygon")) || type.contains(QLatin1String("Bezier")))
+        return kShapeFreeform;
+    if (type.endsWith(QLatin1String("OLE2Shape"))) {
+        Reference<css::beans::XPropertySet> properties(shape, UNO_QUERY);
+        bool isChart = false;
+        if (properties.is())
+            properties->getPropertyValue("IsChart") >>= isChart;
+        return isChart ? kShapeChart : kShapeEmbeddedOLEObject;
+    }
+    return kShapeUnknown;
+}
+
+void SetFont(const Reference<css::uno::XInterface>& object, const QString& fontName)
+{
+    Reference<css::beans::XPropertySet> properties(object, UNO_QUERY_THROW);
+    const Any font(ToOUString(fontName));
+    properties->setPropertyValue("CharFontName", font);
+    properties->setPropertyValue("CharFontNameAsian", font);
+}
+
+}  // namespace
+
+#define TEZDESK_DOCUMENT_CALL(what) \
+    if (!IsOpen())                  \
+        throw OfficeError(OfficeFailure::NotRunning, QStringLiteral("The document is no longer open: ") + Path()); \
+    return m_impl->suite->Call(OfficeFailure::CallFailed, QStringLiteral(what " of ") + Path(), [&]
+
+int OfficeDocument::SheetCount() const
+{
+    TEZDESK_DOCUMENT_CALL("Sheets") {
+        Reference<css::sheet::XSpreadsheetDocument> document(m_impl->component, UNO_QUERY_THROW);
+        return int(Reference<css::container::XIndexAccess>(document->getSheets(), UNO_QUERY_THROW)->getCount());
+    });
+}
+
+QString OfficeDocument::SheetName(int sheet) const
+{
+    TEZDESK_DOCUMENT_CALL("Sheet name") {
+        return ToQString(Reference<css::container::XNamed>(Sheet(m_impl->component, sheet), UNO_QUERY_THROW)->getName());
+    });
+}
+
+void OfficeDocument::SetSheetName(int sheet, const QString& name)
+{
+    TEZDESK_DOCUMENT_CALL("Sheet name") {
+        Reference<css::container::XNamed>(Sheet(m_impl->component, sheet), UNO_QUERY_THROW)->setName(ToOUString(name));
+    });
+}
+
+QList<TextCellBlock> OfficeDocument::SheetTextCells(int sheet) const
+{
+    TEZDESK_DOCUMENT_CALL("Text cells") {
+        QList<TextCellBlock> blocks;
+        Reference<css::sheet::XCellRangesQuery> query(Sheet(m_impl->component, sheet), UNO_QUERY_THROW);
+        Reference<css::sheet::XSheetCellRanges> ranges = query->queryContentCells(css::sheet::CellFlags::STRING);
+        Reference<css::container::XIndexAccess> rangeList(ranges, UNO_QUERY_THROW);
+        for (sal_Int32 i = 0, n = rangeList->getCount(); i < n; ++i) {
+            Reference<css::sheet::XCellRangeData> data(rangeList->getByIndex(i), UNO_QUERY_THROW);
+            const auto address = Reference<css::sheet::XCellRangeAddressable>(data, UNO_QUERY_THROW)->getRangeAddress();
+            TextCellBlock block;
+            block.firstRow = address.StartRow;
+            block.firstColumn = address.StartColumn;
+            block.rows = address.EndRow - address.StartRow + 1;
+            block.columns = address.EndColumn - address.StartColumn + 1;
+            const Sequence<Sequence<Any>> rows = data->getDataArray();
+            for (const Sequence<Any>& row : rows)
+                for (const Any& cell : row) {
+                    rtl::OUString text;
+                    cell >>= text;
+                    block.texts.append(ToQString(text));
+                }
+            blocks.append(block);
+        }
+        return blocks;
+    });
+}
+
+void OfficeDocument::SetSheetTextCells(int sheet, const TextCellBlock& block)
+{
+    if (block.texts.size() != block.rows * block.columns || block.rows <= 0 || block.columns <= 0)
+        throw OfficeError(OfficeFailure::CallFailed, QStringLiteral("A block of cells with a wrong number of texts"));
+    TEZDESK_DOCUMENT_CALL("Text cells") {
+        Reference<css::table::XCellRange> cells(Sheet(m_impl->component, sheet), UNO_QUERY_THROW);
+        Reference<css::sheet::XCellRangeData> data(
+            cells->getCellRangeByPosition(block.firstColumn, block.firstRow, block.firstColumn + block.columns - 1,
+                                          block.firstRow + block.rows - 1),
+            UNO_QUERY_THROW);
+        Sequence<Sequence<Any>> rows(block.rows);
+        auto* rowData = rows.getArray();
+        for (int r = 0; r < block.rows; ++r) {
+            Sequence<Any> row(block.columns);
+            auto* cellData = row.getArray();
+            for (int c = 0; c < block.columns; ++c)
+                cellData[c] <<= ToOUString(block.texts.at(r * block.columns + c));
+            rowData[r] = row;
+        }
+        data->setDataArray(rows);
+    });
+}
+
+void OfficeDocument::SetSheetFont(int sheet, const QString& fontName)
+{
+    TEZDESK_DOCUMENT_CALL("Sheet font") {
+        Reference<css::sheet::XSpreadsheet> spreadsheet = Sheet(m_impl->component, sheet);
+        Reference<css::sheet::XUsedAreaCursor> cursor(spreadsheet->createCursor(), UNO_QUERY_THROW);
+        cursor->gotoStartOfUsedArea(false);
+        cursor->gotoEndOfUsedArea(true);
+        SetFont(cursor, fontName);
+    });
+}
+
+namespace {
+
+QList<ShapeText> ShapeTexts(const Reference<css::container::XIndexAccess>& shapes)
+{
+    QList<ShapeText> result;
+    for (sal_Int32 i = 0, n = shapes->getCount(); i < n; ++i) {
+        Reference<css::uno::XInterface> shape(shapes->getByIndex(i), UNO_QUERY);
+        ShapeText entry;
+        entry.typeCode = TypeCodeOf(shape);
+        Reference<css::container::XNamed> named(shape, UNO_QUERY);
+        if (named.is())
+            entry.name = ToQString(named->getName());
+        Reference<css::text::XText> text(shape, UNO_QUERY);
+        entry.hasText = text.is();
+        if (text.is())
+            entry.text = ToQString(text->getString());
+        result.append(entry);
+    }
+    return result;
+}
+
+void SetShapeText(const Reference<css::container::XIndexAccess>& shapes, int index, const QString& text,
+                  const QString& fontName)
+{
+    Reference<css::text::XText> shapeText(shapes->getByIndex(index), UNO_QUERY_THROW);
+    shapeText->setString(ToOUString(text));
+    if (!fontName.isEmpty())
+        SetFont(shapeText, fontName);
+}
+
+}  // namespace
+
+QList<ShapeText> OfficeDocument::SheetShapes(int sheet) const
+{
+    TEZDESK_DOCUMENT_CALL("Shapes") { return ShapeTexts(office::SheetShapes(m_impl->component, sheet)); });
+}
+
+void OfficeDocument::SetSheetShapeText(int sheet, int index, const QString& text, const QString& fontName)
+{
+    TEZDESK_DOCUMENT_CALL("Shape text") { SetShapeText(office::SheetShapes(m_impl->component, sheet), index, text, fontName); });
+}
+
+int OfficeDocument::SlideCount() const
+{
+    TEZDESK_DOCUMENT_CALL("Slides") { return int(Slides(m_impl->component)->getCount()); });
+}
+
+QList<ShapeText> OfficeDocument::SlideShapes(int slide, bool notes) const
+{
+    TEZDESK_DOCUMENT_CALL("Shapes") { return ShapeTexts(SlidePage(m_impl->component, slide, notes)); });
+}
+
+void OfficeDocument::SetSlideShapeText(int slide, bool notes, int index, const QString& text, const QString& fontName)
+{
+    TEZDESK_DOCUMENT_CALL("Shape text") { SetShapeText(SlidePage(m_impl->component, slide, notes), index, text, fontName); });
+}
+
+QStringList OfficeDocument::TextProperties() const
+{
+    TEZDESK_DOCUMENT_CALL("Document properties") {
+        Reference<css::document::XDocumentPropertiesSupplier> supplier(m_impl->component, UNO_QUERY_THROW);
+        Reference<css::document::XDocumentProperties> properties(supplier->getDocumentProperties(), UNO_QUERY_THROW);
+        return QStringList{ToQString(properties->getTitle()), ToQString(properties->getSubject()),
+                           ToQString(properties->getDescription()), ToQString(properties->getAuthor())};
+    });
+}
+
+void OfficeDocument::SetTextProperties(const QStringList& values)
+{
+    if (values.size() != 4)
+        throw OfficeError(OfficeFailure::CallFailed, QStringLiteral("Four document properties expected"));
+    TEZDESK_DOCUMENT_CALL("Document properties") {
+        Reference<css::document::XDocumentPropertiesSupplier> supplier(m_impl->component, UNO_QUERY_THROW);
+        Reference<css::document::XDocumentProperties> properties(supplier->getDocumentProperties(), UNO_QUERY_THROW);
+        properties->setTitle(ToOUString(values.at(0)));
+        properties->setSubject(ToOUString(values.at(1)));
+        properties->setDescription(ToOUString(values.at(2)));
+        properties->setAuthor(ToOUString(values.at(3)));
+    });
+}
+
+#undef TEZDESK_DOCUMENT_CALL
+
+}  // namespace office
