@@ -1,0 +1,117 @@
+// The file-list windows: the add-files dialog's result, the conversion flags from the combos
+// and the encoding-pair table.
+#include "batch/SelectFiles.h"
+#include "batch/frmDocConv.h"
+#include "batch/frmSpecConv.h"
+#include "common/ProgramFolderFixture.h"
+#include "common/TestMain.h"
+#include "core/Globals.h"
+#include "platform/ModalScript.h"
+
+#include <QComboBox>
+#include <QTest>
+
+class TestFileListWindows : public QObject {
+    Q_OBJECT
+
+private slots:
+    void selectedFiles_data()
+    {
+        QTest::addColumn<QString>("result");
+        QTest::addColumn<QStringList>("paths");
+        const QChar nul(u'\0');
+        QTest::newRow("cancelled") << QString() << QStringList();
+        QTest::newRow("one file") << QStringLiteral("/w/a.txt") << QStringList{QStringLiteral("/w/a.txt")};
+        QTest::newRow("several") << (QStringLiteral("/w") + nul + QStringLiteral("a.txt") + nul + QStringLiteral("b.doc"))
+                                 << QStringList{QStringLiteral("/w/a.txt"), QStringLiteral("/w/b.doc")};
+        QTest::newRow("root folder") << (QStringLiteral("/") + nul + QStringLiteral("a.txt") + nul + QStringLiteral("b.doc"))
+                                     << QStringList{QStringLiteral("/a.txt"), QStringLiteral("/b.doc")};
+    }
+    void selectedFiles()
+    {
+        QFETCH(QString, result);
+        QFETCH(QStringList, paths);
+        QCOMPARE(ParseSelectedFiles(result), paths);
+    }
+
+    // Order bCode, bPhrase, bB52GB, bL2R.
+    void wordFlags_data()
+    {
+        QTest::addColumn<int>("code");
+        QTest::addColumn<int>("phrase");
+        QTest::addColumn<QList<bool>>("flags");
+        QTest::newRow("0,0") << 0 << 0 << QList<bool>{true, true, false, false};
+        QTest::newRow("0,1") << 0 << 1 << QList<bool>{true, false, false, false};
+        QTest::newRow("1,0") << 1 << 0 << QList<bool>{true, true, true, true};
+        QTest::newRow("2,0") << 2 << 0 << QList<bool>{false, true, false, true};
+        QTest::newRow("2,1") << 2 << 1 << QList<bool>{false, true, false, false};
+        QTest::newRow("3,1") << 3 << 1 << QList<bool>{false, true, true, false};
+    }
+    void wordFlags()
+    {
+        QFETCH(int, code);
+        QFETCH(int, phrase);
+        QFETCH(QList<bool>, flags);
+        ProgramFolderFixture fx;
+        ModalScript script;
+        fx.start();
+        gbOutputSettingOK = true;
+        FrmDocConv& w = frmDocConv();
+        w.cbCodeConv->setCurrentIndex(code);
+        QCOMPARE(w.cbPhraseConv->currentIndex(), 0);
+        w.cbPhraseConv->setCurrentIndex(phrase);
+        bool ok = false;
+        w.GetConvSetting(ok);
+        QVERIFY(ok);
+        QCOMPARE((QList<bool>{w.bCode, w.bPhrase, w.bB52GB, w.bL2R}), flags);
+        fx.stop();
+    }
+
+    // (input, output, vocabulary item) gives (FileConvType, PhraseMode).
+    void encodingPairs_data()
+    {
+        QTest::addColumn<int>("in");
+        QTest::addColumn<int>("out");
+        QTest::addColumn<int>("phrase");
+        QTest::addColumn<int>("nIOD");
+        QTest::addColumn<int>("nIOP");
+        QTest::newRow("fresh") << 0 << 0 << 0 << 0 << 1;
+        QTest::newRow("big5 big5 first") << 0 << 2 << 0 << 1 << 2;
+        QTest::newRow("big5 big5 second") << 0 << 2 << 1 << 1 << 3;
+        QTest::newRow("big5 trad unicode") << 0 << 3 << 0 << 10 << 0;
+        QTest::newRow("big5 trad unicode second") << 0 << 3 << 1 << 10 << 1;
+        QTest::newRow("gb simp unicode") << 2 << 1 << 0 << 11 << 1;
+        QTest::newRow("gb simp unicode second") << 2 << 1 << 1 << 11 << 0;
+        QTest::newRow("simp unicode big5 code only") << 3 << 2 << 1 << 15 << 0;
+    }
+    void encodingPairs()
+    {
+        QFETCH(int, in);
+        QFETCH(int, out);
+        QFETCH(int, phrase);
+        QFETCH(int, nIOD);
+        QFETCH(int, nIOP);
+        ProgramFolderFixture fx;
+        ModalScript script;
+        fx.start();
+        gbOutputSettingOK = true;
+        FrmSpecConv& w = frmSpecConv();
+        w.cbInput->setCurrentIndex(in);
+        w.cbOutput->setCurrentIndex(out);
+        QCOMPARE(w.cbPhraseConv->currentIndex(), 0);
+        w.cbPhraseConv->setCurrentIndex(phrase);
+        bool ok = false;
+        w.GetConvSetting(ok);
+        QVERIFY(ok);
+        QCOMPARE(int(w.nIOD), nIOD);
+        QCOMPARE(int(w.nIOP), nIOP);
+        QVERIFY(w.bCode);
+        QCOMPARE(w.bB52GB, in < 2);
+        QCOMPARE(w.bPhrase, nIOP != 0);
+        QCOMPARE(w.bL2R, nIOP != 2);
+        fx.stop();
+    }
+};
+
+TEZ_REGISTER_TEST(TestFileListWindows)
+#include "test_file_list_windows.moc"
