@@ -7,6 +7,14 @@
 #include "common/TestMain.h"
 #include "core/Globals.h"
 #include "platform/ModalScript.h"
+#include "platform/FlexGrid.h"
+#include "batch/frmOutputSetting.h"
+#include "core/OutputSettingGate.h"
+#include "core/frmMain.h"
+#include "platform/ProgramFolder.h"
+
+#include <QAction>
+#include <QDialog>
 
 #include <QComboBox>
 #include <QTest>
@@ -109,6 +117,65 @@ private slots:
         QCOMPARE(w.bB52GB, in < 2);
         QCOMPARE(w.bPhrase, nIOP != 0);
         QCOMPARE(w.bL2R, nIOP != 2);
+        fx.stop();
+    }
+
+    // The file dialog comes first; Cancel in the output settings adds nothing and the next add
+    // asks them again; after OK no later add asks.
+    void addFilesAsksOutputSettingsOnce()
+    {
+        ProgramFolderFixture fx;
+        ModalScript script;
+        fx.start();
+        RegisterOutputSettingDialog([] { return frmOutputSetting().ShowDlg(); });
+        gbOutputSettingOK = false;
+        FrmDocConv& w = frmDocConv();
+        const QStringList chosen{QStringLiteral("/w/a.txt"), QStringLiteral("/w/b.doc")};
+
+        script.cancelFile();
+        w.MenuProc(QStringLiteral("IDM_FILE_OPEN"));
+        QCOMPARE(script.asked().size(), 1);
+        QCOMPARE(script.asked().at(0).kind, modal::Kind::OpenFile);
+        QCOMPARE(script.asked().at(0).filterIndex, 2);
+        QCOMPARE(script.asked().at(0).flags, 0x281204);
+        QCOMPARE(script.asked().at(0).initDir, ProgramFolder());
+
+        script.answerFiles(chosen).answerDialog([](QDialog&) { frmOutputSetting().cmdCancel_Click(); });
+        w.MenuProc(QStringLiteral("IDM_FILE_OPEN"));
+        QCOMPARE(w.lstDoc->Rows(), 1);
+        QVERIFY(!gbOutputSettingOK);
+
+        frmOutputSetting().opSelectDir = false;
+        script.answerFiles(chosen).answerDialog([](QDialog&) {
+            frmOutputSetting().opAutoName_Click();
+            frmOutputSetting().cmdOK_Click();
+        });
+        w.MenuProc(QStringLiteral("IDM_FILE_OPEN"));
+        QVERIFY(gbOutputSettingOK);
+        QCOMPARE(w.lstDoc->Rows(), 3);
+        QCOMPARE(w.lstDoc->TextMatrix(1, 2), QStringLiteral("/w/a.txt"));
+        QCOMPARE(w.lstDoc->TextMatrix(2, 2), QStringLiteral("/w/b.doc"));
+
+        script.answerFiles({QStringLiteral("/w/c.txt")});
+        w.MenuProc(QStringLiteral("IDM_FILE_OPEN"));
+        QCOMPARE(w.lstDoc->Rows(), 4);
+        QCOMPARE(script.unexpected(), 0);
+        QCOMPARE(script.pending(), 0);
+
+        // Row commands follow the rows; the list views swap the two buttons.
+        QVERIFY(w.ToolbarButton(QStringLiteral("RUN"))->isEnabled());
+        w.MenuProc(QStringLiteral("IDM_VIEW_LISTNEW"));
+        QVERIFY(w.ToolbarButton(QStringLiteral("LISTALL"))->isVisible());
+        QVERIFY(!w.ToolbarButton(QStringLiteral("LISTNEW"))->isVisible());
+        w.MenuProc(QStringLiteral("IDM_VIEW_LISTALL"));
+        QVERIFY(!w.ToolbarButton(QStringLiteral("LISTALL"))->isVisible());
+        QVERIFY(w.ToolbarButton(QStringLiteral("LISTNEW"))->isVisible());
+        w.MenuProc(QStringLiteral("IDM_EDIT_DELETEALL"));
+        QCOMPARE(w.lstDoc->Rows(), 1);
+        for (const char* key : {"DELETE", "FILEDIR", "VIEWIN", "VIEWOUT", "LISTALL", "LISTNEW", "TYPECONV", "RUN"})
+            QVERIFY2(!w.ToolbarButton(QString::fromLatin1(key))->isEnabled(), key);
+        QVERIFY(w.ToolbarButton(QStringLiteral("OPEN"))->isEnabled());
+        QVERIFY(w.ToolbarButton(QStringLiteral("OUTDIR"))->isEnabled());
         fx.stop();
     }
 };
