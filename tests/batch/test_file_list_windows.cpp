@@ -11,6 +11,9 @@
 #include "batch/frmOutputSetting.h"
 #include "core/OutputSettingGate.h"
 #include "core/frmMain.h"
+#include "core/OfficeAccess.h"
+#include "platform/MsgBox.h"
+#include "platform/App.h"
 #include "platform/ProgramFolder.h"
 
 #include <QAction>
@@ -176,6 +179,44 @@ private slots:
             QVERIFY2(!w.ToolbarButton(QString::fromLatin1(key))->isEnabled(), key);
         QVERIFY(w.ToolbarButton(QStringLiteral("OPEN"))->isEnabled());
         QVERIFY(w.ToolbarButton(QStringLiteral("OUTDIR"))->isEnabled());
+        fx.stop();
+    }
+
+    // A running Word at load is reported, and the window works afterwards.
+    void runningWordReportedAtLoad()
+    {
+        ProgramFolderFixture fx;
+        ModalScript script;
+        const OfficeServices saved = Office();
+        Office().DetectWord = [] { return true; };
+        fx.start();
+        frmDocConv();
+        Office() = saved;
+        const QString text = QStringLiteral("Word程序正在运行，请先关闭再进行转档。");
+        QVERIFY(script.messages().contains(text));
+        for (const modal::Request& r : script.asked()) {
+            if (r.text == text) {
+                QCOMPARE(r.icon, vbCritical);
+                QCOMPARE(r.title, AppTitle());
+            }
+        }
+        QVERIFY(frmDocConv().ToolbarButton(QStringLiteral("OPEN"))->isEnabled());
+        fx.stop();
+    }
+
+    // A run the output-settings gate dropped reports failure to the scheduler.
+    void droppedRunReportsFailure()
+    {
+        ProgramFolderFixture fx;
+        ModalScript script;
+        fx.start();
+        RegisterOutputSettingDialog([] { return frmOutputSetting().ShowDlg(); });
+        gbOutputSettingOK = false;
+        script.answerDialog([](QDialog&) { frmOutputSetting().cmdCancel_Click(); });
+        QCOMPARE(frmDocConv().LastRunOutcome(), RunOutcome::NotRun);
+        frmDocConv().MenuProc(QStringLiteral("IDM_FILE_RUN"));
+        QCOMPARE(frmDocConv().LastRunOutcome(), RunOutcome::Failed);
+        QCOMPARE(script.unexpected(), 0);
         fx.stop();
     }
 };
