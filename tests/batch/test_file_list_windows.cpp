@@ -2,6 +2,8 @@
 // and the encoding-pair table.
 #include "batch/SelectFiles.h"
 #include "batch/frmDocConv.h"
+#include "batch/frmXlsConv.h"
+#include "core/FileRowFlags.h"
 #include "batch/frmSpecConv.h"
 #include "common/ProgramFolderFixture.h"
 #include "common/TestMain.h"
@@ -217,6 +219,35 @@ private slots:
         frmDocConv().MenuProc(QStringLiteral("IDM_FILE_RUN"));
         QCOMPARE(frmDocConv().LastRunOutcome(), RunOutcome::Failed);
         QCOMPARE(script.unexpected(), 0);
+        fx.stop();
+    }
+
+    // The Excel run disables the main window while it works and enables it after, also when
+    // Excel cannot be started.
+    void excelRunDisablesMainWindow()
+    {
+        ProgramFolderFixture fx;
+        ModalScript script;
+        FrmMain& main = fx.start();
+        gbOutputSettingOK = true;
+        FrmXlsConv& w = frmXlsConv();
+        w.lstXls->AddItem(QStringLiteral("\t\t/w/a.xls\t/w/out/a.xls"));
+        w.lstXls->setRowData(1, FileRowExcel);
+        const OfficeServices saved = Office();
+        int started = 0;
+        bool enabledWhileRunning = true;
+        Office().InitExcelApp = [&] {
+            ++started;
+            enabledWhileRunning = main.isEnabled();
+            return false;
+        };
+        script.answer(vbOK);
+        w.MenuProc(QStringLiteral("IDM_FILE_RUN"));
+        Office() = saved;
+        QCOMPARE(started, 1);
+        QVERIFY(!enabledWhileRunning);
+        QVERIFY(main.isEnabled());
+        QCOMPARE(w.LastRunOutcome(), RunOutcome::Failed);
         fx.stop();
     }
 };
