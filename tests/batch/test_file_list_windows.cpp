@@ -2,6 +2,13 @@
 // and the encoding-pair table.
 #include "batch/SelectFiles.h"
 #include "batch/frmDocConv.h"
+#include "batch/frmHtmlConv.h"
+#include "batch/dlgHtmlSelect.h"
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QDir>
+#include <QFile>
 #include "batch/frmXlsConv.h"
 #include "core/FileRowFlags.h"
 #include "batch/frmSpecConv.h"
@@ -248,6 +255,49 @@ private slots:
         QVERIFY(!enabledWhileRunning);
         QVERIFY(main.isEnabled());
         QCOMPARE(w.LastRunOutcome(), RunOutcome::Failed);
+        fx.stop();
+    }
+
+    // The HTML window adds a website's tree; Cancel in the website dialog asks nothing more.
+    void htmlWebsiteAdd()
+    {
+        ProgramFolderFixture fx;
+        ModalScript script;
+        fx.start();
+        RegisterOutputSettingDialog([] { return frmOutputSetting().ShowDlg(); });
+        gbOutputSettingOK = false;
+        QTemporaryDir site;
+        QDir().mkpath(site.filePath(QStringLiteral("sub")));
+        for (const char* name : {"index.htm", "page.HTML", "logo.gif", "sub/a.htm"}) {
+            QFile f(site.filePath(QString::fromLatin1(name)));
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("x");
+        }
+        FrmHtmlConv& w = frmHtmlConv();
+        script.answerDialog([](QDialog&) { dlgHtmlSelect().cmdCancel_Click(); });
+        w.MenuProc(QStringLiteral("IDM_FILE_OPEN"));
+        QCOMPARE(script.asked().size(), 1);
+        QCOMPARE(w.lstHtml->Rows(), 1);
+
+        frmOutputSetting().opSelectDir = false;
+        script.answerDialog([&](QDialog&) {
+                  dlgHtmlSelect().txtDir->setText(site.path());
+                  dlgHtmlSelect().chkAddTag->setChecked(false);
+                  dlgHtmlSelect().cmdOK_Click();
+              })
+            .answerDialog([](QDialog&) {
+                frmOutputSetting().opAutoName_Click();
+                frmOutputSetting().cmdOK_Click();
+            });
+        w.MenuProc(QStringLiteral("IDM_FILE_OPEN"));
+        QCOMPARE(w.lstHtml->Rows(), 5);
+        int pages = 0;
+        for (int row = 1; row < w.lstHtml->Rows(); ++row) {
+            pages += (w.lstHtml->RowData(row) & FileRowText) ? 1 : 0;
+            QCOMPARE(w.lstHtml->RowData(row) & FileRowAddTag, 0);
+        }
+        QCOMPARE(pages, 3);
+        QCOMPARE(script.unexpected(), 0);
         fx.stop();
     }
 };
