@@ -18,6 +18,10 @@ public:
 
     void cbCodeConv_Click();
 
+protected:
+    // The flags by the conversion type and the vocabulary choice; an unselected type leaves them.
+    void ReadConvFlags() override;
+
 private:
     bool& m_loadedFlag;
 };

@@ -110,7 +110,7 @@ bool ConvertPath(const QString& inFolder, const QString& outFolder, bool bCode, 
             progress.labFile->setText(file);
             QString failure;
             try {
-                if (IsSameFile(file, output))
+                if (IsOneFile(file, output))
                     throw RuntimeError(errPathFileAccess, QStringLiteral("The output is the input"));
                 EnsureOutputFolder(output);
                 QCoreApplication::processEvents();

@@ -32,7 +32,7 @@ QString ResolvedPath(const QString& path)
     return QDir::cleanPath(canonical + QLatin1Char('/') + rest);
 }
 
-bool IsSameFile(const QString& a, const QString& b)
+bool IsOneFile(const QString& a, const QString& b)
 {
     struct stat sa {}, sb {};
     if (StatOf(a, sa) && StatOf(b, sb))

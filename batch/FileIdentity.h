@@ -8,7 +8,7 @@
 QString ResolvedPath(const QString& path);
 
 // Same device and inode when both exist; otherwise the same resolved path.
-bool IsSameFile(const QString& a, const QString& b);
+bool IsOneFile(const QString& a, const QString& b);
 
 // True when path is folder itself or lies anywhere below it.
 bool IsSameOrInsideFolder(const QString& path, const QString& folder);

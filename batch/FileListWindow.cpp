@@ -9,6 +9,11 @@
 #include "core/frmMain.h"
 #include "platform/FlexGrid.h"
 #include "platform/MousePointer.h"
+#include "platform/App.h"
+#include "platform/MsgBox.h"
+#include "core/Globals.h"
+#include "core/OutputSettingGate.h"
+#include "batch/SelectFiles.h"
 #include "resources/StringTable.h"
 
 #include <QAction>
@@ -92,6 +97,9 @@ FileListWindow::FileListWindow(const FileListWindowSetup& setup)
     m_grid = new FlexGrid(this);
     m_grid->setObjectName(QString::fromUtf8(setup.gridName));
     layout->addWidget(m_grid, 1);
+    connect(m_grid, &FlexGrid::DblClick, this, [this] { lstDoc_DblClick(); });
+    connect(m_grid, &FlexGrid::KeyDown, this, [this](int& keyCode, int shift) { lstDoc_KeyDown(keyCode, shift); });
+    connect(m_grid, &FlexGrid::OLEDragDrop, this, [this](const QStringList& data) { lstDoc_OLEDragDrop(data); });
 }
 
 void FileListWindow::AddToToolbarRow(QWidget* control)
@@ -101,9 +109,14 @@ void FileListWindow::AddToToolbarRow(QWidget* control)
 
 void FileListWindow::LoadCommon()
 {
+    if (m_setup.detectRunning && (Office().*m_setup.detectRunning) && (Office().*m_setup.detectRunning)()) {
+        gvMsg = LoadResString(m_setup.runningMessageId);
+        MsgBox(gvMsg, vbCritical | vbOKOnly, AppTitle());
+    }
     BecomeClientChild();
     frmMain().Menu(QStringLiteral("IDM_EDIT"))->setVisible(true);
     InitGrid();
+    miRowHeight = m_grid->RowHeight(0);
 }
 
 void FileListWindow::InitGrid()
@@ -151,15 +164,100 @@ void FileListWindow::EnableMenu()
     EnableRowCommands(m_grid->Rows() >= 2, m_buttons);
 }
 
+void FileListWindow::GetConvSetting(bool& ok)
+{
+    ok = PassOutputSettingGate();
+    if (ok)
+        ReadConvFlags();
+}
+
 void FileListWindow::MenuProc(const QString& cmd)
 {
     if (gbBatchRunning)
         return;
     MousePointerKeeper hourglass(vbHourglass);
-    if (!RunListCommand(m_grid, cmd) && cmd == QLatin1String("IDM_OPTION_SETTING"))
+    CarryOut(cmd);
+    EnableMenu();
+}
+
+void FileListWindow::CarryOut(const QString& cmd)
+{
+    if (cmd == QLatin1String("IDM_FILE_OPEN")) {
+        AddFiles();
+    } else if (cmd == QLatin1String("IDM_FILE_RUN")) {
+        Run();
+    } else if (cmd == QLatin1String("IDM_EDIT_DIRSETTING")) {
+        // The per-row output dialog is not there yet; the row stays selected across.
+        m_grid->setCol(0);
+        m_grid->setColSel(m_grid->Cols() - 1);
+    } else if (cmd == QLatin1String("IDM_EDIT_TYPE")) {
+        ChangeType();
+    } else if (RunListCommand(m_grid, cmd)) {
+    } else if (cmd == QLatin1String("IDM_EDIT_CLEARTYPE")) {
+        FileListClearDone(m_grid);
+    } else if (cmd == QLatin1String("IDM_VIEW_INFILE")) {
+        FileListOpenInput(m_grid);
+    } else if (cmd == QLatin1String("IDM_VIEW_OUTFILE")) {
+        FileListOpenOutput(m_grid);
+    } else if (cmd == QLatin1String("IDM_OPTION_SETTING")) {
         frmOutputSetting().ShowDlg(); // the confirmation flag is left as it was
-    else if (cmd == QLatin1String("IDM_SCHEDULE"))
-        ShowScheduleDialogOverMainWindow();
-    // The other commands come with the conversion runs; until then they do nothing.
+    } else if (cmd == QLatin1String("IDM_VIEW_LISTALL")) {
+        PrjFileListALL(m_grid, miRowHeight);
+        ShowListViewButton(false);
+    } else if (cmd == QLatin1String("IDM_VIEW_LISTNEW")) {
+        PrjFileListNEW(m_grid);
+        ShowListViewButton(true);
+    } else if (cmd == QLatin1String("IDM_SCHEDULE")) {
+        Schedule();
+    }
+}
+
+void FileListWindow::ShowListViewButton(bool listAll)
+{
+    if (QAction* all = ToolbarButton(QStringLiteral("LISTALL")))
+        all->setVisible(listAll);
+    if (QAction* fresh = ToolbarButton(QStringLiteral("LISTNEW")))
+        fresh->setVisible(!listAll);
+}
+
+void FileListWindow::AddFiles()
+{
+    const QStringList files = AskFilesToAdd(QString::fromUtf8(m_setup.openFilter));
+    if (files.isEmpty())
+        return;
+    bool ok = false;
+    GetConvSetting(ok);
+    if (ok)
+        AddChosenFiles(files);
+}
+
+void FileListWindow::Run()
+{
+    bool ok = false;
+    GetConvSetting(ok);
+    // A run the gate dropped converted nothing: the scheduler must not count it as done.
+    m_lastRun = ok ? RunConversion() : RunOutcome::Failed;
+}
+
+void FileListWindow::lstDoc_DblClick() { MenuProc(QStringLiteral("IDM_EDIT_DIRSETTING")); }
+
+void FileListWindow::lstDoc_KeyDown(int& keyCode, int shift)
+{
+    if (gbBatchRunning)
+        return;
+    FileListDeleteRows(m_grid, keyCode, shift);
+}
+
+void FileListWindow::lstDoc_OLEDragDrop(const QStringList& data)
+{
+    if (gbBatchRunning || data.isEmpty())
+        return;
+    {
+        MousePointerKeeper hourglass(vbHourglass);
+        bool ok = false;
+        GetConvSetting(ok);
+        if (ok)
+            AddDroppedFiles(data);
+    }
     EnableMenu();
 }

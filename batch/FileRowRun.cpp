@@ -119,7 +119,7 @@ bool RunFileRows(FlexGrid* grid, const FileRowRunSetup& setup, const FileRowRout
             grid->setRow(i);
             const FileRowJob job{i, grid->TextMatrix(i, 2), grid->TextMatrix(i, 3), word};
             progress.labFile->setText(job.input);
-            if (IsSameFile(job.input, job.output)) {
+            if (IsOneFile(job.input, job.output)) {
                 FileListMarkRowFailed(grid, i);
             } else {
                 const QString failure = RowFailure(job, route);

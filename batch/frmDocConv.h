@@ -8,8 +8,14 @@ class FrmDocConv : public CodeConvWindow {
     Q_OBJECT
 public:
     FrmDocConv();
+    void Form_Load() override;
 
     FlexGrid* lstDoc = nullptr;
+
+protected:
+    void AddChosenFiles(const QStringList& files) override;
+    void AddDroppedFiles(const QStringList& dropped) override;
+    RunOutcome RunConversion() override;
 };
 
 FrmDocConv& frmDocConv();

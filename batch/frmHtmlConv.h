@@ -10,6 +10,12 @@ public:
     FrmHtmlConv();
 
     FlexGrid* lstHtml = nullptr;
+
+protected:
+    void AddChosenFiles(const QStringList& files) override;
+    void AddDroppedFiles(const QStringList& dropped) override;
+    RunOutcome RunConversion() override;
+    void AddFiles() override;
 };
 
 FrmHtmlConv& frmHtmlConv();

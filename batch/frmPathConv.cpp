@@ -1,6 +1,15 @@
 #include "batch/frmPathConv.h"
 
+#include "batch/BatchRuns.h"
+#include "batch/FileList.h"
+#include "batch/RowsOutcome.h"
 #include "batch/WindowLoadedFlags.h"
+#include "batch/dlgHtmlSelect.h"
+#include "core/FileTypes.h"
+#include "core/ScheduleDialog.h"
+#include "core/frmMain.h"
+
+#include <QTimer>
 
 #include <QCheckBox>
 
@@ -27,4 +36,38 @@ void FrmPathConv::Form_Load()
 {
     CodeConvWindow::Form_Load();
     chkConvMSOFiles->setChecked(false);
+}
+
+void FrmPathConv::AddFiles()
+{
+    DlgHtmlSelect& select = dlgHtmlSelect();
+    if (!select.OpenDlg())
+        return;
+    bool ok = false;
+    GetConvSetting(ok);
+    if (ok)
+        DirListAdd(lstPath, select.path, bB52GB, bCode, bPhrase, bL2R, true);
+}
+
+void FrmPathConv::AddChosenFiles(const QStringList&) {}
+
+void FrmPathConv::AddDroppedFiles(const QStringList& dropped)
+{
+    DirListDDropAdd(lstPath, dropped, gcolHtmlExt, gcolNoExt, bB52GB, bCode, bPhrase, bL2R, true);
+}
+
+RunOutcome FrmPathConv::RunConversion()
+{
+    const bool office = chkConvMSOFiles->isChecked();
+    const bool finished = ExecutePathConv(lstPath, bCode, bPhrase, bB52GB, bL2R, gcolHtmlExt, true, office);
+    return finished ? RowsOutcome(lstPath) : RunOutcome::Failed;
+}
+
+void FrmPathConv::Schedule()
+{
+    // No scheduled run may start while the schedule window is open.
+    QTimer* timer = frmMain().Timer1;
+    timer->stop();
+    ShowScheduleDialogOverMainWindow();
+    timer->start();
 }

@@ -14,6 +14,13 @@ public:
     FlexGrid* lstPath = nullptr;
     // Also convert the Office documents inside the trees.
     QCheckBox* chkConvMSOFiles = nullptr;
+
+protected:
+    void AddChosenFiles(const QStringList& files) override;
+    void AddDroppedFiles(const QStringList& dropped) override;
+    RunOutcome RunConversion() override;
+    void AddFiles() override;
+    void Schedule() override;
 };
 
 FrmPathConv& frmPathConv();

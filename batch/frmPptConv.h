@@ -10,6 +10,11 @@ public:
     FrmPptConv();
 
     FlexGrid* lstPpt = nullptr;
+
+protected:
+    void AddChosenFiles(const QStringList& files) override;
+    void AddDroppedFiles(const QStringList& dropped) override;
+    RunOutcome RunConversion() override;
 };
 
 FrmPptConv& frmPptConv();

@@ -4,6 +4,8 @@
 // the code combo.
 #include "batch/FileListWindow.h"
 
+#include <cstdint>
+
 class QComboBox;
 
 class FrmSpecConv : public FileListWindow {
@@ -19,6 +21,16 @@ public:
 
     void cbInput_Click();
     void cbOutput_Click();
+
+    // The library's file conversion type and vocabulary mode of the current choice.
+    int16_t nIOP = 0;
+    int16_t nIOD = 0;
+
+protected:
+    void ReadConvFlags() override;
+    void AddChosenFiles(const QStringList& files) override;
+    void AddDroppedFiles(const QStringList& dropped) override;
+    RunOutcome RunConversion() override;
 };
 
 FrmSpecConv& frmSpecConv();

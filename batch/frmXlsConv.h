@@ -10,6 +10,11 @@ public:
     FrmXlsConv();
 
     FlexGrid* lstXls = nullptr;
+
+protected:
+    void AddChosenFiles(const QStringList& files) override;
+    void AddDroppedFiles(const QStringList& dropped) override;
+    RunOutcome RunConversion() override;
 };
 
 FrmXlsConv& frmXlsConv();
