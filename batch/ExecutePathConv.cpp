@@ -2,7 +2,7 @@
 #include "batch/BatchRuns.h"
 
 #include "core/FileGrid.h"
-#include "batch/FileIdentity.h"
+#include "core/FileIdentity.h"
 #include "batch/FileListWalk.h"
 #include "core/FileRowFlags.h"
 #include "batch/FileRowRun.h"

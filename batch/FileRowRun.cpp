@@ -1,7 +1,7 @@
 #include "batch/FileRowRun.h"
 
 #include "core/FileGrid.h"
-#include "batch/FileIdentity.h"
+#include "core/FileIdentity.h"
 #include "core/FileRowFlags.h"
 #include "batch/MakeDir.h"
 #include "core/BatchRunning.h"

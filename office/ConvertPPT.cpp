@@ -10,7 +10,7 @@
 #include "office/OfficeFailure.h"
 #include "office/OfficeServices.h"
 #include "office/OfficeSession.h"
-#include "office/SameFile.h"
+#include "core/FileIdentity.h"
 #include "office/ShapeTypeName.h"
 
 namespace {
@@ -53,7 +53,7 @@ bool ConvertPPT(DlgProgress& progress, const QString& sSrc, const QString& sDst,
     SetConvertOption(bB52GB, bCode, bPhrase, bL2R);
     ShowConversionProgress(progress, sSrc, 0);
     ConversionFailures failures;
-    if (IsSameFile(sSrc, sDst)) {
+    if (IsOneFile(sSrc, sDst)) {
         failures.Add(QStringLiteral("output"), QStringLiteral("the output is the presentation itself: ") + sDst);
     } else {
         try {

@@ -13,7 +13,7 @@
 #include "office/OfficeFailure.h"
 #include "office/OfficeServices.h"
 #include "office/OfficeSession.h"
-#include "office/SameFile.h"
+#include "core/FileIdentity.h"
 #include "office/ShapeTypeName.h"
 
 #include <QTime>
@@ -99,7 +99,7 @@ bool ConvertXLS(DlgProgress& progress, const QString& sSrc, const QString& sDst,
     SetConvertOption(bB52GB, bCode, bPhrase, bL2R);
     ShowConversionProgress(progress, sSrc, 0);
     Failures failures;
-    if (IsSameFile(sSrc, sDst)) {
+    if (IsOneFile(sSrc, sDst)) {
         failures.Add(QStringLiteral("output"), QStringLiteral("the output is the workbook itself: ") + sDst);
     } else {
         try {

@@ -8,7 +8,7 @@
 #include "office/OfficeFailure.h"
 #include "office/OfficeServices.h"
 #include "office/OfficeSession.h"
-#include "office/SameFile.h"
+#include "core/FileIdentity.h"
 #include "platform/CodePage.h"
 
 #include <QFileInfo>
@@ -89,7 +89,7 @@ void StepProgressValue(QProgressBar& bar) { bar.setValue(bar.value() + 1); }
 
 void WordSaveAsRtf(const QString& strInFile, const QString& strOutFile)
 {
-    if (IsSameFile(strInFile, strOutFile))
+    if (IsOneFile(strInFile, strOutFile))
         Err().Raise(errPathFileAccess, QStringLiteral("The RTF copy would replace its source document: ") + strInFile);
     WithWordProcessor([&](office::OfficeSuite& suite) {
         OfficeDocument document = suite.Load(strInFile, DocumentKind::Text);

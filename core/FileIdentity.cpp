@@ -1,4 +1,4 @@
-#include "batch/FileIdentity.h"
+#include "core/FileIdentity.h"
 
 #include <QDir>
 #include <QFile>
