@@ -10,6 +10,7 @@
 #include "core/EndProcess.h"
 #include "core/Globals.h"
 #include "core/Log.h"
+#include "core/OfficeAccess.h"
 #include "core/SchedulerTick.h"
 #include "core/dlgAbout.h"
 #include "core/dlgProgress.h"
@@ -59,6 +60,9 @@ ProgramFolderFixture::ProgramFolderFixture()
     m_hadHome = qEnvironmentVariableIsSet("TEZDESK_HOME");
     m_oldHome = qgetenv("TEZDESK_HOME");
     m_oldCurrent = QDir::currentPath();
+    // Whether an office runs on this machine (other test programs start theirs in parallel)
+    // is no part of a program test: the windows see none unless a test says otherwise.
+    Office().DetectWord = Office().DetectExcel = Office().DetectPowerPoint = [] { return false; };
     if (!m_dir.isValid())
         return;
     qputenv("TEZDESK_HOME", QFile::encodeName(folder()));

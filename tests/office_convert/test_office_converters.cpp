@@ -242,7 +242,8 @@ private slots:
     void corruptWorkbookFailsWithoutOutput()
     {
         const QString xls = newName(QStringLiteral(".xls"));
-        office_tests::WriteBytes(xls, QByteArray("\xD0\xCF\x11\xE0 not a workbook at all", 30));
+        static const char kNotAWorkbook[] = "\xD0\xCF\x11\xE0 not a workbook at all";
+        office_tests::WriteBytes(xls, QByteArray(kNotAWorkbook, sizeof kNotAWorkbook - 1));
         const QString output = newName(QStringLiteral(".xls"));
         QVERIFY(!ConvertXLS(dlgProgress(), xls, output, true, false, false, false));
         QVERIFY(!QFile::exists(output));
