@@ -3,7 +3,7 @@
 #include "core/ConvTypeChoice.h"
 #include "batch/BatchRuns.h"
 #include "batch/FileList.h"
-#include "batch/RowsOutcome.h"
+#include "core/RowsOutcome.h"
 #include "batch/WindowLoadedFlags.h"
 #include "core/FileTypes.h"
 

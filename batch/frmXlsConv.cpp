@@ -3,7 +3,7 @@
 #include "batch/BatchRuns.h"
 #include "batch/CheckPCTOK.h"
 #include "batch/FileList.h"
-#include "batch/RowsOutcome.h"
+#include "core/RowsOutcome.h"
 #include "batch/WindowLoadedFlags.h"
 #include "core/FileTypes.h"
 #include "core/frmMain.h"

@@ -2,6 +2,7 @@
 // The database conversion window: the tables of a source database (an Access-type file or a
 // server database) with the names of the tables a conversion writes, the choice of the output
 // database, the table viewers and the run.
+#include "core/RunOutcome.h"
 #include "core/WorkWindow.h"
 #include "database/Connection.h"
 #include "platform/CommonDialog.h"
@@ -17,7 +18,7 @@ class QToolBar;
 // Set when the database window is first loaded; the project then carries its side file.
 extern bool gbDBConvLoaded;
 
-class FrmDBConv : public WorkWindow {
+class FrmDBConv : public WorkWindow, public RunOutcomeReport {
     Q_OBJECT
 public:
     FrmDBConv();
@@ -53,13 +54,19 @@ public:
     void lstTables_OLEDragDrop(const QStringList& files);
     QAction* ToolbarButton(const QString& key) const { return m_buttons.value(key); }
 
+    // The outcome of the last IDM_FILE_RUN, for the scheduler: failed when the run was
+    // dropped or any table was not converted.
+    RunOutcome LastRunOutcome() const override { return m_lastRun; }
+
 private:
     // "ACCESS", "SQL7" or "" from the database type box.
     QString TypeCode() const;
     bool GetConvSetting();
     void OpenAccessSource(const QString& path);
     void OpenSqlSource();
-    void RunConversion(const QString& type);
+    // False when the run was dropped before it started.
+    bool RunConversion(const QString& type);
+    RunOutcome m_lastRun = RunOutcome::NotRun;
     void ViewTable(bool output);
     void ChooseOutput(const QString& type);
     void DBTableList(FlexGrid* lst, AdoConnection& cnt, const QString& prefix, bool b52gb, bool code, bool phrase,

@@ -13,6 +13,7 @@
 #include "core/Log.h"
 #include "core/BatchRunning.h"
 #include "core/OutputSettingGate.h"
+#include "core/RowsOutcome.h"
 #include "platform/FlexGrid.h"
 #include "platform/MousePointer.h"
 #include "platform/MsgBox.h"
@@ -72,28 +73,31 @@ void FrmDBConv::OpenSqlSource()
     EnableMenu();
 }
 
-void FrmDBConv::RunConversion(const QString& type)
+bool FrmDBConv::RunConversion(const QString& type)
 {
     if (type == QLatin1String("ACCESS")) {
         if (!GetConvSetting())
-            return;
+            return false;
         if (QFileInfo::exists(mvOutDB)) {
             // The source is never overwritten, whatever its output is called.
             if (SameFile(mvOutDB, mvDB)) {
                 MsgBox(QStringLiteral("输出数据库不可以是输入数据库") + QStringLiteral("(") + mvOutDB + QStringLiteral(")"));
-                return;
+                return false;
             }
             gvMsg = QStringLiteral("文件已存在, 是否覆写?") + QStringLiteral("(") + mvOutDB + QStringLiteral(")");
             if (MsgBox(gvMsg, vbYesNo | vbQuestion) == vbNo)
-                return;
+                return false;
             if (!QFile::remove(mvOutDB))
                 Err().Raise(errPermissionDenied, QStringLiteral("Cannot delete ") + mvOutDB);
         }
         ExecuteMDBConv(lstTables, mcollTbl, mcollOutTbl, bCode, bPhrase, bB52GB, bL2R, mCnt, mvOutDB);
-    } else if (type == QLatin1String("SQL7")) {
-        if (GetConvSetting())
-            ExecuteSQLConv(lstTables, mcollTbl, mcollOutTbl, bCode, bPhrase, bB52GB, bL2R, mCnt, mvOutDB);
+        return true;
     }
+    if (type == QLatin1String("SQL7") && GetConvSetting()) {
+        ExecuteSQLConv(lstTables, mcollTbl, mcollOutTbl, bCode, bPhrase, bB52GB, bL2R, mCnt, mvOutDB);
+        return true;
+    }
+    return false;
 }
 
 void FrmDBConv::ViewTable(bool output)
@@ -162,7 +166,9 @@ void FrmDBConv::MenuProc(const QString& cmd)
                 OpenSqlSource();
             }
         } else if (cmd == QLatin1String("IDM_FILE_RUN")) {
-            RunConversion(type);
+            m_lastRun = RunOutcome::Failed;
+            if (RunConversion(type))
+                m_lastRun = RowsOutcome(lstTables);
         } else if (cmd == QLatin1String("IDM_EDIT_DIRSETTING")) {
             RenameOutputTable();
         } else if (cmd == QLatin1String("IDM_EDIT_DELETE")) {

@@ -95,6 +95,7 @@ private slots:
         QCOMPARE(script.messages(), (QStringList{LoadResString(4036) + "\r\n" + LoadResString(4025)}));
         for (int r = 1; r < db.lstTables->Rows(); ++r)
             QVERIFY(db.lstTables->RowData(r) & kRowConverted);
+        QCOMPARE(db.LastRunOutcome(), RunOutcome::Succeeded);
         const QString out = fx.path("DBOUT.MDB");
         // Text converted (column names too, EMAILADD unchanged), everything else as it was, Nulls Null.
         QCOMPARE(Sqlite(out, {"SELECT \"名稱\", \"EMAILADD\", n, r, quote(b) FROM \"客戶\" ORDER BY rowid"}),
@@ -111,6 +112,7 @@ private slots:
         QCOMPARE(script.asked().last().text, QStringLiteral("文件已存在, 是否覆写?(") + out + QStringLiteral(")"));
         QCOMPARE(script.asked().last().buttons, vbYesNo);
         QCOMPARE(fx.readFile("DBOUT.MDB"), before);
+        QCOMPARE(db.LastRunOutcome(), RunOutcome::Failed);
         QCOMPARE(script.unexpected(), 0);
         fx.stop();
     }

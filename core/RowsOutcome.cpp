@@ -1,4 +1,4 @@
-#include "batch/RowsOutcome.h"
+#include "core/RowsOutcome.h"
 
 #include "core/FileRowFlags.h"
 #include "platform/FlexGrid.h"
