@@ -96,4 +96,32 @@ inline QByteArray ReadBytes(const QString& path)
 // A Word 97 document encrypted with a password, kept with the tests.
 inline QString EncryptedDocFixture() { return QStringLiteral(TEZDESK_OFFICE_FIXTURES "/encrypted.doc"); }
 
+// The five texts a test document carries, one in each place the office keeps text.
+inline DocumentTexts FiveTexts()
+{
+    DocumentTexts t;
+    t.body = QStringLiteral("正文軟件");
+    t.header = QStringLiteral("頁首鼠標");
+    t.footer = QStringLiteral("頁尾文字");
+    t.frame = QStringLiteral("文字框內容");
+    t.shape = QStringLiteral("圖形裡的字");
+    return t;
+}
+
+// Texts as a comparable list: trimmed, empty ones dropped, sorted (the office gives the
+// places of a document in no fixed order).
+inline QStringList SortedTexts(QStringList texts)
+{
+    for (QString& t : texts)
+        t = t.trimmed();
+    texts.removeAll(QString());
+    texts.sort();
+    return texts;
+}
+
+inline QStringList SortedTexts(const DocumentTexts& t)
+{
+    return SortedTexts(QStringList{t.body, t.header, t.footer, t.frame, t.shape});
+}
+
 }  // namespace office_tests

@@ -23,30 +23,10 @@ using office::DocumentKind;
 using office::OfficeError;
 using office::OfficeFailure;
 using office_tests::DocumentTexts;
+using office_tests::FiveTexts;
+using office_tests::SortedTexts;
 
 namespace {
-
-DocumentTexts FiveTexts()
-{
-    DocumentTexts t;
-    t.body = QStringLiteral("正文軟件");
-    t.header = QStringLiteral("頁首鼠標");
-    t.footer = QStringLiteral("頁尾文字");
-    t.frame = QStringLiteral("文字框內容");
-    t.shape = QStringLiteral("圖形裡的字");
-    return t;
-}
-
-QStringList Sorted(QStringList texts)
-{
-    for (QString& t : texts)
-        t = t.trimmed();
-    texts.removeAll(QString());
-    texts.sort();
-    return texts;
-}
-
-QStringList Sorted(const DocumentTexts& t) { return Sorted(QStringList{t.body, t.header, t.footer, t.frame, t.shape}); }
 
 // Whether a process is gone (or only waits to be reaped).
 bool ProcessGone(long pid)
@@ -134,12 +114,12 @@ private slots:
         const QString doc = writeDoc(QStringLiteral("five.doc"), FiveTexts());
         office::OfficeDocument reloaded = m_suite->Load(doc, DocumentKind::Text);
         QCOMPARE(reloaded.FilterName(), QStringLiteral("MS Word 97"));
-        QCOMPARE(Sorted(reloaded.Texts()), Sorted(FiveTexts()));
+        QCOMPARE(SortedTexts(reloaded.Texts()), SortedTexts(FiveTexts()));
         reloaded.StoreAs(path(QStringLiteral("five.rtf")), QString::fromLatin1(office::kFilterRtf));
         QVERIFY(office_tests::ReadBytes(path(QStringLiteral("five.rtf"))).startsWith("{\\rtf"));
         office::OfficeDocument rtf = m_suite->Load(path(QStringLiteral("five.rtf")), DocumentKind::Text);
         QCOMPARE(rtf.FilterName(), QStringLiteral("Rich Text Format"));
-        QCOMPARE(Sorted(rtf.Texts()), Sorted(FiveTexts()));
+        QCOMPARE(SortedTexts(rtf.Texts()), SortedTexts(FiveTexts()));
     }
 
     void replaceAllMatchesCaseThroughTheDocument()
@@ -152,8 +132,8 @@ private slots:
         QCOMPARE(document.ReplaceAll(QStringLiteral("軟件"), QStringLiteral("軟體"), true), 3);
         QCOMPARE(document.ReplaceAll(QStringLiteral("soft"), QStringLiteral("hard"), true), 2);
         QCOMPARE(document.ReplaceAll(QStringLiteral("absent"), QStringLiteral("x"), true), 0);
-        QCOMPARE(Sorted(document.Texts()),
-                 Sorted(QStringList{QStringLiteral("軟體 Soft hard 軟體"), QStringLiteral("軟體 in the header"),
+        QCOMPARE(SortedTexts(document.Texts()),
+                 SortedTexts(QStringList{QStringLiteral("軟體 Soft hard 軟體"), QStringLiteral("軟體 in the header"),
                                     QStringLiteral("hard footer")}));
     }
 
@@ -210,7 +190,7 @@ private slots:
             QVERIFY2(failures.contains(int(e.failure())), qPrintable(e.message()));
         }
         office::OfficeDocument good = m_suite->Load(writeRtf(QStringLiteral("good.rtf"), FiveTexts()), DocumentKind::Text);
-        QCOMPARE(Sorted(good.Texts()), Sorted(FiveTexts()));
+        QCOMPARE(SortedTexts(good.Texts()), SortedTexts(FiveTexts()));
         QCOMPARE(m_suite->ProcessId(), pid);
     }
 
@@ -255,7 +235,7 @@ private slots:
         QVERIFY(!m_suite->IsRunning());
         QVERIFY(WaitUntilGone(pid, 5000));
         office::OfficeDocument next = m_suite->Load(rtf, DocumentKind::Text);
-        QCOMPARE(Sorted(next.Texts()), Sorted(FiveTexts()));
+        QCOMPARE(SortedTexts(next.Texts()), SortedTexts(FiveTexts()));
         QVERIFY(m_suite->ProcessId() != pid);
     }
 

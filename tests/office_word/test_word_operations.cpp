@@ -30,6 +30,8 @@
 using office::DocumentKind;
 using office_session::ProgramOffice;
 using office_tests::DocumentTexts;
+using office_tests::FiveTexts;
+using office_tests::SortedTexts;
 
 namespace {
 
@@ -43,28 +45,6 @@ struct Table {
     QList<Item> items;
     int32_t status = 1;
 };
-
-QStringList Trimmed(QStringList texts)
-{
-    for (QString& t : texts)
-        t = t.trimmed();
-    texts.removeAll(QString());
-    texts.sort();
-    return texts;
-}
-
-DocumentTexts FiveTexts()
-{
-    DocumentTexts t;
-    t.body = QStringLiteral("正文軟件");
-    t.header = QStringLiteral("頁首鼠標");
-    t.footer = QStringLiteral("頁尾文字");
-    t.frame = QStringLiteral("文字框內容");
-    t.shape = QStringLiteral("圖形裡的字");
-    return t;
-}
-
-QStringList Texts(const DocumentTexts& t) { return Trimmed({t.body, t.header, t.footer, t.frame, t.shape}); }
 
 }  // namespace
 
@@ -89,7 +69,7 @@ private:
         return doc;
     }
     static QString filterOf(const QString& file) { return ProgramOffice().Load(file, DocumentKind::Text).FilterName(); }
-    static QStringList textsOf(const QString& file) { return Trimmed(ProgramOffice().Load(file, DocumentKind::Text).Texts()); }
+    static QStringList textsOf(const QString& file) { return SortedTexts(ProgramOffice().Load(file, DocumentKind::Text).Texts()); }
 
     // Puts the tables into the program's list, in order.
     void useTables(const QList<Table>& tables)
@@ -154,11 +134,11 @@ private slots:
         const QString intermediate = RtfIntermediatePath(output);
         WordSaveAsRtf(doc, intermediate);
         QCOMPARE(filterOf(intermediate), QStringLiteral("Rich Text Format"));
-        QCOMPARE(textsOf(intermediate), Texts(FiveTexts()));
+        QCOMPARE(textsOf(intermediate), SortedTexts(FiveTexts()));
         QFile::copy(intermediate, output);
         WordSaveAsWord8(output, output);
         QCOMPARE(filterOf(output), QStringLiteral("MS Word 97"));
-        QCOMPARE(textsOf(output), Texts(FiveTexts()));
+        QCOMPARE(textsOf(output), SortedTexts(FiveTexts()));
         WordSaveAsWord8(intermediate, newName(QStringLiteral(".doc")));
         QCOMPARE(filterOf(intermediate), QStringLiteral("Rich Text Format"));
     }
@@ -179,7 +159,7 @@ private slots:
         const QString doc = writeDoc(t);
         WordReplaceAllPhrases(doc, false, false);
         QCOMPARE(filterOf(doc), QStringLiteral("MS Word 97"));
-        QCOMPARE(textsOf(doc), Trimmed({QStringLiteral("軟體和滑鼠"), QStringLiteral("頁首的軟體與滑鼠")}));
+        QCOMPARE(textsOf(doc), SortedTexts(QStringList{QStringLiteral("軟體和滑鼠"), QStringLiteral("頁首的軟體與滑鼠")}));
     }
 
     void vocabularyItemsAppliedInOrder_data()
@@ -270,7 +250,7 @@ private slots:
         const QString doc = writeDoc(FiveTexts());
         WordClearFindFormatting(doc, false);
         QCOMPARE(filterOf(doc), QStringLiteral("MS Word 97"));
-        QCOMPARE(textsOf(doc), Texts(FiveTexts()));
+        QCOMPARE(textsOf(doc), SortedTexts(FiveTexts()));
     }
 
     // A bad document fails toward the caller and leaves no output; an output that was there
@@ -314,7 +294,7 @@ private slots:
         const QString good = writeDoc(FiveTexts());
         const QString intermediate = RtfIntermediatePath(output);
         WordSaveAsRtf(good, intermediate);
-        QCOMPARE(textsOf(intermediate), Texts(FiveTexts()));
+        QCOMPARE(textsOf(intermediate), SortedTexts(FiveTexts()));
     }
 
     // One office serves the operations one after another, a killed one is replaced by the
