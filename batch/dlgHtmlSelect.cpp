@@ -1,5 +1,6 @@
 #include "batch/dlgHtmlSelect.h"
 
+#include "batch/ExtListText.h"
 #include "core/FileTypes.h"
 #include "platform/CommonDialog.h"
 #include "platform/Modal.h"
@@ -68,11 +69,16 @@ bool DlgHtmlSelect::OpenDlg()
 
 void DlgHtmlSelect::cmdOK_Click()
 {
+    if (txtDir->text().isEmpty()) {
+        MsgBox(LoadResString(4002), vbOKOnly, windowTitle());
+        return;
+    }
     if (!QFileInfo(txtDir->text()).isDir()) {
         MsgBox(txtDir->text() + QStringLiteral(" ") + LoadResString(4003), vbOKOnly, windowTitle());
         return;
     }
-    if (txtExt->toPlainText().trimmed().isEmpty()) {
+    // No extension at all would leave no file counted as a web page.
+    if (!ExtTextHasExtension(txtExt->toPlainText())) {
         MsgBox(LoadResString(4004), vbOKOnly, windowTitle());
         return;
     }

@@ -1,5 +1,6 @@
 #include "batch/frmDocConv.h"
 
+#include "batch/FileListChangeType.h"
 #include "batch/BatchRuns.h"
 #include "batch/FileList.h"
 #include "core/RowsOutcome.h"
@@ -42,4 +43,9 @@ RunOutcome FrmDocConv::RunConversion()
 {
     ExecuteDocConv(lstDoc, bCode, bPhrase, bB52GB, bL2R);
     return RowsOutcome(lstDoc);
+}
+
+void FrmDocConv::ChangeType()
+{
+    FileListChangeTypeDoc(lstDoc);
 }

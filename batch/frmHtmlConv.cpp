@@ -1,5 +1,7 @@
 #include "batch/frmHtmlConv.h"
 
+#include "batch/CheckHtmlExt.h"
+#include "batch/FileListChangeType.h"
 #include "batch/BatchRuns.h"
 #include "batch/FileList.h"
 #include "core/RowsOutcome.h"
@@ -51,4 +53,11 @@ RunOutcome FrmHtmlConv::RunConversion()
 {
     ExecuteHtmlConv(lstHtml, bCode, bPhrase, bB52GB, bL2R);
     return RowsOutcome(lstHtml);
+}
+
+void FrmHtmlConv::ChangeType()
+{
+    FileListChangeTypeOther(lstHtml);
+    // Also after Cancel: the rows follow the web-page extensions in force.
+    CheckHtmlExt(lstHtml, gcolHtmlExt);
 }

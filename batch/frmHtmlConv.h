@@ -15,6 +15,7 @@ protected:
     void AddChosenFiles(const QStringList& files) override;
     void AddDroppedFiles(const QStringList& dropped) override;
     RunOutcome RunConversion() override;
+    void ChangeType() override;
     void AddFiles() override;
 };
 

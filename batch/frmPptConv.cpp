@@ -1,5 +1,6 @@
 #include "batch/frmPptConv.h"
 
+#include "batch/FileListChangeType.h"
 #include "batch/BatchRuns.h"
 #include "batch/CheckPCTOK.h"
 #include "batch/FileList.h"
@@ -43,4 +44,9 @@ RunOutcome FrmPptConv::RunConversion()
     ExecutePPTConv(lstPpt, bCode, bPhrase, bB52GB, bL2R);
     frmMain().setEnabled(true);
     return RowsOutcome(lstPpt);
+}
+
+void FrmPptConv::ChangeType()
+{
+    FileListChangeTypePpt(lstPpt);
 }

@@ -1,5 +1,6 @@
 #include "batch/frmSpecConv.h"
 
+#include "batch/FileListChangeType.h"
 #include "core/ConvTypeChoice.h"
 #include "batch/BatchRuns.h"
 #include "batch/FileList.h"
@@ -120,4 +121,9 @@ RunOutcome FrmSpecConv::RunConversion()
 {
     ExecuteSpecConv(lstDoc, nIOD, nIOP);
     return RowsOutcome(lstDoc);
+}
+
+void FrmSpecConv::ChangeType()
+{
+    ChangeSpecRowType(lstDoc);
 }

@@ -1,5 +1,6 @@
 #include "batch/frmXlsConv.h"
 
+#include "batch/FileListChangeType.h"
 #include "batch/BatchRuns.h"
 #include "batch/CheckPCTOK.h"
 #include "batch/FileList.h"
@@ -43,4 +44,9 @@ RunOutcome FrmXlsConv::RunConversion()
     ExecuteXlsConv(lstXls, bCode, bPhrase, bB52GB, bL2R);
     frmMain().setEnabled(true);
     return RowsOutcome(lstXls);
+}
+
+void FrmXlsConv::ChangeType()
+{
+    FileListChangeTypeXls(lstXls);
 }
