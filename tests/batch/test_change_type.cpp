@@ -175,9 +175,9 @@ private slots:
         if (shown.extShown)
             QCOMPARE(shown.ext, ext);
         QCOMPARE(grid->RowData(1), newWord);
-        if (accept) {
+        // The HTML window's re-typing walks the rows after the change and moves the current cell.
+        if (accept && window != QLatin1String("html"))
             QCOMPARE((QList<int>{grid->Row(), grid->Col(), grid->RowSel(), grid->ColSel()}), (QList<int>{1, 0, 1, 3}));
-        }
         QCOMPARE(grid->TextMatrix(1, 0), QStringLiteral("."));
         QCOMPARE(grid->TextMatrix(1, 3), QStringLiteral("/w/a.file.out"));
         QCOMPARE(CellPictureName(*grid, 1, 1), picture);
