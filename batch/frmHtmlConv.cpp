@@ -5,6 +5,7 @@
 #include "core/RowsOutcome.h"
 #include "batch/WindowLoadedFlags.h"
 #include "batch/dlgHtmlSelect.h"
+#include "batch/FileListChangeOutput.h"
 #include "core/FileTypes.h"
 
 #include <QCheckBox>
@@ -52,3 +53,5 @@ RunOutcome FrmHtmlConv::RunConversion()
     ExecuteHtmlConv(lstHtml, bCode, bPhrase, bB52GB, bL2R);
     return RowsOutcome(lstHtml);
 }
+
+void FrmHtmlConv::ChangeOutput() { FileListChangeOutput(lstHtml, true); }

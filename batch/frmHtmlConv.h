@@ -16,6 +16,7 @@ protected:
     void AddDroppedFiles(const QStringList& dropped) override;
     RunOutcome RunConversion() override;
     void AddFiles() override;
+    void ChangeOutput() override;
 };
 
 FrmHtmlConv& frmHtmlConv();
