@@ -25,13 +25,12 @@ void FileListChangeOutput(FlexGrid* grid, bool showAddTag, ListedRows rows)
         return;
 
     grid->setTextMatrix(row, 3, FrmChangeOutput::path);
-    int32_t word = grid->RowData(row);
-    word = FrmChangeOutput::addTag ? (word | FileRowAddTag) : (word & ~FileRowAddTag);
-    grid->setRowData(row, word);
+    const int32_t word = grid->RowData(row);
+    grid->setRowData(row, FrmChangeOutput::addTag ? (word | FileRowAddTag) : (word & ~FileRowAddTag));
     // A changed row is handled again by the next run.
-    SuspendedRedraw redraw(grid);
     if (word & FileRowProcessed) {
-        grid->setRowData(row, word & ~FileRowProcessed);
+        SuspendedRedraw redraw(grid);
+        grid->setRowData(row, grid->RowData(row) & ~FileRowProcessed);
         SetCellPicture(grid, row, 0, QPixmap());
     }
 }
