@@ -1,6 +1,7 @@
 // Start-up and shut-down of the program: the main window's load and unload handlers.
 #include "app/StartUp.h"
 
+#include "batch/dlgFontMap.h"
 #include "batch/dlgHtmlSelect.h"
 #include "batch/frmChangeOutput.h"
 #include "batch/frmDocConv.h"
@@ -269,6 +270,7 @@ void UnloadAllWindows()
 {
     UnloadInOrder<FrmOnlineConv, FrmHtmlConv, FrmDocConv, FrmPhraseMgr, FrmOutputSetting, FrmChangeOutput,
                   DlgHtmlSelect, DlgPhraseDetectDir, FrmXlsConv, FrmPptConv, FrmPathConv, FrmSchedule, FrmDBConv>();
+    UnloadInOrder<DlgFontMap>();
 }
 
 void ShutDown(FrmMain& main, int& cancel)

@@ -14,6 +14,8 @@
 #include "core/Globals.h"
 #include "core/OutputSettingGate.h"
 #include "batch/SelectFiles.h"
+#include "batch/FileListChangeOutput.h"
+#include "batch/dlgFontMap.h"
 #include "resources/StringTable.h"
 
 #include <QAction>
@@ -187,7 +189,8 @@ void FileListWindow::CarryOut(const QString& cmd)
     } else if (cmd == QLatin1String("IDM_FILE_RUN")) {
         Run();
     } else if (cmd == QLatin1String("IDM_EDIT_DIRSETTING")) {
-        // The per-row output dialog is not there yet; the row stays selected across.
+        ChangeOutput();
+        // The current row stays current, selected across.
         m_grid->setCol(0);
         m_grid->setColSel(m_grid->Cols() - 1);
     } else if (cmd == QLatin1String("IDM_EDIT_TYPE")) {
@@ -201,6 +204,9 @@ void FileListWindow::CarryOut(const QString& cmd)
         FileListOpenOutput(m_grid);
     } else if (cmd == QLatin1String("IDM_OPTION_SETTING")) {
         frmOutputSetting().ShowDlg(); // the confirmation flag is left as it was
+    } else if (cmd == QLatin1String("IDM_OPTION_FONTMAP")) {
+        if (m_setup.fontMap)
+            dlgFontMap().ShowDlg();
     } else if (cmd == QLatin1String("IDM_VIEW_LISTALL")) {
         PrjFileListALL(m_grid, miRowHeight);
         ShowListViewButton(false);
@@ -261,3 +267,5 @@ void FileListWindow::lstDoc_OLEDragDrop(const QStringList& data)
     }
     EnableMenu();
 }
+
+void FileListWindow::ChangeOutput() { FileListChangeOutput(m_grid, false); }

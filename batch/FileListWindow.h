@@ -87,6 +87,9 @@ protected:
     virtual RunOutcome RunConversion() = 0;
     virtual void ChangeType() {}
     virtual void Schedule() {}
+    // IDM_EDIT_DIRSETTING: the per-row output dialog on the current row, by default without
+    // the charset-tag box.
+    virtual void ChangeOutput();
 
     // The height of the header row at load, given back to rows the new-rows view hid.
     int miRowHeight = 0;

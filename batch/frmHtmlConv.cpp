@@ -7,6 +7,7 @@
 #include "core/RowsOutcome.h"
 #include "batch/WindowLoadedFlags.h"
 #include "batch/dlgHtmlSelect.h"
+#include "batch/FileListChangeOutput.h"
 #include "core/FileTypes.h"
 
 #include <QCheckBox>
@@ -61,3 +62,5 @@ void FrmHtmlConv::ChangeType()
     // Also after Cancel: the rows follow the web-page extensions in force.
     CheckHtmlExt(lstHtml, gcolHtmlExt);
 }
+
+void FrmHtmlConv::ChangeOutput() { FileListChangeOutput(lstHtml, true); }

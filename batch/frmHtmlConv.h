@@ -17,6 +17,7 @@ protected:
     RunOutcome RunConversion() override;
     void ChangeType() override;
     void AddFiles() override;
+    void ChangeOutput() override;
 };
 
 FrmHtmlConv& frmHtmlConv();

@@ -5,6 +5,7 @@
 #include "core/RowsOutcome.h"
 #include "batch/WindowLoadedFlags.h"
 #include "batch/dlgHtmlSelect.h"
+#include "batch/FileListChangeOutput.h"
 #include "core/FileTypes.h"
 #include "core/ScheduleDialog.h"
 #include "core/frmMain.h"
@@ -71,3 +72,5 @@ void FrmPathConv::Schedule()
     ShowScheduleDialogOverMainWindow();
     timer->start();
 }
+
+void FrmPathConv::ChangeOutput() { FileListChangeOutput(lstPath, true, ListedRows::Folders); }

@@ -21,6 +21,7 @@ protected:
     RunOutcome RunConversion() override;
     void AddFiles() override;
     void Schedule() override;
+    void ChangeOutput() override;
 };
 
 FrmPathConv& frmPathConv();
