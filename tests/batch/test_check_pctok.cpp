@@ -3,7 +3,7 @@
 // opened; and an Excel run that converts a text row's vocabulary through such a table.
 #include "batch/CheckPCTOK.h"
 #include "batch/frmOutputSetting.h"
-#include "batch/frmXlsConv.h"
+#include "ListWindows.h"
 #include "common/FileBytes.h"
 #include "common/ProgramFolderFixture.h"
 #include "common/TestMain.h"
@@ -108,10 +108,19 @@ private slots:
     }
 
     // S to T with vocabulary while the manager shows an empty table and another table in use
-    // holds 軟體/软件: the Excel run's text row gets 軟體, and the main window is disabled for
-    // the run only.
-    void excelRunUsesATableInUse()
+    // holds 軟體/软件: the Excel or PowerPoint run's text row gets 軟體, and the main window is
+    // disabled for the run only.
+    void officeRunUsesATableInUse_data()
     {
+        QTest::addColumn<QString>("form");
+        QTest::addColumn<QString>("windowCommand");
+        QTest::newRow("Excel") << QStringLiteral("frmXlsConv") << QStringLiteral("IDM_WINDOW_XLSCONVERT");
+        QTest::newRow("PowerPoint") << QStringLiteral("frmPptConv") << QStringLiteral("IDM_WINDOW_PPTCONVERT");
+    }
+    void officeRunUsesATableInUse()
+    {
+        QFETCH(QString, form);
+        QFETCH(QString, windowCommand);
         ProgramFolderFixture fx;
         WriteTables(fx, {{0, 1}, {1, 1}});
         ModalScript script;
@@ -120,8 +129,9 @@ private slots:
         QCOMPARE(giCurPCT, int16_t(0));
         QCOMPARE(mgr.lstPhrase->Rows(), 1);
 
-        main.Menu(QStringLiteral("IDM_WINDOW_XLSCONVERT"))->trigger();
-        FrmXlsConv& w = frmXlsConv();
+        main.Menu(windowCommand)->trigger();
+        auto& w = dynamic_cast<CodeConvWindow&>(ListWindow(form));
+        FlexGrid* grid = w.Grid();
         w.cbCodeConv->setCurrentIndex(0);
         w.cbPhraseConv->setCurrentIndex(0);
         gbOutputSettingOK = true;
@@ -130,17 +140,17 @@ private slots:
         const QString input = fx.path(QStringLiteral("in.txt"));
         WriteFileBytes(input, "\xEF\xBB\xBF" + QStringLiteral("软件\r\n").toUtf8());
         w.lstDoc_OLEDragDrop({input});
-        QCOMPARE(w.lstXls->Rows(), 2);
-        QVERIFY(w.lstXls->RowData(1) & FileRowText);
+        QCOMPARE(grid->Rows(), 2);
+        QVERIFY(grid->RowData(1) & FileRowText);
 
         const OfficeServices saved = Office();
         bool enabledAtStart = true;
         bool enabledAtEnd = true;
-        Office().InitExcelApp = [&] {
+        Office().InitExcelApp = Office().InitPowerPointApp = [&] {
             enabledAtStart = main.isEnabled();
             return true;
         };
-        Office().ExitExcelApp = [&] { enabledAtEnd = main.isEnabled(); };
+        Office().ExitExcelApp = Office().ExitPowerPointApp = [&] { enabledAtEnd = main.isEnabled(); };
         script.answer(vbOK); // the run's summary
         w.MenuProc(QStringLiteral("IDM_FILE_RUN"));
         Office() = saved;
@@ -148,7 +158,7 @@ private slots:
         QVERIFY(!enabledAtEnd);
         QVERIFY(main.isEnabled());
         QVERIFY(w.bPhrase);
-        const QString output = w.lstXls->TextMatrix(1, 3);
+        const QString output = grid->TextMatrix(1, 3);
         QCOMPARE(QString::fromUtf8(ReadFileBytes(output)).remove(QChar(0xFEFF)), QStringLiteral("軟體\r\n"));
         QCOMPARE(script.unexpected(), 0);
     }
