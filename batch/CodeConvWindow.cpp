@@ -1,5 +1,6 @@
 #include "batch/CodeConvWindow.h"
 
+#include "batch/ComboWidth.h"
 #include "core/ConvTypeChoice.h"
 
 #include <QComboBox>
@@ -12,6 +13,7 @@ CodeConvWindow::CodeConvWindow(const FileListWindowSetup& setup, bool& loadedFla
     cbCodeConv->setObjectName(QStringLiteral("cbCodeConv"));
     cbPhraseConv = new QComboBox(this);
     cbPhraseConv->setObjectName(QStringLiteral("cbPhraseConv"));
+    FitPhraseConv(cbPhraseConv);
     AddToToolbarRow(cbCodeConv);
     AddToToolbarRow(cbPhraseConv);
     connect(cbCodeConv, &QComboBox::currentIndexChanged, this, [this] { cbCodeConv_Click(); });

@@ -1,6 +1,7 @@
 #include "batch/frmSpecConv.h"
 
 #include "batch/FileListChangeType.h"
+#include "batch/ComboWidth.h"
 #include "core/ConvTypeChoice.h"
 #include "batch/BatchRuns.h"
 #include "batch/FileList.h"
@@ -61,6 +62,7 @@ FrmSpecConv::FrmSpecConv()
     cbOutput->setObjectName(QStringLiteral("cbOutput"));
     cbPhraseConv = new QComboBox(this);
     cbPhraseConv->setObjectName(QStringLiteral("cbPhraseConv"));
+    FitPhraseConv(cbPhraseConv);
     AddToToolbarRow(Captioned(QStringLiteral("输入文件"), cbInput, this));
     AddToToolbarRow(Captioned(QStringLiteral("输出文件"), cbOutput, this));
     AddToToolbarRow(cbPhraseConv);

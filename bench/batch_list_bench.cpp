@@ -1,6 +1,8 @@
 // Speed of the batch file lists on a large tree: 10,000 small files in 100 folders dropped
 // onto a grid under both output settings, the file check and the new-rows view over the
-// rows, own-folder naming of 10,000 files of one folder, and the bare grid appends.
+// rows, own-folder naming of 10,000 files of one folder, and the bare grid appends; then the
+// same tree dropped on the Word window of the running program through the window's drop
+// handler, both list views of the window over its 10,000 rows and a window switch.
 // usage: batch_list_bench (run with QT_QPA_PLATFORM=offscreen where there is no display)
 #include "core/FileGrid.h"
 #include "batch/FileList.h"
@@ -10,6 +12,13 @@
 #include "core/GridPictures.h"
 #include "core/Log.h"
 #include "platform/FlexGrid.h"
+#include "batch/frmDocConv.h"
+#include "common/ProgramFolderFixture.h"
+#include "core/Globals.h"
+#include "core/frmMain.h"
+#include "platform/ModalScript.h"
+
+#include <QAction>
 
 #include <QApplication>
 #include <QDir>
@@ -125,5 +134,27 @@ int main(int argc, char** argv)
             bare->AddItem(QStringLiteral("\t\t%1\t%1").arg(flatFiles.at(i)));
         bare->setRedraw(true);
     });
+
+    // The Word window as a user drives it: the drop handler (hourglass, gate, filler, menus),
+    // the two list views and a switch to another window and back.
+    ProgramFolderFixture program;
+    ModalScript quiet; // nothing is asked; anything that would be gets the safe answer
+    FrmMain& main = program.start();
+    gbOutputSettingOK = true;
+    frmOutputSetting().opSelectDir = false;
+    FrmDocConv& word = frmDocConv();
+    Time("Word window: drop handler, 10,000-file tree, own folder", [&] { word.lstDoc_OLEDragDrop(folders); });
+    if (word.lstDoc->Rows() != kFiles + 1)
+        std::printf("unexpected row count %d\n", word.lstDoc->Rows() - 1);
+    for (int row = 1; row < word.lstDoc->Rows(); row += 2)
+        word.lstDoc->setRowData(row, word.lstDoc->RowData(row) | FileRowProcessed);
+    Time("Word window: IDM_VIEW_LISTNEW (half the rows processed)", [&] { word.MenuProc(QStringLiteral("IDM_VIEW_LISTNEW")); });
+    Time("Word window: IDM_VIEW_LISTALL", [&] { word.MenuProc(QStringLiteral("IDM_VIEW_LISTALL")); });
+    Time("Word window: switch to the Excel window and back", [&] {
+        main.Menu(QStringLiteral("IDM_WINDOW_XLSCONVERT"))->trigger();
+        main.Menu(QStringLiteral("IDM_WINDOW_DOCCONVERT"))->trigger();
+    });
+    if (quiet.unexpected() != 0)
+        std::printf("%d questions asked\n", quiet.unexpected());
     return 0;
 }
