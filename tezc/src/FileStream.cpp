@@ -397,6 +397,7 @@ private:
 
 void appendUnits(std::string_view bytes, bool big, std::u16string& out) {
     const size_t n = bytes.size() / 2;
+    if (n == 0) return;
     const size_t base = out.size();
     out.resize(base + n);
     char16_t* w = out.data() + base;
@@ -418,6 +419,7 @@ void decodeUnits(std::string_view bytes, bool big, std::u16string& out) {
 
 void encodeUnits(std::u16string_view text, std::string& out) {
     out.resize(text.size() * 2);
+    if (text.empty()) return;
     if (std::endian::native == std::endian::little) {
         std::memcpy(out.data(), text.data(), text.size() * 2);
         return;
