@@ -200,7 +200,7 @@ void encodeDbcs(std::u16string_view in, std::string& out, Unmappable how, CodeOf
     const size_t n = in.size();
     size_t i = 0;
     while (i < n) {
-        if (static_cast<size_t>(end - w) < kSlack) [[unlikely]] {
+        if (static_cast<size_t>(end - w) <= kSlack) [[unlikely]] {
             const size_t at = static_cast<size_t>(w - out.data());
             out.resize(out.size() + (n - i) * 2 + kSlack);
             w = out.data() + at;
