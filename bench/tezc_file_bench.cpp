@@ -58,9 +58,7 @@ Timing bestOf(int rounds, const std::function<void()>& work) {
     return best;
 }
 
-std::string bytesOf(int32_t stmt, const std::string& utf8, bool traditional) {
-    // UTF-8 -> UTF-16 through the library's own GB18030 path would need the text as GB;
-    // the bench decodes UTF-8 itself.
+std::u16string toU16(const std::string& utf8) {
     std::u16string u;
     for (size_t i = 0; i < utf8.size();) {
         const auto b = static_cast<unsigned char>(utf8[i]);
@@ -80,6 +78,12 @@ std::string bytesOf(int32_t stmt, const std::string& utf8, bool traditional) {
             u += char16_t(cp);
         }
     }
+    return u;
+}
+
+// The text in its script's 8-bit code page, through the library's encoding-only entry.
+std::string bytesOf(int32_t stmt, const std::string& utf8, bool traditional) {
+    const std::u16string u = toU16(utf8);
     int32_t res = 0;
     if (_TezConvertStringUD(stmt, u.data(), int32_t(u.size()), traditional ? 2 : 3, 0, &res) != 0) fail("encoding");
     std::string out(static_cast<size_t>(_TezGetDBLen(res)), '\0');
@@ -87,26 +91,12 @@ std::string bytesOf(int32_t stmt, const std::string& utf8, bool traditional) {
     return out;
 }
 
+// The text as a UTF-16 file (little-endian, with its byte-order mark).
 std::string utf16Of(const std::string& utf8) {
     std::string out("\xFF\xFE", 2);
-    for (size_t i = 0; i < utf8.size();) {
-        const auto b = static_cast<unsigned char>(utf8[i]);
-        char32_t cp;
-        if (b < 0x80) { cp = b; i += 1; }
-        else if (b < 0xE0) { cp = ((b & 0x1F) << 6) | (utf8[i + 1] & 0x3F); i += 2; }
-        else if (b < 0xF0) { cp = ((b & 0x0F) << 12) | ((utf8[i + 1] & 0x3F) << 6) | (utf8[i + 2] & 0x3F); i += 3; }
-        else {
-            cp = ((b & 0x07) << 18) | ((utf8[i + 1] & 0x3F) << 12) | ((utf8[i + 2] & 0x3F) << 6) | (utf8[i + 3] & 0x3F);
-            i += 4;
-        }
-        auto unit = [&](char16_t c) { out += char(c & 0xFF); out += char(c >> 8); };
-        if (cp >= 0x10000) {
-            cp -= 0x10000;
-            unit(char16_t(0xD800 + (cp >> 10)));
-            unit(char16_t(0xDC00 + (cp & 0x3FF)));
-        } else {
-            unit(char16_t(cp));
-        }
+    for (const char16_t c : toU16(utf8)) {
+        out += char(c & 0xFF);
+        out += char(c >> 8);
     }
     return out;
 }
