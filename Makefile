@@ -30,6 +30,7 @@ test: build sanitize-build
 bench: build
 	@scripts/fetch-bench-corpus.sh $(BUILD_DIR)
 	$(BUILD_DIR)/bench/tezc_bench "" 32 $(BUILD_DIR)/bench-corpus
+	$(BUILD_DIR)/bench/tezc_file_bench "" $(BUILD_DIR)/bench-corpus
 	$(BUILD_DIR)/bench/office_bench
 
 clean:

@@ -104,6 +104,25 @@ private slots:
         }
     }
 
+    // Runs of characters whose GB codes are four bytes long, then ASCII: the encoder's
+    // buffer fills faster than two bytes a unit and its ASCII run must still move on; the
+    // decoder gives the text back.
+    void codePagesAroundAsciiRuns_data()
+    {
+        QTest::addColumn<QString>("text");
+        for (int run : {1, 2, 3, 5, 8, 13, 16, 17, 29, 31, 32, 33, 47, 64, 100})
+            QTest::addRow("%d four-byte characters", run)
+                << QString(run, QChar(0x00A5)) + QStringLiteral("ascii text after them, 软件") + QString(run, QChar(u'a'));
+    }
+    void codePagesAroundAsciiRuns()
+    {
+        QFETCH(QString, text);
+        Library lib;
+        const QByteArray bytes = lib.ud(text, 3, 0);
+        QCOMPARE(bytes, gb(text));
+        QCOMPARE(lib.du(bytes, 3, 0), text);
+    }
+
     void properNounsProtect_data()
     {
         QTest::addColumn<int>("status");

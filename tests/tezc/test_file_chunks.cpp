@@ -90,6 +90,75 @@ private slots:
         }
     }
 
+    // Text with no line break is cut where no match reaches across: with reads of every
+    // size from one byte up, each boundary falls inside a two- or four-byte character, a
+    // surrogate pair, a CR LF, a term, a phrase and a protected name somewhere, and the
+    // bytes stay those of the conversion at once.
+    void cutsInsideMatches_data()
+    {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("utf8");
+        const QString simplified = QStringLiteral(
+            "低级别产品和软件，鼠标头发发展马里兰州数據库\r\nabc 软件软件\U00020000头发，皇后大道上的理发店"
+            "。\r\r中国曾把碱写作硷，计算机的内存和硬盘。");
+        const QString traditional = QStringLiteral(
+            "低級別產品和軟體，滑鼠頭髮發展馬里蘭州資料庫\r\nabc 軟體軟體\U0002A6D6頭髮，畫素藉由圖示覆蓋"
+            "。\r\r計算機的記憶體和硬碟。");
+        const struct { int type; int mode; bool traditionalIn; const char* name; } kinds[] = {
+            {3, 1, false, "GB to Big5 with vocabulary"}, {3, 0, false, "GB to Big5 code only"},
+            {0, 1, true, "Big5 to GB with vocabulary"}, {0, 0, true, "Big5 to GB code only"},
+            {2, 3, false, "GB to GB toward Simplified usage"}, {1, 2, true, "Big5 to Big5 toward Traditional usage"},
+            {6, 1, false, "UTF-16 S to T with vocabulary"}, {4, 1, true, "UTF-16 T to S with vocabulary"},
+            {9, 1, false, "GB to UTF-16 T"}, {14, 1, true, "UTF-16 T to GB"},
+        };
+        for (const auto& k : kinds) {
+            const QString text = k.traditionalIn ? traditional : simplified;
+            QTest::addRow("%s", k.name) << k.type << k.mode << text.repeated(3) << false;
+        }
+        QTest::addRow("UTF-8 to Big5 with vocabulary") << 3 << 1 << simplified.repeated(3) << true;
+    }
+    void cutsInsideMatches()
+    {
+        QFETCH(int, type);
+        QFETCH(int, mode);
+        QFETCH(QString, text);
+        QFETCH(bool, utf8);
+        Library& lib = *m_lib;
+        // A protected name that the phrases around it would otherwise take apart.
+        static const bool guarded = [&] {
+            lib.addTable(lib.makeTable(QStringLiteral("guard.pct"), {{QStringLiteral("皇后大道"), QStringLiteral("皇后大道")}}), 3);
+            return true;
+        }();
+        Q_UNUSED(guarded);
+        const QByteArray input = utf8 ? text.toUtf8() : inputFor(type, text);
+        const QByteArray whole = convertWithChunk(lib, input, type, mode, "whole");
+        QVERIFY2(!whole.startsWith("<error"), whole.constData());
+        for (int chunk = 1; chunk <= 40; ++chunk)
+            QVERIFY2(convertWithChunk(lib, input, type, mode, QByteArray::number(chunk)) == whole,
+                     qPrintable(QStringLiteral("read size %1").arg(chunk)));
+        for (int chunk : {64, 97, 128, 255, 1000})
+            QVERIFY2(convertWithChunk(lib, input, type, mode, QByteArray::number(chunk)) == whole,
+                     qPrintable(QStringLiteral("read size %1").arg(chunk)));
+    }
+
+    // A long text with no line break at all converts in chunks of the default size too.
+    void longLineInChunks()
+    {
+        Library& lib = *m_lib;
+        QString text;
+        const QString words[] = {QStringLiteral("软件"), QStringLiteral("鼠标"), QStringLiteral("低级别产品"),
+                                 QStringLiteral("头发"), QStringLiteral("，"), QStringLiteral("发展"),
+                                 QStringLiteral("abc "), QStringLiteral("马里兰州")};
+        for (int i = 0; text.size() < 400000; ++i) text += words[(i * 7 + i / 3) % 8];
+        const QByteArray input = gb(text);
+        const QByteArray whole = convertWithChunk(lib, input, 3, 1, "whole");
+        QVERIFY2(!whole.startsWith("<error"), whole.constData());
+        QCOMPARE(convertWithChunk(lib, input, 3, 1, QByteArray()), whole);
+        QCOMPARE(convertWithChunk(lib, input, 3, 1, "4099"), whole);
+    }
+
     // A UTF-8 file keeps being UTF-8 when the chunk boundary falls inside a character.
     void utf8AcrossChunks()
     {

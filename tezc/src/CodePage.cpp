@@ -1,23 +1,16 @@
 #include "CodePage.h"
 
+#include <algorithm>
 #include <iconv.h>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace tezc {
 
 namespace {
 
 constexpr char16_t kReplacement = 0xFFFD;
-
-void appendReference(std::string& out, uint32_t cp) {
-    out += "&#";
-    out += std::to_string(cp);
-    out += ';';
-}
-
-void appendUnmappable(std::string& out, uint32_t cp, Unmappable how) {
-    if (how == Unmappable::HtmlReference) appendReference(out, cp);
-    else out += '?';
-}
 
 // Reads one code point from UTF-16; lone surrogates come back as themselves.
 uint32_t nextCodePoint(std::u16string_view in, size_t& i) {
@@ -29,119 +22,222 @@ uint32_t nextCodePoint(std::u16string_view in, size_t& i) {
     return c;
 }
 
-void appendCodePoint(std::u16string& out, uint32_t cp) {
-    if (cp < 0x10000) {
-        out += static_cast<char16_t>(cp);
-    } else {
-        cp -= 0x10000;
-        out += static_cast<char16_t>(0xD800 + (cp >> 10));
-        out += static_cast<char16_t>(0xDC00 + (cp & 0x3FF));
-    }
-}
-
 }  // namespace
 
 namespace {
 
-// Decodes through charAt(s, i, n, out): it appends the character whose bytes start at s[i]
-// (a lead byte) and returns their count, or returns 0 when no character starts there.
-// ASCII passes; a byte that starts no character becomes U+FFFD.
+constexpr size_t kNeedMore = ~size_t(0);
+
+// Widens the run of ASCII bytes at s[i..n) into w, returning how many there were. Stops at
+// the first byte >= 0x80.
+inline size_t widenAscii(const uint8_t* s, size_t i, size_t n, char16_t* w) {
+    const size_t from = i;
+#if defined(__SSE2__)
+    const __m128i zero = _mm_setzero_si128();
+    while (i + 16 <= n) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i));
+        const int high = _mm_movemask_epi8(v);
+        // The whole block is widened; only its ASCII prefix counts.
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(w), _mm_unpacklo_epi8(v, zero));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(w + 8), _mm_unpackhi_epi8(v, zero));
+        if (high != 0) {
+            const size_t k = static_cast<size_t>(__builtin_ctz(static_cast<unsigned>(high)));
+            return i + k - from;
+        }
+        i += 16;
+        w += 16;
+    }
+#endif
+    while (i < n && s[i] < 0x80) *w++ = s[i++];
+    return i - from;
+}
+
+// Decodes through charAt(s, i, n, w, units): it writes the character whose bytes start at
+// s[i] (a lead byte) at w (setting units when it is not one unit) and returns their count, 0 when no character starts there, or kNeedMore
+// when the bytes end inside the character. ASCII passes; a byte that starts no character
+// becomes U+FFFD. Unless final, a character cut off by the end of the bytes is left for the
+// next call. Returns the bytes consumed.
 template <typename CharAt>
-void decodeDbcs(std::string_view in, std::u16string& out, CharAt charAt) {
-    out.reserve(out.size() + in.size());
+size_t decodeDbcs(std::string_view in, std::u16string& out, bool final, CharAt charAt) {
+    const size_t base = out.size();
+    // Every byte gives one unit at most (a four-byte code two), plus room for a widened block.
+    out.resize(base + in.size() + 16);
     const auto* s = reinterpret_cast<const uint8_t*>(in.data());
     const size_t n = in.size();
+    char16_t* const start = out.data() + base;
+    char16_t* w = start;
     size_t i = 0;
     while (i < n) {
         if (s[i] < 0x80) {
-            out += static_cast<char16_t>(s[i]);
-            ++i;
+            const size_t run = widenAscii(s, i, n, w);
+            i += run;
+            w += run;
             continue;
         }
-        const size_t len = charAt(s, i, n, out);
+        size_t units = 1;
+        size_t len = charAt(s, i, n, w, units);
+        if (len == kNeedMore) {
+            if (!final) break;
+            len = 0;
+        }
         if (len == 0) {
-            out += kReplacement;
+            *w++ = kReplacement;
             ++i;
         } else {
+            w += units;
             i += len;
         }
     }
+    out.resize(base + static_cast<size_t>(w - start));
+    return i;
+}
+
+size_t big5At(const uint16_t* table, const uint8_t* s, size_t i, size_t n, char16_t* w) {
+    const uint8_t b = s[i];
+    if (b < 0x81 || b > 0xFE) return 0;
+    if (i + 1 >= n) return kNeedMore;
+    if (s[i + 1] < 0x40 || s[i + 1] > 0xFE) return 0;
+    const char16_t u = table[dbcsIndex(b, s[i + 1])];
+    if (u == 0) return 0;
+    *w = u;
+    return 2;
+}
+
+size_t gbAt(const uint16_t* table, const uint8_t* s, size_t i, size_t n, char16_t* w, size_t& units) {
+    const uint16_t* four = table + kDbcsCells;
+    const uint8_t b = s[i];
+    if (b == 0x80) {  // the euro sign's one-byte code of code page 936
+        *w = u'\u20AC';
+        return 1;
+    }
+    if (b < 0x81 || b > 0xFE) return 0;
+    if (i + 1 >= n) return kNeedMore;
+    const uint8_t t = s[i + 1];
+    if (t >= 0x40 && t <= 0xFE && t != 0x7F) {
+        const char16_t u = table[dbcsIndex(b, t)];
+        if (u == 0) return 0;
+        *w = u;
+        return 2;
+    }
+    if (t < 0x30 || t > 0x39) return 0;
+    if (i + 2 < n && (s[i + 2] < 0x81 || s[i + 2] > 0xFE)) return 0;
+    if (i + 3 >= n) return kNeedMore;
+    if (s[i + 3] < 0x30 || s[i + 3] > 0x39) return 0;
+    const uint32_t linear = (uint32_t(b) - 0x81) * 12600 + (uint32_t(t) - 0x30) * 1260 +
+                            (uint32_t(s[i + 2]) - 0x81) * 10 + (uint32_t(s[i + 3]) - 0x30);
+    if (linear < kGbFourByteBmp && four[linear] != 0) {
+        *w = static_cast<char16_t>(four[linear]);
+        return 4;
+    }
+    if (linear >= 189000 && linear < 189000 + 0x100000) {
+        const uint32_t cp = linear - 189000;
+        w[0] = static_cast<char16_t>(0xD800 + (cp >> 10));
+        w[1] = static_cast<char16_t>(0xDC00 + (cp & 0x3FF));
+        units = 2;
+        return 4;
+    }
+    return 0;
 }
 
 }  // namespace
 
-void decodeBig5(const uint16_t* table, std::string_view in, std::u16string& out) {
-    decodeDbcs(in, out, [table](const uint8_t* s, size_t i, size_t n, std::u16string& o) -> size_t {
-        const uint8_t b = s[i];
-        if (b < 0x81 || b > 0xFE || i + 1 >= n || s[i + 1] < 0x40 || s[i + 1] > 0xFE) return 0;
-        const char16_t u = table[dbcsIndex(b, s[i + 1])];
-        if (u == 0) return 0;
-        o += u;
-        return 2;
+size_t decodeBig5Part(const uint16_t* table, std::string_view in, std::u16string& out, bool final) {
+    return decodeDbcs(in, out, final, [table](const uint8_t* s, size_t i, size_t n, char16_t* w, size_t&) {
+        return big5At(table, s, i, n, w);
     });
 }
 
-void decodeGb(const uint16_t* table, std::string_view in, std::u16string& out) {
-    const uint16_t* four = table + kDbcsCells;
-    decodeDbcs(in, out, [table, four](const uint8_t* s, size_t i, size_t n, std::u16string& o) -> size_t {
-        const uint8_t b = s[i];
-        if (b == 0x80) {  // the euro sign's one-byte code of code page 936
-            o += u'\u20AC';
-            return 1;
-        }
-        if (b < 0x81 || b > 0xFE || i + 1 >= n) return 0;
-        const uint8_t t = s[i + 1];
-        if (t >= 0x40 && t <= 0xFE && t != 0x7F) {
-            const char16_t u = table[dbcsIndex(b, t)];
-            if (u == 0) return 0;
-            o += u;
-            return 2;
-        }
-        if (t < 0x30 || t > 0x39 || i + 3 >= n || s[i + 2] < 0x81 || s[i + 2] > 0xFE || s[i + 3] < 0x30 ||
-            s[i + 3] > 0x39)
-            return 0;
-        const uint32_t linear = (uint32_t(b) - 0x81) * 12600 + (uint32_t(t) - 0x30) * 1260 +
-                                (uint32_t(s[i + 2]) - 0x81) * 10 + (uint32_t(s[i + 3]) - 0x30);
-        if (linear < kGbFourByteBmp && four[linear] != 0) {
-            o += static_cast<char16_t>(four[linear]);
-            return 4;
-        }
-        if (linear >= 189000 && linear < 189000 + 0x100000) {
-            appendCodePoint(o, 0x10000 + (linear - 189000));
-            return 4;
-        }
-        return 0;
+size_t decodeGbPart(const uint16_t* table, std::string_view in, std::u16string& out, bool final) {
+    return decodeDbcs(in, out, final, [table](const uint8_t* s, size_t i, size_t n, char16_t* w, size_t& units) {
+        return gbAt(table, s, i, n, w, units);
     });
+}
+
+void decodeBig5(const uint16_t* table, std::string_view in, std::u16string& out) {
+    decodeBig5Part(table, in, out, true);
+}
+
+void decodeGb(const uint16_t* table, std::string_view in, std::u16string& out) {
+    decodeGbPart(table, in, out, true);
 }
 
 namespace {
 
+// Narrows the run of ASCII units at in[i..n) into w, returning how many there were.
+inline size_t narrowAscii(const char16_t* in, size_t i, size_t n, char* w) {
+    const size_t from = i;
+#if defined(__SSE2__)
+    const __m128i high = _mm_set1_epi16(static_cast<short>(0xFF80));
+    const __m128i zero = _mm_setzero_si128();
+    while (i + 8 <= n) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + i));
+        const int ascii = _mm_movemask_epi8(_mm_cmpeq_epi16(_mm_and_si128(v, high), zero));
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(w), _mm_packus_epi16(v, v));
+        if (ascii != 0xFFFF) {
+            const size_t k = static_cast<size_t>(__builtin_ctz(static_cast<unsigned>(~ascii))) / 2;
+            return i + k - from;
+        }
+        i += 8;
+        w += 8;
+    }
+#endif
+    while (i < n && in[i] < 0x80) *w++ = static_cast<char>(in[i++]);
+    return i - from;
+}
+
 // Encodes through codeOf(code point): a two-byte code (<= 0xFFFF), a four-byte code, or 0
-// for a character the code page cannot hold.
+// for a character the code page cannot hold. Appends to out.
 template <typename CodeOf>
 void encodeDbcs(std::u16string_view in, std::string& out, Unmappable how, CodeOf codeOf) {
-    out.reserve(out.size() + in.size() * 2);
+    // Room for two bytes a unit and a widened block; a four-byte code or a character
+    // reference grows the buffer when it needs more.
+    constexpr size_t kSlack = 32;
+    size_t base = out.size();
+    out.resize(base + in.size() * 2 + kSlack);
+    char* w = out.data() + base;
+    char* end = out.data() + out.size();
+    const char16_t* s = in.data();
+    const size_t n = in.size();
     size_t i = 0;
-    while (i < in.size()) {
-        const char16_t c = in[i];
+    while (i < n) {
+        if (static_cast<size_t>(end - w) <= kSlack) [[unlikely]] {
+            const size_t at = static_cast<size_t>(w - out.data());
+            out.resize(out.size() + (n - i) * 2 + kSlack);
+            w = out.data() + at;
+            end = out.data() + out.size();
+        }
+        const char16_t c = s[i];
         if (c < 0x80) {
-            out += static_cast<char>(c);
-            ++i;
+            const size_t run = narrowAscii(s, i, std::min(n, i + (static_cast<size_t>(end - w) - kSlack)), w);
+            i += run;
+            w += run;
             continue;
         }
         const uint32_t cp = nextCodePoint(in, i);
         const uint32_t code = codeOf(cp);
         if (code == 0) {
-            appendUnmappable(out, cp, how);
+            if (how == Unmappable::HtmlReference) {
+                *w++ = '&';
+                *w++ = '#';
+                char digits[10];
+                size_t k = 0;
+                uint32_t v = cp;
+                do { digits[k++] = static_cast<char>('0' + v % 10); v /= 10; } while (v);
+                while (k) *w++ = digits[--k];
+                *w++ = ';';
+            } else {
+                *w++ = '?';
+            }
             continue;
         }
         if (code > 0xFFFF) {
-            out += static_cast<char>(code >> 24);
-            out += static_cast<char>((code >> 16) & 0xFF);
+            *w++ = static_cast<char>(code >> 24);
+            *w++ = static_cast<char>((code >> 16) & 0xFF);
         }
-        out += static_cast<char>((code >> 8) & 0xFF);
-        out += static_cast<char>(code & 0xFF);
+        *w++ = static_cast<char>((code >> 8) & 0xFF);
+        *w++ = static_cast<char>(code & 0xFF);
     }
+    out.resize(static_cast<size_t>(w - out.data()));
 }
 
 // The four-byte GB18030 code of a character outside the BMP.
@@ -231,19 +327,28 @@ bool isValidUtf8(std::string_view in) {
     return true;
 }
 
-void decodeUtf8(std::string_view in, std::u16string& out) {
-    out.reserve(out.size() + in.size());
+size_t decodeUtf8Part(std::string_view in, std::u16string& out, bool final) {
+    const size_t base = out.size();
+    out.resize(base + in.size() + 16);  // one unit a byte at most, and a widened block
     const auto* s = reinterpret_cast<const uint8_t*>(in.data());
     const size_t n = in.size();
+    char16_t* const start = out.data() + base;
+    char16_t* w = start;
     size_t i = 0;
     while (i < n) {
         const uint8_t b = s[i];
-        if (b < 0x80) { out += static_cast<char16_t>(b); ++i; continue; }
+        if (b < 0x80) {
+            const size_t run = widenAscii(s, i, n, w);
+            i += run;
+            w += run;
+            continue;
+        }
         size_t len = 0;
         uint32_t cp = 0;
         if (b >= 0xC2 && b <= 0xDF) { len = 2; cp = b & 0x1F; }
         else if (b >= 0xE0 && b <= 0xEF) { len = 3; cp = b & 0x0F; }
         else if (b >= 0xF0 && b <= 0xF4) { len = 4; cp = b & 0x07; }
+        if (len != 0 && i + len > n && !final) break;  // the rest comes with the next part
         bool ok = len != 0 && i + len <= n;
         for (size_t k = 1; ok && k < len; ++k) {
             if ((s[i + k] & 0xC0) != 0x80) ok = false;
@@ -252,11 +357,21 @@ void decodeUtf8(std::string_view in, std::u16string& out) {
         if (ok && ((len == 3 && (cp < 0x800 || (cp >= 0xD800 && cp <= 0xDFFF))) ||
                    (len == 4 && (cp < 0x10000 || cp > 0x10FFFF))))
             ok = false;
-        if (!ok) { out += kReplacement; ++i; continue; }
-        appendCodePoint(out, cp);
+        if (!ok) { *w++ = kReplacement; ++i; continue; }
+        if (cp < 0x10000) {
+            *w++ = static_cast<char16_t>(cp);
+        } else {
+            cp -= 0x10000;
+            *w++ = static_cast<char16_t>(0xD800 + (cp >> 10));
+            *w++ = static_cast<char16_t>(0xDC00 + (cp & 0x3FF));
+        }
         i += len;
     }
+    out.resize(base + static_cast<size_t>(w - start));
+    return i;
 }
+
+void decodeUtf8(std::string_view in, std::u16string& out) { decodeUtf8Part(in, out, true); }
 
 void encodeUtf8(std::u16string_view in, std::string& out) {
     out.reserve(out.size() + in.size() * 3);

@@ -24,8 +24,16 @@ struct GbTables {
     const uint32_t* encode = nullptr;  // 65536
 };
 
+// The decoders append to out.
 void decodeBig5(const uint16_t* table, std::string_view in, std::u16string& out);
 void decodeGb(const uint16_t* table, std::string_view in, std::u16string& out);
+// Decoding a part of a longer text: unless final, a character that the end of the part cuts
+// off is left undecoded. Returns the bytes decoded; decoding the rest after them gives the
+// units of decoding the whole text at once.
+size_t decodeBig5Part(const uint16_t* table, std::string_view in, std::u16string& out, bool final);
+size_t decodeGbPart(const uint16_t* table, std::string_view in, std::u16string& out, bool final);
+size_t decodeUtf8Part(std::string_view in, std::u16string& out, bool final);
+// The encoders append to out.
 void encodeBig5(const uint16_t* table, std::u16string_view in, std::string& out, Unmappable how);
 void encodeGb(const uint32_t* table, std::u16string_view in, std::string& out, Unmappable how);
 // True when every character of the text has a one- or two-byte GB code.

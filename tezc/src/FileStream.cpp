@@ -1,5 +1,6 @@
 #include "FileStream.h"
 
+#include "ChunkCut.h"
 #include "CodePage.h"
 #include "FileConvert.h"
 #include "FileIo.h"
@@ -7,6 +8,8 @@
 #include "TezC.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstring>
 #include <cerrno>
 #include <cstdint>
 #include <vector>
@@ -97,6 +100,7 @@ public:
             if (w <= 0) failed_ = true;
             else done += static_cast<size_t>(w);
         }
+        startWriteback();
     }
     bool commit() {
         if (!ok()) return false;
@@ -121,8 +125,20 @@ public:
     }
 
 private:
+    // Starts writing what is written so far to the disk while the conversion goes on, so
+    // that the fsync of commit waits for the last part only.
+    void startWriteback() {
+#if defined(__linux__)
+        constexpr uint64_t kStep = uint64_t(1) << 20;
+        if (failed_ || size_ - flushed_ < kStep) return;
+        ::sync_file_range(fd_, static_cast<off_t>(flushed_), static_cast<off_t>(size_ - flushed_), SYNC_FILE_RANGE_WRITE);
+        flushed_ = size_;
+#endif
+    }
+
     std::string path_;
     std::string tmp_;
+    uint64_t flushed_ = 0;
     int fd_ = -1;
     bool failed_ = false;
     bool committed_ = false;
@@ -187,21 +203,6 @@ InputEncoding wideEncoding(const std::string& head) {
     }
     return e;
 }
-
-// The length of the longest prefix of buf that ends after a line break (0 when none).
-size_t lineEnd(const std::string& buf, const InputEncoding& e) {
-    if (e.enc != Enc::Utf16) {
-        const size_t nl = buf.rfind('\n');
-        return nl == std::string::npos ? 0 : nl + 1;
-    }
-    for (size_t i = buf.size() & ~size_t(1); i >= 2; i -= 2) {
-        const auto lo = static_cast<unsigned char>(buf[i - 2 + (e.bigEndian ? 1 : 0)]);
-        const auto hi = static_cast<unsigned char>(buf[i - 2 + (e.bigEndian ? 0 : 1)]);
-        if (lo == 0x0A && hi == 0) return i;
-    }
-    return 0;
-}
-
 
 bool startsWithNoCase(std::u16string_view text, std::string_view prefix) {
     return text.size() >= prefix.size() && findNoCase(text.substr(0, prefix.size()), prefix) == 0;
@@ -394,18 +395,35 @@ private:
 
 }  // namespace
 
-void decodeUnits(std::string_view bytes, bool big, std::u16string& out) {
+void appendUnits(std::string_view bytes, bool big, std::u16string& out) {
     const size_t n = bytes.size() / 2;
-    out.resize(n);
+    if (n == 0) return;
+    const size_t base = out.size();
+    out.resize(base + n);
+    char16_t* w = out.data() + base;
+    if (!big && std::endian::native == std::endian::little) {
+        std::memcpy(w, bytes.data(), n * 2);
+        return;
+    }
     for (size_t i = 0; i < n; ++i) {
         const auto lo = static_cast<unsigned char>(bytes[2 * i + (big ? 1 : 0)]);
         const auto hi = static_cast<unsigned char>(bytes[2 * i + (big ? 0 : 1)]);
-        out[i] = static_cast<char16_t>(lo | (hi << 8));
+        w[i] = static_cast<char16_t>(lo | (hi << 8));
     }
+}
+
+void decodeUnits(std::string_view bytes, bool big, std::u16string& out) {
+    out.clear();
+    appendUnits(bytes, big, out);
 }
 
 void encodeUnits(std::u16string_view text, std::string& out) {
     out.resize(text.size() * 2);
+    if (text.empty()) return;
+    if (std::endian::native == std::endian::little) {
+        std::memcpy(out.data(), text.data(), text.size() * 2);
+        return;
+    }
     for (size_t i = 0; i < text.size(); ++i) {
         out[2 * i] = static_cast<char>(text[i] & 0xFF);
         out[2 * i + 1] = static_cast<char>(text[i] >> 8);
@@ -417,7 +435,7 @@ size_t fileChunkBytes() {
         const long n = std::strtol(v, nullptr, 10);
         if (n > 0) return static_cast<size_t>(n);
     }
-    return size_t(4) << 20;
+    return size_t(256) << 10;
 }
 
 StreamOutcome streamConvertFile(Stmt& st, const std::string& in, const std::string& out, const StreamPlan& plan,
@@ -482,48 +500,55 @@ StreamOutcome streamConvertFile(Stmt& st, const std::string& in, const std::stri
         probing = false;
     }
 
+    // Bytes read and not yet decoded (a character the read cut off), and units decoded
+    // and not yet converted (the text after the last place it may be cut).
     bool skipped = false;
     for (;;) {
-        // Read until the buffer holds a whole line (or the file ends).
-        size_t take = 0;
-        while (true) {
-            if (!file.atEnd() && buf.size() < chunk && !file.readMore(buf, chunk - buf.size()))
-                return StreamOutcome::Finished;
-            if (!skipped && (buf.size() >= enc.skip || file.atEnd())) {
-                buf.erase(0, std::min(enc.skip, buf.size()));
-                skipped = true;
-            }
-            if (file.atEnd()) { take = buf.size(); break; }
-            take = lineEnd(buf, enc);
-            if (take > 0) break;
-            if (!file.readMore(buf, chunk)) return StreamOutcome::Finished;
+        if (!file.atEnd() && !file.readMore(buf, chunk)) return StreamOutcome::Finished;
+        if (!skipped && (buf.size() >= enc.skip || file.atEnd())) {
+            buf.erase(0, std::min(enc.skip, buf.size()));
+            skipped = true;
         }
-        const bool last = file.atEnd() && take == buf.size();
-        const std::string_view block(buf.data(), take);
+        if (!skipped) continue;
+        const bool eof = file.atEnd();
+        size_t used = 0;
         if (enc.enc == Enc::Utf16) {
-            decodeUnits(block, enc.bigEndian, text);
+            // An odd byte left at the end of UTF-16 input is dropped, as in the whole conversion.
+            used = eof ? buf.size() : buf.size() & ~size_t(1);
+            appendUnits(std::string_view(buf.data(), used & ~size_t(1)), enc.bigEndian, text);
         } else if (enc.enc == Enc::Utf8) {
-            text.clear();
-            decodeUtf8(block, text);
-        } else if (!decode8(*st.env, plan.op.from, block, text)) {
+            used = decodeUtf8Part(buf, text, eof);
+        } else if (!decode8Part(*st.env, plan.op.from, buf, text, eof, used)) {
             rc = TEZ_ERR_NOTABLE;
             return StreamOutcome::Finished;
         }
-        // An odd byte left at the end of UTF-16 input is dropped, as in the whole conversion.
-        buf.erase(0, last ? buf.size() : take);
-        if (int32_t r = runTextOp(st, plan.op, text, converted); r != TEZ_OK) {
+        buf.erase(0, used);
+        const bool last = eof && buf.empty();
+        int32_t cutRc = TEZ_OK;
+        const size_t cut = last ? text.size() : chunkCut(st, plan.op, text, cutRc);
+        if (cutRc != TEZ_OK) {
+            rc = cutRc;
+            return StreamOutcome::Finished;
+        }
+        if (cut == 0 && !last) continue;  // no place to cut yet: read on
+        if (int32_t r = runTextOp(st, plan.op, std::u16string_view(text.data(), cut), converted); r != TEZ_OK) {
             rc = r;
             return StreamOutcome::Finished;
         }
+        text.erase(0, cut);
         if (html) {
             if (fitsGb) fitsGb = fitsGbTwoByte(gb.encode, converted);
             if (!html->feed(converted, last)) { rc = TEZ_ERR_NOTABLE; return StreamOutcome::Finished; }
         } else if (probing) {
-            probe += converted;
-            if (probe.size() < kHtmlProbeUnits && !last) continue;
-            if (looksLikeHtml(probe)) return StreamOutcome::LooksLikeHtml;
+            // The start of the converted text decides whether it is HTML; it is held back
+            // until enough of it is known (and copied only when one part is too short).
+            const bool direct = probe.empty() && (converted.size() >= kHtmlProbeUnits || last);
+            if (!direct) probe += converted;
+            const std::u16string& start = direct ? converted : probe;
+            if (start.size() < kHtmlProbeUnits && !last) continue;
+            if (looksLikeHtml(start)) return StreamOutcome::LooksLikeHtml;
             probing = false;
-            if (!emit(probe)) { rc = TEZ_ERR_NOTABLE; return StreamOutcome::Finished; }
+            if (!emit(start)) { rc = TEZ_ERR_NOTABLE; return StreamOutcome::Finished; }
             std::u16string().swap(probe);
         } else if (!emit(converted)) {
             rc = TEZ_ERR_NOTABLE;

@@ -1,9 +1,10 @@
 #pragma once
-// Whole-file conversion in bounded chunks: the input is read twice (once to choose its
-// encoding, once to convert), each chunk ends after a line break, and the output goes to a
-// temporary file beside the output that is renamed over it at the end. The bytes are those
-// of the conversion of the whole text at once, because no term, phrase or character
-// sequence spans a line break.
+// Whole-file conversion in bounded chunks, each decoded, converted and encoded in one go:
+// an 8-bit input's encoding is chosen first (a read that stops at the first byte that is
+// not UTF-8), the output goes to a temporary file beside the output that is renamed over it
+// at the end. A read that ends inside a character leaves its bytes for the next chunk; the
+// units after the last place where the text may be cut (see chunkCut) wait for the next
+// chunk too, so the bytes are those of the conversion of the whole text at once.
 #include "Convert.h"
 
 #include <cstddef>
@@ -28,13 +29,15 @@ enum class StreamOutcome {
 StreamOutcome streamConvertFile(Stmt& st, const std::string& in, const std::string& out, const StreamPlan& plan,
                                 int32_t& rc);
 
-// Bytes read per chunk: TEZC_FILE_CHUNK_BYTES when set (tests make it tiny), else 4 MiB. A
-// chunk grows beyond it only to reach the end of a line.
+// Bytes read per chunk: TEZC_FILE_CHUNK_BYTES when set (tests make it tiny), else 256 KiB,
+// small enough for the chunk's text to stay in the cache. A chunk grows beyond it only
+// where the text offers no place to cut.
 size_t fileChunkBytes();
 
 // UTF-16 code units from bytes in the given byte order (an odd last byte is dropped), and
 // code units to little-endian bytes.
 void decodeUnits(std::string_view bytes, bool big, std::u16string& out);
+void appendUnits(std::string_view bytes, bool big, std::u16string& out);
 void encodeUnits(std::u16string_view text, std::string& out);
 
 }  // namespace tezc

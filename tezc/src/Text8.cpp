@@ -16,6 +16,20 @@ bool decode8(const Env& env, Script script, std::string_view in, std::u16string&
     return true;
 }
 
+bool decode8Part(const Env& env, Script script, std::string_view in, std::u16string& out, bool final,
+                 size_t& used) {
+    if (script == Script::Traditional) {
+        const auto t = env.big5();
+        if (!t.decode) return false;
+        used = decodeBig5Part(t.decode, in, out, final);
+    } else {
+        const auto t = env.gb();
+        if (!t.decode) return false;
+        used = decodeGbPart(t.decode, in, out, final);
+    }
+    return true;
+}
+
 bool encode8(const Env& env, Script script, std::u16string_view in, std::string& out, Unmappable how) {
     out.clear();
     if (script == Script::Traditional) {

@@ -7,6 +7,10 @@ namespace tezc {
 
 // Returns false when the needed code page section is not loaded.
 bool decode8(const Env& env, Script script, std::string_view in, std::u16string& out);
+// A part of a longer 8-bit text, appended to out (see decodeBig5Part): used is set to the
+// bytes decoded.
+bool decode8Part(const Env& env, Script script, std::string_view in, std::u16string& out, bool final,
+                 size_t& used);
 bool encode8(const Env& env, Script script, std::u16string_view in, std::string& out,
              Unmappable how = Unmappable::Question);
 
