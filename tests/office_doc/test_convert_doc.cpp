@@ -21,6 +21,7 @@
 #include "platform/CodePage.h"
 #include "platform/FlexGrid.h"
 #include "platform/ModalScript.h"
+#include "platform/MsgBox.h"
 #include "platform/office/OfficeSuite.h"
 
 #include <QCryptographicHash>
@@ -55,7 +56,7 @@ struct Flags {
 DocumentTexts EveryPlace(const QString& text, const QString& title)
 {
     DocumentTexts t;
-    t.body = t.header = t.footer = t.frame = t.table = text;
+    t.body = t.header = t.footer = t.frame = t.table = t.shape = text;
     t.title = title;
     return t;
 }
@@ -231,6 +232,13 @@ private slots:
         useRegionalTable();
         const QString doc = writeDoc(EveryPlace(text, text.left(2)));
         const QByteArray sourceHash = Hash(doc);
+        qsizetype sourceWords = 0;
+        {
+            office::OfficeDocument source = ProgramOffice().Load(doc, DocumentKind::Text);
+            sourceWords = Words(source).size();
+            QVERIFY(sourceWords >= 5);
+            QVERIFY(source.StoryRunFonts() != QStringList{font + QLatin1Char('|') + font});
+        }
         QTemporaryDir out;
         const QString output = out.filePath(QStringLiteral("sub/a.doc"));
         auto grid = EmptyGrid();
@@ -248,8 +256,9 @@ private slots:
 
         office::OfficeDocument result = ProgramOffice().Load(output, DocumentKind::Text);
         QCOMPARE(result.FilterName(), QString::fromLatin1(office::kFilterWord97));
+        // Every place of the source is there, converted.
         const QStringList words = Words(result);
-        QVERIFY2(words.size() >= 5, qPrintable(words.join(QLatin1Char(' '))));
+        QCOMPARE(words.size(), sourceWords);
         for (const QString& word : words)
             QCOMPARE(word, converted);
         QCOMPARE(result.TextProperties().value(0), title);
@@ -275,13 +284,13 @@ private slots:
         QFETCH(QString, converted);
         useTables(tables);
         DocumentTexts t;
-        t.body = t.header = QStringLiteral("軟件園的軟件和園");
+        t.body = t.header = t.shape = QStringLiteral("軟件園的軟件和園");
         const QString doc = writeDoc(t);
         const QString output = newName(QStringLiteral(".doc"));
         QVERIFY(ConvertDOC(dlgProgress(), doc, output, true, true, false, false));
         QCOMPARE(m_log->procedures(), QStringList{});
         office::OfficeDocument result = ProgramOffice().Load(output, DocumentKind::Text);
-        QCOMPARE(Words(result), (QStringList{converted, converted}));
+        QCOMPARE(Words(result), (QStringList{converted, converted, converted}));
     }
 
     // A conversion that cannot be done soundly stores nothing, leaves the source as it was
