@@ -333,8 +333,8 @@ private slots:
         QCOMPARE(QDir(m_dir.path()).entryList({QStringLiteral("*.tmp")}, QDir::Files | QDir::Hidden), QStringList{});
     }
 
-    // A corrupt document and a row that is its own input among good ones: those two rows
-    // fail (one record for the corrupt one), the good ones are done, and the summary is the
+    // A corrupt document, a row that is its own input and a document holding the proper-noun
+    // mark among good ones: those rows fail, the good ones are done, and the summary is the
     // only box, shown only when not scheduled.
     void corruptDocumentFailsOnlyItsRow_data()
     {
@@ -353,12 +353,14 @@ private slots:
         const QString good2 = writeDoc(EveryPlace(QStringLiteral("鼠标"), QString()));
         const QString self = writeDoc(EveryPlace(QStringLiteral("软件"), QString()));
         const QByteArray selfHash = Hash(self);
+        const QString marked = writeDoc(EveryPlace(QStringLiteral("软件") + QChar(0xF8F9), QString()));
         QTemporaryDir out;
         auto grid = EmptyGrid();
         AddRow(*grid, good1, out.filePath(QStringLiteral("1.doc")), FileRowWord);
         AddRow(*grid, corrupt, out.filePath(QStringLiteral("2.doc")), FileRowWord);
         AddRow(*grid, good2, out.filePath(QStringLiteral("3.doc")), FileRowWord);
         AddRow(*grid, self, QFileInfo(self).absolutePath() + QStringLiteral("/./") + QFileInfo(self).fileName(), FileRowWord);
+        AddRow(*grid, marked, out.filePath(QStringLiteral("5.doc")), FileRowWord);
         {
             ScheduledRun run(scheduled);
             ModalScript modal;
@@ -372,8 +374,11 @@ private slots:
         QVERIFY(RowFailed(*grid, 2));
         QVERIFY(RowDone(*grid, 3));
         QVERIFY(RowFailed(*grid, 4));
+        QVERIFY(RowFailed(*grid, 5));
         QCOMPARE(Hash(self), selfHash);
-        QCOMPARE(m_log->procedures(), QStringList{QStringLiteral("ExecuteDocConv")});
+        // One record for each failed conversion: the run's for the corrupt document, the
+        // converter's for the marked one.
+        QCOMPARE(m_log->procedures(), (QStringList{QStringLiteral("ExecuteDocConv"), QStringLiteral("ConvertDOC")}));
         QCOMPARE(QDir(out.path()).entryList(QDir::Files | QDir::Hidden), (QStringList{QStringLiteral("1.doc"), QStringLiteral("3.doc")}));
         office::OfficeDocument result = ProgramOffice().Load(out.filePath(QStringLiteral("3.doc")), DocumentKind::Text);
         QCOMPARE(Words(result).value(0), QStringLiteral("滑鼠"));
