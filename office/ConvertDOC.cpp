@@ -169,7 +169,9 @@ bool ConvertDOC(DlgProgress& progress, const QString& sSrc, const QString& sDst,
     }
     if (failures.objects.isEmpty())
         return true;
-    Err().Set(errAutomation, sSrc + QStringLiteral(": ") + failures.objects.join(QStringLiteral("; ")));
+    // The source may be an intermediate of the Word route: the record names the output too.
+    Err().Set(errAutomation, sSrc + QStringLiteral(" (output ") + sDst + QStringLiteral("): ") +
+                                 failures.objects.join(QStringLiteral("; ")));
     ErrorLogQuiet(QStringLiteral("ConvertDOC"));
     return false;
 }

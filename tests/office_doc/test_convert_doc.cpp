@@ -379,6 +379,9 @@ private slots:
         // One record for each failed conversion: the run's for the corrupt document, the
         // converter's for the marked one.
         QCOMPARE(m_log->procedures(), (QStringList{QStringLiteral("ExecuteDocConv"), QStringLiteral("ConvertDOC")}));
+        QFile log(gsErrFile);
+        QVERIFY(log.open(QIODevice::ReadOnly));
+        QVERIFY(FromSystemCodePage(log.readAll()).contains(out.filePath(QStringLiteral("5.doc"))));
         QCOMPARE(QDir(out.path()).entryList(QDir::Files | QDir::Hidden), (QStringList{QStringLiteral("1.doc"), QStringLiteral("3.doc")}));
         office::OfficeDocument result = ProgramOffice().Load(out.filePath(QStringLiteral("3.doc")), DocumentKind::Text);
         QCOMPARE(Words(result).value(0), QStringLiteral("滑鼠"));
