@@ -62,7 +62,7 @@ DocumentTexts EveryPlace(const QString& text, const QString& title)
 }
 
 // The words of every story of the document (a table's text may come with the body's too).
-QStringList Words(office::OfficeDocument& document)
+QStringList Words(const office::OfficeDocument& document)
 {
     static const QRegularExpression space(QStringLiteral("\\s+"));
     QStringList words;
@@ -283,14 +283,14 @@ private slots:
         QFETCH(QList<Table>, tables);
         QFETCH(QString, converted);
         useTables(tables);
-        DocumentTexts t;
-        t.body = t.header = t.shape = QStringLiteral("軟件園的軟件和園");
-        const QString doc = writeDoc(t);
+        const QString doc = writeDoc(EveryPlace(QStringLiteral("軟件園的軟件和園"), QString()));
+        const qsizetype places = Words(ProgramOffice().Load(doc, DocumentKind::Text)).size();
+        QVERIFY(places >= 6);
         const QString output = newName(QStringLiteral(".doc"));
         QVERIFY(ConvertDOC(dlgProgress(), doc, output, true, true, false, false));
         QCOMPARE(m_log->procedures(), QStringList{});
         office::OfficeDocument result = ProgramOffice().Load(output, DocumentKind::Text);
-        QCOMPARE(Words(result), (QStringList{converted, converted, converted}));
+        QCOMPARE(Words(result), QStringList(places, converted));
     }
 
     // A conversion that cannot be done soundly stores nothing, leaves the source as it was
