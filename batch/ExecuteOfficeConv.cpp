@@ -9,6 +9,7 @@
 #include "core/OfficeAccess.h"
 #include "core/dlgProgress.h"
 #include "platform/App.h"
+#include "platform/FlexGrid.h"
 #include "platform/MsgBox.h"
 #include "resources/StringTable.h"
 
@@ -51,15 +52,32 @@ struct OfficeRun {
     OfficeServices::Converter OfficeServices::*convert;
 };
 
+// The office could not be started: the run converts no row and says so, in a box, or in the
+// error log when the scheduler runs it (an unattended run asks nothing).
+void ReportStartFailure(const char* runName, int startFailedId)
+{
+    if (gbSchedRun)
+        LogRowFailure(QString::fromLatin1(runName), LoadResString(startFailedId), QStringLiteral("no row converted"));
+    else
+        MsgBox(LoadResString(startFailedId), vbExclamation, AppTitle());
+}
+
+// Whether a row not yet processed takes the office route of the type.
+bool HasRowsOfType(FlexGrid* grid, int32_t ownType)
+{
+    for (int i = 1; i < grid->Rows(); ++i) {
+        const int32_t word = grid->RowData(i);
+        if (!(word & FileRowProcessed) && !(word & FileRowText) && (word & ownType))
+            return true;
+    }
+    return false;
+}
+
 void RunWithApplication(FlexGrid* grid, const OfficeRun& run, bool bCode, bool bPhrase, bool bB52GB, bool bL2R)
 {
     OfficeServices& office = Office();
     if (!(office.*run.init)()) {
-        // An unattended run asks nothing: the error log has the reason instead of the box.
-        if (gbSchedRun)
-            LogRowFailure(QString::fromLatin1(run.runName), LoadResString(run.startFailedId), QStringLiteral("no row converted"));
-        else
-            MsgBox(LoadResString(run.startFailedId), vbExclamation, AppTitle());
+        ReportStartFailure(run.runName, run.startFailedId);
         return;
     }
     RunFileRows(grid, {QString::fromLatin1(run.runName), run.summaryId}, [&](const FileRowJob& job) {
@@ -73,14 +91,28 @@ void RunWithApplication(FlexGrid* grid, const OfficeRun& run, bool bCode, bool b
 
 }  // namespace
 
+// Word rows go through RTF and back, then ConvertDOC gives them the output font, the
+// vocabulary of every story and the converted document properties. The office is started
+// once for the run (only when a Word row waits) and held until its end; when it cannot be
+// started the run says so once, fails its Word rows and still converts the others.
 void ExecuteDocConv(FlexGrid* grid, bool bCode, bool bPhrase, bool bB52GB, bool bL2R)
 {
+    OfficeServices& office = Office();
+    const bool wordRows = HasRowsOfType(grid, FileRowWord);
+    const bool officeStarted = wordRows && office.InitWordApp();
+    if (wordRows && !officeStarted)
+        ReportStartFailure("ExecuteDocConv", 1013);
     RunFileRows(grid, {QStringLiteral("ExecuteDocConv"), 4032}, [&](const FileRowJob& job) {
-        if (!(job.rowWord & FileRowText) && (job.rowWord & FileRowWord))
-            ConvertWordDocument(job.input, job.output, bCode, bPhrase, bB52GB, bL2R, false);
-        else
+        if (!(job.rowWord & FileRowText) && (job.rowWord & FileRowWord)) {
+            if (!officeStarted)
+                throw RuntimeError(errOfficeUnavailable, LoadResString(1013));
+            ConvertWordDocument(job.input, job.output, bCode, bPhrase, bB52GB, bL2R, true);
+        } else {
             TextOrCopy(job, bCode, bPhrase, bB52GB, bL2R);
+        }
     });
+    if (officeStarted)
+        office.ExitWordApp();
 }
 
 void ExecuteXlsConv(FlexGrid* grid, bool bCode, bool bPhrase, bool bB52GB, bool bL2R)

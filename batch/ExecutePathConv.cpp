@@ -116,6 +116,8 @@ bool ConvertPath(const QString& inFolder, const QString& outFolder, bool bCode, 
                 QCoreApplication::processEvents();
                 if (ConvertTreeFile(file, output, bCode, bPhrase, bB52GB, bL2R, extList, tagFlag, officeFlag))
                     ++skipped;
+            } catch (const RecordedRowFailure&) {
+                ++failed;
             } catch (const RuntimeError& e) {
                 failure = e.description();
             }

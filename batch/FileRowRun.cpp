@@ -50,16 +50,22 @@ int RowsToHandle(FlexGrid* grid)
     return n;
 }
 
-// Runs the row; a null text when it succeeded, else why it failed. (The record is written
-// outside the catch block so that it names the file.)
-QString RowFailure(const FileRowJob& job, const FileRowRoute& route)
+struct RowOutcome {
+    QString failure; // null when the row succeeded, else why it failed
+    bool recorded = false;
+};
+
+// Runs the row. (The record is written outside the catch block so that it names the file.)
+RowOutcome RowFailure(const FileRowJob& job, const FileRowRoute& route)
 {
     try {
         EnsureOutputFolder(job.output);
         route(job);
-        return QString();
+        return {};
+    } catch (const RecordedRowFailure& e) {
+        return {e.description().isNull() ? QStringLiteral("") : e.description(), true};
     } catch (const RuntimeError& e) {
-        return e.description().isNull() ? QStringLiteral("") : e.description();
+        return {e.description().isNull() ? QStringLiteral("") : e.description(), false};
     }
 }
 
@@ -122,12 +128,13 @@ bool RunFileRows(FlexGrid* grid, const FileRowRunSetup& setup, const FileRowRout
             if (IsOneFile(job.input, job.output)) {
                 FileListMarkRowFailed(grid, i);
             } else {
-                const QString failure = RowFailure(job, route);
-                if (failure.isNull()) {
+                const RowOutcome outcome = RowFailure(job, route);
+                if (outcome.failure.isNull()) {
                     FileListMarkRowDone(grid, i);
                 } else {
                     FileListMarkRowFailed(grid, i);
-                    LogRowFailure(setup.runName, job.input, failure);
+                    if (!outcome.recorded)
+                        LogRowFailure(setup.runName, job.input, outcome.failure);
                 }
                 KeepRowInView(grid, i, v);
             }

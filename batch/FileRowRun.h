@@ -3,6 +3,8 @@
 // skips processed rows, refuses a row whose output is its input, makes the output folder,
 // hands the row to the run's route, marks the row done or failed, selects it and keeps it in
 // view, sets the processed bit, moves the progress bar, and ends with the run's summary.
+#include "core/Err.h"
+
 #include <QString>
 
 #include <cstdint>
@@ -20,6 +22,13 @@ struct FileRowJob {
 // Converts one row's input into its output. It raises a RuntimeError whose description says
 // why when the row fails; the loop records it and goes on with the next row.
 using FileRowRoute = std::function<void(const FileRowJob&)>;
+
+// A route's failure whose record the converter has written already: the row fails without a
+// second record.
+class RecordedRowFailure : public RuntimeError {
+public:
+    using RuntimeError::RuntimeError;
+};
 
 struct FileRowRunSetup {
     QString runName; // error-log name of the run ("ExecuteHtmlConv" ...)

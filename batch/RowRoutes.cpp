@@ -60,9 +60,14 @@ void ConvertWordDocument(const QString& input, const QString& output, bool bCode
     QCoreApplication::processEvents();
     office.WordSaveAsWord8(document.path(), document.path());
     QCoreApplication::processEvents();
-    if (postPass && !office.ConvertDOC(dlgProgress(), document.path(), document.path(), bCode, bPhrase, bB52GB, bL2R)) {
-        WriteLog(QStringLiteral("..Document ConvertError"));
-        throw RuntimeError(errPathFileAccess, QStringLiteral("Document conversion of %1 failed").arg(input));
+    if (!postPass) {
+        document.MoveOver(output);
+        return;
     }
-    document.MoveOver(output);
+    // ConvertDOC finishes the document into the output itself (stored whole at its end) and
+    // records its own failure.
+    if (!office.ConvertDOC(dlgProgress(), document.path(), output, bCode, bPhrase, bB52GB, bL2R)) {
+        WriteLog(QStringLiteral("..Document ConvertError"));
+        throw RecordedRowFailure(errPathFileAccess, QStringLiteral("Document conversion of %1 failed").arg(input));
+    }
 }

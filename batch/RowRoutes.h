@@ -20,6 +20,7 @@ void ConvertRtfFile(const QString& rtf, const QString& output, int32_t mode, int
 
 // Word document through RTF: Word saves it as RTF, the library converts that with the mode and
 // flags of RtfModeFlags, Word saves the result as a Word document; with postPass, ConvertDOC
-// then goes over it (false from it fails the file, after logging "..Document ConvertError").
+// then finishes it into the output (fonts, vocabulary of every story, document properties);
+// false from it fails the file with RecordedRowFailure, after logging "..Document ConvertError".
 void ConvertWordDocument(const QString& input, const QString& output, bool bCode, bool bPhrase, bool bB52GB,
                          bool bL2R, bool postPass);

@@ -8,6 +8,7 @@
 #include "office/OfficeFailure.h"
 #include "office/OfficeServices.h"
 #include "office/OfficeSession.h"
+#include "office/VocabularyItems.h"
 #include "core/FileIdentity.h"
 #include "platform/CodePage.h"
 
@@ -15,7 +16,6 @@
 #include <QLabel>
 #include <QProgressBar>
 
-#include <cstring>
 
 namespace {
 
@@ -34,53 +34,6 @@ void WithWordProcessor(F&& operation)
         RaiseOfficeError(e);
     }
     office_session::StopWhenIdle();
-}
-
-struct VocabularyItem {
-    QString traditional;
-    QString simplified;
-    int32_t status = 0;
-};
-
-QString TermFromBuffer(const char (&buffer)[100])
-{
-    return FromSystemCodePage(QByteArray(buffer, int(strnlen(buffer, sizeof buffer))));
-}
-
-VocabularyItem FetchItem(int32_t hPct, int32_t index)
-{
-    char traditional[100] = {};
-    char simplified[100] = {};
-    int32_t traditionalLen = 100;
-    int32_t simplifiedLen = 100;
-    VocabularyItem item;
-    _TezPCTGetItem(hPct, index, traditional, &traditionalLen, simplified, &simplifiedLen, &item.status);
-    item.traditional = TermFromBuffer(traditional);
-    item.simplified = TermFromBuffer(simplified);
-    return item;
-}
-
-int32_t ItemCount(int32_t hPct)
-{
-    int32_t count = 0;
-    _TezPCTGetItemNum(hPct, &count);
-    return count;
-}
-
-// The term in Simplified (toSimplified) or Traditional characters; the term itself when the
-// library cannot convert it or gives nothing back.
-QString ConvertTerm(const QString& term, bool toSimplified)
-{
-    const int32_t result = _TezConvertStringUU(ghStmt, reinterpret_cast<const char16_t*>(term.utf16()),
-                                               int32_t(term.size()), toSimplified ? 1 : 0, 0, &ghResult);
-    if (result != 0)
-        return term;
-    const int32_t n = _TezGetUniLen(ghResult);
-    if (n <= 0)
-        return term;
-    QString converted(n, QChar());
-    _TezGetUniStr(ghResult, reinterpret_cast<char16_t*>(converted.data()), n);
-    return converted.isEmpty() ? term : converted;
 }
 
 void StepProgressValue(QProgressBar& bar) { bar.setValue(bar.value() + 1); }

@@ -4,6 +4,7 @@
 #include <QStringList>
 
 #include <memory>
+#include <utility>
 
 namespace office {
 
@@ -96,6 +97,20 @@ public:
     int SlideCount() const;
     QList<ShapeText> SlideShapes(int slide, bool notes) const;
     void SetSlideShapeText(int slide, bool notes, int index, const QString& text, const QString& fontName);
+
+    // Text documents. Their stories are the body with its tables, every page style's headers
+    // and footers (left and first-page ones where kept apart), the text frames and the drawing
+    // shapes' own texts.
+    // Every story's text, and each table cell's text on its own.
+    QStringList StoryTexts() const;
+    // Replaces, in order, every occurrence of each search text (case matched) by its
+    // replacement in every story, in one guarded call; a search text that occurs nowhere
+    // costs no call into the office. Returns the number of replacements.
+    int ReplaceInStories(const QList<std::pair<QString, QString>>& replacements);
+    // Gives every story's text, tables' cells included, the font (Western and Asian).
+    void SetStoriesFont(const QString& fontName);
+    // The fonts of the runs that hold text, each as "Western|Asian", sorted, each once.
+    QStringList StoryRunFonts() const;
 
     // Title, subject, description and author of the document's properties, in that order.
     QStringList TextProperties() const;

@@ -392,8 +392,9 @@ private slots:
         QCOMPARE(f.runLog(), QByteArray("<missing>"));
     }
 
-    // With Office at its stand-in the Word window converts text, copies others and fails the
-    // document with a record; a folder row holding a document fails and leaves no trace of it.
+    // With Office at its stand-in the Word window says once that Word cannot be started,
+    // converts text, copies others and fails the document with a record; a folder row holding
+    // a document fails and leaves no trace of it.
     void officeRowsFailWithoutOffice()
     {
         RunFixture f;
@@ -402,15 +403,18 @@ private slots:
         AddRow(grid.get(), f.makeFile(QStringLiteral("in/b.doc"), "DOC"), f.path(QStringLiteral("out/b.doc")), FileRowWord);
         AddRow(grid.get(), f.makeFile(QStringLiteral("in/c.gif"), "GIF"), f.path(QStringLiteral("out/c.gif")), 0);
         ModalScript modal;
-        modal.answer(vbOK);
+        modal.answer(vbOK).answer(vbOK);
         ExecuteDocConv(grid.get(), true, true, false, false);
         QCOMPARE(f.read(QStringLiteral("out/a.txt")), Big5(QStringLiteral("軟體")));
         QCOMPARE(f.read(QStringLiteral("out/c.gif")), QByteArray("GIF"));
         QVERIFY(RowFailed(*grid, 2));
+        QVERIFY(RowProcessed(*grid, 2));
         QCOMPARE(f.errorRecords(QStringLiteral("ExecuteDocConv")), 1);
         QVERIFY(f.errorLog().contains("b.doc"));
         QCOMPARE(f.tree(QStringLiteral("out")), (QStringList{"a.txt", "c.gif"}));
-        VerifyOneSummary(modal, "DOC文件转换");
+        QCOMPARE(modal.messages(), (QStringList{QStringLiteral("无法启用Word程序"), Summary("DOC文件转换")}));
+        QCOMPARE(modal.asked().first().icon, vbExclamation);
+        QCOMPARE(modal.unexpected(), 0);
 
         f.makeFile(QStringLiteral("tree/x.doc"), "DOC");
         f.makeFile(QStringLiteral("tree/a.txt"), Gb(QStringLiteral("软件")));
@@ -495,6 +499,7 @@ private slots:
     {
         RunFixture f;
         QString seenRtf;
+        Office().InitWordApp = [] { return true; };
         Office().WordSaveAsRtf = [&](const QString&, const QString& rtf) {
             seenRtf = rtf;
             throw RuntimeError(errOfficeUnavailable, QStringLiteral("Office document conversion is not available"));

@@ -53,17 +53,23 @@ inline QByteArray RtfText(const QString& text)
 
 struct DocumentTexts {
     QString body, header, footer, frame, shape;
+    // A one-cell table after the body, and the document's title.
+    QString table, title;
 };
 
 // An RTF document with each text in its place; an empty text leaves that part out.
 inline QByteArray RtfDocument(const DocumentTexts& t)
 {
     QByteArray rtf = "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fnil\\fcharset134 SimSun;}}\n";
+    if (!t.title.isEmpty())
+        rtf += "{\\info{\\title " + RtfText(t.title) + "}}\n";
     if (!t.header.isEmpty())
         rtf += "{\\header\\pard\\plain " + RtfText(t.header) + "\\par}\n";
     if (!t.footer.isEmpty())
         rtf += "{\\footer\\pard\\plain " + RtfText(t.footer) + "\\par}\n";
     rtf += "\\pard\\plain " + RtfText(t.body) + "\\par\n";
+    if (!t.table.isEmpty())
+        rtf += "\\trowd\\cellx4000\\pard\\intbl " + RtfText(t.table) + "\\cell\\row\n\\pard\n";
     if (!t.frame.isEmpty())
         rtf += "\\pard\\pvpara\\phmrg\\posx1000\\posy500\\absw3000\\abswrap2 " + RtfText(t.frame) + "\\par\n";
     if (!t.shape.isEmpty())
@@ -121,7 +127,7 @@ inline QStringList SortedTexts(QStringList texts)
 
 inline QStringList SortedTexts(const DocumentTexts& t)
 {
-    return SortedTexts(QStringList{t.body, t.header, t.footer, t.frame, t.shape});
+    return SortedTexts(QStringList{t.body, t.header, t.footer, t.frame, t.shape, t.table});
 }
 
 }  // namespace office_tests

@@ -219,7 +219,8 @@ private slots:
         QCOMPARE(RtfIntermediatePath(dir.filePath(QStringLiteral("a.doc"))), dir.filePath(expected));
     }
 
-    void convertersNotBuiltYetFailWithARecord()
+    // A converter whose output is its input converts nothing and writes a record.
+    void convertersRefuseTheirOwnInput()
     {
         ErrorLogFile log;
         QTemporaryDir dir;

@@ -222,6 +222,14 @@ private slots:
         QTest::newRow("to Simplified") << b5Doc << 1 << 1 << QStringList{"\\ansicpg936", "\\fcharset134"} << QStringLiteral("头发");
         QTest::newRow("code page only") << gbDoc << 2 << 0 << QStringList{"\\ansicpg950", "\\fcharset136"}
                                         << QStringLiteral("宋体头发软件");
+        // Within one script the flags choose the direction: 256 toward Traditional usage, 1
+        // toward Simplified usage.
+        QTest::newRow("Simplified text toward Traditional usage") << gbDoc << 3 << 256 << QStringList{"\\ansicpg936"}
+                                                                  << QStringLiteral("宋体头发软体");
+        QByteArray gbTraditionalUsage = gbDoc;
+        gbTraditionalUsage.replace("\\'c8\\'ed\\'bc\\'fe", "\\'c8\\'ed\\'cc\\'e5");
+        QTest::newRow("Simplified text toward Simplified usage") << gbTraditionalUsage << 3 << 1 << QStringList{"\\ansicpg936"}
+                                                                 << QStringLiteral("宋体头发软件");
     }
     void rtf()
     {

@@ -131,7 +131,8 @@ TEZC_API int32_t _TezGetDBStr(int32_t hResult, char* buf, int32_t n);
 TEZC_API int32_t _TezFileConversion(int32_t hStmt, const char* in, const char* out,
                                     int32_t type, int32_t phraseMode, int32_t flag);
 // RTF conversion. mode as the string modes (0 S->T, 1 T->S, 2 stays Traditional / Big5,
-// 3 stays Simplified / GB); flags 0 code only, 1 or 256 with vocabulary. Only document
+// 3 stays Simplified / GB); flags 0 code only, 1 or 256 with vocabulary (for modes 2 and 3:
+// 1 toward Simplified usage, 256 toward Traditional usage). Only document
 // text is converted; the output declares the target's code page and charsets.
 TEZC_API int32_t _ConvertStringForRTFFileEx(int32_t hStmt, const char* in, const char* out,
                                             int32_t mode, int32_t flags);

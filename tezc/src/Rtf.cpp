@@ -60,7 +60,11 @@ public:
     RtfConverter(Stmt& st, int32_t mode, int32_t flags, std::string& out)
         : st_(st), out_(out), target_(mode == 0 || mode == 2 ? Script::Traditional : Script::Simplified),
           op_(textOpForMode(mode, flags != 0 ? -1 : 0)) {
-        if (mode >= 2 && flags == 0) op_.vocab = TextOp::None;  // encoding only
+        // Within one script the flags choose: 0 encoding only, 1 toward Simplified usage,
+        // 256 toward Traditional usage.
+        if (mode >= 2 && flags == 0) op_.vocab = TextOp::None;
+        else if (mode >= 2 && flags == 1) op_.vocab = TextOp::TowardSimp;
+        else if (mode >= 2 && flags == 256) op_.vocab = TextOp::TowardTrad;
     }
 
     int32_t run(std::string_view in) {
