@@ -54,6 +54,14 @@ void replaceLongest(const TrieView& trie, std::u16string_view in, Writer& w) {
     size_t i = 0;
     while (i < n) {
         const char16_t c = s[i];
+        // Units that start no longer key are written from one word: the unit itself or its
+        // one-unit replacement.
+        const uint32_t f = trie.infoOf(c);
+        if (!(f & (TrieView::kInfoChildren | TrieView::kInfoLongValue))) {
+            w.put(static_cast<char16_t>(f));
+            ++i;
+            continue;
+        }
         const uint32_t e = trie.first(c);
         if (e == 0) {
             w.put(c);
@@ -86,6 +94,16 @@ std::u16string codeConvert(const TrieView& code, std::u16string_view in) {
 }  // namespace
 
 namespace {
+
+// Bits of a ScriptUnits word above the one-unit piece's unit.
+constexpr uint32_t kUnitMulti = 1u << 16;    // some matcher has a longer key starting here
+constexpr uint32_t kUnitChanges = 1u << 17;  // the unit changes when terms are normalised
+constexpr uint32_t kUnitSlow = 1u << 18;     // the unit needs the full matching
+
+bool pairBit(const uint64_t* bits, char16_t c, char16_t d) {
+    const uint32_t h = TrieView::pairHash(c, d);
+    return (bits[h >> 6] >> (h & 63)) & 1;
+}
 
 // One piece of a segmentation: a match of one matcher (from == null: the unit is copied).
 struct Piece {
@@ -314,22 +332,76 @@ private:
 
 }  // namespace
 
+void fillScriptUnits(ScriptUnits& units, const TrieView& code, const TrieView* segment, const TrieView* inner,
+                     const TrieView* guard, const TrieView* normal) {
+    units.key = {code.data(), segment ? segment->data() : nullptr, inner ? inner->data() : nullptr,
+                 guard ? guard->data() : nullptr, normal ? normal->data() : nullptr};
+    units.info.resize(65536);
+    const bool normalises = normal && segment;
+    for (size_t k = 0; k < 65536; ++k) {
+        const auto c = static_cast<char16_t>(k);
+        // The piece of one unit, in the order the matchers are asked for it.
+        uint32_t single = c;
+        bool longValue = false;
+        for (const TrieView* t : {segment, &code, inner}) {
+            if (!t) continue;
+            const uint32_t f = t->infoOf(c);
+            if (f & TrieView::kInfoValue) {
+                single = f & 0xFFFF;
+                longValue = (f & TrieView::kInfoLongValue) != 0;
+                break;
+            }
+        }
+        uint32_t info = single;
+        for (const TrieView* t : {segment, &code, inner})
+            if (t && (t->infoOf(c) & TrieView::kInfoChildren)) info |= kUnitMulti;
+        const bool changes = normalises && normal->unitChanges(c);
+        if (changes) info |= kUnitChanges;
+        if (changes || longValue || (guard && guard->mayStart(c))) info |= kUnitSlow;
+        units.info[k] = info;
+    }
+    units.pairs.assign(TrieView::kPairWords, 0);
+    for (const TrieView* t : {segment, &code, inner}) {
+        if (!t) continue;
+        const uint64_t* bits = t->pairBits();
+        for (size_t k = 0; k < TrieView::kPairWords; ++k) units.pairs[k] |= bits[k];
+    }
+}
+
 void convertScript(const TrieView& code, const TrieView* segment, const TrieView* inner,
                    const TrieView* guard, std::u16string_view in, std::u16string& out,
-                   const TrieView* normal) {
+                   const TrieView* normal, const ScriptUnits* units) {
     if (!segment && !inner && !guard) {
         convertText(&code, in, out);
         return;
+    }
+    ScriptUnits local;
+    if (!units) {
+        fillScriptUnits(local, code, segment, inner, guard, normal);
+        units = &local;
     }
     Writer w(out, in.size() + in.size() / 8);
     const ScriptMatch match(code, segment, inner, normal, in);
     const char16_t* s = in.data();
     const size_t n = in.size();
+    const uint32_t* info = units->info.data();
+    const uint64_t* pairBits = units->pairs.data();
     uint32_t lens[64], ids[64];
     Piece pieces[ScriptMatch::kSpan];
     size_t i = 0;
     while (i < n) {
         const char16_t c = s[i];
+        // Where only a one-unit piece can start and nothing protects or normalises here,
+        // the piece comes from one look-up (the same piece the matching below would take).
+        if (const uint32_t e = info[c]; !(e & kUnitSlow)) {
+            const bool last = i + 1 >= n;
+            const char16_t d = last ? 0 : s[i + 1];
+            if (last || (!(info[d] & kUnitChanges) && !((e & kUnitMulti) && pairBit(pairBits, c, d)))) {
+                w.put(static_cast<char16_t>(e));
+                ++i;
+                continue;
+            }
+        }
         // Units where nothing may start a match are copied in a run.
         if (!match.anyStart(c) && !(guard && guard->mayStart(c))) {
             size_t j = i + 1;
@@ -465,6 +537,24 @@ bool overlayFor(Stmt& st, Overlay kind, const TrieView*& out) {
     return true;
 }
 
+namespace {
+// The statement's combined unit table for one direction, rebuilt when a table changed.
+const ScriptUnits* unitsFor(Stmt& st, size_t slot, const TrieView& code, const TrieView* segment,
+                            const TrieView* inner, const TrieView* guard, const TrieView* normal) {
+    if (!segment && !inner && !guard) return nullptr;
+    ScriptUnits& units = st.scriptUnits[slot];
+    const std::array<const void*, 5> key{code.data(), segment ? segment->data() : nullptr,
+                                         inner ? inner->data() : nullptr, guard ? guard->data() : nullptr,
+                                         normal ? normal->data() : nullptr};
+    const uint64_t generation = Registry::instance().generation();
+    if (units.generation != generation || units.key != key) {
+        fillScriptUnits(units, code, segment, inner, guard, normal);
+        units.generation = generation;
+    }
+    return &units;
+}
+}  // namespace
+
 TextOp textOpForMode(int32_t mode, int32_t flag, Family family) {
     const bool on = flag != 0;
     const bool ownUsage = family == Family::Dbcs ? on : !on;
@@ -496,7 +586,9 @@ int32_t runTextOp(Stmt& st, const TextOp& op, std::u16string_view in, std::u16st
         }
         // Terms are looked up also in the text brought to their script by the other table.
         const TrieView* normal = toTrad ? &st.env->t2s : &st.env->s2t;
-        convertScript(code, segment, inner, guard, in, out, normal->valid() ? normal : nullptr);
+        if (!normal->valid()) normal = nullptr;
+        convertScript(code, segment, inner, guard, in, out, normal,
+                      unitsFor(st, toTrad ? 0 : 1, code, segment, inner, guard, normal));
         return TEZ_OK;
     }
     if (op.vocab == TextOp::None) {

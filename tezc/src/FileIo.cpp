@@ -84,11 +84,32 @@ bool sameFile(const std::string& a, const std::string& b) {
 }
 
 bool FileBytes::load(const std::string& path) {
-    std::string bytes;
-    if (!readFile(path, bytes) || bytes.empty()) return false;
-    words_.reset(new uint64_t[(bytes.size() + 7) / 8]);
-    std::memcpy(words_.get(), bytes.data(), bytes.size());
-    size_ = bytes.size();
+    // Read straight into the aligned block: no intermediate copy, no zero-fill.
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return false;
+    struct stat st {};
+    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size <= 0) {
+        ::close(fd);
+        return false;
+    }
+    // One byte more than the file claims: a file that grew meanwhile is seen as not the
+    // size it was, and a later check rejects what it reads.
+    const size_t want = static_cast<size_t>(st.st_size) + 1;
+    std::unique_ptr<uint64_t[]> words(new uint64_t[(want + 7) / 8]);
+    auto* bytes = reinterpret_cast<char*>(words.get());
+    size_t got = 0;
+    while (got < want) {
+        ssize_t r = ::read(fd, bytes + got, want - got);
+        if (r < 0 && errno == EINTR) continue;
+        if (r <= 0) break;
+        got += static_cast<size_t>(r);
+    }
+    ::close(fd);
+    if (got == 0) return false;
+    // The bytes after the end up to the next word boundary stay defined.
+    std::memset(bytes + got, 0, (want + 7) / 8 * 8 - got);
+    words_ = std::move(words);
+    size_ = got;
     return true;
 }
 

@@ -113,6 +113,15 @@ struct CachedOverlay {
     TrieView view;  // not valid when no item applies
 };
 
+// What each unit is to all matchers of one script conversion at once (built by
+// Convert.cpp, see unitsFor there): lets most units be written after one look-up.
+struct ScriptUnits {
+    std::array<const void*, 5> key{};  // the matchers it was built for
+    uint64_t generation = ~uint64_t(0);
+    std::vector<uint32_t> info;   // 65536 words
+    std::vector<uint64_t> pairs;  // TrieView::kPairWords words
+};
+
 struct Stmt : Object {
     Stmt() : Object(Kind::Stmt) {}
     std::shared_ptr<Env> env;
@@ -120,6 +129,10 @@ struct Stmt : Object {
     std::shared_ptr<Result> result;
     int32_t search = 0, ambiguous = 0, extra = 0;
     std::array<CachedOverlay, static_cast<size_t>(Overlay::Count)> overlays;
+    std::array<ScriptUnits, 2> scriptUnits;  // toward Traditional, toward Simplified
+    // Working texts of the string entries, kept so that a conversion allocates nothing
+    // once they are large enough.
+    std::u16string scratchIn, scratchOut;
 };
 
 // Handle registry. Every entry takes the lock for its whole run.

@@ -99,6 +99,16 @@ void TrieView::attach(const void* data, size_t size) {
         else changes_[c >> 6] &= ~(uint64_t(1) << (c & 63));
     }
     units_ = unitsOwner_->data();
+    infoOwner_ = std::make_shared<std::vector<uint32_t>>(65536);
+    for (size_t c = 0; c < 65536; ++c) {
+        const uint32_t e = l.root[c];
+        uint32_t info = (*unitsOwner_)[c];
+        if (e & kEntryValue) info |= kInfoValue;
+        if (e & kEntryChildren) info |= kInfoChildren;
+        if ((e & kEntryValue) && l.nodes[e & kIdMask].valueLen != 1) info |= kInfoLongValue;
+        (*infoOwner_)[c] = info;
+    }
+    info_ = infoOwner_->data();
     header_ = h;
     root_ = l.root;
     nodes_ = l.nodes;
