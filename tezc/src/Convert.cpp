@@ -10,8 +10,9 @@ namespace {
 // so no caller can write past the end, whatever it checked before.
 class Writer {
 public:
+    // Whatever out holds is overwritten: only room it does not have yet is cleared.
     explicit Writer(std::u16string& out, size_t hint) : out_(out) {
-        out_.resize(hint + 64);
+        if (out_.size() < hint + 64) out_.resize(hint + 64);
         w_ = out_.data();
         end_ = w_ + out_.size();
     }

@@ -71,8 +71,10 @@ struct Result : Object {
     std::u16string otherText;
     std::string otherBytes;
     const Env* env = nullptr;
+    // Empties the result for the next conversion. The UTF-16 text keeps its length: a
+    // conversion overwrites it in place (without clearing memory first) and gives it its
+    // new length; every entry that fails afterwards empties it.
     void clear() {
-        text.clear();
         bytes.clear();
         otherText.clear();
         otherBytes.clear();

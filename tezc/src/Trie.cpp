@@ -45,19 +45,25 @@ bool TrieView::check(const void* data, size_t size) {
     Layout l;
     if (!layoutOf(data, size, l)) return false;
     const TrieHeader* h = l.h;
-    for (size_t i = 0; i < 65536; ++i)
-        if ((l.root[i] & kIdMask) >= h->nodeCount || (l.root[i] != 0 && (l.root[i] & kIdMask) == 0)) return false;
-    for (size_t i = 1; i < h->nodeCount; ++i)
-        if (size_t(l.nodes[i].valueOff) + l.nodes[i].valueLen > h->poolUnits) return false;
+    // Branch-free passes: every entry is looked at, a fault anywhere fails the whole blob.
+    const uint32_t nodeCount = h->nodeCount;
+    uint32_t bad = 0;
+    for (size_t i = 0; i < 65536; ++i) {
+        const uint32_t e = l.root[i], id = e & kIdMask;
+        bad |= uint32_t(id >= nodeCount) | (uint32_t(e != 0) & uint32_t(id == 0));
+    }
+    for (size_t i = 1; i < nodeCount; ++i)
+        bad |= uint32_t(uint64_t(l.nodes[i].valueOff) + l.nodes[i].valueLen > h->poolUnits);
     size_t used = 0;
     for (size_t i = 0; i < h->edgeSlots; ++i) {
         const uint64_t e = l.edges[i];
-        if (e == 0) continue;
-        ++used;
-        if ((e & kIdMask) >= h->nodeCount || (e & kIdMask) == 0 || (e >> 40) >= h->nodeCount) return false;
+        const uint64_t id = e & kIdMask;
+        const uint32_t present = e != 0;
+        used += present;
+        bad |= present & (uint32_t(id >= nodeCount) | uint32_t(id == 0) | uint32_t((e >> 40) >= nodeCount));
     }
     // A full table would make a failed lookup loop forever.
-    return used < h->edgeSlots;
+    return !bad && used < h->edgeSlots;
 }
 
 void TrieView::attach(const void* data, size_t size) {
@@ -73,41 +79,40 @@ void TrieView::attach(const void* data, size_t size) {
         starts_[i] = bits;
     }
     // Pairs of first and second units that begin a key of two or more units.
-    std::vector<char16_t> rootUnit(h->nodeCount, 0);
-    std::vector<bool> isRoot(h->nodeCount, false);
+    // The first unit of each node that a first unit leads to, plus one (0: not such a node).
+    std::vector<uint32_t> rootUnit(h->nodeCount, 0);
     for (size_t c = 0; c < 65536; ++c)
-        if (l.root[c]) {
-            rootUnit[l.root[c] & kIdMask] = static_cast<char16_t>(c);
-            isRoot[l.root[c] & kIdMask] = true;
-        }
+        if (l.root[c]) rootUnit[l.root[c] & kIdMask] = static_cast<uint32_t>(c) + 1;
     pairsOwner_ = std::make_shared<std::vector<uint64_t>>(size_t(1) << (kPairBits - 6), 0);
+    uint64_t* pairs = pairsOwner_->data();
     for (size_t i = 0; i < h->edgeSlots; ++i) {
         const uint64_t e = l.edges[i];
         if (e == 0) continue;
-        const uint32_t parent = static_cast<uint32_t>(e >> 40);
-        if (!isRoot[parent]) continue;
-        const uint32_t hp = pairHash(rootUnit[parent], static_cast<char16_t>((e >> 24) & 0xFFFF));
-        (*pairsOwner_)[hp >> 6] |= uint64_t(1) << (hp & 63);
+        const uint32_t first = rootUnit[static_cast<uint32_t>(e >> 40)];
+        if (!first) continue;
+        const uint32_t hp = pairHash(static_cast<char16_t>(first - 1), static_cast<char16_t>((e >> 24) & 0xFFFF));
+        pairs[hp >> 6] |= uint64_t(1) << (hp & 63);
     }
     pairs_ = pairsOwner_->data();
     unitsOwner_ = std::make_shared<std::vector<char16_t>>(65536);
+    infoOwner_ = std::make_shared<std::vector<uint32_t>>(65536);
+    char16_t* units = unitsOwner_->data();
+    uint32_t* infos = infoOwner_->data();
     for (size_t c = 0; c < 65536; ++c) {
         const uint32_t e = l.root[c];
         const TrieNode& node = l.nodes[e & kIdMask];
-        (*unitsOwner_)[c] = (e & kEntryValue) && node.valueLen == 1 ? node.unit : static_cast<char16_t>(c);
-        if ((*unitsOwner_)[c] != c) changes_[c >> 6] |= uint64_t(1) << (c & 63);
+        const bool value = (e & kEntryValue) != 0;
+        const char16_t unit = value && node.valueLen == 1 ? node.unit : static_cast<char16_t>(c);
+        units[c] = unit;
+        if (unit != c) changes_[c >> 6] |= uint64_t(1) << (c & 63);
         else changes_[c >> 6] &= ~(uint64_t(1) << (c & 63));
-    }
-    units_ = unitsOwner_->data();
-    infoOwner_ = std::make_shared<std::vector<uint32_t>>(65536);
-    for (size_t c = 0; c < 65536; ++c) {
-        const uint32_t e = l.root[c];
-        uint32_t info = (*unitsOwner_)[c];
-        if (e & kEntryValue) info |= kInfoValue;
+        uint32_t info = unit;
+        if (value) info |= kInfoValue;
         if (e & kEntryChildren) info |= kInfoChildren;
-        if ((e & kEntryValue) && l.nodes[e & kIdMask].valueLen != 1) info |= kInfoLongValue;
-        (*infoOwner_)[c] = info;
+        if (value && node.valueLen != 1) info |= kInfoLongValue;
+        infos[c] = info;
     }
+    units_ = units;
     info_ = infoOwner_->data();
     header_ = h;
     root_ = l.root;
