@@ -97,14 +97,9 @@ std::u16string codeConvert(const TrieView& code, std::u16string_view in) {
 namespace {
 
 // Bits of a ScriptUnits word above the one-unit piece's unit.
-constexpr uint32_t kUnitMulti = 1u << 16;    // some matcher has a longer key starting here
+constexpr uint32_t kUnitMulti = 1u << 16;    // some matcher has a longer key starting here (bit 16: tested by shift)
 constexpr uint32_t kUnitChanges = 1u << 17;  // the unit changes when terms are normalised
 constexpr uint32_t kUnitSlow = 1u << 18;     // the unit needs the full matching
-
-bool pairBit(const uint64_t* bits, char16_t c, char16_t d) {
-    const uint32_t h = TrieView::pairHash(c, d);
-    return (bits[h >> 6] >> (h & 63)) & 1;
-}
 
 // One piece of a segmentation: a match of one matcher (from == null: the unit is copied).
 struct Piece {
@@ -150,26 +145,6 @@ public:
                (segment_ && segment_->mayStart(c) && segment_->pairMayFollow(c, d)) ||
                (inner_ && inner_->mayStart(c) && inner_->pairMayFollow(c, d));
     }
-    // The piece at p when no key longer than one unit starts there (longestAt's order).
-    Piece singleAt(size_t p) const {
-        const char16_t c = s_[p];
-        if (segment_ && segment_->mayStart(c)) {
-            const uint32_t e = segment_->first(c);
-            if (e & kEntryValue) return {segment_, e & kIdMask, 1};
-        }
-        const uint32_t e = code_.first(c);
-        if (e & kEntryValue) return {&code_, e & kIdMask, 1};
-        if (inner_ && inner_->mayStart(c)) {
-            const uint32_t t = inner_->first(c);
-            if (t & kEntryValue) return {inner_, t & kIdMask, 1};
-        }
-        return {};
-    }
-    // True when the piece at p is one unit at most, known without walking any matcher.
-    bool singleOnly(size_t p) const {
-        return (p + 1 >= n_ || !pairAny(s_[p], s_[p + 1])) && !normalDiffers(p);
-    }
-
     // Every piece that starts at p, one per length (the longest-match order decides among
     // matchers of equal length), a copied unit included.
     size_t piecesAt(size_t p, Piece* out, size_t cap) const {
@@ -394,10 +369,14 @@ void convertScript(const TrieView& code, const TrieView* segment, const TrieView
         const char16_t c = s[i];
         // Where only a one-unit piece can start and nothing protects or normalises here,
         // the piece comes from one look-up (the same piece the matching below would take).
-        if (const uint32_t e = info[c]; !(e & kUnitSlow)) {
-            const bool last = i + 1 >= n;
-            const char16_t d = last ? 0 : s[i + 1];
-            if (last || (!(info[d] & kUnitChanges) && !((e & kUnitMulti) && pairBit(pairBits, c, d)))) {
+        // The test has a single branch, so that the look-ups of consecutive units overlap.
+        {
+            const char16_t d = i + 1 < n ? s[i + 1] : 0;  // a NUL unit changes nothing
+            const uint32_t e = info[c];
+            const uint32_t h = TrieView::pairHash(c, d);
+            const uint32_t pair = static_cast<uint32_t>(pairBits[h >> 6] >> (h & 63)) & 1;
+            const uint32_t slow = (e & kUnitSlow) | (info[d] & kUnitChanges) | ((e >> 16) & pair);
+            if (!slow) {
                 w.put(static_cast<char16_t>(e));
                 ++i;
                 continue;
@@ -418,11 +397,6 @@ void convertScript(const TrieView& code, const TrieView* segment, const TrieView
             continue;
         }
     matching:
-        if (!guard && match.singleOnly(i)) {
-            putPiece(w, match.singleAt(i), s + i, code, inner);
-            ++i;
-            continue;
-        }
         // A protected term is written as its table gives it, whatever else matches here.
         if (guard) {
             uint32_t gHit = 0;
