@@ -336,12 +336,25 @@ void fillScriptUnits(ScriptUnits& units, const TrieView& code, const TrieView* s
         if (changes || longValue || (guard && guard->mayStart(c))) info |= kUnitSlow;
         units.info[k] = info;
     }
-    units.pairs.assign(TrieView::kPairWords, 0);
+    std::vector<uint64_t> pairs(TrieView::kPairWords, 0);
     for (const TrieView* t : {segment, &code, inner}) {
         if (!t) continue;
         const uint64_t* bits = t->pairBits();
-        for (size_t k = 0; k < TrieView::kPairWords; ++k) units.pairs[k] |= bits[k];
+        for (size_t k = 0; k < TrieView::kPairWords; ++k) pairs[k] |= bits[k];
     }
+    size_t count = 0;
+    for (uint64_t word : pairs) count += static_cast<size_t>(__builtin_popcountll(word));
+    // Halve the bitmap while it keeps at least 16 bits per pair.
+    constexpr size_t kBits = TrieView::kPairWords * 64;
+    int shift = 0;
+    while (shift < 8 && (kBits >> (shift + 1)) >= count * 16) ++shift;
+    units.pairShift = shift;
+    units.pairs.assign((kBits >> shift) / 64, 0);
+    for (size_t k = 0; k < TrieView::kPairWords; ++k)
+        for (uint64_t word = pairs[k]; word; word &= word - 1) {
+            const size_t h = (k * 64 + static_cast<size_t>(__builtin_ctzll(word))) >> shift;
+            units.pairs[h >> 6] |= uint64_t(1) << (h & 63);
+        }
 }
 
 void convertScript(const TrieView& code, const TrieView* segment, const TrieView* inner,
@@ -362,6 +375,7 @@ void convertScript(const TrieView& code, const TrieView* segment, const TrieView
     const size_t n = in.size();
     const uint32_t* info = units->info.data();
     const uint64_t* pairBits = units->pairs.data();
+    const int pairShift = units->pairShift;
     uint32_t lens[64], ids[64];
     Piece pieces[ScriptMatch::kSpan];
     size_t i = 0;
@@ -373,7 +387,7 @@ void convertScript(const TrieView& code, const TrieView* segment, const TrieView
         {
             const char16_t d = i + 1 < n ? s[i + 1] : 0;  // a NUL unit changes nothing
             const uint32_t e = info[c];
-            const uint32_t h = TrieView::pairHash(c, d);
+            const uint32_t h = TrieView::pairHash(c, d) >> pairShift;
             const uint32_t pair = static_cast<uint32_t>(pairBits[h >> 6] >> (h & 63)) & 1;
             const uint32_t slow = (e & kUnitSlow) | (info[d] & kUnitChanges) | ((e >> 16) & pair);
             if (!slow) {

@@ -121,7 +121,10 @@ struct ScriptUnits {
     std::array<const void*, 5> key{};  // the matchers it was built for
     uint64_t generation = ~uint64_t(0);
     std::vector<uint32_t> info;   // 65536 words
-    std::vector<uint64_t> pairs;  // TrieView::kPairWords words
+    // Pairs that may begin a longer key, by TrieView::pairHash(c, d) >> pairShift: folded
+    // down from the matchers' bitmaps while it stays sparse, so that it stays in cache.
+    std::vector<uint64_t> pairs;
+    int pairShift = 0;
 };
 
 struct Stmt : Object {
