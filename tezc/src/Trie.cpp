@@ -94,10 +94,11 @@ void TrieView::attach(const void* data, size_t size) {
         pairs[hp >> 6] |= uint64_t(1) << (hp & 63);
     }
     pairs_ = pairsOwner_->data();
-    unitsOwner_ = std::make_shared<std::vector<char16_t>>(65536);
-    infoOwner_ = std::make_shared<std::vector<uint32_t>>(65536);
-    char16_t* units = unitsOwner_->data();
-    uint32_t* infos = infoOwner_->data();
+    // Both are written whole below: no clearing first.
+    unitsOwner_.reset(new char16_t[65536]);
+    infoOwner_.reset(new uint32_t[65536]);
+    char16_t* units = unitsOwner_.get();
+    uint32_t* infos = infoOwner_.get();
     for (size_t c = 0; c < 65536; ++c) {
         const uint32_t e = l.root[c];
         const TrieNode& node = l.nodes[e & kIdMask];
@@ -113,7 +114,7 @@ void TrieView::attach(const void* data, size_t size) {
         infos[c] = info;
     }
     units_ = units;
-    info_ = infoOwner_->data();
+    info_ = infoOwner_.get();
     header_ = h;
     root_ = l.root;
     nodes_ = l.nodes;

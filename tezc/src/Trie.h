@@ -143,9 +143,9 @@ private:
     uint64_t changes_[1024] = {};
     std::shared_ptr<std::vector<uint64_t>> pairsOwner_;
     const uint64_t* pairs_ = nullptr;
-    std::shared_ptr<std::vector<char16_t>> unitsOwner_;
+    std::shared_ptr<char16_t[]> unitsOwner_;
     const char16_t* units_ = nullptr;
-    std::shared_ptr<std::vector<uint32_t>> infoOwner_;
+    std::shared_ptr<uint32_t[]> infoOwner_;
     const uint32_t* info_ = nullptr;
 };
 
