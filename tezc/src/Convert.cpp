@@ -514,13 +514,11 @@ bool overlayFor(Stmt& st, Overlay kind, const TrieView*& out) {
         }
     }
     cache.generation = reg.generation();
-    cache.storage.reset();
+    cache.storage.clear();
     cache.view = TrieView();
     if (b.size() != 0) {
-        const std::vector<uint8_t> blob = b.build();
-        cache.storage.reset(new uint64_t[(blob.size() + 7) / 8]);
-        std::memcpy(cache.storage.get(), blob.data(), blob.size());
-        cache.view.attach(cache.storage.get(), blob.size());
+        cache.storage = b.buildWords();
+        cache.view.attach(cache.storage.data(), cache.storage.size() * sizeof(uint64_t));
         out = &cache.view;
     }
     return true;

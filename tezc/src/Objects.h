@@ -111,7 +111,7 @@ enum class Overlay {
 
 struct CachedOverlay {
     uint64_t generation = ~uint64_t(0);
-    std::unique_ptr<uint64_t[]> storage;
+    std::vector<uint64_t> storage;
     TrieView view;  // not valid when no item applies
 };
 

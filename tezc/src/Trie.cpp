@@ -74,8 +74,7 @@ void TrieView::attach(const void* data, size_t size) {
     const TrieHeader* h = l.h;
     for (size_t i = 0; i < 1024; ++i) {
         uint64_t bits = 0;
-        for (size_t k = 0; k < 64; ++k)
-            if (l.root[i * 64 + k]) bits |= uint64_t(1) << k;
+        for (size_t k = 0; k < 64; ++k) bits |= uint64_t(l.root[i * 64 + k] != 0) << k;
         starts_[i] = bits;
     }
     // Pairs of first and second units that begin a key of two or more units.
@@ -191,6 +190,13 @@ bool TrieBuilder::add(std::u16string_view key, std::u16string_view value) {
 }
 
 std::vector<uint8_t> TrieBuilder::build() const {
+    const std::vector<uint64_t> words = buildWords();
+    std::vector<uint8_t> blob(words.size() * sizeof(uint64_t));
+    if (!blob.empty()) std::memcpy(blob.data(), words.data(), blob.size());
+    return blob;
+}
+
+std::vector<uint64_t> TrieBuilder::buildWords() const {
     size_t slots = 16;
     // Load factor up to 3/4: probes mostly stay in one cache line, and the table stays small.
     while (slots < edgeList_.size() * 4 / 3 + 2) slots <<= 1;
@@ -208,22 +214,23 @@ std::vector<uint8_t> TrieBuilder::build() const {
     const size_t poolOff = off;
     off = align8(off + pool_.size() * sizeof(char16_t));
 
-    std::vector<uint8_t> blob(off, 0);
+    std::vector<uint64_t> words(off / sizeof(uint64_t), 0);
+    auto* blob = reinterpret_cast<uint8_t*>(words.data());
     TrieHeader h{kTrieMagic, static_cast<uint32_t>(nodes_.size()), static_cast<uint32_t>(slots),
                  static_cast<uint32_t>(pool_.size()), maxKeyLen_, static_cast<uint32_t>(keys_)};
-    std::memcpy(blob.data(), &h, sizeof h);
+    std::memcpy(blob, &h, sizeof h);
     auto entry = [&](uint32_t id) {
         return id | (nodes_[id].hasValue ? kEntryValue : 0) | (nodes_[id].hasChildren ? kEntryChildren : 0);
     };
-    auto* root = reinterpret_cast<uint32_t*>(blob.data() + rootOff);
+    auto* root = reinterpret_cast<uint32_t*>(blob + rootOff);
     for (size_t c = 0; c < 65536; ++c) root[c] = root_[c] ? entry(root_[c]) : 0;
-    auto* nodes = reinterpret_cast<TrieNode*>(blob.data() + nodesOff);
+    auto* nodes = reinterpret_cast<TrieNode*>(blob + nodesOff);
     for (size_t i = 0; i < nodes_.size(); ++i) {
         nodes[i].valueOff = nodes_[i].valueOff;
         nodes[i].valueLen = nodes_[i].valueLen;
         nodes[i].unit = nodes_[i].valueLen ? pool_[nodes_[i].valueOff] : 0;
     }
-    auto* edges = reinterpret_cast<uint64_t*>(blob.data() + edgesOff);
+    auto* edges = reinterpret_cast<uint64_t*>(blob + edgesOff);
     const size_t mask = slots - 1;
     for (const auto& [key, child] : edgeList_) {
         size_t p = edgeHash(key, shift);
@@ -231,8 +238,8 @@ std::vector<uint8_t> TrieBuilder::build() const {
         edges[p] = (key << 24) | entry(child);
     }
     if (!pool_.empty())
-        std::memcpy(blob.data() + poolOff, pool_.data(), pool_.size() * sizeof(char16_t));
-    return blob;
+        std::memcpy(blob + poolOff, pool_.data(), pool_.size() * sizeof(char16_t));
+    return words;
 }
 
 }  // namespace tezc

@@ -156,6 +156,8 @@ public:
     bool add(std::u16string_view key, std::u16string_view value);
     bool contains(std::u16string_view key) const;
     std::vector<uint8_t> build() const;
+    // The same blob in 8-byte words, ready to be attached in place.
+    std::vector<uint64_t> buildWords() const;
     size_t size() const { return keys_; }
 
 private:
