@@ -93,17 +93,14 @@ void TrieView::attach(const void* data, size_t size) {
         pairs[hp >> 6] |= uint64_t(1) << (hp & 63);
     }
     pairs_ = pairsOwner_->data();
-    // Both are written whole below: no clearing first.
-    unitsOwner_.reset(new char16_t[65536]);
+    // Written whole below: no clearing first.
     infoOwner_.reset(new uint32_t[65536]);
-    char16_t* units = unitsOwner_.get();
     uint32_t* infos = infoOwner_.get();
     for (size_t c = 0; c < 65536; ++c) {
         const uint32_t e = l.root[c];
         const TrieNode& node = l.nodes[e & kIdMask];
         const bool value = (e & kEntryValue) != 0;
         const char16_t unit = value && node.valueLen == 1 ? node.unit : static_cast<char16_t>(c);
-        units[c] = unit;
         if (unit != c) changes_[c >> 6] |= uint64_t(1) << (c & 63);
         else changes_[c >> 6] &= ~(uint64_t(1) << (c & 63));
         uint32_t info = unit;
@@ -112,7 +109,6 @@ void TrieView::attach(const void* data, size_t size) {
         if (value && node.valueLen != 1) info |= kInfoLongValue;
         infos[c] = info;
     }
-    units_ = units;
     info_ = infoOwner_.get();
     header_ = h;
     root_ = l.root;

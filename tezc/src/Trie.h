@@ -65,7 +65,7 @@ public:
     const uint64_t* startBits() const { return starts_; }
     // The one-unit replacement of a one-unit key, or c itself: what the table makes of a
     // single character, used to bring mixed-script text to one script for matching.
-    char16_t unitOf(char16_t c) const { return units_[c]; }
+    char16_t unitOf(char16_t c) const { return static_cast<char16_t>(info_[c]); }
     // Whether unitOf(c) differs from c, from a bitmap that stays in the fastest cache.
     bool unitChanges(char16_t c) const { return (changes_[c >> 6] >> (c & 63)) & 1; }
     uint32_t maxKeyLen() const { return header_ ? header_->maxKeyLen : 0; }
@@ -143,8 +143,6 @@ private:
     uint64_t changes_[1024] = {};
     std::shared_ptr<std::vector<uint64_t>> pairsOwner_;
     const uint64_t* pairs_ = nullptr;
-    std::shared_ptr<char16_t[]> unitsOwner_;
-    const char16_t* units_ = nullptr;
     std::shared_ptr<uint32_t[]> infoOwner_;
     const uint32_t* info_ = nullptr;
 };
