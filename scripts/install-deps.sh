@@ -10,7 +10,7 @@ packages=(
   postgresql-15 qtkeychain-qt6-dev libpq-dev util-linux
   libgl1-mesa-dev libxkbcommon-dev
   xvfb xauth fonts-noto-cjk
-  libbenchmark-dev
+  libbenchmark-dev linux-perf
   libuchardet-dev qt6-translations-l10n
   libreoffice-writer-nogui libreoffice-calc-nogui libreoffice-impress-nogui
   libreoffice-dev libreoffice-dev-common

@@ -13,6 +13,10 @@
 #include <map>
 #include <set>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 using namespace tezc;
 
 namespace {
@@ -84,13 +88,30 @@ int32_t termsOut(const Env* env, const std::u16string& tradTerm, const std::u16s
     return TEZ_OK;
 }
 
+// Position of the first NUL unit (n when there is none), eight units at a time.
+size_t firstNul(const char16_t* s, size_t n) {
+    size_t i = 0;
+#if defined(__SSE2__)
+    const __m128i zero = _mm_setzero_si128();
+    for (; i + 8 <= n; i += 8) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i));
+        if (const int mask = _mm_movemask_epi8(_mm_cmpeq_epi16(v, zero)))
+            return i + static_cast<size_t>(__builtin_ctz(static_cast<unsigned>(mask))) / 2;
+    }
+#endif
+    while (i < n && s[i] != 0) ++i;
+    return i;
+}
+size_t firstNul(const char* s, size_t n) {
+    const void* nul = std::memchr(s, 0, n);
+    return nul ? static_cast<size_t>(static_cast<const char*>(nul) - s) : n;
+}
+
 // Input text up to its first NUL inside the given length.
 template <typename C>
 std::basic_string_view<C> inputText(const C* text, int32_t len) {
     if (len <= 0 || !text) return {};
-    std::basic_string_view<C> v(text, static_cast<size_t>(len));
-    const size_t nul = v.find(C(0));
-    return nul == v.npos ? v : v.substr(0, nul);
+    return std::basic_string_view<C>(text, firstNul(text, static_cast<size_t>(len)));
 }
 
 bool nativePath(const Env* env, const char* gb, std::string& out) {
@@ -594,12 +615,20 @@ int32_t storeBytes(Result& result, int32_t mode, std::u16string_view text) {
 
 }  // namespace
 
+namespace {
+// The statement's result text after an entry that makes a UTF-16 result: emptied on failure.
+int32_t textResult(Result& result, int32_t rc) {
+    if (rc != TEZ_OK) result.text.clear();
+    return rc;
+}
+}  // namespace
+
 TEZC_API int32_t _TezConvertStringUU(int32_t hStmt, const char16_t* text, int32_t len, int32_t mode,
                                      int32_t flag, int32_t* hResult) {
     return guarded([&]() -> int32_t {
         Prepared p;
         if (int32_t rc = prepare(hStmt, len, text, mode, hResult, true, p); rc != TEZ_OK) return rc;
-        return runTextOp(*p.st, textOpForMode(mode, flag), inputText(text, len), p.result->text);
+        return textResult(*p.result, runTextOp(*p.st, textOpForMode(mode, flag), inputText(text, len), p.result->text));
     });
 }
 
@@ -609,7 +638,7 @@ TEZC_API int32_t _TezConvertStringUD(int32_t hStmt, const char16_t* text, int32_
         Prepared p;
         if (int32_t rc = prepare(hStmt, len, text, mode, hResult, false, p); rc != TEZ_OK) return rc;
         const std::u16string_view in = inputText(text, len);
-        std::u16string converted;
+        std::u16string& converted = p.st->scratchOut;
         std::u16string_view out = in;
         if (mode <= 1) {
             if (int32_t rc = runTextOp(*p.st, textOpForMode(mode, flag), in, converted); rc != TEZ_OK) return rc;
@@ -624,14 +653,15 @@ TEZC_API int32_t _TezConvertStringDU(int32_t hStmt, const char* text, int32_t le
     return guarded([&]() -> int32_t {
         Prepared p;
         if (int32_t rc = prepare(hStmt, len, text, mode, hResult, true, p); rc != TEZ_OK) return rc;
-        std::u16string decoded;
+        std::u16string& decoded = p.st->scratchIn;
         if (!decode8(*p.st->env, sourceScriptOfMode(mode), inputText(text, len), decoded))
-            return TEZ_ERR_NOTABLE;
+            return textResult(*p.result, TEZ_ERR_NOTABLE);
         if (mode >= 2) {
-            p.result->text = std::move(decoded);
+            // The decoded text becomes the result; the old result's buffer serves the next call.
+            p.result->text.swap(decoded);
             return TEZ_OK;
         }
-        return runTextOp(*p.st, textOpForMode(mode, flag), decoded, p.result->text);
+        return textResult(*p.result, runTextOp(*p.st, textOpForMode(mode, flag), decoded, p.result->text));
     });
 }
 
@@ -640,7 +670,8 @@ TEZC_API int32_t _TezConvertStringDD(int32_t hStmt, const char* text, int32_t le
     return guarded([&]() -> int32_t {
         Prepared p;
         if (int32_t rc = prepare(hStmt, len, text, mode, hResult, false, p); rc != TEZ_OK) return rc;
-        std::u16string decoded, converted;
+        std::u16string& decoded = p.st->scratchIn;
+        std::u16string& converted = p.st->scratchOut;
         if (!decode8(*p.st->env, sourceScriptOfMode(mode), inputText(text, len), decoded))
             return TEZ_ERR_NOTABLE;
         if (int32_t rc = runTextOp(*p.st, textOpForMode(mode, flag, Family::Dbcs), decoded, converted); rc != TEZ_OK)

@@ -10,8 +10,9 @@ namespace {
 // so no caller can write past the end, whatever it checked before.
 class Writer {
 public:
+    // Whatever out holds is overwritten: only room it does not have yet is cleared.
     explicit Writer(std::u16string& out, size_t hint) : out_(out) {
-        out_.resize(hint + 64);
+        if (out_.size() < hint + 64) out_.resize(hint + 64);
         w_ = out_.data();
         end_ = w_ + out_.size();
     }
@@ -54,6 +55,14 @@ void replaceLongest(const TrieView& trie, std::u16string_view in, Writer& w) {
     size_t i = 0;
     while (i < n) {
         const char16_t c = s[i];
+        // Units that start no longer key are written from one word: the unit itself or its
+        // one-unit replacement.
+        const uint32_t f = trie.infoOf(c);
+        if (!(f & (TrieView::kInfoChildren | TrieView::kInfoLongValue))) {
+            w.put(static_cast<char16_t>(f));
+            ++i;
+            continue;
+        }
         const uint32_t e = trie.first(c);
         if (e == 0) {
             w.put(c);
@@ -86,6 +95,11 @@ std::u16string codeConvert(const TrieView& code, std::u16string_view in) {
 }  // namespace
 
 namespace {
+
+// Bits of a ScriptUnits word above the one-unit piece's unit.
+constexpr uint32_t kUnitMulti = 1u << 16;    // some matcher has a longer key starting here (bit 16: tested by shift)
+constexpr uint32_t kUnitChanges = 1u << 17;  // the unit changes when terms are normalised
+constexpr uint32_t kUnitSlow = 1u << 18;     // the unit needs the full matching
 
 // One piece of a segmentation: a match of one matcher (from == null: the unit is copied).
 struct Piece {
@@ -131,26 +145,6 @@ public:
                (segment_ && segment_->mayStart(c) && segment_->pairMayFollow(c, d)) ||
                (inner_ && inner_->mayStart(c) && inner_->pairMayFollow(c, d));
     }
-    // The piece at p when no key longer than one unit starts there (longestAt's order).
-    Piece singleAt(size_t p) const {
-        const char16_t c = s_[p];
-        if (segment_ && segment_->mayStart(c)) {
-            const uint32_t e = segment_->first(c);
-            if (e & kEntryValue) return {segment_, e & kIdMask, 1};
-        }
-        const uint32_t e = code_.first(c);
-        if (e & kEntryValue) return {&code_, e & kIdMask, 1};
-        if (inner_ && inner_->mayStart(c)) {
-            const uint32_t t = inner_->first(c);
-            if (t & kEntryValue) return {inner_, t & kIdMask, 1};
-        }
-        return {};
-    }
-    // True when the piece at p is one unit at most, known without walking any matcher.
-    bool singleOnly(size_t p) const {
-        return (p + 1 >= n_ || !pairAny(s_[p], s_[p + 1])) && !normalDiffers(p);
-    }
-
     // Every piece that starts at p, one per length (the longest-match order decides among
     // matchers of equal length), a copied unit included.
     size_t piecesAt(size_t p, Piece* out, size_t cap) const {
@@ -314,22 +308,94 @@ private:
 
 }  // namespace
 
+void fillScriptUnits(ScriptUnits& units, const TrieView& code, const TrieView* segment, const TrieView* inner,
+                     const TrieView* guard, const TrieView* normal) {
+    units.key = {code.data(), segment ? segment->data() : nullptr, inner ? inner->data() : nullptr,
+                 guard ? guard->data() : nullptr, normal ? normal->data() : nullptr};
+    units.info.resize(65536);
+    const bool normalises = normal && segment;
+    for (size_t k = 0; k < 65536; ++k) {
+        const auto c = static_cast<char16_t>(k);
+        // The piece of one unit, in the order the matchers are asked for it.
+        uint32_t single = c;
+        bool longValue = false;
+        for (const TrieView* t : {segment, &code, inner}) {
+            if (!t) continue;
+            const uint32_t f = t->infoOf(c);
+            if (f & TrieView::kInfoValue) {
+                single = f & 0xFFFF;
+                longValue = (f & TrieView::kInfoLongValue) != 0;
+                break;
+            }
+        }
+        uint32_t info = single;
+        for (const TrieView* t : {segment, &code, inner})
+            if (t && (t->infoOf(c) & TrieView::kInfoChildren)) info |= kUnitMulti;
+        const bool changes = normalises && normal->unitChanges(c);
+        if (changes) info |= kUnitChanges;
+        if (changes || longValue || (guard && guard->mayStart(c))) info |= kUnitSlow;
+        units.info[k] = info;
+    }
+    std::vector<uint64_t> pairs(TrieView::kPairWords, 0);
+    for (const TrieView* t : {segment, &code, inner}) {
+        if (!t) continue;
+        const uint64_t* bits = t->pairBits();
+        for (size_t k = 0; k < TrieView::kPairWords; ++k) pairs[k] |= bits[k];
+    }
+    size_t count = 0;
+    for (uint64_t word : pairs) count += static_cast<size_t>(__builtin_popcountll(word));
+    // Halve the bitmap while it keeps at least 16 bits per pair.
+    constexpr size_t kBits = TrieView::kPairWords * 64;
+    int shift = 0;
+    while (shift < 8 && (kBits >> (shift + 1)) >= count * 16) ++shift;
+    units.pairShift = shift;
+    units.pairs.assign((kBits >> shift) / 64, 0);
+    for (size_t k = 0; k < TrieView::kPairWords; ++k)
+        for (uint64_t word = pairs[k]; word; word &= word - 1) {
+            const size_t h = (k * 64 + static_cast<size_t>(__builtin_ctzll(word))) >> shift;
+            units.pairs[h >> 6] |= uint64_t(1) << (h & 63);
+        }
+}
+
 void convertScript(const TrieView& code, const TrieView* segment, const TrieView* inner,
                    const TrieView* guard, std::u16string_view in, std::u16string& out,
-                   const TrieView* normal) {
+                   const TrieView* normal, const ScriptUnits* units) {
     if (!segment && !inner && !guard) {
         convertText(&code, in, out);
         return;
+    }
+    ScriptUnits local;
+    if (!units) {
+        fillScriptUnits(local, code, segment, inner, guard, normal);
+        units = &local;
     }
     Writer w(out, in.size() + in.size() / 8);
     const ScriptMatch match(code, segment, inner, normal, in);
     const char16_t* s = in.data();
     const size_t n = in.size();
+    const uint32_t* info = units->info.data();
+    const uint64_t* pairBits = units->pairs.data();
+    const int pairShift = units->pairShift;
     uint32_t lens[64], ids[64];
     Piece pieces[ScriptMatch::kSpan];
     size_t i = 0;
     while (i < n) {
         const char16_t c = s[i];
+        // Where only a one-unit piece can start and nothing protects or normalises here,
+        // the piece comes from one look-up (the same piece the matching below would take).
+        // The test has a single branch, so that the look-ups of consecutive units overlap.
+        {
+            const char16_t d = i + 1 < n ? s[i + 1] : 0;  // a NUL unit changes nothing
+            const uint32_t e = info[c];
+            const uint32_t h = TrieView::pairHash(c, d) >> pairShift;
+            const uint32_t pair = static_cast<uint32_t>(pairBits[h >> 6] >> (h & 63)) & 1;
+            const uint32_t slow = (e & kUnitSlow) | (info[d] & kUnitChanges) | ((e >> 16) & pair);
+            if (!slow) {
+                w.put(static_cast<char16_t>(e));
+                ++i;
+                continue;
+            }
+        }
         // Units where nothing may start a match are copied in a run.
         if (!match.anyStart(c) && !(guard && guard->mayStart(c))) {
             size_t j = i + 1;
@@ -345,11 +411,6 @@ void convertScript(const TrieView& code, const TrieView* segment, const TrieView
             continue;
         }
     matching:
-        if (!guard && match.singleOnly(i)) {
-            putPiece(w, match.singleAt(i), s + i, code, inner);
-            ++i;
-            continue;
-        }
         // A protected term is written as its table gives it, whatever else matches here.
         if (guard) {
             uint32_t gHit = 0;
@@ -453,17 +514,33 @@ bool overlayFor(Stmt& st, Overlay kind, const TrieView*& out) {
         }
     }
     cache.generation = reg.generation();
-    cache.storage.reset();
+    cache.storage.clear();
     cache.view = TrieView();
     if (b.size() != 0) {
-        const std::vector<uint8_t> blob = b.build();
-        cache.storage.reset(new uint64_t[(blob.size() + 7) / 8]);
-        std::memcpy(cache.storage.get(), blob.data(), blob.size());
-        cache.view.attach(cache.storage.get(), blob.size());
+        cache.storage = b.buildWords();
+        cache.view.attach(cache.storage.data(), cache.storage.size() * sizeof(uint64_t));
         out = &cache.view;
     }
     return true;
 }
+
+namespace {
+// The statement's combined unit table for one direction, rebuilt when a table changed.
+const ScriptUnits* unitsFor(Stmt& st, size_t slot, const TrieView& code, const TrieView* segment,
+                            const TrieView* inner, const TrieView* guard, const TrieView* normal) {
+    if (!segment && !inner && !guard) return nullptr;
+    ScriptUnits& units = st.scriptUnits[slot];
+    const std::array<const void*, 5> key{code.data(), segment ? segment->data() : nullptr,
+                                         inner ? inner->data() : nullptr, guard ? guard->data() : nullptr,
+                                         normal ? normal->data() : nullptr};
+    const uint64_t generation = Registry::instance().generation();
+    if (units.generation != generation || units.key != key) {
+        fillScriptUnits(units, code, segment, inner, guard, normal);
+        units.generation = generation;
+    }
+    return &units;
+}
+}  // namespace
 
 TextOp textOpForMode(int32_t mode, int32_t flag, Family family) {
     const bool on = flag != 0;
@@ -496,7 +573,9 @@ int32_t runTextOp(Stmt& st, const TextOp& op, std::u16string_view in, std::u16st
         }
         // Terms are looked up also in the text brought to their script by the other table.
         const TrieView* normal = toTrad ? &st.env->t2s : &st.env->s2t;
-        convertScript(code, segment, inner, guard, in, out, normal->valid() ? normal : nullptr);
+        if (!normal->valid()) normal = nullptr;
+        convertScript(code, segment, inner, guard, in, out, normal,
+                      unitsFor(st, toTrad ? 0 : 1, code, segment, inner, guard, normal));
         return TEZ_OK;
     }
     if (op.vocab == TextOp::None) {

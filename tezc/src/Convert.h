@@ -20,9 +20,12 @@ void convertText(const TrieView* trie, std::u16string_view in, std::u16string& o
 // term reaches further, the span is divided into the fewest pieces. Terms are also looked up
 // in the text brought to their script unit by unit through the normal table's one-unit
 // entries (terms typed in mixed scripts). Any matcher may be null.
+// units: the matchers' combined unit table (fillScriptUnits); made for the call when null.
 void convertScript(const TrieView& code, const TrieView* segment, const TrieView* inner,
                    const TrieView* guard, std::u16string_view in, std::u16string& out,
-                   const TrieView* normal = nullptr);
+                   const TrieView* normal = nullptr, const ScriptUnits* units = nullptr);
+void fillScriptUnits(ScriptUnits& units, const TrieView& code, const TrieView* segment, const TrieView* inner,
+                     const TrieView* guard, const TrieView* normal);
 
 // The vocabulary matcher for a kind, rebuilt when the tables changed; null when empty.
 // Fails (returns false) when a code table that building it needs is not loaded.

@@ -28,7 +28,10 @@ public:
     size_t size() const { return size_; }
 
 private:
-    std::unique_ptr<uint64_t[]> words_;
+    struct Free {
+        void operator()(void* p) const;
+    };
+    std::unique_ptr<uint64_t, Free> words_;
     size_t size_ = 0;
 };
 

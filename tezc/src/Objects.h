@@ -71,8 +71,10 @@ struct Result : Object {
     std::u16string otherText;
     std::string otherBytes;
     const Env* env = nullptr;
+    // Empties the result for the next conversion. The UTF-16 text keeps its length: a
+    // conversion overwrites it in place (without clearing memory first) and gives it its
+    // new length; every entry that fails afterwards empties it.
     void clear() {
-        text.clear();
         bytes.clear();
         otherText.clear();
         otherBytes.clear();
@@ -109,8 +111,20 @@ enum class Overlay {
 
 struct CachedOverlay {
     uint64_t generation = ~uint64_t(0);
-    std::unique_ptr<uint64_t[]> storage;
+    std::vector<uint64_t> storage;
     TrieView view;  // not valid when no item applies
+};
+
+// What each unit is to all matchers of one script conversion at once (built by
+// Convert.cpp, see unitsFor there): lets most units be written after one look-up.
+struct ScriptUnits {
+    std::array<const void*, 5> key{};  // the matchers it was built for
+    uint64_t generation = ~uint64_t(0);
+    std::vector<uint32_t> info;   // 65536 words
+    // Pairs that may begin a longer key, by TrieView::pairHash(c, d) >> pairShift: folded
+    // down from the matchers' bitmaps while it stays sparse, so that it stays in cache.
+    std::vector<uint64_t> pairs;
+    int pairShift = 0;
 };
 
 struct Stmt : Object {
@@ -120,6 +134,10 @@ struct Stmt : Object {
     std::shared_ptr<Result> result;
     int32_t search = 0, ambiguous = 0, extra = 0;
     std::array<CachedOverlay, static_cast<size_t>(Overlay::Count)> overlays;
+    std::array<ScriptUnits, 2> scriptUnits;  // toward Traditional, toward Simplified
+    // Working texts of the string entries, kept so that a conversion allocates nothing
+    // once they are large enough.
+    std::u16string scratchIn, scratchOut;
 };
 
 // Handle registry. Every entry takes the lock for its whole run.

@@ -45,19 +45,25 @@ bool TrieView::check(const void* data, size_t size) {
     Layout l;
     if (!layoutOf(data, size, l)) return false;
     const TrieHeader* h = l.h;
-    for (size_t i = 0; i < 65536; ++i)
-        if ((l.root[i] & kIdMask) >= h->nodeCount || (l.root[i] != 0 && (l.root[i] & kIdMask) == 0)) return false;
-    for (size_t i = 1; i < h->nodeCount; ++i)
-        if (size_t(l.nodes[i].valueOff) + l.nodes[i].valueLen > h->poolUnits) return false;
+    // Branch-free passes: every entry is looked at, a fault anywhere fails the whole blob.
+    const uint32_t nodeCount = h->nodeCount;
+    uint32_t bad = 0;
+    for (size_t i = 0; i < 65536; ++i) {
+        const uint32_t e = l.root[i], id = e & kIdMask;
+        bad |= uint32_t(id >= nodeCount) | (uint32_t(e != 0) & uint32_t(id == 0));
+    }
+    for (size_t i = 1; i < nodeCount; ++i)
+        bad |= uint32_t(uint64_t(l.nodes[i].valueOff) + l.nodes[i].valueLen > h->poolUnits);
     size_t used = 0;
     for (size_t i = 0; i < h->edgeSlots; ++i) {
         const uint64_t e = l.edges[i];
-        if (e == 0) continue;
-        ++used;
-        if ((e & kIdMask) >= h->nodeCount || (e & kIdMask) == 0 || (e >> 40) >= h->nodeCount) return false;
+        const uint64_t id = e & kIdMask;
+        const uint32_t present = e != 0;
+        used += present;
+        bad |= present & (uint32_t(id >= nodeCount) | uint32_t(id == 0) | uint32_t((e >> 40) >= nodeCount));
     }
     // A full table would make a failed lookup loop forever.
-    return used < h->edgeSlots;
+    return !bad && used < h->edgeSlots;
 }
 
 void TrieView::attach(const void* data, size_t size) {
@@ -68,37 +74,42 @@ void TrieView::attach(const void* data, size_t size) {
     const TrieHeader* h = l.h;
     for (size_t i = 0; i < 1024; ++i) {
         uint64_t bits = 0;
-        for (size_t k = 0; k < 64; ++k)
-            if (l.root[i * 64 + k]) bits |= uint64_t(1) << k;
+        for (size_t k = 0; k < 64; ++k) bits |= uint64_t(l.root[i * 64 + k] != 0) << k;
         starts_[i] = bits;
     }
     // Pairs of first and second units that begin a key of two or more units.
-    std::vector<char16_t> rootUnit(h->nodeCount, 0);
-    std::vector<bool> isRoot(h->nodeCount, false);
+    // The first unit of each node that a first unit leads to, plus one (0: not such a node).
+    std::vector<uint32_t> rootUnit(h->nodeCount, 0);
     for (size_t c = 0; c < 65536; ++c)
-        if (l.root[c]) {
-            rootUnit[l.root[c] & kIdMask] = static_cast<char16_t>(c);
-            isRoot[l.root[c] & kIdMask] = true;
-        }
+        if (l.root[c]) rootUnit[l.root[c] & kIdMask] = static_cast<uint32_t>(c) + 1;
     pairsOwner_ = std::make_shared<std::vector<uint64_t>>(size_t(1) << (kPairBits - 6), 0);
+    uint64_t* pairs = pairsOwner_->data();
     for (size_t i = 0; i < h->edgeSlots; ++i) {
         const uint64_t e = l.edges[i];
         if (e == 0) continue;
-        const uint32_t parent = static_cast<uint32_t>(e >> 40);
-        if (!isRoot[parent]) continue;
-        const uint32_t hp = pairHash(rootUnit[parent], static_cast<char16_t>((e >> 24) & 0xFFFF));
-        (*pairsOwner_)[hp >> 6] |= uint64_t(1) << (hp & 63);
+        const uint32_t first = rootUnit[static_cast<uint32_t>(e >> 40)];
+        if (!first) continue;
+        const uint32_t hp = pairHash(static_cast<char16_t>(first - 1), static_cast<char16_t>((e >> 24) & 0xFFFF));
+        pairs[hp >> 6] |= uint64_t(1) << (hp & 63);
     }
     pairs_ = pairsOwner_->data();
-    unitsOwner_ = std::make_shared<std::vector<char16_t>>(65536);
+    // Written whole below: no clearing first.
+    infoOwner_.reset(new uint32_t[65536]);
+    uint32_t* infos = infoOwner_.get();
     for (size_t c = 0; c < 65536; ++c) {
         const uint32_t e = l.root[c];
         const TrieNode& node = l.nodes[e & kIdMask];
-        (*unitsOwner_)[c] = (e & kEntryValue) && node.valueLen == 1 ? node.unit : static_cast<char16_t>(c);
-        if ((*unitsOwner_)[c] != c) changes_[c >> 6] |= uint64_t(1) << (c & 63);
+        const bool value = (e & kEntryValue) != 0;
+        const char16_t unit = value && node.valueLen == 1 ? node.unit : static_cast<char16_t>(c);
+        if (unit != c) changes_[c >> 6] |= uint64_t(1) << (c & 63);
         else changes_[c >> 6] &= ~(uint64_t(1) << (c & 63));
+        uint32_t info = unit;
+        if (value) info |= kInfoValue;
+        if (e & kEntryChildren) info |= kInfoChildren;
+        if (value && node.valueLen != 1) info |= kInfoLongValue;
+        infos[c] = info;
     }
-    units_ = unitsOwner_->data();
+    info_ = infoOwner_.get();
     header_ = h;
     root_ = l.root;
     nodes_ = l.nodes;
@@ -175,6 +186,13 @@ bool TrieBuilder::add(std::u16string_view key, std::u16string_view value) {
 }
 
 std::vector<uint8_t> TrieBuilder::build() const {
+    const std::vector<uint64_t> words = buildWords();
+    std::vector<uint8_t> blob(words.size() * sizeof(uint64_t));
+    if (!blob.empty()) std::memcpy(blob.data(), words.data(), blob.size());
+    return blob;
+}
+
+std::vector<uint64_t> TrieBuilder::buildWords() const {
     size_t slots = 16;
     // Load factor up to 3/4: probes mostly stay in one cache line, and the table stays small.
     while (slots < edgeList_.size() * 4 / 3 + 2) slots <<= 1;
@@ -192,22 +210,23 @@ std::vector<uint8_t> TrieBuilder::build() const {
     const size_t poolOff = off;
     off = align8(off + pool_.size() * sizeof(char16_t));
 
-    std::vector<uint8_t> blob(off, 0);
+    std::vector<uint64_t> words(off / sizeof(uint64_t), 0);
+    auto* blob = reinterpret_cast<uint8_t*>(words.data());
     TrieHeader h{kTrieMagic, static_cast<uint32_t>(nodes_.size()), static_cast<uint32_t>(slots),
                  static_cast<uint32_t>(pool_.size()), maxKeyLen_, static_cast<uint32_t>(keys_)};
-    std::memcpy(blob.data(), &h, sizeof h);
+    std::memcpy(blob, &h, sizeof h);
     auto entry = [&](uint32_t id) {
         return id | (nodes_[id].hasValue ? kEntryValue : 0) | (nodes_[id].hasChildren ? kEntryChildren : 0);
     };
-    auto* root = reinterpret_cast<uint32_t*>(blob.data() + rootOff);
+    auto* root = reinterpret_cast<uint32_t*>(blob + rootOff);
     for (size_t c = 0; c < 65536; ++c) root[c] = root_[c] ? entry(root_[c]) : 0;
-    auto* nodes = reinterpret_cast<TrieNode*>(blob.data() + nodesOff);
+    auto* nodes = reinterpret_cast<TrieNode*>(blob + nodesOff);
     for (size_t i = 0; i < nodes_.size(); ++i) {
         nodes[i].valueOff = nodes_[i].valueOff;
         nodes[i].valueLen = nodes_[i].valueLen;
         nodes[i].unit = nodes_[i].valueLen ? pool_[nodes_[i].valueOff] : 0;
     }
-    auto* edges = reinterpret_cast<uint64_t*>(blob.data() + edgesOff);
+    auto* edges = reinterpret_cast<uint64_t*>(blob + edgesOff);
     const size_t mask = slots - 1;
     for (const auto& [key, child] : edgeList_) {
         size_t p = edgeHash(key, shift);
@@ -215,8 +234,8 @@ std::vector<uint8_t> TrieBuilder::build() const {
         edges[p] = (key << 24) | entry(child);
     }
     if (!pool_.empty())
-        std::memcpy(blob.data() + poolOff, pool_.data(), pool_.size() * sizeof(char16_t));
-    return blob;
+        std::memcpy(blob + poolOff, pool_.data(), pool_.size() * sizeof(char16_t));
+    return words;
 }
 
 }  // namespace tezc

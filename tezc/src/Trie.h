@@ -65,10 +65,18 @@ public:
     const uint64_t* startBits() const { return starts_; }
     // The one-unit replacement of a one-unit key, or c itself: what the table makes of a
     // single character, used to bring mixed-script text to one script for matching.
-    char16_t unitOf(char16_t c) const { return units_[c]; }
+    char16_t unitOf(char16_t c) const { return static_cast<char16_t>(info_[c]); }
     // Whether unitOf(c) differs from c, from a bitmap that stays in the fastest cache.
     bool unitChanges(char16_t c) const { return (changes_[c >> 6] >> (c & 63)) & 1; }
     uint32_t maxKeyLen() const { return header_ ? header_->maxKeyLen : 0; }
+
+    // What one unit c is to the table, in one word: unitOf(c) in the low 16 bits, and
+    // whether c is a key, whether a longer key starts with c, and whether the value of the
+    // key c is not exactly one unit long (then it is written from the pool).
+    static constexpr uint32_t kInfoValue = 1u << 16;
+    static constexpr uint32_t kInfoChildren = 1u << 17;
+    static constexpr uint32_t kInfoLongValue = 1u << 18;
+    uint32_t infoOf(char16_t c) const { return info_[c]; }
 
     // The replacement of a matched node.
     const char16_t* valueOf(uint32_t id, size_t& len) const {
@@ -115,6 +123,12 @@ public:
         const uint32_t h = pairHash(a, b);
         return (pairs_[h >> 6] >> (h & 63)) & 1;
     }
+    // The pair bitmap itself (kPairWords words), indexed by pairHash.
+    static constexpr size_t kPairWords = size_t(1) << (20 - 6);
+    const uint64_t* pairBits() const { return pairs_; }
+    static uint32_t pairHash(char16_t a, char16_t b) {
+        return static_cast<uint32_t>(((uint32_t(a) << 16 | b) * 0x9E3779B1u) >> (32 - kPairBits));
+    }
 
 private:
     const TrieHeader* header_ = nullptr;
@@ -124,16 +138,13 @@ private:
     const char16_t* pool_ = nullptr;
     size_t mask_ = 0;
     int shift_ = 64;
-    static uint32_t pairHash(char16_t a, char16_t b) {
-        return static_cast<uint32_t>(((uint32_t(a) << 16 | b) * 0x9E3779B1u) >> (32 - kPairBits));
-    }
     static constexpr int kPairBits = 20;
     uint64_t starts_[1024] = {};
     uint64_t changes_[1024] = {};
     std::shared_ptr<std::vector<uint64_t>> pairsOwner_;
     const uint64_t* pairs_ = nullptr;
-    std::shared_ptr<std::vector<char16_t>> unitsOwner_;
-    const char16_t* units_ = nullptr;
+    std::shared_ptr<uint32_t[]> infoOwner_;
+    const uint32_t* info_ = nullptr;
 };
 
 // Builds a blob from key -> value pairs. Adding a key that is already present keeps the
@@ -143,6 +154,8 @@ public:
     bool add(std::u16string_view key, std::u16string_view value);
     bool contains(std::u16string_view key) const;
     std::vector<uint8_t> build() const;
+    // The same blob in 8-byte words, ready to be attached in place.
+    std::vector<uint64_t> buildWords() const;
     size_t size() const { return keys_; }
 
 private:
