@@ -50,14 +50,18 @@ int RowsToHandle(FlexGrid* grid)
     return n;
 }
 
-// Runs the row; a null text when it succeeded, else why it failed. (The record is written
-// outside the catch block so that it names the file.)
-QString RowFailure(const FileRowJob& job, const FileRowRoute& route)
+// Runs the row; a null text when it succeeded, else why it failed (recorded: the route wrote
+// the record itself). The record is written outside the catch block so that it names the file.
+QString RowFailure(const FileRowJob& job, const FileRowRoute& route, bool& recorded)
 {
+    recorded = false;
     try {
         EnsureOutputFolder(job.output);
         route(job);
         return QString();
+    } catch (const RowFailureRecorded&) {
+        recorded = true;
+        return QStringLiteral("");
     } catch (const RuntimeError& e) {
         return e.description().isNull() ? QStringLiteral("") : e.description();
     }
@@ -122,12 +126,14 @@ bool RunFileRows(FlexGrid* grid, const FileRowRunSetup& setup, const FileRowRout
             if (IsOneFile(job.input, job.output)) {
                 FileListMarkRowFailed(grid, i);
             } else {
-                const QString failure = RowFailure(job, route);
+                bool recorded = false;
+                const QString failure = RowFailure(job, route, recorded);
                 if (failure.isNull()) {
                     FileListMarkRowDone(grid, i);
                 } else {
                     FileListMarkRowFailed(grid, i);
-                    LogRowFailure(setup.runName, job.input, failure);
+                    if (!recorded)
+                        LogRowFailure(setup.runName, job.input, failure);
                 }
                 KeepRowInView(grid, i, v);
             }

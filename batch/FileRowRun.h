@@ -21,6 +21,10 @@ struct FileRowJob {
 // why when the row fails; the loop records it and goes on with the next row.
 using FileRowRoute = std::function<void(const FileRowJob&)>;
 
+// Raised by a route whose failure its converter has already written to the error log (naming
+// the document and what failed): the loop fails the row and writes no second record.
+struct RowFailureRecorded {};
+
 struct FileRowRunSetup {
     QString runName; // error-log name of the run ("ExecuteHtmlConv" ...)
     int summaryId;   // first line of the summary (4031 ...)
