@@ -4,6 +4,7 @@
 // texts written back land where they were read.
 #include "platform/office/OfficeDocument.h"
 
+#include "platform/office/ChartShape.h"
 #include "platform/office/UnoSession.h"
 
 #include <com/sun/star/beans/XPropertySet.hpp>
@@ -186,15 +187,6 @@ ChartPlaces TextPlacesOf(const Reference<css::chart2::XChartDocument>& chart)
     return result;
 }
 
-bool IsChartShape(const Reference<css::beans::XPropertySet>& shape)
-{
-    if (!shape.is() || !shape->getPropertySetInfo()->hasPropertyByName("IsChart"))
-        return false;
-    bool isChart = false;
-    shape->getPropertyValue("IsChart") >>= isChart;
-    return isChart;
-}
-
 struct ChartShape {
     QString name;
     Reference<css::chart2::XChartDocument> chart;
@@ -215,9 +207,9 @@ void CollectCharts(const Reference<css::container::XIndexAccess>& shapes, std::v
                 CollectCharts(members, charts);
             continue;
         }
-        Reference<css::beans::XPropertySet> properties(shape, UNO_QUERY);
-        if (!IsChartShape(properties))
+        if (!IsChartShape(shape))
             continue;
+        Reference<css::beans::XPropertySet> properties(shape, UNO_QUERY_THROW);
         Reference<css::chart2::XChartDocument> chart(properties->getPropertyValue("Model"), UNO_QUERY);
         if (!chart.is())
             continue;

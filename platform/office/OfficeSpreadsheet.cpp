@@ -3,6 +3,7 @@
 // drawing shapes, slides and notes pages with their shapes, and the document's text properties.
 #include "platform/office/OfficeDocument.h"
 
+#include "platform/office/ChartShape.h"
 #include "platform/office/UnoSession.h"
 
 #include <com/sun/star/beans/XPropertySet.hpp>
@@ -86,13 +87,10 @@ int TypeCodeOf(const Reference<css::uno::XInterface>& shape)
         return kShapeFormControl;
     if (type.contains(QLatin1String("PolyPolygon")) || type.contains(QLatin1String("Bezier")))
         return kShapeFreeform;
-    if (type.endsWith(QLatin1String("OLE2Shape"))) {
-        Reference<css::beans::XPropertySet> properties(shape, UNO_QUERY);
-        bool isChart = false;
-        if (properties.is())
-            properties->getPropertyValue("IsChart") >>= isChart;
-        return isChart ? kShapeChart : kShapeEmbeddedOLEObject;
-    }
+    if (type.endsWith(QLatin1String("ChartShape")))
+        return kShapeChart;
+    if (type.endsWith(QLatin1String("OLE2Shape")))
+        return IsChartShape(shape) ? kShapeChart : kShapeEmbeddedOLEObject;
     return kShapeUnknown;
 }
 

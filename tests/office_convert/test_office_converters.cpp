@@ -41,7 +41,6 @@ struct WorkbookExtras {
     QString axisTitle = QStringLiteral("数量");
     QString button = QStringLiteral("按钮");
     QString checkBox = QStringLiteral("选项");
-    QString label = QStringLiteral("标签");
     QString literal = QStringLiteral("字");
 };
 
@@ -64,7 +63,7 @@ QString FlatChart(const QString& valuesRange, const QString& labelCell, const QS
 
 // A flat spreadsheet: sheet name, A1 text, A2 number, A3 formula =A1, A4 a formula joining
 // A1 and a literal, B1 text with a tab, one rectangle with text, a chart of A2 named by A1,
-// a button, a check box and a label, the document title.
+// a button and a check box, the document title.
 QByteArray FlatSpreadsheet(const QString& sheetName, const QString& a1, const QString& b1, const QString& shapeText,
                            const QString& title, const WorkbookExtras& extras = {})
 {
@@ -85,13 +84,11 @@ QByteArray FlatSpreadsheet(const QString& sheetName, const QString& a1, const QS
         "<office:forms><form:form form:name=\"Standard\">"
         "<form:button form:name=\"Button\" xml:id=\"c1\" form:id=\"c1\" form:label=\"%8\"/>"
         "<form:checkbox form:name=\"CheckBox\" xml:id=\"c2\" form:id=\"c2\" form:label=\"%9\"/>"
-        "<form:fixed-text form:name=\"Label\" xml:id=\"c3\" form:id=\"c3\" form:label=\"%10\"/>"
         "</form:form></office:forms>\n"
         "<table:shapes><draw:rect draw:name=\"Box\" svg:x=\"5cm\" svg:y=\"1cm\" svg:width=\"8cm\" svg:height=\"6cm\">"
         "<text:p>%4</text:p></draw:rect>\n%7"
         "<draw:control draw:control=\"c1\" svg:x=\"10cm\" svg:y=\"8cm\" svg:width=\"3cm\" svg:height=\"1cm\"/>"
         "<draw:control draw:control=\"c2\" svg:x=\"10cm\" svg:y=\"9.5cm\" svg:width=\"3cm\" svg:height=\"1cm\"/>"
-        "<draw:control draw:control=\"c3\" svg:x=\"10cm\" svg:y=\"11cm\" svg:width=\"3cm\" svg:height=\"1cm\"/>"
         "</table:shapes>\n"
         "<table:table-column table:number-columns-repeated=\"2\"/>\n"
         "<table:table-row><table:table-cell office:value-type=\"string\"><text:p>%2</text:p></table:table-cell>"
@@ -101,7 +98,7 @@ QByteArray FlatSpreadsheet(const QString& sheetName, const QString& a1, const QS
         "</table:table-cell></table:table-row>\n"
         "<table:table-row><table:table-cell table:formula=\"of:=[.A1]\" office:value-type=\"string\" "
         "office:string-value=\"%2\"><text:p>%2</text:p></table:table-cell></table:table-row>\n"
-        "<table:table-row><table:table-cell table:formula=\"of:=[.A1]&amp;&quot;%11&quot;\" office:value-type=\"string\">"
+        "<table:table-row><table:table-cell table:formula=\"of:=[.A1]&amp;&quot;%10&quot;\" office:value-type=\"string\">"
         "<text:p>x</text:p></table:table-cell></table:table-row>\n"
         "</table:table></office:spreadsheet></office:body></office:document>\n");
     // A tab in a cell is written as the text element for it.
@@ -113,7 +110,7 @@ QByteArray FlatSpreadsheet(const QString& sheetName, const QString& a1, const QS
     const QString chart = FlatChart(sheetRef + QStringLiteral(".A2:") + sheetRef + QStringLiteral(".A2"),
                                     sheetRef + QStringLiteral(".A1"), extras.chartTitle, extras.axisTitle);
     return xml.arg(Escaped(sheetName), Escaped(a1), cellB1, Escaped(shapeText), Escaped(title), valueB1, chart)
-        .arg(Escaped(extras.button), Escaped(extras.checkBox), Escaped(extras.label), Escaped(extras.literal))
+        .arg(Escaped(extras.button), Escaped(extras.checkBox), Escaped(extras.literal))
         .toUtf8();
 }
 
@@ -273,7 +270,6 @@ private slots:
         extras.axisTitle = QStringLiteral("鼠标数");
         extras.button = QStringLiteral("软件");
         extras.checkBox = QStringLiteral("鼠标");
-        extras.label = QStringLiteral("软件和鼠标");
         extras.literal = QStringLiteral("鼠标");
         const QString xls = writeXls(FlatSpreadsheet(QStringLiteral("软件表"), QStringLiteral("软件"),
                                                      QStringLiteral("鼠\t标"), longText, QStringLiteral("软件"), extras));
@@ -318,7 +314,7 @@ private slots:
         QStringList captions;
         for (const office::OfficeDocument::FormControl& control : book.SheetFormControls(0))
             captions.append(control.caption);
-        QCOMPARE(captions, (QStringList{QStringLiteral("軟件"), QStringLiteral("鼠標"), QStringLiteral("軟件和鼠標")}));
+        QCOMPARE(captions, (QStringList{QStringLiteral("軟件"), QStringLiteral("鼠標")}));
     }
 
     void slideAndNotesConverted()
