@@ -102,6 +102,34 @@ void SetFont(const Reference<css::uno::XInterface>& object, const QString& fontN
     properties->setPropertyValue("CharFontNameAsian", font);
 }
 
+// While alive, the workbook keeps no undo and its rows keep their heights: a change of many
+// cells would otherwise copy them for undo and work out each row's height anew.
+class BulkChange {
+public:
+    explicit BulkChange(const Reference<css::lang::XComponent>& component) : m_settings(component, UNO_QUERY_THROW)
+    {
+        m_undo = m_settings->getPropertyValue("IsUndoEnabled");
+        m_adjustHeight = m_settings->getPropertyValue("IsAdjustHeightEnabled");
+        m_settings->setPropertyValue("IsUndoEnabled", Any(false));
+        m_settings->setPropertyValue("IsAdjustHeightEnabled", Any(false));
+    }
+    ~BulkChange()
+    {
+        try {
+            m_settings->setPropertyValue("IsAdjustHeightEnabled", m_adjustHeight);
+            m_settings->setPropertyValue("IsUndoEnabled", m_undo);
+        } catch (const css::uno::Exception&) {
+        }
+    }
+    BulkChange(const BulkChange&) = delete;
+    BulkChange& operator=(const BulkChange&) = delete;
+
+private:
+    Reference<css::beans::XPropertySet> m_settings;
+    Any m_undo;
+    Any m_adjustHeight;
+};
+
 }  // namespace
 
 #define TEZDESK_DOCUMENT_CALL(what) \
@@ -178,6 +206,7 @@ void OfficeDocument::SetSheetTextCells(int sheet, const TextCellBlock& block)
                 cellData[c] <<= ToOUString(block.texts.at(r * block.columns + c));
             rowData[r] = row;
         }
+        BulkChange bulk(m_impl->component);
         data->setDataArray(rows);
     });
 }
@@ -189,6 +218,7 @@ void OfficeDocument::SetSheetFont(int sheet, const QString& fontName)
         Reference<css::sheet::XUsedAreaCursor> cursor(spreadsheet->createCursor(), UNO_QUERY_THROW);
         cursor->gotoStartOfUsedArea(false);
         cursor->gotoEndOfUsedArea(true);
+        BulkChange bulk(m_impl->component);
         SetFont(cursor, fontName);
     });
 }
