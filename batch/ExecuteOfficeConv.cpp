@@ -30,7 +30,8 @@ void TextOrCopy(const FileRowJob& job, bool bCode, bool bPhrase, bool bB52GB, bo
 }
 
 // One workbook or presentation through the running application. A converter that reports
-// failure fails the row and leaves no output it started.
+// failure fails the row and leaves no output it started; its own error-log record (naming the
+// document and what failed) is the row's one record.
 void OfficeDocument(const OfficeServices::Converter& convert, const FileRowJob& job, bool bCode, bool bPhrase,
                     bool bB52GB, bool bL2R)
 {
@@ -38,7 +39,7 @@ void OfficeDocument(const OfficeServices::Converter& convert, const FileRowJob& 
     if (!convert(dlgProgress(), job.input, job.output, bCode, bPhrase, bB52GB, bL2R)) {
         if (!existed)
             QFile::remove(job.output);
-        throw RuntimeError(errPathFileAccess, QStringLiteral("Office conversion of %1 failed").arg(job.input));
+        throw RecordedRowFailure(errPathFileAccess, QStringLiteral("Office conversion of %1 failed").arg(job.input));
     }
 }
 

@@ -1,6 +1,7 @@
 #include "core/OfficeAccess.h"
 
 #include "core/Err.h"
+#include "core/Log.h"
 
 namespace {
 
@@ -30,10 +31,18 @@ OfficeServices OfficeStandIn()
     s.WordReplaceTablePhrases = [](const QString&) { RaiseUnavailable(); };
     s.WordClearFindFormatting = [](const QString&, bool) { RaiseUnavailable(); };
     s.RtfIntermediatePath = [](const QString& outputPath) { return outputPath + QStringLiteral(".wpc"); };
-    const auto cannot = [](DlgProgress&, const QString&, const QString&, bool, bool, bool, bool) { return false; };
-    s.ConvertDOC = cannot;
-    s.ConvertXLS = cannot;
-    s.ConvertPPT = cannot;
+    // A converter that fails writes its own record, as the real ones do.
+    const auto cannot = [](const char* name) {
+        return [name](DlgProgress&, const QString& sSrc, const QString&, bool, bool, bool, bool) {
+            Err().Set(errOfficeUnavailable, sSrc + QStringLiteral(": Office document conversion is not available"));
+            ErrorLogQuiet(QString::fromLatin1(name));
+            Err().Clear();
+            return false;
+        };
+    };
+    s.ConvertDOC = cannot("ConvertDOC");
+    s.ConvertXLS = cannot("ConvertXLS");
+    s.ConvertPPT = cannot("ConvertPPT");
     return s;
 }
 

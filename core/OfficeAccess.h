@@ -30,7 +30,8 @@ struct OfficeServices {
     std::function<void(const QString& file, bool flag)> WordClearFindFormatting;
     std::function<QString(const QString& outputPath)> RtfIntermediatePath;
 
-    // True when the converter ran to its end.
+    // True when the converter ran to its end; on False it has written one error-log record
+    // naming the document and what failed, which is the row's record.
     using Converter = std::function<bool(DlgProgress& progress, const QString& sSrc, const QString& sDst, bool bCode,
                                          bool bPhrase, bool bB52GB, bool bL2R)>;
     Converter ConvertDOC;

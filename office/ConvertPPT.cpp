@@ -7,6 +7,7 @@
 #include "core/Err.h"
 #include "core/Log.h"
 #include "office/ConversionSteps.h"
+#include "office/ConvertCharts.h"
 #include "office/OfficeFailure.h"
 #include "office/OfficeServices.h"
 #include "office/OfficeSession.h"
@@ -63,6 +64,7 @@ bool ConvertPPT(DlgProgress& progress, const QString& sSrc, const QString& sDst,
                 const QString what = QStringLiteral("slide %1").arg(slide + 1);
                 ConversionStep(failures, what, [&] { TransSlideShapes(deck, slide, false, failures); });
                 ConversionStep(failures, what + QStringLiteral(" notes"), [&] { TransSlideShapes(deck, slide, true, failures); });
+                ConversionStep(failures, what + QStringLiteral(" charts"), [&] { TransSlideCharts(deck, slide, failures); });
                 ShowConversionProgress(progress, sSrc, 10 + 80 * (slide + 1) / slides);
             }
             ConversionStep(failures, QStringLiteral("document properties"), [&] { ConvertTextProperties(deck, failures); });

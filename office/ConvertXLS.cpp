@@ -1,15 +1,18 @@
 // One workbook converted through the program's office: every sheet's constant text cells
-// (read and written as whole arrays), its drawing shapes' texts, its name, and the
-// document's text properties. The source is never written: the converted workbook is
-// stored once, in the source's own format, under the output path (through a temporary file
-// beside it). A conversion that met any failure stores nothing and reports false, with one
+// (read and written as whole arrays), the text literals of its formulas, its drawing shapes'
+// texts, its form controls' captions and texts, its charts' texts, its name, and the
+// document's text properties. The source is never written: the converted workbook is stored
+// once, in the source's own format, under the output path (through a temporary file beside
+// it). A conversion that met any failure stores nothing and reports false, with one
 // error-log record naming the workbook and what failed.
 #include "core/ConvertOptions.h"
 #include "core/Err.h"
 #include "core/Log.h"
 #include "core/dlgProgress.h"
 #include "office/ConversionSteps.h"
+#include "office/ConvertCharts.h"
 #include "office/ConvertTexts.h"
+#include "office/FormulaLiterals.h"
 #include "office/OfficeFailure.h"
 #include "office/OfficeServices.h"
 #include "office/OfficeSession.h"
@@ -50,6 +53,33 @@ void TransSheet(OfficeDocument& book, int sheet, Failures& failures)
         book.SetSheetFont(sheet, gsConvFontName);
 }
 
+// The text literals inside formulas: converted, and the formula written back as a formula
+// (its result is never replaced by a constant). Cells the formulas refer to are converted
+// by the cell pass, so a comparison with a literal still matches after the conversion.
+void TransFormulaTexts(OfficeDocument& book, int sheet, Failures& failures)
+{
+    const QList<OfficeDocument::FormulaCell> cells = book.SheetTextFormulas(sheet);
+    QStringList literals;
+    for (const OfficeDocument::FormulaCell& cell : cells)
+        literals += FormulaLiterals(cell.formula);
+    if (literals.isEmpty())
+        return;
+    int failed = 0;
+    const QStringList converted = ConvertTexts(literals, failed);
+    if (failed > 0)
+        failures.Add(QStringLiteral("formulas of sheet %1").arg(sheet + 1), QStringLiteral("%1 texts not converted").arg(failed));
+    qsizetype next = 0;
+    for (OfficeDocument::FormulaCell cell : cells) {
+        const qsizetype count = FormulaLiterals(cell.formula).size();
+        const QString formula = WithFormulaLiterals(cell.formula, converted.mid(next, count));
+        next += count;
+        if (formula == cell.formula)
+            continue;
+        cell.formula = formula;
+        book.SetSheetFormula(sheet, cell);
+    }
+}
+
 void TransShapes(OfficeDocument& book, int sheet, Failures& failures)
 {
     const QList<office::ShapeText> shapes = book.SheetShapes(sheet);
@@ -69,6 +99,50 @@ void TransShapes(OfficeDocument& book, int sheet, Failures& failures)
             continue;
         }
         book.SetSheetShapeText(sheet, i, converted, gsConvFontName);
+    }
+}
+
+// The control's kind from its ProgId, as the Office forms name them: a later match wins
+// ("Option" names an option button); "" for a kind that has no text to convert.
+QString ControlKind(const QString& progId)
+{
+    QString kind;
+    for (const char* name : {"CommandButton", "CheckBox", "TextBox", "Label"})
+        if (progId.contains(QLatin1String(name)))
+            kind = QLatin1String(name);
+    if (progId.contains(QLatin1String("Option")))
+        kind = QStringLiteral("OptionButton");
+    return kind;
+}
+
+// The sheet's form controls: the caption of buttons, boxes and labels, the text of text boxes.
+void TransOLEObjects(OfficeDocument& book, int sheet, Failures& failures)
+{
+    const QList<OfficeDocument::FormControl> controls = book.SheetFormControls(sheet);
+    for (int i = 0; i < controls.size(); ++i) {
+        const OfficeDocument::FormControl& control = controls.at(i);
+        const QString typeName = ShapeTypeName(control.typeCode);
+        if (typeName != QLatin1String("msoFormControl") && typeName != QLatin1String("msoOLEControlObject"))
+            continue;
+        const QString kind = ControlKind(control.progId);
+        if (kind.isEmpty())
+            continue;
+        const bool isText = kind == QLatin1String("TextBox");
+        const QString text = isText ? control.text : control.caption;
+        if (text.isEmpty())
+            continue;
+        int failed = 0;
+        const QString converted = ConvertTexts({text}, failed).value(0);
+        if (failed > 0) {
+            failures.Add(QStringLiteral("control %1 of sheet %2").arg(control.name).arg(sheet + 1), QStringLiteral("not converted"));
+            continue;
+        }
+        if (converted == text && gsConvFontName.isEmpty())
+            continue;
+        if (isText)
+            book.SetSheetFormControlText(sheet, i, converted, gsConvFontName);
+        else
+            book.SetSheetFormControlCaption(sheet, i, converted, gsConvFontName);
     }
 }
 
@@ -113,7 +187,10 @@ bool ConvertXLS(DlgProgress& progress, const QString& sSrc, const QString& sDst,
             for (int sheet = 0; sheet < sheets; ++sheet) {
                 const QString what = QStringLiteral("sheet %1").arg(sheet + 1);
                 ConversionStep(failures, what + QStringLiteral(" cells"), [&] { TransSheet(book, sheet, failures); });
+                ConversionStep(failures, what + QStringLiteral(" formulas"), [&] { TransFormulaTexts(book, sheet, failures); });
                 ConversionStep(failures, what + QStringLiteral(" shapes"), [&] { TransShapes(book, sheet, failures); });
+                ConversionStep(failures, what + QStringLiteral(" form controls"), [&] { TransOLEObjects(book, sheet, failures); });
+                ConversionStep(failures, what + QStringLiteral(" charts"), [&] { TransChartObjs(book, sheet, failures); });
                 ConversionStep(failures, what + QStringLiteral(" name"), [&] { TransSheetName(book, sheet, failures); });
                 position += step;
                 ShowConversionProgress(progress, sSrc, position);

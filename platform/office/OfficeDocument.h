@@ -112,6 +112,56 @@ public:
     // The fonts of the runs that hold text, each as "Western|Asian", sorted, each once.
     QStringList StoryRunFonts() const;
 
+    // Charts. The charts of a sheet or slide are its chart shapes in drawing order, those
+    // inside groups included. Each chart's texts come in a fixed order: the title, the
+    // subtitle, the axis titles, the data labels' own texts, and for a chart that holds its
+    // own data table, that table's text row and column labels (the series names and
+    // categories). Texts taken from cells belong to the cells and are not among them.
+    enum class ChartTextKind { Title, Subtitle, AxisTitle, DataLabel, DataRowLabel, DataColumnLabel };
+    struct ChartText {
+        ChartTextKind kind = ChartTextKind::Title;
+        QString text;
+    };
+    struct ChartTexts {
+        QString name;
+        QList<ChartText> texts;
+    };
+    QList<ChartTexts> SheetCharts(int sheet) const;
+    QList<ChartTexts> SlideCharts(int slide) const;
+    // Writes the chart's texts back, in the order read; only texts that changed are written,
+    // and when fontName is not empty the written titles and labels get that font. Throws
+    // OfficeError(CallFailed) when the chart no longer has that many texts.
+    void SetSheetChartTexts(int sheet, int chart, const QStringList& texts, const QString& fontName);
+    void SetSlideChartTexts(int slide, int chart, const QStringList& texts, const QString& fontName);
+
+    // Form controls of a sheet (buttons, check boxes, option buttons, labels, text fields), in
+    // drawing order. progId names the control's kind as the Office forms do
+    // ("Forms.CommandButton.1" ...; "" for kinds without one); caption is the label a button,
+    // box or label shows, text the content of a text field.
+    struct FormControl {
+        QString name;
+        int typeCode = kShapeFormControl;
+        QString progId;
+        QString caption;
+        QString text;
+    };
+    QList<FormControl> SheetFormControls(int sheet) const;
+    // Replace the caption or the text of the control at that index; when fontName is not
+    // empty the control gets that font.
+    void SetSheetFormControlCaption(int sheet, int control, const QString& caption, const QString& fontName);
+    void SetSheetFormControlText(int sheet, int control, const QString& text, const QString& fontName);
+
+    // Formula cells of a sheet whose formulas hold a text literal ("..."), with the formula
+    // as the office writes it (English function names, ";" between arguments); cells of an
+    // array formula are not among them. SetSheetFormula writes one formula back.
+    struct FormulaCell {
+        int row = 0;
+        int column = 0;
+        QString formula;
+    };
+    QList<FormulaCell> SheetTextFormulas(int sheet) const;
+    void SetSheetFormula(int sheet, const FormulaCell& cell);
+
     // Title, subject, description and author of the document's properties, in that order.
     QStringList TextProperties() const;
     void SetTextProperties(const QStringList& values);

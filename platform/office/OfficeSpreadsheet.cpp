@@ -3,6 +3,7 @@
 // drawing shapes, slides and notes pages with their shapes, and the document's text properties.
 #include "platform/office/OfficeDocument.h"
 
+#include "platform/office/ChartShape.h"
 #include "platform/office/UnoSession.h"
 
 #include <com/sun/star/beans/XPropertySet.hpp>
@@ -86,13 +87,10 @@ int TypeCodeOf(const Reference<css::uno::XInterface>& shape)
         return kShapeFormControl;
     if (type.contains(QLatin1String("PolyPolygon")) || type.contains(QLatin1String("Bezier")))
         return kShapeFreeform;
-    if (type.endsWith(QLatin1String("OLE2Shape"))) {
-        Reference<css::beans::XPropertySet> properties(shape, UNO_QUERY);
-        bool isChart = false;
-        if (properties.is())
-            properties->getPropertyValue("IsChart") >>= isChart;
-        return isChart ? kShapeChart : kShapeEmbeddedOLEObject;
-    }
+    if (type.endsWith(QLatin1String("ChartShape")))
+        return kShapeChart;
+    if (type.endsWith(QLatin1String("OLE2Shape")))
+        return IsChartShape(shape) ? kShapeChart : kShapeEmbeddedOLEObject;
     return kShapeUnknown;
 }
 
@@ -103,6 +101,34 @@ void SetFont(const Reference<css::uno::XInterface>& object, const QString& fontN
     properties->setPropertyValue("CharFontName", font);
     properties->setPropertyValue("CharFontNameAsian", font);
 }
+
+// While alive, the workbook keeps no undo and its rows keep their heights: a change of many
+// cells would otherwise copy them for undo and work out each row's height anew.
+class BulkChange {
+public:
+    explicit BulkChange(const Reference<css::lang::XComponent>& component) : m_settings(component, UNO_QUERY_THROW)
+    {
+        m_undo = m_settings->getPropertyValue("IsUndoEnabled");
+        m_adjustHeight = m_settings->getPropertyValue("IsAdjustHeightEnabled");
+        m_settings->setPropertyValue("IsUndoEnabled", Any(false));
+        m_settings->setPropertyValue("IsAdjustHeightEnabled", Any(false));
+    }
+    ~BulkChange()
+    {
+        try {
+            m_settings->setPropertyValue("IsAdjustHeightEnabled", m_adjustHeight);
+            m_settings->setPropertyValue("IsUndoEnabled", m_undo);
+        } catch (const css::uno::Exception&) {
+        }
+    }
+    BulkChange(const BulkChange&) = delete;
+    BulkChange& operator=(const BulkChange&) = delete;
+
+private:
+    Reference<css::beans::XPropertySet> m_settings;
+    Any m_undo;
+    Any m_adjustHeight;
+};
 
 }  // namespace
 
@@ -180,6 +206,7 @@ void OfficeDocument::SetSheetTextCells(int sheet, const TextCellBlock& block)
                 cellData[c] <<= ToOUString(block.texts.at(r * block.columns + c));
             rowData[r] = row;
         }
+        BulkChange bulk(m_impl->component);
         data->setDataArray(rows);
     });
 }
@@ -191,6 +218,7 @@ void OfficeDocument::SetSheetFont(int sheet, const QString& fontName)
         Reference<css::sheet::XUsedAreaCursor> cursor(spreadsheet->createCursor(), UNO_QUERY_THROW);
         cursor->gotoStartOfUsedArea(false);
         cursor->gotoEndOfUsedArea(true);
+        BulkChange bulk(m_impl->component);
         SetFont(cursor, fontName);
     });
 }
