@@ -239,9 +239,10 @@ private slots:
         QCOMPARE(Texts(deck.PageTexts({PageKind::Slide, slides - 1})), QStringList{QStringLiteral("第200頁軟件")});
     }
 
-    // The PowerPoint window's run, scheduled: a corrupt presentation and an output that is its
-    // own input fail their rows with records and no box; the good rows are converted; every
-    // row handled gets the processed bit. Runs last: the run's quit ends the office.
+    // The PowerPoint window's run, scheduled: a corrupt presentation and outputs that are their
+    // own input (through "./" and through a link) fail their rows with records and no box;
+    // the good rows are converted; every row handled gets the processed bit. Runs last: the
+    // run's quit ends the office.
     void powerPointRunFailsOnlyTheBadRows()
     {
         ComposeProgram();
@@ -251,8 +252,11 @@ private slots:
         const QString good2 = writePpt(FlatDeck(DeckTexts(), 2));
         const QByteArray good2Hash = Hash(good2);
         const QString self = QFileInfo(good2).absolutePath() + QStringLiteral("/./") + QFileInfo(good2).fileName();
-        const QStringList inputs{good1, corrupt, good2, good2};
-        const QStringList outputs{newName(QStringLiteral(".ppt")), newName(QStringLiteral(".ppt")), newName(QStringLiteral(".ppt")), self};
+        const QString link = newName(QStringLiteral(".ppt"));
+        QVERIFY(QFile::link(good2, link));
+        const QStringList inputs{good1, corrupt, good2, good2, good2};
+        const QStringList outputs{newName(QStringLiteral(".ppt")), newName(QStringLiteral(".ppt")),
+                                  newName(QStringLiteral(".ppt")), self, link};
         FlexGrid grid;
         grid.setCols(4);
         grid.setRows(inputs.size() + 1);
@@ -268,7 +272,7 @@ private slots:
         ExecutePPTConv(&grid, true, false, false, false);
         gbSchedRun = scheduled;
         QCOMPARE(modal.asked().size(), 0);
-        const QList<bool> failed{false, true, false, true};
+        const QList<bool> failed{false, true, false, true, true};
         for (int row = 1; row <= inputs.size(); ++row) {
             QVERIFY(grid.RowData(row) & FileRowProcessed);
             QCOMPARE(grid.TextMatrix(row, 0) == QLatin1String("."), failed.at(row - 1));
