@@ -74,25 +74,28 @@ void TransPPTShapes(OfficeDocument& deck, ConversionFailures& failures)
 // its notes page are converted. A failure ends the work on the slide.
 void TransPPTSlide(OfficeDocument& deck, int slide, ConversionFailures& failures)
 {
+    const qsizetype before = failures.objects.size();
     ConversionStep(failures, PageName({PageKind::Slide, slide}), [&] {
         deck.UngroupPageGroups({PageKind::Slide, slide});
         TransPage(deck, {PageKind::Slide, slide}, failures);
         TransPage(deck, {PageKind::SlideNotes, slide}, failures);
     });
+    if (failures.objects.size() > before)
+        WriteLog(QStringLiteral(" ..TransPPTSlide ERROR."));
 }
 
-void TransSlideName(OfficeDocument& deck, int slide, ConversionFailures& failures)
+// The slide's name, read before the slide is converted and converted after it.
+void TransSlideName(OfficeDocument& deck, int slide, const QString& name, ConversionFailures& failures)
 {
-    ConversionStep(failures, QStringLiteral("name of slide %1").arg(slide + 1), [&] {
-        const QString name = deck.SlideName(slide);
-        WriteLog(QStringLiteral(".Do Slide:") + name + QStringLiteral("(%1/%1)").arg(slide + 1));
-        int failed = 0;
-        const QStringList converted = ConvertTexts({name}, failed);
-        if (failed > 0)
-            failures.Add(QStringLiteral("name of slide %1").arg(slide + 1), QStringLiteral("not converted"));
-        else if (converted.value(0) != name)
-            deck.SetSlideName(slide, converted.value(0));
-    });
+    if (name.isEmpty())
+        return;
+    const QString what = QStringLiteral("name of slide %1").arg(slide + 1);
+    int failed = 0;
+    const QStringList converted = ConvertTexts({name}, failed);
+    if (failed > 0)
+        failures.Add(what, QStringLiteral("not converted"));
+    else if (converted.value(0) != name)
+        ConversionStep(failures, what, [&] { deck.SetSlideName(slide, converted.value(0)); });
 }
 
 void ConvertDeck(DlgProgress& progress, const QString& sSrc, const QString& sDst, ConversionFailures& failures)
@@ -108,8 +111,11 @@ void ConvertDeck(DlgProgress& progress, const QString& sSrc, const QString& sDst
     const int step = slides > 0 ? 80 / slides : 0;
     int position = 20;
     for (int slide = 0; slide < slides; ++slide) {
+        QString name;
+        ConversionStep(failures, QStringLiteral("name of slide %1").arg(slide + 1), [&] { name = deck.SlideName(slide); });
+        WriteLog(QStringLiteral(".Do Slide:") + name + QStringLiteral("(%1/%1)").arg(slide + 1));
         TransPPTSlide(deck, slide, failures);
-        TransSlideName(deck, slide, failures);
+        TransSlideName(deck, slide, name, failures);
         position += step;
         ShowConversionProgress(progress, sSrc, position);
     }

@@ -128,6 +128,8 @@ public:
     // In one call: each text whose text is not null replaces the text at its place; every one
     // also gets the font when fontName is not empty.
     void SetPageTexts(PageId page, const QList<PageText>& texts, const QString& fontName);
+    // The font of each of the texts (of its first character), in one call.
+    QStringList PageTextFonts(PageId page, const QList<PageText>& texts) const;
 
     // Title, subject, description and author of the document's properties, in that order.
     QStringList TextProperties() const;

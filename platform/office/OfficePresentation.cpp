@@ -18,6 +18,7 @@
 #include <com/sun/star/presentation/XPresentationPage.hpp>
 #include <com/sun/star/table/XTable.hpp>
 #include <com/sun/star/text/XText.hpp>
+#include <com/sun/star/text/XTextCursor.hpp>
 
 #include <algorithm>
 #include <vector>
@@ -79,6 +80,16 @@ Reference<css::drawing::XShape> ShapeAt(const Reference<css::container::XIndexAc
     return shape;
 }
 
+// The shape's type name (read through the descriptor interface, marked deprecated and still
+// the one that names a shape's type).
+QString ShapeTypeOf(const Reference<css::drawing::XShape>& shape)
+{
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+    return ToQString(shape->getShapeType());
+#pragma GCC diagnostic pop
+}
+
 Reference<css::table::XTable> TableOf(const Reference<css::drawing::XShape>& shape)
 {
     return Reference<css::table::XTable>(
@@ -119,7 +130,7 @@ void CollectTexts(const Reference<css::container::XIndexAccess>& shapes, const Q
         PageText where;
         where.path = path;
         where.path.append(int(i));
-        const QString type = ToQString(shape->getShapeType());
+        const QString type = ShapeTypeOf(shape);
         where.typeCode = PresentationTypeCode(type, shape);
         switch (where.typeCode) {
         case kShapeChart:
@@ -196,7 +207,7 @@ int OfficeDocument::UngroupPageGroups(PageId page)
         std::vector<Reference<css::drawing::XShapeGroup>> groups;
         for (sal_Int32 i = 0, n = shapes->getCount(); i < n; ++i) {
             const Reference<css::drawing::XShape> shape = ShapeAt(shapes, i);
-            if (shape.is() && TypeCodeOfShapeType(ToQString(shape->getShapeType()), shape) == kShapeGroup)
+            if (shape.is() && TypeCodeOfShapeType(ShapeTypeOf(shape), shape) == kShapeGroup)
                 groups.emplace_back(shape, UNO_QUERY_THROW);
         }
         if (groups.empty())
@@ -232,6 +243,24 @@ void OfficeDocument::SetPageTexts(PageId page, const QList<PageText>& texts, con
             if (!fontName.isEmpty())
                 SetFont(text, fontName);
         }
+    });
+}
+
+QStringList OfficeDocument::PageTextFonts(PageId page, const QList<PageText>& texts) const
+{
+    TEZDESK_DOCUMENT_CALL(QStringLiteral("Fonts of ") + PageName(page)) {
+        const Reference<css::drawing::XDrawPage> drawPage = PageOf(m_impl->component, page);
+        QStringList fonts;
+        for (const PageText& where : texts) {
+            const Reference<css::text::XText> text = TextAt(drawPage, where);
+            const Reference<css::text::XTextCursor> cursor = text->createTextCursor();
+            cursor->gotoStart(false);
+            cursor->goRight(1, true);
+            rtl::OUString font;
+            Reference<css::beans::XPropertySet>(cursor, UNO_QUERY_THROW)->getPropertyValue("CharFontName") >>= font;
+            fonts.append(ToQString(font));
+        }
+        return fonts;
     });
 }
 
