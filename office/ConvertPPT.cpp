@@ -33,25 +33,28 @@ bool TakesPart(const PageText& text, PageKind kind)
     return !(kind == PageKind::Slide && !text.InGroup() && text.row < 0 && text.text == QLatin1String("*"));
 }
 
-// Converts every text of one page in one library call and writes back, in one office call,
-// the texts that changed; every converted text gets the output font.
+// Converts the texts of one page (a few hundred shapes' texts in each library call) and
+// writes back those that changed; every converted text gets the output font. On a slide the
+// groups are dissolved into their members afterwards.
 void TransPage(OfficeDocument& deck, PageId page, ConversionFailures& failures)
 {
-    QList<PageText> texts = deck.PageTexts(page);
-    texts.removeIf([&](const PageText& text) { return !TakesPart(text, page.kind); });
-    if (texts.isEmpty())
-        return;
-    QStringList originals;
-    originals.reserve(texts.size());
-    for (const PageText& text : texts)
-        originals.append(text.text);
     int failed = 0;
-    const QStringList converted = ConvertTexts(originals, failed);
+    deck.RewritePageTexts(page, [&](QList<PageText>& texts) {
+        QStringList originals;
+        QList<qsizetype> taking;
+        for (qsizetype k = 0; k < texts.size(); ++k) {
+            texts[k].leave = !TakesPart(texts.at(k), page.kind);
+            if (!texts.at(k).leave) {
+                originals.append(texts.at(k).text);
+                taking.append(k);
+            }
+        }
+        const QStringList converted = ConvertTexts(originals, failed);
+        for (qsizetype k = 0; k < taking.size(); ++k)
+            texts[taking.at(k)].text = converted.at(k) == originals.at(k) ? QString() : converted.at(k);
+    }, gsConvFontName, page.kind == PageKind::Slide);
     if (failed > 0)
         failures.Add(PageName(page), QStringLiteral("%1 texts not converted").arg(failed));
-    for (qsizetype k = 0; k < texts.size(); ++k)
-        texts[k].text = converted.at(k) == originals.at(k) ? QString() : converted.at(k);
-    deck.SetPageTexts(page, texts, gsConvFontName);
 }
 
 // The masters: every slide master, the handout master, every master's notes page. Groups on
@@ -70,13 +73,12 @@ void TransPPTShapes(OfficeDocument& deck, ConversionFailures& failures)
         ConversionStep(failures, PageName(page), [&] { TransPage(deck, page, failures); });
 }
 
-// One slide: its groups are dissolved into their members first, then its texts and those of
-// its notes page are converted. A failure ends the work on the slide.
+// One slide: its texts (its groups dissolved into their members) and those of its notes
+// page. A failure ends the work on the slide.
 void TransPPTSlide(OfficeDocument& deck, int slide, ConversionFailures& failures)
 {
     const qsizetype before = failures.objects.size();
     ConversionStep(failures, PageName({PageKind::Slide, slide}), [&] {
-        deck.UngroupPageGroups({PageKind::Slide, slide});
         TransPage(deck, {PageKind::Slide, slide}, failures);
         TransPage(deck, {PageKind::SlideNotes, slide}, failures);
     });

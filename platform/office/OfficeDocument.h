@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 
 namespace office {
@@ -114,6 +115,7 @@ public:
         int column = -1;
         int typeCode = kShapeUnknown;  // of the shape holding the text (the table for a cell)
         QString text;
+        bool leave = false;  // when written back: neither its text nor its font changes
         bool InGroup() const { return path.size() > 1; }
     };
     // "slide 3", "notes of slide 3", "master 1", "notes master 1", "handout master".
@@ -121,13 +123,17 @@ public:
     int MasterCount() const;
     QString SlideName(int slide) const;
     void SetSlideName(int slide, const QString& name);
-    // Dissolves every group lying directly on the page into its members; returns how many.
-    int UngroupPageGroups(PageId page);
     // Every non-empty text of the page, read in one call.
     QList<PageText> PageTexts(PageId page) const;
-    // In one call: each text whose text is not null replaces the text at its place; every one
-    // also gets the font when fontName is not empty.
+    // In one call: each text not to be left whose text is not null replaces the text at its
+    // place; every one not to be left also gets the font when fontName is not empty.
     void SetPageTexts(PageId page, const QList<PageText>& texts, const QString& fontName);
+    // The page's texts read, rewritten and written back (as SetPageTexts does) a few hundred
+    // shapes at a time, each piece in one call; rewrite changes a piece's texts in place and
+    // keeps their number. With dissolveGroups every group lying directly on the page is then
+    // dissolved into its members.
+    void RewritePageTexts(PageId page, const std::function<void(QList<PageText>&)>& rewrite, const QString& fontName,
+                          bool dissolveGroups);
     // The font of each of the texts (of its first character), in one call.
     QStringList PageTextFonts(PageId page, const QList<PageText>& texts) const;
 

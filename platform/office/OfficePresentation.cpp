@@ -5,6 +5,7 @@
 
 #include "platform/office/UnoSession.h"
 
+#include <com/sun/star/beans/XMultiPropertySet.hpp>
 #include <com/sun/star/beans/XPropertySet.hpp>
 #include <com/sun/star/container/XIndexAccess.hpp>
 #include <com/sun/star/container/XNamed.hpp>
@@ -110,20 +111,34 @@ int PresentationTypeCode(const QString& type, const Reference<css::drawing::XSha
     return code;
 }
 
-void AppendText(const Reference<css::uno::XInterface>& object, const PageText& where, QList<PageText>& texts)
+// A text found on a page, with the office's object that holds it.
+struct FoundText {
+    PageText where;
+    Reference<css::text::XText> text;
+};
+
+// What a walk over a page finds: its texts and the groups lying directly on it.
+struct PageFinds {
+    std::vector<FoundText> texts;
+    std::vector<Reference<css::drawing::XShapeGroup>> groups;
+};
+
+void AppendText(const Reference<css::uno::XInterface>& object, const PageText& where, PageFinds& finds)
 {
     Reference<css::text::XText> text(object, UNO_QUERY);
     if (!text.is())
         return;
-    PageText entry = where;
-    entry.text = ToQString(text->getString());
-    if (!entry.text.isEmpty())
-        texts.append(entry);
+    FoundText found{where, text};
+    found.where.text = ToQString(text->getString());
+    if (!found.where.text.isEmpty())
+        finds.texts.push_back(std::move(found));
 }
 
-void CollectTexts(const Reference<css::container::XIndexAccess>& shapes, const QList<int>& path, QList<PageText>& texts)
+// The texts of the shapes from first up to (not including) last, at any depth.
+void CollectTexts(const Reference<css::container::XIndexAccess>& shapes, sal_Int32 first, sal_Int32 last,
+                  const QList<int>& path, PageFinds& finds)
 {
-    for (sal_Int32 i = 0, n = shapes->getCount(); i < n; ++i) {
+    for (sal_Int32 i = first; i < last; ++i) {
         const Reference<css::drawing::XShape> shape = ShapeAt(shapes, i);
         if (!shape.is())
             continue;
@@ -137,24 +152,56 @@ void CollectTexts(const Reference<css::container::XIndexAccess>& shapes, const Q
         case kShapeEmbeddedOLEObject:
         case kShapeFormControl:
             break;
-        case kShapeGroup:
-            CollectTexts(Reference<css::container::XIndexAccess>(shape, UNO_QUERY_THROW), where.path, texts);
+        case kShapeGroup: {
+            if (path.isEmpty())
+                finds.groups.emplace_back(shape, UNO_QUERY_THROW);
+            const Reference<css::container::XIndexAccess> members(shape, UNO_QUERY_THROW);
+            CollectTexts(members, 0, members->getCount(), where.path, finds);
             break;
+        }
         case OfficeDocument::kShapeTable: {
             const Reference<css::table::XTable> table = TableOf(shape);
             for (sal_Int32 row = 0, rows = table->getRowCount(); row < rows; ++row)
                 for (sal_Int32 column = 0, columns = table->getColumnCount(); column < columns; ++column) {
                     where.row = int(row);
                     where.column = int(column);
-                    AppendText(table->getCellByPosition(column, row), where, texts);
+                    AppendText(table->getCellByPosition(column, row), where, finds);
                 }
             break;
         }
         default:
-            AppendText(shape, where, texts);
+            AppendText(shape, where, finds);
         }
     }
 }
+
+// Gives a text the font, Western and Asian, in one call where the text takes both at once.
+void SetTextFont(const Reference<css::text::XText>& text, const QString& fontName)
+{
+    Reference<css::beans::XMultiPropertySet> properties(text, UNO_QUERY);
+    if (!properties.is()) {
+        SetFont(text, fontName);
+        return;
+    }
+    const rtl::OUString names[] = {"CharFontName", "CharFontNameAsian"};
+    const css::uno::Any font(ToOUString(fontName));
+    const css::uno::Any values[] = {font, font};
+    properties->setPropertyValues(css::uno::Sequence<rtl::OUString>(names, 2), css::uno::Sequence<css::uno::Any>(values, 2));
+}
+
+void WriteText(const Reference<css::text::XText>& text, const PageText& change, const QString& fontName)
+{
+    if (change.leave)
+        return;
+    if (!change.text.isNull())
+        text->setString(ToOUString(change.text));
+    if (!fontName.isEmpty())
+        SetTextFont(text, fontName);
+}
+
+// Shapes read and written in one guarded call by RewritePageTexts: enough that the guard's
+// own cost does not count, few enough that no call comes near the office's time limit.
+constexpr sal_Int32 kShapesPerCall = 200;
 
 // The text at the place a PageText names.
 Reference<css::text::XText> TextAt(const Reference<css::drawing::XDrawPage>& page, const PageText& where)
@@ -199,32 +246,55 @@ void OfficeDocument::SetSlideName(int slide, const QString& name)
     });
 }
 
-int OfficeDocument::UngroupPageGroups(PageId page)
-{
-    TEZDESK_DOCUMENT_CALL(QStringLiteral("Groups of ") + PageName(page)) {
-        const Reference<css::drawing::XDrawPage> drawPage = PageOf(m_impl->component, page);
-        Reference<css::container::XIndexAccess> shapes(drawPage, UNO_QUERY_THROW);
-        std::vector<Reference<css::drawing::XShapeGroup>> groups;
-        for (sal_Int32 i = 0, n = shapes->getCount(); i < n; ++i) {
-            const Reference<css::drawing::XShape> shape = ShapeAt(shapes, i);
-            if (shape.is() && TypeCodeOfShapeType(ShapeTypeOf(shape), shape) == kShapeGroup)
-                groups.emplace_back(shape, UNO_QUERY_THROW);
-        }
-        if (groups.empty())
-            return 0;
-        Reference<css::drawing::XShapeGrouper> grouper(drawPage, UNO_QUERY_THROW);
-        for (const auto& group : groups)
-            grouper->ungroup(group);
-        return int(groups.size());
-    });
-}
-
 QList<OfficeDocument::PageText> OfficeDocument::PageTexts(PageId page) const
 {
     TEZDESK_DOCUMENT_CALL(QStringLiteral("Texts of ") + PageName(page)) {
+        const Reference<css::container::XIndexAccess> shapes(PageOf(m_impl->component, page), UNO_QUERY_THROW);
+        PageFinds finds;
+        CollectTexts(shapes, 0, shapes->getCount(), {}, finds);
         QList<PageText> texts;
-        CollectTexts(Reference<css::container::XIndexAccess>(PageOf(m_impl->component, page), UNO_QUERY_THROW), {}, texts);
+        for (const FoundText& found : finds.texts)
+            texts.append(found.where);
         return texts;
+    });
+}
+
+void OfficeDocument::RewritePageTexts(PageId page, const std::function<void(QList<PageText>&)>& rewrite,
+                                      const QString& fontName, bool dissolveGroups)
+{
+    if (!IsOpen())
+        throw OfficeError(OfficeFailure::NotRunning, QStringLiteral("The document is no longer open: ") + Path());
+    OfficeSuite::Impl& suite = *m_impl->suite;
+    const QString what = QStringLiteral("Texts of %1 of %2").arg(PageName(page), Path());
+    const Reference<css::drawing::XDrawPage> drawPage =
+        suite.Call(OfficeFailure::CallFailed, what, [&] { return PageOf(m_impl->component, page); });
+    const Reference<css::container::XIndexAccess> shapes(drawPage, UNO_QUERY);
+    const sal_Int32 count = suite.Call(OfficeFailure::CallFailed, what, [&] { return shapes->getCount(); });
+    std::vector<Reference<css::drawing::XShapeGroup>> groups;
+    for (sal_Int32 first = 0; first < count; first += kShapesPerCall) {
+        suite.Call(OfficeFailure::CallFailed, what, [&] {
+            PageFinds finds;
+            CollectTexts(shapes, first, std::min(count, first + kShapesPerCall), {}, finds);
+            groups.insert(groups.end(), finds.groups.begin(), finds.groups.end());
+            if (finds.texts.empty())
+                return;
+            QList<PageText> texts;
+            texts.reserve(qsizetype(finds.texts.size()));
+            for (const FoundText& found : finds.texts)
+                texts.append(found.where);
+            rewrite(texts);
+            if (texts.size() != qsizetype(finds.texts.size()))
+                throw css::uno::RuntimeException("the rewritten texts do not match the texts read");
+            for (qsizetype k = 0; k < texts.size(); ++k)
+                WriteText(finds.texts.at(size_t(k)).text, texts.at(k), fontName);
+        });
+    }
+    if (!dissolveGroups || groups.empty())
+        return;
+    suite.Call(OfficeFailure::CallFailed, QStringLiteral("Groups of %1 of %2").arg(PageName(page), Path()), [&] {
+        const Reference<css::drawing::XShapeGrouper> grouper(drawPage, UNO_QUERY_THROW);
+        for (const auto& group : groups)
+            grouper->ungroup(group);
     });
 }
 
@@ -237,11 +307,7 @@ void OfficeDocument::SetPageTexts(PageId page, const QList<PageText>& texts, con
     TEZDESK_DOCUMENT_CALL(QStringLiteral("Texts of ") + PageName(page)) {
         const Reference<css::drawing::XDrawPage> drawPage = PageOf(m_impl->component, page);
         for (const PageText& where : texts) {
-            const Reference<css::text::XText> text = TextAt(drawPage, where);
-            if (!where.text.isNull())
-                text->setString(ToOUString(where.text));
-            if (!fontName.isEmpty())
-                SetFont(text, fontName);
+            WriteText(TextAt(drawPage, where), where, fontName);
         }
     });
 }
