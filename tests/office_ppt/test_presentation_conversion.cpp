@@ -78,7 +78,7 @@ struct DeckTexts {
 // A flat presentation: a master page; a first slide with a title
 // placeholder, a 2 x 2 table (one cell empty), a group holding a box and a group, a box
 // holding "*", and a notes page; then further slides with one box each.
-QByteArray FlatDeck(const DeckTexts& t, int slides)
+QByteArray FlatDeck(const DeckTexts& t, int slides, int boxesOnLast = 1)
 {
     QString xml = QString::fromUtf8(kFlatHead);
     xml += QStringLiteral(
@@ -107,9 +107,13 @@ QByteArray FlatDeck(const DeckTexts& t, int slides)
            Box(QStringLiteral("G2"), 10, t.nested) + Box(QStringLiteral("G3"), 11, QStringLiteral("x")) +
            QStringLiteral("</draw:g></draw:g>") + Box(QStringLiteral("Star"), 13, QStringLiteral("*")) + Notes(t.notes) +
            QStringLiteral("</draw:page>\n");
-    for (int s = 2; s <= slides; ++s)
+    for (int s = 2; s <= slides; ++s) {
         xml += QStringLiteral("<draw:page draw:name=\"p%1\" draw:master-page-name=\"Main\">").arg(s) +
-               Box(QStringLiteral("B"), 2, QStringLiteral("第%1页软件").arg(s)) + QStringLiteral("</draw:page>\n");
+               Box(QStringLiteral("B"), 2, QStringLiteral("第%1页软件").arg(s));
+        for (int b = 1; s == slides && b < boxesOnLast; ++b)
+            xml += Box(QStringLiteral("B%1").arg(b), 3 + b % 15, QStringLiteral("鼠标%1").arg(b));
+        xml += QStringLiteral("</draw:page>\n");
+    }
     xml += QStringLiteral("</office:presentation></office:body></office:document>\n");
     return xml.toUtf8();
 }
@@ -239,17 +243,22 @@ private slots:
         QCOMPARE(deck.PageTextFonts({PageKind::SlideNotes, 0}, notes).value(notes.size() - 1), QStringLiteral("細明體"));
     }
 
-    // A deck of many slides converts in one run of the converter; its last slide too.
+    // A deck of many slides converts in one run of the converter; its last slide, holding
+    // more shapes than one office call takes, too.
     void manySlidesConverted()
     {
         const int slides = 200;
-        const QString ppt = writePpt(FlatDeck(DeckTexts(), slides));
+        const int boxes = 450;
+        const QString ppt = writePpt(FlatDeck(DeckTexts(), slides, boxes));
         const QString output = newName(QStringLiteral(".ppt"));
         QVERIFY(ConvertPPT(dlgProgress(), ppt, output, true, false, false, false));
         QCOMPARE(m_log->procedures(), QStringList{});
         OfficeDocument deck = ProgramOffice().Load(output, DocumentKind::Presentation);
         QCOMPARE(deck.SlideCount(), slides);
-        QCOMPARE(Texts(deck.PageTexts({PageKind::Slide, slides - 1})), QStringList{QStringLiteral("第200頁軟件")});
+        QStringList expected{QStringLiteral("第200頁軟件")};
+        for (int b = 1; b < boxes; ++b)
+            expected.append(QStringLiteral("鼠標%1").arg(b));
+        QCOMPARE(Texts(deck.PageTexts({PageKind::Slide, slides - 1})), expected);
     }
 
     // The PowerPoint window's run, scheduled: a corrupt presentation and outputs that are their
