@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 #include <utility>
 
@@ -161,6 +162,45 @@ public:
     };
     QList<FormulaCell> SheetTextFormulas(int sheet) const;
     void SetSheetFormula(int sheet, const FormulaCell& cell);
+
+    // Presentations: tables, groups, masters. A page is a slide, a slide's notes page, a
+    // master page, a master's notes page or the handout master. Its texts are those of its
+    // shapes, of the members of its groups at any depth and of every cell of its tables;
+    // charts and other embedded objects are not among them.
+    static constexpr int kShapePlaceholder = 14;
+    static constexpr int kShapeTable = 19;
+    enum class PageKind { Slide, SlideNotes, Master, MasterNotes, HandoutMaster };
+    struct PageId {
+        PageKind kind = PageKind::Slide;
+        int index = 0;  // the slide's or master's number from 0; unused for the handout master
+    };
+    struct PageText {
+        QList<int> path;     // the shape's index on the page, then the member's in each group
+        int row = -1;        // a table cell's row and column; -1 for a shape's own text
+        int column = -1;
+        int typeCode = kShapeUnknown;  // of the shape holding the text (the table for a cell)
+        QString text;
+        bool leave = false;  // when written back: neither its text nor its font changes
+        bool InGroup() const { return path.size() > 1; }
+    };
+    // "slide 3", "notes of slide 3", "master 1", "notes master 1", "handout master".
+    static QString PageName(PageId page);
+    int MasterCount() const;
+    QString SlideName(int slide) const;
+    void SetSlideName(int slide, const QString& name);
+    // Every non-empty text of the page, read in one call.
+    QList<PageText> PageTexts(PageId page) const;
+    // In one call: each text not to be left whose text is not null replaces the text at its
+    // place; every one not to be left also gets the font when fontName is not empty.
+    void SetPageTexts(PageId page, const QList<PageText>& texts, const QString& fontName);
+    // The page's texts read, rewritten and written back (as SetPageTexts does) a few hundred
+    // shapes at a time, each piece in one call; rewrite changes a piece's texts in place and
+    // keeps their number. With dissolveGroups every group lying directly on the page is then
+    // dissolved into its members.
+    void RewritePageTexts(PageId page, const std::function<void(QList<PageText>&)>& rewrite, const QString& fontName,
+                          bool dissolveGroups);
+    // The font of each of the texts (of its first character), in one call.
+    QStringList PageTextFonts(PageId page, const QList<PageText>& texts) const;
 
     // Title, subject, description and author of the document's properties, in that order.
     QStringList TextProperties() const;

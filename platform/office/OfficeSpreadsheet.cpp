@@ -65,7 +65,8 @@ Reference<css::container::XIndexAccess> SlidePage(const Reference<css::lang::XCo
     return Reference<css::container::XIndexAccess>(page, UNO_QUERY_THROW);
 }
 
-// The Office type code of a drawing shape, from its UNO shape type.
+}  // namespace
+
 int TypeCodeOf(const Reference<css::uno::XInterface>& shape)
 {
     // The shape type is read through the descriptor interface (marked deprecated, still the
@@ -75,6 +76,11 @@ int TypeCodeOf(const Reference<css::uno::XInterface>& shape)
     Reference<css::drawing::XShapeDescriptor> descriptor(shape, UNO_QUERY);
     const QString type = descriptor.is() ? ToQString(descriptor->getShapeType()) : QString();
 #pragma GCC diagnostic pop
+    return TypeCodeOfShapeType(type, shape);
+}
+
+int TypeCodeOfShapeType(const QString& type, const Reference<css::uno::XInterface>& shape)
+{
     if (type.endsWith(QLatin1String("TextShape")))
         return kShapeTextBox;
     if (type.endsWith(QLatin1String("GroupShape")))
@@ -101,6 +107,8 @@ void SetFont(const Reference<css::uno::XInterface>& object, const QString& fontN
     properties->setPropertyValue("CharFontName", font);
     properties->setPropertyValue("CharFontNameAsian", font);
 }
+
+namespace {
 
 // While alive, the workbook keeps no undo and its rows keep their heights: a change of many
 // cells would otherwise copy them for undo and work out each row's height anew.

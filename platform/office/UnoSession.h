@@ -34,6 +34,13 @@ inline QString ToQString(const rtl::OUString& s)
     return QString(reinterpret_cast<const QChar*>(s.getStr()), s.getLength());
 }
 
+// The Office type code of a drawing shape, from its UNO shape type (read from the shape, or
+// given as read already).
+int TypeCodeOf(const Reference<css::uno::XInterface>& shape);
+int TypeCodeOfShapeType(const QString& type, const Reference<css::uno::XInterface>& shape);
+// Gives a text (a shape, a cell, a range) the font, Western and Asian.
+void SetFont(const Reference<css::uno::XInterface>& object, const QString& fontName);
+
 struct OfficeSuite::Impl {
     explicit Impl(OfficeSettings s) : settings(std::move(s)) {}
 

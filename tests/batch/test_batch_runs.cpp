@@ -435,6 +435,7 @@ private slots:
         QTest::newRow("Excel") << true << false;
         QTest::newRow("PowerPoint") << false << false;
         QTest::newRow("Excel, scheduled") << true << true;
+        QTest::newRow("PowerPoint, scheduled") << false << true;
     }
     void officeApplicationThatCannotStart()
     {
@@ -453,7 +454,8 @@ private slots:
         QVERIFY(!RowProcessed(*grid, 1));
         if (scheduled) {
             QCOMPARE(modal.asked().size(), 0);
-            QCOMPARE(f.errorRecords(QStringLiteral("ExecuteXlsConv")), 1);
+            QCOMPARE(f.errorRecords(excel ? QStringLiteral("ExecuteXlsConv") : QStringLiteral("ExecutePPTConv")), 1);
+            QVERIFY(f.errorLog().contains(excel ? "Excel" : "PowerPoint"));
             return;
         }
         QCOMPARE(modal.messages(), QStringList{excel ? QStringLiteral("无法启用Excel程序") : QStringLiteral("无法启用PowerPoint程序")});

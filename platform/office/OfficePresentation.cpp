@@ -1,0 +1,347 @@
+// The pages of a presentation beyond its slides' top shapes: masters, their notes pages and
+// the handout master; the members of groups at any depth; every cell of a table. A page's
+// texts are read in one guarded call and its changes written in one more.
+#include "platform/office/OfficeDocument.h"
+
+#include "platform/office/UnoSession.h"
+
+#include <com/sun/star/beans/XMultiPropertySet.hpp>
+#include <com/sun/star/beans/XPropertySet.hpp>
+#include <com/sun/star/container/XIndexAccess.hpp>
+#include <com/sun/star/container/XNamed.hpp>
+#include <com/sun/star/drawing/XDrawPage.hpp>
+#include <com/sun/star/drawing/XDrawPagesSupplier.hpp>
+#include <com/sun/star/drawing/XMasterPagesSupplier.hpp>
+#include <com/sun/star/drawing/XShape.hpp>
+#include <com/sun/star/drawing/XShapeGroup.hpp>
+#include <com/sun/star/drawing/XShapeGrouper.hpp>
+#include <com/sun/star/presentation/XHandoutMasterSupplier.hpp>
+#include <com/sun/star/presentation/XPresentationPage.hpp>
+#include <com/sun/star/table/XTable.hpp>
+#include <com/sun/star/text/XText.hpp>
+#include <com/sun/star/text/XTextCursor.hpp>
+
+#include <algorithm>
+#include <vector>
+
+namespace office {
+
+namespace {
+
+using css::uno::UNO_QUERY;
+using css::uno::UNO_QUERY_THROW;
+using PageId = OfficeDocument::PageId;
+using PageKind = OfficeDocument::PageKind;
+using PageText = OfficeDocument::PageText;
+
+Reference<css::container::XIndexAccess> Slides(const Reference<css::lang::XComponent>& component)
+{
+    return Reference<css::container::XIndexAccess>(
+        Reference<css::drawing::XDrawPagesSupplier>(component, UNO_QUERY_THROW)->getDrawPages(), UNO_QUERY_THROW);
+}
+
+Reference<css::container::XIndexAccess> Masters(const Reference<css::lang::XComponent>& component)
+{
+    return Reference<css::container::XIndexAccess>(
+        Reference<css::drawing::XMasterPagesSupplier>(component, UNO_QUERY_THROW)->getMasterPages(), UNO_QUERY_THROW);
+}
+
+Reference<css::drawing::XDrawPage> NotesOf(const Reference<css::drawing::XDrawPage>& page)
+{
+    return Reference<css::presentation::XPresentationPage>(page, UNO_QUERY_THROW)->getNotesPage();
+}
+
+Reference<css::drawing::XDrawPage> PageOf(const Reference<css::lang::XComponent>& component, PageId page)
+{
+    Reference<css::drawing::XDrawPage> result;
+    switch (page.kind) {
+    case PageKind::Slide:
+    case PageKind::SlideNotes:
+        Slides(component)->getByIndex(page.index) >>= result;
+        break;
+    case PageKind::Master:
+    case PageKind::MasterNotes:
+        Masters(component)->getByIndex(page.index) >>= result;
+        break;
+    case PageKind::HandoutMaster:
+        result = Reference<css::presentation::XHandoutMasterSupplier>(component, UNO_QUERY_THROW)->getHandoutMasterPage();
+        break;
+    }
+    if (result.is() && (page.kind == PageKind::SlideNotes || page.kind == PageKind::MasterNotes))
+        result = NotesOf(result);
+    if (!result.is())
+        throw css::uno::RuntimeException("no such page");
+    return result;
+}
+
+Reference<css::drawing::XShape> ShapeAt(const Reference<css::container::XIndexAccess>& shapes, sal_Int32 index)
+{
+    Reference<css::drawing::XShape> shape;
+    shapes->getByIndex(index) >>= shape;
+    return shape;
+}
+
+// The shape's type name (read through the descriptor interface, marked deprecated and still
+// the one that names a shape's type).
+QString ShapeTypeOf(const Reference<css::drawing::XShape>& shape)
+{
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+    return ToQString(shape->getShapeType());
+#pragma GCC diagnostic pop
+}
+
+Reference<css::table::XTable> TableOf(const Reference<css::drawing::XShape>& shape)
+{
+    return Reference<css::table::XTable>(
+        Reference<css::beans::XPropertySet>(shape, UNO_QUERY_THROW)->getPropertyValue("Model"), UNO_QUERY_THROW);
+}
+
+// The shape's type code; embedded objects (charts among them) and groups by their own codes,
+// a shape of the presentation's layout as a placeholder.
+int PresentationTypeCode(const QString& type, const Reference<css::drawing::XShape>& shape)
+{
+    if (type.endsWith(QLatin1String("TableShape")))
+        return OfficeDocument::kShapeTable;
+    const int code = TypeCodeOfShapeType(type, shape);
+    if (code == kShapeChart || code == kShapeEmbeddedOLEObject || code == kShapeGroup)
+        return code;
+    if (type.startsWith(QLatin1String("com.sun.star.presentation.")))
+        return OfficeDocument::kShapePlaceholder;
+    return code;
+}
+
+// A text found on a page, with the office's object that holds it.
+struct FoundText {
+    PageText where;
+    Reference<css::text::XText> text;
+};
+
+// What a walk over a page finds: its texts and the groups lying directly on it.
+struct PageFinds {
+    std::vector<FoundText> texts;
+    std::vector<Reference<css::drawing::XShapeGroup>> groups;
+};
+
+void AppendText(const Reference<css::uno::XInterface>& object, const PageText& where, PageFinds& finds)
+{
+    Reference<css::text::XText> text(object, UNO_QUERY);
+    if (!text.is())
+        return;
+    FoundText found{where, text};
+    found.where.text = ToQString(text->getString());
+    if (!found.where.text.isEmpty())
+        finds.texts.push_back(std::move(found));
+}
+
+// The texts of the shapes from first up to (not including) last, at any depth.
+void CollectTexts(const Reference<css::container::XIndexAccess>& shapes, sal_Int32 first, sal_Int32 last,
+                  const QList<int>& path, PageFinds& finds)
+{
+    for (sal_Int32 i = first; i < last; ++i) {
+        const Reference<css::drawing::XShape> shape = ShapeAt(shapes, i);
+        if (!shape.is())
+            continue;
+        PageText where;
+        where.path = path;
+        where.path.append(int(i));
+        const QString type = ShapeTypeOf(shape);
+        where.typeCode = PresentationTypeCode(type, shape);
+        switch (where.typeCode) {
+        case kShapeChart:
+        case kShapeEmbeddedOLEObject:
+        case kShapeFormControl:
+            break;
+        case kShapeGroup: {
+            if (path.isEmpty())
+                finds.groups.emplace_back(shape, UNO_QUERY_THROW);
+            const Reference<css::container::XIndexAccess> members(shape, UNO_QUERY_THROW);
+            CollectTexts(members, 0, members->getCount(), where.path, finds);
+            break;
+        }
+        case OfficeDocument::kShapeTable: {
+            const Reference<css::table::XTable> table = TableOf(shape);
+            for (sal_Int32 row = 0, rows = table->getRowCount(); row < rows; ++row)
+                for (sal_Int32 column = 0, columns = table->getColumnCount(); column < columns; ++column) {
+                    where.row = int(row);
+                    where.column = int(column);
+                    AppendText(table->getCellByPosition(column, row), where, finds);
+                }
+            break;
+        }
+        default:
+            AppendText(shape, where, finds);
+        }
+    }
+}
+
+// Gives a text the font, Western and Asian, in one call where the text takes both at once.
+void SetTextFont(const Reference<css::text::XText>& text, const QString& fontName)
+{
+    Reference<css::beans::XMultiPropertySet> properties(text, UNO_QUERY);
+    if (!properties.is()) {
+        SetFont(text, fontName);
+        return;
+    }
+    const rtl::OUString names[] = {"CharFontName", "CharFontNameAsian"};
+    const css::uno::Any font(ToOUString(fontName));
+    const css::uno::Any values[] = {font, font};
+    properties->setPropertyValues(css::uno::Sequence<rtl::OUString>(names, 2), css::uno::Sequence<css::uno::Any>(values, 2));
+}
+
+void WriteText(const Reference<css::text::XText>& text, const PageText& change, const QString& fontName)
+{
+    if (change.leave)
+        return;
+    if (!change.text.isNull())
+        text->setString(ToOUString(change.text));
+    if (!fontName.isEmpty())
+        SetTextFont(text, fontName);
+}
+
+// Shapes read and written in one guarded call by RewritePageTexts: enough that the guard's
+// own cost does not count, few enough that no call comes near the office's time limit.
+constexpr sal_Int32 kShapesPerCall = 200;
+
+// The text at the place a PageText names.
+Reference<css::text::XText> TextAt(const Reference<css::drawing::XDrawPage>& page, const PageText& where)
+{
+    Reference<css::container::XIndexAccess> shapes(page, UNO_QUERY_THROW);
+    Reference<css::drawing::XShape> shape;
+    for (int k = 0; k < where.path.size(); ++k) {
+        shape = ShapeAt(shapes, where.path.at(k));
+        if (k + 1 < where.path.size())
+            shapes = Reference<css::container::XIndexAccess>(shape, UNO_QUERY_THROW);
+    }
+    if (where.row >= 0)
+        return Reference<css::text::XText>(TableOf(shape)->getCellByPosition(where.column, where.row), UNO_QUERY_THROW);
+    return Reference<css::text::XText>(shape, UNO_QUERY_THROW);
+}
+
+}  // namespace
+
+#define TEZDESK_DOCUMENT_CALL(what)                                                                                  \
+    if (!IsOpen())                                                                                                   \
+        throw OfficeError(OfficeFailure::NotRunning, QStringLiteral("The document is no longer open: ") + Path()); \
+    return m_impl->suite->Call(OfficeFailure::CallFailed, what + QStringLiteral(" of ") + Path(), [&]
+
+int OfficeDocument::MasterCount() const
+{
+    TEZDESK_DOCUMENT_CALL(QStringLiteral("Masters")) { return int(Masters(m_impl->component)->getCount()); });
+}
+
+QString OfficeDocument::SlideName(int slide) const
+{
+    TEZDESK_DOCUMENT_CALL(QStringLiteral("Slide name")) {
+        return ToQString(Reference<css::container::XNamed>(PageOf(m_impl->component, {PageKind::Slide, slide}), UNO_QUERY_THROW)
+                             ->getName());
+    });
+}
+
+void OfficeDocument::SetSlideName(int slide, const QString& name)
+{
+    TEZDESK_DOCUMENT_CALL(QStringLiteral("Slide name")) {
+        Reference<css::container::XNamed>(PageOf(m_impl->component, {PageKind::Slide, slide}), UNO_QUERY_THROW)
+            ->setName(ToOUString(name));
+    });
+}
+
+QList<OfficeDocument::PageText> OfficeDocument::PageTexts(PageId page) const
+{
+    TEZDESK_DOCUMENT_CALL(QStringLiteral("Texts of ") + PageName(page)) {
+        const Reference<css::container::XIndexAccess> shapes(PageOf(m_impl->component, page), UNO_QUERY_THROW);
+        PageFinds finds;
+        CollectTexts(shapes, 0, shapes->getCount(), {}, finds);
+        QList<PageText> texts;
+        for (const FoundText& found : finds.texts)
+            texts.append(found.where);
+        return texts;
+    });
+}
+
+void OfficeDocument::RewritePageTexts(PageId page, const std::function<void(QList<PageText>&)>& rewrite,
+                                      const QString& fontName, bool dissolveGroups)
+{
+    if (!IsOpen())
+        throw OfficeError(OfficeFailure::NotRunning, QStringLiteral("The document is no longer open: ") + Path());
+    OfficeSuite::Impl& suite = *m_impl->suite;
+    const QString what = QStringLiteral("Texts of %1 of %2").arg(PageName(page), Path());
+    const Reference<css::drawing::XDrawPage> drawPage =
+        suite.Call(OfficeFailure::CallFailed, what, [&] { return PageOf(m_impl->component, page); });
+    const Reference<css::container::XIndexAccess> shapes(drawPage, UNO_QUERY);
+    const sal_Int32 count = suite.Call(OfficeFailure::CallFailed, what, [&] { return shapes->getCount(); });
+    std::vector<Reference<css::drawing::XShapeGroup>> groups;
+    for (sal_Int32 first = 0; first < count; first += kShapesPerCall) {
+        suite.Call(OfficeFailure::CallFailed, what, [&] {
+            PageFinds finds;
+            CollectTexts(shapes, first, std::min(count, first + kShapesPerCall), {}, finds);
+            groups.insert(groups.end(), finds.groups.begin(), finds.groups.end());
+            if (finds.texts.empty())
+                return;
+            QList<PageText> texts;
+            texts.reserve(qsizetype(finds.texts.size()));
+            for (const FoundText& found : finds.texts)
+                texts.append(found.where);
+            rewrite(texts);
+            if (texts.size() != qsizetype(finds.texts.size()))
+                throw css::uno::RuntimeException("the rewritten texts do not match the texts read");
+            for (qsizetype k = 0; k < texts.size(); ++k)
+                WriteText(finds.texts.at(size_t(k)).text, texts.at(k), fontName);
+        });
+    }
+    if (!dissolveGroups || groups.empty())
+        return;
+    suite.Call(OfficeFailure::CallFailed, QStringLiteral("Groups of %1 of %2").arg(PageName(page), Path()), [&] {
+        const Reference<css::drawing::XShapeGrouper> grouper(drawPage, UNO_QUERY_THROW);
+        for (const auto& group : groups)
+            grouper->ungroup(group);
+    });
+}
+
+void OfficeDocument::SetPageTexts(PageId page, const QList<PageText>& texts, const QString& fontName)
+{
+    if (texts.isEmpty() || (fontName.isEmpty() && std::all_of(texts.begin(), texts.end(), [](const PageText& t) {
+                                return t.text.isNull();
+                            })))
+        return;
+    TEZDESK_DOCUMENT_CALL(QStringLiteral("Texts of ") + PageName(page)) {
+        const Reference<css::drawing::XDrawPage> drawPage = PageOf(m_impl->component, page);
+        for (const PageText& where : texts) {
+            WriteText(TextAt(drawPage, where), where, fontName);
+        }
+    });
+}
+
+QStringList OfficeDocument::PageTextFonts(PageId page, const QList<PageText>& texts) const
+{
+    TEZDESK_DOCUMENT_CALL(QStringLiteral("Fonts of ") + PageName(page)) {
+        const Reference<css::drawing::XDrawPage> drawPage = PageOf(m_impl->component, page);
+        QStringList fonts;
+        for (const PageText& where : texts) {
+            const Reference<css::text::XText> text = TextAt(drawPage, where);
+            const Reference<css::text::XTextCursor> cursor = text->createTextCursor();
+            cursor->gotoStart(false);
+            cursor->goRight(1, true);
+            rtl::OUString font;
+            Reference<css::beans::XPropertySet>(cursor, UNO_QUERY_THROW)->getPropertyValue("CharFontName") >>= font;
+            fonts.append(ToQString(font));
+        }
+        return fonts;
+    });
+}
+
+QString OfficeDocument::PageName(PageId page)
+{
+    switch (page.kind) {
+    case PageKind::Slide: return QStringLiteral("slide %1").arg(page.index + 1);
+    case PageKind::SlideNotes: return QStringLiteral("notes of slide %1").arg(page.index + 1);
+    case PageKind::Master: return QStringLiteral("master %1").arg(page.index + 1);
+    case PageKind::MasterNotes: return QStringLiteral("notes master %1").arg(page.index + 1);
+    case PageKind::HandoutMaster: return QStringLiteral("handout master");
+    }
+    return QString();
+}
+
+#undef TEZDESK_DOCUMENT_CALL
+
+}  // namespace office
