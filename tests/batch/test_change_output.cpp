@@ -1,5 +1,6 @@
 // The per-row output change of the file-list windows: the double-click on a row, the dialog's
 // answer written back into the row, Browse on file and folder rows, and typed relative paths.
+#include "ListWindows.h"
 #include "BatchFixture.h"
 
 #include "batch/FileListWindow.h"
@@ -25,21 +26,6 @@
 #include <QTest>
 
 namespace {
-
-FileListWindow& WindowNamed(const QString& name)
-{
-    if (name == QLatin1String("frmHtmlConv"))
-        return frmHtmlConv();
-    if (name == QLatin1String("frmPathConv"))
-        return frmPathConv();
-    if (name == QLatin1String("frmXlsConv"))
-        return frmXlsConv();
-    if (name == QLatin1String("frmPptConv"))
-        return frmPptConv();
-    if (name == QLatin1String("frmSpecConv"))
-        return frmSpecConv();
-    return frmDocConv();
-}
 
 // One data row in the window's grid, current; a processed row carries the done picture.
 FlexGrid& WithOneRow(FileListWindow& w, const QString& input, const QString& output, int32_t word)
@@ -106,7 +92,7 @@ private slots:
         ProgramFolderFixture fx;
         ModalScript script;
         fx.start();
-        FileListWindow& w = WindowNamed(window);
+        FileListWindow& w = ListWindow(window);
         FlexGrid& grid = WithOneRow(w, QStringLiteral("/w/a.txt"), QStringLiteral("/out/a.txt"), word);
 
         QString shownInput, shownOutput;
@@ -201,7 +187,7 @@ private slots:
         ProgramFolderFixture fx;
         ModalScript script;
         fx.start();
-        FileListWindow& w = WindowNamed(window);
+        FileListWindow& w = ListWindow(window);
         FlexGrid& grid = WithOneRow(w, input, QStringLiteral("/before"), FileRowText);
         QString boxAfterBrowse;
         script.answerDialog([&](QDialog&) {
@@ -253,7 +239,7 @@ private slots:
         ProgramFolderFixture fx;
         ModalScript script;
         fx.start();
-        FileListWindow& w = WindowNamed(window);
+        FileListWindow& w = ListWindow(window);
         FlexGrid& grid = WithOneRow(w, input, QStringLiteral("/before"), FileRowText);
         script.answerDialog([&](QDialog&) {
             frmChangeOutput().txtOutput->setText(typed);

@@ -1,6 +1,7 @@
 // The font mapping dialog: which windows offer it, the table that starts empty at every
 // showing, and adding, changing and deleting pairs through the buttons, the popup menu, the
 // double-click and the Delete key.
+#include "ListWindows.h"
 #include "batch/FileListWindow.h"
 #include "batch/dlgFontMap.h"
 #include "batch/dlgFontMapEdit.h"
@@ -23,21 +24,6 @@
 #include <QTest>
 
 namespace {
-
-FileListWindow& WindowNamed(const QString& name)
-{
-    if (name == QLatin1String("frmHtmlConv"))
-        return frmHtmlConv();
-    if (name == QLatin1String("frmPathConv"))
-        return frmPathConv();
-    if (name == QLatin1String("frmXlsConv"))
-        return frmXlsConv();
-    if (name == QLatin1String("frmPptConv"))
-        return frmPptConv();
-    if (name == QLatin1String("frmSpecConv"))
-        return frmSpecConv();
-    return frmDocConv();
-}
 
 // The pairs of the table as "traditional/simplified" texts.
 QStringList Pairs(const FlexGrid& lst)
@@ -134,7 +120,7 @@ private slots:
         ProgramFolderFixture fx;
         ModalScript script;
         fx.start();
-        FileListWindow& w = WindowNamed(window);
+        FileListWindow& w = ListWindow(window);
         w.ShowMenu();
         QCOMPARE(frmMain().Menu(QStringLiteral("IDM_OPTION_FONTMAP"))->isVisible(), offered);
         if (offered)

@@ -2,7 +2,7 @@
 // the office from a flat spreadsheet holding text and number cells, a formula, a cell with a
 // tab, a renamed sheet, a long text box and a title; a real .ppt with a slide's shape and its
 // notes; an output that is its own input; a corrupt workbook.
-#include "common/LoadGeneratedTables.h"
+#include "common/ConverterTestSetUp.h"
 #include "common/OfficeTestSupport.h"
 #include "common/TestMain.h"
 
@@ -225,14 +225,7 @@ private slots:
     void initTestCase()
     {
         QVERIFY(m_dir.isValid());
-        office::OfficeSettings settings = office::DefaultOfficeSettings();
-        settings.profileDir = m_dir.filePath(QStringLiteral("profile"));
-        office_session::SetProgramOfficeSettings(settings);
-        if (!IsFormLoaded<FrmMain>())
-            FormSlot<FrmMain>() = new FrmMain;
-        _TezCreateEnv(&ghEnv);
-        _TezCreateStmt(ghEnv, &ghStmt, 1000);
-        LoadGeneratedTables(ghEnv);
+        office_tests::StartConverterTests(m_dir);
         QVERIFY(InitExcelApp());
     }
     void init() { m_log = std::make_unique<office_tests::ErrorLogFile>(); }

@@ -4,8 +4,9 @@
 // whole; a document holding the proper-noun mark; a library that fails; an output that is
 // its own input; a corrupt document among good ones; an office that cannot start.
 #include "common/GeneratedTables.h"
-#include "common/LoadGeneratedTables.h"
+#include "common/ConverterTestSetUp.h"
 #include "common/OfficeTestSupport.h"
+#include "common/ProgramTableList.h"
 #include "common/TestMain.h"
 
 #include "app/Composition.h"
@@ -115,7 +116,7 @@ class TestConvertDoc : public QObject {
 private:
     QTemporaryDir m_dir;
     std::unique_ptr<office_tests::ErrorLogFile> m_log;
-    std::vector<int32_t> m_tables;
+    test_tables::ProgramTableList m_tables;
     int m_files = 0;
 
     QString newName(const QString& suffix) { return m_dir.filePath(QStringLiteral("f%1%2").arg(++m_files).arg(suffix)); }
@@ -134,62 +135,39 @@ private:
     // The tables as the program's list and the library's, in order, with their statuses.
     void useTables(const QList<Table>& tables)
     {
-        dropTables();
+        m_tables.Drop();
         for (const Table& table : tables) {
             int32_t h = 0;
             QCOMPARE(_TezNewPCT(ghStmt, ToSystemCodePage(newName(QStringLiteral(".pct"))).constData(), &h), 0);
             for (int i = 0; i < table.items.size(); ++i)
                 _TezPCTInsertItem(h, i, ToSystemCodePage(table.items[i].trad).constData(),
                                   ToSystemCodePage(table.items[i].simp).constData(), 1);
-            addTable(h, table.status);
+            _TezSetPCTStatus(h, table.status);
+            m_tables.Add(h, table.status);
         }
     }
     void useRegionalTable()
     {
-        dropTables();
+        m_tables.Drop();
         int32_t h = 0;
         QCOMPARE(_TezLoadPCT(ghStmt, ToSystemCodePage(QDir(generated_tables::dataDir()).filePath(QStringLiteral("Regional.pct"))).constData(), &h), 0);
-        addTable(h, 1);
-    }
-    void addTable(int32_t h, int32_t status)
-    {
-        _TezSetPCTStatus(h, status);
-        m_tables.push_back(h);
-        ghPCT[glPCTCount] = h;
-        glPCTStatus[glPCTCount] = status;
-        ++glPCTCount;
-        EnsureTableRoom();
-    }
-    void dropTables()
-    {
-        for (int32_t h : m_tables)
-            _TezUnloadPCT(ghStmt, h);
-        m_tables.clear();
-        glPCTCount = 0;
-        ghPCT.assign(2, 0);
-        glPCTStatus.assign(2, 0);
+        _TezSetPCTStatus(h, 1);
+        m_tables.Add(h, 1);
     }
 
 private slots:
     void initTestCase()
     {
         QVERIFY(m_dir.isValid());
-        office::OfficeSettings settings = office::DefaultOfficeSettings();
-        settings.profileDir = m_dir.filePath(QStringLiteral("profile"));
-        office_session::SetProgramOfficeSettings(settings);
-        if (!IsFormLoaded<FrmMain>())
-            FormSlot<FrmMain>() = new FrmMain;
-        _TezCreateEnv(&ghEnv);
-        _TezCreateStmt(ghEnv, &ghStmt, 1000);
-        LoadGeneratedTables(ghEnv);
+        office_tests::StartConverterTests(m_dir);
         ComposeProgram();
-        dropTables();
+        m_tables.Drop();
     }
     void init() { m_log = std::make_unique<office_tests::ErrorLogFile>(); }
     void cleanup()
     {
         m_log.reset();
-        dropTables();
+        m_tables.Drop();
     }
     void cleanupTestCase()
     {

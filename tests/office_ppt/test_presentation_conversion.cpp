@@ -2,7 +2,7 @@
 // real .ppt files made through the office from flat presentations: a title placeholder, a
 // table, groups (one inside another), a lone "*", a notes page and a master page, each with
 // its own text; a deck of many slides; a corrupt presentation among good ones.
-#include "common/LoadGeneratedTables.h"
+#include "common/ConverterTestSetUp.h"
 #include "common/OfficeTestSupport.h"
 #include "common/TestMain.h"
 
@@ -175,14 +175,7 @@ private slots:
     void initTestCase()
     {
         QVERIFY(m_dir.isValid());
-        office::OfficeSettings settings = office::DefaultOfficeSettings();
-        settings.profileDir = m_dir.filePath(QStringLiteral("profile"));
-        office_session::SetProgramOfficeSettings(settings);
-        if (!IsFormLoaded<FrmMain>())
-            FormSlot<FrmMain>() = new FrmMain;
-        _TezCreateEnv(&ghEnv);
-        _TezCreateStmt(ghEnv, &ghStmt, 1000);
-        LoadGeneratedTables(ghEnv);
+        office_tests::StartConverterTests(m_dir);
         QVERIFY(InitPowerPointApp());
     }
     void init() { m_log = std::make_unique<office_tests::ErrorLogFile>(); }

@@ -2,8 +2,9 @@
 // RTF and Word 97 copies that keep every text, vocabulary replacement with its progress,
 // the extra table, bad documents, and the office's lifetime across operations and holds.
 #include "common/GeneratedTables.h"
-#include "common/LoadGeneratedTables.h"
+#include "common/ConverterTestSetUp.h"
 #include "common/OfficeTestSupport.h"
+#include "common/ProgramTableList.h"
 #include "common/TestMain.h"
 
 #include "core/Err.h"
@@ -53,7 +54,7 @@ class TestWordOperations : public QObject {
 private:
     QTemporaryDir m_dir;
     std::unique_ptr<office_tests::ErrorLogFile> m_log;
-    std::vector<int32_t> m_tables;
+    test_tables::ProgramTableList m_tables;
     int m_files = 0;
 
     QString path(const QString& name) const { return m_dir.filePath(name); }
@@ -74,7 +75,7 @@ private:
     // Puts the tables into the program's list, in order.
     void useTables(const QList<Table>& tables)
     {
-        dropTables();
+        m_tables.Drop();
         for (const Table& table : tables) {
             int32_t h = 0;
             const QString file = newName(QStringLiteral(".pct"));
@@ -82,21 +83,8 @@ private:
             for (int i = 0; i < table.items.size(); ++i)
                 _TezPCTInsertItem(h, i, ToSystemCodePage(table.items[i].trad).constData(),
                                   ToSystemCodePage(table.items[i].simp).constData(), table.items[i].status);
-            m_tables.push_back(h);
-            ghPCT[glPCTCount] = h;
-            glPCTStatus[glPCTCount] = table.status;
-            ++glPCTCount;
-            EnsureTableRoom();
+            m_tables.Add(h, table.status);
         }
-    }
-    void dropTables()
-    {
-        for (int32_t h : m_tables)
-            _TezUnloadPCT(ghStmt, h);
-        m_tables.clear();
-        glPCTCount = 0;
-        ghPCT.assign(2, 0);
-        glPCTStatus.assign(2, 0);
     }
     static QProgressBar& bar() { return *dlgProgress().ProgressBar1; }
 
@@ -104,22 +92,15 @@ private slots:
     void initTestCase()
     {
         QVERIFY(m_dir.isValid());
-        office::OfficeSettings settings = office::DefaultOfficeSettings();
-        settings.profileDir = path(QStringLiteral("profile"));
-        office_session::SetProgramOfficeSettings(settings);
-        if (!IsFormLoaded<FrmMain>())
-            FormSlot<FrmMain>() = new FrmMain;
-        _TezCreateEnv(&ghEnv);
-        _TezCreateStmt(ghEnv, &ghStmt, 1000);
-        LoadGeneratedTables(ghEnv);
-        dropTables();
+        office_tests::StartConverterTests(m_dir);
+        m_tables.Drop();
     }
     void init() { m_log = std::make_unique<office_tests::ErrorLogFile>(); }
     void cleanup()
     {
         QCOMPARE(m_log->procedures(), QStringList{});
         m_log.reset();
-        dropTables();
+        m_tables.Drop();
     }
     void cleanupTestCase()
     {
@@ -148,11 +129,8 @@ private slots:
     {
         int32_t h = 0;
         QCOMPARE(_TezLoadPCT(ghStmt, ToSystemCodePage(QDir(generated_tables::dataDir()).filePath(QStringLiteral("Regional.pct"))).constData(), &h), 0);
-        m_tables.push_back(h);
-        ghPCT[0] = h;
-        glPCTStatus[0] = 1;
-        glPCTCount = 1;
-        EnsureTableRoom();
+        m_tables.Drop();
+        m_tables.Add(h, 1);
         DocumentTexts t;
         t.body = QStringLiteral("軟件和鼠標");
         t.header = QStringLiteral("頁首的軟件與鼠標");
