@@ -57,11 +57,11 @@ DlgChangeType::DlgChangeType()
         {&DlgChangeType::optPPT, "optPPT", "PowerPoint文件"}, {&DlgChangeType::optHtml, "optHtml", "网页文件"},
         {&DlgChangeType::optOther, "optOther", "其他文件"}};
     int top = 300;
-    for (const OptionSpec& spec : options) {
-        auto* option = new QRadioButton(QString::fromUtf8(spec.caption), Frame1);
-        option->setObjectName(QString::fromLatin1(spec.name));
+    for (const OptionSpec& entry : options) {
+        auto* option = new QRadioButton(QString::fromUtf8(entry.caption), Frame1);
+        option->setObjectName(QString::fromLatin1(entry.name));
         Place(option, 360, top, 4800, 300);
-        this->*spec.member = option;
+        this->*entry.member = option;
         top += 330;
     }
 

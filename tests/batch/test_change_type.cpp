@@ -1,5 +1,6 @@
 // The row-type command of the file-list windows and its dialog, the re-typing of rows by the
 // web-page extensions, and the website dialog's checks.
+#include "ListWindows.h"
 #include "BatchFixture.h"
 
 #include "batch/CheckHtmlExt.h"
@@ -29,21 +30,6 @@
 namespace {
 
 const QString kDesignedExt = QStringLiteral("*.htm\n*.html\n");
-
-FileListWindow& WindowNamed(const QString& name)
-{
-    if (name == QLatin1String("doc"))
-        return frmDocConv();
-    if (name == QLatin1String("xls"))
-        return frmXlsConv();
-    if (name == QLatin1String("ppt"))
-        return frmPptConv();
-    if (name == QLatin1String("html"))
-        return frmHtmlConv();
-    if (name == QLatin1String("path"))
-        return frmPathConv();
-    return frmSpecConv();
-}
 
 // Appends a file row as the fillers make it: input, output, row word and type picture.
 void AddRow(FlexGrid* grid, const QString& input, int32_t word)
@@ -108,29 +94,29 @@ private slots:
         const QStringList xls{"optTxt", "optXls", "optOther"};
         const QStringList ppt{"optTxt", "optPPT", "optOther"};
         const QStringList html{"optHtml", "optOther"};
-        const QStringList spec{"optTxt", "optOther"};
+        const QStringList pairOptions{"optTxt", "optOther"};
         const QString siteExt = QStringLiteral("*.htm\n*.html\n*.shtml\n");
-        QTest::newRow("word: OK untouched makes a document text") << "doc" << 0x4F << "" << true << "optTxt" << word << 4100
+        QTest::newRow("word: OK untouched makes a document text") << "frmDocConv" << 0x4F << "" << true << "optTxt" << word << 4100
                                                                   << "-" << 0x2F << "txt";
-        QTest::newRow("word: document") << "doc" << int(0x80000021) << "optDoc" << true << "optTxt" << word << 4100 << "-"
+        QTest::newRow("word: document") << "frmDocConv" << int(0x80000021) << "optDoc" << true << "optTxt" << word << 4100 << "-"
                                         << int(0x80000041) << "office";
-        QTest::newRow("word: other clears every type bit") << "doc" << 0x1EF << "optOther" << true << "optTxt" << word
+        QTest::newRow("word: other clears every type bit") << "frmDocConv" << 0x1EF << "optOther" << true << "optTxt" << word
                                                            << 4100 << "-" << 0x0F << "other";
         QTest::newRow("excel: text row to workbook, processed kept")
-            << "xls" << int(0x80000023) << "optXls" << true << "optXls" << xls << 4100 << "-" << int(0x80000083) << "office";
-        QTest::newRow("excel: cancel changes nothing") << "xls" << int(0x80000023) << "optOther" << false << "optXls" << xls
+            << "frmXlsConv" << int(0x80000023) << "optXls" << true << "optXls" << xls << 4100 << "-" << int(0x80000083) << "office";
+        QTest::newRow("excel: cancel changes nothing") << "frmXlsConv" << int(0x80000023) << "optOther" << false << "optXls" << xls
                                                        << 4100 << "-" << int(0x80000023) << "txt";
-        QTest::newRow("powerpoint: presentation to text") << "ppt" << 0x104 << "optTxt" << true << "optPPT" << ppt << 4100
+        QTest::newRow("powerpoint: presentation to text") << "frmPptConv" << 0x104 << "optTxt" << true << "optPPT" << ppt << 4100
                                                           << "-" << 0x24 << "txt";
-        QTest::newRow("html: OK untouched makes a page") << "html" << 0x10 << "" << true << "optHtml" << html << 6000
+        QTest::newRow("html: OK untouched makes a page") << "frmHtmlConv" << 0x10 << "" << true << "optHtml" << html << 6000
                                                          << siteExt << 0x30 << "txt";
-        QTest::newRow("html: other keeps the tag bit") << "html" << 0x30 << "optOther" << true << "optHtml" << html << 6000
+        QTest::newRow("html: other keeps the tag bit") << "frmHtmlConv" << 0x30 << "optOther" << true << "optHtml" << html << 6000
                                                        << siteExt << 0x10 << "other";
-        QTest::newRow("encoding pair: keeps the row's type") << "spec" << int(0x80000020) << "" << true << "optTxt" << spec
+        QTest::newRow("encoding pair: keeps the row's type") << "frmSpecConv" << int(0x80000020) << "" << true << "optTxt" << pairOptions
                                                              << 6000 << "" << int(0x80000020) << "txt";
-        QTest::newRow("encoding pair: other") << "spec" << 0x20 << "optOther" << true << "optTxt" << spec << 6000 << ""
+        QTest::newRow("encoding pair: other") << "frmSpecConv" << 0x20 << "optOther" << true << "optTxt" << pairOptions << 6000 << ""
                                               << 0 << "other";
-        QTest::newRow("encoding pair: cancel") << "spec" << 0x20 << "optOther" << false << "optTxt" << spec << 6000 << ""
+        QTest::newRow("encoding pair: cancel") << "frmSpecConv" << 0x20 << "optOther" << false << "optTxt" << pairOptions << 6000 << ""
                                                << 0x20 << "txt";
     }
     void changeType()
@@ -149,7 +135,7 @@ private slots:
         ModalScript script;
         fx.start();
         dlgHtmlSelect().txtExt->setPlainText(QStringLiteral("*.htm\n*.html\n*.shtml\n"));
-        FileListWindow& w = WindowNamed(window);
+        FileListWindow& w = ListWindow(window);
         FlexGrid* grid = w.Grid();
         AddRow(grid, QStringLiteral("/w/a.file"), word);
         grid->setTextMatrix(1, 0, QStringLiteral("."));
@@ -176,7 +162,7 @@ private slots:
             QCOMPARE(shown.ext, ext);
         QCOMPARE(grid->RowData(1), newWord);
         // The HTML window's re-typing walks the rows after the change and moves the current cell.
-        if (accept && window != QLatin1String("html"))
+        if (accept && window != QLatin1String("frmHtmlConv"))
             QCOMPARE((QList<int>{grid->Row(), grid->Col(), grid->RowSel(), grid->ColSel()}), (QList<int>{1, 0, 1, 3}));
         QCOMPARE(grid->TextMatrix(1, 0), QStringLiteral("."));
         QCOMPARE(grid->TextMatrix(1, 3), QStringLiteral("/w/a.file.out"));
@@ -211,9 +197,9 @@ private slots:
     {
         QTest::addColumn<QString>("window");
         QTest::addColumn<bool>("withRow");
-        for (const char* name : {"doc", "xls", "ppt", "html", "spec"})
+        for (const char* name : {"frmDocConv", "frmXlsConv", "frmPptConv", "frmHtmlConv", "frmSpecConv"})
             QTest::newRow(name) << QString::fromLatin1(name) << false;
-        QTest::newRow("folder tree with a row") << "path" << true;
+        QTest::newRow("folder tree with a row") << "frmPathConv" << true;
     }
     void nothingToChange()
     {
@@ -222,7 +208,7 @@ private slots:
         ProgramFolderFixture fx;
         ModalScript script;
         fx.start();
-        FileListWindow& w = WindowNamed(window);
+        FileListWindow& w = ListWindow(window);
         if (withRow)
             AddRow(w.Grid(), QStringLiteral("/w/site"), FileRowText);
         const int headerWord = w.Grid()->RowData(0);
