@@ -94,12 +94,17 @@ void TrieView::attach(const void* data, size_t size) {
     }
     pairs_ = pairsOwner_->data();
     // Every edge, by edgeBit of its key.
-    edgeBitsOwner_ = std::make_shared<std::vector<uint64_t>>(size_t(1) << (kEdgeBits - 6), 0);
+    size_t edgeCount = 0;
+    for (size_t i = 0; i < h->edgeSlots; ++i) edgeCount += l.edges[i] != 0;
+    int edgeBitCount = 6;
+    while (edgeBitCount < kMaxEdgeBits && (size_t(1) << edgeBitCount) < edgeCount * 16) ++edgeBitCount;
+    edgeShift_ = 64 - edgeBitCount;
+    edgeBitsOwner_ = std::make_shared<std::vector<uint64_t>>(size_t(1) << (edgeBitCount - 6), 0);
     uint64_t* edgeBits = edgeBitsOwner_->data();
     for (size_t i = 0; i < h->edgeSlots; ++i) {
         const uint64_t e = l.edges[i];
         if (e == 0) continue;
-        const uint32_t hb = edgeBit(e >> 24);
+        const uint32_t hb = edgeBit(e >> 24, edgeShift_);
         edgeBits[hb >> 6] |= uint64_t(1) << (hb & 63);
     }
     edgeBits_ = edgeBitsOwner_->data();

@@ -99,7 +99,7 @@ public:
     // child(), answered from a bitmap of all edges when it is surely none: most walks end
     // there, and the bitmap is far denser than the hash table.
     uint32_t childIfAny(uint32_t parent, char16_t c) const {
-        const uint32_t h = edgeBit((static_cast<uint64_t>(parent) << 16) | c);
+        const uint32_t h = edgeBit((static_cast<uint64_t>(parent) << 16) | c, edgeShift_);
         if (!((edgeBits_[h >> 6] >> (h & 63)) & 1)) return 0;
         return child(parent, c);
     }
@@ -152,10 +152,12 @@ public:
     }
 
 private:
-    static constexpr int kEdgeBits = 20;
-    static uint32_t edgeBit(uint64_t key) {
-        return static_cast<uint32_t>((key * 0xD6E8FEB86659FD93ULL) >> (64 - kEdgeBits));
+    // The edge bitmap has about 16 bits per edge (at most 2^20), so that it stays in cache.
+    static constexpr int kMaxEdgeBits = 20;
+    static uint32_t edgeBit(uint64_t key, int shift) {
+        return static_cast<uint32_t>((key * 0xD6E8FEB86659FD93ULL) >> shift);
     }
+    int edgeShift_ = 64 - 6;
     const TrieHeader* header_ = nullptr;
     const uint32_t* root_ = nullptr;
     const TrieNode* nodes_ = nullptr;
