@@ -93,6 +93,21 @@ void TrieView::attach(const void* data, size_t size) {
         pairs[hp >> 6] |= uint64_t(1) << (hp & 63);
     }
     pairs_ = pairsOwner_->data();
+    // Every edge, by edgeBit of its key.
+    size_t edgeCount = 0;
+    for (size_t i = 0; i < h->edgeSlots; ++i) edgeCount += l.edges[i] != 0;
+    int edgeBitCount = 6;
+    while (edgeBitCount < kMaxEdgeBits && (size_t(1) << edgeBitCount) < edgeCount * 16) ++edgeBitCount;
+    edgeShift_ = 64 - edgeBitCount;
+    edgeBitsOwner_ = std::make_shared<std::vector<uint64_t>>(size_t(1) << (edgeBitCount - 6), 0);
+    uint64_t* edgeBits = edgeBitsOwner_->data();
+    for (size_t i = 0; i < h->edgeSlots; ++i) {
+        const uint64_t e = l.edges[i];
+        if (e == 0) continue;
+        const uint32_t hb = edgeBit(e >> 24, edgeShift_);
+        edgeBits[hb >> 6] |= uint64_t(1) << (hb & 63);
+    }
+    edgeBits_ = edgeBitsOwner_->data();
     // Written whole below: no clearing first.
     infoOwner_.reset(new uint32_t[65536]);
     uint32_t* infos = infoOwner_.get();
@@ -134,7 +149,7 @@ size_t TrieView::matchLengths(const char16_t* s, size_t n, uint32_t* lens, uint3
             ++count;
         }
         if (!(e & kEntryChildren) || i >= n) break;
-        e = child(e & kIdMask, s[i]);
+        e = childIfAny(e & kIdMask, s[i]);
         ++i;
     }
     return count;

@@ -96,6 +96,14 @@ public:
         }
     }
 
+    // child(), answered from a bitmap of all edges when it is surely none: most walks end
+    // there, and the bitmap is far denser than the hash table.
+    uint32_t childIfAny(uint32_t parent, char16_t c) const {
+        const uint32_t h = edgeBit((static_cast<uint64_t>(parent) << 16) | c, edgeShift_);
+        if (!((edgeBits_[h >> 6] >> (h & 63)) & 1)) return 0;
+        return child(parent, c);
+    }
+
     // Longest key starting at s (n >= 1 units available). Returns its length (0 = none)
     // and its node.
     size_t longest(const char16_t* s, size_t n, uint32_t& outNode) const {
@@ -108,12 +116,25 @@ public:
         if (!(e & kEntryChildren) || n < 2 || !pairMayFollow(s[0], s[1])) return best;
         size_t i = 1;
         while ((e & kEntryChildren) && i < n) {
-            e = child(e & kIdMask, s[i]);
+            e = childIfAny(e & kIdMask, s[i]);
             if (e == 0) break;
             ++i;
-            if (e & kEntryValue) { best = i; outNode = e & kIdMask; }
+            if (e & kEntryValue) {
+                best = i;
+                outNode = e & kIdMask;
+                // Its replacement is read once the walk ends: load it while the walk goes on.
+                __builtin_prefetch(&nodes_[outNode]);
+            }
         }
         return best;
+    }
+
+    // Starts loading the hash slot where a key beginning with a, b finds its second unit,
+    // so that the walks of several tries at one position wait for memory together. Harmless
+    // (a load of some slot) when no such key exists.
+    void prefetchSecond(char16_t a, char16_t b) const {
+        const uint64_t key = (static_cast<uint64_t>(root_[a] & kIdMask) << 16) | b;
+        __builtin_prefetch(&edges_[edgeHash(key, shift_)]);
     }
 
     // Every key length that matches at s, shortest first (for trimming a match).
@@ -131,6 +152,12 @@ public:
     }
 
 private:
+    // The edge bitmap has about 16 bits per edge (at most 2^20), so that it stays in cache.
+    static constexpr int kMaxEdgeBits = 20;
+    static uint32_t edgeBit(uint64_t key, int shift) {
+        return static_cast<uint32_t>((key * 0xD6E8FEB86659FD93ULL) >> shift);
+    }
+    int edgeShift_ = 64 - 6;
     const TrieHeader* header_ = nullptr;
     const uint32_t* root_ = nullptr;
     const TrieNode* nodes_ = nullptr;
@@ -143,6 +170,8 @@ private:
     uint64_t changes_[1024] = {};
     std::shared_ptr<std::vector<uint64_t>> pairsOwner_;
     const uint64_t* pairs_ = nullptr;
+    std::shared_ptr<std::vector<uint64_t>> edgeBitsOwner_;
+    const uint64_t* edgeBits_ = nullptr;
     std::shared_ptr<uint32_t[]> infoOwner_;
     const uint32_t* info_ = nullptr;
 };
