@@ -3,6 +3,7 @@
 // the string entry families (UU, UD, DU, DD) and whole-file conversion, each beside the
 // floor (one table look-up per UTF-16 unit) measured in the same run.
 // usage: tezc_bench [data folder] [megabytes of generated text, default 32] [corpus folder]
+#include "BenchText.h"
 #include "TezC.h"
 
 #include <chrono>
@@ -17,6 +18,10 @@
 #include <unistd.h>
 
 namespace {
+
+using bench::readText;
+using bench::toU16;
+using bench::writeText;
 
 using Clock = std::chrono::steady_clock;
 
@@ -75,21 +80,6 @@ std::string makeDictionaryText(size_t bytes) {
         if (next() % 100 < 3) text += "。\n";
     }
     return text;
-}
-
-std::u16string toU16(const std::string& s) {
-    std::u16string out;
-    for (size_t i = 0; i < s.size();) {
-        unsigned char b = static_cast<unsigned char>(s[i]);
-        char32_t cp;
-        if (b < 0x80) { cp = b; i += 1; }
-        else if (b < 0xE0) { cp = ((b & 0x1F) << 6) | (s[i + 1] & 0x3F); i += 2; }
-        else if (b < 0xF0) { cp = ((b & 0x0F) << 12) | ((s[i + 1] & 0x3F) << 6) | (s[i + 2] & 0x3F); i += 3; }
-        else { cp = ((b & 0x07) << 18) | ((s[i + 1] & 0x3F) << 12) | ((s[i + 2] & 0x3F) << 6) | (s[i + 3] & 0x3F); i += 4; }
-        if (cp >= 0x10000) { cp -= 0x10000; out += char16_t(0xD800 + (cp >> 10)); out += char16_t(0xDC00 + (cp & 0x3FF)); }
-        else out += char16_t(cp);
-    }
-    return out;
 }
 
 size_t utf8Length(const std::u16string& s) {
@@ -156,17 +146,6 @@ std::string dd(int32_t stmt, const std::string& in, int mode, int flag) {
     int32_t res = 0;
     if (_TezConvertStringDD(stmt, in.data(), int32_t(in.size()), mode, flag, &res) != 0) fail("DD conversion");
     return resultBytes(res);
-}
-
-std::string readText(const std::string& path) {
-    std::ifstream f(path, std::ios::binary);
-    std::stringstream ss;
-    ss << f.rdbuf();
-    return ss.str();
-}
-
-void writeText(const std::string& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
 }
 
 // One text in both scripts and both 8-bit code pages. Speeds are given in MB of the

@@ -5,6 +5,7 @@
 // other work on a busy machine disturbs less), best of the rounds.
 // usage: tezc_file_bench <data folder or ""> <corpus folder> [rounds, default 5] [type mode]
 //        (a type and mode run only that case, for a profiler)
+#include "BenchText.h"
 #include "TezC.h"
 
 #include <algorithm>
@@ -20,14 +21,9 @@
 
 namespace {
 
-std::string readText(const std::string& path) {
-    std::ifstream f(path, std::ios::binary);
-    std::stringstream ss;
-    ss << f.rdbuf();
-    return ss.str();
-}
-
-void writeText(const std::string& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
+using bench::readText;
+using bench::toU16;
+using bench::writeText;
 
 [[noreturn]] void fail(const char* what) {
     std::fprintf(stderr, "tezc_file_bench: %s failed\n", what);
@@ -56,29 +52,6 @@ Timing bestOf(int rounds, const std::function<void()>& work) {
         best.cpu = std::min(best.cpu, c);
     }
     return best;
-}
-
-std::u16string toU16(const std::string& utf8) {
-    std::u16string u;
-    for (size_t i = 0; i < utf8.size();) {
-        const auto b = static_cast<unsigned char>(utf8[i]);
-        char32_t cp;
-        if (b < 0x80) { cp = b; i += 1; }
-        else if (b < 0xE0) { cp = ((b & 0x1F) << 6) | (utf8[i + 1] & 0x3F); i += 2; }
-        else if (b < 0xF0) { cp = ((b & 0x0F) << 12) | ((utf8[i + 1] & 0x3F) << 6) | (utf8[i + 2] & 0x3F); i += 3; }
-        else {
-            cp = ((b & 0x07) << 18) | ((utf8[i + 1] & 0x3F) << 12) | ((utf8[i + 2] & 0x3F) << 6) | (utf8[i + 3] & 0x3F);
-            i += 4;
-        }
-        if (cp >= 0x10000) {
-            cp -= 0x10000;
-            u += char16_t(0xD800 + (cp >> 10));
-            u += char16_t(0xDC00 + (cp & 0x3FF));
-        } else {
-            u += char16_t(cp);
-        }
-    }
-    return u;
 }
 
 // The text in its script's 8-bit code page, through the library's encoding-only entry.

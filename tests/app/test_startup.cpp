@@ -30,6 +30,21 @@
 #include <QTest>
 #include <QTimer>
 
+namespace {
+
+// Writes the installed list with more tables than the library takes; returns its bytes.
+QByteArray WriteListOverTableLimit(ProgramFolderFixture& fx)
+{
+    QByteArray list = fx.readFile("PCTS.LST");
+    const QByteArray entry = list.mid(list.indexOf('\n') + 1);
+    for (int i = 0; i < 70; ++i)
+        list += entry;
+    fx.writeFile("PCTS.LST", list);
+    return list;
+}
+
+}  // namespace
+
 class StartUpTest : public QObject {
     Q_OBJECT
 private slots:
@@ -102,12 +117,7 @@ private slots:
     void tableListOverLimitLeavesEmptyWindow()
     {
         ProgramFolderFixture fx;
-        // The installed list, with more tables than the library takes.
-        QByteArray list = fx.readFile("PCTS.LST");
-        const QByteArray entry = list.mid(list.indexOf('\n') + 1);
-        for (int i = 0; i < 70; ++i)
-            list += entry;
-        fx.writeFile("PCTS.LST", list);
+        const QByteArray list = WriteListOverTableLimit(fx);
         ModalScript script;
         script.answer(vbOK);
         FrmMain& main = fx.start();
@@ -133,11 +143,7 @@ private slots:
     void tableListOverLimitSurvivesTheManager()
     {
         ProgramFolderFixture fx;
-        QByteArray list = fx.readFile("PCTS.LST");
-        const QByteArray entry = list.mid(list.indexOf('\n') + 1);
-        for (int i = 0; i < 70; ++i)
-            list += entry;
-        fx.writeFile("PCTS.LST", list);
+        const QByteArray list = WriteListOverTableLimit(fx);
         ModalScript script;
         script.answer(vbOK);
         FrmMain& main = fx.start();
