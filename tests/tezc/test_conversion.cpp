@@ -123,6 +123,37 @@ private slots:
         QCOMPARE(lib.du(bytes, 3, 0), text);
     }
 
+    // A term at every offset of ASCII text that holds, here and there, the first letters of
+    // terms (B超, PN结, SQL注入, U盘): runs of ASCII are copied in blocks, and a block may
+    // neither swallow the ASCII start of a term nor leave a unit out.
+    void termsInsideAscii_data()
+    {
+        QTest::addColumn<QString>("term");
+        QTest::addColumn<QString>("converted");
+        QTest::addColumn<int>("mode");
+        QTest::newRow("ascii-led term") << "U盘" << "隨身碟" << 0;
+        QTest::newRow("other ascii-led term") << "B超" << "超音波" << 0;
+        QTest::newRow("term led by ascii letters") << "SQL注入" << "SQL隱碼攻擊" << 0;
+        QTest::newRow("term led by two ascii letters") << "PN结" << "PN接面" << 0;
+        QTest::newRow("phrase") << "软件" << "軟體" << 0;
+        QTest::newRow("character") << "发" << "發" << 0;
+        QTest::newRow("ascii-led term back") << "隨身碟" << "U盘" << 1;
+        QTest::newRow("phrase back") << "軟體" << "软件" << 1;
+    }
+    void termsInsideAscii()
+    {
+        QFETCH(QString, term);
+        QFETCH(QString, converted);
+        QFETCH(int, mode);
+        const QString filler = QStringLiteral("abcdefgh 1234567 U1 Bx 23PcS45 Ude  uv SQ 12345 xyzB");
+        Library lib;
+        for (int before = 0; before <= 40; ++before)
+            for (int after : {0, 1, 7, 8, 9, 17}) {
+                const QString head = filler.left(before), tail = filler.mid(before, after);
+                QCOMPARE(lib.uu(head + term + tail, mode, -1), head + converted + tail);
+            }
+    }
+
     void properNounsProtect_data()
     {
         QTest::addColumn<int>("status");

@@ -1,6 +1,9 @@
 #include "Convert.h"
 
 #include <cstring>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace tezc {
 
@@ -27,6 +30,13 @@ public:
         w_ += n;
     }
     void finish() { out_.resize(static_cast<size_t>(w_ - out_.data())); }
+    // Room for at least n units at the write position, to be filled directly; advance()
+    // then takes what was written.
+    char16_t* room(size_t n) {
+        if (static_cast<size_t>(end_ - w_) < n) [[unlikely]] grow(n);
+        return w_;
+    }
+    void advance(size_t n) { w_ += n; }
 
 private:
     // Makes room for n more units at the write position.
@@ -238,8 +248,8 @@ private:
     // Starts the second-unit look-ups of every matcher at once (see TrieView::prefetchSecond).
     void prefetchSecond(char16_t c, char16_t d) const {
         code_.prefetchSecond(c, d);
-        if (segment_) segment_->prefetchSecond(c, d);
-        if (inner_) inner_->prefetchSecond(c, d);
+        if (segment_ && segment_->mayStart(c)) segment_->prefetchSecond(c, d);
+        if (inner_ && inner_->mayStart(c)) inner_->prefetchSecond(c, d);
     }
 
     int rankOf(const TrieView* from) const {
@@ -287,6 +297,73 @@ private:
     size_t n_;
     uint64_t starts_[1024];
 };
+
+// What writeDecided reads, made once per conversion.
+struct DecidedUnits {
+    explicit DecidedUnits(const ScriptUnits& units)
+        : info(units.info.data()), pairBits(units.pairs.data()),
+          hashShift(32 - TrieView::kPairBits + units.pairShift) {
+#if defined(__SSE2__)
+        // Up to four ASCII units that are keys; unused slots hold a unit that is no ASCII.
+        simd = units.asciiKeys.size() <= 4;
+        for (size_t k = 0; k < 4; ++k)
+            keys[k] = _mm_set1_epi16(static_cast<short>(simd && k < units.asciiKeys.size() ? units.asciiKeys[k] : 0xFFFF));
+#endif
+    }
+    const uint32_t* info;
+    const uint64_t* pairBits;
+    int hashShift;
+#if defined(__SSE2__)
+    bool simd = false;
+    __m128i keys[4];
+#endif
+};
+
+// Writes the units from i on that one look-up decides (see convertScript), up to end
+// (< n: every unit read has a successor); returns where it stopped. A loop of its own, so
+// that what it uses stays in registers. Runs of ASCII that no matcher changes or starts a
+// key with are copied eight units at a time.
+[[gnu::noinline]] size_t writeDecided(const char16_t* s, size_t i, size_t end, const DecidedUnits& du,
+                                      char16_t* out) {
+    const uint32_t* info = du.info;
+    const uint64_t* pairBits = du.pairBits;
+    const int hashShift = du.hashShift;
+    char16_t* const start = out - i;
+#if defined(__SSE2__)
+    const __m128i high = _mm_set1_epi16(static_cast<short>(0xFF80));
+    const __m128i k0 = du.keys[0], k1 = du.keys[1], k2 = du.keys[2], k3 = du.keys[3];
+    size_t nextTry = du.simd ? i : end;
+#endif
+    while (i < end) {
+        const char16_t c = s[i];
+        const uint32_t e = info[c];
+#if defined(__SSE2__)
+        // A unit that is its own piece, the seven after it and their successors: when all
+        // are ASCII and none a key, the eight are written as they are.
+        if (c < 0x80 && e == c && i >= nextTry && i + 8 <= end) {
+            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i));
+            const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i + 1));
+            const __m128i bad = _mm_or_si128(
+                _mm_and_si128(_mm_or_si128(v, next), high),
+                _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi16(next, k0), _mm_cmpeq_epi16(next, k1)),
+                             _mm_or_si128(_mm_cmpeq_epi16(next, k2), _mm_cmpeq_epi16(next, k3))));
+            if (_mm_movemask_epi8(_mm_cmpeq_epi16(bad, _mm_setzero_si128())) == 0xFFFF) {
+                _mm_storeu_si128(reinterpret_cast<__m128i*>(start + i), v);
+                i += 8;
+                continue;
+            }
+            nextTry = i + 8;
+        }
+#endif
+        const char16_t d = s[i + 1];
+        const uint32_t h = ((uint32_t(c) << 16 | d) * TrieView::kPairMultiplier) >> hashShift;
+        const uint32_t pair = static_cast<uint32_t>(pairBits[h >> 6] >> (h & 63)) & 1;
+        const uint32_t slow = (e & kUnitSlow) | (info[d] & kUnitChanges) | ((e >> 16) & pair);
+        if (slow) break;
+        start[i++] = static_cast<char16_t>(e);
+    }
+    return i;
+}
 
 // Writes a piece: a term as its table gives it; a phrase by code, and then the Traditional
 // terms inside the converted phrase.
@@ -345,6 +422,9 @@ void fillScriptUnits(ScriptUnits& units, const TrieView& code, const TrieView* s
         if (changes || longValue || (guard && guard->mayStart(c))) info |= kUnitSlow;
         units.info[k] = info;
     }
+    units.asciiKeys.clear();
+    for (char16_t c = 0; c < 0x80; ++c)
+        if (units.info[c] != c) units.asciiKeys.push_back(c);
     std::vector<uint64_t> pairs(TrieView::kPairWords, 0);
     for (const TrieView* t : {segment, &code, inner}) {
         if (!t) continue;
@@ -380,31 +460,33 @@ void convertScript(const TrieView& code, const TrieView* segment, const TrieView
     }
     Writer w(out, in.size() + in.size() / 8);
     const ScriptMatch match(code, segment, inner, normal, in);
+    const DecidedUnits decided(*units);
     const char16_t* s = in.data();
     const size_t n = in.size();
     const uint32_t* info = units->info.data();
-    const uint64_t* pairBits = units->pairs.data();
-    const int pairShift = units->pairShift;
     uint32_t lens[64], ids[64];
     Piece pieces[ScriptMatch::kSpan];
     size_t i = 0;
     while (i < n) {
-        const char16_t c = s[i];
         // Where only a one-unit piece can start and nothing protects or normalises here,
         // the piece comes from one look-up (the same piece the matching below would take).
         // The test has a single branch, so that the look-ups of consecutive units overlap.
-        {
-            const char16_t d = i + 1 < n ? s[i + 1] : 0;  // a NUL unit changes nothing
-            const uint32_t e = info[c];
-            const uint32_t h = TrieView::pairHash(c, d) >> pairShift;
-            const uint32_t pair = static_cast<uint32_t>(pairBits[h >> 6] >> (h & 63)) & 1;
-            const uint32_t slow = (e & kUnitSlow) | (info[d] & kUnitChanges) | ((e >> 16) & pair);
-            if (!slow) {
+        if (i + 1 < n) {
+            const size_t end = std::min(n - 1, i + 4096);
+            const size_t stop = writeDecided(s, i, end, decided, w.room(end - i));
+            w.advance(stop - i);
+            i = stop;
+            if (i == end) continue;
+        } else {
+            // The last unit: a NUL unit after it changes nothing.
+            const uint32_t e = info[s[i]];
+            if (!(e & kUnitSlow)) {
                 w.put(static_cast<char16_t>(e));
                 ++i;
                 continue;
             }
         }
+        const char16_t c = s[i];
         // Units where nothing may start a match are copied in a run.
         if (!match.anyStart(c) && !(guard && guard->mayStart(c))) {
             size_t j = i + 1;

@@ -125,6 +125,7 @@ struct ScriptUnits {
     // down from the matchers' bitmaps while it stays sparse, so that it stays in cache.
     std::vector<uint64_t> pairs;
     int pairShift = 0;
+    std::vector<char16_t> asciiKeys;  // the ASCII units that are not their own one-unit piece
 };
 
 struct Stmt : Object {

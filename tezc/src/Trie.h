@@ -147,8 +147,10 @@ public:
     // The pair bitmap itself (kPairWords words), indexed by pairHash.
     static constexpr size_t kPairWords = size_t(1) << (20 - 6);
     const uint64_t* pairBits() const { return pairs_; }
+    static constexpr uint32_t kPairMultiplier = 0x9E3779B1u;
+    static constexpr int kPairBits = 20;
     static uint32_t pairHash(char16_t a, char16_t b) {
-        return static_cast<uint32_t>(((uint32_t(a) << 16 | b) * 0x9E3779B1u) >> (32 - kPairBits));
+        return static_cast<uint32_t>(((uint32_t(a) << 16 | b) * kPairMultiplier) >> (32 - kPairBits));
     }
 
 private:
@@ -165,7 +167,6 @@ private:
     const char16_t* pool_ = nullptr;
     size_t mask_ = 0;
     int shift_ = 64;
-    static constexpr int kPairBits = 20;
     uint64_t starts_[1024] = {};
     uint64_t changes_[1024] = {};
     std::shared_ptr<std::vector<uint64_t>> pairsOwner_;
