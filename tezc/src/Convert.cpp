@@ -111,6 +111,35 @@ constexpr uint32_t kUnitMulti = 1u << 16;    // some matcher has a longer key st
 constexpr uint32_t kUnitChanges = 1u << 17;  // the unit changes when terms are normalised
 constexpr uint32_t kUnitSlow = 1u << 18;     // the unit needs the full matching
 
+// What writeDecided reads, made once per conversion.
+struct DecidedUnits {
+    explicit DecidedUnits(const ScriptUnits& units)
+        : info(units.info.data()), pairBits(units.pairs.data()),
+          hashShift(32 - TrieView::kPairBits + units.pairShift) {
+#if defined(__SSE2__)
+        // Up to four ASCII units that are keys; unused slots hold a unit that is no ASCII.
+        simd = units.asciiKeys.size() <= 4;
+        for (size_t k = 0; k < 4; ++k)
+            keys[k] = _mm_set1_epi16(static_cast<short>(simd && k < units.asciiKeys.size() ? units.asciiKeys[k] : 0xFFFF));
+#endif
+    }
+    // Whether some matcher has a key of two or more units starting with c, d, or terms
+    // are looked up in another form of c or d: otherwise no piece at c is longer than c.
+    bool mayReach(char16_t c, char16_t d) const {
+        const uint32_t e = info[c];
+        const uint32_t h = ((uint32_t(c) << 16 | d) * TrieView::kPairMultiplier) >> hashShift;
+        const uint32_t pair = static_cast<uint32_t>(pairBits[h >> 6] >> (h & 63)) & 1;
+        return ((e | info[d]) & kUnitChanges) | ((e >> 16) & pair);
+    }
+    const uint32_t* info;
+    const uint64_t* pairBits;
+    int hashShift;
+#if defined(__SSE2__)
+    bool simd = false;
+    __m128i keys[4];
+#endif
+};
+
 // One piece of a segmentation: a match of one matcher (from == null: the unit is copied).
 struct Piece {
     const TrieView* from = nullptr;
@@ -122,8 +151,9 @@ struct Piece {
 class ScriptMatch {
 public:
     ScriptMatch(const TrieView& code, const TrieView* segment, const TrieView* inner,
-                const TrieView* normal, std::u16string_view in)
-        : code_(code), segment_(segment), inner_(inner), normal_(normal), s_(in.data()), n_(in.size()) {
+                const TrieView* normal, std::u16string_view in, const DecidedUnits& units)
+        : code_(code), segment_(segment), inner_(inner), normal_(normal), s_(in.data()), n_(in.size()),
+          units_(units) {
         // One bitmap of the units where any matcher may start: elsewhere units are copied.
         for (size_t k = 0; k < 1024; ++k) {
             uint64_t bits = code.startBits()[k];
@@ -197,7 +227,7 @@ public:
         // Only a key of two or more units can reach past the piece at p - 1; most pairs begin
         // none, which a bitmap of each matcher tells without walking it.
         const char16_t d = s_[p + 1];
-        if (!pairAny(c, d) && !normalDiffers(p)) return 1;
+        if (!units_.mayReach(c, d)) return 1;
         prefetchSecond(c, d);
         uint32_t h;
         size_t best = std::max<size_t>(1, segmentLongest(p, h));
@@ -295,28 +325,8 @@ private:
     const TrieView* normal_;
     const char16_t* s_;
     size_t n_;
+    const DecidedUnits& units_;
     uint64_t starts_[1024];
-};
-
-// What writeDecided reads, made once per conversion.
-struct DecidedUnits {
-    explicit DecidedUnits(const ScriptUnits& units)
-        : info(units.info.data()), pairBits(units.pairs.data()),
-          hashShift(32 - TrieView::kPairBits + units.pairShift) {
-#if defined(__SSE2__)
-        // Up to four ASCII units that are keys; unused slots hold a unit that is no ASCII.
-        simd = units.asciiKeys.size() <= 4;
-        for (size_t k = 0; k < 4; ++k)
-            keys[k] = _mm_set1_epi16(static_cast<short>(simd && k < units.asciiKeys.size() ? units.asciiKeys[k] : 0xFFFF));
-#endif
-    }
-    const uint32_t* info;
-    const uint64_t* pairBits;
-    int hashShift;
-#if defined(__SSE2__)
-    bool simd = false;
-    __m128i keys[4];
-#endif
 };
 
 // Writes the units from i on that one look-up decides (see convertScript), up to end
@@ -459,8 +469,8 @@ void convertScript(const TrieView& code, const TrieView* segment, const TrieView
         units = &local;
     }
     Writer w(out, in.size() + in.size() / 8);
-    const ScriptMatch match(code, segment, inner, normal, in);
     const DecidedUnits decided(*units);
+    const ScriptMatch match(code, segment, inner, normal, in, decided);
     const char16_t* s = in.data();
     const size_t n = in.size();
     const uint32_t* info = units->info.data();

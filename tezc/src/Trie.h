@@ -111,9 +111,10 @@ public:
         if (e == 0) return 0;
         size_t best = 0;
         if (e & kEntryValue) { best = 1; outNode = e & kIdMask; }
-        // Most second units continue no key: a small bitmap of the pairs that do spares
-        // the hash table's cache miss.
-        if (!(e & kEntryChildren) || n < 2 || !pairMayFollow(s[0], s[1])) return best;
+        // Most second units continue no key: in a large trie, a bitmap of the pairs that do
+        // spares the hash table's cache miss. (A small trie's edge bitmap tells it as well
+        // and stays in the fastest cache.)
+        if (!(e & kEntryChildren) || n < 2 || (edgeBitsFull() && !pairMayFollow(s[0], s[1]))) return best;
         size_t i = 1;
         while ((e & kEntryChildren) && i < n) {
             e = childIfAny(e & kIdMask, s[i]);
@@ -156,6 +157,7 @@ public:
 private:
     // The edge bitmap has about 16 bits per edge (at most 2^20), so that it stays in cache.
     static constexpr int kMaxEdgeBits = 20;
+    bool edgeBitsFull() const { return edgeShift_ == 64 - kMaxEdgeBits; }
     static uint32_t edgeBit(uint64_t key, int shift) {
         return static_cast<uint32_t>((key * 0xD6E8FEB86659FD93ULL) >> shift);
     }
