@@ -125,13 +125,14 @@ struct DecidedUnits {
     }
     // Whether some matcher has a key of two or more units starting with c, d, or terms
     // are looked up in another form of c or d: otherwise no piece at c is longer than c.
+    uint32_t codeRoot(char16_t c) const { return static_cast<uint32_t>(info[c] >> 32); }
     bool mayReach(char16_t c, char16_t d) const {
-        const uint32_t e = info[c];
+        const uint32_t e = static_cast<uint32_t>(info[c]);
         const uint32_t h = ((uint32_t(c) << 16 | d) * TrieView::kPairMultiplier) >> hashShift;
         const uint32_t pair = static_cast<uint32_t>(pairBits[h >> 6] >> (h & 63)) & 1;
         return ((e | info[d]) & kUnitChanges) | ((e >> 16) & pair);
     }
-    const uint32_t* info;
+    const uint64_t* info;
     const uint64_t* pairBits;
     int hashShift;
 #if defined(__SSE2__)
@@ -171,7 +172,7 @@ public:
         if (p + 1 < n_) prefetchSecond(c, s_[p + 1]);
         uint32_t vHit = 0, cHit = 0, tHit = 0;
         const size_t vLen = segmentLongest(p, vHit);
-        const size_t cLen = code_.first(c) ? code_.longest(s_ + p, n_ - p, cHit) : 0;
+        const size_t cLen = code_.longestFrom(codeRoot(c), s_ + p, n_ - p, cHit);
         const size_t tLen = inner_ && inner_->mayStart(c) ? inner_->longest(s_ + p, n_ - p, tHit) : 0;
         if (tLen > 0 && tLen > vLen && tLen > cLen) return {inner_, tHit, uint32_t(tLen)};
         if (vLen > 0 && vLen >= cLen) return {segment_, vHit, uint32_t(vLen)};
@@ -231,7 +232,7 @@ public:
         prefetchSecond(c, d);
         uint32_t h;
         size_t best = std::max<size_t>(1, segmentLongest(p, h));
-        if (code_.first(c)) best = std::max(best, code_.longest(s_ + p, n_ - p, h));
+        best = std::max(best, code_.longestFrom(codeRoot(c), s_ + p, n_ - p, h));
         if (inner_ && inner_->mayStart(c)) best = std::max(best, inner_->longest(s_ + p, n_ - p, h));
         return best;
     }
@@ -277,10 +278,12 @@ public:
 private:
     // Starts the second-unit look-ups of every matcher at once (see TrieView::prefetchSecond).
     void prefetchSecond(char16_t c, char16_t d) const {
-        code_.prefetchSecond(c, d);
+        code_.prefetchSecondFrom(codeRoot(c), d);
         if (segment_ && segment_->mayStart(c)) segment_->prefetchSecond(c, d);
         if (inner_ && inner_->mayStart(c)) inner_->prefetchSecond(c, d);
     }
+
+    uint32_t codeRoot(char16_t c) const { return units_.codeRoot(c); }
 
     int rankOf(const TrieView* from) const {
         return from == segment_ ? 0 : from == &code_ ? 1 : from == inner_ ? 2 : 3;
@@ -335,7 +338,7 @@ private:
 // key with are copied eight units at a time.
 [[gnu::noinline]] size_t writeDecided(const char16_t* s, size_t i, size_t end, const DecidedUnits& du,
                                       char16_t* out) {
-    const uint32_t* info = du.info;
+    const uint64_t* info = du.info;
     const uint64_t* pairBits = du.pairBits;
     const int hashShift = du.hashShift;
     char16_t* const start = out - i;
@@ -346,7 +349,7 @@ private:
 #endif
     while (i < end) {
         const char16_t c = s[i];
-        const uint32_t e = info[c];
+        const uint32_t e = static_cast<uint32_t>(info[c]);
 #if defined(__SSE2__)
         // A unit that is its own piece, the seven after it and their successors: when all
         // are ASCII and none a key, the eight are written as they are.
@@ -430,11 +433,11 @@ void fillScriptUnits(ScriptUnits& units, const TrieView& code, const TrieView* s
         const bool changes = normalises && normal->unitChanges(c);
         if (changes) info |= kUnitChanges;
         if (changes || longValue || (guard && guard->mayStart(c))) info |= kUnitSlow;
-        units.info[k] = info;
+        units.info[k] = info | uint64_t(code.first(c)) << 32;
     }
     units.asciiKeys.clear();
     for (char16_t c = 0; c < 0x80; ++c)
-        if (units.info[c] != c) units.asciiKeys.push_back(c);
+        if (static_cast<uint32_t>(units.info[c]) != c) units.asciiKeys.push_back(c);
     std::vector<uint64_t> pairs(TrieView::kPairWords, 0);
     for (const TrieView* t : {segment, &code, inner}) {
         if (!t) continue;
@@ -473,7 +476,7 @@ void convertScript(const TrieView& code, const TrieView* segment, const TrieView
     const ScriptMatch match(code, segment, inner, normal, in, decided);
     const char16_t* s = in.data();
     const size_t n = in.size();
-    const uint32_t* info = units->info.data();
+    const uint64_t* info = units->info.data();
     uint32_t lens[64], ids[64];
     Piece pieces[ScriptMatch::kSpan];
     size_t i = 0;
@@ -489,7 +492,7 @@ void convertScript(const TrieView& code, const TrieView* segment, const TrieView
             if (i == end) continue;
         } else {
             // The last unit: a NUL unit after it changes nothing.
-            const uint32_t e = info[s[i]];
+            const uint32_t e = static_cast<uint32_t>(info[s[i]]);
             if (!(e & kUnitSlow)) {
                 w.put(static_cast<char16_t>(e));
                 ++i;

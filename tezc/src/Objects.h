@@ -120,7 +120,9 @@ struct CachedOverlay {
 struct ScriptUnits {
     std::array<const void*, 5> key{};  // the matchers it was built for
     uint64_t generation = ~uint64_t(0);
-    std::vector<uint32_t> info;   // 65536 words
+    // 65536 words: what the unit is to the matchers (low half) and its root entry in the
+    // code table (high half), so that a walk from it needs no other look-up to begin.
+    std::vector<uint64_t> info;
     // Pairs that may begin a longer key, by TrieView::pairHash(c, d) >> pairShift: folded
     // down from the matchers' bitmaps while it stays sparse, so that it stays in cache.
     std::vector<uint64_t> pairs;

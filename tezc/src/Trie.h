@@ -107,7 +107,10 @@ public:
     // Longest key starting at s (n >= 1 units available). Returns its length (0 = none)
     // and its node.
     size_t longest(const char16_t* s, size_t n, uint32_t& outNode) const {
-        uint32_t e = root_[s[0]];
+        return longestFrom(root_[s[0]], s, n, outNode);
+    }
+    // The same, given the root entry of s[0] (first(s[0])).
+    size_t longestFrom(uint32_t e, const char16_t* s, size_t n, uint32_t& outNode) const {
         if (e == 0) return 0;
         size_t best = 0;
         if (e & kEntryValue) { best = 1; outNode = e & kIdMask; }
@@ -133,8 +136,10 @@ public:
     // Starts loading the hash slot where a key beginning with a, b finds its second unit,
     // so that the walks of several tries at one position wait for memory together. Harmless
     // (a load of some slot) when no such key exists.
-    void prefetchSecond(char16_t a, char16_t b) const {
-        const uint64_t key = (static_cast<uint64_t>(root_[a] & kIdMask) << 16) | b;
+    void prefetchSecond(char16_t a, char16_t b) const { prefetchSecondFrom(root_[a], b); }
+    // The same, given the root entry of a (first(a)).
+    void prefetchSecondFrom(uint32_t rootEntry, char16_t b) const {
+        const uint64_t key = (static_cast<uint64_t>(rootEntry & kIdMask) << 16) | b;
         __builtin_prefetch(&edges_[edgeHash(key, shift_)]);
     }
 
