@@ -172,7 +172,7 @@ public:
         if (p + 1 < n_) prefetchSecond(c, s_[p + 1]);
         uint32_t vHit = 0, cHit = 0, tHit = 0;
         const size_t vLen = segmentLongest(p, vHit);
-        const size_t cLen = code_.longestFrom(codeRoot(c), s_ + p, n_ - p, cHit);
+        const size_t cLen = code_.longestFrom(codeRoot(c), s_ + p, n_ - p, cHit, true);
         const size_t tLen = inner_ && inner_->mayStart(c) ? inner_->longest(s_ + p, n_ - p, tHit) : 0;
         if (tLen > 0 && tLen > vLen && tLen > cLen) return {inner_, tHit, uint32_t(tLen)};
         if (vLen > 0 && vLen >= cLen) return {segment_, vHit, uint32_t(vLen)};

@@ -110,18 +110,24 @@ public:
         return longestFrom(root_[s[0]], s, n, outNode);
     }
     // The same, given the root entry of s[0] (first(s[0])).
-    size_t longestFrom(uint32_t e, const char16_t* s, size_t n, uint32_t& outNode) const {
+    // pairLikely: the caller knows that a key of two or more units most likely starts with
+    // s[0], s[1], so the second unit goes straight to the hash table.
+    size_t longestFrom(uint32_t e, const char16_t* s, size_t n, uint32_t& outNode, bool pairLikely = false) const {
         if (e == 0) return 0;
         size_t best = 0;
         if (e & kEntryValue) { best = 1; outNode = e & kIdMask; }
-        // Most second units continue no key: in a large trie, a bitmap of the pairs that do
-        // spares the hash table's cache miss. (A small trie's edge bitmap tells it as well
-        // and stays in the fastest cache.)
-        if (!(e & kEntryChildren) || n < 2 || (edgeBitsFull() && !pairMayFollow(s[0], s[1]))) return best;
+        if (!(e & kEntryChildren) || n < 2) return best;
+        if (pairLikely) {
+            e = child(e & kIdMask, s[1]);
+        } else {
+            // Most second units continue no key: in a large trie, a bitmap of the pairs that
+            // do spares the hash table's cache miss. (A small trie's edge bitmap tells it as
+            // well and stays in the fastest cache.)
+            if (edgeBitsFull() && !pairMayFollow(s[0], s[1])) return best;
+            e = childIfAny(e & kIdMask, s[1]);
+        }
         size_t i = 1;
-        while ((e & kEntryChildren) && i < n) {
-            e = childIfAny(e & kIdMask, s[i]);
-            if (e == 0) break;
+        while (e != 0) {
             ++i;
             if (e & kEntryValue) {
                 best = i;
@@ -129,6 +135,8 @@ public:
                 // Its replacement is read once the walk ends: load it while the walk goes on.
                 __builtin_prefetch(&nodes_[outNode]);
             }
+            if (!(e & kEntryChildren) || i >= n) break;
+            e = childIfAny(e & kIdMask, s[i]);
         }
         return best;
     }
