@@ -351,8 +351,9 @@ private:
         const char16_t c = s[i];
         const uint32_t e = static_cast<uint32_t>(info[c]);
 #if defined(__SSE2__)
-        // A unit that is its own piece, the seven after it and their successors: when all
-        // are ASCII and none a key, the eight are written as they are.
+        // A unit that is its own piece and the units after it: each of them that is ASCII,
+        // like its successor, and whose successor is no key, is written as it is, up to
+        // eight at a time.
         if (c < 0x80 && e == c && i >= nextTry && i + 8 <= end) {
             const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i));
             const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i + 1));
@@ -360,9 +361,12 @@ private:
                 _mm_and_si128(_mm_or_si128(v, next), high),
                 _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi16(next, k0), _mm_cmpeq_epi16(next, k1)),
                              _mm_or_si128(_mm_cmpeq_epi16(next, k2), _mm_cmpeq_epi16(next, k3))));
-            if (_mm_movemask_epi8(_mm_cmpeq_epi16(bad, _mm_setzero_si128())) == 0xFFFF) {
+            const unsigned good = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi16(bad, _mm_setzero_si128())));
+            // Units up to the first lane that fails (its unit may still be written below).
+            const size_t count = static_cast<size_t>(__builtin_ctz(~good | 0x10000)) / 2;
+            if (count > 0) {
                 _mm_storeu_si128(reinterpret_cast<__m128i*>(start + i), v);
-                i += 8;
+                i += count;
                 continue;
             }
             nextTry = i + 8;
