@@ -113,9 +113,10 @@ constexpr uint32_t kUnitSlow = 1u << 18;     // the unit needs the full matching
 
 // What writeDecided reads, made once per conversion.
 struct DecidedUnits {
-    explicit DecidedUnits(const ScriptUnits& units)
+    DecidedUnits(const ScriptUnits& units, const TrieView* segment, const TrieView* inner)
         : info(units.info.data()), pairBits(units.pairs.data()),
-          hashShift(32 - TrieView::kPairBits + units.pairShift) {
+          hashShift(32 - TrieView::kPairBits + units.pairShift), vocabRoots(units.vocabRoots.data()),
+          vocabMask(units.vocabRoots.size() - 1), vocabShift(units.vocabShift), segment(segment), inner(inner) {
 #if defined(__SSE2__)
         // Up to four ASCII units that are keys; unused slots hold a unit that is no ASCII.
         simd = units.asciiKeys.size() <= 4;
@@ -126,6 +127,14 @@ struct DecidedUnits {
     // Whether some matcher has a key of two or more units starting with c, d, or terms
     // are looked up in another form of c or d: otherwise no piece at c is longer than c.
     uint32_t codeRoot(char16_t c) const { return static_cast<uint32_t>(info[c] >> 32); }
+    // The root entries of c in the vocabulary matchers (first()), for a unit that one of them
+    // may start with.
+    uint32_t segmentRoot(char16_t c) const {
+        return vocabMask == size_t(-1) ? segment->first(c) : static_cast<uint32_t>(vocabEntry(c) >> 24) & 0xFFFFFF;
+    }
+    uint32_t innerRoot(char16_t c) const {
+        return vocabMask == size_t(-1) ? inner->first(c) : static_cast<uint32_t>(vocabEntry(c)) & 0xFFFFFF;
+    }
     bool mayReach(char16_t c, char16_t d) const {
         const uint32_t e = static_cast<uint32_t>(info[c]);
         const uint32_t h = ((uint32_t(c) << 16 | d) * TrieView::kPairMultiplier) >> hashShift;
@@ -135,6 +144,22 @@ struct DecidedUnits {
     const uint64_t* info;
     const uint64_t* pairBits;
     int hashShift;
+    const uint64_t* vocabRoots;
+    size_t vocabMask;
+    int vocabShift;
+    const TrieView* segment;
+    const TrieView* inner;
+
+private:
+    uint64_t vocabEntry(char16_t c) const {
+        for (size_t h = vocabSlot(c, vocabShift);; h = (h + 1) & vocabMask) {
+            const uint64_t e = vocabRoots[h];
+            if ((e >> 48) == c || e == 0) return e;
+        }
+    }
+
+public:
+    static size_t vocabSlot(char16_t c, int shift) { return static_cast<size_t>((c * 0x9E3779B97F4A7C15ULL) >> shift); }
 #if defined(__SSE2__)
     bool simd = false;
     __m128i keys[4];
@@ -173,7 +198,7 @@ public:
         uint32_t vHit = 0, cHit = 0, tHit = 0;
         const size_t vLen = segmentLongest(p, vHit);
         const size_t cLen = code_.longestFrom(codeRoot(c), s_ + p, n_ - p, cHit, true);
-        const size_t tLen = inner_ && inner_->mayStart(c) ? inner_->longest(s_ + p, n_ - p, tHit) : 0;
+        const size_t tLen = inner_ && inner_->mayStart(c) ? inner_->longestFrom(units_.innerRoot(c), s_ + p, n_ - p, tHit) : 0;
         if (tLen > 0 && tLen > vLen && tLen > cLen) return {inner_, tHit, uint32_t(tLen)};
         if (vLen > 0 && vLen >= cLen) return {segment_, vHit, uint32_t(vLen)};
         if (cLen > 0) return {&code_, cHit, uint32_t(cLen)};
@@ -233,7 +258,7 @@ public:
         uint32_t h;
         size_t best = std::max<size_t>(1, segmentLongest(p, h));
         best = std::max(best, code_.longestFrom(codeRoot(c), s_ + p, n_ - p, h));
-        if (inner_ && inner_->mayStart(c)) best = std::max(best, inner_->longest(s_ + p, n_ - p, h));
+        if (inner_ && inner_->mayStart(c)) best = std::max(best, inner_->longestFrom(units_.innerRoot(c), s_ + p, n_ - p, h));
         return best;
     }
 
@@ -279,8 +304,8 @@ private:
     // Starts the second-unit look-ups of every matcher at once (see TrieView::prefetchSecond).
     void prefetchSecond(char16_t c, char16_t d) const {
         code_.prefetchSecondFrom(codeRoot(c), d);
-        if (segment_ && segment_->mayStart(c)) segment_->prefetchSecond(c, d);
-        if (inner_ && inner_->mayStart(c)) inner_->prefetchSecond(c, d);
+        if (segment_ && segment_->mayStart(c)) segment_->prefetchSecondFrom(units_.segmentRoot(c), d);
+        if (inner_ && inner_->mayStart(c)) inner_->prefetchSecondFrom(units_.innerRoot(c), d);
     }
 
     uint32_t codeRoot(char16_t c) const { return units_.codeRoot(c); }
@@ -293,13 +318,13 @@ private:
     // a term typed in mixed scripts is found.
     size_t segmentLongest(size_t p, uint32_t& hit) const {
         if (!segment_) return 0;
-        size_t len = segment_->mayStart(s_[p]) ? segment_->longest(s_ + p, n_ - p, hit) : 0;
+        size_t len = segment_->mayStart(s_[p]) ? segment_->longestFrom(units_.segmentRoot(s_[p]), s_ + p, n_ - p, hit) : 0;
         if (len < 2 && normalDiffers(p)) {
             const size_t rest = std::min<size_t>(n_ - p, 64);
             char16_t norm[64];
             normalise(p, rest, norm);
             uint32_t h = 0;
-            const size_t nLen = segment_->mayStart(norm[0]) ? segment_->longest(norm, rest, h) : 0;
+            const size_t nLen = segment_->mayStart(norm[0]) ? segment_->longestFrom(units_.segmentRoot(norm[0]), norm, rest, h) : 0;
             if (nLen > len) { len = nLen; hit = h; }
         }
         return len;
@@ -384,7 +409,8 @@ private:
 
 // Writes a piece: a term as its table gives it; a phrase by code, and then the Traditional
 // terms inside the converted phrase.
-[[gnu::always_inline]] inline void putPiece(Writer& w, const Piece& piece, const char16_t* src, const TrieView& code, const TrieView* inner) {
+[[gnu::always_inline]] inline void putPiece(Writer& w, const Piece& piece, const char16_t* src, const TrieView& code, const TrieView* inner,
+                     const DecidedUnits& units) {
     if (!piece.from) {
         w.put(*src);
         return;
@@ -395,7 +421,7 @@ private:
         size_t k = 0;
         while (k < vlen) {
             uint32_t iHit = 0;
-            const size_t iLen = inner->mayStart(v[k]) ? inner->longest(v + k, vlen - k, iHit) : 0;
+            const size_t iLen = inner->mayStart(v[k]) ? inner->longestFrom(units.innerRoot(v[k]), v + k, vlen - k, iHit) : 0;
             if (iLen > 0) {
                 putValue(w, *inner, iHit);
                 k += iLen;
@@ -439,6 +465,30 @@ void fillScriptUnits(ScriptUnits& units, const TrieView& code, const TrieView* s
         if (changes || longValue || (guard && guard->mayStart(c))) info |= kUnitSlow;
         units.info[k] = info | uint64_t(code.first(c)) << 32;
     }
+    // The vocabulary matchers' root entries of the units they start with.
+    std::vector<char16_t> starts;
+    bool startsNul = false;
+    for (size_t k = 0; k < 65536; ++k) {
+        const auto c = static_cast<char16_t>(k);
+        if ((segment && segment->mayStart(c)) || (inner && inner->mayStart(c))) {
+            if (c == 0) startsNul = true;
+            starts.push_back(c);
+        }
+    }
+    units.vocabRoots.clear();
+    if (!startsNul) {
+        size_t slots = 16;
+        int bits = 4;
+        while (slots < starts.size() * 2) { slots <<= 1; ++bits; }
+        units.vocabShift = 64 - bits;
+        units.vocabRoots.assign(slots, 0);
+        for (char16_t c : starts) {
+            size_t h = DecidedUnits::vocabSlot(c, units.vocabShift);
+            while (units.vocabRoots[h] != 0) h = (h + 1) & (slots - 1);
+            const uint64_t seg = segment ? segment->first(c) : 0, inn = inner ? inner->first(c) : 0;
+            units.vocabRoots[h] = uint64_t(c) << 48 | seg << 24 | inn;
+        }
+    }
     units.asciiKeys.clear();
     for (char16_t c = 0; c < 0x80; ++c)
         if (static_cast<uint32_t>(units.info[c]) != c) units.asciiKeys.push_back(c);
@@ -476,7 +526,7 @@ void convertScript(const TrieView& code, const TrieView* segment, const TrieView
         units = &local;
     }
     Writer w(out, in.size() + in.size() / 8);
-    const DecidedUnits decided(*units);
+    const DecidedUnits decided(*units, segment, inner);
     const ScriptMatch match(code, segment, inner, normal, in, decided);
     const char16_t* s = in.data();
     const size_t n = in.size();
@@ -551,13 +601,13 @@ void convertScript(const TrieView& code, const TrieView* segment, const TrieView
             if (end != i + piece.len && end - i <= ScriptMatch::kSpan) {
                 const size_t count = match.divide(i, end, pieces);
                 for (size_t k = 0; k < count; ++k) {
-                    putPiece(w, pieces[k], s + i, code, inner);
+                    putPiece(w, pieces[k], s + i, code, inner, decided);
                     i += pieces[k].len;
                 }
                 continue;
             }
         }
-        putPiece(w, piece, s + i, code, inner);
+        putPiece(w, piece, s + i, code, inner, decided);
         i += piece.len;
     }
     w.finish();
