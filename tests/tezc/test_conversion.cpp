@@ -124,8 +124,8 @@ private slots:
     }
 
     // A term at every offset of ASCII text that holds, here and there, the first letters of
-    // terms (B超, PN结, SQL注入, U盘): runs of ASCII are copied in blocks, and a block may
-    // neither swallow the ASCII start of a term nor leave a unit out.
+    // terms (B超, PN结, SQL注入, U盘): units are decided in blocks, and a block may neither
+    // swallow the ASCII start of a term nor leave a unit out.
     void termsInsideAscii_data()
     {
         QTest::addColumn<QString>("term");
@@ -145,9 +145,9 @@ private slots:
         QFETCH(QString, term);
         QFETCH(QString, converted);
         QFETCH(int, mode);
-        const QString filler = QStringLiteral("abcdefgh 1234567 U1 Bx 23PcS45 Ude  uv SQ 12345 xyzB");
+        const QString filler = QStringLiteral("abcdefgh 1234567 U1 Bx 23PcS45 Ude  uv SQ 12345 xyzB").repeated(3);
         Library lib;
-        for (int before = 0; before <= 40; ++before)
+        for (int before = 0; before <= 140; ++before)
             for (int after : {0, 1, 7, 8, 9, 17}) {
                 const QString head = filler.left(before), tail = filler.mid(before, after);
                 QCOMPARE(lib.uu(head + term + tail, mode, -1), head + converted + tail);

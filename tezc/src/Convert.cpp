@@ -1,9 +1,6 @@
 #include "Convert.h"
 
 #include <cstring>
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 
 namespace tezc {
 
@@ -111,18 +108,12 @@ constexpr uint32_t kUnitMulti = 1u << 16;    // some matcher has a longer key st
 constexpr uint32_t kUnitChanges = 1u << 17;  // the unit changes when terms are normalised
 constexpr uint32_t kUnitSlow = 1u << 18;     // the unit needs the full matching
 
-// What writeDecided reads, made once per conversion.
+// What the one-look-up decisions read, made once per conversion.
 struct DecidedUnits {
     DecidedUnits(const ScriptUnits& units, const TrieView* segment, const TrieView* inner)
         : info(units.info.data()), pairBits(units.pairs.data()),
           hashShift(32 - TrieView::kPairBits + units.pairShift), vocabRoots(units.vocabRoots.data()),
           vocabMask(units.vocabRoots.size() - 1), vocabShift(units.vocabShift), segment(segment), inner(inner) {
-#if defined(__SSE2__)
-        // Up to four ASCII units that are keys; unused slots hold a unit that is no ASCII.
-        simd = units.asciiKeys.size() <= 4;
-        for (size_t k = 0; k < 4; ++k)
-            keys[k] = _mm_set1_epi16(static_cast<short>(simd && k < units.asciiKeys.size() ? units.asciiKeys[k] : 0xFFFF));
-#endif
     }
     // Whether some matcher has a key of two or more units starting with c, d, or terms
     // are looked up in another form of c or d: otherwise no piece at c is longer than c.
@@ -160,10 +151,6 @@ private:
 
 public:
     static size_t vocabSlot(char16_t c, int shift) { return static_cast<size_t>((c * 0x9E3779B97F4A7C15ULL) >> shift); }
-#if defined(__SSE2__)
-    bool simd = false;
-    __m128i keys[4];
-#endif
 };
 
 // One piece of a segmentation: a match of one matcher (from == null: the unit is copied).
@@ -357,55 +344,54 @@ private:
     uint64_t starts_[1024];
 };
 
-// Writes the units from i on that one look-up decides (see convertScript), up to end
-// (< n: every unit read has a successor); returns where it stopped. A loop of its own, so
-// that what it uses stays in registers. Runs of ASCII that no matcher changes or starts a
-// key with are copied eight units at a time.
-[[gnu::noinline]] size_t writeDecided(const char16_t* s, size_t i, size_t end, const DecidedUnits& du,
-                                      char16_t* out) {
-    const uint64_t* info = du.info;
-    const uint64_t* pairBits = du.pairBits;
-    const int hashShift = du.hashShift;
-    char16_t* const start = out - i;
-#if defined(__SSE2__)
-    const __m128i high = _mm_set1_epi16(static_cast<short>(0xFF80));
-    const __m128i k0 = du.keys[0], k1 = du.keys[1], k2 = du.keys[2], k3 = du.keys[3];
-    size_t nextTry = du.simd ? i : end;
-#endif
-    while (i < end) {
-        const char16_t c = s[i];
-        const uint32_t e = static_cast<uint32_t>(info[c]);
-#if defined(__SSE2__)
-        // A unit that is its own piece and the units after it: each of them that is ASCII,
-        // like its successor, and whose successor is no key, is written as it is, up to
-        // eight at a time.
-        if (c < 0x80 && e == c && i >= nextTry && i + 8 <= end) {
-            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i));
-            const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i + 1));
-            const __m128i bad = _mm_or_si128(
-                _mm_and_si128(_mm_or_si128(v, next), high),
-                _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi16(next, k0), _mm_cmpeq_epi16(next, k1)),
-                             _mm_or_si128(_mm_cmpeq_epi16(next, k2), _mm_cmpeq_epi16(next, k3))));
-            const unsigned good = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi16(bad, _mm_setzero_si128())));
-            // Units up to the first lane that fails (its unit may still be written below).
-            const size_t count = static_cast<size_t>(__builtin_ctz(~good | 0x10000)) / 2;
-            if (count > 0) {
-                _mm_storeu_si128(reinterpret_cast<__m128i*>(start + i), v);
-                i += count;
-                continue;
-            }
-            nextTry = i + 8;
-        }
-#endif
-        const char16_t d = s[i + 1];
-        const uint32_t h = ((uint32_t(c) << 16 | d) * TrieView::kPairMultiplier) >> hashShift;
-        const uint32_t pair = static_cast<uint32_t>(pairBits[h >> 6] >> (h & 63)) & 1;
-        const uint32_t slow = (e & kUnitSlow) | (info[d] & kUnitChanges) | ((e >> 16) & pair);
-        if (slow) break;
-        start[i++] = static_cast<char16_t>(e);
+// The units one look-up decides, 64 at a time: for a block of the text, which units need
+// the full matching (a bit each) and what the others are written as, worked out without a
+// branch per unit; a block serves every position inside it.
+class DecidedBlock {
+public:
+    DecidedBlock(const char16_t* s, size_t n, const DecidedUnits& du) : s_(s), n_(n), du_(du) {}
+
+    // Writes the decided units from i on (i + 1 < n) up to the next unit that is not, or to
+    // the block's end; returns where it stopped.
+    size_t write(size_t i, Writer& w) {
+        if (i < base_ || i >= base_ + count_) fill(i);
+        const size_t off = i - base_;
+        const uint64_t rest = slow_ >> off;
+        const size_t run = rest ? static_cast<size_t>(__builtin_ctzll(rest)) : count_ - off;
+        std::memcpy(w.room(kBlock), units_ + off, kBlock * sizeof(char16_t));
+        w.advance(run);
+        return i + run;
     }
-    return i;
-}
+
+private:
+    static constexpr size_t kBlock = 64;
+
+    void fill(size_t from) {
+        base_ = from;
+        count_ = std::min(kBlock, n_ - 1 - from);
+        const uint64_t* info = du_.info;
+        const uint64_t* pairBits = du_.pairBits;
+        const int hashShift = du_.hashShift;
+        uint64_t slow = 0;
+        for (size_t k = 0; k < count_; ++k) {
+            const char16_t c = s_[from + k], d = s_[from + k + 1];
+            const uint32_t e = static_cast<uint32_t>(info[c]);
+            const uint32_t h = ((uint32_t(c) << 16 | d) * TrieView::kPairMultiplier) >> hashShift;
+            const uint32_t pair = static_cast<uint32_t>(pairBits[h >> 6] >> (h & 63)) & 1;
+            const uint32_t bit = ((e & kUnitSlow) | (info[d] & kUnitChanges) | ((e >> 16) & pair)) != 0;
+            slow |= uint64_t(bit) << k;
+            units_[k] = static_cast<char16_t>(e);
+        }
+        slow_ = slow;
+    }
+
+    const char16_t* s_;
+    size_t n_;
+    const DecidedUnits& du_;
+    size_t base_ = 1, count_ = 0;
+    uint64_t slow_ = 0;
+    char16_t units_[kBlock * 2] = {};
+};
 
 // Writes a piece: a term as its table gives it; a phrase by code, and then the Traditional
 // terms inside the converted phrase.
@@ -489,9 +475,6 @@ void fillScriptUnits(ScriptUnits& units, const TrieView& code, const TrieView* s
             units.vocabRoots[h] = uint64_t(c) << 48 | seg << 24 | inn;
         }
     }
-    units.asciiKeys.clear();
-    for (char16_t c = 0; c < 0x80; ++c)
-        if (static_cast<uint32_t>(units.info[c]) != c) units.asciiKeys.push_back(c);
     std::vector<uint64_t> pairs(TrieView::kPairWords, 0);
     for (const TrieView* t : {segment, &code, inner}) {
         if (!t) continue;
@@ -528,6 +511,7 @@ void convertScript(const TrieView& code, const TrieView* segment, const TrieView
     Writer w(out, in.size() + in.size() / 8);
     const DecidedUnits decided(*units, segment, inner);
     const ScriptMatch match(code, segment, inner, normal, in, decided);
+    DecidedBlock block(in.data(), in.size(), decided);
     const char16_t* s = in.data();
     const size_t n = in.size();
     const uint64_t* info = units->info.data();
@@ -539,11 +523,11 @@ void convertScript(const TrieView& code, const TrieView* segment, const TrieView
         // the piece comes from one look-up (the same piece the matching below would take).
         // The test has a single branch, so that the look-ups of consecutive units overlap.
         if (i + 1 < n) {
-            const size_t end = std::min(n - 1, i + 4096);
-            const size_t stop = writeDecided(s, i, end, decided, w.room(end - i));
-            w.advance(stop - i);
-            i = stop;
-            if (i == end) continue;
+            const size_t stop = block.write(i, w);
+            if (stop != i) {
+                i = stop;
+                continue;
+            }
         } else {
             // The last unit: a NUL unit after it changes nothing.
             const uint32_t e = static_cast<uint32_t>(info[s[i]]);

@@ -127,7 +127,6 @@ struct ScriptUnits {
     // down from the matchers' bitmaps while it stays sparse, so that it stays in cache.
     std::vector<uint64_t> pairs;
     int pairShift = 0;
-    std::vector<char16_t> asciiKeys;  // the ASCII units that are not their own one-unit piece
     // Root entries of the vocabulary matchers (segment, inner) for the units their keys start
     // with, in a small open-addressing table: unit << 48 | segment entry << 24 | inner entry.
     std::vector<uint64_t> vocabRoots;
