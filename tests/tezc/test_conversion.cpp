@@ -137,6 +137,7 @@ private slots:
         QTest::newRow("term led by two ascii letters") << "PN结" << "PN接面" << 0;
         QTest::newRow("phrase") << "软件" << "軟體" << 0;
         QTest::newRow("character") << "发" << "發" << 0;
+        QTest::newRow("character whose bytes both lack the top bit") << "头" << "頭" << 0;
         QTest::newRow("ascii-led term back") << "隨身碟" << "U盘" << 1;
         QTest::newRow("phrase back") << "軟體" << "软件" << 1;
     }

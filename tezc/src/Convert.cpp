@@ -1,6 +1,9 @@
 #include "Convert.h"
 
 #include <cstring>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace tezc {
 
@@ -114,6 +117,16 @@ struct DecidedUnits {
         : info(units.info.data()), pairBits(units.pairs.data()),
           hashShift(32 - TrieView::kPairBits + units.pairShift), vocabRoots(units.vocabRoots.data()),
           vocabMask(units.vocabRoots.size() - 1), vocabShift(units.vocabShift), segment(segment), inner(inner) {
+#if defined(__SSE2__)
+        // Up to four ASCII units that are not their own piece; unused slots hold a unit that
+        // is no ASCII.
+        std::vector<char16_t> keys;
+        for (char16_t c = 0; c < 0x80; ++c)
+            if (static_cast<uint32_t>(info[c]) != c) keys.push_back(c);
+        asciiBlocks = keys.size() <= 4;
+        for (size_t k = 0; k < 4; ++k)
+            asciiKeys[k] = _mm_set1_epi16(static_cast<short>(asciiBlocks && k < keys.size() ? keys[k] : 0xFFFF));
+#endif
     }
     // Whether some matcher has a key of two or more units starting with c, d, or terms
     // are looked up in another form of c or d: otherwise no piece at c is longer than c.
@@ -140,6 +153,10 @@ struct DecidedUnits {
     int vocabShift;
     const TrieView* segment;
     const TrieView* inner;
+#if defined(__SSE2__)
+    bool asciiBlocks = false;
+    __m128i asciiKeys[4];
+#endif
 
 private:
     uint64_t vocabEntry(char16_t c) const {
@@ -373,7 +390,29 @@ private:
         const uint64_t* pairBits = du_.pairBits;
         const int hashShift = du_.hashShift;
         uint64_t slow = 0;
-        for (size_t k = 0; k < count_; ++k) {
+        size_t k = 0;
+#if defined(__SSE2__)
+        // Eight ASCII units that are their own pieces, followed by such a unit, are written
+        // as they are.
+        if (du_.asciiBlocks) {
+            const __m128i high = _mm_set1_epi16(static_cast<short>(0xFF80));
+            const __m128i* keys = du_.asciiKeys;
+            for (; k + 8 <= count_; k += 8) {
+                const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s_ + from + k));
+                const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s_ + from + k + 1));
+                const __m128i all = _mm_or_si128(v, next);
+                const __m128i bad = _mm_or_si128(
+                    _mm_and_si128(all, high),
+                    _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi16(v, keys[0]), _mm_cmpeq_epi16(next, keys[0])),
+                                 _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi16(v, keys[1]), _mm_cmpeq_epi16(next, keys[1])),
+                                              _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi16(v, keys[2]), _mm_cmpeq_epi16(next, keys[2])),
+                                                           _mm_or_si128(_mm_cmpeq_epi16(v, keys[3]), _mm_cmpeq_epi16(next, keys[3]))))));
+                if (_mm_movemask_epi8(_mm_cmpeq_epi16(bad, _mm_setzero_si128())) != 0xFFFF) break;
+                _mm_storeu_si128(reinterpret_cast<__m128i*>(units_ + k), v);
+            }
+        }
+#endif
+        for (; k < count_; ++k) {
             const char16_t c = s_[from + k], d = s_[from + k + 1];
             const uint32_t e = static_cast<uint32_t>(info[c]);
             const uint32_t h = ((uint32_t(c) << 16 | d) * TrieView::kPairMultiplier) >> hashShift;
