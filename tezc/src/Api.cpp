@@ -45,10 +45,26 @@ std::shared_ptr<Pct> newPct(const Stmt& st, std::string path) {
     return pct;
 }
 
+// A place in s[0..limit) where a character surely starts: only a byte >= 0x81 starts a
+// character longer than one byte, and none is longer than four, so the place after three
+// bytes below 0x81 starts one. 0 when there is no such place.
+size_t lastSureStart(std::string_view s, size_t limit) {
+    const auto* b = reinterpret_cast<const unsigned char*>(s.data());
+    size_t singles = 0;
+    for (size_t p = limit; p > 0; --p) {
+        singles = b[p - 1] < 0x81 ? singles + 1 : 0;
+        if (singles == 3) return p + 2;
+    }
+    return 0;
+}
+
 // Length of the prefix of a GB18030 or Big5 text that ends on a character boundary and
-// is at most max bytes long.
+// is at most max bytes long (and never longer than the text, when its last character is
+// cut off). Walking the characters from the last sure start before the limit finds the
+// same boundaries as walking them from the text's start.
 size_t dbcsPrefix(std::string_view s, size_t max) {
-    size_t i = 0;
+    const size_t limit = std::min(s.size(), max);
+    size_t i = lastSureStart(s, limit);
     while (i < s.size()) {
         const auto b = static_cast<unsigned char>(s[i]);
         size_t len = 1;
@@ -59,7 +75,7 @@ size_t dbcsPrefix(std::string_view s, size_t max) {
         if (i + len > max) break;
         i += len;
     }
-    return std::min(i, max);
+    return std::min(i, limit);
 }
 
 // Fills an 8-bit buffer of *len bytes: the text (cut on a character boundary), then NULs.

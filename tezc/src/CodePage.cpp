@@ -52,16 +52,36 @@ inline size_t widenAscii(const uint8_t* s, size_t i, size_t n, char16_t* w) {
     return i - from;
 }
 
-// Decodes through charAt(s, i, n, w, units): it writes the character whose bytes start at
-// s[i] (a lead byte) at w (setting units when it is not one unit) and returns their count, 0 when no character starts there, or kNeedMore
-// when the bytes end inside the character. ASCII passes; a byte that starts no character
-// becomes U+FFFD. Unless final, a character cut off by the end of the bytes is left for the
-// next call. Returns the bytes consumed.
-template <typename CharAt>
-size_t decodeDbcs(std::string_view in, std::u16string& out, bool final, CharAt charAt) {
-    const size_t base = out.size();
-    // Every byte gives one unit at most (a four-byte code two), plus room for a widened block.
-    out.resize(base + in.size() + 16);
+// Decodes the two-byte characters from s[i] on while they are a lead byte, a trail byte the
+// code page allows (trailOk) and a cell the table fills, writing them at w; returns where
+// they stop. Everything else goes to the full character decoder.
+template <typename TrailOk>
+inline size_t decodePairs(const uint16_t* table, const uint8_t* s, size_t i, size_t n, char16_t*& w, TrailOk trailOk) {
+    while (i + 1 < n) {
+        const uint8_t lead = s[i], trail = s[i + 1];
+        if (lead < 0x81 || lead > 0xFE || !trailOk(trail)) break;
+        const char16_t u = table[dbcsIndex(lead, trail)];
+        if (u == 0) break;
+        *w++ = u;
+        i += 2;
+    }
+    return i;
+}
+
+// Decodes through pairs(s, i, n, w), which decodes a run of plain two-byte characters and
+// returns where it stops, and charAt(s, i, n, w, units): it writes the character whose
+// bytes start at s[i] (a lead byte) at w (setting units when it is not one unit) and
+// returns their count, 0 when no character starts there, or kNeedMore when the bytes end
+// inside the character. ASCII passes; a byte that starts no character becomes U+FFFD.
+// Unless final, a character cut off by the end of the bytes is left for the next call.
+// The units are written from out[base] on and out ends after them; the units before base
+// stay. Returns the bytes consumed.
+template <typename Pairs, typename CharAt>
+size_t decodeDbcs(std::string_view in, std::u16string& out, size_t base, bool final, Pairs pairs, CharAt charAt) {
+    // Every byte gives one unit at most (a four-byte code two), plus room for a widened
+    // block. Units already there are overwritten rather than cleared first.
+    const size_t room = base + in.size() + 16;
+    if (out.size() < room) out.resize(room);
     const auto* s = reinterpret_cast<const uint8_t*>(in.data());
     const size_t n = in.size();
     char16_t* const start = out.data() + base;
@@ -74,6 +94,9 @@ size_t decodeDbcs(std::string_view in, std::u16string& out, bool final, CharAt c
             w += run;
             continue;
         }
+        const size_t from = i;
+        i = pairs(s, i, n, w);
+        if (i != from) continue;
         size_t units = 1;
         size_t len = charAt(s, i, n, w, units);
         if (len == kNeedMore) {
@@ -91,6 +114,9 @@ size_t decodeDbcs(std::string_view in, std::u16string& out, bool final, CharAt c
     out.resize(base + static_cast<size_t>(w - start));
     return i;
 }
+
+bool big5Trail(uint8_t t) { return t >= 0x40 && t <= 0xFE; }
+bool gbTwoByteTrail(uint8_t t) { return t >= 0x40 && t <= 0xFE && t != 0x7F; }
 
 size_t big5At(const uint16_t* table, const uint8_t* s, size_t i, size_t n, char16_t* w) {
     const uint8_t b = s[i];
@@ -139,26 +165,36 @@ size_t gbAt(const uint16_t* table, const uint8_t* s, size_t i, size_t n, char16_
     return 0;
 }
 
+size_t decodeBig5At(const uint16_t* table, std::string_view in, std::u16string& out, size_t base, bool final) {
+    return decodeDbcs(
+        in, out, base, final,
+        [table](const uint8_t* s, size_t i, size_t n, char16_t*& w) { return decodePairs(table, s, i, n, w, big5Trail); },
+        [table](const uint8_t* s, size_t i, size_t n, char16_t* w, size_t&) { return big5At(table, s, i, n, w); });
+}
+
+size_t decodeGbAt(const uint16_t* table, std::string_view in, std::u16string& out, size_t base, bool final) {
+    return decodeDbcs(
+        in, out, base, final,
+        [table](const uint8_t* s, size_t i, size_t n, char16_t*& w) { return decodePairs(table, s, i, n, w, gbTwoByteTrail); },
+        [table](const uint8_t* s, size_t i, size_t n, char16_t* w, size_t& units) { return gbAt(table, s, i, n, w, units); });
+}
+
 }  // namespace
 
 size_t decodeBig5Part(const uint16_t* table, std::string_view in, std::u16string& out, bool final) {
-    return decodeDbcs(in, out, final, [table](const uint8_t* s, size_t i, size_t n, char16_t* w, size_t&) {
-        return big5At(table, s, i, n, w);
-    });
+    return decodeBig5At(table, in, out, out.size(), final);
 }
 
 size_t decodeGbPart(const uint16_t* table, std::string_view in, std::u16string& out, bool final) {
-    return decodeDbcs(in, out, final, [table](const uint8_t* s, size_t i, size_t n, char16_t* w, size_t& units) {
-        return gbAt(table, s, i, n, w, units);
-    });
+    return decodeGbAt(table, in, out, out.size(), final);
 }
 
 void decodeBig5(const uint16_t* table, std::string_view in, std::u16string& out) {
-    decodeBig5Part(table, in, out, true);
+    decodeBig5At(table, in, out, 0, true);
 }
 
 void decodeGb(const uint16_t* table, std::string_view in, std::u16string& out) {
-    decodeGbPart(table, in, out, true);
+    decodeGbAt(table, in, out, 0, true);
 }
 
 namespace {
@@ -185,34 +221,62 @@ inline size_t narrowAscii(const char16_t* in, size_t i, size_t n, char* w) {
     return i - from;
 }
 
-// Encodes through codeOf(code point): a two-byte code (<= 0xFFFF), a four-byte code, or 0
-// for a character the code page cannot hold. Appends to out.
-template <typename CodeOf>
-void encodeDbcs(std::u16string_view in, std::string& out, Unmappable how, CodeOf codeOf) {
+bool isSurrogate(char16_t c) { return (c & 0xF800) == 0xD800; }
+
+// Encodes the characters from in[i] on, up to stop, while each is one unit with a two-byte
+// code (twoByteOf gives it, 0 for none), writing two bytes each at w; returns where they
+// stop. Everything else goes to the full character encoder.
+template <typename TwoByteOf>
+inline size_t encodePairs(const char16_t* in, size_t i, size_t stop, char*& w, TwoByteOf twoByteOf) {
+    while (i < stop) {
+        const char16_t c = in[i];
+        if (c < 0x80 || isSurrogate(c)) break;
+        const uint32_t code = twoByteOf(c);
+        if (code == 0) break;
+        w[0] = static_cast<char>(code >> 8);
+        w[1] = static_cast<char>(code & 0xFF);
+        w += 2;
+        ++i;
+    }
+    return i;
+}
+
+// Encodes through twoByteOf(unit), the two-byte code of a character that is one unit (0
+// when it has none or its code is longer), and codeOf(code point): a two-byte code (<=
+// 0xFFFF), a four-byte code, or 0 for a character the code page cannot hold. The bytes are
+// written from out[base] on and out ends after them; the bytes before base stay.
+template <typename TwoByteOf, typename CodeOf>
+void encodeDbcs(std::u16string_view in, std::string& out, size_t base, Unmappable how, TwoByteOf twoByteOf,
+                CodeOf codeOf) {
     // Room for two bytes a unit and a widened block; a four-byte code or a character
-    // reference grows the buffer when it needs more.
+    // reference grows the buffer when it needs more. Bytes already there are overwritten
+    // rather than cleared first.
     constexpr size_t kSlack = 32;
-    size_t base = out.size();
-    out.resize(base + in.size() * 2 + kSlack);
+    const size_t room = base + in.size() * 2 + kSlack;
+    if (out.size() < room) out.resize(room);
     char* w = out.data() + base;
-    char* end = out.data() + out.size();
+    char* end = out.data() + room;
     const char16_t* s = in.data();
     const size_t n = in.size();
     size_t i = 0;
     while (i < n) {
         if (static_cast<size_t>(end - w) <= kSlack) [[unlikely]] {
             const size_t at = static_cast<size_t>(w - out.data());
-            out.resize(out.size() + (n - i) * 2 + kSlack);
+            out.resize(at + (n - i) * 2 + 2 * kSlack);
             w = out.data() + at;
             end = out.data() + out.size();
         }
+        const size_t fits = static_cast<size_t>(end - w) - kSlack;  // bytes writable without a check
         const char16_t c = s[i];
         if (c < 0x80) {
-            const size_t run = narrowAscii(s, i, std::min(n, i + (static_cast<size_t>(end - w) - kSlack)), w);
+            const size_t run = narrowAscii(s, i, std::min(n, i + fits), w);
             i += run;
             w += run;
             continue;
         }
+        const size_t from = i;
+        i = encodePairs(s, i, std::min(n, i + fits / 2), w, twoByteOf);
+        if (i != from) continue;
         const uint32_t cp = nextCodePoint(in, i);
         const uint32_t code = codeOf(cp);
         if (code == 0) {
@@ -252,11 +316,15 @@ uint32_t gbFourByteCode(uint32_t cp) {
 }  // namespace
 
 void encodeBig5(const uint16_t* table, std::u16string_view in, std::string& out, Unmappable how) {
-    encodeDbcs(in, out, how, [table](uint32_t cp) -> uint32_t { return cp < 0x10000 ? table[cp] : 0; });
+    encodeDbcs(
+        in, out, 0, how, [table](char16_t c) -> uint32_t { return table[c]; },
+        [table](uint32_t cp) -> uint32_t { return cp < 0x10000 ? table[cp] : 0; });
 }
 
 void encodeGb(const uint32_t* table, std::u16string_view in, std::string& out, Unmappable how) {
-    encodeDbcs(in, out, how, [table](uint32_t cp) { return cp < 0x10000 ? table[cp] : gbFourByteCode(cp); });
+    encodeDbcs(
+        in, out, 0, how, [table](char16_t c) -> uint32_t { return table[c] <= 0xFFFF ? table[c] : 0; },
+        [table](uint32_t cp) { return cp < 0x10000 ? table[cp] : gbFourByteCode(cp); });
 }
 
 bool fitsGbTwoByte(const uint32_t* table, std::u16string_view in) {

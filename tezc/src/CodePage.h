@@ -24,7 +24,7 @@ struct GbTables {
     const uint32_t* encode = nullptr;  // 65536
 };
 
-// The decoders append to out.
+// The decoders give out the decoded text (what it held before is overwritten).
 void decodeBig5(const uint16_t* table, std::string_view in, std::u16string& out);
 void decodeGb(const uint16_t* table, std::string_view in, std::u16string& out);
 // Decoding a part of a longer text: unless final, a character that the end of the part cuts
@@ -33,7 +33,7 @@ void decodeGb(const uint16_t* table, std::string_view in, std::u16string& out);
 size_t decodeBig5Part(const uint16_t* table, std::string_view in, std::u16string& out, bool final);
 size_t decodeGbPart(const uint16_t* table, std::string_view in, std::u16string& out, bool final);
 size_t decodeUtf8Part(std::string_view in, std::u16string& out, bool final);
-// The encoders append to out.
+// The encoders give out the encoded text (what it held before is overwritten).
 void encodeBig5(const uint16_t* table, std::u16string_view in, std::string& out, Unmappable how);
 void encodeGb(const uint32_t* table, std::u16string_view in, std::string& out, Unmappable how);
 // True when every character of the text has a one- or two-byte GB code.
