@@ -236,6 +236,20 @@ std::vector<std::vector<Hit>> detectGroups(Stmt& st, bool tradToSimp) {
     return groups;
 }
 
+// Runs the conversion of an entry that makes an 8-bit result: the result's bytes are
+// emptied when it fails or throws.
+template <typename F>
+int32_t bytesResult(Result& result, F&& convert) {
+    try {
+        const int32_t rc = convert();
+        if (rc != TEZ_OK) result.bytes.clear();
+        return rc;
+    } catch (...) {
+        result.bytes.clear();
+        throw;
+    }
+}
+
 }  // namespace
 
 extern "C" {
@@ -613,7 +627,12 @@ int32_t prepare(int32_t hStmt, int32_t len, const void* text, int32_t mode, int3
     if (!p.st) return TEZ_ERR_HANDLE;
     if (!hResult || len < 0 || (len > 0 && !text) || mode < 0 || mode > 3) return TEZ_ERR_ARG;
     p.result = p.st->result.get();
+    // The 8-bit text keeps its length, as the UTF-16 text does: an 8-bit conversion
+    // overwrites it without clearing memory first, and an 8-bit entry that fails empties it.
+    std::string bytes;
+    bytes.swap(p.result->bytes);
     p.result->clear();
+    p.result->bytes.swap(bytes);
     p.result->unicode = unicode;
     *hResult = p.result->handle;
     return TEZ_OK;
@@ -653,14 +672,16 @@ TEZC_API int32_t _TezConvertStringUD(int32_t hStmt, const char16_t* text, int32_
     return guarded([&]() -> int32_t {
         Prepared p;
         if (int32_t rc = prepare(hStmt, len, text, mode, hResult, false, p); rc != TEZ_OK) return rc;
-        const std::u16string_view in = inputText(text, len);
-        std::u16string& converted = p.st->scratchOut;
-        std::u16string_view out = in;
-        if (mode <= 1) {
-            if (int32_t rc = runTextOp(*p.st, textOpForMode(mode, flag), in, converted); rc != TEZ_OK) return rc;
-            out = converted;
-        }
-        return storeBytes(*p.result, mode, out);
+        return bytesResult(*p.result, [&]() -> int32_t {
+            const std::u16string_view in = inputText(text, len);
+            std::u16string& converted = p.st->scratchOut;
+            std::u16string_view out = in;
+            if (mode <= 1) {
+                if (int32_t rc = runTextOp(*p.st, textOpForMode(mode, flag), in, converted); rc != TEZ_OK) return rc;
+                out = converted;
+            }
+            return storeBytes(*p.result, mode, out);
+        });
     });
 }
 
@@ -686,13 +707,15 @@ TEZC_API int32_t _TezConvertStringDD(int32_t hStmt, const char* text, int32_t le
     return guarded([&]() -> int32_t {
         Prepared p;
         if (int32_t rc = prepare(hStmt, len, text, mode, hResult, false, p); rc != TEZ_OK) return rc;
-        std::u16string& decoded = p.st->scratchIn;
-        std::u16string& converted = p.st->scratchOut;
-        if (!decode8(*p.st->env, sourceScriptOfMode(mode), inputText(text, len), decoded))
-            return TEZ_ERR_NOTABLE;
-        if (int32_t rc = runTextOp(*p.st, textOpForMode(mode, flag, Family::Dbcs), decoded, converted); rc != TEZ_OK)
-            return rc;
-        return storeBytes(*p.result, mode, converted);
+        return bytesResult(*p.result, [&]() -> int32_t {
+            std::u16string& decoded = p.st->scratchIn;
+            std::u16string& converted = p.st->scratchOut;
+            if (!decode8(*p.st->env, sourceScriptOfMode(mode), inputText(text, len), decoded)) return TEZ_ERR_NOTABLE;
+            if (int32_t rc = runTextOp(*p.st, textOpForMode(mode, flag, Family::Dbcs), decoded, converted);
+                rc != TEZ_OK)
+                return rc;
+            return storeBytes(*p.result, mode, converted);
+        });
     });
 }
 

@@ -74,10 +74,11 @@ inline size_t decodePairs(const uint16_t* table, const uint8_t* s, size_t i, siz
 // returns their count, 0 when no character starts there, or kNeedMore when the bytes end
 // inside the character. ASCII passes; a byte that starts no character becomes U+FFFD.
 // Unless final, a character cut off by the end of the bytes is left for the next call.
-// The units are written from out[base] on and out ends after them; the units before base
-// stay. Returns the bytes consumed.
+// The units are written from out[base] on (out is lengthened when it is too short, never
+// shortened); used is set to the bytes consumed. Returns the end of the units.
 template <typename Pairs, typename CharAt>
-size_t decodeDbcs(std::string_view in, std::u16string& out, size_t base, bool final, Pairs pairs, CharAt charAt) {
+size_t decodeDbcs(std::string_view in, std::u16string& out, size_t base, bool final, size_t& used, Pairs pairs,
+                  CharAt charAt) {
     // Every byte gives one unit at most (a four-byte code two), plus room for a widened
     // block. Units already there are overwritten rather than cleared first.
     const size_t room = base + in.size() + 16;
@@ -111,8 +112,8 @@ size_t decodeDbcs(std::string_view in, std::u16string& out, size_t base, bool fi
             i += len;
         }
     }
-    out.resize(base + static_cast<size_t>(w - start));
-    return i;
+    used = i;
+    return base + static_cast<size_t>(w - start);
 }
 
 bool big5Trail(uint8_t t) { return t >= 0x40 && t <= 0xFE; }
@@ -165,36 +166,32 @@ size_t gbAt(const uint16_t* table, const uint8_t* s, size_t i, size_t n, char16_
     return 0;
 }
 
-size_t decodeBig5At(const uint16_t* table, std::string_view in, std::u16string& out, size_t base, bool final) {
+}  // namespace
+
+size_t decodeBig5Into(const uint16_t* table, std::string_view in, std::u16string& out, size_t at, bool final,
+                      size_t& used) {
     return decodeDbcs(
-        in, out, base, final,
+        in, out, at, final, used,
         [table](const uint8_t* s, size_t i, size_t n, char16_t*& w) { return decodePairs(table, s, i, n, w, big5Trail); },
         [table](const uint8_t* s, size_t i, size_t n, char16_t* w, size_t&) { return big5At(table, s, i, n, w); });
 }
 
-size_t decodeGbAt(const uint16_t* table, std::string_view in, std::u16string& out, size_t base, bool final) {
+size_t decodeGbInto(const uint16_t* table, std::string_view in, std::u16string& out, size_t at, bool final,
+                    size_t& used) {
     return decodeDbcs(
-        in, out, base, final,
+        in, out, at, final, used,
         [table](const uint8_t* s, size_t i, size_t n, char16_t*& w) { return decodePairs(table, s, i, n, w, gbTwoByteTrail); },
         [table](const uint8_t* s, size_t i, size_t n, char16_t* w, size_t& units) { return gbAt(table, s, i, n, w, units); });
 }
 
-}  // namespace
-
-size_t decodeBig5Part(const uint16_t* table, std::string_view in, std::u16string& out, bool final) {
-    return decodeBig5At(table, in, out, out.size(), final);
-}
-
-size_t decodeGbPart(const uint16_t* table, std::string_view in, std::u16string& out, bool final) {
-    return decodeGbAt(table, in, out, out.size(), final);
-}
-
 void decodeBig5(const uint16_t* table, std::string_view in, std::u16string& out) {
-    decodeBig5At(table, in, out, 0, true);
+    size_t used = 0;
+    out.resize(decodeBig5Into(table, in, out, 0, true, used));
 }
 
 void decodeGb(const uint16_t* table, std::string_view in, std::u16string& out) {
-    decodeGbAt(table, in, out, 0, true);
+    size_t used = 0;
+    out.resize(decodeGbInto(table, in, out, 0, true, used));
 }
 
 namespace {
@@ -244,17 +241,17 @@ inline size_t encodePairs(const char16_t* in, size_t i, size_t stop, char*& w, T
 // Encodes through twoByteOf(unit), the two-byte code of a character that is one unit (0
 // when it has none or its code is longer), and codeOf(code point): a two-byte code (<=
 // 0xFFFF), a four-byte code, or 0 for a character the code page cannot hold. The bytes are
-// written from out[base] on and out ends after them; the bytes before base stay.
+// written from out[0] on (out is lengthened when it is too short, never shortened).
+// Returns the end of the bytes.
 template <typename TwoByteOf, typename CodeOf>
-void encodeDbcs(std::u16string_view in, std::string& out, size_t base, Unmappable how, TwoByteOf twoByteOf,
-                CodeOf codeOf) {
+size_t encodeDbcs(std::u16string_view in, std::string& out, Unmappable how, TwoByteOf twoByteOf, CodeOf codeOf) {
     // Room for two bytes a unit and a widened block; a four-byte code or a character
     // reference grows the buffer when it needs more. Bytes already there are overwritten
     // rather than cleared first.
     constexpr size_t kSlack = 32;
-    const size_t room = base + in.size() * 2 + kSlack;
+    const size_t room = in.size() * 2 + kSlack;
     if (out.size() < room) out.resize(room);
-    char* w = out.data() + base;
+    char* w = out.data();
     char* end = out.data() + room;
     const char16_t* s = in.data();
     const size_t n = in.size();
@@ -301,7 +298,7 @@ void encodeDbcs(std::u16string_view in, std::string& out, size_t base, Unmappabl
         *w++ = static_cast<char>((code >> 8) & 0xFF);
         *w++ = static_cast<char>(code & 0xFF);
     }
-    out.resize(static_cast<size_t>(w - out.data()));
+    return static_cast<size_t>(w - out.data());
 }
 
 // The four-byte GB18030 code of a character outside the BMP.
@@ -315,16 +312,24 @@ uint32_t gbFourByteCode(uint32_t cp) {
 
 }  // namespace
 
-void encodeBig5(const uint16_t* table, std::u16string_view in, std::string& out, Unmappable how) {
-    encodeDbcs(
-        in, out, 0, how, [table](char16_t c) -> uint32_t { return table[c]; },
+size_t encodeBig5Into(const uint16_t* table, std::u16string_view in, std::string& out, Unmappable how) {
+    return encodeDbcs(
+        in, out, how, [table](char16_t c) -> uint32_t { return table[c]; },
         [table](uint32_t cp) -> uint32_t { return cp < 0x10000 ? table[cp] : 0; });
 }
 
-void encodeGb(const uint32_t* table, std::u16string_view in, std::string& out, Unmappable how) {
-    encodeDbcs(
-        in, out, 0, how, [table](char16_t c) -> uint32_t { return table[c] <= 0xFFFF ? table[c] : 0; },
+size_t encodeGbInto(const uint32_t* table, std::u16string_view in, std::string& out, Unmappable how) {
+    return encodeDbcs(
+        in, out, how, [table](char16_t c) -> uint32_t { return table[c] <= 0xFFFF ? table[c] : 0; },
         [table](uint32_t cp) { return cp < 0x10000 ? table[cp] : gbFourByteCode(cp); });
+}
+
+void encodeBig5(const uint16_t* table, std::u16string_view in, std::string& out, Unmappable how) {
+    out.resize(encodeBig5Into(table, in, out, how));
+}
+
+void encodeGb(const uint32_t* table, std::u16string_view in, std::string& out, Unmappable how) {
+    out.resize(encodeGbInto(table, in, out, how));
 }
 
 bool fitsGbTwoByte(const uint32_t* table, std::u16string_view in) {
@@ -395,9 +400,10 @@ bool isValidUtf8(std::string_view in) {
     return true;
 }
 
-size_t decodeUtf8Part(std::string_view in, std::u16string& out, bool final) {
-    const size_t base = out.size();
-    out.resize(base + in.size() + 16);  // one unit a byte at most, and a widened block
+size_t decodeUtf8Into(std::string_view in, std::u16string& out, size_t at, bool final, size_t& used) {
+    const size_t base = at;
+    const size_t room = base + in.size() + 16;  // one unit a byte at most, and a widened block
+    if (out.size() < room) out.resize(room);
     const auto* s = reinterpret_cast<const uint8_t*>(in.data());
     const size_t n = in.size();
     char16_t* const start = out.data() + base;
@@ -435,11 +441,14 @@ size_t decodeUtf8Part(std::string_view in, std::u16string& out, bool final) {
         }
         i += len;
     }
-    out.resize(base + static_cast<size_t>(w - start));
-    return i;
+    used = i;
+    return base + static_cast<size_t>(w - start);
 }
 
-void decodeUtf8(std::string_view in, std::u16string& out) { decodeUtf8Part(in, out, true); }
+void decodeUtf8(std::string_view in, std::u16string& out) {
+    size_t used = 0;
+    out.resize(decodeUtf8Into(in, out, out.size(), true, used));
+}
 
 void encodeUtf8(std::u16string_view in, std::string& out) {
     out.reserve(out.size() + in.size() * 3);

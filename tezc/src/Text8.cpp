@@ -15,16 +15,25 @@ bool decode8(const Env& env, Script script, std::string_view in, std::u16string&
     return true;
 }
 
-bool decode8Part(const Env& env, Script script, std::string_view in, std::u16string& out, bool final,
-                 size_t& used) {
+bool decode8Into(const Env& env, Script script, std::string_view in, std::u16string& out, size_t at, bool final,
+                 size_t& used, size_t& end) {
+    const uint16_t* table = script == Script::Traditional ? env.big5().decode : env.gb().decode;
+    if (!table) return false;
+    end = script == Script::Traditional ? decodeBig5Into(table, in, out, at, final, used)
+                                        : decodeGbInto(table, in, out, at, final, used);
+    return true;
+}
+
+bool encode8Into(const Env& env, Script script, std::u16string_view in, std::string& out, Unmappable how,
+                 size_t& end) {
     if (script == Script::Traditional) {
         const auto t = env.big5();
-        if (!t.decode) return false;
-        used = decodeBig5Part(t.decode, in, out, final);
+        if (!t.encode) return false;
+        end = encodeBig5Into(t.encode, in, out, how);
     } else {
         const auto t = env.gb();
-        if (!t.decode) return false;
-        used = decodeGbPart(t.decode, in, out, final);
+        if (!t.encode) return false;
+        end = encodeGbInto(t.encode, in, out, how);
     }
     return true;
 }
