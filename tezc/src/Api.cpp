@@ -104,11 +104,17 @@ int32_t termsOut(const Env* env, const std::u16string& tradTerm, const std::u16s
     return TEZ_OK;
 }
 
-// Position of the first NUL unit (n when there is none), eight units at a time.
+// Position of the first NUL unit (n when there is none), sixteen and then eight units at a
+// time.
 size_t firstNul(const char16_t* s, size_t n) {
     size_t i = 0;
 #if defined(__SSE2__)
     const __m128i zero = _mm_setzero_si128();
+    for (; i + 16 <= n; i += 16) {
+        const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i));
+        const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i + 8));
+        if (_mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi16(a, zero), _mm_cmpeq_epi16(b, zero))) != 0) break;
+    }
     for (; i + 8 <= n; i += 8) {
         const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i));
         if (const int mask = _mm_movemask_epi8(_mm_cmpeq_epi16(v, zero)))
