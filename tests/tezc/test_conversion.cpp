@@ -125,11 +125,11 @@ private slots:
 
     // The code page steps work on blocks (ASCII narrowed and widened sixteen or eight at a
     // time, blocks of mixed ASCII and two-byte characters, runs of two-byte characters):
-    // one piece at every position of ASCII texts around the block sizes gives the bytes of
-    // the pieces encoded apart, and decoding gives the text back.
+    // one inserted text at every position of ASCII texts around the block sizes gives the
+    // bytes of the parts encoded apart, and decoding gives the text back.
     void codePagesAtEveryBlockPosition_data()
     {
-        QTest::addColumn<QString>("piece");
+        QTest::addColumn<QString>("inserted");
         QTest::newRow("two-byte character") << QStringLiteral("中");
         QTest::newRow("run of two-byte characters") << QStringLiteral("軟體發展軟體發展軟體");
         QTest::newRow("two-byte characters between ASCII") << QStringLiteral("中a軟bc體d");
@@ -143,18 +143,18 @@ private slots:
     }
     void codePagesAtEveryBlockPosition()
     {
-        QFETCH(QString, piece);
+        QFETCH(QString, inserted);
         Library lib;
         const QString filler = QStringLiteral("The quick brown fox jumps over the lazy dog, 0123456789");
         for (int mode : {2, 3}) {  // Big5, GB18030
-            const QByteArray pieceBytes = lib.ud(piece, mode, 0);
-            const QString pieceBack = lib.du(pieceBytes, mode, 0);
+            const QByteArray insertBytes = lib.ud(inserted, mode, 0);
+            const QString insertBack = lib.du(insertBytes, mode, 0);
             for (int length : {1, 7, 8, 9, 15, 16, 17, 24, 31, 32, 33, 40}) {
                 for (int at = 0; at <= length; ++at) {
                     const QString before = filler.left(at), after = filler.mid(at, length - at);
-                    const QByteArray bytes = lib.ud(before + piece + after, mode, 0);
-                    QCOMPARE(bytes, before.toLatin1() + pieceBytes + after.toLatin1());
-                    QCOMPARE(lib.du(bytes, mode, 0), before + pieceBack + after);
+                    const QByteArray bytes = lib.ud(before + inserted + after, mode, 0);
+                    QCOMPARE(bytes, before.toLatin1() + insertBytes + after.toLatin1());
+                    QCOMPARE(lib.du(bytes, mode, 0), before + insertBack + after);
                 }
             }
         }
@@ -166,7 +166,7 @@ private slots:
     void codePagesDecodeBadBytesAtEveryPosition_data()
     {
         QTest::addColumn<int>("mode");
-        QTest::addColumn<QByteArray>("piece");
+        QTest::addColumn<QByteArray>("inserted");
         for (int mode : {2, 3}) {
             const char* page = mode == 2 ? "Big5" : "GB";
             QTest::addRow("%s 0x80", page) << mode << QByteArray("\x80");
@@ -181,12 +181,12 @@ private slots:
     void codePagesDecodeBadBytesAtEveryPosition()
     {
         QFETCH(int, mode);
-        QFETCH(QByteArray, piece);
+        QFETCH(QByteArray, inserted);
         Library lib;
         const QByteArray filler = "The quick brown fox jumps over the lazy dog, 0123456789";
         for (int length : {1, 8, 15, 16, 17, 32, 33, 40}) {
             for (int at = 0; at <= length; ++at) {
-                const QByteArray before = filler.left(at), rest = piece + filler.mid(at, length - at);
+                const QByteArray before = filler.left(at), rest = inserted + filler.mid(at, length - at);
                 QCOMPARE(lib.du(before + rest, mode, 0), QString::fromLatin1(before) + lib.du(rest, mode, 0));
             }
         }
