@@ -155,6 +155,110 @@ private slots:
             }
     }
 
+    // The code page steps work on blocks (ASCII narrowed and widened sixteen or eight at a
+    // time, blocks of mixed ASCII and two-byte characters, runs of two-byte characters):
+    // one inserted text at every position of ASCII texts around the block sizes gives the
+    // bytes of the parts encoded apart, and decoding gives the text back.
+    void codePagesAtEveryBlockPosition_data()
+    {
+        QTest::addColumn<QString>("inserted");
+        QTest::newRow("two-byte character") << QStringLiteral("中");
+        QTest::newRow("run of two-byte characters") << QStringLiteral("軟體發展軟體發展軟體");
+        QTest::newRow("two-byte characters between ASCII") << QStringLiteral("中a軟bc體d");
+        QTest::newRow("Big5 trail bytes in the ASCII range") << QStringLiteral("許功");
+        QTest::newRow("not in Big5") << QStringLiteral("软");
+        QTest::newRow("four-byte GB character") << QString(QChar(0x00A5));
+        QTest::newRow("surrogate pair") << QStringLiteral("\U00020000");
+        QTest::newRow("lone high surrogate") << QString(QChar(0xD800));
+        QTest::newRow("lone low surrogate") << QString(QChar(0xDC00));
+        QTest::newRow("euro sign") << QStringLiteral("€");
+    }
+    void codePagesAtEveryBlockPosition()
+    {
+        QFETCH(QString, inserted);
+        Library lib;
+        const QString filler = QStringLiteral("The quick brown fox jumps over the lazy dog, 0123456789");
+        for (int mode : {2, 3}) {  // Big5, GB18030
+            const QByteArray insertBytes = lib.ud(inserted, mode, 0);
+            const QString insertBack = lib.du(insertBytes, mode, 0);
+            for (int length : {1, 7, 8, 9, 15, 16, 17, 24, 31, 32, 33, 40}) {
+                for (int at = 0; at <= length; ++at) {
+                    const QString before = filler.left(at), after = filler.mid(at, length - at);
+                    const QByteArray bytes = lib.ud(before + inserted + after, mode, 0);
+                    QCOMPARE(bytes, before.toLatin1() + insertBytes + after.toLatin1());
+                    QCOMPARE(lib.du(bytes, mode, 0), before + insertBack + after);
+                }
+            }
+        }
+    }
+
+    // Bytes that start no character, and a lead byte before ASCII or at the end, at every
+    // position after an ASCII run: the ASCII before them decodes alone and they decode as
+    // they do at the start of a text.
+    void codePagesDecodeBadBytesAtEveryPosition_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<QByteArray>("inserted");
+        for (int mode : {2, 3}) {
+            const char* page = mode == 2 ? "Big5" : "GB";
+            QTest::addRow("%s 0x80", page) << mode << QByteArray("\x80");
+            QTest::addRow("%s 0xFF", page) << mode << QByteArray("\xFF");
+            QTest::addRow("%s lone lead", page) << mode << QByteArray("\x81");
+            QTest::addRow("%s lead then a lead", page) << mode << QByteArray("\xA4\xA4\xA4");
+            QTest::addRow("%s bad trail", page) << mode << QByteArray("\xA4\x20");
+            QTest::addRow("%s empty cell", page) << mode << QByteArray("\xA3\x7F");
+        }
+        QTest::addRow("GB four-byte code cut short") << 3 << QByteArray("\x81\x30\x81");
+    }
+    void codePagesDecodeBadBytesAtEveryPosition()
+    {
+        QFETCH(int, mode);
+        QFETCH(QByteArray, inserted);
+        Library lib;
+        const QByteArray filler = "The quick brown fox jumps over the lazy dog, 0123456789";
+        for (int length : {1, 8, 15, 16, 17, 32, 33, 40}) {
+            for (int at = 0; at <= length; ++at) {
+                const QByteArray before = filler.left(at), rest = inserted + filler.mid(at, length - at);
+                QCOMPARE(lib.du(before + rest, mode, 0), QString::fromLatin1(before) + lib.du(rest, mode, 0));
+            }
+        }
+    }
+
+    // A fetch into a buffer shorter than the 8-bit result ends after the last whole
+    // character that fits, wherever the buffer's end falls: inside two- and four-byte codes,
+    // after ASCII runs of every length, after Big5 trail bytes in the ASCII range.
+    void dbFetchCutsOnCharacterBoundaries_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("GB") << 3
+                            << QStringLiteral("a中bc") + QChar(0x00A5) + QStringLiteral("def软件\U00020000g中hijk中中");
+        QTest::newRow("Big5") << 2 << QStringLiteral("許a功bc許def中許功x中ab許");
+    }
+    void dbFetchCutsOnCharacterBoundaries()
+    {
+        QFETCH(int, mode);
+        QFETCH(QString, text);
+        Library lib;
+        QByteArray bytes;
+        QList<int> ends{0};
+        for (uint c : text.toUcs4()) {
+            bytes += lib.ud(QString::fromUcs4(reinterpret_cast<const char32_t*>(&c), 1), mode, 0);
+            ends << int(bytes.size());
+        }
+        QCOMPARE(lib.ud(text, mode, 0), bytes);
+        for (int n = 0; n <= bytes.size() + 1; ++n) {
+            QByteArray buf(bytes.size() + 8, 'x');
+            QCOMPARE(_TezGetDBStr(lib.lastResult, buf.data(), n), 0);
+            int fit = 0;
+            for (int e : ends)
+                if (e <= n) fit = e;
+            QCOMPARE(buf.left(fit), bytes.left(fit));
+            QCOMPARE(buf.at(fit), '\0');
+            QCOMPARE(buf.mid(fit + 1), QByteArray(buf.size() - fit - 1, 'x'));
+        }
+    }
+
     void properNounsProtect_data()
     {
         QTest::addColumn<int>("status");

@@ -144,6 +144,21 @@ private slots:
     }
 
     // A long text with no line break at all converts in chunks of the default size too.
+    // The chunk buffers are kept from one file to the next: a short file after a long one
+    // (and a GB file after a Big5 one) gives its own bytes only.
+    void shortFileAfterALongOne()
+    {
+        Library& lib = *m_lib;
+        QString longText;
+        for (int i = 0; i < 3000; ++i) longText += QStringLiteral("軟體和滑鼠 abc 頭髮發展 %1\r\n").arg(i);
+        const QByteArray longWhole = convertWithChunk(lib, big5(longText), 0, 1, "whole", "long.txt");
+        QCOMPARE(convertWithChunk(lib, big5(longText), 0, 1, QByteArray(), "long.txt"), longWhole);
+        const QByteArray shortIn = gb(QStringLiteral("头发"));
+        const QByteArray shortWhole = convertWithChunk(lib, shortIn, 3, 1, "whole");
+        QCOMPARE(convertWithChunk(lib, shortIn, 3, 1, QByteArray()), shortWhole);
+        QCOMPARE(shortWhole, big5(QStringLiteral("頭髮")));
+    }
+
     void longLineInChunks()
     {
         Library& lib = *m_lib;

@@ -45,10 +45,26 @@ std::shared_ptr<Pct> newPct(const Stmt& st, std::string path) {
     return pct;
 }
 
+// A place in s[0..limit) where a character surely starts: only a byte >= 0x81 starts a
+// character longer than one byte, and none is longer than four, so the place after three
+// bytes below 0x81 starts one. 0 when there is no such place.
+size_t lastSureStart(std::string_view s, size_t limit) {
+    const auto* b = reinterpret_cast<const unsigned char*>(s.data());
+    size_t singles = 0;
+    for (size_t p = limit; p > 0; --p) {
+        singles = b[p - 1] < 0x81 ? singles + 1 : 0;
+        if (singles == 3) return p + 2;
+    }
+    return 0;
+}
+
 // Length of the prefix of a GB18030 or Big5 text that ends on a character boundary and
-// is at most max bytes long.
+// is at most max bytes long (and never longer than the text, when its last character is
+// cut off). Walking the characters from the last sure start before the limit finds the
+// same boundaries as walking them from the text's start.
 size_t dbcsPrefix(std::string_view s, size_t max) {
-    size_t i = 0;
+    const size_t limit = std::min(s.size(), max);
+    size_t i = lastSureStart(s, limit);
     while (i < s.size()) {
         const auto b = static_cast<unsigned char>(s[i]);
         size_t len = 1;
@@ -59,7 +75,7 @@ size_t dbcsPrefix(std::string_view s, size_t max) {
         if (i + len > max) break;
         i += len;
     }
-    return std::min(i, max);
+    return std::min(i, limit);
 }
 
 // Fills an 8-bit buffer of *len bytes: the text (cut on a character boundary), then NULs.
@@ -88,11 +104,17 @@ int32_t termsOut(const Env* env, const std::u16string& tradTerm, const std::u16s
     return TEZ_OK;
 }
 
-// Position of the first NUL unit (n when there is none), eight units at a time.
+// Position of the first NUL unit (n when there is none), sixteen and then eight units at a
+// time.
 size_t firstNul(const char16_t* s, size_t n) {
     size_t i = 0;
 #if defined(__SSE2__)
     const __m128i zero = _mm_setzero_si128();
+    for (; i + 16 <= n; i += 16) {
+        const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i));
+        const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i + 8));
+        if (_mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi16(a, zero), _mm_cmpeq_epi16(b, zero))) != 0) break;
+    }
     for (; i + 8 <= n; i += 8) {
         const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i));
         if (const int mask = _mm_movemask_epi8(_mm_cmpeq_epi16(v, zero)))
@@ -218,6 +240,20 @@ std::vector<std::vector<Hit>> detectGroups(Stmt& st, bool tradToSimp) {
     collect(true);
     collect(false);
     return groups;
+}
+
+// Runs the conversion of an entry that makes an 8-bit result: the result's bytes are
+// emptied when it fails or throws.
+template <typename F>
+int32_t bytesResult(Result& result, F&& convert) {
+    try {
+        const int32_t rc = convert();
+        if (rc != TEZ_OK) result.bytes.clear();
+        return rc;
+    } catch (...) {
+        result.bytes.clear();
+        throw;
+    }
 }
 
 }  // namespace
@@ -597,7 +633,12 @@ int32_t prepare(int32_t hStmt, int32_t len, const void* text, int32_t mode, int3
     if (!p.st) return TEZ_ERR_HANDLE;
     if (!hResult || len < 0 || (len > 0 && !text) || mode < 0 || mode > 3) return TEZ_ERR_ARG;
     p.result = p.st->result.get();
+    // The 8-bit text keeps its length, as the UTF-16 text does: an 8-bit conversion
+    // overwrites it without clearing memory first, and an 8-bit entry that fails empties it.
+    std::string bytes;
+    bytes.swap(p.result->bytes);
     p.result->clear();
+    p.result->bytes.swap(bytes);
     p.result->unicode = unicode;
     *hResult = p.result->handle;
     return TEZ_OK;
@@ -637,14 +678,16 @@ TEZC_API int32_t _TezConvertStringUD(int32_t hStmt, const char16_t* text, int32_
     return guarded([&]() -> int32_t {
         Prepared p;
         if (int32_t rc = prepare(hStmt, len, text, mode, hResult, false, p); rc != TEZ_OK) return rc;
-        const std::u16string_view in = inputText(text, len);
-        std::u16string& converted = p.st->scratchOut;
-        std::u16string_view out = in;
-        if (mode <= 1) {
-            if (int32_t rc = runTextOp(*p.st, textOpForMode(mode, flag), in, converted); rc != TEZ_OK) return rc;
-            out = converted;
-        }
-        return storeBytes(*p.result, mode, out);
+        return bytesResult(*p.result, [&]() -> int32_t {
+            const std::u16string_view in = inputText(text, len);
+            std::u16string& converted = p.st->scratchOut;
+            std::u16string_view out = in;
+            if (mode <= 1) {
+                if (int32_t rc = runTextOp(*p.st, textOpForMode(mode, flag), in, converted); rc != TEZ_OK) return rc;
+                out = converted;
+            }
+            return storeBytes(*p.result, mode, out);
+        });
     });
 }
 
@@ -670,13 +713,15 @@ TEZC_API int32_t _TezConvertStringDD(int32_t hStmt, const char* text, int32_t le
     return guarded([&]() -> int32_t {
         Prepared p;
         if (int32_t rc = prepare(hStmt, len, text, mode, hResult, false, p); rc != TEZ_OK) return rc;
-        std::u16string& decoded = p.st->scratchIn;
-        std::u16string& converted = p.st->scratchOut;
-        if (!decode8(*p.st->env, sourceScriptOfMode(mode), inputText(text, len), decoded))
-            return TEZ_ERR_NOTABLE;
-        if (int32_t rc = runTextOp(*p.st, textOpForMode(mode, flag, Family::Dbcs), decoded, converted); rc != TEZ_OK)
-            return rc;
-        return storeBytes(*p.result, mode, converted);
+        return bytesResult(*p.result, [&]() -> int32_t {
+            std::u16string& decoded = p.st->scratchIn;
+            std::u16string& converted = p.st->scratchOut;
+            if (!decode8(*p.st->env, sourceScriptOfMode(mode), inputText(text, len), decoded)) return TEZ_ERR_NOTABLE;
+            if (int32_t rc = runTextOp(*p.st, textOpForMode(mode, flag, Family::Dbcs), decoded, converted);
+                rc != TEZ_OK)
+                return rc;
+            return storeBytes(*p.result, mode, converted);
+        });
     });
 }
 

@@ -52,16 +52,37 @@ inline size_t widenAscii(const uint8_t* s, size_t i, size_t n, char16_t* w) {
     return i - from;
 }
 
-// Decodes through charAt(s, i, n, w, units): it writes the character whose bytes start at
-// s[i] (a lead byte) at w (setting units when it is not one unit) and returns their count, 0 when no character starts there, or kNeedMore
-// when the bytes end inside the character. ASCII passes; a byte that starts no character
-// becomes U+FFFD. Unless final, a character cut off by the end of the bytes is left for the
-// next call. Returns the bytes consumed.
-template <typename CharAt>
-size_t decodeDbcs(std::string_view in, std::u16string& out, bool final, CharAt charAt) {
-    const size_t base = out.size();
-    // Every byte gives one unit at most (a four-byte code two), plus room for a widened block.
-    out.resize(base + in.size() + 16);
+// Decodes the two-byte characters from s[i] on while they are a lead byte, a trail byte the
+// code page allows (trailOk) and a cell the table fills, writing them at w; returns where
+// they stop. Everything else goes to the full character decoder.
+template <typename TrailOk>
+inline size_t decodePairs(const uint16_t* table, const uint8_t* s, size_t i, size_t n, char16_t*& w, TrailOk trailOk) {
+    while (i + 1 < n) {
+        const uint8_t lead = s[i], trail = s[i + 1];
+        if (lead < 0x81 || lead > 0xFE || !trailOk(trail)) break;
+        const char16_t u = table[dbcsIndex(lead, trail)];
+        if (u == 0) break;
+        *w++ = u;
+        i += 2;
+    }
+    return i;
+}
+
+// Decodes through pairs(s, i, n, w), which decodes a run of plain two-byte characters and
+// returns where it stops, and charAt(s, i, n, w, units): it writes the character whose
+// bytes start at s[i] (a lead byte) at w (setting units when it is not one unit) and
+// returns their count, 0 when no character starts there, or kNeedMore when the bytes end
+// inside the character. ASCII passes; a byte that starts no character becomes U+FFFD.
+// Unless final, a character cut off by the end of the bytes is left for the next call.
+// The units are written from out[base] on (out is lengthened when it is too short, never
+// shortened); used is set to the bytes consumed. Returns the end of the units.
+template <typename Pairs, typename CharAt>
+size_t decodeDbcs(std::string_view in, std::u16string& out, size_t base, bool final, size_t& used, Pairs pairs,
+                  CharAt charAt) {
+    // Every byte gives one unit at most (a four-byte code two), plus room for a widened
+    // block. Units already there are overwritten rather than cleared first.
+    const size_t room = base + in.size() + 16;
+    if (out.size() < room) out.resize(room);
     const auto* s = reinterpret_cast<const uint8_t*>(in.data());
     const size_t n = in.size();
     char16_t* const start = out.data() + base;
@@ -74,6 +95,9 @@ size_t decodeDbcs(std::string_view in, std::u16string& out, bool final, CharAt c
             w += run;
             continue;
         }
+        const size_t from = i;
+        i = pairs(s, i, n, w);
+        if (i != from) continue;
         size_t units = 1;
         size_t len = charAt(s, i, n, w, units);
         if (len == kNeedMore) {
@@ -88,9 +112,12 @@ size_t decodeDbcs(std::string_view in, std::u16string& out, bool final, CharAt c
             i += len;
         }
     }
-    out.resize(base + static_cast<size_t>(w - start));
-    return i;
+    used = i;
+    return base + static_cast<size_t>(w - start);
 }
+
+bool big5Trail(uint8_t t) { return t >= 0x40 && t <= 0xFE; }
+bool gbTwoByteTrail(uint8_t t) { return t >= 0x40 && t <= 0xFE && t != 0x7F; }
 
 size_t big5At(const uint16_t* table, const uint8_t* s, size_t i, size_t n, char16_t* w) {
     const uint8_t b = s[i];
@@ -141,24 +168,30 @@ size_t gbAt(const uint16_t* table, const uint8_t* s, size_t i, size_t n, char16_
 
 }  // namespace
 
-size_t decodeBig5Part(const uint16_t* table, std::string_view in, std::u16string& out, bool final) {
-    return decodeDbcs(in, out, final, [table](const uint8_t* s, size_t i, size_t n, char16_t* w, size_t&) {
-        return big5At(table, s, i, n, w);
-    });
+size_t decodeBig5Into(const uint16_t* table, std::string_view in, std::u16string& out, size_t at, bool final,
+                      size_t& used) {
+    return decodeDbcs(
+        in, out, at, final, used,
+        [table](const uint8_t* s, size_t i, size_t n, char16_t*& w) { return decodePairs(table, s, i, n, w, big5Trail); },
+        [table](const uint8_t* s, size_t i, size_t n, char16_t* w, size_t&) { return big5At(table, s, i, n, w); });
 }
 
-size_t decodeGbPart(const uint16_t* table, std::string_view in, std::u16string& out, bool final) {
-    return decodeDbcs(in, out, final, [table](const uint8_t* s, size_t i, size_t n, char16_t* w, size_t& units) {
-        return gbAt(table, s, i, n, w, units);
-    });
+size_t decodeGbInto(const uint16_t* table, std::string_view in, std::u16string& out, size_t at, bool final,
+                    size_t& used) {
+    return decodeDbcs(
+        in, out, at, final, used,
+        [table](const uint8_t* s, size_t i, size_t n, char16_t*& w) { return decodePairs(table, s, i, n, w, gbTwoByteTrail); },
+        [table](const uint8_t* s, size_t i, size_t n, char16_t* w, size_t& units) { return gbAt(table, s, i, n, w, units); });
 }
 
 void decodeBig5(const uint16_t* table, std::string_view in, std::u16string& out) {
-    decodeBig5Part(table, in, out, true);
+    size_t used = 0;
+    out.resize(decodeBig5Into(table, in, out, 0, true, used));
 }
 
 void decodeGb(const uint16_t* table, std::string_view in, std::u16string& out) {
-    decodeGbPart(table, in, out, true);
+    size_t used = 0;
+    out.resize(decodeGbInto(table, in, out, 0, true, used));
 }
 
 namespace {
@@ -185,34 +218,101 @@ inline size_t narrowAscii(const char16_t* in, size_t i, size_t n, char* w) {
     return i - from;
 }
 
-// Encodes through codeOf(code point): a two-byte code (<= 0xFFFF), a four-byte code, or 0
-// for a character the code page cannot hold. Appends to out.
-template <typename CodeOf>
-void encodeDbcs(std::u16string_view in, std::string& out, Unmappable how, CodeOf codeOf) {
+bool isSurrogate(char16_t c) { return (c & 0xF800) == 0xD800; }
+
+// Encodes the characters from in[i] on, up to stop, while each is one unit with a two-byte
+// code (twoByteOf gives it, 0 for none), writing two bytes each at w; returns where they
+// stop. Everything else goes to the full character encoder.
+template <typename TwoByteOf>
+inline size_t encodePairs(const char16_t* in, size_t i, size_t stop, char*& w, TwoByteOf twoByteOf) {
+    while (i < stop) {
+        const char16_t c = in[i];
+        if (c < 0x80 || isSurrogate(c)) break;
+        const uint32_t code = twoByteOf(c);
+        if (code == 0) break;
+        w[0] = static_cast<char>(code >> 8);
+        w[1] = static_cast<char>(code & 0xFF);
+        w += 2;
+        ++i;
+    }
+    return i;
+}
+
+// Encodes blocks of eight units while every unit of a block is ASCII or one unit with a
+// two-byte code (twoByteOf gives it, 0 for none), without a branch per unit: text that
+// changes between short runs of both costs no mispredicted branch at every change. Up to
+// stop, which leaves room for two bytes a unit and one more; returns where it stops.
+template <typename TwoByteOf>
+inline size_t encodeMixed(const char16_t* in, size_t i, size_t stop, char*& w, TwoByteOf twoByteOf) {
+    while (i + 8 <= stop) {
+#if defined(__SSE2__)
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + i));
+        const __m128i high = _mm_and_si128(v, _mm_set1_epi16(static_cast<short>(0xFF80)));
+        if (_mm_movemask_epi8(_mm_cmpeq_epi16(high, _mm_setzero_si128())) == 0xFFFF) {
+            _mm_storel_epi64(reinterpret_cast<__m128i*>(w), _mm_packus_epi16(v, v));
+            w += 8;
+            i += 8;
+            continue;
+        }
+#endif
+        char* p = w;
+        uint32_t bad = 0;
+        for (size_t k = 0; k < 8; ++k) {
+            const char16_t c = in[i + k];
+            const uint32_t wide = c >= 0x80;
+            const uint32_t code = twoByteOf(c);
+            bad |= wide & (static_cast<uint32_t>(isSurrogate(c)) | static_cast<uint32_t>(code == 0));
+            // An ASCII unit's second byte is overwritten by the next unit's first.
+            p[0] = static_cast<char>(wide ? code >> 8 : c);
+            p[1] = static_cast<char>(code & 0xFF);
+            p += 1 + wide;
+        }
+        if (bad) break;
+        w = p;
+        i += 8;
+    }
+    return i;
+}
+
+// Encodes through twoByteOf(unit), the two-byte code of a character that is one unit (0
+// when it has none or its code is longer), and codeOf(code point): a two-byte code (<=
+// 0xFFFF), a four-byte code, or 0 for a character the code page cannot hold. The bytes are
+// written from out[0] on (out is lengthened when it is too short, never shortened).
+// Returns the end of the bytes.
+template <typename TwoByteOf, typename CodeOf>
+size_t encodeDbcs(std::u16string_view in, std::string& out, Unmappable how, TwoByteOf twoByteOf, CodeOf codeOf) {
     // Room for two bytes a unit and a widened block; a four-byte code or a character
-    // reference grows the buffer when it needs more.
+    // reference grows the buffer when it needs more. Bytes already there are overwritten
+    // rather than cleared first.
     constexpr size_t kSlack = 32;
-    size_t base = out.size();
-    out.resize(base + in.size() * 2 + kSlack);
-    char* w = out.data() + base;
-    char* end = out.data() + out.size();
+    const size_t room = in.size() * 2 + kSlack;
+    if (out.size() < room) out.resize(room);
+    char* w = out.data();
+    char* end = out.data() + room;
     const char16_t* s = in.data();
     const size_t n = in.size();
     size_t i = 0;
     while (i < n) {
         if (static_cast<size_t>(end - w) <= kSlack) [[unlikely]] {
             const size_t at = static_cast<size_t>(w - out.data());
-            out.resize(out.size() + (n - i) * 2 + kSlack);
+            out.resize(at + (n - i) * 2 + 2 * kSlack);
             w = out.data() + at;
             end = out.data() + out.size();
         }
+        const size_t fits = static_cast<size_t>(end - w) - kSlack;  // bytes writable without a check
+        const size_t before = i;
+        i = encodeMixed(s, i, std::min(n, i + (fits - 1) / 2), w, twoByteOf);
+        if (i != before) continue;
         const char16_t c = s[i];
         if (c < 0x80) {
-            const size_t run = narrowAscii(s, i, std::min(n, i + (static_cast<size_t>(end - w) - kSlack)), w);
+            const size_t run = narrowAscii(s, i, std::min(n, i + fits), w);
             i += run;
             w += run;
             continue;
         }
+        const size_t from = i;
+        i = encodePairs(s, i, std::min(n, i + fits / 2), w, twoByteOf);
+        if (i != from) continue;
         const uint32_t cp = nextCodePoint(in, i);
         const uint32_t code = codeOf(cp);
         if (code == 0) {
@@ -237,7 +337,7 @@ void encodeDbcs(std::u16string_view in, std::string& out, Unmappable how, CodeOf
         *w++ = static_cast<char>((code >> 8) & 0xFF);
         *w++ = static_cast<char>(code & 0xFF);
     }
-    out.resize(static_cast<size_t>(w - out.data()));
+    return static_cast<size_t>(w - out.data());
 }
 
 // The four-byte GB18030 code of a character outside the BMP.
@@ -251,12 +351,24 @@ uint32_t gbFourByteCode(uint32_t cp) {
 
 }  // namespace
 
+size_t encodeBig5Into(const uint16_t* table, std::u16string_view in, std::string& out, Unmappable how) {
+    return encodeDbcs(
+        in, out, how, [table](char16_t c) -> uint32_t { return table[c]; },
+        [table](uint32_t cp) -> uint32_t { return cp < 0x10000 ? table[cp] : 0; });
+}
+
+size_t encodeGbInto(const uint32_t* table, std::u16string_view in, std::string& out, Unmappable how) {
+    return encodeDbcs(
+        in, out, how, [table](char16_t c) -> uint32_t { return table[c] <= 0xFFFF ? table[c] : 0; },
+        [table](uint32_t cp) { return cp < 0x10000 ? table[cp] : gbFourByteCode(cp); });
+}
+
 void encodeBig5(const uint16_t* table, std::u16string_view in, std::string& out, Unmappable how) {
-    encodeDbcs(in, out, how, [table](uint32_t cp) -> uint32_t { return cp < 0x10000 ? table[cp] : 0; });
+    out.resize(encodeBig5Into(table, in, out, how));
 }
 
 void encodeGb(const uint32_t* table, std::u16string_view in, std::string& out, Unmappable how) {
-    encodeDbcs(in, out, how, [table](uint32_t cp) { return cp < 0x10000 ? table[cp] : gbFourByteCode(cp); });
+    out.resize(encodeGbInto(table, in, out, how));
 }
 
 bool fitsGbTwoByte(const uint32_t* table, std::u16string_view in) {
@@ -327,9 +439,10 @@ bool isValidUtf8(std::string_view in) {
     return true;
 }
 
-size_t decodeUtf8Part(std::string_view in, std::u16string& out, bool final) {
-    const size_t base = out.size();
-    out.resize(base + in.size() + 16);  // one unit a byte at most, and a widened block
+size_t decodeUtf8Into(std::string_view in, std::u16string& out, size_t at, bool final, size_t& used) {
+    const size_t base = at;
+    const size_t room = base + in.size() + 16;  // one unit a byte at most, and a widened block
+    if (out.size() < room) out.resize(room);
     const auto* s = reinterpret_cast<const uint8_t*>(in.data());
     const size_t n = in.size();
     char16_t* const start = out.data() + base;
@@ -367,11 +480,14 @@ size_t decodeUtf8Part(std::string_view in, std::u16string& out, bool final) {
         }
         i += len;
     }
-    out.resize(base + static_cast<size_t>(w - start));
-    return i;
+    used = i;
+    return base + static_cast<size_t>(w - start);
 }
 
-void decodeUtf8(std::string_view in, std::u16string& out) { decodeUtf8Part(in, out, true); }
+void decodeUtf8(std::string_view in, std::u16string& out) {
+    size_t used = 0;
+    out.resize(decodeUtf8Into(in, out, out.size(), true, used));
+}
 
 void encodeUtf8(std::u16string_view in, std::string& out) {
     out.reserve(out.size() + in.size() * 3);

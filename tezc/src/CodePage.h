@@ -24,18 +24,25 @@ struct GbTables {
     const uint32_t* encode = nullptr;  // 65536
 };
 
-// The decoders append to out.
+// The decoders give out the decoded text (what it held before is overwritten).
 void decodeBig5(const uint16_t* table, std::string_view in, std::u16string& out);
 void decodeGb(const uint16_t* table, std::string_view in, std::u16string& out);
-// Decoding a part of a longer text: unless final, a character that the end of the part cuts
-// off is left undecoded. Returns the bytes decoded; decoding the rest after them gives the
-// units of decoding the whole text at once.
-size_t decodeBig5Part(const uint16_t* table, std::string_view in, std::u16string& out, bool final);
-size_t decodeGbPart(const uint16_t* table, std::string_view in, std::u16string& out, bool final);
-size_t decodeUtf8Part(std::string_view in, std::u16string& out, bool final);
-// The encoders append to out.
+// Decoding a part of a longer text into a buffer that only grows: the units are written
+// from out[at] on and the end of them is returned; out is lengthened when it is too short,
+// never shortened, and what lies after the end is left as it was. Unless final, a
+// character that the end of the part cuts off is left undecoded. used is set to the bytes
+// decoded; decoding the rest after them gives the units of decoding the whole text at once.
+size_t decodeBig5Into(const uint16_t* table, std::string_view in, std::u16string& out, size_t at, bool final,
+                      size_t& used);
+size_t decodeGbInto(const uint16_t* table, std::string_view in, std::u16string& out, size_t at, bool final,
+                    size_t& used);
+size_t decodeUtf8Into(std::string_view in, std::u16string& out, size_t at, bool final, size_t& used);
+// The encoders give out the encoded text (what it held before is overwritten).
 void encodeBig5(const uint16_t* table, std::u16string_view in, std::string& out, Unmappable how);
 void encodeGb(const uint32_t* table, std::u16string_view in, std::string& out, Unmappable how);
+// Encoding into a buffer that only grows, from out[0] on: returns the end of the bytes.
+size_t encodeBig5Into(const uint16_t* table, std::u16string_view in, std::string& out, Unmappable how);
+size_t encodeGbInto(const uint32_t* table, std::u16string_view in, std::string& out, Unmappable how);
 // True when every character of the text has a one- or two-byte GB code.
 bool fitsGbTwoByte(const uint32_t* table, std::u16string_view in);
 

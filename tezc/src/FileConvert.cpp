@@ -131,8 +131,13 @@ TextOp textOpFor(const FileType& ft, int32_t phraseMode) {
 
 bool looksLikeHtml(std::u16string_view text) {
     const std::u16string_view head = text.substr(0, std::min<size_t>(text.size(), 65536));
-    for (const char* tag : {"<html", "<head", "<body", "<!doctype html", "<meta"})
-        if (findNoCase(head, tag) != std::u16string_view::npos) return true;
+    // Every tag starts with "<": one pass over the places of "<" finds whichever comes first.
+    static constexpr std::string_view kTags[] = {"<html", "<head", "<body", "<!doctype html", "<meta"};
+    for (size_t at = head.find(u'<'); at != std::u16string_view::npos; at = head.find(u'<', at + 1)) {
+        const std::u16string_view rest = head.substr(at);
+        for (std::string_view tag : kTags)
+            if (rest.size() >= tag.size() && findNoCase(rest.substr(0, tag.size()), tag) == 0) return true;
+    }
     return false;
 }
 

@@ -39,22 +39,22 @@ public:
     InputFile& operator=(const InputFile&) = delete;
     bool ok() const { return fd_ >= 0 && !failed_; }
     bool atEnd() const { return end_; }
-    // Appends up to n bytes; false on a read error.
-    bool readMore(std::string& buf, size_t n) {
+    // Reads up to n bytes more into buf after the have bytes it holds (buf only grows: what
+    // lies after the bytes held means nothing); false on a read error.
+    bool readMore(std::string& buf, size_t& have, size_t n) {
         // A small file is not given a whole chunk of buffer (one byte more finds its end).
         n = static_cast<size_t>(std::min<uint64_t>(n, left_ + 1));
-        const size_t old = buf.size();
-        buf.resize(old + n);
+        if (buf.size() < have + n) buf.resize(have + n);
         size_t got = 0;
         while (got < n) {
-            const ssize_t r = ::read(fd_, buf.data() + old + got, n - got);
+            const ssize_t r = ::read(fd_, buf.data() + have + got, n - got);
             if (r < 0 && errno == EINTR) continue;
             if (r < 0) { failed_ = true; break; }
             if (r == 0) { end_ = true; break; }
             got += static_cast<size_t>(r);
         }
         left_ -= std::min<uint64_t>(left_, got);
-        buf.resize(old + got);
+        have += got;
         return !failed_;
     }
 
@@ -147,6 +147,48 @@ private:
 
 enum class Enc { Dbcs, Utf8, Utf16 };
 
+// The buffers a file's chunks go through, kept for the next file the thread converts:
+// fresh memory for every file would cost its page faults and its clearing again. Each
+// buffer only grows during a conversion; what it holds is counted apart.
+struct ChunkBuffers {
+    std::string read;          // bytes read and not yet decoded
+    std::u16string text;       // units decoded and not yet converted
+    std::u16string converted;  // the converted units of a chunk
+    std::string encoded;       // the bytes of a chunk's converted units
+
+    // Gives back what a conversion with no place to cut for long made large.
+    void releaseAbove(size_t bytes) {
+        if (read.capacity() > bytes) std::string().swap(read);
+        if (text.capacity() * 2 > bytes) std::u16string().swap(text);
+        if (converted.capacity() * 2 > bytes) std::u16string().swap(converted);
+        if (encoded.capacity() > bytes) std::string().swap(encoded);
+    }
+};
+
+// This thread's chunk buffers, lent to one conversion at a time.
+class ChunkBuffersLease {
+public:
+    explicit ChunkBuffersLease(size_t chunk) : limit_(8 * chunk + (size_t(1) << 20)) {}
+    ~ChunkBuffersLease() { buffers().releaseAbove(limit_); }
+    ChunkBuffersLease(const ChunkBuffersLease&) = delete;
+    ChunkBuffersLease& operator=(const ChunkBuffersLease&) = delete;
+    ChunkBuffers& get() { return buffers(); }
+
+private:
+    static ChunkBuffers& buffers() {
+        thread_local ChunkBuffers kept;
+        return kept;
+    }
+    size_t limit_;
+};
+
+// Drops the first k of the have bytes at the front of buf.
+void dropFront(std::string& buf, size_t& have, size_t k) {
+    if (k == 0) return;
+    std::memmove(buf.data(), buf.data() + k, have - k);
+    have -= k;
+}
+
 struct InputEncoding {
     Enc enc = Enc::Dbcs;
     bool utf8Bom = false;
@@ -157,18 +199,19 @@ struct InputEncoding {
 bool isContinuation(unsigned char c) { return (c & 0xC0) == 0x80; }
 
 // First pass over an 8-bit input: a UTF-8 byte-order mark, or valid UTF-8 with non-ASCII bytes,
-// makes it UTF-8; otherwise it is the script's 8-bit code page.
-bool detect8(const std::string& path, size_t chunk, InputEncoding& found) {
+// makes it UTF-8; otherwise it is the script's 8-bit code page. scratch is a buffer to read into.
+bool detect8(const std::string& path, size_t chunk, std::string& scratch, InputEncoding& found) {
     InputFile file(path);
     if (!file.ok()) return false;
-    std::string buf;
+    std::string& buf = scratch;
+    size_t have = 0;
     bool first = true, nonAscii = false, valid = true;
     while (!file.atEnd()) {
-        if (!file.readMore(buf, chunk)) return false;
-        if (first && buf.size() < 3 && !file.atEnd()) continue;
+        if (!file.readMore(buf, have, chunk)) return false;
+        if (first && have < 3 && !file.atEnd()) continue;
         if (first) {
             first = false;
-            if (buf.compare(0, 3, "\xEF\xBB\xBF") == 0) {
+            if (std::string_view(buf.data(), have).substr(0, 3) == "\xEF\xBB\xBF") {
                 found.enc = Enc::Utf8;
                 found.utf8Bom = true;
                 found.skip = 3;
@@ -176,24 +219,24 @@ bool detect8(const std::string& path, size_t chunk, InputEncoding& found) {
             }
         }
         // Check up to the start of the last sequence, which may go on in the next block.
-        size_t cut = buf.size();
+        size_t cut = have;
         if (!file.atEnd()) {
             size_t back = 0;
-            while (back < 4 && back < buf.size() && isContinuation(static_cast<unsigned char>(buf[buf.size() - 1 - back])))
+            while (back < 4 && back < have && isContinuation(static_cast<unsigned char>(buf[have - 1 - back])))
                 ++back;
-            if (back < 4 && back < buf.size()) cut = buf.size() - 1 - back;
+            if (back < 4 && back < have) cut = have - 1 - back;
         }
         const std::string_view part(buf.data(), cut);
         if (!nonAscii) nonAscii = hasNonAscii(part);
         if (valid) valid = isValidUtf8(part);
         if (!valid) break;
-        buf.erase(0, cut);
+        dropFront(buf, have, cut);
     }
     found.enc = nonAscii && valid ? Enc::Utf8 : Enc::Dbcs;
     return true;
 }
 
-InputEncoding wideEncoding(const std::string& head) {
+InputEncoding wideEncoding(std::string_view head) {
     InputEncoding e;
     e.enc = Enc::Utf16;
     if (head.size() >= 2) {
@@ -395,26 +438,24 @@ private:
 
 }  // namespace
 
-void appendUnits(std::string_view bytes, bool big, std::u16string& out) {
+size_t unitsInto(std::string_view bytes, bool big, std::u16string& out, size_t at) {
     const size_t n = bytes.size() / 2;
-    if (n == 0) return;
-    const size_t base = out.size();
-    out.resize(base + n);
-    char16_t* w = out.data() + base;
-    if (!big && std::endian::native == std::endian::little) {
+    if (out.size() < at + n) out.resize(at + n);
+    char16_t* w = out.data() + at;
+    if (n != 0 && !big && std::endian::native == std::endian::little) {
         std::memcpy(w, bytes.data(), n * 2);
-        return;
+        return at + n;
     }
     for (size_t i = 0; i < n; ++i) {
         const auto lo = static_cast<unsigned char>(bytes[2 * i + (big ? 1 : 0)]);
         const auto hi = static_cast<unsigned char>(bytes[2 * i + (big ? 0 : 1)]);
         w[i] = static_cast<char16_t>(lo | (hi << 8));
     }
+    return at + n;
 }
 
 void decodeUnits(std::string_view bytes, bool big, std::u16string& out) {
-    out.clear();
-    appendUnits(bytes, big, out);
+    out.resize(unitsInto(bytes, big, out, 0));
 }
 
 void encodeUnits(std::u16string_view text, std::string& out) {
@@ -441,16 +482,20 @@ size_t fileChunkBytes() {
 StreamOutcome streamConvertFile(Stmt& st, const std::string& in, const std::string& out, const StreamPlan& plan,
                                 int32_t& rc) {
     const size_t chunk = fileChunkBytes();
+    ChunkBuffersLease lease(chunk);
+    ChunkBuffers& buffers = lease.get();
     rc = TEZ_ERR_OPEN;
     InputEncoding enc;
     InputFile file(in);
     if (!file.ok()) return StreamOutcome::Finished;
-    std::string buf;
+    // Bytes read and not yet decoded (a character the read cut off): buf[0..have).
+    std::string& buf = buffers.read;
+    size_t have = 0;
     if (plan.fromWide) {
-        while (buf.size() < 2 && !file.atEnd())
-            if (!file.readMore(buf, 2 - buf.size())) return StreamOutcome::Finished;
-        enc = wideEncoding(buf);
-    } else if (!detect8(in, chunk, enc)) {
+        while (have < 2 && !file.atEnd())
+            if (!file.readMore(buf, have, 2 - have)) return StreamOutcome::Finished;
+        enc = wideEncoding(std::string_view(buf.data(), have));
+    } else if (!detect8(in, chunk, buf, enc)) {
         return StreamOutcome::Finished;
     }
     const Enc outEnc = plan.toWide ? Enc::Utf16 : (enc.enc == Enc::Utf8 ? Enc::Utf8 : Enc::Dbcs);
@@ -464,8 +509,7 @@ StreamOutcome streamConvertFile(Stmt& st, const std::string& in, const std::stri
     std::u16string probe;
     bool probing = true;
     bool wroteStart = false;
-    std::string bytes;
-    std::u16string text, converted;
+    std::u16string& converted = buffers.converted;
 
     // Encodes a part of the converted text (unmappable characters as "?" in plain text, as
     // character references in HTML).
@@ -479,13 +523,27 @@ StreamOutcome streamConvertFile(Stmt& st, const std::string& in, const std::stri
         }
         return false;
     };
+    // The same into the chunk buffer that only grows.
+    std::string& encoded = buffers.encoded;
+    auto encodeChunk = [&](std::u16string_view part, std::string_view& bytes) -> bool {
+        if (outEnc != Enc::Dbcs) {
+            if (!encode(part, encoded)) return false;
+            bytes = encoded;
+            return true;
+        }
+        size_t end = 0;
+        if (!encode8Into(*st.env, plan.op.to, part, encoded, how, end)) return false;
+        bytes = std::string_view(encoded.data(), end);
+        return true;
+    };
     auto emit = [&](std::u16string_view part) -> bool {
         if (!wroteStart) {
             wroteStart = true;
             if (outEnc == Enc::Utf16) output.write("\xFF\xFE");
             else if (outEnc == Enc::Utf8 && enc.utf8Bom) output.write("\xEF\xBB\xBF");
         }
-        if (!encode(part, bytes)) return false;
+        std::string_view bytes;
+        if (!encodeChunk(part, bytes)) return false;
         output.write(bytes);
         return true;
     };
@@ -500,42 +558,48 @@ StreamOutcome streamConvertFile(Stmt& st, const std::string& in, const std::stri
         probing = false;
     }
 
-    // Bytes read and not yet decoded (a character the read cut off), and units decoded
-    // and not yet converted (the text after the last place it may be cut).
+    // Units decoded and not yet converted (the text after the last place it may be cut):
+    // text[0..pending).
+    std::u16string& text = buffers.text;
+    size_t pending = 0;
     bool skipped = false;
     for (;;) {
-        if (!file.atEnd() && !file.readMore(buf, chunk)) return StreamOutcome::Finished;
-        if (!skipped && (buf.size() >= enc.skip || file.atEnd())) {
-            buf.erase(0, std::min(enc.skip, buf.size()));
+        if (!file.atEnd() && !file.readMore(buf, have, chunk)) return StreamOutcome::Finished;
+        if (!skipped && (have >= enc.skip || file.atEnd())) {
+            dropFront(buf, have, std::min(enc.skip, have));
             skipped = true;
         }
         if (!skipped) continue;
         const bool eof = file.atEnd();
+        const std::string_view bytes(buf.data(), have);
         size_t used = 0;
         if (enc.enc == Enc::Utf16) {
             // An odd byte left at the end of UTF-16 input is dropped, as in the whole conversion.
-            used = eof ? buf.size() : buf.size() & ~size_t(1);
-            appendUnits(std::string_view(buf.data(), used & ~size_t(1)), enc.bigEndian, text);
+            used = eof ? have : have & ~size_t(1);
+            pending = unitsInto(bytes.substr(0, used & ~size_t(1)), enc.bigEndian, text, pending);
         } else if (enc.enc == Enc::Utf8) {
-            used = decodeUtf8Part(buf, text, eof);
-        } else if (!decode8Part(*st.env, plan.op.from, buf, text, eof, used)) {
+            pending = decodeUtf8Into(bytes, text, pending, eof, used);
+        } else if (!decode8Into(*st.env, plan.op.from, bytes, text, pending, eof, used, pending)) {
             rc = TEZ_ERR_NOTABLE;
             return StreamOutcome::Finished;
         }
-        buf.erase(0, used);
-        const bool last = eof && buf.empty();
+        dropFront(buf, have, used);
+        const bool last = eof && have == 0;
+        const std::u16string_view decoded(text.data(), pending);
         int32_t cutRc = TEZ_OK;
-        const size_t cut = last ? text.size() : chunkCut(st, plan.op, text, cutRc);
+        const size_t cut = last ? pending : chunkCut(st, plan.op, decoded, cutRc);
         if (cutRc != TEZ_OK) {
             rc = cutRc;
             return StreamOutcome::Finished;
         }
         if (cut == 0 && !last) continue;  // no place to cut yet: read on
-        if (int32_t r = runTextOp(st, plan.op, std::u16string_view(text.data(), cut), converted); r != TEZ_OK) {
+        if (int32_t r = runTextOp(st, plan.op, decoded.substr(0, cut), converted); r != TEZ_OK) {
             rc = r;
             return StreamOutcome::Finished;
         }
-        text.erase(0, cut);
+        // The units after the cut wait for the next chunk.
+        std::memmove(text.data(), text.data() + cut, (pending - cut) * sizeof(char16_t));
+        pending -= cut;
         if (html) {
             if (fitsGb) fitsGb = fitsGbTwoByte(gb.encode, converted);
             if (!html->feed(converted, last)) { rc = TEZ_ERR_NOTABLE; return StreamOutcome::Finished; }

@@ -35,9 +35,10 @@ StreamOutcome streamConvertFile(Stmt& st, const std::string& in, const std::stri
 size_t fileChunkBytes();
 
 // UTF-16 code units from bytes in the given byte order (an odd last byte is dropped), and
-// code units to little-endian bytes.
+// code units to little-endian bytes. unitsInto writes the units from out[at] on into a
+// buffer that only grows and returns their end.
 void decodeUnits(std::string_view bytes, bool big, std::u16string& out);
-void appendUnits(std::string_view bytes, bool big, std::u16string& out);
+size_t unitsInto(std::string_view bytes, bool big, std::u16string& out, size_t at);
 void encodeUnits(std::u16string_view text, std::string& out);
 
 }  // namespace tezc
