@@ -107,11 +107,30 @@ public:
     // Longest key starting at s (n >= 1 units available). Returns its length (0 = none)
     // and its node.
     size_t longest(const char16_t* s, size_t n, uint32_t& outNode) const {
-        return longestFrom(root_[s[0]], s, n, outNode);
+        uint32_t e = root_[s[0]];
+        if (e == 0) return 0;
+        size_t best = 0;
+        if (e & kEntryValue) { best = 1; outNode = e & kIdMask; }
+        // Most second units continue no key: a small bitmap of the pairs that do spares
+        // the hash table's cache miss.
+        if (!(e & kEntryChildren) || n < 2 || !pairMayFollow(s[0], s[1])) return best;
+        size_t i = 1;
+        while ((e & kEntryChildren) && i < n) {
+            e = childIfAny(e & kIdMask, s[i]);
+            if (e == 0) break;
+            ++i;
+            if (e & kEntryValue) {
+                best = i;
+                outNode = e & kIdMask;
+                // Its replacement is read once the walk ends: load it while the walk goes on.
+                __builtin_prefetch(&nodes_[outNode]);
+            }
+        }
+        return best;
     }
-    // The same, given the root entry of s[0] (first(s[0])).
-    // pairLikely: the caller knows that a key of two or more units most likely starts with
-    // s[0], s[1], so the second unit goes straight to the hash table.
+    // The same for a text where phrase starts were picked out before (see ScriptUnits),
+    // given the root entry of s[0] (first(s[0])). pairLikely: a key of two or more units
+    // most likely starts with s[0], s[1], so the second unit goes straight to the hash table.
     size_t longestFrom(uint32_t e, const char16_t* s, size_t n, uint32_t& outNode, bool pairLikely = false) const {
         if (e == 0) return 0;
         size_t best = 0;
@@ -126,19 +145,7 @@ public:
             if (edgeBitsFull() && !pairMayFollow(s[0], s[1])) return best;
             e = childIfAny(e & kIdMask, s[1]);
         }
-        size_t i = 1;
-        while (e != 0) {
-            ++i;
-            if (e & kEntryValue) {
-                best = i;
-                outNode = e & kIdMask;
-                // Its replacement is read once the walk ends: load it while the walk goes on.
-                __builtin_prefetch(&nodes_[outNode]);
-            }
-            if (!(e & kEntryChildren) || i >= n) break;
-            e = childIfAny(e & kIdMask, s[i]);
-        }
-        return best;
+        return walkOn(e, s, n, best, outNode);
     }
 
     // Starts loading the hash slot where a key beginning with a, b finds its second unit,
@@ -171,6 +178,22 @@ private:
     // The edge bitmap has about 16 bits per edge (at most 2^20), so that it stays in cache.
     static constexpr int kMaxEdgeBits = 20;
     bool edgeBitsFull() const { return edgeShift_ == 64 - kMaxEdgeBits; }
+    // Goes on from the entry e reached after two units: the longest key's length and node.
+    [[gnu::always_inline]] size_t walkOn(uint32_t e, const char16_t* s, size_t n, size_t best, uint32_t& outNode) const {
+        size_t i = 1;
+        while (e != 0) {
+            ++i;
+            if (e & kEntryValue) {
+                best = i;
+                outNode = e & kIdMask;
+                // Its replacement is read once the walk ends: load it while the walk goes on.
+                __builtin_prefetch(&nodes_[outNode]);
+            }
+            if (!(e & kEntryChildren) || i >= n) break;
+            e = childIfAny(e & kIdMask, s[i]);
+        }
+        return best;
+    }
     static uint32_t edgeBit(uint64_t key, int shift) {
         return static_cast<uint32_t>((key * 0xD6E8FEB86659FD93ULL) >> shift);
     }
