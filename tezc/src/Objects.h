@@ -28,7 +28,7 @@ struct Object {
 };
 
 struct LoadedTable {
-    FileBytes file;
+    std::vector<TableSection> sections;
     std::string path;
 };
 
@@ -40,9 +40,16 @@ struct Env : Object {
     std::array<size_t, kSectionKinds> sectionSize{};
     TrieView s2t, t2s;
     std::string folder;  // folder of the first loaded table (the program folder)
+    // Every section of the loaded tables, for a table loaded next to share.
+    std::vector<const TableSection*> loadedSections() const;
     void refreshSections();
     Big5Tables big5() const;
     GbTables gb() const;
+
+private:
+    // The bytes s2t and t2s were prepared from, kept while they are in use: the same
+    // address then always means the same bytes.
+    std::shared_ptr<const uint8_t> s2tBytes_, t2sBytes_;
 };
 
 struct Pct : Object {
@@ -111,7 +118,7 @@ enum class Overlay {
 
 struct CachedOverlay {
     uint64_t generation = ~uint64_t(0);
-    std::vector<uint64_t> storage;
+    PageWords storage;
     TrieView view;  // not valid when no item applies
 };
 
