@@ -127,10 +127,10 @@ struct CachedOverlay {
 struct ScriptUnits {
     std::array<const void*, 5> key{};  // the matchers it was built for
     uint64_t generation = ~uint64_t(0);
-    std::vector<uint32_t> info;   // 65536 words
+    std::vector<uint32_t, PageAllocator<uint32_t>> info;   // 65536 words
     // Pairs that may begin a longer key, by TrieView::pairHash(c, d) >> pairShift: folded
     // down from the matchers' bitmaps while it stays sparse, so that it stays in cache.
-    std::vector<uint64_t> pairs;
+    PageWords pairs;
     int pairShift = 0;
 };
 

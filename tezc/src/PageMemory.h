@@ -1,8 +1,9 @@
 #pragma once
-// Memory for loaded tables and the lookup data derived from them. Fresh pages are costly to
-// fault in one by one (most of a table load went there), so blocks come from 2 MB regions
-// backed by huge pages where the system offers them: small blocks share a region, large
-// ones get one of their own. A region is given back once no block in it is alive.
+// Memory for loaded tables, tries and the lookup data derived from them. Fresh pages are
+// costly to fault in one by one (most of a table load went there), so blocks come from
+// regions of 2 MB backed by huge pages where the system offers them; freed blocks are
+// handed out again, and a region is given back once none of its blocks is alive (one
+// empty region is kept for the next blocks).
 #include <cstddef>
 #include <cstdint>
 #include <memory>

@@ -2,6 +2,9 @@
 
 #include <cstring>
 #include <new>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace tezc {
 
@@ -9,6 +12,22 @@ namespace {
 constexpr size_t kRootBytes = 65536 * sizeof(uint32_t);
 
 size_t align8(size_t n) { return (n + 7) & ~size_t(7); }
+
+// Bit k set when w[k] is not 0, for 64 words.
+uint64_t nonzeroBits(const uint32_t* w) {
+    uint64_t bits = 0;
+#if defined(__SSE2__)
+    const __m128i zero = _mm_setzero_si128();
+    for (int k = 0; k < 64; k += 4) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(w + k));
+        const int isZero = _mm_movemask_ps(_mm_castsi128_ps(_mm_cmpeq_epi32(v, zero)));
+        bits |= uint64_t(~isZero & 0xF) << k;
+    }
+#else
+    for (int k = 0; k < 64; ++k) bits |= uint64_t(w[k] != 0) << k;
+#endif
+    return bits;
+}
 
 struct Layout {
     const TrieHeader* h;
@@ -77,10 +96,8 @@ void TrieView::attach(const void* data, size_t size) {
     const uint32_t nodeCount = h->nodeCount;
     size_t rootCount = 0;
     for (size_t i = 0; i < 1024; ++i) {
-        uint64_t bits = 0;
-        for (size_t k = 0; k < 64; ++k) bits |= uint64_t(l.root[i * 64 + k] != 0) << k;
-        starts_[i] = bits;
-        rootCount += static_cast<size_t>(__builtin_popcountll(bits));
+        starts_[i] = nonzeroBits(l.root + i * 64);
+        rootCount += static_cast<size_t>(__builtin_popcountll(starts_[i]));
     }
     // Every node but node 0 is reached by one root entry or one edge: what the root does
     // not reach gives the edge count, which sizes the edge bitmap (a blob made otherwise only
@@ -125,15 +142,14 @@ void TrieView::attach(const void* data, size_t size) {
     // In one pass over the edges: the pairs of first and second units that begin a key of
     // two or more units, and every edge by edgeBit of its key.
     edgeShift_ = 64 - edgeBitCount;
+    // Branch-free: an empty slot (parent 0, which no root entry names) sets no bit.
     for (size_t i = 0; i < h->edgeSlots; ++i) {
         const uint64_t e = l.edges[i];
-        if (e == 0) continue;
         const uint32_t hb = edgeBit(e >> 24, edgeShift_);
-        edgeBits[hb >> 6] |= uint64_t(1) << (hb & 63);
+        edgeBits[hb >> 6] |= uint64_t(e != 0) << (hb & 63);
         const uint32_t first = rootUnit[static_cast<uint32_t>(e >> 40)];
-        if (!first) continue;
         const uint32_t hp = pairHash(static_cast<char16_t>(first - 1), static_cast<char16_t>((e >> 24) & 0xFFFF));
-        pairs[hp >> 6] |= uint64_t(1) << (hp & 63);
+        pairs[hp >> 6] |= uint64_t(first != 0) << (hp & 63);
     }
     freePages(rootUnit);
     derived_ = std::move(derived);

@@ -197,7 +197,7 @@ private:
     };
     uint32_t find(uint32_t parent, char16_t c) const;
     std::vector<BuildNode> nodes_{BuildNode{}};
-    std::vector<uint32_t> root_ = std::vector<uint32_t>(65536, 0);
+    std::vector<uint32_t, PageAllocator<uint32_t>> root_ = std::vector<uint32_t, PageAllocator<uint32_t>>(65536, 0);
     // Edges in the order they were made (the blob's layout follows it) and looked up by key.
     std::vector<std::pair<uint64_t, uint32_t>> edgeList_;
     std::unordered_map<uint64_t, uint32_t> edgeMap_;
