@@ -1,5 +1,7 @@
 #include "FileIo.h"
 
+#include "PageMemory.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -117,12 +119,15 @@ bool ReadOnlyFile::readAt(uint64_t offset, void* out, size_t bytes) const {
 }
 
 bool ReadOnlyFile::holdsAt(uint64_t offset, const void* expected, size_t bytes) const {
-    // Pieces small enough to stay in the fastest cache between the read and the compare.
-    alignas(64) char piece[32768];
+    // Pieces small enough to stay in the fastest cache between the read and the compare, in
+    // memory that is already there (fresh stack pages would cost more than the compare).
+    constexpr size_t kPiece = 32768;
+    std::unique_ptr<char, void (*)(void*)> piece(static_cast<char*>(allocatePages(kPiece)), freePages);
+    if (!piece) return false;
     auto* want = static_cast<const char*>(expected);
     for (size_t done = 0; done < bytes;) {
-        const size_t n = std::min(sizeof piece, bytes - done);
-        if (!readAt(offset + done, piece, n) || std::memcmp(piece, want + done, n) != 0) return false;
+        const size_t n = std::min(kPiece, bytes - done);
+        if (!readAt(offset + done, piece.get(), n) || std::memcmp(piece.get(), want + done, n) != 0) return false;
         done += n;
     }
     return true;
