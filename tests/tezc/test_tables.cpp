@@ -19,7 +19,8 @@ struct ItemOut {
 
 // A table file's bytes with its Simplified->Traditional trie changed: "changed" gives 后
 // another one-unit replacement, "corrupt" makes the trie's last hash slot name a node it
-// does not have, "truncated" cuts the file in the middle of the trie.
+// does not have, "truncated" cuts the file in the middle of the trie, "emptied" gives the
+// trie section no bytes.
 QByteArray tableVariant(int index, const QString& variant)
 {
     QByteArray bytes = ReadFileBytes(tablePath(index));
@@ -36,6 +37,11 @@ QByteArray tableVariant(int index, const QString& variant)
         }
     if (trie < 0) return {};
     if (variant == "truncated") return bytes.left(trie + trieSize / 2);
+    if (variant == "emptied") {
+        for (quint32 i = 0; i < u32(16); ++i)
+            if (u32(32 + 24 * i) == 5) qToLittleEndian<quint64>(0, bytes.data() + 32 + 24 * i + 16);
+        return bytes;
+    }
     // Trie: header (6 words), root entries (65536 words), nodes (8 bytes each), hash slots.
     const quint32 nodeCount = u32(trie + 4), edgeSlots = u32(trie + 8);
     const qsizetype root = trie + 24, nodes = root + 65536 * 4;
@@ -165,6 +171,8 @@ private slots:
         QTest::newRow("a later table's trie is broken near its end")
             << QStringList{"1:same", "5:corrupt", "7:corrupt"}
             << QList<int>{0, TEZ_ERR_FORMAT, TEZ_ERR_FORMAT} << "後";
+        QTest::newRow("a later table's trie section is empty")
+            << QStringList{"1:same", "7:emptied"} << QList<int>{0, TEZ_ERR_FORMAT} << "後";
         QTest::newRow("a later table is cut inside the shared trie")
             << QStringList{"1:same", "5:truncated"} << QList<int>{0, TEZ_ERR_FORMAT} << "後";
         QTest::newRow("the providing table replaced, its trie still shared by another")

@@ -96,18 +96,18 @@ CctLoad loadCct(const std::string& path, uint32_t role, const std::vector<const 
         }
         if (!out[i].owner) freshBytes += (dir[i].size + 63) & ~size_t(63);
     }
-    if (freshBytes != 0) {
-        std::shared_ptr<const uint8_t> block = sharedPages(freshBytes);
-        if (!block) return CctLoad::Unreadable;
-        auto* at = const_cast<uint8_t*>(block.get());
-        for (size_t i = 0; i < dir.size(); ++i) {
-            if (out[i].owner) continue;
-            if (!file.readAt(dir[i].offset, at, dir[i].size)) return CctLoad::NotATable;
-            if (isTrie(out[i].kind) && !TrieView::check(at, dir[i].size)) return CctLoad::NotATable;
-            out[i].data = at;
-            out[i].owner = block;
-            at += (dir[i].size + 63) & ~size_t(63);
-        }
+    std::shared_ptr<const uint8_t> block;
+    if (freshBytes != 0 && !(block = sharedPages(freshBytes))) return CctLoad::Unreadable;
+    auto* at = const_cast<uint8_t*>(block.get());
+    for (size_t i = 0; i < dir.size(); ++i) {
+        if (out[i].owner) continue;
+        // An empty trie fails its check like any other broken one.
+        if (!file.readAt(dir[i].offset, at, dir[i].size) ||
+            (isTrie(out[i].kind) && !TrieView::check(at, dir[i].size)))
+            return CctLoad::NotATable;
+        out[i].data = at;
+        out[i].owner = block;
+        at += (dir[i].size + 63) & ~size_t(63);
     }
     sections = std::move(out);
     return CctLoad::Loaded;
