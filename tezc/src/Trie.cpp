@@ -122,6 +122,12 @@ void TrieView::attach(const void* data, size_t size) {
 
     // What each unit is as a key of its own, and which units it changes.
     for (size_t i = 0; i < 1024; ++i) {
+        if (starts_[i] == 0) {
+            // 64 units that start no key (most of them in a vocabulary trie): each is itself.
+            for (uint32_t k = 0; k < 64; ++k) infos[i * 64 + k] = static_cast<uint32_t>(i * 64) + k;
+            changes_[i] = 0;
+            continue;
+        }
         uint64_t changes = 0;
         for (size_t k = 0; k < 64; ++k) {
             const size_t c = i * 64 + k;
