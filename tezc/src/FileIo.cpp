@@ -119,9 +119,10 @@ bool ReadOnlyFile::readAt(uint64_t offset, void* out, size_t bytes) const {
 }
 
 bool ReadOnlyFile::holdsAt(uint64_t offset, const void* expected, size_t bytes) const {
-    // Pieces small enough to stay in the fastest cache between the read and the compare, in
-    // memory that is already there (fresh stack pages would cost more than the compare).
-    constexpr size_t kPiece = 32768;
+    // Pieces that stay in the second-level cache between the read and the compare, large
+    // enough that the reads cost few system calls, in memory that is already there (fresh
+    // stack pages would cost more than the compare).
+    constexpr size_t kPiece = 262144;
     std::unique_ptr<char, void (*)(void*)> piece(static_cast<char*>(allocatePages(kPiece)), freePages);
     if (!piece) return false;
     auto* want = static_cast<const char*>(expected);
