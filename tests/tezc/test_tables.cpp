@@ -5,6 +5,7 @@
 #include "TezcFixture.h"
 
 #include <QTest>
+#include <QtEndian>
 
 using namespace tezc_test;
 
@@ -15,6 +16,44 @@ struct ItemOut {
     int32_t status = 0;
     int32_t rc = 0;
 };
+
+// A table file's bytes with its Simplified->Traditional trie changed: "changed" gives 后
+// another one-unit replacement, "corrupt" makes the trie's last hash slot name a node it
+// does not have, "truncated" cuts the file in the middle of the trie, "emptied" gives the
+// trie section no bytes.
+QByteArray tableVariant(int index, const QString& variant)
+{
+    QByteArray bytes = ReadFileBytes(tablePath(index));
+    if (variant == "same") return bytes;
+    // Header: magic, version, role, section count, reserved, file size (32 bytes); then
+    // per section: kind, reserved, offset, size (24 bytes).
+    const auto u32 = [&](qsizetype at) { return qFromLittleEndian<quint32>(bytes.constData() + at); };
+    const auto u64 = [&](qsizetype at) { return qFromLittleEndian<quint64>(bytes.constData() + at); };
+    qsizetype trie = -1, trieSize = 0;
+    for (quint32 i = 0; i < u32(16); ++i)
+        if (u32(32 + 24 * i) == 5) {
+            trie = qsizetype(u64(32 + 24 * i + 8));
+            trieSize = qsizetype(u64(32 + 24 * i + 16));
+        }
+    if (trie < 0) return {};
+    if (variant == "truncated") return bytes.left(trie + trieSize / 2);
+    if (variant == "emptied") {
+        for (quint32 i = 0; i < u32(16); ++i)
+            if (u32(32 + 24 * i) == 5) qToLittleEndian<quint64>(0, bytes.data() + 32 + 24 * i + 16);
+        return bytes;
+    }
+    // Trie: header (6 words), root entries (65536 words), nodes (8 bytes each), hash slots.
+    const quint32 nodeCount = u32(trie + 4), edgeSlots = u32(trie + 8);
+    const qsizetype root = trie + 24, nodes = root + 65536 * 4;
+    const qsizetype edges = (nodes + qsizetype(nodeCount) * 8 + 7) & ~qsizetype(7);
+    if (variant == "changed") {
+        const quint32 node = u32(root + 4 * 0x540E) & 0x3FFFFF;  // 后
+        qToLittleEndian<quint16>(0x539A, bytes.data() + nodes + 8 * node + 6);  // 厚
+    } else if (variant == "corrupt") {
+        qToLittleEndian<quint64>(0x3FFFFF, bytes.data() + edges + 8 * (qsizetype(edgeSlots) - 1));
+    }
+    return bytes;
+}
 
 ItemOut getItem(int32_t h, int32_t index)
 {
@@ -115,6 +154,49 @@ private slots:
         }
         QCOMPARE(lib.uu(text, 0, 0), before);
         QCOMPARE(lib.ud(text, 0, 0), big5(before));
+    }
+
+    // Tables that carry the same trie share one loaded copy: only a byte-identical section
+    // is shared, a differing or broken one is its own or refused, and replacing a table
+    // prepares the trie again from what is loaded now.
+    void sharedSections_data()
+    {
+        QTest::addColumn<QStringList>("steps");  // "index:variant" loaded in order
+        QTest::addColumn<QList<int>>("results");
+        QTest::addColumn<QString>("converted");  // 后 from Simplified to Traditional
+        QTest::newRow("same trie in three tables")
+            << QStringList{"1:same", "5:same", "7:same"} << QList<int>{0, 0, 0} << "後";
+        QTest::newRow("a later table's trie differs")
+            << QStringList{"7:same", "5:changed"} << QList<int>{0, 0} << "厚";
+        QTest::newRow("a later table's trie is broken near its end")
+            << QStringList{"1:same", "5:corrupt", "7:corrupt"}
+            << QList<int>{0, TEZ_ERR_FORMAT, TEZ_ERR_FORMAT} << "後";
+        QTest::newRow("a later table's trie section is empty")
+            << QStringList{"1:same", "7:emptied"} << QList<int>{0, TEZ_ERR_FORMAT} << "後";
+        QTest::newRow("a later table is cut inside the shared trie")
+            << QStringList{"1:same", "5:truncated"} << QList<int>{0, TEZ_ERR_FORMAT} << "後";
+        QTest::newRow("the providing table replaced, its trie still shared by another")
+            << QStringList{"1:same", "7:same", "1:changed"} << QList<int>{0, 0, 0} << "厚";
+        QTest::newRow("replaced and loaded again")
+            << QStringList{"1:same", "7:same", "1:changed", "1:same"} << QList<int>{0, 0, 0, 0} << "後";
+        QTest::newRow("the same file loaded again at its index")
+            << QStringList{"1:changed", "1:changed"} << QList<int>{0, 0} << "厚";
+    }
+    void sharedSections()
+    {
+        QFETCH(QStringList, steps);
+        QFETCH(QList<int>, results);
+        QFETCH(QString, converted);
+        Library lib({}, false);
+        for (qsizetype i = 0; i < steps.size(); ++i) {
+            const int index = steps[i].section(':', 0, 0).toInt();
+            const QString variant = steps[i].section(':', 1);
+            // A fresh file for every step: what was loaded stays whatever happens on disk.
+            const QString file = lib.path(QStringLiteral("step%1.cct").arg(i));
+            WriteFileBytes(file, tableVariant(index, variant));
+            QCOMPARE(_TezLoadCCT(lib.env, index, file.toUtf8().constData(), 0, 0), int32_t(results[i]));
+        }
+        QCOMPARE(lib.uu(QStringLiteral("后"), 0, 0), converted);
     }
 
     void listProblems_data()

@@ -291,8 +291,11 @@ TEZC_API int32_t _TezLoadCCT(int32_t hEnv, int32_t index, const char* path, int3
         std::string native;
         if (!nativePath(env.get(), path, native)) return TEZ_ERR_ARG;
         auto table = std::make_unique<LoadedTable>();
-        if (!table->file.load(native)) return TEZ_ERR_OPEN;
-        if (!isValidCct(table->file.data(), table->file.size(), static_cast<uint32_t>(index))) return TEZ_ERR_FORMAT;
+        switch (loadCct(native, static_cast<uint32_t>(index), env->loadedSections(), table->sections)) {
+        case CctLoad::Unreadable: return TEZ_ERR_OPEN;
+        case CctLoad::NotATable: return TEZ_ERR_FORMAT;
+        case CctLoad::Loaded: break;
+        }
         table->path = native;
         env->tables[static_cast<size_t>(index)] = std::move(table);
         env->refreshSections();

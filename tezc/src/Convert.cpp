@@ -514,7 +514,7 @@ void fillScriptUnits(ScriptUnits& units, const TrieView& code, const TrieView* s
             units.vocabRoots[h] = uint64_t(c) << 48 | seg << 24 | inn;
         }
     }
-    std::vector<uint64_t> pairs(TrieView::kPairWords, 0);
+    PageWords pairs(TrieView::kPairWords, 0);
     for (const TrieView* t : {segment, &code, inner}) {
         if (!t) continue;
         const uint64_t* bits = t->pairBits();

@@ -1,10 +1,12 @@
 #include "FileIo.h"
 
+#include "PageMemory.h"
+
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <cstdlib>
 #include <fcntl.h>
-#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -85,53 +87,50 @@ bool sameFile(const std::string& a, const std::string& b) {
     return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
 }
 
-void FileBytes::Free::operator()(void* p) const { std::free(p); }
-
-namespace {
-// Memory for a file's bytes: large tables in huge pages where the system offers them, so
-// that reading them costs a few page faults instead of thousands.
-void* allocateFileMemory(size_t bytes) {
-    constexpr size_t kHuge = size_t(2) << 20;
-    if (bytes < kHuge / 2) return std::malloc((bytes + 7) & ~size_t(7));
-    const size_t rounded = (bytes + kHuge - 1) & ~(kHuge - 1);
-    void* p = std::aligned_alloc(kHuge, rounded);
-    if (p) ::madvise(p, rounded, MADV_HUGEPAGE);
-    return p;
+ReadOnlyFile::~ReadOnlyFile() {
+    if (fd_ >= 0) ::close(fd_);
 }
-}  // namespace
 
-bool FileBytes::load(const std::string& path) {
-    // Read straight into the aligned block: no intermediate copy, no zero-fill.
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return false;
+bool ReadOnlyFile::open(const std::string& path) {
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd_ < 0) return false;
     struct stat st {};
-    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size <= 0) {
-        ::close(fd);
+    if (fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd_);
+        fd_ = -1;
         return false;
     }
-    // One byte more than the file claims: a file that grew meanwhile is read as a size it
-    // does not declare, and the table check rejects it.
-    const size_t want = static_cast<size_t>(st.st_size) + 1;
-    const size_t words = (want + 7) / 8;
-    std::unique_ptr<uint64_t, Free> block(static_cast<uint64_t*>(allocateFileMemory(words * 8)));
-    if (!block) {
-        ::close(fd);
-        return false;
-    }
-    auto* bytes = reinterpret_cast<char*>(block.get());
+    size_ = static_cast<uint64_t>(st.st_size);
+    return true;
+}
+
+bool ReadOnlyFile::readAt(uint64_t offset, void* out, size_t bytes) const {
+    if (fd_ < 0 || offset > size_ || bytes > size_ - offset) return false;
+    auto* to = static_cast<char*>(out);
     size_t got = 0;
-    while (got < want) {
-        ssize_t r = ::read(fd, bytes + got, want - got);
+    while (got < bytes) {
+        const ssize_t r = ::pread(fd_, to + got, bytes - got, static_cast<off_t>(offset + got));
         if (r < 0 && errno == EINTR) continue;
-        if (r <= 0) break;
+        if (r <= 0) return false;
         got += static_cast<size_t>(r);
     }
-    ::close(fd);
-    if (got == 0) return false;
-    // The bytes after the end up to the next word boundary stay defined.
-    std::memset(bytes + got, 0, words * 8 - got);
-    words_ = std::move(block);
-    size_ = got;
+    return true;
+}
+
+bool ReadOnlyFile::holdsAt(uint64_t offset, const void* expected, size_t bytes) const {
+    // Pieces that stay in the second-level cache between the read and the compare, large
+    // enough that the reads cost few system calls, in memory that is already there (fresh
+    // stack pages would cost more than the compare).
+    constexpr size_t kPiece = 262144;
+    std::unique_ptr<char, void (*)(void*)> piece(static_cast<char*>(allocatePages(kPiece)), freePages);
+    if (!piece) return false;
+    auto* want = static_cast<const char*>(expected);
+    for (size_t done = 0; done < bytes;) {
+        const size_t n = std::min(kPiece, bytes - done);
+        if (!readAt(offset + done, piece.get(), n) || std::memcmp(piece.get(), want + done, n) != 0) return false;
+        done += n;
+    }
     return true;
 }
 

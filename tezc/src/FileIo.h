@@ -1,6 +1,6 @@
 #pragma once
-// File helpers: whole-file read (also into 8-byte aligned memory), atomic write (temporary
-// file in the same folder, then rename), and same-file check.
+// File helpers: whole-file read, reads at offsets, atomic write (temporary file in the same
+// folder, then rename), and same-file check.
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -19,20 +19,26 @@ bool readFile(const std::string& path, std::string& out);
 bool writeFileAtomic(const std::string& path, std::string_view data);
 bool sameFile(const std::string& a, const std::string& b);
 
-// A whole file copied into 8-byte aligned memory: what was checked at load stays what is
-// read later, whatever happens to the file on disk.
-class FileBytes {
+// A regular file opened for reading pieces of it at given offsets.
+class ReadOnlyFile {
 public:
-    bool load(const std::string& path);
-    const void* data() const { return words_.get(); }
-    size_t size() const { return size_; }
+    ReadOnlyFile() = default;
+    ReadOnlyFile(const ReadOnlyFile&) = delete;
+    ReadOnlyFile& operator=(const ReadOnlyFile&) = delete;
+    ~ReadOnlyFile();
+    // False when the file cannot be opened or is no regular file.
+    bool open(const std::string& path);
+    // The size when it was opened.
+    uint64_t size() const { return size_; }
+    // Reads exactly bytes bytes at offset; false when the file holds fewer there.
+    bool readAt(uint64_t offset, void* out, size_t bytes) const;
+    // Whether the bytes bytes at offset are exactly those at expected (read in pieces, into
+    // no new memory).
+    bool holdsAt(uint64_t offset, const void* expected, size_t bytes) const;
 
 private:
-    struct Free {
-        void operator()(void* p) const;
-    };
-    std::unique_ptr<uint64_t, Free> words_;
-    size_t size_ = 0;
+    int fd_ = -1;
+    uint64_t size_ = 0;
 };
 
 }  // namespace tezc

@@ -19,33 +19,43 @@ int32_t Registry::add(std::shared_ptr<Object> obj) {
 
 void Registry::remove(int32_t handle) { objects_.erase(handle); }
 
+std::vector<const TableSection*> Env::loadedSections() const {
+    std::vector<const TableSection*> all;
+    for (const auto& t : tables)
+        if (t)
+            for (const TableSection& s : t->sections) all.push_back(&s);
+    return all;
+}
+
 void Env::refreshSections() {
     section.fill(nullptr);
     sectionSize.fill(0);
     folder.clear();
+    std::array<const TableSection*, kSectionKinds> from{};
     for (const auto& t : tables) {
         if (!t) continue;
         if (folder.empty()) folder = folderOf(t->path);
-        auto* base = static_cast<const uint8_t*>(t->file.data());
-        auto* h = reinterpret_cast<const CctHeader*>(base);
-        auto* dir = reinterpret_cast<const CctSection*>(base + sizeof(CctHeader));
-        for (uint32_t i = 0; i < h->sectionCount; ++i) {
-            const uint32_t k = dir[i].kind;
+        for (const TableSection& s : t->sections) {
+            const auto k = static_cast<size_t>(s.kind);
             if (k < kSectionKinds && !section[k]) {
-                section[k] = base + dir[i].offset;
-                sectionSize[k] = dir[i].size;
+                section[k] = s.data;
+                sectionSize[k] = s.size;
+                from[k] = &s;
             }
         }
     }
     // A trie is prepared again only when another table now provides it.
-    auto refresh = [&](TrieView& view, SectionKind kind) {
+    auto refresh = [&](TrieView& view, std::shared_ptr<const uint8_t>& bytes, SectionKind kind) {
         const auto k = static_cast<size_t>(kind);
         if (view.data() == section[k] && view.valid()) return;
         view = TrieView();
-        if (section[k]) view.attach(section[k], sectionSize[k]);
+        bytes.reset();
+        if (!section[k]) return;
+        view.attach(section[k], sectionSize[k]);
+        bytes = from[k]->owner;
     };
-    refresh(s2t, SectionKind::TrieS2T);
-    refresh(t2s, SectionKind::TrieT2S);
+    refresh(s2t, s2tBytes_, SectionKind::TrieS2T);
+    refresh(t2s, t2sBytes_, SectionKind::TrieT2S);
 }
 
 Big5Tables Env::big5() const {

@@ -28,7 +28,7 @@ struct Object {
 };
 
 struct LoadedTable {
-    FileBytes file;
+    std::vector<TableSection> sections;
     std::string path;
 };
 
@@ -40,9 +40,16 @@ struct Env : Object {
     std::array<size_t, kSectionKinds> sectionSize{};
     TrieView s2t, t2s;
     std::string folder;  // folder of the first loaded table (the program folder)
+    // Every section of the loaded tables, for a table loaded next to share.
+    std::vector<const TableSection*> loadedSections() const;
     void refreshSections();
     Big5Tables big5() const;
     GbTables gb() const;
+
+private:
+    // The bytes s2t and t2s were prepared from, kept while they are in use: the same
+    // address then always means the same bytes.
+    std::shared_ptr<const uint8_t> s2tBytes_, t2sBytes_;
 };
 
 struct Pct : Object {
@@ -111,7 +118,7 @@ enum class Overlay {
 
 struct CachedOverlay {
     uint64_t generation = ~uint64_t(0);
-    std::vector<uint64_t> storage;
+    PageWords storage;
     TrieView view;  // not valid when no item applies
 };
 
@@ -122,10 +129,10 @@ struct ScriptUnits {
     uint64_t generation = ~uint64_t(0);
     // 65536 words: what the unit is to the matchers (low half) and its root entry in the
     // code table (high half), so that a walk from it needs no other look-up to begin.
-    std::vector<uint64_t> info;
+    PageWords info;
     // Pairs that may begin a longer key, by TrieView::pairHash(c, d) >> pairShift: folded
     // down from the matchers' bitmaps while it stays sparse, so that it stays in cache.
-    std::vector<uint64_t> pairs;
+    PageWords pairs;
     int pairShift = 0;
     // Root entries of the vocabulary matchers (segment, inner) for the units their keys start
     // with, in a small open-addressing table: unit << 48 | segment entry << 24 | inner entry.

@@ -108,6 +108,8 @@ bool readPct(std::string_view text, std::vector<VocabItem>& items, PctLayout& la
                                                              layout.encoding == TableEncoding::Utf16BE ? 4u : 2u))
         layout.eol = u"\r\n";
     std::string kept;
+    // Room for every line at once: growing the list would move all items several times.
+    items.reserve(items.size() + lines.size() - 1);
     for (size_t i = 1; i < lines.size(); ++i) {
         VocabItem item;
         if (decodeLine(lines[i].body(), layout.encoding, decoded) && !decoded.empty() && parseItemLine(decoded, item)) {

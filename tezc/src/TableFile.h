@@ -1,8 +1,10 @@
 #pragma once
 // The conversion table file (.CCT): an identifying header, a section directory and
-// 8-byte aligned sections (tries and code page maps), copied into memory at load time.
+// 8-byte aligned sections (tries and code page maps), copied into memory at load time
+// (a section another loaded table already holds is shared instead).
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -44,8 +46,23 @@ struct CctRole {
 };
 const std::vector<CctRole>& cctRoles();
 
-// True when the bytes are a whole, well-formed table file made for the table index role.
-bool isValidCct(const void* data, size_t size, uint32_t role);
+// One section of a loaded table file. Its bytes may be shared with other loaded tables
+// that carry the same section.
+struct TableSection {
+    SectionKind kind{};
+    const void* data = nullptr;
+    size_t size = 0;
+    std::shared_ptr<const uint8_t> owner;  // keeps data alive
+};
+
+enum class CctLoad { Loaded, Unreadable, NotATable };
+
+// Loads the table file at path made for the table index role, refusing one that is not
+// whole and well-formed. A section byte-identical to one of known is shared with it; the
+// others are read into fresh memory and checked there, so that what was checked stays what
+// is read later, whatever happens to the file on disk.
+CctLoad loadCct(const std::string& path, uint32_t role, const std::vector<const TableSection*>& known,
+                std::vector<TableSection>& sections);
 
 // Writes a table file whole (temporary file, then rename).
 bool writeCct(const std::string& path, uint32_t role,

@@ -1,6 +1,10 @@
 #include "Trie.h"
 
 #include <cstring>
+#include <new>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace tezc {
 
@@ -8,6 +12,22 @@ namespace {
 constexpr size_t kRootBytes = 65536 * sizeof(uint32_t);
 
 size_t align8(size_t n) { return (n + 7) & ~size_t(7); }
+
+// Bit k set when w[k] is not 0, for 64 words.
+uint64_t nonzeroBits(const uint32_t* w) {
+    uint64_t bits = 0;
+#if defined(__SSE2__)
+    const __m128i zero = _mm_setzero_si128();
+    for (int k = 0; k < 64; k += 4) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(w + k));
+        const int isZero = _mm_movemask_ps(_mm_castsi128_ps(_mm_cmpeq_epi32(v, zero)));
+        bits |= uint64_t(~isZero & 0xF) << k;
+    }
+#else
+    for (int k = 0; k < 64; ++k) bits |= uint64_t(w[k] != 0) << k;
+#endif
+    return bits;
+}
 
 struct Layout {
     const TrieHeader* h;
@@ -69,62 +89,79 @@ bool TrieView::check(const void* data, size_t size) {
 void TrieView::attach(const void* data, size_t size) {
     root_ = nullptr;
     header_ = nullptr;
+    derived_.reset();
     Layout l;
     if (!layoutOf(data, size, l)) return;
     const TrieHeader* h = l.h;
+    const uint32_t nodeCount = h->nodeCount;
+    size_t rootCount = 0;
     for (size_t i = 0; i < 1024; ++i) {
-        uint64_t bits = 0;
-        for (size_t k = 0; k < 64; ++k) bits |= uint64_t(l.root[i * 64 + k] != 0) << k;
-        starts_[i] = bits;
+        starts_[i] = nonzeroBits(l.root + i * 64);
+        rootCount += static_cast<size_t>(__builtin_popcountll(starts_[i]));
     }
-    // Pairs of first and second units that begin a key of two or more units.
-    // The first unit of each node that a first unit leads to, plus one (0: not such a node).
-    std::vector<uint32_t> rootUnit(h->nodeCount, 0);
-    for (size_t c = 0; c < 65536; ++c)
-        if (l.root[c]) rootUnit[l.root[c] & kIdMask] = static_cast<uint32_t>(c) + 1;
-    pairsOwner_ = std::make_shared<std::vector<uint64_t>>(size_t(1) << (kPairBits - 6), 0);
-    uint64_t* pairs = pairsOwner_->data();
-    for (size_t i = 0; i < h->edgeSlots; ++i) {
-        const uint64_t e = l.edges[i];
-        if (e == 0) continue;
-        const uint32_t first = rootUnit[static_cast<uint32_t>(e >> 40)];
-        if (!first) continue;
-        const uint32_t hp = pairHash(static_cast<char16_t>(first - 1), static_cast<char16_t>((e >> 24) & 0xFFFF));
-        pairs[hp >> 6] |= uint64_t(1) << (hp & 63);
-    }
-    pairs_ = pairsOwner_->data();
-    // Every edge, by edgeBit of its key.
-    size_t edgeCount = 0;
-    for (size_t i = 0; i < h->edgeSlots; ++i) edgeCount += l.edges[i] != 0;
+    // Every node but node 0 is reached by one root entry or one edge: what the root does
+    // not reach gives the edge count, which sizes the edge bitmap (a blob made otherwise only
+    // gets a bitmap of another size, never a wrong one).
+    const size_t edgeCount = nodeCount - 1 > rootCount ? nodeCount - 1 - rootCount : 0;
     int edgeBitCount = 6;
     while (edgeBitCount < kMaxEdgeBits && (size_t(1) << edgeBitCount) < edgeCount * 16) ++edgeBitCount;
+    const size_t infoBytes = 65536 * sizeof(uint32_t), pairBytes = kPairWords * sizeof(uint64_t);
+    const size_t edgeBitBytes = (size_t(1) << edgeBitCount) / 8;
+    std::shared_ptr<uint8_t> derived = sharedPages(infoBytes + pairBytes + edgeBitBytes);
+    // The first unit of each node that a first unit leads to, plus one (0: not such a node).
+    auto* rootUnit = static_cast<uint32_t*>(allocatePages(size_t(nodeCount) * sizeof(uint32_t)));
+    if (!derived || !rootUnit) {
+        freePages(rootUnit);
+        throw std::bad_alloc();
+    }
+    auto* infos = reinterpret_cast<uint32_t*>(derived.get());
+    auto* pairs = reinterpret_cast<uint64_t*>(derived.get() + infoBytes);
+    auto* edgeBits = reinterpret_cast<uint64_t*>(derived.get() + infoBytes + pairBytes);
+    std::memset(pairs, 0, pairBytes + edgeBitBytes);
+    std::memset(rootUnit, 0, size_t(nodeCount) * sizeof(uint32_t));
+
+    // What each unit is as a key of its own, and which units it changes.
+    for (size_t i = 0; i < 1024; ++i) {
+        if (starts_[i] == 0) {
+            // 64 units that start no key (most of them in a vocabulary trie): each is itself.
+            for (uint32_t k = 0; k < 64; ++k) infos[i * 64 + k] = static_cast<uint32_t>(i * 64) + k;
+            changes_[i] = 0;
+            continue;
+        }
+        uint64_t changes = 0;
+        for (size_t k = 0; k < 64; ++k) {
+            const size_t c = i * 64 + k;
+            const uint32_t e = l.root[c];
+            const TrieNode& node = l.nodes[e & kIdMask];
+            const bool value = (e & kEntryValue) != 0;
+            const char16_t unit = value && node.valueLen == 1 ? node.unit : static_cast<char16_t>(c);
+            changes |= uint64_t(unit != c) << k;
+            uint32_t info = unit;
+            if (value) info |= kInfoValue;
+            if (e & kEntryChildren) info |= kInfoChildren;
+            if (value && node.valueLen != 1) info |= kInfoLongValue;
+            infos[c] = info;
+            if (e) rootUnit[e & kIdMask] = static_cast<uint32_t>(c) + 1;
+        }
+        changes_[i] = changes;
+    }
+    // In one pass over the edges: the pairs of first and second units that begin a key of
+    // two or more units, and every edge by edgeBit of its key.
     edgeShift_ = 64 - edgeBitCount;
-    edgeBitsOwner_ = std::make_shared<std::vector<uint64_t>>(size_t(1) << (edgeBitCount - 6), 0);
-    uint64_t* edgeBits = edgeBitsOwner_->data();
+    // Branch-free: an empty slot (parent 0, which no root entry names) sets no bit.
     for (size_t i = 0; i < h->edgeSlots; ++i) {
         const uint64_t e = l.edges[i];
-        if (e == 0) continue;
         const uint32_t hb = edgeBit(e >> 24, edgeShift_);
-        edgeBits[hb >> 6] |= uint64_t(1) << (hb & 63);
+        edgeBits[hb >> 6] |= uint64_t(e != 0) << (hb & 63);
+        const uint32_t first = rootUnit[static_cast<uint32_t>(e >> 40)];
+        const uint32_t hp = pairHash(static_cast<char16_t>(first - 1), static_cast<char16_t>((e >> 24) & 0xFFFF));
+        pairs[hp >> 6] |= uint64_t(first != 0) << (hp & 63);
     }
-    edgeBits_ = edgeBitsOwner_->data();
-    // Written whole below: no clearing first.
-    infoOwner_.reset(new uint32_t[65536]);
-    uint32_t* infos = infoOwner_.get();
-    for (size_t c = 0; c < 65536; ++c) {
-        const uint32_t e = l.root[c];
-        const TrieNode& node = l.nodes[e & kIdMask];
-        const bool value = (e & kEntryValue) != 0;
-        const char16_t unit = value && node.valueLen == 1 ? node.unit : static_cast<char16_t>(c);
-        if (unit != c) changes_[c >> 6] |= uint64_t(1) << (c & 63);
-        else changes_[c >> 6] &= ~(uint64_t(1) << (c & 63));
-        uint32_t info = unit;
-        if (value) info |= kInfoValue;
-        if (e & kEntryChildren) info |= kInfoChildren;
-        if (value && node.valueLen != 1) info |= kInfoLongValue;
-        infos[c] = info;
-    }
-    info_ = infoOwner_.get();
+    freePages(rootUnit);
+    derived_ = std::move(derived);
+    info_ = infos;
+    pairs_ = pairs;
+    edgeBits_ = edgeBits;
     header_ = h;
     root_ = l.root;
     nodes_ = l.nodes;
@@ -201,13 +238,13 @@ bool TrieBuilder::add(std::u16string_view key, std::u16string_view value) {
 }
 
 std::vector<uint8_t> TrieBuilder::build() const {
-    const std::vector<uint64_t> words = buildWords();
+    const PageWords words = buildWords();
     std::vector<uint8_t> blob(words.size() * sizeof(uint64_t));
     if (!blob.empty()) std::memcpy(blob.data(), words.data(), blob.size());
     return blob;
 }
 
-std::vector<uint64_t> TrieBuilder::buildWords() const {
+PageWords TrieBuilder::buildWords() const {
     size_t slots = 16;
     // Load factor up to 3/4: probes mostly stay in one cache line, and the table stays small.
     while (slots < edgeList_.size() * 4 / 3 + 2) slots <<= 1;
@@ -225,7 +262,7 @@ std::vector<uint64_t> TrieBuilder::buildWords() const {
     const size_t poolOff = off;
     off = align8(off + pool_.size() * sizeof(char16_t));
 
-    std::vector<uint64_t> words(off / sizeof(uint64_t), 0);
+    PageWords words(off / sizeof(uint64_t), 0);
     auto* blob = reinterpret_cast<uint8_t*>(words.data());
     TrieHeader h{kTrieMagic, static_cast<uint32_t>(nodes_.size()), static_cast<uint32_t>(slots),
                  static_cast<uint32_t>(pool_.size()), maxKeyLen_, static_cast<uint32_t>(keys_)};

@@ -10,6 +10,8 @@
 //   char16_t pool[poolUnits]    replacement texts
 // An entry (root or child) carries the node's id and whether it ends a key and has
 // children, so that a walk touches only the hash table; the node is read once per match.
+#include "PageMemory.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -207,11 +209,10 @@ private:
     int shift_ = 64;
     uint64_t starts_[1024] = {};
     uint64_t changes_[1024] = {};
-    std::shared_ptr<std::vector<uint64_t>> pairsOwner_;
+    // The derived tables below live in one block, shared by copies of the view.
+    std::shared_ptr<uint8_t> derived_;
     const uint64_t* pairs_ = nullptr;
-    std::shared_ptr<std::vector<uint64_t>> edgeBitsOwner_;
     const uint64_t* edgeBits_ = nullptr;
-    std::shared_ptr<uint32_t[]> infoOwner_;
     const uint32_t* info_ = nullptr;
 };
 
@@ -223,7 +224,7 @@ public:
     bool contains(std::u16string_view key) const;
     std::vector<uint8_t> build() const;
     // The same blob in 8-byte words, ready to be attached in place.
-    std::vector<uint64_t> buildWords() const;
+    PageWords buildWords() const;
     size_t size() const { return keys_; }
 
 private:
@@ -235,7 +236,7 @@ private:
     };
     uint32_t find(uint32_t parent, char16_t c) const;
     std::vector<BuildNode> nodes_{BuildNode{}};
-    std::vector<uint32_t> root_ = std::vector<uint32_t>(65536, 0);
+    std::vector<uint32_t, PageAllocator<uint32_t>> root_ = std::vector<uint32_t, PageAllocator<uint32_t>>(65536, 0);
     // Edges in the order they were made (the blob's layout follows it) and looked up by key.
     std::vector<std::pair<uint64_t, uint32_t>> edgeList_;
     std::unordered_map<uint64_t, uint32_t> edgeMap_;
