@@ -140,6 +140,8 @@ private slots:
         QTest::newRow("character whose bytes both lack the top bit") << "头" << "頭" << 0;
         QTest::newRow("ascii-led term back") << "隨身碟" << "U盘" << 1;
         QTest::newRow("phrase back") << "軟體" << "软件" << 1;
+        QTest::newRow("term led by ascii letters back") << "SQL隱碼攻擊" << "SQL注入" << 1;
+        QTest::newRow("term led by two ascii letters back") << "PN接面" << "PN结" << 1;
     }
     void termsInsideAscii()
     {

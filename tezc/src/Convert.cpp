@@ -118,13 +118,13 @@ struct DecidedUnits {
           hashShift(32 - TrieView::kPairBits + units.pairShift), vocabRoots(units.vocabRoots.data()),
           vocabMask(units.vocabRoots.size() - 1), vocabShift(units.vocabShift), segment(segment), inner(inner) {
 #if defined(__SSE2__)
-        // Up to four ASCII units that are not their own piece; unused slots hold a unit that
-        // is no ASCII.
+        // Up to eight ASCII units that are not their own piece; unused slots hold a unit
+        // that is no ASCII.
         std::vector<char16_t> keys;
         for (char16_t c = 0; c < 0x80; ++c)
             if (static_cast<uint32_t>(info[c]) != c) keys.push_back(c);
-        asciiBlocks = keys.size() <= 4;
-        for (size_t k = 0; k < 4; ++k)
+        asciiBlocks = keys.size() <= 8;
+        for (size_t k = 0; k < 8; ++k)
             asciiKeys[k] = _mm_set1_epi16(static_cast<short>(asciiBlocks && k < keys.size() ? keys[k] : 0xFFFF));
 #endif
     }
@@ -155,7 +155,7 @@ struct DecidedUnits {
     const TrieView* inner;
 #if defined(__SSE2__)
     bool asciiBlocks = false;
-    __m128i asciiKeys[4];
+    __m128i asciiKeys[8];
 #endif
 
 private:
@@ -393,20 +393,16 @@ private:
         size_t k = 0;
 #if defined(__SSE2__)
         // Eight ASCII units that are their own pieces, followed by such a unit, are written
-        // as they are.
-        if (du_.asciiBlocks) {
+        // as they are. The first unit is looked up; each later one is the successor of the one
+        // before, whose block compared it with the keys.
+        if (du_.asciiBlocks && count_ >= 8 && static_cast<uint32_t>(info[s_[from]]) == s_[from]) {
             const __m128i high = _mm_set1_epi16(static_cast<short>(0xFF80));
             const __m128i* keys = du_.asciiKeys;
             for (; k + 8 <= count_; k += 8) {
                 const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s_ + from + k));
                 const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s_ + from + k + 1));
-                const __m128i all = _mm_or_si128(v, next);
-                const __m128i bad = _mm_or_si128(
-                    _mm_and_si128(all, high),
-                    _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi16(v, keys[0]), _mm_cmpeq_epi16(next, keys[0])),
-                                 _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi16(v, keys[1]), _mm_cmpeq_epi16(next, keys[1])),
-                                              _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi16(v, keys[2]), _mm_cmpeq_epi16(next, keys[2])),
-                                                           _mm_or_si128(_mm_cmpeq_epi16(v, keys[3]), _mm_cmpeq_epi16(next, keys[3]))))));
+                __m128i bad = _mm_and_si128(_mm_or_si128(v, next), high);
+                for (size_t j = 0; j < 8; ++j) bad = _mm_or_si128(bad, _mm_cmpeq_epi16(next, keys[j]));
                 if (_mm_movemask_epi8(_mm_cmpeq_epi16(bad, _mm_setzero_si128())) != 0xFFFF) break;
                 _mm_storeu_si128(reinterpret_cast<__m128i*>(units_ + k), v);
             }
