@@ -118,14 +118,8 @@ struct DecidedUnits {
           hashShift(32 - TrieView::kPairBits + units.pairShift), vocabRoots(units.vocabRoots.data()),
           vocabMask(units.vocabRoots.size() - 1), vocabShift(units.vocabShift), segment(segment), inner(inner) {
 #if defined(__SSE2__)
-        // Up to eight ASCII units that are not their own piece; unused slots hold a unit
-        // that is no ASCII.
-        std::vector<char16_t> keys;
-        for (char16_t c = 0; c < 0x80; ++c)
-            if (static_cast<uint32_t>(info[c]) != c) keys.push_back(c);
-        asciiBlocks = keys.size() <= 8;
-        for (size_t k = 0; k < 8; ++k)
-            asciiKeys[k] = _mm_set1_epi16(static_cast<short>(asciiBlocks && k < keys.size() ? keys[k] : 0xFFFF));
+        asciiBlocks = units.asciiBlocks;
+        for (size_t k = 0; k < 8; ++k) asciiKeys[k] = _mm_set1_epi16(static_cast<short>(units.asciiKeys[k]));
 #endif
     }
     // Whether some matcher has a key of two or more units starting with c, d, or terms
@@ -486,6 +480,13 @@ void fillScriptUnits(ScriptUnits& units, const TrieView& code, const TrieView* s
         if (changes || longValue || (guard && guard->mayStart(c))) info |= kUnitSlow;
         units.info[k] = info | uint64_t(code.first(c)) << 32;
     }
+    // The ASCII units that are not their own piece.
+    units.asciiKeys.fill(0xFFFF);
+    size_t asciiKeyCount = 0;
+    for (char16_t c = 0; c < 0x80; ++c)
+        if (static_cast<uint32_t>(units.info[c]) != c && asciiKeyCount++ < units.asciiKeys.size())
+            units.asciiKeys[asciiKeyCount - 1] = c;
+    units.asciiBlocks = asciiKeyCount <= units.asciiKeys.size();
     // The vocabulary matchers' root entries of the units they start with.
     std::vector<char16_t> starts;
     bool startsNul = false;

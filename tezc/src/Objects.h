@@ -138,6 +138,10 @@ struct ScriptUnits {
     // with, in a small open-addressing table: unit << 48 | segment entry << 24 | inner entry.
     std::vector<uint64_t> vocabRoots;
     int vocabShift = 64;
+    // The ASCII units that are not their own one-unit piece, when there are at most eight
+    // (unused places hold a unit that is no ASCII); asciiBlocks is false when there are more.
+    std::array<char16_t, 8> asciiKeys{};
+    bool asciiBlocks = false;
 };
 
 struct Stmt : Object {
