@@ -532,7 +532,8 @@ void fillScriptUnits(ScriptUnits& units, const TrieView& code, const TrieView* s
         }
 }
 
-// Compiled also for processors with BMI2 and AVX2, chosen when the program starts.
+// Both conversions are compiled also for processors with BMI2 and AVX2, chosen when the
+// program starts.
 [[gnu::target_clones("arch=x86-64-v3", "default")]]
 void convertScript(const TrieView& code, const TrieView* segment, const TrieView* inner,
                    const TrieView* guard, std::u16string_view in, std::u16string& out,
@@ -635,6 +636,7 @@ void convertScript(const TrieView& code, const TrieView* segment, const TrieView
     w.finish();
 }
 
+[[gnu::target_clones("arch=x86-64-v3", "default")]]
 void convertText(const TrieView* trie, std::u16string_view in, std::u16string& out) {
     if (!trie) {
         out.assign(in);
