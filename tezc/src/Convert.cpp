@@ -122,17 +122,18 @@ struct DecidedUnits {
         for (size_t k = 0; k < 8; ++k) asciiKeys[k] = _mm_set1_epi16(static_cast<short>(units.asciiKeys[k]));
 #endif
     }
-    // Whether some matcher has a key of two or more units starting with c, d, or terms
-    // are looked up in another form of c or d: otherwise no piece at c is longer than c.
+    // The root entry of c in the code table (first()).
     uint32_t codeRoot(char16_t c) const { return static_cast<uint32_t>(info[c] >> 32); }
-    // The root entries of c in the vocabulary matchers (first()), for a unit that one of them
-    // may start with.
+    // The root entries of c in the vocabulary matchers, for a unit that one of them may start
+    // with (without the small table, when a key starts with the NUL unit, the tries are asked).
     uint32_t segmentRoot(char16_t c) const {
         return vocabMask == size_t(-1) ? segment->first(c) : static_cast<uint32_t>(vocabEntry(c) >> 24) & 0xFFFFFF;
     }
     uint32_t innerRoot(char16_t c) const {
         return vocabMask == size_t(-1) ? inner->first(c) : static_cast<uint32_t>(vocabEntry(c)) & 0xFFFFFF;
     }
+    // Whether some matcher has a key of two or more units starting with c, d, or terms
+    // are looked up in another form of c or d: otherwise no piece at c is longer than c.
     bool mayReach(char16_t c, char16_t d) const {
         const uint32_t e = static_cast<uint32_t>(info[c]);
         const uint32_t h = ((uint32_t(c) << 16 | d) * TrieView::kPairMultiplier) >> hashShift;
@@ -152,6 +153,9 @@ struct DecidedUnits {
     __m128i asciiKeys[8];
 #endif
 
+    // Where the vocabulary table's probe for c begins.
+    static size_t vocabSlot(char16_t c, int shift) { return static_cast<size_t>((c * 0x9E3779B97F4A7C15ULL) >> shift); }
+
 private:
     uint64_t vocabEntry(char16_t c) const {
         for (size_t h = vocabSlot(c, vocabShift);; h = (h + 1) & vocabMask) {
@@ -159,9 +163,6 @@ private:
             if ((e >> 48) == c || e == 0) return e;
         }
     }
-
-public:
-    static size_t vocabSlot(char16_t c, int shift) { return static_cast<size_t>((c * 0x9E3779B97F4A7C15ULL) >> shift); }
 };
 
 // One piece of a segmentation: a match of one matcher (from == null: the unit is copied).
@@ -203,13 +204,6 @@ public:
         return {};
     }
 
-    // True when some matcher has a key of two or more units that starts with c, d.
-    bool pairAny(char16_t c, char16_t d) const {
-        // The start bitmaps stay in the fastest cache; the pair bitmaps are read only behind them.
-        return (code_.mayStart(c) && code_.pairMayFollow(c, d)) ||
-               (segment_ && segment_->mayStart(c) && segment_->pairMayFollow(c, d)) ||
-               (inner_ && inner_->mayStart(c) && inner_->pairMayFollow(c, d));
-    }
     // Every piece that starts at p, one per length (the longest-match order decides among
     // matchers of equal length), a copied unit included.
     size_t piecesAt(size_t p, Piece* out, size_t cap) const {
@@ -419,6 +413,7 @@ private:
     const DecidedUnits& du_;
     size_t base_ = 1, count_ = 0;
     uint64_t slow_ = 0;
+    // Twice a block: write() copies a whole block's length from any place in the first.
     char16_t units_[kBlock * 2] = {};
 };
 
@@ -560,7 +555,6 @@ void convertScript(const TrieView& code, const TrieView* segment, const TrieView
     while (i < n) {
         // Where only a one-unit piece can start and nothing protects or normalises here,
         // the piece comes from one look-up (the same piece the matching below would take).
-        // The test has a single branch, so that the look-ups of consecutive units overlap.
         if (i + 1 < n) {
             const size_t stop = block.write(i, w);
             if (stop != i) {
