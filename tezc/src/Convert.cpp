@@ -5,6 +5,14 @@
 #include <emmintrin.h>
 #endif
 
+// The conversion loops are compiled also for x86-64 processors with BMI2 and AVX2, chosen
+// when the program starts; other processors run the baseline build.
+#if defined(__x86_64__) && defined(__GNUC__)
+#define TEZC_ALSO_FOR_NEWER_X86 [[gnu::target_clones("arch=x86-64-v3", "default")]]
+#else
+#define TEZC_ALSO_FOR_NEWER_X86
+#endif
+
 namespace tezc {
 
 namespace {
@@ -527,9 +535,7 @@ void fillScriptUnits(ScriptUnits& units, const TrieView& code, const TrieView* s
         }
 }
 
-// Both conversions are compiled also for processors with BMI2 and AVX2, chosen when the
-// program starts.
-[[gnu::target_clones("arch=x86-64-v3", "default")]]
+TEZC_ALSO_FOR_NEWER_X86
 void convertScript(const TrieView& code, const TrieView* segment, const TrieView* inner,
                    const TrieView* guard, std::u16string_view in, std::u16string& out,
                    const TrieView* normal, const ScriptUnits* units) {
@@ -630,7 +636,7 @@ void convertScript(const TrieView& code, const TrieView* segment, const TrieView
     w.finish();
 }
 
-[[gnu::target_clones("arch=x86-64-v3", "default")]]
+TEZC_ALSO_FOR_NEWER_X86
 void convertText(const TrieView* trie, std::u16string_view in, std::u16string& out) {
     if (!trie) {
         out.assign(in);
