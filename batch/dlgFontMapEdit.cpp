@@ -1,10 +1,10 @@
 #include "batch/dlgFontMapEdit.h"
 
+#include "platform/ButtonRow.h"
 #include "platform/Modal.h"
 #include "platform/Twips.h"
 
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -32,11 +32,7 @@ DlgFontMapEdit::DlgFontMapEdit()
     grid->addWidget(txtB5, 0, 1);
     grid->addWidget(Label2, 1, 0);
     grid->addWidget(txtGB, 1, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(cmdOK);
-    buttons->addWidget(cmdCancel);
-    grid->addLayout(buttons, 2, 0, 1, 2);
+    grid->addLayout(RightAlignedButtons({cmdOK, cmdCancel}), 2, 0, 1, 2);
 
     connect(cmdOK, &QPushButton::clicked, this, &DlgFontMapEdit::cmdOK_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &DlgFontMapEdit::cmdCancel_Click);

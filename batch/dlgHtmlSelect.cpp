@@ -2,6 +2,7 @@
 
 #include "batch/ExtListText.h"
 #include "core/FileTypes.h"
+#include "platform/ButtonRow.h"
 #include "platform/CommonDialog.h"
 #include "platform/Modal.h"
 #include "platform/MsgBox.h"
@@ -11,7 +12,6 @@
 #include <QCheckBox>
 #include <QFileInfo>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -42,11 +42,7 @@ DlgHtmlSelect::DlgHtmlSelect()
     grid->addWidget(new QLabel(QStringLiteral("转换具有以下附加档名的文件："), this), 2, 0, 1, 2);
     grid->addWidget(txtExt, 3, 0, 1, 2);
     grid->addWidget(chkAddTag, 4, 0, 1, 2);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(cmdOK);
-    buttons->addWidget(cmdCancel);
-    grid->addLayout(buttons, 5, 0, 1, 2);
+    grid->addLayout(RightAlignedButtons({cmdOK, cmdCancel}), 5, 0, 1, 2);
 
     connect(cmdOK, &QPushButton::clicked, this, &DlgHtmlSelect::cmdOK_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &DlgHtmlSelect::cmdCancel_Click);

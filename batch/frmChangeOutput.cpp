@@ -2,6 +2,7 @@
 
 #include "batch/FolderPath.h"
 #include "batch/frmSelectDir.h"
+#include "platform/ButtonRow.h"
 #include "platform/Modal.h"
 #include "platform/Twips.h"
 
@@ -9,7 +10,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -42,11 +42,7 @@ FrmChangeOutput::FrmChangeOutput()
     grid->addWidget(txtOutput, 3, 0);
     grid->addWidget(cmdBrowse, 3, 1);
     grid->addWidget(chkAddTag, 4, 0, 1, 2);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(cmdOK);
-    buttons->addWidget(cmdCancel);
-    grid->addLayout(buttons, 5, 0, 1, 2);
+    grid->addLayout(RightAlignedButtons({cmdOK, cmdCancel}), 5, 0, 1, 2);
 
     connect(cmdOK, &QPushButton::clicked, this, &FrmChangeOutput::cmdOK_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &FrmChangeOutput::cmdCancel_Click);

@@ -3,6 +3,7 @@
 #include "batch/FolderPath.h"
 #include "batch/MakeDir.h"
 #include "batch/frmSelectDir.h"
+#include "platform/ButtonRow.h"
 #include "platform/Modal.h"
 #include "platform/MsgBox.h"
 #include "platform/ProgramFolder.h"
@@ -11,7 +12,6 @@
 
 #include <QFileInfo>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -43,11 +43,7 @@ FrmOutputSetting::FrmOutputSetting()
     grid->addWidget(txtDir, 1, 1);
     grid->addWidget(cmdBrowse, 1, 2);
     grid->addWidget(opAutoName, 2, 0, 1, 3);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(cmdOK);
-    buttons->addWidget(cmdCancel);
-    grid->addLayout(buttons, 3, 0, 1, 3);
+    grid->addLayout(RightAlignedButtons({cmdOK, cmdCancel}), 3, 0, 1, 3);
 
     connect(opDir, &QRadioButton::clicked, this, &FrmOutputSetting::opDir_Click);
     connect(opAutoName, &QRadioButton::clicked, this, &FrmOutputSetting::opAutoName_Click);

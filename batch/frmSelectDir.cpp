@@ -1,12 +1,12 @@
 #include "batch/frmSelectDir.h"
 
+#include "platform/ButtonRow.h"
 #include "platform/Modal.h"
 #include "platform/Twips.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QFileSystemModel>
-#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
@@ -39,11 +39,7 @@ FrmSelectDir::FrmSelectDir()
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(txtDir);
     layout->addWidget(Dir1, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(cmdOK);
-    buttons->addWidget(cmdCancel);
-    layout->addLayout(buttons);
+    layout->addLayout(RightAlignedButtons({cmdOK, cmdCancel}));
     resize(TwipsToPixels(5400), TwipsToPixels(4800));
 
     connect(cmdOK, &QPushButton::clicked, this, &FrmSelectDir::cmdOK_Click);

@@ -3,11 +3,11 @@
 #include "database/ConnParamFile.h"
 
 #include "core/Log.h"
+#include "platform/ButtonRow.h"
 #include "platform/FlexGrid.h"
 #include "platform/Modal.h"
 
 #include <QFileInfo>
-#include <QHBoxLayout>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -33,15 +33,11 @@ FrmSQLDBList::FrmSQLDBList()
     }
     fg1->setSelectionMode(flexSelectionByRow);
     layout->addWidget(fg1, 1);
-    auto* buttons = new QHBoxLayout;
     cmdOK = new QPushButton(QStringLiteral("确定"), this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
     cmdCancel = new QPushButton(QStringLiteral("取消(&C)"), this);
     cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
-    buttons->addStretch(1);
-    buttons->addWidget(cmdOK);
-    buttons->addWidget(cmdCancel);
-    layout->addLayout(buttons);
+    layout->addLayout(RightAlignedButtons({cmdOK, cmdCancel}));
     connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);
     connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
     resize(460, 300);

@@ -2,10 +2,10 @@
 
 #include "core/Err.h"
 #include "core/Log.h"
+#include "platform/ButtonRow.h"
 #include "platform/Modal.h"
 #include "platform/data/DataError.h"
 
-#include <QHBoxLayout>
 #include <QListWidget>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -23,16 +23,12 @@ FrmSelectOutDB::FrmSelectOutDB()
     lstDB = new QListWidget(this);
     lstDB->setObjectName(QStringLiteral("lstDB"));
     layout->addWidget(lstDB, 1);
-    auto* buttons = new QHBoxLayout;
     cmdOK = new QPushButton(QStringLiteral("确定"), this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
     cmdOK->setDefault(true);
     cmdCancel = new QPushButton(QStringLiteral("取消"), this);
     cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
-    buttons->addStretch(1);
-    buttons->addWidget(cmdOK);
-    buttons->addWidget(cmdCancel);
-    layout->addLayout(buttons);
+    layout->addLayout(RightAlignedButtons({cmdOK, cmdCancel}));
     // OK needs a chosen database.
     connect(lstDB, &QListWidget::currentRowChanged, this, [this](int row) { cmdOK->setEnabled(row >= 0); });
     connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);

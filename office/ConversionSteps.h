@@ -16,6 +16,26 @@ struct ConversionFailures {
     void Add(const QString& object, const QString& why) { objects.append(object + QStringLiteral(": ") + why); }
 };
 
+// The texts of an object converted (ConvertTexts); how many failed is noted for the object.
+inline QStringList ConvertTextsOf(const QString& object, const QStringList& texts, ConversionFailures& failures)
+{
+    int failed = 0;
+    QStringList converted = ConvertTexts(texts, failed);
+    if (failed > 0)
+        failures.Add(object, QStringLiteral("%1 texts not converted").arg(failed));
+    return converted;
+}
+
+// One text of an object converted into converted; false (noted for the object) when it failed.
+inline bool ConvertTextOf(const QString& object, const QString& text, QString& converted, ConversionFailures& failures)
+{
+    int failed = 0;
+    converted = ConvertTexts({text}, failed).value(0);
+    if (failed > 0)
+        failures.Add(object, QStringLiteral("not converted"));
+    return failed == 0;
+}
+
 // Runs one step of a conversion; an office failure is noted and the conversion goes on.
 template <class F>
 void ConversionStep(ConversionFailures& failures, const QString& object, F&& step)

@@ -18,10 +18,7 @@ void TransChart(const OfficeDocument::ChartTexts& chart, const QString& where, C
         texts.append(text.text);
     if (texts.isEmpty())
         return;
-    int failed = 0;
-    const QStringList converted = ConvertTexts(texts, failed);
-    if (failed > 0)
-        failures.Add(QStringLiteral("chart %1 of %2").arg(chart.name, where), QStringLiteral("%1 texts not converted").arg(failed));
+    const QStringList converted = ConvertTextsOf(QStringLiteral("chart %1 of %2").arg(chart.name, where), texts, failures);
     if (converted != texts)
         write(converted);
 }

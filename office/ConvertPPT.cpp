@@ -93,12 +93,9 @@ void TransSlideName(OfficeDocument& deck, int slide, const QString& name, Conver
     if (name.isEmpty())
         return;
     const QString what = QStringLiteral("name of slide %1").arg(slide + 1);
-    int failed = 0;
-    const QStringList converted = ConvertTexts({name}, failed);
-    if (failed > 0)
-        failures.Add(what, QStringLiteral("not converted"));
-    else if (converted.value(0) != name)
-        ConversionStep(failures, what, [&] { deck.SetSlideName(slide, converted.value(0)); });
+    QString converted;
+    if (ConvertTextOf(what, name, converted, failures) && converted != name)
+        ConversionStep(failures, what, [&] { deck.SetSlideName(slide, converted); });
 }
 
 void ConvertDeck(DlgProgress& progress, const QString& sSrc, const QString& sDst, ConversionFailures& failures)

@@ -36,10 +36,7 @@ void TransSheet(OfficeDocument& book, int sheet, Failures& failures)
         texts += block.texts;
     if (texts.isEmpty())
         return;
-    int failed = 0;
-    const QStringList converted = ConvertTexts(texts, failed);
-    if (failed > 0)
-        failures.Add(QStringLiteral("cells of sheet %1").arg(sheet + 1), QStringLiteral("%1 texts not converted").arg(failed));
+    const QStringList converted = ConvertTextsOf(QStringLiteral("cells of sheet %1").arg(sheet + 1), texts, failures);
     qsizetype next = 0;
     for (office::TextCellBlock& block : blocks) {
         const QStringList blockTexts = converted.mid(next, block.texts.size());
@@ -64,10 +61,7 @@ void TransFormulaTexts(OfficeDocument& book, int sheet, Failures& failures)
         literals += FormulaLiterals(cell.formula);
     if (literals.isEmpty())
         return;
-    int failed = 0;
-    const QStringList converted = ConvertTexts(literals, failed);
-    if (failed > 0)
-        failures.Add(QStringLiteral("formulas of sheet %1").arg(sheet + 1), QStringLiteral("%1 texts not converted").arg(failed));
+    const QStringList converted = ConvertTextsOf(QStringLiteral("formulas of sheet %1").arg(sheet + 1), literals, failures);
     qsizetype next = 0;
     for (OfficeDocument::FormulaCell cell : cells) {
         const qsizetype count = FormulaLiterals(cell.formula).size();
@@ -92,12 +86,9 @@ void TransShapes(OfficeDocument& book, int sheet, Failures& failures)
             continue;
         if (!shape.hasText || shape.text.isEmpty())
             continue;
-        int failed = 0;
-        const QString converted = ConvertTexts({shape.text}, failed).value(0);
-        if (failed > 0) {
-            failures.Add(QStringLiteral("shape %1 of sheet %2").arg(shape.name).arg(sheet + 1), QStringLiteral("not converted"));
+        QString converted;
+        if (!ConvertTextOf(QStringLiteral("shape %1 of sheet %2").arg(shape.name).arg(sheet + 1), shape.text, converted, failures))
             continue;
-        }
         book.SetSheetShapeText(sheet, i, converted, gsConvFontName);
     }
 }
@@ -131,12 +122,9 @@ void TransOLEObjects(OfficeDocument& book, int sheet, Failures& failures)
         const QString text = isText ? control.text : control.caption;
         if (text.isEmpty())
             continue;
-        int failed = 0;
-        const QString converted = ConvertTexts({text}, failed).value(0);
-        if (failed > 0) {
-            failures.Add(QStringLiteral("control %1 of sheet %2").arg(control.name).arg(sheet + 1), QStringLiteral("not converted"));
+        QString converted;
+        if (!ConvertTextOf(QStringLiteral("control %1 of sheet %2").arg(control.name).arg(sheet + 1), text, converted, failures))
             continue;
-        }
         if (converted == text && gsConvFontName.isEmpty())
             continue;
         if (isText)
@@ -149,12 +137,9 @@ void TransOLEObjects(OfficeDocument& book, int sheet, Failures& failures)
 void TransSheetName(OfficeDocument& book, int sheet, Failures& failures)
 {
     const QString name = book.SheetName(sheet);
-    int failed = 0;
-    const QString converted = ConvertTexts({name}, failed).value(0);
-    if (failed > 0) {
-        failures.Add(QStringLiteral("name of sheet %1").arg(sheet + 1), QStringLiteral("not converted"));
+    QString converted;
+    if (!ConvertTextOf(QStringLiteral("name of sheet %1").arg(sheet + 1), name, converted, failures))
         return;
-    }
     if (converted == name)
         return;
     try {

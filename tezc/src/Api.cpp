@@ -636,12 +636,7 @@ int32_t prepare(int32_t hStmt, int32_t len, const void* text, int32_t mode, int3
     if (!p.st) return TEZ_ERR_HANDLE;
     if (!hResult || len < 0 || (len > 0 && !text) || mode < 0 || mode > 3) return TEZ_ERR_ARG;
     p.result = p.st->result.get();
-    // The 8-bit text keeps its length, as the UTF-16 text does: an 8-bit conversion
-    // overwrites it without clearing memory first, and an 8-bit entry that fails empties it.
-    std::string bytes;
-    bytes.swap(p.result->bytes);
     p.result->clear();
-    p.result->bytes.swap(bytes);
     p.result->unicode = unicode;
     *hResult = p.result->handle;
     return TEZ_OK;

@@ -78,11 +78,10 @@ struct Result : Object {
     std::u16string otherText;
     std::string otherBytes;
     const Env* env = nullptr;
-    // Empties the result for the next conversion. The UTF-16 text keeps its length: a
-    // conversion overwrites it in place (without clearing memory first) and gives it its
-    // new length; every entry that fails afterwards empties it.
+    // Empties the result for the next conversion. The UTF-16 text and the 8-bit bytes keep
+    // their length: a conversion overwrites them in place (without clearing memory first)
+    // and gives them their new length; every entry that fails afterwards empties its own.
     void clear() {
-        bytes.clear();
         otherText.clear();
         otherBytes.clear();
         otherReady = false;
