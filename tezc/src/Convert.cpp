@@ -1,6 +1,8 @@
 #include "Convert.h"
 
+#include <algorithm>
 #include <cstring>
+#include <initializer_list>
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
@@ -122,8 +124,10 @@ constexpr uint32_t kUnitSlow = 1u << 18;     // the unit needs the full matching
 // What the one-look-up decisions read, made once per conversion.
 struct DecidedUnits {
     DecidedUnits(const ScriptUnits& units, const TrieView* segment, const TrieView* inner)
-        : info(units.info.data()), pairBits(units.pairs.data()),
-          hashShift(32 - TrieView::kPairBits + units.pairShift), vocabRoots(units.vocabRoots.data()),
+        : info(units.info.data()), pairBits(units.pairs.data()), hashShift(32 - TrieView::kPairBits + units.pairShift),
+          pairKeyBits(units.pairKeys.data()), tripleBits(units.triples.data()),
+          pairKeyShift(32 - TrieView::kPairBits + units.pairKeyShift),
+          tripleShift(64 - TrieView::kPairBits + units.tripleShift), vocabRoots(units.vocabRoots.data()),
           vocabMask(units.vocabRoots.size() - 1), vocabShift(units.vocabShift), segment(segment), inner(inner) {
 #if defined(__SSE2__)
         asciiBlocks = units.asciiBlocks;
@@ -148,9 +152,21 @@ struct DecidedUnits {
         const uint32_t pair = static_cast<uint32_t>(pairBits[h >> 6] >> (h & 63)) & 1;
         return ((e | info[d]) & kUnitChanges) | ((e >> 16) & pair);
     }
+    // False when surely no matcher has a key of two or more units matching c, d, f: c, d is
+    // no key and c, d, f begins no longer one (f: any unit where the text ends after d).
+    // Most pairs that begin a key begin only longer ones.
+    bool longerKeyMay(char16_t c, char16_t d, char16_t f) const {
+        const uint32_t hp = ((uint32_t(c) << 16 | d) * TrieView::kPairMultiplier) >> pairKeyShift;
+        const uint32_t ht = static_cast<uint32_t>(
+            ((uint64_t(c) << 32 | uint64_t(d) << 16 | f) * TrieView::kTripleMultiplier) >> tripleShift);
+        return (((pairKeyBits[hp >> 6] >> (hp & 63)) | (tripleBits[ht >> 6] >> (ht & 63))) & 1) != 0;
+    }
     const uint64_t* info;
     const uint64_t* pairBits;
     int hashShift;
+    const uint64_t* pairKeyBits;
+    const uint64_t* tripleBits;
+    int pairKeyShift, tripleShift;
     const uint64_t* vocabRoots;
     size_t vocabMask;
     int vocabShift;
@@ -453,6 +469,28 @@ private:
     }
 }
 
+// ORs the matchers' bitmaps (TrieView::kPairWords words each, null: none) into out, halved
+// while it keeps at least 16 bits per member so that it stays in cache; returns by how many
+// bits an index of the full bitmap is shifted for it.
+int foldBitmaps(std::initializer_list<const uint64_t*> maps, PageWords& out) {
+    PageWords all(TrieView::kPairWords, 0);
+    for (const uint64_t* bits : maps)
+        if (bits)
+            for (size_t k = 0; k < TrieView::kPairWords; ++k) all[k] |= bits[k];
+    size_t count = 0;
+    for (uint64_t word : all) count += static_cast<size_t>(__builtin_popcountll(word));
+    constexpr size_t kBits = TrieView::kPairWords * 64;
+    int shift = 0;
+    while (shift < 8 && (kBits >> (shift + 1)) >= count * 16) ++shift;
+    out.assign((kBits >> shift) / 64, 0);
+    for (size_t k = 0; k < TrieView::kPairWords; ++k)
+        for (uint64_t word = all[k]; word; word &= word - 1) {
+            const size_t h = (k * 64 + static_cast<size_t>(__builtin_ctzll(word))) >> shift;
+            out[h >> 6] |= uint64_t(1) << (h & 63);
+        }
+    return shift;
+}
+
 }  // namespace
 
 void fillScriptUnits(ScriptUnits& units, const TrieView& code, const TrieView* segment, const TrieView* inner,
@@ -514,25 +552,12 @@ void fillScriptUnits(ScriptUnits& units, const TrieView& code, const TrieView* s
             units.vocabRoots[h] = uint64_t(c) << 48 | seg << 24 | inn;
         }
     }
-    PageWords pairs(TrieView::kPairWords, 0);
-    for (const TrieView* t : {segment, &code, inner}) {
-        if (!t) continue;
-        const uint64_t* bits = t->pairBits();
-        for (size_t k = 0; k < TrieView::kPairWords; ++k) pairs[k] |= bits[k];
-    }
-    size_t count = 0;
-    for (uint64_t word : pairs) count += static_cast<size_t>(__builtin_popcountll(word));
-    // Halve the bitmap while it keeps at least 16 bits per pair.
-    constexpr size_t kBits = TrieView::kPairWords * 64;
-    int shift = 0;
-    while (shift < 8 && (kBits >> (shift + 1)) >= count * 16) ++shift;
-    units.pairShift = shift;
-    units.pairs.assign((kBits >> shift) / 64, 0);
-    for (size_t k = 0; k < TrieView::kPairWords; ++k)
-        for (uint64_t word = pairs[k]; word; word &= word - 1) {
-            const size_t h = (k * 64 + static_cast<size_t>(__builtin_ctzll(word))) >> shift;
-            units.pairs[h >> 6] |= uint64_t(1) << (h & 63);
-        }
+    units.pairShift = foldBitmaps({segment ? segment->pairBits() : nullptr, code.pairBits(),
+                                   inner ? inner->pairBits() : nullptr}, units.pairs);
+    units.pairKeyShift = foldBitmaps({segment ? segment->pairKeyBits() : nullptr, code.pairKeyBits(),
+                                      inner ? inner->pairKeyBits() : nullptr}, units.pairKeys);
+    units.tripleShift = foldBitmaps({segment ? segment->tripleBits() : nullptr, code.tripleBits(),
+                                     inner ? inner->tripleBits() : nullptr}, units.triples);
 }
 
 TEZC_ALSO_FOR_NEWER_X86
@@ -565,6 +590,15 @@ void convertScript(const TrieView& code, const TrieView* segment, const TrieView
             const size_t stop = block.write(i, w);
             if (stop != i) {
                 i = stop;
+                continue;
+            }
+            // The block's pair bitmap let the unit through; the pair and the unit after it
+            // may still rule out every longer key.
+            const uint32_t e = static_cast<uint32_t>(info[s[i]]);
+            if (!(e & kUnitSlow) && !(info[s[i + 1]] & kUnitChanges) &&
+                !decided.longerKeyMay(s[i], s[i + 1], i + 2 < n ? s[i + 2] : s[i + 1])) {
+                w.put(static_cast<char16_t>(e));
+                ++i;
                 continue;
             }
         } else {

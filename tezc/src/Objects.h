@@ -129,10 +129,13 @@ struct ScriptUnits {
     // 65536 words: what the unit is to the matchers (low half) and its root entry in the
     // code table (high half), so that a walk from it needs no other look-up to begin.
     PageWords info;
-    // Pairs that may begin a longer key, by TrieView::pairHash(c, d) >> pairShift: folded
-    // down from the matchers' bitmaps while it stays sparse, so that it stays in cache.
-    PageWords pairs;
-    int pairShift = 0;
+    // Pairs that may begin a longer key, by TrieView::pairHash(c, d) >> pairShift, and
+    // where a key of two or more units may begin: the pairs that are keys, by
+    // TrieView::pairHash(c, d) >> pairKeyShift, and the first three units of the longer keys,
+    // by TrieView::tripleHash(c, d, e) >> tripleShift; each folded down from the matchers'
+    // bitmaps while it stays sparse, so that it stays in cache.
+    PageWords pairs, pairKeys, triples;
+    int pairShift = 0, pairKeyShift = 0, tripleShift = 0;
     // Root entries of the vocabulary matchers (segment, inner) for the units their keys start
     // with, in a small open-addressing table: unit << 48 | segment entry << 24 | inner entry.
     std::vector<uint64_t> vocabRoots;

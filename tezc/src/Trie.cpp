@@ -107,18 +107,24 @@ void TrieView::attach(const void* data, size_t size) {
     while (edgeBitCount < kMaxEdgeBits && (size_t(1) << edgeBitCount) < edgeCount * 16) ++edgeBitCount;
     const size_t infoBytes = 65536 * sizeof(uint32_t), pairBytes = kPairWords * sizeof(uint64_t);
     const size_t edgeBitBytes = (size_t(1) << edgeBitCount) / 8;
-    std::shared_ptr<uint8_t> derived = sharedPages(infoBytes + pairBytes + edgeBitBytes);
-    // The first unit of each node that a first unit leads to, plus one (0: not such a node).
+    std::shared_ptr<uint8_t> derived = sharedPages(infoBytes + 3 * pairBytes + edgeBitBytes);
+    // The first unit of each node that a first unit leads to, plus one (0: not such a node),
+    // and the two units of each node that two units lead to, with bit 32 set.
     auto* rootUnit = static_cast<uint32_t*>(allocatePages(size_t(nodeCount) * sizeof(uint32_t)));
-    if (!derived || !rootUnit) {
+    auto* pairUnits = static_cast<uint64_t*>(allocatePages(size_t(nodeCount) * sizeof(uint64_t)));
+    if (!derived || !rootUnit || !pairUnits) {
         freePages(rootUnit);
+        freePages(pairUnits);
         throw std::bad_alloc();
     }
     auto* infos = reinterpret_cast<uint32_t*>(derived.get());
     auto* pairs = reinterpret_cast<uint64_t*>(derived.get() + infoBytes);
-    auto* edgeBits = reinterpret_cast<uint64_t*>(derived.get() + infoBytes + pairBytes);
-    std::memset(pairs, 0, pairBytes + edgeBitBytes);
+    auto* pairKeys = reinterpret_cast<uint64_t*>(derived.get() + infoBytes + pairBytes);
+    auto* triples = reinterpret_cast<uint64_t*>(derived.get() + infoBytes + 2 * pairBytes);
+    auto* edgeBits = reinterpret_cast<uint64_t*>(derived.get() + infoBytes + 3 * pairBytes);
+    std::memset(pairs, 0, 3 * pairBytes + edgeBitBytes);
     std::memset(rootUnit, 0, size_t(nodeCount) * sizeof(uint32_t));
+    std::memset(pairUnits, 0, size_t(nodeCount) * sizeof(uint64_t));
 
     // What each unit is as a key of its own, and which units it changes.
     for (size_t i = 0; i < 1024; ++i) {
@@ -146,7 +152,7 @@ void TrieView::attach(const void* data, size_t size) {
         changes_[i] = changes;
     }
     // In one pass over the edges: the pairs of first and second units that begin a key of
-    // two or more units, and every edge by edgeBit of its key.
+    // two or more units, those that are keys, and every edge by edgeBit of its key.
     edgeShift_ = 64 - edgeBitCount;
     // Branch-free: an empty slot (parent 0, which no root entry names) sets no bit.
     for (size_t i = 0; i < h->edgeSlots; ++i) {
@@ -154,13 +160,28 @@ void TrieView::attach(const void* data, size_t size) {
         const uint32_t hb = edgeBit(e >> 24, edgeShift_);
         edgeBits[hb >> 6] |= uint64_t(e != 0) << (hb & 63);
         const uint32_t first = rootUnit[static_cast<uint32_t>(e >> 40)];
-        const uint32_t hp = pairHash(static_cast<char16_t>(first - 1), static_cast<char16_t>((e >> 24) & 0xFFFF));
-        pairs[hp >> 6] |= uint64_t(first != 0) << (hp & 63);
+        const auto a = static_cast<char16_t>(first - 1), b = static_cast<char16_t>((e >> 24) & 0xFFFF);
+        const uint32_t hp = pairHash(a, b);
+        const uint64_t isPair = first != 0;
+        pairs[hp >> 6] |= isPair << (hp & 63);
+        pairKeys[hp >> 6] |= (isPair & ((e & kEntryValue) != 0)) << (hp & 63);
+        if (isPair) pairUnits[e & kIdMask] = uint64_t(1) << 32 | uint32_t(a) << 16 | b;
+    }
+    // In another: the first three units of the keys of three or more units.
+    for (size_t i = 0; i < h->edgeSlots; ++i) {
+        const uint64_t e = l.edges[i];
+        const uint64_t pair = pairUnits[static_cast<uint32_t>(e >> 40)];
+        const uint32_t ht = tripleHash(static_cast<char16_t>(pair >> 16), static_cast<char16_t>(pair),
+                                       static_cast<char16_t>((e >> 24) & 0xFFFF));
+        triples[ht >> 6] |= (pair >> 32) << (ht & 63);
     }
     freePages(rootUnit);
+    freePages(pairUnits);
     derived_ = std::move(derived);
     info_ = infos;
     pairs_ = pairs;
+    pairKeys_ = pairKeys;
+    triples_ = triples;
     edgeBits_ = edgeBits;
     header_ = h;
     root_ = l.root;

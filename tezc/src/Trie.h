@@ -175,6 +175,16 @@ public:
     static uint32_t pairHash(char16_t a, char16_t b) {
         return static_cast<uint32_t>(((uint32_t(a) << 16 | b) * kPairMultiplier) >> (32 - kPairBits));
     }
+    // Which keys of two or more units may match where a text begins a, b, c: the pairs that
+    // are keys themselves (by pairHash) and the first three units of the longer keys (by
+    // tripleHash), kPairWords words each. Most pairs that begin a key begin only longer
+    // ones, which the third unit then rules out.
+    const uint64_t* pairKeyBits() const { return pairKeys_; }
+    const uint64_t* tripleBits() const { return triples_; }
+    static constexpr uint64_t kTripleMultiplier = 0x9E3779B97F4A7C15ULL;
+    static uint32_t tripleHash(char16_t a, char16_t b, char16_t c) {
+        return static_cast<uint32_t>(((uint64_t(a) << 32 | uint64_t(b) << 16 | c) * kTripleMultiplier) >> (64 - kPairBits));
+    }
 
 private:
     // The edge bitmap has about 16 bits per edge (at most 2^20), so that it stays in cache.
@@ -214,6 +224,8 @@ private:
     // The derived tables below live in one block, shared by copies of the view.
     std::shared_ptr<uint8_t> derived_;
     const uint64_t* pairs_ = nullptr;
+    const uint64_t* pairKeys_ = nullptr;
+    const uint64_t* triples_ = nullptr;
     const uint64_t* edgeBits_ = nullptr;
     const uint32_t* info_ = nullptr;
 };
