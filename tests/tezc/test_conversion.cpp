@@ -157,6 +157,38 @@ private slots:
             }
     }
 
+    // A term whose first two units are no key of any table, after every length of ASCII text,
+    // whole or cut short by the end of the text: where a pair is no key, the unit after it
+    // decides whether a longer piece may start there.
+    void termsPastTheirFirstPair_data()
+    {
+        QTest::addColumn<QString>("trad");
+        QTest::addColumn<QString>("simp");
+        QTest::addColumn<int>("mode");
+        QTest::newRow("four units") << "測試甲乙" << "乙丙丁戊" << 0;
+        QTest::newRow("three units") << "測試甲" << "乙丙丁" << 0;
+        QTest::newRow("four units back") << "乙丙丁戊" << "测试甲乙" << 1;
+        QTest::newRow("three units back") << "乙丙丁" << "测试甲" << 1;
+    }
+    void termsPastTheirFirstPair()
+    {
+        QFETCH(QString, trad);
+        QFETCH(QString, simp);
+        QFETCH(int, mode);
+        const QString term = mode == 0 ? simp : trad, converted = mode == 0 ? trad : simp;
+        Library lib;
+        lib.addTable(lib.makeTable("terms.pct", {{trad, simp}}), 1);
+        const QString filler = QStringLiteral("abcdefgh 1234567 xyz ").repeated(4);
+        for (int before = 0; before <= 70; ++before) {
+            const QString head = filler.left(before);
+            for (const QString& tail : {QString(), QStringLiteral("x"), QStringLiteral("丁x")})
+                QCOMPARE(lib.uu(head + term + tail, mode, -1), head + converted + tail);
+            // The term's own units are the same in both scripts: a start of it stays.
+            for (qsizetype cut = 1; cut < term.size(); ++cut)
+                QCOMPARE(lib.uu(head + term.left(cut), mode, -1), head + term.left(cut));
+        }
+    }
+
     // The code page steps work on blocks (ASCII narrowed and widened sixteen or eight at a
     // time, blocks of mixed ASCII and two-byte characters, runs of two-byte characters):
     // one inserted text at every position of ASCII texts around the block sizes gives the
