@@ -401,7 +401,7 @@ private:
         const uint64_t* info = du_.info;
         const uint64_t* pairBits = du_.pairBits;
         const int hashShift = du_.hashShift;
-        uint64_t slow = 0;
+        uint64_t slow = 0, firm = 0;
         size_t k = 0;
 #if defined(__SSE2__)
         // Eight ASCII units that are their own pieces, followed by such a unit, are written
@@ -425,9 +425,20 @@ private:
             const uint32_t e = static_cast<uint32_t>(info[c]);
             const uint32_t h = ((uint32_t(c) << 16 | d) * TrieView::kPairMultiplier) >> hashShift;
             const uint32_t pair = static_cast<uint32_t>(pairBits[h >> 6] >> (h & 63)) & 1;
-            const uint32_t bit = ((e & kUnitSlow) | (info[d] & kUnitChanges) | ((e >> 16) & pair)) != 0;
-            slow |= uint64_t(bit) << k;
+            const uint32_t hard = ((e & kUnitSlow) | (info[d] & kUnitChanges)) != 0;
+            slow |= uint64_t(hard | ((e >> 16) & pair)) << k;
+            firm |= uint64_t(hard) << k;
             units_[k] = static_cast<char16_t>(e);
+        }
+        // Where only the pair bitmap stopped a unit, the pair may still be no key and the
+        // unit after it begin no longer one: then that unit is decided as well. (The unit
+        // after the next is clamped to the text: where the text ends after the pair, no key of
+        // three units can match there, so any unit serves.)
+        const size_t last = n_ - 1;
+        for (uint64_t byPair = slow & ~firm; byPair; byPair &= byPair - 1) {
+            const auto at = static_cast<size_t>(__builtin_ctzll(byPair));
+            const char16_t c = s_[from + at], d = s_[from + at + 1], f = s_[std::min(from + at + 2, last)];
+            slow &= ~(uint64_t(!du_.longerKeyMay(c, d, f)) << at);
         }
         slow_ = slow;
     }
@@ -590,15 +601,6 @@ void convertScript(const TrieView& code, const TrieView* segment, const TrieView
             const size_t stop = block.write(i, w);
             if (stop != i) {
                 i = stop;
-                continue;
-            }
-            // The block's pair bitmap let the unit through; the pair and the unit after it
-            // may still rule out every longer key.
-            const uint32_t e = static_cast<uint32_t>(info[s[i]]);
-            if (!(e & kUnitSlow) && !(info[s[i + 1]] & kUnitChanges) &&
-                !decided.longerKeyMay(s[i], s[i + 1], i + 2 < n ? s[i + 2] : s[i + 1])) {
-                w.put(static_cast<char16_t>(e));
-                ++i;
                 continue;
             }
         } else {
