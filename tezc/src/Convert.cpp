@@ -124,7 +124,7 @@ constexpr uint32_t kUnitSlow = 1u << 18;     // the unit needs the full matching
 // What the one-look-up decisions read, made once per conversion.
 struct DecidedUnits {
     DecidedUnits(const ScriptUnits& units, const TrieView* segment, const TrieView* inner)
-        : info(units.info.data()), pairBits(units.pairs.data()), hashShift(32 - TrieView::kPairBits + units.pairShift),
+        : info(units.info.data()), blockInfo(units.blockInfo.data()), pairBits(units.pairs.data()), hashShift(32 - TrieView::kPairBits + units.pairShift),
           pairKeyBits(units.pairKeys.data()), tripleBits(units.triples.data()),
           pairKeyShift(32 - TrieView::kPairBits + units.pairKeyShift),
           tripleShift(64 - TrieView::kPairBits + units.tripleShift), vocabRoots(units.vocabRoots.data()),
@@ -162,6 +162,7 @@ struct DecidedUnits {
         return (((pairKeyBits[hp >> 6] >> (hp & 63)) | (tripleBits[ht >> 6] >> (ht & 63))) & 1) != 0;
     }
     const uint64_t* info;
+    const uint32_t* blockInfo;
     const uint64_t* pairBits;
     int hashShift;
     const uint64_t* pairKeyBits;
@@ -398,7 +399,7 @@ private:
     void fill(size_t from) {
         base_ = from;
         count_ = std::min(kBlock, n_ - 1 - from);
-        const uint64_t* info = du_.info;
+        const uint32_t* info = du_.blockInfo;
         const uint64_t* pairBits = du_.pairBits;
         const int hashShift = du_.hashShift;
         uint64_t slow = 0, firm = 0;
@@ -407,7 +408,7 @@ private:
         // Eight ASCII units that are their own pieces, followed by such a unit, are written
         // as they are. The first unit is looked up; each later one is the successor of the one
         // before, whose block compared it with the keys.
-        if (du_.asciiBlocks && count_ >= 8 && static_cast<uint32_t>(info[s_[from]]) == s_[from]) {
+        if (du_.asciiBlocks && count_ >= 8 && info[s_[from]] == s_[from]) {
             const __m128i high = _mm_set1_epi16(static_cast<short>(0xFF80));
             const __m128i* keys = du_.asciiKeys;
             for (; k + 8 <= count_; k += 8) {
@@ -422,7 +423,7 @@ private:
 #endif
         for (; k < count_; ++k) {
             const char16_t c = s_[from + k], d = s_[from + k + 1];
-            const uint32_t e = static_cast<uint32_t>(info[c]);
+            const uint32_t e = info[c];
             const uint32_t h = ((uint32_t(c) << 16 | d) * TrieView::kPairMultiplier) >> hashShift;
             const uint32_t pair = static_cast<uint32_t>(pairBits[h >> 6] >> (h & 63)) & 1;
             const uint32_t hard = ((e & kUnitSlow) | (info[d] & kUnitChanges)) != 0;
@@ -509,6 +510,7 @@ void fillScriptUnits(ScriptUnits& units, const TrieView& code, const TrieView* s
     units.key = {code.data(), segment ? segment->data() : nullptr, inner ? inner->data() : nullptr,
                  guard ? guard->data() : nullptr, normal ? normal->data() : nullptr};
     units.info.resize(65536);
+    units.blockInfo.resize(65536);
     const bool normalises = normal && segment;
     for (size_t k = 0; k < 65536; ++k) {
         const auto c = static_cast<char16_t>(k);
@@ -531,6 +533,7 @@ void fillScriptUnits(ScriptUnits& units, const TrieView& code, const TrieView* s
         if (changes) info |= kUnitChanges;
         if (changes || longValue || (guard && guard->mayStart(c))) info |= kUnitSlow;
         units.info[k] = info | uint64_t(code.first(c)) << 32;
+        units.blockInfo[k] = info;
     }
     // The ASCII units that are not their own piece.
     units.asciiKeys.fill(0xFFFF);

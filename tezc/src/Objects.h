@@ -129,6 +129,9 @@ struct ScriptUnits {
     // 65536 words: what the unit is to the matchers (low half) and its root entry in the
     // code table (high half), so that a walk from it needs no other look-up to begin.
     PageWords info;
+    // The low halves of info alone, which the decisions over blocks of text read: in half
+    // the cache lines.
+    std::vector<uint32_t> blockInfo;
     // Pairs that may begin a longer key, by TrieView::pairHash(c, d) >> pairShift, and
     // where a key of two or more units may begin: the pairs that are keys, by
     // TrieView::pairHash(c, d) >> pairKeyShift, and the first three units of the longer keys,
