@@ -6,6 +6,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
 #include <QTest>
 
 using namespace tezc_test;
@@ -255,6 +256,55 @@ private slots:
                 const QByteArray before = filler.left(at), rest = inserted + filler.mid(at, length - at);
                 QCOMPARE(lib.du(before + rest, mode, 0), QString::fromLatin1(before) + lib.du(rest, mode, 0));
             }
+        }
+    }
+
+    // Long texts of runs, of lengths and in an order a seeded generator draws, of pieces that
+    // code alone as they do in any text: ASCII, two-byte characters, Big5 trail bytes in the
+    // ASCII range, four-byte GB codes, characters a code page lacks, lone surrogates, and bytes
+    // that start no character. (A lone low surrogate is left out: after a lone high one it
+    // would make a pair.) The blocks of mixed text meet every piece at every offset: a
+    // text encodes to its pieces encoded apart, and its bytes decode to the pieces decoded apart.
+    void codePagesOverLongMixedText_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::newRow("Big5") << 2;
+        QTest::newRow("GB") << 3;
+    }
+    void codePagesOverLongMixedText()
+    {
+        QFETCH(int, mode);
+        const QStringList texts = {QStringLiteral("a"), QStringLiteral("中"), QStringLiteral(" "), QStringLiteral("體"),
+                                   QStringLiteral("。"), QStringLiteral("\\"), QStringLiteral("許功"), QStringLiteral("软"),
+                                   QStringLiteral("€"), QString(QChar(0x00A5)), QStringLiteral("\U00020000"),
+                                   QString(QChar(0xD800)), QString(QChar(0xFFFF))};
+        Library lib;
+        QList<QByteArray> encodedPieces;
+        for (const QString& t : texts) encodedPieces << lib.ud(t, mode, 0);
+        const QList<QByteArray> bytePieces = encodedPieces + QList<QByteArray>{"\x80", "\xFF", "\xA4\x20", "\xA3\x7F"};
+        QStringList decodedPieces;
+        for (const QByteArray& b : bytePieces) decodedPieces << lib.du(b, mode, 0);
+        // The first pieces (ASCII and common characters) come most often, in runs mostly short.
+        auto draw = [](QRandomGenerator& random, int count) { return random.bounded(3) ? random.bounded(5) : random.bounded(count); };
+        auto runLength = [](QRandomGenerator& random) { return 1 + random.bounded(random.bounded(4) ? 4 : 48); };
+        QRandomGenerator random{quint32(mode)};
+        for (int round = 0; round < 4; ++round) {
+            QString text;
+            QByteArray encoded, bytes;
+            QString decoded;
+            for (int run = 0; run < 1500; ++run) {
+                const int t = draw(random, int(texts.size())), b = draw(random, int(bytePieces.size()));
+                for (int k = runLength(random); k > 0; --k) {
+                    text += texts[t];
+                    encoded += encodedPieces[t];
+                }
+                for (int k = runLength(random); k > 0; --k) {
+                    bytes += bytePieces[b];
+                    decoded += decodedPieces[b];
+                }
+            }
+            QCOMPARE(lib.ud(text, mode, 0), encoded);
+            QCOMPARE(lib.du(bytes, mode, 0), decoded);
         }
     }
 

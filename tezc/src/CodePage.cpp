@@ -1,9 +1,17 @@
 #include "CodePage.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <iconv.h>
 #if defined(__SSE2__)
 #include <emmintrin.h>
+#endif
+#if defined(__x86_64__) && defined(__GNUC__)
+#include <immintrin.h>
+#define TEZC_WIDE_BLOCKS 1
+// Compiled for processors with AVX-512 byte and word compression, used when the processor
+// running the program has it.
+#define TEZC_WIDE_TARGET [[gnu::target("avx512f,avx512bw,avx512vl,avx512vbmi2,bmi2,popcnt")]]
 #endif
 
 namespace tezc {
@@ -27,6 +35,137 @@ uint32_t nextCodePoint(std::u16string_view in, size_t& i) {
 namespace {
 
 constexpr size_t kNeedMore = ~size_t(0);
+
+// True when the code page steps may take blocks of 32 mixed units at once. TEZC_X86_BASELINE
+// in the environment keeps them to the baseline x86-64 loops (the tests run both).
+bool wideBlocks() {
+#if defined(TEZC_WIDE_BLOCKS)
+    static const bool wide = !std::getenv("TEZC_X86_BASELINE") && __builtin_cpu_supports("avx512bw") &&
+                             __builtin_cpu_supports("avx512vbmi2") && __builtin_cpu_supports("bmi2");
+    return wide;
+#else
+    return false;
+#endif
+}
+
+#if defined(TEZC_WIDE_BLOCKS)
+// GCC 12's AVX-512 headers start some vectors undefined and then warn about them.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
+
+// Decodes blocks of 32 bytes from s[i] on (a character starts there) while every pair of a
+// block is a lead 0x81..0xFE and a trail 0x40..0xFE but 0x7F and the table fills its cell.
+// ASCII bytes and pairs are taken in any mix without a branch per character; a pair may
+// cross from one block into the next. Writes 32 units at w for every block (room the
+// decoder's buffer has); returns where it stops, at the start of a character.
+TEZC_WIDE_TARGET
+size_t decodeWideBlocks(const uint16_t* table, const uint8_t* s, size_t i, size_t n, char16_t*& out) {
+    char16_t* w = out;
+    constexpr uint32_t kEven = 0x55555555;
+    constexpr uint16_t kLastCell = kDbcsCells - 1;  // its gather would read past the table
+    const __m512i leadBase = _mm512_set1_epi16(0x81), trailBase = _mm512_set1_epi16(0x40);
+    const __m512i trailsPerLead = _mm512_set1_epi16(static_cast<short>(kDbcsTrails));
+    const __m512i noLead = _mm512_set1_epi16(0x80), never = _mm512_set1_epi16(0xFF), del = _mm512_set1_epi16(0x7F);
+    uint32_t carried = 0;  // 1 when the block's first byte is the trail of the last block's last byte
+    while (i + 33 <= n) {  // the byte after the block is read as a trail
+        const __m256i bytes = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(s + i));
+        const __m512i units = _mm512_cvtepu8_epi16(bytes);
+        const uint32_t high = static_cast<uint32_t>(_mm256_movemask_epi8(bytes));
+        if ((high | carried) == 0) {
+            _mm512_storeu_si512(w, units);
+            w += 32;
+            i += 32;
+            continue;
+        }
+        // A high byte is a lead unless it is the trail of the byte before: in a run of high
+        // bytes, leads and trails alternate from its first byte, and the lead a run of odd
+        // length ends in takes the ASCII-range byte after the run as its trail.
+        const uint32_t free = high & ~carried;
+        const uint32_t runStarts = free & ~(free << 1);
+        const uint32_t evenRuns = free & ~(free + (runStarts & kEven));
+        const uint32_t leads = (evenRuns & kEven) | (free & ~evenRuns & ~kEven);
+        const uint32_t trails = (leads << 1) | carried;
+        const __m512i next = _mm512_cvtepu8_epi16(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(s + i + 1)));
+        // 0x80 and 0xFF lead no pair; a trail below 0x40, 0x7F or 0xFF ends none.
+        if (_mm512_mask_cmpeq_epi16_mask(leads, units, noLead) | _mm512_mask_cmpeq_epi16_mask(leads, units, never) |
+            _mm512_mask_cmplt_epu16_mask(leads, next, trailBase) | _mm512_mask_cmpeq_epi16_mask(leads, next, del) |
+            _mm512_mask_cmpeq_epi16_mask(leads, next, never))
+            break;
+        const __m512i cell = _mm512_add_epi16(_mm512_mullo_epi16(_mm512_sub_epi16(units, leadBase), trailsPerLead),
+                                              _mm512_sub_epi16(next, trailBase));
+        if (_mm512_mask_cmpeq_epi16_mask(leads, cell, _mm512_set1_epi16(static_cast<short>(kLastCell)))) break;
+        // A block holds 16 leads at most: their cells are looked up in one gather.
+        const __m512i leadCells = _mm512_cvtepu16_epi32(_mm512_castsi512_si256(_mm512_maskz_compress_epi16(leads, cell)));
+        const __m512i leadCodes = _mm512_i32gather_epi32(leadCells, table, 2);
+        const __m512i codes = _mm512_maskz_expand_epi16(leads, _mm512_castsi256_si512(_mm512_cvtepi32_epi16(leadCodes)));
+        if (_mm512_mask_cmpeq_epi16_mask(leads, codes, _mm512_setzero_si512())) break;  // an empty cell
+        const __m512i decoded = _mm512_mask_mov_epi16(units, leads, codes);
+        const __mmask32 starts = (~high & ~trails) | leads;
+        _mm512_storeu_si512(w, _mm512_maskz_compress_epi16(starts, decoded));
+        w += _mm_popcnt_u32(starts);
+        i += 32;
+        carried = leads >> 31;
+    }
+    out = w;
+    return i + carried;
+}
+
+// Encodes blocks of 32 units from in[i] on, up to stop, while every unit of a block is
+// ASCII or a character of one unit whose code (table[unit], of type Code) has two bytes;
+// ASCII units and two-byte characters are taken in any mix without a branch per unit.
+// Writes 64 bytes at w for every block (room the caller's stop leaves); returns where it
+// stops.
+template <typename Code>
+TEZC_WIDE_TARGET size_t encodeWideBlocks(const Code* table, const char16_t* in, size_t i, size_t stop, char*& out) {
+    char* w = out;
+    const __m512i asciiTop = _mm512_set1_epi16(0x7F), lastUnit = _mm512_set1_epi16(static_cast<short>(0xFFFF));
+    const __m512i surrogateBits = _mm512_set1_epi16(static_cast<short>(0xF800));
+    const __m512i surrogate = _mm512_set1_epi16(static_cast<short>(0xD800));
+    const __m512i twoByteTop = _mm512_set1_epi32(0xFFFF);
+    while (i + 32 <= stop) {
+        const __m512i units = _mm512_loadu_si512(in + i);
+        const __mmask32 wide = _mm512_cmpgt_epu16_mask(units, asciiTop);
+        if (wide == 0) {
+            _mm256_storeu_si256(reinterpret_cast<__m256i*>(w), _mm512_cvtepi16_epi8(units));
+            w += 32;
+            i += 32;
+            continue;
+        }
+        if (_mm512_mask_cmpeq_epi16_mask(wide, _mm512_and_si512(units, surrogateBits), surrogate)) break;
+        // The gather of a two-byte entry reads the next one too: none follows the last.
+        if (sizeof(Code) == 2 && _mm512_mask_cmpeq_epi16_mask(wide, units, lastUnit)) break;
+        // The wide units are looked up together, sixteen to a gather.
+        const unsigned count = static_cast<unsigned>(_mm_popcnt_u32(wide));
+        const __m512i packed = _mm512_maskz_compress_epi16(wide, units);
+        __m512i lowCodes = _mm512_i32gather_epi32(_mm512_cvtepu16_epi32(_mm512_castsi512_si256(packed)), table,
+                                                  static_cast<int>(sizeof(Code)));
+        __m512i highCodes = _mm512_setzero_si512();
+        if (count > 16)
+            highCodes = _mm512_i32gather_epi32(_mm512_cvtepu16_epi32(_mm512_extracti64x4_epi64(packed, 1)), table,
+                                               static_cast<int>(sizeof(Code)));
+        if (sizeof(Code) == 4) {  // a longer code, or none
+            if (_mm512_cmpgt_epu32_mask(lowCodes, twoByteTop) | _mm512_cmpgt_epu32_mask(highCodes, twoByteTop)) break;
+        } else {
+            lowCodes = _mm512_and_si512(lowCodes, twoByteTop);
+            highCodes = _mm512_and_si512(highCodes, twoByteTop);
+        }
+        const __m512i codes = _mm512_maskz_expand_epi16(
+            wide, _mm512_inserti64x4(_mm512_castsi256_si512(_mm512_cvtepi32_epi16(lowCodes)),
+                                     _mm512_cvtepi32_epi16(highCodes), 1));
+        if (_mm512_mask_cmpeq_epi16_mask(wide, codes, _mm512_setzero_si512())) break;  // the code page lacks it
+        // A code's high byte goes first; an ASCII unit keeps its low byte only.
+        const __m512i words = _mm512_mask_mov_epi16(units, wide, _mm512_shldi_epi16(codes, codes, 8));
+        const uint64_t keep = 0x5555555555555555ull | _pdep_u64(wide, 0xAAAAAAAAAAAAAAAAull);
+        _mm512_storeu_si512(w, _mm512_maskz_compress_epi8(keep, words));
+        w += 32 + count;
+        i += 32;
+    }
+    out = w;
+    return i;
+}
+
+#pragma GCC diagnostic pop
+#endif
 
 // Widens the run of ASCII bytes at s[i..n) into w, returning how many there were. Stops at
 // the first byte >= 0x80.
@@ -68,17 +207,17 @@ inline size_t decodePairs(const uint16_t* table, const uint8_t* s, size_t i, siz
     return i;
 }
 
-// Decodes through pairs(s, i, n, w), which decodes a run of plain two-byte characters and
-// returns where it stops, and charAt(s, i, n, w, units): it writes the character whose
+// Decodes through blocks(s, i, n, w) and pairs(s, i, n, w), which decode blocks of mixed text
+// and a run of plain two-byte characters and return where they stop, and charAt(s, i, n, w, units): it writes the character whose
 // bytes start at s[i] (a lead byte) at w (setting units when it is not one unit) and
 // returns their count, 0 when no character starts there, or kNeedMore when the bytes end
 // inside the character. ASCII passes; a byte that starts no character becomes U+FFFD.
 // Unless final, a character cut off by the end of the bytes is left for the next call.
 // The units are written from out[base] on (out is lengthened when it is too short, never
 // shortened); used is set to the bytes consumed. Returns the end of the units.
-template <typename Pairs, typename CharAt>
-size_t decodeDbcs(std::string_view in, std::u16string& out, size_t base, bool final, size_t& used, Pairs pairs,
-                  CharAt charAt) {
+template <typename Blocks, typename Pairs, typename CharAt>
+size_t decodeDbcs(std::string_view in, std::u16string& out, size_t base, bool final, size_t& used, Blocks blocks,
+                  Pairs pairs, CharAt charAt) {
     // Every byte gives one unit at most (a four-byte code two), plus room for a widened
     // block. Units already there are overwritten rather than cleared first.
     const size_t room = base + in.size() + 16;
@@ -88,7 +227,14 @@ size_t decodeDbcs(std::string_view in, std::u16string& out, size_t base, bool fi
     char16_t* const start = out.data() + base;
     char16_t* w = start;
     size_t i = 0;
+    const bool wide = wideBlocks();
     while (i < n) {
+        if (wide) {
+            i = blocks(s, i, n, w);
+            if (i == n) break;
+        }
+        // What the blocks stopped at (or, without them, everything) goes character by
+        // character or run by run.
         if (s[i] < 0x80) {
             const size_t run = widenAscii(s, i, n, w);
             i += run;
@@ -166,12 +312,25 @@ size_t gbAt(const uint16_t* table, const uint8_t* s, size_t i, size_t n, char16_
     return 0;
 }
 
+// The block decoder of both code pages: they share their lead bytes and, past 0x80, their
+// trail bytes.
+auto blockDecoder(const uint16_t* table) {
+    return [table](const uint8_t* s, size_t i, size_t n, char16_t*& w) {
+#if defined(TEZC_WIDE_BLOCKS)
+        return decodeWideBlocks(table, s, i, n, w);
+#else
+        (void)table, (void)s, (void)n, (void)w;
+        return i;
+#endif
+    };
+}
+
 }  // namespace
 
 size_t decodeBig5Into(const uint16_t* table, std::string_view in, std::u16string& out, size_t at, bool final,
                       size_t& used) {
     return decodeDbcs(
-        in, out, at, final, used,
+        in, out, at, final, used, blockDecoder(table),
         [table](const uint8_t* s, size_t i, size_t n, char16_t*& w) { return decodePairs(table, s, i, n, w, big5Trail); },
         [table](const uint8_t* s, size_t i, size_t n, char16_t* w, size_t&) { return big5At(table, s, i, n, w); });
 }
@@ -179,7 +338,7 @@ size_t decodeBig5Into(const uint16_t* table, std::string_view in, std::u16string
 size_t decodeGbInto(const uint16_t* table, std::string_view in, std::u16string& out, size_t at, bool final,
                     size_t& used) {
     return decodeDbcs(
-        in, out, at, final, used,
+        in, out, at, final, used, blockDecoder(table),
         [table](const uint8_t* s, size_t i, size_t n, char16_t*& w) { return decodePairs(table, s, i, n, w, gbTwoByteTrail); },
         [table](const uint8_t* s, size_t i, size_t n, char16_t* w, size_t& units) { return gbAt(table, s, i, n, w, units); });
 }
@@ -279,8 +438,9 @@ inline size_t encodeMixed(const char16_t* in, size_t i, size_t stop, char*& w, T
 // 0xFFFF), a four-byte code, or 0 for a character the code page cannot hold. The bytes are
 // written from out[0] on (out is lengthened when it is too short, never shortened).
 // Returns the end of the bytes.
-template <typename TwoByteOf, typename CodeOf>
-size_t encodeDbcs(std::u16string_view in, std::string& out, Unmappable how, TwoByteOf twoByteOf, CodeOf codeOf) {
+template <typename Blocks, typename TwoByteOf, typename CodeOf>
+size_t encodeDbcs(std::u16string_view in, std::string& out, Unmappable how, Blocks blocks, TwoByteOf twoByteOf,
+                  CodeOf codeOf) {
     // Room for two bytes a unit and a widened block; a four-byte code or a character
     // reference grows the buffer when it needs more. Bytes already there are overwritten
     // rather than cleared first.
@@ -292,6 +452,7 @@ size_t encodeDbcs(std::u16string_view in, std::string& out, Unmappable how, TwoB
     const char16_t* s = in.data();
     const size_t n = in.size();
     size_t i = 0;
+    const bool wide = wideBlocks();
     while (i < n) {
         if (static_cast<size_t>(end - w) <= kSlack) [[unlikely]] {
             const size_t at = static_cast<size_t>(w - out.data());
@@ -301,6 +462,10 @@ size_t encodeDbcs(std::u16string_view in, std::string& out, Unmappable how, TwoB
         }
         const size_t fits = static_cast<size_t>(end - w) - kSlack;  // bytes writable without a check
         const size_t before = i;
+        if (wide) {
+            i = blocks(s, i, std::min(n, i + fits / 2), w);
+            if (i != before) continue;
+        }
         i = encodeMixed(s, i, std::min(n, i + (fits - 1) / 2), w, twoByteOf);
         if (i != before) continue;
         const char16_t c = s[i];
@@ -349,17 +514,30 @@ uint32_t gbFourByteCode(uint32_t cp) {
     return ((0x81 + linear) << 24) | ((0x30 + b2) << 16) | ((0x81 + b3) << 8) | (0x30 + b4);
 }
 
+// The block encoder of a code page whose table holds codes of type Code.
+template <typename Code>
+auto blockEncoder(const Code* table) {
+    return [table](const char16_t* in, size_t i, size_t stop, char*& w) {
+#if defined(TEZC_WIDE_BLOCKS)
+        return encodeWideBlocks(table, in, i, stop, w);
+#else
+        (void)table, (void)in, (void)stop, (void)w;
+        return i;
+#endif
+    };
+}
+
 }  // namespace
 
 size_t encodeBig5Into(const uint16_t* table, std::u16string_view in, std::string& out, Unmappable how) {
     return encodeDbcs(
-        in, out, how, [table](char16_t c) -> uint32_t { return table[c]; },
+        in, out, how, blockEncoder(table), [table](char16_t c) -> uint32_t { return table[c]; },
         [table](uint32_t cp) -> uint32_t { return cp < 0x10000 ? table[cp] : 0; });
 }
 
 size_t encodeGbInto(const uint32_t* table, std::u16string_view in, std::string& out, Unmappable how) {
     return encodeDbcs(
-        in, out, how, [table](char16_t c) -> uint32_t { return table[c] <= 0xFFFF ? table[c] : 0; },
+        in, out, how, blockEncoder(table), [table](char16_t c) -> uint32_t { return table[c] <= 0xFFFF ? table[c] : 0; },
         [table](uint32_t cp) { return cp < 0x10000 ? table[cp] : gbFourByteCode(cp); });
 }
 
