@@ -50,8 +50,10 @@ bool wideBlocks() {
 
 #if defined(TEZC_WIDE_BLOCKS)
 // GCC 12's AVX-512 headers start some vectors undefined and then warn about them.
+#if !defined(__clang__)
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
+#endif
 
 // Decodes blocks of 32 bytes from s[i] on (a character starts there) while every pair of a
 // block is a lead 0x81..0xFE and a trail 0x40..0xFE but 0x7F and the table fills its cell.
@@ -164,7 +166,9 @@ TEZC_WIDE_TARGET size_t encodeWideBlocks(const Code* table, const char16_t* in, 
     return i;
 }
 
+#if !defined(__clang__)
 #pragma GCC diagnostic pop
+#endif
 #endif
 
 // Widens the run of ASCII bytes at s[i..n) into w, returning how many there were. Stops at
