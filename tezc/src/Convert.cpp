@@ -421,12 +421,15 @@ private:
             }
         }
 #endif
+        // Each unit's word is looked up once: a unit's decision reads the next one's too.
+        uint32_t words[kBlock + 1];
+        for (size_t j = k; j <= count_; ++j) words[j] = info[s_[from + j]];
         for (; k < count_; ++k) {
             const char16_t c = s_[from + k], d = s_[from + k + 1];
-            const uint32_t e = info[c];
+            const uint32_t e = words[k];
             const uint32_t h = ((uint32_t(c) << 16 | d) * TrieView::kPairMultiplier) >> hashShift;
             const uint32_t pair = static_cast<uint32_t>(pairBits[h >> 6] >> (h & 63)) & 1;
-            const uint32_t hard = ((e & kUnitSlow) | (info[d] & kUnitChanges)) != 0;
+            const uint32_t hard = ((e & kUnitSlow) | (words[k + 1] & kUnitChanges)) != 0;
             slow |= uint64_t(hard | ((e >> 16) & pair)) << k;
             firm |= uint64_t(hard) << k;
             units_[k] = static_cast<char16_t>(e);
