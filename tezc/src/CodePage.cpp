@@ -82,10 +82,10 @@ size_t decodeWideBlocks(const uint16_t* table, const uint8_t* s, size_t i, size_
         // A high byte is a lead unless it is the trail of the byte before: in a run of high
         // bytes, leads and trails alternate from its first byte, and the lead a run of odd
         // length ends in takes the ASCII-range byte after the run as its trail.
-        const uint32_t free = high & ~carried;
-        const uint32_t runStarts = free & ~(free << 1);
-        const uint32_t evenRuns = free & ~(free + (runStarts & kEven));
-        const uint32_t leads = (evenRuns & kEven) | (free & ~evenRuns & ~kEven);
+        const uint32_t unpaired = high & ~carried;
+        const uint32_t runStarts = unpaired & ~(unpaired << 1);
+        const uint32_t evenRuns = unpaired & ~(unpaired + (runStarts & kEven));
+        const uint32_t leads = (evenRuns & kEven) | (unpaired & ~evenRuns & ~kEven);
         const uint32_t trails = (leads << 1) | carried;
         const __m512i next = _mm512_cvtepu8_epi16(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(s + i + 1)));
         // 0x80 and 0xFF lead no pair; a trail below 0x40, 0x7F or 0xFF ends none.
@@ -135,7 +135,8 @@ TEZC_WIDE_TARGET size_t encodeWideBlocks(const Code* table, const char16_t* in, 
         }
         if (_mm512_mask_cmpeq_epi16_mask(wide, _mm512_and_si512(units, surrogateBits), surrogate)) break;
         // The gather of a two-byte entry reads the next one too: none follows the last.
-        if (sizeof(Code) == 2 && _mm512_mask_cmpeq_epi16_mask(wide, units, lastUnit)) break;
+        if constexpr (sizeof(Code) == 2)
+            if (_mm512_mask_cmpeq_epi16_mask(wide, units, lastUnit)) break;
         // The wide units are looked up together, sixteen to a gather.
         const unsigned count = static_cast<unsigned>(_mm_popcnt_u32(wide));
         const __m512i packed = _mm512_maskz_compress_epi16(wide, units);
@@ -145,7 +146,7 @@ TEZC_WIDE_TARGET size_t encodeWideBlocks(const Code* table, const char16_t* in, 
         if (count > 16)
             highCodes = _mm512_i32gather_epi32(_mm512_cvtepu16_epi32(_mm512_extracti64x4_epi64(packed, 1)), table,
                                                static_cast<int>(sizeof(Code)));
-        if (sizeof(Code) == 4) {  // a longer code, or none
+        if constexpr (sizeof(Code) == 4) {  // a longer code, or none
             if (_mm512_cmpgt_epu32_mask(lowCodes, twoByteTop) | _mm512_cmpgt_epu32_mask(highCodes, twoByteTop)) break;
         } else {
             lowCodes = _mm512_and_si512(lowCodes, twoByteTop);
@@ -211,12 +212,13 @@ inline size_t decodePairs(const uint16_t* table, const uint8_t* s, size_t i, siz
     return i;
 }
 
-// Decodes through blocks(s, i, n, w) and pairs(s, i, n, w), which decode blocks of mixed text
-// and a run of plain two-byte characters and return where they stop, and charAt(s, i, n, w, units): it writes the character whose
-// bytes start at s[i] (a lead byte) at w (setting units when it is not one unit) and
-// returns their count, 0 when no character starts there, or kNeedMore when the bytes end
-// inside the character. ASCII passes; a byte that starts no character becomes U+FFFD.
-// Unless final, a character cut off by the end of the bytes is left for the next call.
+// Decodes through blocks(s, i, n, w) and pairs(s, i, n, w), which decode blocks of mixed
+// text and a run of plain two-byte characters and return where they stop, and charAt(s, i,
+// n, w, units): it writes the character whose bytes start at s[i] (a lead byte) at w
+// (setting units when it is not one unit) and returns their count, 0 when no character
+// starts there, or kNeedMore when the bytes end inside the character. ASCII passes; a byte
+// that starts no character becomes U+FFFD. Unless final, a character cut off by the end of
+// the bytes is left for the next call.
 // The units are written from out[base] on (out is lengthened when it is too short, never
 // shortened); used is set to the bytes consumed. Returns the end of the units.
 template <typename Blocks, typename Pairs, typename CharAt>
