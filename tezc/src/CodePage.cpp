@@ -170,6 +170,11 @@ TEZC_WIDE_TARGET size_t encodeWideBlocks(const Code* table, const char16_t* in, 
 #if !defined(__clang__)
 #pragma GCC diagnostic pop
 #endif
+#else
+// Without the wide build the blocks take nothing: the loops below do it all.
+size_t decodeWideBlocks(const uint16_t*, const uint8_t*, size_t i, size_t, char16_t*&) { return i; }
+template <typename Code>
+size_t encodeWideBlocks(const Code*, const char16_t*, size_t i, size_t, char*&) { return i; }
 #endif
 
 // Widens the run of ASCII bytes at s[i..n) into w, returning how many there were. Stops at
@@ -321,14 +326,7 @@ size_t gbAt(const uint16_t* table, const uint8_t* s, size_t i, size_t n, char16_
 // The block decoder of both code pages: they share their lead bytes and, past 0x80, their
 // trail bytes.
 auto blockDecoder(const uint16_t* table) {
-    return [table](const uint8_t* s, size_t i, size_t n, char16_t*& w) {
-#if defined(TEZC_WIDE_BLOCKS)
-        return decodeWideBlocks(table, s, i, n, w);
-#else
-        (void)table, (void)s, (void)n, (void)w;
-        return i;
-#endif
-    };
+    return [table](const uint8_t* s, size_t i, size_t n, char16_t*& w) { return decodeWideBlocks(table, s, i, n, w); };
 }
 
 }  // namespace
@@ -523,14 +521,7 @@ uint32_t gbFourByteCode(uint32_t cp) {
 // The block encoder of a code page whose table holds codes of type Code.
 template <typename Code>
 auto blockEncoder(const Code* table) {
-    return [table](const char16_t* in, size_t i, size_t stop, char*& w) {
-#if defined(TEZC_WIDE_BLOCKS)
-        return encodeWideBlocks(table, in, i, stop, w);
-#else
-        (void)table, (void)in, (void)stop, (void)w;
-        return i;
-#endif
-    };
+    return [table](const char16_t* in, size_t i, size_t stop, char*& w) { return encodeWideBlocks(table, in, i, stop, w); };
 }
 
 }  // namespace
