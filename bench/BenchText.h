@@ -1,5 +1,6 @@
 #pragma once
-// Text helpers the library benchmarks share: whole files in and out, UTF-8 to UTF-16.
+// Helpers the library benchmarks share: whole files in and out, UTF-8 to UTF-16, how many
+// times to run a case.
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -15,6 +16,13 @@ inline std::string readText(const std::string& path) {
 
 inline void writeText(const std::string& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary) << bytes;
+}
+
+// Whether a case whose best run counts runs once more after done runs that took spent
+// seconds: at least rounds runs, and on short work as many more as fill half a second (up
+// to 50), so that other work on the host hides fewer of the fast runs.
+inline bool runAgain(int done, int rounds, double spent) {
+    return done < rounds || (spent < 0.5 && done < 50);
 }
 
 // Well-formed UTF-8 (the corpus and the generated texts) as UTF-16.

@@ -96,12 +96,10 @@ size_t utf8Length(const std::u16string& s) {
 
 double seconds(Clock::time_point a, Clock::time_point b) { return std::chrono::duration<double>(b - a).count(); }
 
-// Best time of the runs of the work: at least rounds of them, and on short work as many more
-// as fill half a second (up to 50), so that other work on the host hides fewer of the fast
-// runs.
+// Best time of the runs of the work (see runAgain).
 double bestOf(int rounds, const std::function<void()>& work) {
     double best = 1e9, spent = 0;
-    for (int r = 0; r < rounds || (spent < 0.5 && r < 50); ++r) {
+    for (int r = 0; bench::runAgain(r, rounds, spent); ++r) {
         const auto t0 = Clock::now();
         work();
         const double s = seconds(t0, Clock::now());

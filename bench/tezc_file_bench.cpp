@@ -40,12 +40,11 @@ struct Timing {
     double wall = 1e9, cpu = 1e9;
 };
 
-// At least rounds runs, and on short work as many more as fill half a second (up to 50), so
-// that other work on the host hides fewer of the fast runs.
+// The best times of the runs of the work (see runAgain).
 Timing bestOf(int rounds, const std::function<void()>& work) {
     Timing best;
     double spent = 0;
-    for (int r = 0; r < rounds || (spent < 0.5 && r < 50); ++r) {
+    for (int r = 0; bench::runAgain(r, rounds, spent); ++r) {
         const auto w0 = std::chrono::steady_clock::now();
         const double c0 = cpuNow();
         work();
