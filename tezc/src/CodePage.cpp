@@ -1,17 +1,14 @@
 #include "CodePage.h"
 
+#include "WideX86.h"
+
 #include <algorithm>
-#include <cstdlib>
 #include <iconv.h>
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
-#if defined(__x86_64__) && defined(__GNUC__)
+#if defined(TEZC_WIDE_X86)
 #include <immintrin.h>
-#define TEZC_WIDE_BLOCKS 1
-// Compiled for processors with AVX-512 byte and word compression, used when the processor
-// running the program has it.
-#define TEZC_WIDE_TARGET [[gnu::target("avx512f,avx512bw,avx512vl,avx512vbmi2,bmi2,popcnt")]]
 #endif
 
 namespace tezc {
@@ -36,24 +33,8 @@ namespace {
 
 constexpr size_t kNeedMore = ~size_t(0);
 
-// True when the code page steps may take blocks of 32 mixed units at once. TEZC_X86_BASELINE
-// in the environment keeps them to the baseline x86-64 loops (the tests run both).
-bool wideBlocks() {
-#if defined(TEZC_WIDE_BLOCKS)
-    static const bool wide = !std::getenv("TEZC_X86_BASELINE") && __builtin_cpu_supports("avx512bw") &&
-                             __builtin_cpu_supports("avx512vbmi2") && __builtin_cpu_supports("bmi2");
-    return wide;
-#else
-    return false;
-#endif
-}
-
-#if defined(TEZC_WIDE_BLOCKS)
-// GCC 12's AVX-512 headers start some vectors undefined and then warn about them.
-#if !defined(__clang__)
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
-#endif
+#if defined(TEZC_WIDE_X86)
+TEZC_WIDE_LOOPS_BEGIN
 
 // Decodes blocks of 32 bytes from s[i] on (a character starts there) while every pair of a
 // block is a lead 0x81..0xFE and a trail 0x40..0xFE but 0x7F and the table fills its cell.
@@ -167,9 +148,7 @@ TEZC_WIDE_TARGET size_t encodeWideBlocks(const Code* table, const char16_t* in, 
     return i;
 }
 
-#if !defined(__clang__)
-#pragma GCC diagnostic pop
-#endif
+TEZC_WIDE_LOOPS_END
 #else
 // Without the wide build the blocks take nothing: the loops below do it all.
 size_t decodeWideBlocks(const uint16_t*, const uint8_t*, size_t i, size_t, char16_t*&) { return i; }
@@ -238,7 +217,7 @@ size_t decodeDbcs(std::string_view in, std::u16string& out, size_t base, bool fi
     char16_t* const start = out.data() + base;
     char16_t* w = start;
     size_t i = 0;
-    const bool wide = wideBlocks();
+    const bool wide = wideX86();
     while (i < n) {
         if (wide) {
             i = blocks(s, i, n, w);
@@ -456,7 +435,7 @@ size_t encodeDbcs(std::u16string_view in, std::string& out, Unmappable how, Bloc
     const char16_t* s = in.data();
     const size_t n = in.size();
     size_t i = 0;
-    const bool wide = wideBlocks();
+    const bool wide = wideX86();
     while (i < n) {
         if (static_cast<size_t>(end - w) <= kSlack) [[unlikely]] {
             const size_t at = static_cast<size_t>(w - out.data());

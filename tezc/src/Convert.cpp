@@ -1,10 +1,15 @@
 #include "Convert.h"
 
+#include "WideX86.h"
+
 #include <algorithm>
 #include <cstring>
 #include <initializer_list>
 #if defined(__SSE2__)
 #include <emmintrin.h>
+#endif
+#if defined(TEZC_WIDE_X86)
+#include <immintrin.h>
 #endif
 
 // The conversion loops are compiled also for x86-64 processors with BMI2 and AVX2, chosen
@@ -374,12 +379,44 @@ private:
     uint64_t starts_[1024];
 };
 
+#if defined(TEZC_WIDE_X86)
+TEZC_WIDE_LOOPS_BEGIN
+// The decisions of DecidedBlock::fill's loop for units [k, count) of the block at s, sixteen
+// at a time while sixteen are left: slow and firm get their bits and units their one-unit
+// pieces. Returns where it stopped.
+TEZC_WIDE_TARGET
+size_t decideSixteens(const char16_t* s, size_t k, size_t count, const DecidedUnits& du, uint64_t& slow,
+                      uint64_t& firm, char16_t* units) {
+    const __m512i multiplier = _mm512_set1_epi32(static_cast<int>(TrieView::kPairMultiplier));
+    const __m128i hashShift = _mm_cvtsi32_si128(du.hashShift);
+    const __m512i bitOfWord = _mm512_set1_epi32(31), one = _mm512_set1_epi32(1);
+    const __m512i slowBit = _mm512_set1_epi32(kUnitSlow), changesBit = _mm512_set1_epi32(kUnitChanges);
+    for (; k + 16 <= count; k += 16) {
+        const __m512i c = _mm512_cvtepu16_epi32(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(s + k)));
+        const __m512i d = _mm512_cvtepu16_epi32(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(s + k + 1)));
+        const __m512i e = _mm512_i32gather_epi32(c, du.blockInfo, 4);
+        const __m512i next = _mm512_i32gather_epi32(d, du.blockInfo, 4);
+        const __m512i h = _mm512_srl_epi32(_mm512_mullo_epi32(_mm512_or_si512(_mm512_slli_epi32(c, 16), d), multiplier),
+                                           hashShift);
+        const __m512i word = _mm512_i32gather_epi32(_mm512_srli_epi32(h, 5), du.pairBits, 4);
+        const __m512i pair = _mm512_srlv_epi32(word, _mm512_and_si512(h, bitOfWord));
+        const __mmask16 hard = _mm512_test_epi32_mask(e, slowBit) | _mm512_test_epi32_mask(next, changesBit);
+        const __mmask16 byPair = _mm512_test_epi32_mask(_mm512_and_si512(pair, _mm512_srli_epi32(e, 16)), one);
+        slow |= uint64_t(hard | byPair) << k;
+        firm |= uint64_t(hard) << k;
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(units + k), _mm512_cvtepi32_epi16(e));
+    }
+    return k;
+}
+TEZC_WIDE_LOOPS_END
+#endif
+
 // The units one look-up decides, 64 at a time: for a block of the text, which units need
 // the full matching (a bit each) and what the others are written as, worked out without a
 // branch per unit; a block serves every position inside it.
 class DecidedBlock {
 public:
-    DecidedBlock(const char16_t* s, size_t n, const DecidedUnits& du) : s_(s), n_(n), du_(du) {}
+    DecidedBlock(const char16_t* s, size_t n, const DecidedUnits& du) : s_(s), n_(n), du_(du), wide_(wideX86()) {}
 
     // Writes the decided units from i on (i + 1 < n) up to the next unit that is not, or to
     // the block's end; returns where it stopped.
@@ -423,6 +460,9 @@ private:
             }
         }
 #endif
+#if defined(TEZC_WIDE_X86)
+        if (wide_) k = decideSixteens(s_ + from, k, count_, du_, slow, firm, units_);
+#endif
         // Each unit's word is looked up once: a unit's decision reads the next one's too.
         uint32_t words[kBlock + 1];
         for (size_t j = k; j <= count_; ++j) words[j] = info[s_[from + j]];
@@ -452,6 +492,7 @@ private:
     const char16_t* s_;
     size_t n_;
     const DecidedUnits& du_;
+    bool wide_;
     size_t base_ = 1, count_ = 0;
     uint64_t slow_ = 0;
     // Twice a block: write() copies a whole block's length from any place in the first.
