@@ -12,14 +12,6 @@
 #include <immintrin.h>
 #endif
 
-// The conversion loops are compiled also for x86-64 processors with BMI2 and AVX2, chosen
-// when the program starts; other processors run the baseline build.
-#if defined(__x86_64__) && defined(__GNUC__)
-#define TEZC_ALSO_FOR_NEWER_X86 [[gnu::target_clones("arch=x86-64-v3", "default")]]
-#else
-#define TEZC_ALSO_FOR_NEWER_X86
-#endif
-
 namespace tezc {
 
 namespace {
