@@ -31,7 +31,7 @@ bench: build
 	@scripts/fetch-bench-corpus.sh $(BUILD_DIR)
 	$(BUILD_DIR)/bench/tezc_bench "" 32 $(BUILD_DIR)/bench-corpus
 	$(BUILD_DIR)/bench/tezc_file_bench "" $(BUILD_DIR)/bench-corpus
-	$(BUILD_DIR)/bench/office_bench
+	QT_QPA_PLATFORM=offscreen $(BUILD_DIR)/bench/office_bench
 
 clean:
 	rm -rf $(BUILD_DIR) $(SANITIZE_DIR)
