@@ -1,7 +1,8 @@
 // Speed of the conversion library: table loading, then on real text (the Chinese manual
 // pages that scripts/fetch-bench-corpus.sh unpacks) and on generated prose, every mode of
-// the string entry families (UU, UD, DU, DD) and whole-file conversion, each beside the
-// floor (one table look-up per UTF-16 unit) measured in the same run.
+// the string entry families (UU, UD, DU, DD) and whole-file conversion (each run into a new
+// output file), each beside the floor (one table look-up per UTF-16 unit) measured in the
+// same run.
 // usage: tezc_bench [data folder] [megabytes of generated text, default 32] [corpus folder]
 #include "BenchText.h"
 #include "TezC.h"
@@ -96,17 +97,9 @@ size_t utf8Length(const std::u16string& s) {
 
 double seconds(Clock::time_point a, Clock::time_point b) { return std::chrono::duration<double>(b - a).count(); }
 
-// Best time of the runs of the work (see runAgain).
-double bestOf(int rounds, const std::function<void()>& work) {
-    double best = 1e9, spent = 0;
-    for (int r = 0; bench::runAgain(r, rounds, spent); ++r) {
-        const auto t0 = Clock::now();
-        work();
-        const double s = seconds(t0, Clock::now());
-        best = std::min(best, s);
-        spent += s;
-    }
-    return best;
+// The best wall-clock time of the runs of the work (see bench::bestOf).
+double bestWall(int rounds, const std::function<void()>& work, const std::function<void()>& prepare = {}) {
+    return bench::bestOf(rounds, work, prepare).wall;
 }
 
 [[noreturn]] void fail(const char* what) {
@@ -176,7 +169,7 @@ double floorSpeed(const Sample& t) {
     std::vector<char16_t> table(65536);
     for (size_t c = 0; c < table.size(); ++c) table[c] = static_cast<char16_t>(c ^ 1);
     std::u16string out(t.simp.size(), u'\0');
-    const double s = bestOf(5, [&] {
+    const double s = bestWall(5, [&] {
         const char16_t* in = t.simp.data();
         char16_t* o = out.data();
         for (size_t i = 0, n = t.simp.size(); i < n; ++i) o[i] = table[in[i]];
@@ -204,17 +197,17 @@ void runSample(int32_t stmt, const Sample& t, const std::string& folder) {
     };
     for (const UuCase& c : uuCases) {
         const std::u16string& in = c.simp ? t.simp : t.trad;
-        report(c.name, (c.simp ? t.mbSimp : t.mbTrad) / bestOf(5, [&] { uu(stmt, in, c.mode, c.flag); }), floor);
+        report(c.name, (c.simp ? t.mbSimp : t.mbTrad) / bestWall(5, [&] { uu(stmt, in, c.mode, c.flag); }), floor);
     }
-    report("UD S->Big5 with vocabulary", t.mbSimp / bestOf(5, [&] { ud(stmt, t.simp, 0, -1); }), floor);
-    report("UD T->GB with vocabulary", t.mbTrad / bestOf(5, [&] { ud(stmt, t.trad, 1, -1); }), floor);
-    report("UD T->Big5 encoding only", t.mbTrad / bestOf(5, [&] { ud(stmt, t.trad, 2, 0); }), floor);
-    report("DU GB->T with vocabulary", t.mbSimp / bestOf(5, [&] { du(stmt, t.gb, 0, -1); }), floor);
-    report("DU Big5->S with vocabulary", t.mbTrad / bestOf(5, [&] { du(stmt, t.big5, 1, -1); }), floor);
-    report("DU Big5 decoding only", t.mbTrad / bestOf(5, [&] { du(stmt, t.big5, 2, 0); }), floor);
-    report("DD GB->Big5 with vocabulary", t.mbSimp / bestOf(5, [&] { dd(stmt, t.gb, 0, -1); }), floor);
-    report("DD Big5->GB with vocabulary", t.mbTrad / bestOf(5, [&] { dd(stmt, t.big5, 1, -1); }), floor);
-    report("DD Big5 Traditional usage (mode 2)", t.mbTrad / bestOf(5, [&] { dd(stmt, t.big5, 2, -1); }), floor);
+    report("UD S->Big5 with vocabulary", t.mbSimp / bestWall(5, [&] { ud(stmt, t.simp, 0, -1); }), floor);
+    report("UD T->GB with vocabulary", t.mbTrad / bestWall(5, [&] { ud(stmt, t.trad, 1, -1); }), floor);
+    report("UD T->Big5 encoding only", t.mbTrad / bestWall(5, [&] { ud(stmt, t.trad, 2, 0); }), floor);
+    report("DU GB->T with vocabulary", t.mbSimp / bestWall(5, [&] { du(stmt, t.gb, 0, -1); }), floor);
+    report("DU Big5->S with vocabulary", t.mbTrad / bestWall(5, [&] { du(stmt, t.big5, 1, -1); }), floor);
+    report("DU Big5 decoding only", t.mbTrad / bestWall(5, [&] { du(stmt, t.big5, 2, 0); }), floor);
+    report("DD GB->Big5 with vocabulary", t.mbSimp / bestWall(5, [&] { dd(stmt, t.gb, 0, -1); }), floor);
+    report("DD Big5->GB with vocabulary", t.mbTrad / bestWall(5, [&] { dd(stmt, t.big5, 1, -1); }), floor);
+    report("DD Big5 Traditional usage (mode 2)", t.mbTrad / bestWall(5, [&] { dd(stmt, t.big5, 2, -1); }), floor);
 
     const std::string gbFile = folder + "/in_gb.txt", big5File = folder + "/in_big5.txt",
                       out = folder + "/out.txt";
@@ -226,9 +219,9 @@ void runSample(int32_t stmt, const Sample& t, const std::string& folder) {
         {"file Big5->GB with vocabulary", &big5File, 0, t.mbTrad},
     };
     for (const FileCase& f : files)
-        report(f.name, f.mb / bestOf(3, [&] {
+        report(f.name, f.mb / bestWall(3, [&] {
                    if (_TezFileConversion(stmt, f.in->c_str(), out.c_str(), f.type, 1, 0) != 0) fail("file conversion");
-               }), floor);
+               }, bench::newOutputAt(out)), floor);
     for (const std::string& p : {gbFile, big5File, out}) std::remove(p.c_str());
 }
 

@@ -19,11 +19,11 @@
 #include <functional>
 #include <sstream>
 #include <string>
-#include <fcntl.h>
 #include <unistd.h>
 
 namespace {
 
+using bench::bestOf;
 using bench::readText;
 using bench::toU16;
 using bench::writeText;
@@ -31,34 +31,6 @@ using bench::writeText;
 [[noreturn]] void fail(const char* what) {
     std::fprintf(stderr, "tezc_file_bench: %s failed\n", what);
     std::exit(1);
-}
-
-double cpuNow() {
-    timespec ts{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
-    return double(ts.tv_sec) + double(ts.tv_nsec) * 1e-9;
-}
-
-struct Timing {
-    double wall = 1e9, cpu = 1e9;
-};
-
-// The best times of the runs of the work (see runAgain), each after the untimed prepare.
-Timing bestOf(int rounds, const std::function<void()>& work, const std::function<void()>& prepare = {}) {
-    Timing best;
-    double spent = 0;
-    for (int r = 0; bench::runAgain(r, rounds, spent); ++r) {
-        if (prepare) prepare();
-        const auto w0 = std::chrono::steady_clock::now();
-        const double c0 = cpuNow();
-        work();
-        const double c = cpuNow() - c0;
-        const double w = std::chrono::duration<double>(std::chrono::steady_clock::now() - w0).count();
-        spent += w;
-        best.wall = std::min(best.wall, w);
-        best.cpu = std::min(best.cpu, c);
-    }
-    return best;
 }
 
 // The text in its script's 8-bit code page, through the library's encoding-only entry.
@@ -120,13 +92,6 @@ int main(int argc, char** argv) {
     const double mbSimp = simp.size() / 1e6, mbTrad = trad.size() / 1e6;
     std::printf("corpus: %.1f MB Simplified, %.1f MB Traditional (UTF-8); rounds %d\n", mbSimp, mbTrad, rounds);
 
-    const int folderFd = open(folder.c_str(), O_RDONLY | O_DIRECTORY);
-    if (folderFd < 0) fail("opening the work folder");
-    const auto removeOutput = [&] {
-        std::remove(out.c_str());
-        syncfs(folderFd);
-    };
-
     struct FileCase { const char* name; const std::string* in; int type, mode; bool simpIn; };
     const FileCase cases[] = {
         {"file GB->Big5 with vocabulary", &gbFile, 3, 1, true},
@@ -142,7 +107,7 @@ int main(int argc, char** argv) {
         {"file UTF-16 S->T with vocabulary", &simp16, 6, 1, true},
         {"file UTF-16 T->S with vocabulary", &trad16, 4, 1, false},
     };
-    auto report = [](const char* name, double mb, const Timing& t) {
+    auto report = [](const char* name, double mb, const bench::Timing& t) {
         std::printf("  %-40s %8.1f MB/s wall %8.1f MB/s cpu\n", name, mb / t.wall, mb / t.cpu);
     };
     for (const FileCase& c : cases) {
@@ -151,7 +116,7 @@ int main(int argc, char** argv) {
         report(c.name, mb, bestOf(rounds, [&] {
                    if (_TezFileConversion(stmt, c.in->c_str(), out.c_str(), c.type, c.mode, 0) != 0)
                        fail("file conversion");
-               }, removeOutput));
+               }, bench::newOutputAt(out)));
     }
     if (onlyType < 0) {
         int32_t res = 0;
@@ -162,7 +127,6 @@ int main(int argc, char** argv) {
                    _TezConvertStringDD(stmt, big5.data(), int32_t(big5.size()), 1, -1, &res);
                }));
     }
-    close(folderFd);
     for (const std::string& p : {gbFile, big5File, simp16, trad16, out}) std::remove(p.c_str());
     rmdir(folder.c_str());
     return 0;

@@ -3,6 +3,7 @@
 #include "WideX86.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 #include <initializer_list>
 #if defined(__SSE2__)
@@ -430,8 +431,10 @@ private:
         count_ = std::min(kBlock, n_ - 1 - from);
         const uint32_t* info = du_.blockInfo;
         // The pair bitmap read in 32-bit words: the vectorised loop gathers twice as many.
+        // (Where the high half of a 64-bit word comes first in memory, the halves swap.)
         using HalfWord [[gnu::may_alias]] = uint32_t;
         const auto* pairBits = reinterpret_cast<const HalfWord*>(du_.pairBits);
+        constexpr uint32_t halfSwap = std::endian::native == std::endian::little ? 0 : 1;
         const int hashShift = du_.hashShift;
         uint64_t slow = 0, firm = 0;
         size_t k = 0;
@@ -462,7 +465,7 @@ private:
             const char16_t c = s_[from + k], d = s_[from + k + 1];
             const uint32_t e = words[k];
             const uint32_t h = ((uint32_t(c) << 16 | d) * TrieView::kPairMultiplier) >> hashShift;
-            const uint32_t pair = (pairBits[h >> 5] >> (h & 31)) & 1;
+            const uint32_t pair = (pairBits[(h >> 5) ^ halfSwap] >> (h & 31)) & 1;
             const uint32_t hard = ((e & kUnitSlow) | (words[k + 1] & kUnitChanges)) != 0;
             slow |= uint64_t(hard | ((e >> 16) & pair)) << k;
             firm |= uint64_t(hard) << k;
