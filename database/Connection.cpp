@@ -5,6 +5,7 @@
 #include "core/Log.h"
 #include "platform/InputBox.h"
 #include "platform/MousePointer.h"
+#include "platform/MsgBox.h"
 #include "platform/data/DataError.h"
 #include "platform/data/SecretStore.h"
 
@@ -114,6 +115,10 @@ bool ConnectMDB(const QString& path, AdoConnection& connection)
         return true;
     } catch (...) {
         ErrorLog(QStringLiteral("ConnectMDB"));
+        // A file that cannot be opened is named to the user once; an unattended run only logs it.
+        if (!gbSchedRun)
+            MsgBox(QStringLiteral("无法打开数据库文件: ") + path + QStringLiteral("\r\n") + Err().Description,
+                   vbExclamation);
     }
     return false;
 }

@@ -106,7 +106,7 @@ void FrmDBConv::Form_Load()
     BecomeClientChild();
     frmMain().Menu(QStringLiteral("IDM_EDIT"))->setVisible(true);
     dlgMDBFile.DialogTitle = LoadResString(4028);
-    dlgMDBFile.Filter = QStringLiteral("MDB Files (*.mdb)|*.mdb|");
+    dlgMDBFile.Filter = QStringLiteral("MDB Files (*.mdb;*.accdb)|*.mdb;*.accdb|");
     dlgMDBFile.InitDir = ProgramFolder();
     dlgMDBFile.DefaultExt = QStringLiteral("mdb");
     lstTables->setCols(5);

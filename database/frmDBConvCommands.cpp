@@ -43,10 +43,13 @@ bool FrmDBConv::GetConvSetting()
 
 void FrmDBConv::OpenAccessSource(const QString& path)
 {
+    // A file that cannot be opened changes nothing: the listed source stays as it was.
+    AdoConnection opened;
+    if (!ConnectMDB(path, opened))
+        return;
+    mCnt = opened;
     // The path keeps its letter case: file names are case-sensitive here.
     mvDB = path;
-    if (!ConnectMDB(mvDB, mCnt))
-        return;
     if (!mvOutDB.isEmpty())
         mvOutDB = PathJoin(QFileInfo(mvDB).absolutePath(), GetFileName(mvOutDB));
     else

@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake pkg-config
   qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite
-  libqt6sql6-psql libqt6sql6-odbc unixodbc unixodbc-dev tdsodbc odbc-mdbtools mdbtools
+  libqt6sql6-psql libqt6sql6-odbc unixodbc unixodbc-dev tdsodbc mdbtools mdbtools-dev
   postgresql-15 qtkeychain-qt6-dev libpq-dev util-linux
   libgl1-mesa-dev libxkbcommon-dev
   xvfb xauth fonts-noto-cjk

@@ -1,5 +1,6 @@
 #include "platform/data/Connection.h"
 
+#include "platform/data/AccessDriver.h"
 #include "platform/data/DataError.h"
 
 #include <QAtomicInteger>
@@ -91,9 +92,8 @@ void Connection::open(const ConnectionParams& params, int timeoutSeconds, FileMo
             db.setDatabaseName(params.server);
             db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(timeoutSeconds * 1000));
         } else {
-            db = QSqlDatabase::addDatabase(QStringLiteral("QODBC"), m_name);
-            db.setDatabaseName(QStringLiteral("DRIVER={MDBTools};DBQ=") + QuoteConnectionValue(params.server)
-                               + QLatin1Char(';'));
+            db = QSqlDatabase::addDatabase(new AccessDriver, m_name);
+            db.setDatabaseName(params.server);
         }
         break;
     }

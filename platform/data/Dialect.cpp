@@ -1,5 +1,6 @@
 #include "platform/data/Dialect.h"
 
+#include "platform/data/AccessDriver.h"
 #include "platform/data/DataError.h"
 
 #include <QSqlDatabase>
@@ -305,7 +306,7 @@ QString SqliteDialect::outputType(const Column& c) const
     }
 }
 
-// --- Access files over ODBC ---
+// --- Access files ---
 
 QString AccessDialect::quote(const QString& identifier) const
 {
@@ -314,42 +315,10 @@ QString AccessDialect::quote(const QString& identifier) const
 
 QList<Column> AccessDialect::columns(QSqlDatabase& db, const QString& table) const
 {
-    const QSqlRecord record = db.record(table);
-    if (record.isEmpty())
-        throw DataError(QStringLiteral("Table not found: ") + table);
-    QList<Column> cols;
-    for (int i = 0; i < record.count(); ++i) {
-        const QSqlField f = record.field(i);
-        Column c;
-        c.name = f.name();
-        switch (f.metaType().id()) {
-        case QMetaType::QString:
-            // Text columns of the file format hold Unicode; long ones are memos.
-            if (f.length() > 0 && f.length() < 256) {
-                c.kind = ColumnKind::WVarChar;
-                c.length = f.length();
-                c.typeText = QStringLiteral("NVARCHAR(%1)").arg(f.length());
-            } else {
-                c.kind = ColumnKind::LongWText;
-                c.typeText = QStringLiteral("NTEXT");
-            }
-            break;
-        case QMetaType::Int:
-        case QMetaType::LongLong:
-        case QMetaType::Short:
-        case QMetaType::UChar: c.typeText = QStringLiteral("INTEGER"); break;
-        case QMetaType::Double:
-        case QMetaType::Float: c.typeText = QStringLiteral("REAL"); break;
-        case QMetaType::Bool: c.typeText = QStringLiteral("BOOLEAN"); break;
-        case QMetaType::QDate:
-        case QMetaType::QDateTime:
-        case QMetaType::QTime: c.typeText = QStringLiteral("DATETIME"); break;
-        case QMetaType::QByteArray: c.typeText = QStringLiteral("BLOB"); break;
-        default: break;
-        }
-        cols << c;
-    }
-    return cols;
+    const auto* driver = dynamic_cast<const AccessDriver*>(db.driver());
+    if (!driver || !driver->file())
+        throw DataError(QStringLiteral("The database is not open"));
+    return driver->file()->columns(table);
 }
 
 } // namespace data

@@ -123,7 +123,8 @@ protected:
     int maxParameters() const override { return 30000; }
 };
 
-// .mdb files read over ODBC: brackets, and the driver's own catalogue.
+// Access database files, read through the data layer's own driver (AccessDriver): brackets,
+// and the file's own catalogue.
 class AccessDialect : public SqliteDialect {
 public:
     Engine engine() const override { return Engine::Access; }

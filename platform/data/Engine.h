@@ -8,7 +8,7 @@ enum class Engine {
     SqlServer,  // over ODBC and FreeTDS
     PostgreSql, // over the PostgreSQL driver
     Sqlite,     // embedded; the output of Access-type conversions
-    Access,     // .mdb files read over the MDBTools ODBC driver
+    Access,     // .mdb and .accdb files, read through libmdb
 };
 
 // The provider name a connection text carries for the engine, and back ("" / false when unknown).
