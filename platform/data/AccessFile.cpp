@@ -51,9 +51,67 @@ QString TakeUtf8(char* text)
     return text ? QString::fromUtf8(text) : QString();
 }
 
+// One object of the file's catalog (MSysObjects).
+struct CatalogObject {
+    QString name;
+    int type = 0;
+    unsigned flags = 0;
+    std::unique_ptr<MdbCatalogEntry> entry; // what libmdb reads a table through
+};
+
+// An open file: the libmdb handle and the catalog read from it.
+struct OpenFile {
+    MdbPtr mdb;
+    std::vector<CatalogObject> catalog;
+};
+
+// Reads the catalog table (its definition is on page 2) for names, types and flags only.
+// libmdb's own catalog reader also decodes every object's property blob, which on a damaged
+// file can run for minutes; the conversion needs none of those properties.
+std::vector<CatalogObject> ReadCatalog(MdbHandle* mdb, const QString& path)
+{
+    MdbCatalogEntry objects {};
+    objects.mdb = mdb;
+    std::strcpy(objects.object_name, "MSysObjects");
+    objects.object_type = MDB_TABLE;
+    objects.table_pg = 2;
+    TablePtr t(mdb_read_table(&objects));
+    if (!t || !mdb_read_columns(t.get()))
+        throw DataError(Damaged(path, QStringLiteral("its table catalog is damaged")));
+    const size_t size = mdb->bind_size;
+    std::vector<char> id(size + 1), name(size + 1), type(size + 1), flags(size + 1);
+    if (mdb_bind_column_by_name(t.get(), const_cast<gchar*>("Id"), id.data(), nullptr) < 0
+        || mdb_bind_column_by_name(t.get(), const_cast<gchar*>("Name"), name.data(), nullptr) < 0
+        || mdb_bind_column_by_name(t.get(), const_cast<gchar*>("Type"), type.data(), nullptr) < 0
+        || mdb_bind_column_by_name(t.get(), const_cast<gchar*>("Flags"), flags.data(), nullptr) < 0)
+        throw DataError(Damaged(path, QStringLiteral("its table catalog is damaged")));
+    mdb_rewind_table(t.get());
+    std::vector<CatalogObject> catalog;
+    // A catalog of a million objects is no real database: a damaged one.
+    while (mdb_fetch_row(t.get())) {
+        if (catalog.size() >= 1000000)
+            throw DataError(Damaged(path, QStringLiteral("its table catalog is damaged")));
+        CatalogObject o;
+        o.name = QString::fromUtf8(name.data());
+        o.type = static_cast<int>(std::strtol(type.data(), nullptr, 10) & 0x7f);
+        o.flags = static_cast<unsigned>(std::strtoll(flags.data(), nullptr, 10));
+        if (o.type == MDB_TABLE) {
+            o.entry = std::make_unique<MdbCatalogEntry>();
+            o.entry->mdb = mdb;
+            std::strncpy(o.entry->object_name, name.data(), MDB_MAX_OBJ_NAME);
+            o.entry->object_type = MDB_TABLE;
+            o.entry->table_pg = static_cast<unsigned long>(std::strtoll(id.data(), nullptr, 10)) & 0x00ffffffu;
+            o.entry->flags = static_cast<int>(o.flags);
+        }
+        catalog.push_back(std::move(o));
+        std::memset(name.data(), 0, 2);
+    }
+    return catalog;
+}
+
 // Opens the file with libmdb after checking what libmdb would trust blindly: the header,
 // the version byte and a size that is a whole number of pages.
-MdbPtr OpenChecked(const QString& path, qint64& size)
+OpenFile OpenChecked(const QString& path, qint64& size)
 {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly))
@@ -64,43 +122,41 @@ MdbPtr OpenChecked(const QString& path, qint64& size)
     const QString problem = AccessHeaderProblem(head, size);
     if (!problem.isEmpty())
         throw DataError(Damaged(path, problem));
-    MdbPtr mdb(mdb_open(QFile::encodeName(path).constData(), MDB_NOFLAGS));
-    if (!mdb)
+    OpenFile file;
+    file.mdb.reset(mdb_open(QFile::encodeName(path).constData(), MDB_NOFLAGS));
+    if (!file.mdb)
         throw DataError(Damaged(path, QStringLiteral("its first page is not readable")));
-    if (mdb->fmt->pg_size != PageSize(static_cast<int>(mdb->f->jet_version)))
+    if (file.mdb->fmt->pg_size != PageSize(static_cast<int>(file.mdb->f->jet_version)))
         throw DataError(Damaged(path, QStringLiteral("unknown page size")));
-    if (!mdb_read_catalog(mdb.get(), MDB_TABLE))
-        throw DataError(Damaged(path, QStringLiteral("its table catalog is damaged")));
-    return mdb;
+    file.catalog = ReadCatalog(file.mdb.get(), path);
+    return file;
 }
 
-bool IsUserTable(const MdbCatalogEntry* e)
+bool IsUserTable(const CatalogObject& o)
 {
-    if (e->object_type != MDB_TABLE || (static_cast<unsigned>(e->flags) & kSystemOrHidden) != 0)
+    if (o.type != MDB_TABLE || !o.entry || (o.flags & kSystemOrHidden) != 0)
         return false;
-    return !QString::fromUtf8(e->object_name).startsWith(QLatin1String("MSys"), Qt::CaseInsensitive);
+    return !o.name.startsWith(QLatin1String("MSys"), Qt::CaseInsensitive);
 }
 
-MdbCatalogEntry* FindTable(MdbHandle* mdb, const QString& table)
+MdbCatalogEntry* FindTable(const std::vector<CatalogObject>& catalog, const QString& table)
 {
     MdbCatalogEntry* folded = nullptr;
-    for (unsigned i = 0; i < mdb->num_catalog; ++i) {
-        auto* e = static_cast<MdbCatalogEntry*>(g_ptr_array_index(mdb->catalog, i));
-        if (!IsUserTable(e))
+    for (const CatalogObject& o : catalog) {
+        if (!IsUserTable(o))
             continue;
-        const QString name = QString::fromUtf8(e->object_name);
-        if (name == table)
-            return e;
-        if (!folded && name.compare(table, Qt::CaseInsensitive) == 0)
-            folded = e;
+        if (o.name == table)
+            return o.entry.get();
+        if (!folded && o.name.compare(table, Qt::CaseInsensitive) == 0)
+            folded = o.entry.get();
     }
     return folded;
 }
 
 // The table definition with its columns; throws when it is missing or damaged.
-TablePtr ReadTable(MdbHandle* mdb, const QString& path, const QString& table)
+TablePtr ReadTable(const OpenFile& file, const QString& path, const QString& table)
 {
-    MdbCatalogEntry* entry = FindTable(mdb, table);
+    MdbCatalogEntry* entry = FindTable(file.catalog, table);
     if (!entry)
         throw DataError(QStringLiteral("Table not found: ") + table);
     TablePtr t(mdb_read_table(entry));
@@ -207,12 +263,12 @@ QString AccessHeaderProblem(const QByteArray& firstPage, qint64 fileSize)
 }
 
 struct AccessFile::Handle {
-    MdbPtr mdb;
+    OpenFile file;
 };
 
 AccessFile::AccessFile(const QString& path) : m_path(path), m_handle(std::make_unique<Handle>())
 {
-    m_handle->mdb = OpenChecked(path, m_size);
+    m_handle->file = OpenChecked(path, m_size);
 }
 
 AccessFile::~AccessFile() = default;
@@ -220,19 +276,16 @@ AccessFile::~AccessFile() = default;
 QStringList AccessFile::userTables() const
 {
     QStringList names;
-    MdbHandle* mdb = m_handle->mdb.get();
-    for (unsigned i = 0; i < mdb->num_catalog; ++i) {
-        auto* e = static_cast<MdbCatalogEntry*>(g_ptr_array_index(mdb->catalog, i));
-        if (IsUserTable(e))
-            names << QString::fromUtf8(e->object_name);
-    }
+    for (const CatalogObject& o : m_handle->file.catalog)
+        if (IsUserTable(o))
+            names << o.name;
     return names;
 }
 
 QList<Column> AccessFile::columns(const QString& table) const
 {
-    MdbHandle* mdb = m_handle->mdb.get();
-    TablePtr t = ReadTable(mdb, m_path, table);
+    MdbHandle* mdb = m_handle->file.mdb.get();
+    TablePtr t = ReadTable(m_handle->file, m_path, table);
     QList<Column> cols;
     for (unsigned i = 0; i < t->num_cols; ++i)
         cols << DescribeColumn(mdb, ColumnAt(t.get(), i));
@@ -245,8 +298,9 @@ class MdbCursor : public AccessFile::Cursor {
 public:
     MdbCursor(const QString& path, const QString& table, const QStringList& names) : m_path(path), m_table(table)
     {
-        m_mdb = OpenChecked(path, m_fileSize);
-        m_def = ReadTable(m_mdb.get(), path, table);
+        m_file = OpenChecked(path, m_fileSize);
+        m_mdb = m_file.mdb.get();
+        m_def = ReadTable(m_file, path, table);
         m_bindSize = m_mdb->bind_size;
         if (names.isEmpty()) {
             for (unsigned i = 0; i < m_def->num_cols; ++i)
@@ -304,7 +358,7 @@ private:
     {
         int start = 0;
         size_t len = 0;
-        if (m_def->cur_row == 0 || mdb_find_row(m_mdb.get(), static_cast<int>(m_def->cur_row) - 1, &start, &len) != 0)
+        if (m_def->cur_row == 0 || mdb_find_row(m_mdb, static_cast<int>(m_def->cur_row) - 1, &start, &len) != 0)
             fail(QStringLiteral("a row of table %1 is damaged").arg(m_table));
         start &= 0x1fff;
         const int count = mdb_crack_row(m_def.get(), start, len, m_fields);
@@ -329,7 +383,7 @@ private:
             return QVariant(!f.is_null);
         if (f.is_null)
             return QVariant();
-        MdbHandle* mdb = m_mdb.get();
+        MdbHandle* mdb = m_mdb;
         const unsigned char* p = mdb->pg_buf + f.start;
         auto need = [&](int bytes) {
             if (f.siz < bytes)
@@ -371,7 +425,7 @@ private:
         // The text is decoded into a buffer of the handle's bind size: make it hold all of it
         // (three bytes of UTF-8 at most for each stored byte).
         const qint64 length = longValueLength(col, f);
-        MdbHandle* mdb = m_mdb.get();
+        MdbHandle* mdb = m_mdb;
         mdb_set_bind_size(mdb, std::max<size_t>(m_bindSize, static_cast<size_t>(length) * 3 + 16));
         QString text = TakeUtf8(mdb_col_to_string(mdb, mdb->pg_buf, f.start, MDB_MEMO, f.siz));
         mdb_set_bind_size(mdb, m_bindSize);
@@ -381,7 +435,7 @@ private:
     QVariant ole(MdbColumn* col, int i, const MdbField& f)
     {
         const qint64 length = longValueLength(col, f);
-        MdbHandle* mdb = m_mdb.get();
+        MdbHandle* mdb = m_mdb;
         char* chunk = m_oleBuffers[i].data();
         char header[MDB_MEMO_OVERHEAD];
         std::memcpy(header, mdb->pg_buf + f.start, sizeof header);
@@ -400,7 +454,8 @@ private:
     QString m_path;
     QString m_table;
     qint64 m_fileSize = 0;
-    MdbPtr m_mdb;
+    OpenFile m_file;
+    MdbHandle* m_mdb = nullptr;
     TablePtr m_def;
     size_t m_bindSize = MDB_BIND_SIZE;
     std::vector<int> m_wanted;

@@ -14,6 +14,7 @@
 #include "database/frmDBConv.h"
 #include "platform/FlexGrid.h"
 #include "platform/ModalScript.h"
+#include "platform/MsgBox.h"
 #include "platform/data/AccessFile.h"
 #include "platform/data/DataError.h"
 
@@ -86,13 +87,25 @@ QString Mismatch(const QVariant& out, const QString& exported, const QByteArray&
     switch (out.typeId()) {
     case QMetaType::LongLong:
     case QMetaType::Int:
-        return out.toLongLong() == exported.toLongLong() && QString::number(out.toLongLong()) == exported
-            ? QString()
-            : out.toString();
-    case QMetaType::Double:
-        return SameNumber(out.toDouble(), exported.toDouble()) ? QString() : out.toString();
-    case QMetaType::QByteArray:
-        return raw.contains('\x1f' + out.toByteArray() + '\x1f') ? QString() : QStringLiteral("binary value differs");
+    case QMetaType::Double: {
+        // Whole numbers exactly; Currency, Single and Double as the tool prints them.
+        bool ok = false;
+        const double expected = exported.toDouble(&ok);
+        if (!ok)
+            return out.toString() + QStringLiteral(" is no number: ") + exported;
+        const bool whole = !exported.contains(QLatin1Char('.')) && !exported.contains(QLatin1Char('e'), Qt::CaseInsensitive);
+        if (whole && out.typeId() != QMetaType::Double)
+            return QString::number(out.toLongLong()) == exported ? QString() : out.toString();
+        return SameNumber(out.toDouble(), expected) ? QString() : out.toString();
+    }
+    case QMetaType::QByteArray: {
+        // Found whole between two separators of the tool's raw output.
+        for (const QByteArray& before : {kColumnMark, kRowMark})
+            for (const QByteArray& after : {kColumnMark, kRowMark})
+                if (raw.contains(before + out.toByteArray() + after))
+                    return QString();
+        return QStringLiteral("binary value differs");
+    }
     default: {
         const QString expected = ConvertedOrSame(exported);
         return out.toString() == expected ? QString() : out.toString() + QStringLiteral(" != ") + expected;

@@ -1,7 +1,7 @@
-// The database window with Access-type sources (SQLite files here: no .mdb file can be made on
-// this system, so the Access path is exercised with the SQLite files the program writes): its
-// messages, the listing with output names, the run into DBOUT.MDB, the guards against
-// overwriting a source, and the project's side file.
+// The database window with SQLite files as Access-type sources (the outputs the program writes,
+// which it opens again; real Access files are in test_access_files.cpp): its messages, the
+// listing with output names, the run into DBOUT.MDB, the guards against overwriting a source,
+// and the project's side file.
 #include "DbTestSupport.h"
 #include "common/ProgramFolderFixture.h"
 #include "common/TestMain.h"
