@@ -250,6 +250,15 @@ private slots:
         }
         QCOMPARE(Sqlite(out, {"SELECT x FROM t"}), QStringList{"8"});
         QCOMPARE(Sqlite(out, {"SELECT \"名稱\" FROM \"客戶\" ORDER BY rowid"}), (QStringList{"軟體", "滑鼠", ""}));
+        // Interactive, the user is asked; Yes replaces the file once the new one is complete.
+        Sqlite(src, {"UPDATE t SET x = 9"});
+        script.answer(vbYes);
+        script.answer(vbOK);
+        db.MenuProc(QStringLiteral("IDM_EDIT_CLEARTYPE"));
+        db.MenuProc(QStringLiteral("IDM_FILE_RUN"));
+        QCOMPARE(db.LastRunOutcome(), RunOutcome::Succeeded);
+        QCOMPARE(script.asked().size(), 3);
+        QCOMPARE(Sqlite(out, {"SELECT x FROM t"}), QStringList{"9"});
         QCOMPARE(QDir(fx.folder()).entryList({".tezc-*"}, QDir::Files | QDir::Hidden), QStringList());
         QCOMPARE(ErrorRecords(gsErrFile), 0);
 
