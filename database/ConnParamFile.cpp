@@ -1,10 +1,16 @@
 #include "database/ConnParamFile.h"
 
 #include "core/TextFile.h"
+#include "database/Connection.h"
+#include "platform/data/SecretStore.h"
 #include "platform/CodePage.h"
 #include "platform/ProgramFolder.h"
 
 #include <QFile>
+
+namespace {
+const QString kPgMark = QStringLiteral("pgsql:");
+}
 
 QString SavedConnection::line() const
 {
@@ -38,6 +44,14 @@ bool SplitConnParamLine(const QString& line, SavedConnection& connection)
     return true;
 }
 
+QString LineWithoutPassword(const QString& line)
+{
+    const QStringList f = line.split(QLatin1Char(','));
+    if (f.size() < 4)
+        return line;
+    return f[0] + QLatin1Char(',') + f[1] + QLatin1Char(',') + f[2] + QLatin1Char(',');
+}
+
 void UpdateConnParam(const QString& path, const SavedConnection& connection, bool remove)
 {
     const QString line = connection.line();
@@ -45,16 +59,36 @@ void UpdateConnParam(const QString& path, const SavedConnection& connection, boo
     if (!remove)
         out << line;
     for (const QString& old : ReadConnParamLines(path)) {
-        SavedConnection c;
         // A line that once held a password counts as the same connection.
-        const QString withoutPassword = SplitConnParamLine(old.trimmed(), c) ? c.line() : old.trimmed();
-        if (old.trimmed() != line && withoutPassword != line)
-            out << (SplitConnParamLine(old, c) ? c.server + QLatin1Char(',') + c.database + QLatin1Char(',') + c.user
-                            + QLatin1Char(',')
-                                               : old);
+        if (old.trimmed() != line && LineWithoutPassword(old.trimmed()) != line)
+            out << LineWithoutPassword(old);
     }
     QByteArray bytes;
     for (const QString& l : out)
         bytes += ToSystemCodePage(l) + "\r\n";
     WriteWholeFile(path, bytes);
+}
+
+QString SavedServerField(const data::ConnectionParams& params)
+{
+    if (params.engine != data::Engine::PostgreSql)
+        return params.server;
+    return kPgMark + params.server + (params.port > 0 ? QLatin1Char(':') + QString::number(params.port) : QString());
+}
+
+data::ConnectionParams ParamsOfSavedServer(const QString& field)
+{
+    if (field.startsWith(kPgMark))
+        return ServerParams(data::Engine::PostgreSql, field.mid(kPgMark.size()), {}, {}, {});
+    return ServerParams(data::Engine::SqlServer, field, {}, {}, {});
+}
+
+QString ShownServer(const QString& field)
+{
+    return field.startsWith(kPgMark) ? field.mid(kPgMark.size()) : field;
+}
+
+QString StoredPasswordKey(const data::ConnectionParams& params)
+{
+    return data::PasswordKey(SavedServerField(params), params.database, params.user);
 }

@@ -3,6 +3,7 @@
 #include "core/Err.h"
 #include "core/Globals.h"
 #include "core/Log.h"
+#include "database/ConnParamFile.h"
 #include "platform/InputBox.h"
 #include "platform/MousePointer.h"
 #include "platform/MsgBox.h"
@@ -61,18 +62,22 @@ data::ConnectionParams ServerParams(data::Engine engine, const QString& server, 
 
 bool ConnectADO(const QString& connectionString, AdoConnection& connection)
 {
+    // The text may be the connection's own, which the new connection object replaces.
+    const QString text = connectionString;
     connection = AdoConnection();
     try {
         data::ConnectionParams params;
-        if (!data::ParseConnectionText(connectionString, params))
+        if (!data::ParseConnectionText(text, params))
             Err().Raise(3706, QStringLiteral("Provider cannot be found. It may not be properly installed."));
-        if (!params.isFile() && params.password.isEmpty())
-            data::FindPassword(data::PasswordKey(params.server, params.database, params.user), params.password);
+        // A password the text carries (older saved texts) was given; one from the store may be stale.
+        const bool given = !params.password.isEmpty();
+        if (!params.isFile() && !given)
+            data::FindPassword(StoredPasswordKey(params), params.password);
         try {
             OpenInto(connection, params, 7);
         } catch (const RuntimeError&) {
-            // A server that wants a password the saved text does not keep: ask for it once.
-            if (params.isFile() || !params.password.isEmpty() || gbSchedRun)
+            // A server that refuses the password it was given, or wants one: ask for it once.
+            if (params.isFile() || given || gbSchedRun)
                 throw;
             params.password = InputBox(QStringLiteral("登录口令:"), params.server + QStringLiteral(" - ") + params.database,
                                        QString(), true);
@@ -83,6 +88,30 @@ bool ConnectADO(const QString& connectionString, AdoConnection& connection)
         return true;
     } catch (...) {
         ErrorLogQuiet(QStringLiteral("ConnectADO"));
+    }
+    connection.ConnectionString = text;
+    return false;
+}
+
+bool ConnectSameServer(const AdoConnection& source, const QString& database, AdoConnection& connection)
+{
+    data::ConnectionParams params;
+    try {
+        params = source.get().params();
+    } catch (...) {
+        ErrorLog(QStringLiteral("ConnectSQL"));
+        return false;
+    }
+    params.database = database;
+    params.autoTranslate = false;
+    connection = AdoConnection();
+    try {
+        MousePointerKeeper hourglass(vbHourglass);
+        OpenInto(connection, params, 5);
+        return true;
+    } catch (...) {
+        SetMousePointer(vbDefault);
+        ErrorLogAsk(QStringLiteral("ConnectSQL") + ShownServer(SavedServerField(params)) + QStringLiteral("-") + database);
     }
     return false;
 }

@@ -24,12 +24,15 @@ struct AdoConnection {
 // Opens a new connection from a saved connection text (7 seconds to connect). A password the
 // text does not carry comes from the secret store, or is asked for when the server refuses
 // the connection without one. False, with a quiet error-log record "ConnectADO", when it
-// cannot be opened.
+// cannot be opened; the connection object then keeps the text, so a later attempt can use it.
 bool ConnectADO(const QString& connectionString, AdoConnection& connection);
 // Opens a database of a server: SQL Server by default, or PostgreSQL (5 seconds to connect;
 // hourglass meanwhile). False after ErrorLogAsk("ConnectSQL" & server & "-" & database).
 bool ConnectSQL(const QString& server, const QString& database, const QString& user, const QString& password,
                 AdoConnection& connection, data::Engine engine = data::Engine::SqlServer);
+// Opens another database of the source connection's server (its port included) with the same
+// login; failures are reported as ConnectSQL reports them.
+bool ConnectSameServer(const AdoConnection& source, const QString& database, AdoConnection& connection);
 // Opens an Access-type database file. False after ErrorLog("ConnectMDB").
 bool ConnectMDB(const QString& path, AdoConnection& connection);
 

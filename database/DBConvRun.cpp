@@ -21,6 +21,8 @@
 #include <QProgressBar>
 #include <QLabel>
 #include <QSet>
+#include <QTemporaryFile>
+#include <cstdio>
 #include <sys/stat.h>
 
 namespace {
@@ -47,13 +49,22 @@ void MarkRowFailed(FlexGrid* lst, int row)
 }
 
 // The input and output table of a row, from its list number and the two lists.
-void RowTables(FlexGrid* lst, int row, const QStringList& ins, const QStringList& outs, QString& in, QString& out)
+void RowTables(FlexGrid* lst, int row, const TableEntries& ins, const TableEntries& outs, QString& in, QString& out)
 {
     const int p = lst->TextMatrix(row, 4).trimmed().toInt();
     if (p < 1 || p > ins.size() || p > outs.size())
         Err().Raise(errSubscript);
-    in = getTableName(ins[p - 1]);
-    out = getTableName(outs[p - 1]);
+    in = ins[p - 1].table;
+    out = outs[p - 1].table;
+}
+
+data::CopyOptions ConversionOptions(bool renameColumns)
+{
+    data::CopyOptions options;
+    options.convertText = [](const QString& s) { return ConvertedOrSame(s); };
+    if (renameColumns)
+        options.columnName = [](const QString& s) { return ConvertedOrSame(s); };
+    return options;
 }
 
 void OpenOutput(AdoConnection& out, const data::ConnectionParams& params, int timeoutSeconds,
@@ -76,11 +87,7 @@ bool ConvertTable(AdoConnection& in, const QString& inTable, AdoConnection& out,
 {
     try {
         SetConvertOption(bB52GB, bCode, bPhrase, bL2R);
-        data::CopyOptions options;
-        options.convertText = [](const QString& s) { return ConvertedOrSame(s); };
-        if (renameColumns)
-            options.columnName = [](const QString& s) { return ConvertedOrSame(s); };
-        data::CopyTable(in.get(), inTable, out.get(), outTable, options);
+        data::CopyTable(in.get(), inTable, out.get(), outTable, ConversionOptions(renameColumns));
         return true;
     } catch (const data::DataError& e) {
         Err().Set(errInvalidCall, e.description());
@@ -123,7 +130,7 @@ struct Flags {
 
 // The shared row loop of both runs. A failed table whose connections no longer answer ends
 // the run (every later table would fail the same way).
-bool ConvertRows(FlexGrid* lst, const QStringList& ins, const QStringList& outs, AdoConnection& in,
+bool ConvertRows(FlexGrid* lst, const TableEntries& ins, const TableEntries& outs, AdoConnection& in,
                  AdoConnection& out, const Flags& f, const QSet<QString>& forbidden, bool renameColumns,
                  const char* logPrefix, const QString& tableProc)
 {
@@ -190,7 +197,7 @@ bool SameFile(const QString& a, const QString& b)
     return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
 }
 
-void ExecuteSQLConv(FlexGrid* lst, const QStringList& mcollTbl, const QStringList& mcollOutTbl, bool bCode,
+void ExecuteSQLConv(FlexGrid* lst, const TableEntries& mcollTbl, const TableEntries& mcollOutTbl, bool bCode,
                     bool bPhrase, bool bB52GB, bool bL2R, AdoConnection& cnt, const QString& outDB)
 {
     if (lst->Rows() < 2)
@@ -202,11 +209,11 @@ void ExecuteSQLConv(FlexGrid* lst, const QStringList& mcollTbl, const QStringLis
         params.autoTranslate = true;
         AdoConnection out;
         OpenOutput(out, params, 5, data::Connection::FileMode::MustExist);
-        // Writing into the source database never touches one of its own tables.
+        // Writing into the source database never touches a table the list reads.
         QSet<QString> forbidden;
         if (outDB.compare(cnt.Property(QStringLiteral("Initial Catalog")), Qt::CaseInsensitive) == 0)
-            for (const QString& t : cnt.get().userTables())
-                forbidden.insert(t.toLower());
+            for (const TableEntry& t : mcollTbl)
+                forbidden.insert(t.table.toLower());
         bool finished = false;
         {
             SuspendedRedraw redraw(lst);
@@ -224,30 +231,116 @@ void ExecuteSQLConv(FlexGrid* lst, const QStringList& mcollTbl, const QStringLis
     EndOfRun();
 }
 
-void ExecuteMDBConv(FlexGrid* lst, const QStringList& mcollTbl, const QStringList& mcollOutTbl, bool bCode,
-                    bool bPhrase, bool bB52GB, bool bL2R, AdoConnection& cnt, const QString& outDB)
+void MarkRowsFailed(FlexGrid* lst)
+{
+    SuspendedRedraw redraw(lst);
+    for (int i = 1; i < lst->Rows(); ++i)
+        if (!(lst->RowData(i) & kRowConverted))
+            MarkRowFailed(lst, i);
+}
+
+bool IsEarlierMDBOutput(const QString& outDB, const TableEntries& mcollTbl, const TableEntries& mcollOutTbl,
+                        bool bCode, bool bPhrase, bool bB52GB, bool bL2R, AdoConnection& cnt)
+{
+    if (!data::IsSqliteFile(outDB))
+        return false;
+    try {
+        data::ConnectionParams params;
+        params.engine = data::Engine::Sqlite;
+        params.server = outDB;
+        data::Connection existing;
+        existing.open(params, 3);
+        SetConvertOption(bB52GB, bCode, bPhrase, bL2R);
+        const data::CopyOptions options = ConversionOptions(true);
+        for (const QString& table : existing.userTables()) {
+            int p = 0;
+            while (p < mcollOutTbl.size() && mcollOutTbl[p].table.compare(table, Qt::CaseInsensitive) != 0)
+                ++p;
+            if (p == mcollOutTbl.size() || p >= mcollTbl.size())
+                return false;
+            const QStringList names = data::OutputColumnNames(cnt.get().columns(mcollTbl[p].table), options);
+            if (!data::HasColumnNames(existing.columns(table), names))
+                return false;
+        }
+        return true;
+    } catch (...) {
+        // A file that cannot be read as a database is no output of this program.
+    }
+    return false;
+}
+
+namespace {
+
+// A new, empty file beside path for the output that is to replace it; "" when none can be made.
+QString NewFileBeside(const QString& path)
+{
+    QTemporaryFile file(QFileInfo(path).absolutePath() + QStringLiteral("/.tezc-XXXXXX"));
+    file.setAutoRemove(false);
+    if (!file.open())
+        return QString();
+    // The replacement keeps the mode of the file it replaces.
+    struct stat st {};
+    if (stat(QFile::encodeName(path).constData(), &st) == 0)
+        fchmod(file.handle(), st.st_mode & 07777);
+    return file.fileName();
+}
+
+// True when every row carries the converted mark.
+bool AllConverted(FlexGrid* lst)
+{
+    for (int i = 1; i < lst->Rows(); ++i)
+        if (!(lst->RowData(i) & kRowConverted))
+            return false;
+    return true;
+}
+
+} // namespace
+
+void ExecuteMDBConv(FlexGrid* lst, const TableEntries& mcollTbl, const TableEntries& mcollOutTbl, bool bCode,
+                    bool bPhrase, bool bB52GB, bool bL2R, AdoConnection& cnt, const QString& outDB,
+                    ExistingOutput existing)
 {
     if (lst->Rows() < 2)
         return EndOfRun();
+    QString written = outDB; // where the tables go: outDB itself, or a new file beside it
     try {
         const QString inPath = cnt.Property(QStringLiteral("Data Source"));
         if (QFileInfo::exists(outDB)) {
-            MsgBox(SameFile(outDB, inPath) ? QStringLiteral("输出数据库不可以是输入数据库") : QStringLiteral("输出MDB档已存在"));
-            return EndOfRun();
+            if (SameFile(outDB, inPath) || existing == ExistingOutput::Refuse) {
+                MsgBox(SameFile(outDB, inPath) ? QStringLiteral("输出数据库不可以是输入数据库") : QStringLiteral("输出MDB档已存在"));
+                return EndOfRun();
+            }
+            written = NewFileBeside(outDB);
+            if (written.isEmpty())
+                Err().Raise(errPermissionDenied, QStringLiteral("Cannot write beside ") + outDB);
         }
         // A new output file holds none of the tables: every row is converted again.
         FileListClearDone(lst);
-        data::ConnectionParams params;
-        params.engine = data::Engine::Access;
-        params.server = outDB;
-        AdoConnection out;
-        OpenOutput(out, params, 3, data::Connection::FileMode::Create);
-        QApplication::processEvents();
         bool finished = false;
         {
+            data::ConnectionParams params;
+            params.engine = data::Engine::Access;
+            params.server = written;
+            AdoConnection out;
+            OpenOutput(out, params, 3, data::Connection::FileMode::Create);
+            QApplication::processEvents();
             SuspendedRedraw redraw(lst);
             finished = ConvertRows(lst, mcollTbl, mcollOutTbl, cnt, out, {bCode, bPhrase, bB52GB, bL2R}, {}, true,
                                    "MDBConv:", QStringLiteral("Utility_ConvertADOTable"));
+            out.Close();
+        }
+        if (written != outDB) {
+            // The earlier output is replaced only by a complete one.
+            if (!finished || !AllConverted(lst)) {
+                QFile::remove(written);
+                FileListClearDone(lst);
+                finished = false;
+            } else if (::rename(QFile::encodeName(written).constData(), QFile::encodeName(outDB).constData()) != 0) {
+                QFile::remove(written);
+                FileListClearDone(lst);
+                Err().Raise(errPermissionDenied, QStringLiteral("Cannot replace ") + outDB);
+            }
+            written = outDB;
         }
         if (finished) {
             gvMsg = QStringLiteral("MDBConv Done.");
@@ -256,6 +349,8 @@ void ExecuteMDBConv(FlexGrid* lst, const QStringList& mcollTbl, const QStringLis
         }
     } catch (...) {
         ErrorLog(QStringLiteral("Utility_ExecuteMDBConv"));
+        if (written != outDB)
+            QFile::remove(written);
     }
     EndOfRun();
 }

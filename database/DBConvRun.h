@@ -4,6 +4,7 @@
 // record. One transaction per table: a table is marked converted only when all its rows
 // were written and committed; a failed table is rolled back and marked failed.
 #include "database/Connection.h"
+#include "database/TableEntry.h"
 
 #include <QString>
 #include <QStringList>
@@ -14,13 +15,28 @@ class FlexGrid;
 constexpr int32_t kRowConverted = static_cast<int32_t>(0x80000000u);
 
 // SQL Server (and PostgreSQL) source: the output tables go into the database outDB of the
-// source's server.
-void ExecuteSQLConv(FlexGrid* lst, const QStringList& mcollTbl, const QStringList& mcollOutTbl, bool bCode,
+// source's server. An existing output table is replaced only when it is an earlier output of
+// the same table (its columns are those the conversion gives); otherwise the row fails.
+void ExecuteSQLConv(FlexGrid* lst, const TableEntries& mcollTbl, const TableEntries& mcollOutTbl, bool bCode,
                     bool bPhrase, bool bB52GB, bool bL2R, AdoConnection& cnt, const QString& outDB);
-// Access-type source: the output is a new database file outDB, which must not exist yet.
-// The column names are converted too.
-void ExecuteMDBConv(FlexGrid* lst, const QStringList& mcollTbl, const QStringList& mcollOutTbl, bool bCode,
-                    bool bPhrase, bool bB52GB, bool bL2R, AdoConnection& cnt, const QString& outDB);
+
+// What an Access-type run does with an output file that exists.
+enum class ExistingOutput {
+    Refuse,  // the message "输出MDB档已存在", nothing written
+    Replace, // the new output is written beside it and renamed over it once every table converted
+};
+// Access-type source: the output is a new database file outDB. The column names are
+// converted too.
+void ExecuteMDBConv(FlexGrid* lst, const TableEntries& mcollTbl, const TableEntries& mcollOutTbl, bool bCode,
+                    bool bPhrase, bool bB52GB, bool bL2R, AdoConnection& cnt, const QString& outDB,
+                    ExistingOutput existing = ExistingOutput::Refuse);
+// True when the file outDB is an earlier output of this list: a database file whose every
+// table is the output of a listed table, with the columns the conversion gives that table.
+bool IsEarlierMDBOutput(const QString& outDB, const TableEntries& mcollTbl, const TableEntries& mcollOutTbl,
+                        bool bCode, bool bPhrase, bool bB52GB, bool bL2R, AdoConnection& cnt);
+
+// Marks every row that is not converted as failed (its source could not be opened).
+void MarkRowsFailed(FlexGrid* lst);
 
 // The text after the last "." of a qualified table name; "" when it holds no ".".
 QString getTableName(const QString& qualifiedName);

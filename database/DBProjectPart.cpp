@@ -55,7 +55,8 @@ public:
                 const int n = grid->TextMatrix(r, 4).toInt();
                 if (n < 1 || n > db.mcollTbl.size() || n > db.mcollOutTbl.size())
                     Err().Raise(errSubscript);
-                return QString::number(grid->RowData(r)) + kTab + db.mcollTbl[n - 1] + kTab + db.mcollOutTbl[n - 1];
+                return QString::number(grid->RowData(r)) + kTab + db.mcollTbl[n - 1].text() + kTab
+                    + db.mcollOutTbl[n - 1].text();
             });
         }
     }
@@ -78,10 +79,9 @@ public:
             else if (key == QLatin1String("DBCOUNT"))
                 count = value.toInt();
             else if (key == QLatin1String("MCNT")) {
-                AdoConnection connection;
-                if (!ConnectADO(value, connection))
-                    return;
-                db.mCnt = connection;
+                // No server is reached until a run or a viewer needs the connection.
+                db.mCnt = AdoConnection();
+                db.mCnt.ConnectionString = value;
             } else if (key == QLatin1String("MVDB"))
                 db.mvDB = value;
             else if (key == QLatin1String("MVOUTDB"))
@@ -91,15 +91,15 @@ public:
         }
         SuspendedRedraw redrawOff(grid);
         grid->setRows(1);
-        QStringList sources;
-        QStringList outputs;
+        TableEntries sources;
+        TableEntries outputs;
         if (count >= 1) {
             while (file.ReadLine(line)) {
                 const QStringList fields = line.split(kTab);
                 if (fields.size() != 3)
                     break;
-                sources << fields[1];
-                outputs << fields[2];
+                sources << TableEntryFromText(fields[1], db.mvDB);
+                outputs << TableEntryFromText(fields[2], db.mvOutDB);
                 const int n = sources.size();
                 grid->AddItem(QStringLiteral("\t\t") + fields[1] + kTab + fields[2] + kTab + QString::number(n));
                 const int row = grid->Rows() - 1;

@@ -4,7 +4,9 @@
 // database, the table viewers and the run.
 #include "core/RunOutcome.h"
 #include "core/WorkWindow.h"
+#include "database/DBConvRun.h"
 #include "database/Connection.h"
+#include "database/TableEntry.h"
 #include "platform/CommonDialog.h"
 
 #include <QHash>
@@ -36,11 +38,13 @@ public:
     bool bL2R = false;
     // The source connection, the source and output database, and the source and output
     // entries of the listed tables (column 4 of a row is its 1-based position in both).
+    // A project read back names its connection (mCnt.ConnectionString) without opening it:
+    // it is opened when a run, a viewer or the output choice needs it.
     AdoConnection mCnt;
     QString mvDB;
     QString mvOutDB;
-    QStringList mcollTbl;
-    QStringList mcollOutTbl;
+    TableEntries mcollTbl;
+    TableEntries mcollOutTbl;
 
     QToolBar* tbSQL = nullptr;
     QComboBox* cbCodeConv = nullptr;
@@ -66,6 +70,10 @@ private:
     void OpenSqlSource();
     // False when the run was dropped before it started.
     bool RunConversion(const QString& type);
+    // Opens the connection a project named when it is not open yet; false when there is none.
+    bool ConnectSource();
+    // Deals with an Access-type output file that exists; false when the run must not start.
+    bool ReplaceExistingOutput(ExistingOutput& existing);
     RunOutcome m_lastRun = RunOutcome::NotRun;
     void ViewTable(bool output);
     void ChooseOutput(const QString& type);

@@ -76,27 +76,59 @@ void FrmDBConv::OpenSqlSource()
     EnableMenu();
 }
 
+bool FrmDBConv::ConnectSource()
+{
+    if (mCnt.IsOpen())
+        return true;
+    return ConnectADO(mCnt.ConnectionString, mCnt);
+}
+
+bool FrmDBConv::ReplaceExistingOutput(ExistingOutput& existing)
+{
+    // The source is never overwritten, whatever its output is called.
+    if (SameFile(mvOutDB, mvDB)) {
+        MsgBox(QStringLiteral("输出数据库不可以是输入数据库") + QStringLiteral("(") + mvOutDB + QStringLiteral(")"));
+        return false;
+    }
+    if (gbSchedRun) {
+        // Unattended, a run replaces its own earlier output and nothing else.
+        if (!IsEarlierMDBOutput(mvOutDB, mcollTbl, mcollOutTbl, bCode, bPhrase, bB52GB, bL2R, mCnt)) {
+            Err().Set(errPermissionDenied, QStringLiteral("The output file %1 exists and is no earlier output of this "
+                                                          "table list; it is left as it is")
+                                               .arg(mvOutDB));
+            ErrorLogQuiet(QStringLiteral("Utility_ExecuteMDBConv"));
+            MarkRowsFailed(lstTables);
+            return false;
+        }
+    } else {
+        gvMsg = QStringLiteral("文件已存在, 是否覆写?") + QStringLiteral("(") + mvOutDB + QStringLiteral(")");
+        if (MsgBox(gvMsg, vbYesNo | vbQuestion) == vbNo)
+            return false;
+    }
+    existing = ExistingOutput::Replace;
+    return true;
+}
+
 bool FrmDBConv::RunConversion(const QString& type)
 {
     if (type == QLatin1String("ACCESS")) {
         if (!GetConvSetting())
             return false;
-        if (QFileInfo::exists(mvOutDB)) {
-            // The source is never overwritten, whatever its output is called.
-            if (SameFile(mvOutDB, mvDB)) {
-                MsgBox(QStringLiteral("输出数据库不可以是输入数据库") + QStringLiteral("(") + mvOutDB + QStringLiteral(")"));
-                return false;
-            }
-            gvMsg = QStringLiteral("文件已存在, 是否覆写?") + QStringLiteral("(") + mvOutDB + QStringLiteral(")");
-            if (MsgBox(gvMsg, vbYesNo | vbQuestion) == vbNo)
-                return false;
-            if (!QFile::remove(mvOutDB))
-                Err().Raise(errPermissionDenied, QStringLiteral("Cannot delete ") + mvOutDB);
+        if (!ConnectSource()) {
+            MarkRowsFailed(lstTables);
+            return true;
         }
-        ExecuteMDBConv(lstTables, mcollTbl, mcollOutTbl, bCode, bPhrase, bB52GB, bL2R, mCnt, mvOutDB);
+        ExistingOutput existing = ExistingOutput::Refuse;
+        if (QFileInfo::exists(mvOutDB) && !ReplaceExistingOutput(existing))
+            return false;
+        ExecuteMDBConv(lstTables, mcollTbl, mcollOutTbl, bCode, bPhrase, bB52GB, bL2R, mCnt, mvOutDB, existing);
         return true;
     }
     if (type == QLatin1String("SQL7") && GetConvSetting()) {
+        if (!ConnectSource()) {
+            MarkRowsFailed(lstTables);
+            return true;
+        }
         ExecuteSQLConv(lstTables, mcollTbl, mcollOutTbl, bCode, bPhrase, bB52GB, bL2R, mCnt, mvOutDB);
         return true;
     }
@@ -106,19 +138,24 @@ bool FrmDBConv::RunConversion(const QString& type)
 void FrmDBConv::ViewTable(bool output)
 {
     const int n = RowEntry(lstTables->Row());
+    const QString type = TypeCode();
+    if (!output || type == QLatin1String("SQL7")) {
+        if (!ConnectSource()) {
+            MsgBox(LoadResString(2008));
+            return;
+        }
+    }
     if (!output) {
-        frmTableView().ShowTable(mCnt, getTableName(mcollTbl[n - 1]));
+        frmTableView().ShowTable(mCnt, mcollTbl[n - 1].table);
         return;
     }
-    const QString table = getTableName(mcollOutTbl[n - 1]);
-    const QString type = TypeCode();
+    const QString table = mcollOutTbl[n - 1].table;
     AdoConnection c;
     if (type == QLatin1String("ACCESS")) {
         if (ConnectMDB(mvOutDB, c))
             frmTableView().ShowTable(c, table);
     } else if (type == QLatin1String("SQL7")) {
-        if (ConnectSQL(mCnt.Property(QStringLiteral("Data Source")), mvOutDB, mCnt.Property(QStringLiteral("User ID")),
-                       mCnt.Property(QStringLiteral("Password")), c, mCnt.engine()))
+        if (ConnectSameServer(mCnt, mvOutDB, c))
             frmTableView().ShowTable(c, table);
     }
 }
@@ -133,7 +170,7 @@ void FrmDBConv::ChooseOutput(const QString& type)
             mvOutDB = dlgMDBFile.FileName;
         ChangeOutDB(lstTables, mvOutDB);
     } else if (type == QLatin1String("SQL7")) {
-        if (!mCnt.IsOpen()) {
+        if ((mCnt.ConnectionString.isEmpty() && !mCnt.IsOpen()) || !ConnectSource()) {
             MsgBox(LoadResString(2008));
             return;
         }

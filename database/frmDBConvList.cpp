@@ -26,11 +26,11 @@ void FrmDBConv::DBTableList(FlexGrid* lst, AdoConnection& cnt, const QString& pr
         SetConvertOption(b52gb, code, phrase, l2r);
         // Every entry is made before the grid changes, so the grid and the lists are
         // replaced together or not at all.
-        QStringList sources;
-        QStringList outputs;
+        TableEntries sources;
+        TableEntries outputs;
         for (const QString& name : cnt.get().userTables()) {
-            sources << mvDB + QStringLiteral(".") + name;
-            outputs << mvOutDB + QStringLiteral(".") + prefix + ConvertedOrSame(name);
+            sources << TableEntry{mvDB, name};
+            outputs << TableEntry{mvOutDB, prefix + ConvertedOrSame(name)};
         }
         if (sources.isEmpty())
             return;
@@ -48,7 +48,8 @@ void FrmDBConv::DBTableList(FlexGrid* lst, AdoConnection& cnt, const QString& pr
         lst->setRows(1);
         for (int i = 0; i < sources.size(); ++i) {
             const QString n = QStringLiteral(" ") + QString::number(i + 1);
-            lst->AddItem(QStringLiteral("\t\t") + sources[i] + QStringLiteral("\t") + outputs[i] + QStringLiteral("\t") + n);
+            lst->AddItem(QStringLiteral("\t\t") + sources[i].text() + QStringLiteral("\t") + outputs[i].text()
+                         + QStringLiteral("\t") + n);
             const int row = lst->Rows() - 1;
             lst->setRowData(row, flags);
             lst->setRow(row);
@@ -68,11 +69,15 @@ void FrmDBConv::ChangeOutDB(FlexGrid* lst, const QString& pvOutDB)
 {
     try {
         SuspendedRedraw redraw(lst);
-        for (int i = 1; i < lst->Rows(); ++i)
-            lst->setTextMatrix(i, 3, pvOutDB + QStringLiteral(".") + getTableName(lst->TextMatrix(i, 3)));
         // The output entries follow, so that a project read back shows the output it converts into.
-        for (QString& entry : mcollOutTbl)
-            entry = pvOutDB + QStringLiteral(".") + getTableName(entry);
+        for (TableEntry& entry : mcollOutTbl)
+            entry.database = pvOutDB;
+        for (int i = 1; i < lst->Rows(); ++i) {
+            const int n = lst->TextMatrix(i, 4).trimmed().toInt();
+            const QString table = n >= 1 && n <= mcollOutTbl.size() ? mcollOutTbl[n - 1].table
+                                                                     : getTableName(lst->TextMatrix(i, 3));
+            lst->setTextMatrix(i, 3, TableEntry{pvOutDB, table}.text());
+        }
     } catch (...) {
         ErrorLog(QStringLiteral("frmDBConv_ChangeOutDB"));
     }
@@ -82,11 +87,11 @@ void FrmDBConv::RenameOutputTable()
 {
     const int r = lstTables->Row();
     const int n = RowEntry(r);
-    const QString current = getTableName(mcollOutTbl[n - 1]);
+    const QString current = mcollOutTbl[n - 1].table;
     const QString answer = InputBox(QStringLiteral("输入新档名:"), QStringLiteral("更改档名"), current);
     if (!answer.trimmed().isEmpty()) {
-        const QString entry = mvOutDB + QStringLiteral(".") + answer;
-        lstTables->setTextMatrix(r, 3, entry);
+        const TableEntry entry{mvOutDB, answer};
+        lstTables->setTextMatrix(r, 3, entry.text());
         mcollOutTbl[n - 1] = entry;
     }
     lstTables->setRow(r);

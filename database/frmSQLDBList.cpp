@@ -23,11 +23,12 @@ FrmSQLDBList::FrmSQLDBList()
     auto* layout = new QVBoxLayout(this);
     fg1 = new FlexGrid(this);
     fg1->setObjectName(QStringLiteral("fg1"));
-    fg1->setCols(4);
+    // Column 4, hidden like the password, keeps the server field as saved (with its type).
+    fg1->setCols(5);
     fg1->setRows(1);
-    const char* headers[] = {"主機名稱", "資料庫名稱", "使用者ID", "密碼"};
-    const int widths[] = {1350, 1560, 1545, 0};
-    for (int c = 0; c < 4; ++c) {
+    const char* headers[] = {"主機名稱", "資料庫名稱", "使用者ID", "密碼", ""};
+    const int widths[] = {1350, 1560, 1545, 0, 0};
+    for (int c = 0; c < 5; ++c) {
         fg1->setTextMatrix(0, c, QString::fromUtf8(headers[c]));
         fg1->setColWidth(c, widths[c]);
     }
@@ -54,7 +55,11 @@ bool FrmSQLDBList::ShowDialog(const QString& psInFile, QWidget* pForm, QStringLi
                 QStringList fields = line.split(QLatin1Char(','));
                 if (fields.size() > 4)
                     fields = fields.mid(0, 4);
-                fg1->AddItem(fields.join(QLatin1Char('\t')));
+                while (fields.size() < 4)
+                    fields << QString();
+                const QString saved = fields[0];
+                fields[0] = ShownServer(saved);
+                fg1->AddItem(fields.join(QLatin1Char('\t')) + QLatin1Char('\t') + saved);
             }
             fg1->setRedraw(true);
         }
@@ -68,6 +73,7 @@ bool FrmSQLDBList::ShowDialog(const QString& psInFile, QWidget* pForm, QStringLi
             pvaBuf = QStringList(4);
             for (int c = 0; c < 4; ++c)
                 pvaBuf[c] = fg1->TextMatrix(r, c);
+            pvaBuf[0] = fg1->TextMatrix(r, 4);
             result = true;
         }
     } catch (...) {

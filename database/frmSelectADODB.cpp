@@ -23,10 +23,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace {
-const QString kPgPrefix = QStringLiteral("pgsql:");
-}
-
 FrmSelectADODB& frmSelectADODB()
 {
     return LoadForm<FrmSelectADODB>();
@@ -104,24 +100,27 @@ data::Engine FrmSelectADODB::engine() const
     return cboServerType->currentIndex() == 1 ? data::Engine::PostgreSql : data::Engine::SqlServer;
 }
 
+data::ConnectionParams FrmSelectADODB::BoxParams() const
+{
+    return ServerParams(engine(), cboServer->currentText().trimmed(), cboDB->currentText().trimmed(),
+                        txtUserID->text().trimmed(), txtPassword->text().trimmed());
+}
+
 QString FrmSelectADODB::SavedServer() const
 {
-    const QString server = cboServer->currentText().trimmed();
-    return engine() == data::Engine::PostgreSql ? kPgPrefix + server : server;
+    return SavedServerField(BoxParams());
 }
 
 void FrmSelectADODB::ShowSavedServer(const QString& saved)
 {
-    const bool pg = saved.startsWith(kPgPrefix);
-    cboServerType->setCurrentIndex(pg ? 1 : 0);
-    cboServer->setCurrentText(pg ? saved.mid(kPgPrefix.size()) : saved);
+    cboServerType->setCurrentIndex(ParamsOfSavedServer(saved).engine == data::Engine::PostgreSql ? 1 : 0);
+    cboServer->setCurrentText(ShownServer(saved));
 }
 
 void FrmSelectADODB::FillPasswordFromStore()
 {
     QString password;
-    if (data::FindPassword(data::PasswordKey(SavedServer(), cboDB->currentText().trimmed(), txtUserID->text().trimmed()),
-                           password)) {
+    if (data::FindPassword(StoredPasswordKey(BoxParams()), password)) {
         txtPassword->setText(password);
         chkSavePassword->setChecked(true);
     }
@@ -149,7 +148,7 @@ void FrmSelectADODB::Form_Load()
                 servers << c.server;
         }
         for (const QString& s : servers)
-            cboServer->addItem(s.startsWith(kPgPrefix) ? s.mid(kPgPrefix.size()) : s);
+            cboServer->addItem(ShownServer(s));
         if (!servers.isEmpty()) {
             cboServer->setCurrentIndex(0);
             ShowSavedServer(servers.first());
@@ -205,7 +204,7 @@ void FrmSelectADODB::cmdSave_Click()
     try {
         const SavedConnection c{SavedServer(), cboDB->currentText().trimmed(), txtUserID->text().trimmed(), QString()};
         UpdateConnParam(m_connParam, c, false);
-        const QString key = data::PasswordKey(c.server, c.database, c.user);
+        const QString key = StoredPasswordKey(BoxParams());
         if (chkSavePassword->isChecked() && !txtPassword->text().isEmpty())
             data::StorePassword(key, txtPassword->text().trimmed());
         else
@@ -220,7 +219,7 @@ void FrmSelectADODB::cmdRemove_Click()
     try {
         const SavedConnection c{SavedServer(), cboDB->currentText().trimmed(), txtUserID->text().trimmed(), QString()};
         UpdateConnParam(m_connParam, c, true);
-        data::ForgetPassword(data::PasswordKey(c.server, c.database, c.user));
+        data::ForgetPassword(StoredPasswordKey(BoxParams()));
         cboServer->setCurrentText(QString());
         cboDB->setCurrentText(QString());
         txtUserID->clear();

@@ -44,7 +44,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // The server box's text with the server type: PostgreSQL servers are saved as "pgsql:" & server.
+    // The four boxes with the server type.
+    data::ConnectionParams BoxParams() const;
+    // The server as ConnParam.sys keeps it (with the server type).
     QString SavedServer() const;
     void ShowSavedServer(const QString& saved);
     void FillPasswordFromStore();

@@ -47,11 +47,39 @@ int SizeOfTypeText(const QString& typeText)
     return ok ? n : -1;
 }
 
+// The base name of a type text, lower case ("decimal" of "decimal(18,4)").
+QString BaseType(const QString& typeText)
+{
+    const int paren = typeText.indexOf(QLatin1Char('('));
+    return (paren < 0 ? typeText : typeText.left(paren)).trimmed().toLower();
+}
+
+// A SQL Server column's full type as a created table takes it.
+QString SqlServerTypeText(const QString& type, int length, const QVariant& precision, const QVariant& scale,
+                          const QVariant& timePrecision)
+{
+    const QString t = type.toLower();
+    if (t == QLatin1String("char") || t == QLatin1String("varchar") || t == QLatin1String("nchar")
+        || t == QLatin1String("nvarchar") || t == QLatin1String("binary") || t == QLatin1String("varbinary"))
+        return type + (length < 0 ? QStringLiteral("(max)") : QStringLiteral("(%1)").arg(length));
+    if ((t == QLatin1String("decimal") || t == QLatin1String("numeric")) && !precision.isNull())
+        return type + QStringLiteral("(%1,%2)").arg(precision.toInt()).arg(scale.toInt());
+    if ((t == QLatin1String("datetime2") || t == QLatin1String("datetimeoffset") || t == QLatin1String("time"))
+        && !timePrecision.isNull())
+        return type + QStringLiteral("(%1)").arg(timePrecision.toInt());
+    return type;
+}
+
 } // namespace
 
 Statement Dialect::dropTableIfExists(const QString& table) const
 {
     return {QStringLiteral("DROP TABLE IF EXISTS ") + quote(table), {}};
+}
+
+Statement Dialect::widenColumn(const QString&, const QString&, const Column&, int) const
+{
+    return {};
 }
 
 QList<Statement> Dialect::createOutputTable(const QString& table, const QList<Column>& columns,
@@ -131,7 +159,8 @@ QStringList SqlServerDialect::systemDatabases() const
 
 QString SqlServerDialect::columnsQuery() const
 {
-    return QStringLiteral("SELECT COLUMN_NAME, DATA_TYPE, CHARACTER_MAXIMUM_LENGTH FROM INFORMATION_SCHEMA.COLUMNS "
+    return QStringLiteral("SELECT COLUMN_NAME, DATA_TYPE, CHARACTER_MAXIMUM_LENGTH, NUMERIC_PRECISION, NUMERIC_SCALE, "
+                          "DATETIME_PRECISION FROM INFORMATION_SCHEMA.COLUMNS "
                           "WHERE TABLE_NAME = ? ORDER BY ORDINAL_POSITION");
 }
 
@@ -146,9 +175,7 @@ QList<Column> SqlServerDialect::columns(QSqlDatabase& db, const QString& table) 
         c.kind = KindOfTypeName(type);
         const QVariant len = q.value(2);
         c.length = len.isNull() ? -1 : len.toInt();
-        c.typeText = type;
-        if (!len.isNull())
-            c.typeText += c.length < 0 ? QStringLiteral("(max)") : QStringLiteral("(%1)").arg(c.length);
+        c.typeText = SqlServerTypeText(type, c.length, q.value(3), q.value(4), q.value(5));
         cols << c;
     }
     return cols;
@@ -198,12 +225,74 @@ QList<Statement> SqlServerDialect::createOutputTable(const QString& table, const
     return statements;
 }
 
+namespace {
+// The table's quoted name as a Unicode string literal.
+QString NameLiteral(const QString& quotedName)
+{
+    return QStringLiteral("N'") + Doubled(quotedName, QLatin1Char('\'')) + QLatin1Char('\'');
+}
+} // namespace
+
 QList<Statement> SqlServerDialect::beforeInsert(const QString& table) const
 {
-    // A copied identity column keeps its values only with explicit inserts switched on.
-    return {{QStringLiteral("IF OBJECTPROPERTY(OBJECT_ID(?), 'TableHasIdentity') = 1 SET IDENTITY_INSERT ")
-                 + quote(table) + QStringLiteral(" ON"),
-             {quote(table)}}};
+    // A copied identity column keeps its values only with explicit inserts switched on. The
+    // statement carries no bound value, so it runs as a batch of its own on the session and
+    // the setting holds for the inserts that follow (a parameterised statement would run it
+    // in a scope of its own, which ends with it).
+    return {{QStringLiteral("IF OBJECTPROPERTY(OBJECT_ID(") + NameLiteral(quote(table))
+                 + QStringLiteral("), 'TableHasIdentity') = 1 SET IDENTITY_INSERT ") + quote(table)
+                 + QStringLiteral(" ON"),
+             {}}};
+}
+
+QList<Statement> SqlServerDialect::afterInsert(const QString& table) const
+{
+    // One table of a session at a time may have explicit identity inserts.
+    return {{QStringLiteral("IF OBJECTPROPERTY(OBJECT_ID(") + NameLiteral(quote(table))
+                 + QStringLiteral("), 'TableHasIdentity') = 1 SET IDENTITY_INSERT ") + quote(table)
+                 + QStringLiteral(" OFF"),
+             {}}};
+}
+
+bool SqlServerDialect::serverFills(const Column& column) const
+{
+    const QString t = BaseType(column.typeText);
+    return t == QLatin1String("timestamp") || t == QLatin1String("rowversion");
+}
+
+int SqlServerDialect::outputLength(const Column& c) const
+{
+    switch (c.kind) {
+    case ColumnKind::Char:
+    case ColumnKind::VarChar:
+    case ColumnKind::WChar:
+    case ColumnKind::WVarChar: return c.length > 0 && c.length <= 4000 ? c.length : -1;
+    default: return -1;
+    }
+}
+
+Statement SqlServerDialect::widenColumn(const QString& table, const QString& name, const Column& c, int length) const
+{
+    const bool fixed = c.kind == ColumnKind::Char || c.kind == ColumnKind::WChar;
+    const QString type = length > 4000 ? QStringLiteral("nvarchar(max)")
+                                       : QStringLiteral("%1(%2)").arg(fixed ? QStringLiteral("nchar") : QStringLiteral("nvarchar")).arg(length);
+    return {QStringLiteral("ALTER TABLE ") + quote(table) + QStringLiteral(" ALTER COLUMN ") + quote(name)
+                + QLatin1Char(' ') + type + QStringLiteral(" NULL"),
+            {}};
+}
+
+QString SqlServerDialect::selectExpression(const Column& c) const
+{
+    const QString t = BaseType(c.typeText);
+    if (t == QLatin1String("decimal") || t == QLatin1String("numeric"))
+        return QStringLiteral("CONVERT(varchar(64), ") + quote(c.name) + QLatin1Char(')');
+    // Style 2 keeps all four decimals of money.
+    if (t == QLatin1String("money") || t == QLatin1String("smallmoney"))
+        return QStringLiteral("CONVERT(varchar(64), ") + quote(c.name) + QStringLiteral(", 2)");
+    // Style 121 keeps the whole fraction (and the offset of datetimeoffset).
+    if (t == QLatin1String("datetime2") || t == QLatin1String("datetimeoffset") || t == QLatin1String("time"))
+        return QStringLiteral("CONVERT(varchar(64), ") + quote(c.name) + QStringLiteral(", 121)");
+    return quote(c.name);
 }
 
 // --- PostgreSQL ---
@@ -258,6 +347,28 @@ QList<Column> PostgreSqlDialect::columns(QSqlDatabase& db, const QString& table)
     if (cols.isEmpty())
         throw DataError(QStringLiteral("Table not found: ") + table);
     return cols;
+}
+
+int PostgreSqlDialect::outputLength(const Column& c) const
+{
+    return (c.kind == ColumnKind::Char || c.kind == ColumnKind::VarChar) && c.length > 0 ? c.length : -1;
+}
+
+int PostgreSqlDialect::textLength(const QString& text) const
+{
+    int n = 0;
+    for (int i = 0; i < text.size(); ++i)
+        if (!text[i].isLowSurrogate())
+            ++n;
+    return n;
+}
+
+Statement PostgreSqlDialect::widenColumn(const QString& table, const QString& name, const Column& c, int length) const
+{
+    const QString type = c.kind == ColumnKind::Char ? QStringLiteral("character") : QStringLiteral("character varying");
+    return {QStringLiteral("ALTER TABLE ") + quote(table) + QStringLiteral(" ALTER COLUMN ") + quote(name)
+                + QStringLiteral(" TYPE ") + type + QStringLiteral("(%1)").arg(length),
+            {}};
 }
 
 QString PostgreSqlDialect::selectExpression(const Column& column) const

@@ -50,8 +50,19 @@ public:
     // the output's (outNames, in column order).
     virtual QList<Statement> createOutputTable(const QString& table, const QList<Column>& columns,
                                                const QStringList& outNames, const SourceTable& source) const;
-    // Statements to run before rows are inserted into a created table.
+    // Statements to run before rows are inserted into a created table, and after the last
+    // row (also after a failure: they undo session settings of beforeInsert).
     virtual QList<Statement> beforeInsert(const QString& table) const { return {}; }
+    virtual QList<Statement> afterInsert(const QString& table) const { return {}; }
+    // True for a column whose values the server makes itself: it is left out of the insert.
+    virtual bool serverFills(const Column&) const { return false; }
+    // The characters the created output column of a text column holds at most; -1 when the
+    // engine does not limit it.
+    virtual int outputLength(const Column&) const { return -1; }
+    // The length of a text as the engine counts it against such a limit.
+    virtual int textLength(const QString& text) const { return static_cast<int>(text.size()); }
+    // Widens the created output column name (made from column) to hold length characters.
+    virtual Statement widenColumn(const QString& table, const QString& name, const Column& column, int length) const;
     // Reads every row of a table; each column as selectExpression gives it.
     QString selectAll(const QString& table, const QList<Column>& columns) const;
     // "INSERT INTO t (c1, c2) VALUES (?, ?), (?, ?) ..." for rows rows.
@@ -85,10 +96,18 @@ public:
     QList<Statement> createOutputTable(const QString& table, const QList<Column>& columns, const QStringList& outNames,
                                        const SourceTable& source) const override;
     QList<Statement> beforeInsert(const QString& table) const override;
+    QList<Statement> afterInsert(const QString& table) const override;
+    // rowversion (timestamp) columns.
+    bool serverFills(const Column& column) const override;
+    int outputLength(const Column& column) const override;
+    Statement widenColumn(const QString& table, const QString& name, const Column& column, int length) const override;
     // The query giving one row per column of a table (one bound value: the table's name).
     QString columnsQuery() const;
 
 protected:
+    // Exact numbers and the date and time types with a fraction finer than a millisecond are
+    // read as their text, which the server reads back into the same value exactly.
+    QString selectExpression(const Column& column) const override;
     QString outputType(const Column& column) const override;
     int maxParameters() const override { return 2000; }
 };
@@ -101,6 +120,10 @@ public:
     QString databasesQuery() const override;
     QStringList systemDatabases() const override;
     QList<Column> columns(QSqlDatabase& db, const QString& table) const override;
+    int outputLength(const Column& column) const override;
+    // Characters (code points).
+    int textLength(const QString& text) const override;
+    Statement widenColumn(const QString& table, const QString& name, const Column& column, int length) const override;
 
 protected:
     // Columns that are not text are read as their text form, which PostgreSQL reads back into

@@ -1,6 +1,7 @@
 #include "platform/data/SecretStore.h"
 
 #include <QEventLoop>
+#include <QHash>
 #include <QTimer>
 #include <qt6keychain/keychain.h>
 
@@ -9,6 +10,14 @@ namespace data {
 namespace {
 
 const QString kService = QStringLiteral("tezdesk database connections");
+
+bool gMemoryStore = false;
+
+QHash<QString, QString>& MemoryStore()
+{
+    static QHash<QString, QString> store;
+    return store;
+}
 
 // Runs a keychain job to its end (the job reports through the event loop), 10 s at most.
 bool RunJob(QKeychain::Job& job)
@@ -24,8 +33,16 @@ bool RunJob(QKeychain::Job& job)
 
 } // namespace
 
+void UseMemorySecretStore(bool on)
+{
+    gMemoryStore = on;
+    MemoryStore().clear();
+}
+
 bool SecretStoreAvailable()
 {
+    if (gMemoryStore)
+        return true;
     // The secret stores of a desktop session are reached over its message bus.
     return !qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS") && !qEnvironmentVariableIsSet("TEZDESK_NO_SECRET_STORE");
 }
@@ -34,6 +51,10 @@ bool StorePassword(const QString& key, const QString& password)
 {
     if (!SecretStoreAvailable())
         return false;
+    if (gMemoryStore) {
+        MemoryStore().insert(key, password);
+        return true;
+    }
     QKeychain::WritePasswordJob job(kService);
     job.setInsecureFallback(false);
     job.setKey(key);
@@ -45,6 +66,12 @@ bool FindPassword(const QString& key, QString& password)
 {
     if (!SecretStoreAvailable())
         return false;
+    if (gMemoryStore) {
+        if (!MemoryStore().contains(key))
+            return false;
+        password = MemoryStore().value(key);
+        return true;
+    }
     QKeychain::ReadPasswordJob job(kService);
     job.setInsecureFallback(false);
     job.setKey(key);
@@ -58,6 +85,10 @@ void ForgetPassword(const QString& key)
 {
     if (!SecretStoreAvailable())
         return;
+    if (gMemoryStore) {
+        MemoryStore().remove(key);
+        return;
+    }
     QKeychain::DeletePasswordJob job(kService);
     job.setKey(key);
     RunJob(job);

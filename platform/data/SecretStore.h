@@ -13,6 +13,9 @@ bool StorePassword(const QString& key, const QString& password);
 bool FindPassword(const QString& key, QString& password);
 void ForgetPassword(const QString& key);
 
+// Tests: keep passwords in this process's memory in place of the desktop's store.
+void UseMemorySecretStore(bool on);
+
 // The key of a saved connection's password: server, database and login.
 QString PasswordKey(const QString& server, const QString& database, const QString& user);
 

@@ -64,6 +64,8 @@ public:
     }
 
     qint64 written() const { return m_written; }
+    // The table changed: statements prepared before are made again.
+    void tableChanged() { m_fullPrepared = false; }
 
 private:
     Connection& m_out;
@@ -78,8 +80,48 @@ private:
     QSqlQuery m_partial;
 };
 
+// The output's sized text columns and how long each may be now; widened when a converted
+// value would not fit.
+class ColumnWidths {
+public:
+    ColumnWidths(Connection& out, const QString& table, const QList<Column>& columns, const QStringList& names)
+        : m_out(out), m_table(table), m_columns(columns), m_names(names)
+    {
+        for (const Column& c : columns)
+            m_limits << (c.isText() ? out.dialect().outputLength(c) : -1);
+    }
+
+    // Widens column i when the text is longer than it holds; true when it did.
+    bool fit(int i, const QString& text)
+    {
+        const int limit = m_limits[i];
+        if (limit < 0 || text.size() <= limit)
+            return false;
+        const Dialect& d = m_out.dialect();
+        const bool fixed = m_columns[i].kind == ColumnKind::Char || m_columns[i].kind == ColumnKind::WChar;
+        // A fixed-length value's padding is no part of it.
+        QString value = text;
+        if (fixed)
+            while (value.endsWith(QLatin1Char(' ')))
+                value.chop(1);
+        const int needed = d.textLength(value);
+        if (needed <= limit)
+            return false;
+        m_out.exec(d.widenColumn(m_table, m_names[i], m_columns[i], needed));
+        m_limits[i] = needed;
+        return true;
+    }
+
+private:
+    Connection& m_out;
+    QString m_table;
+    QList<Column> m_columns;
+    QStringList m_names;
+    QList<int> m_limits;
+};
+
 qint64 CopyRows(Connection& in, const QString& inTable, const QList<Column>& columns, RowWriter& writer,
-                const CopyOptions& options)
+                ColumnWidths& widths, const CopyOptions& options)
 {
     QSqlQuery src = in.select(in.dialect().selectAll(inTable, columns));
     const int n = static_cast<int>(columns.size());
@@ -93,8 +135,12 @@ qint64 CopyRows(Connection& in, const QString& inTable, const QList<Column>& col
             QVariant v = src.value(i);
             if (text[i] && !v.isNull()) {
                 const QString s = v.toString();
-                if (!s.isEmpty())
-                    v = options.convertText(s);
+                if (!s.isEmpty()) {
+                    const QString converted = options.convertText(s);
+                    if (widths.fit(i, converted))
+                        writer.tableChanged();
+                    v = converted;
+                }
             }
             row.append(std::move(v));
         }
@@ -106,6 +152,29 @@ qint64 CopyRows(Connection& in, const QString& inTable, const QList<Column>& col
     return writer.written();
 }
 
+// The columns of an existing table of the output; empty when there is none.
+QList<Column> ExistingColumns(Connection& out, const QString& table)
+{
+    try {
+        return out.columns(table);
+    } catch (const DataError&) {
+        if (!out.ping())
+            throw;
+    }
+    return {};
+}
+
+// Runs the statements, ignoring failures.
+void RunQuietly(Connection& out, const QList<Statement>& statements) noexcept
+{
+    for (const Statement& s : statements) {
+        try {
+            out.exec(s);
+        } catch (...) {
+        }
+    }
+}
+
 } // namespace
 
 void SetCopyBatchObserver(std::function<void(qint64)> observer)
@@ -113,30 +182,68 @@ void SetCopyBatchObserver(std::function<void(qint64)> observer)
     BatchObserver() = std::move(observer);
 }
 
+QStringList OutputColumnNames(const QList<Column>& columns, const CopyOptions& options)
+{
+    QStringList names;
+    for (const Column& c : columns) {
+        const QString name = options.columnName ? options.columnName(c.name) : QString();
+        names << (name.isEmpty() ? c.name : name);
+    }
+    return names;
+}
+
+bool HasColumnNames(const QList<Column>& existing, const QStringList& names)
+{
+    if (existing.size() != names.size())
+        return false;
+    for (int i = 0; i < names.size(); ++i)
+        if (existing[i].name.compare(names[i], Qt::CaseInsensitive) != 0)
+            return false;
+    return true;
+}
+
 qint64 CopyTable(Connection& in, const QString& inTable, Connection& out, const QString& outTable,
                  const CopyOptions& options)
 {
     const QList<Column> columns = in.columns(inTable);
-    QStringList outNames;
-    for (const Column& c : columns) {
-        const QString name = options.columnName ? options.columnName(c.name) : QString();
-        outNames << (name.isEmpty() ? c.name : name);
-    }
+    const QStringList outNames = OutputColumnNames(columns, options);
     const Dialect& d = out.dialect();
+    // The columns the inserts write: every one but those the server fills itself.
+    QList<Column> written;
+    QStringList writtenNames;
+    for (int i = 0; i < columns.size(); ++i) {
+        if (!d.serverFills(columns[i])) {
+            written << columns[i];
+            writtenNames << outNames[i];
+        }
+    }
     const SourceTable source{in.params().database, inTable, SameServer(in, out)};
     out.beginTransaction();
+    bool inserting = false;
     try {
-        if (options.replaceExisting)
+        const QList<Column> existing = ExistingColumns(out, outTable);
+        if (!existing.isEmpty()) {
+            if (!options.replaceExisting || !HasColumnNames(existing, outNames))
+                out.fail(QStringLiteral("The output table %1 exists and is no earlier output of the table %2; it is "
+                                        "left as it is")
+                             .arg(outTable, inTable));
             out.exec(d.dropTableIfExists(outTable));
+        }
         for (const Statement& s : d.createOutputTable(outTable, columns, outNames, source))
             out.exec(s);
+        inserting = true;
         for (const Statement& s : d.beforeInsert(outTable))
             out.exec(s);
-        RowWriter writer(out, outTable, outNames);
-        const qint64 rows = CopyRows(in, inTable, columns, writer, options);
+        RowWriter writer(out, outTable, writtenNames);
+        ColumnWidths widths(out, outTable, written, writtenNames);
+        const qint64 rows = CopyRows(in, inTable, written, writer, widths, options);
+        for (const Statement& s : d.afterInsert(outTable))
+            out.exec(s);
         out.commit();
         return rows;
     } catch (...) {
+        if (inserting)
+            RunQuietly(out, d.afterInsert(outTable));
         out.rollback();
         throw;
     }

@@ -3,6 +3,7 @@
 #include "common/TestMain.h"
 
 #include "database/ConnParamFile.h"
+#include "database/Connection.h"
 #include "platform/CodePage.h"
 
 #include <QFile>
@@ -41,6 +42,48 @@ private slots:
         QVERIFY(!SplitConnParamLine(QStringLiteral("a,b,c"), c));
         QVERIFY(SplitConnParamLine(QStringLiteral("a,b,c,"), c));
         QCOMPARE(c.user, QStringLiteral("c"));
+    }
+
+    // Lines of older versions kept the password; one holding "," made more than four fields.
+    void rewriteDropsEveryOldPassword_data()
+    {
+        QTest::addColumn<QString>("old");
+        QTest::addColumn<QString>("kept");
+        QTest::newRow("four fields") << "srv,db,u,old" << "srv,db,u,";
+        QTest::newRow("comma in password") << "srv,db,u,old pass,with comma" << "srv,db,u,";
+        QTest::newRow("two commas") << " srv,db,u,a,b,c" << " srv,db,u,";
+        QTest::newRow("three fields") << "srv,db,u" << "srv,db,u";
+    }
+    void rewriteDropsEveryOldPassword()
+    {
+        QFETCH(QString, old);
+        QFETCH(QString, kept);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("ConnParam.sys"));
+        Write(path, ToSystemCodePage(old + QStringLiteral("\r\n")));
+        UpdateConnParam(path, {QStringLiteral("other"), QStringLiteral("db"), QStringLiteral("u"), {}}, false);
+        QCOMPARE(Read(path), ToSystemCodePage(QStringLiteral("other,db,u,\r\n") + kept + QStringLiteral("\r\n")));
+        // Saving the same connection again leaves one line for it.
+        Write(path, ToSystemCodePage(old + QStringLiteral("\r\n")));
+        UpdateConnParam(path, {QStringLiteral("srv"), QStringLiteral("db"), QStringLiteral("u"), {}}, false);
+        if (kept.trimmed() == QStringLiteral("srv,db,u,"))
+            QCOMPARE(Read(path), QByteArray("srv,db,u,\r\n"));
+    }
+
+    // The server field keeps the server type, so the password key and the list agree on it.
+    void savedServerField()
+    {
+        data::ConnectionParams pg = ServerParams(data::Engine::PostgreSql, QStringLiteral("/tmp/s:54329"),
+                                                 QStringLiteral("shop"), QStringLiteral("tez"), QStringLiteral("pw"));
+        QCOMPARE(SavedServerField(pg), QStringLiteral("pgsql:/tmp/s:54329"));
+        QCOMPARE(ShownServer(SavedServerField(pg)), QStringLiteral("/tmp/s:54329"));
+        const data::ConnectionParams back = ParamsOfSavedServer(SavedServerField(pg));
+        QCOMPARE(back.engine, data::Engine::PostgreSql);
+        QCOMPARE(back.server, QStringLiteral("/tmp/s"));
+        QCOMPARE(back.port, 54329);
+        const data::ConnectionParams sql = ServerParams(data::Engine::SqlServer, QStringLiteral("host,1433"), {}, {}, {});
+        QCOMPARE(SavedServerField(sql), QStringLiteral("host,1433"));
+        QVERIFY(StoredPasswordKey(pg) != StoredPasswordKey(sql));
     }
 
     void removeWithoutFileLeavesEmptyFile()

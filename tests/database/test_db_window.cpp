@@ -12,12 +12,15 @@
 #include "batch/frmOutputSetting.h"
 #include "database/DBConvRun.h"
 #include "database/frmDBConv.h"
+#include "database/frmSelectADODB.h"
+#include "core/UnattendedRun.h"
 #include "platform/FlexGrid.h"
 #include "platform/ModalScript.h"
 #include "platform/MsgBox.h"
 #include "resources/StringTable.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QDialog>
 #include <QLineEdit>
 #include <QPushButton>
@@ -142,7 +145,7 @@ private slots:
         const QString src = fx.path("src.mdb");
         MakeSource(src);
         FrmDBConv& db = OpenSource(src);
-        const QStringList before = db.mcollOutTbl;
+        const TableEntries before = db.mcollOutTbl;
         db.lstTables->setRow(1);
         script.answerDialog([](QDialog& d) {
             d.findChild<QLineEdit*>("txtInput")->setText(QStringLiteral("新表"));
@@ -150,7 +153,7 @@ private slots:
         });
         db.MenuProc(QStringLiteral("IDM_EDIT_DIRSETTING"));
         QCOMPARE(db.mcollOutTbl.size(), before.size());
-        QCOMPARE(db.mcollOutTbl[0], db.mvOutDB + QStringLiteral(".新表"));
+        QCOMPARE(db.mcollOutTbl[0].text(), db.mvOutDB + QStringLiteral(".新表"));
         QCOMPARE(db.mcollOutTbl.mid(1), before.mid(1));
         QCOMPARE(db.lstTables->TextMatrix(1, 3), db.mvOutDB + QStringLiteral(".新表"));
         fx.stop();
@@ -181,12 +184,126 @@ private slots:
         db.mcollOutTbl.clear();
         db.mCnt = AdoConnection();
         PrjLstDBShow(db.lstTables, fx.path("p.DBL"));
-        QVERIFY(db.mCnt.IsOpen());
+        // Reading the project opens nothing; the run does.
+        QVERIFY(!db.mCnt.IsOpen());
         QCOMPARE(db.lstTables->Rows(), rows.size() + 1);
         for (int r = 1; r < db.lstTables->Rows(); ++r) {
             QCOMPARE(db.lstTables->TextMatrix(r, 2) + "|" + db.lstTables->TextMatrix(r, 3), rows[r - 1]);
             QCOMPARE(db.lstTables->RowData(r), words[r - 1]);
         }
+        script.answer(vbOK);
+        db.MenuProc(QStringLiteral("IDM_FILE_RUN"));
+        QVERIFY(db.mCnt.IsOpen());
+        QCOMPARE(db.LastRunOutcome(), RunOutcome::Succeeded);
+        QCOMPARE(script.unexpected(), 0);
+        fx.stop();
+    }
+
+    // A table whose own name holds "." is converted as itself, also after the project is read back.
+    void tableNameWithDot()
+    {
+        ProgramFolderFixture fx;
+        ModalScript script;
+        fx.start();
+        const QString src = fx.path("dots.mdb");
+        Sqlite(src, {"CREATE TABLE \"x.y\" (\"名称\" TEXT)", "INSERT INTO \"x.y\" VALUES ('软件')",
+                     "CREATE TABLE y (v TEXT)", "INSERT INTO y VALUES ('鼠标')"});
+        FrmDBConv& db = OpenSource(src);
+        QCOMPARE(db.lstTables->Rows(), 3);
+        PrjLstDBSave(db.lstTables, fx.path("p.DBL"));
+        db.lstTables->setRows(1);
+        db.mcollTbl.clear();
+        db.mcollOutTbl.clear();
+        PrjLstDBShow(db.lstTables, fx.path("p.DBL"));
+        const int row = RowOfSource(db.lstTables, QStringLiteral("y"));
+        QVERIFY(row > 0);
+        QCOMPARE(db.mcollTbl[db.lstTables->TextMatrix(row, 4).toInt() - 1].table, QStringLiteral("x.y"));
+        script.answer(vbOK);
+        db.MenuProc(QStringLiteral("IDM_FILE_RUN"));
+        QCOMPARE(db.LastRunOutcome(), RunOutcome::Succeeded);
+        const QString out = fx.path("DBOUT.MDB");
+        QCOMPARE(Sqlite(out, {"SELECT \"名稱\" FROM \"x.y\""}), QStringList{"軟體"});
+        QCOMPARE(Sqlite(out, {"SELECT v FROM y"}), QStringList{"滑鼠"});
+        QCOMPARE(ErrorRecords(gsErrFile), 0);
+        fx.stop();
+    }
+
+    // Unattended, a run replaces its own earlier output file, and no other file.
+    void unattendedRunReplacesItsOwnOutput()
+    {
+        ProgramFolderFixture fx;
+        ModalScript script;
+        fx.start();
+        const QString src = fx.path("src.mdb");
+        MakeSource(src);
+        FrmDBConv& db = OpenSource(src);
+        script.answer(vbOK);
+        db.MenuProc(QStringLiteral("IDM_FILE_RUN"));
+        QCOMPARE(db.LastRunOutcome(), RunOutcome::Succeeded);
+        const QString out = fx.path("DBOUT.MDB");
+        Sqlite(src, {"UPDATE t SET x = 8"});
+        for (int run = 0; run < 2; ++run) {
+            const UnattendedRun unattended;
+            db.MenuProc(QStringLiteral("IDM_EDIT_CLEARTYPE"));
+            db.MenuProc(QStringLiteral("IDM_FILE_RUN"));
+            QCOMPARE(db.LastRunOutcome(), RunOutcome::Succeeded);
+        }
+        QCOMPARE(Sqlite(out, {"SELECT x FROM t"}), QStringList{"8"});
+        QCOMPARE(Sqlite(out, {"SELECT \"名稱\" FROM \"客戶\" ORDER BY rowid"}), (QStringList{"軟體", "滑鼠", ""}));
+        // Interactive, the user is asked; Yes replaces the file once the new one is complete.
+        Sqlite(src, {"UPDATE t SET x = 9"});
+        script.answer(vbYes);
+        script.answer(vbOK);
+        db.MenuProc(QStringLiteral("IDM_EDIT_CLEARTYPE"));
+        db.MenuProc(QStringLiteral("IDM_FILE_RUN"));
+        QCOMPARE(db.LastRunOutcome(), RunOutcome::Succeeded);
+        QCOMPARE(script.asked().size(), 3);
+        QCOMPARE(Sqlite(out, {"SELECT x FROM t"}), QStringList{"9"});
+        QCOMPARE(QDir(fx.folder()).entryList({".tezc-*"}, QDir::Files | QDir::Hidden), QStringList());
+        QCOMPARE(ErrorRecords(gsErrFile), 0);
+
+        // A file that is no output of this list stays as it is; the rows fail with a record.
+        QFile::remove(out);
+        Sqlite(out, {"CREATE TABLE t (mine TEXT)", "INSERT INTO t VALUES ('keep')"});
+        const QByteArray foreign = fx.readFile("DBOUT.MDB");
+        {
+            const UnattendedRun unattended;
+            db.MenuProc(QStringLiteral("IDM_EDIT_CLEARTYPE"));
+            db.MenuProc(QStringLiteral("IDM_FILE_RUN"));
+        }
+        QCOMPARE(db.LastRunOutcome(), RunOutcome::Failed);
+        QCOMPARE(fx.readFile("DBOUT.MDB"), foreign);
+        QCOMPARE(ErrorRecords(gsErrFile), 1);
+        for (int r = 1; r < db.lstTables->Rows(); ++r)
+            QCOMPARE(db.lstTables->TextMatrix(r, 0), QStringLiteral("."));
+        fx.stop();
+    }
+
+    // The saved-connection list shows the server as typed and hands back its server type.
+    void savedConnectionListShowsTheServer()
+    {
+        ProgramFolderFixture fx;
+        ModalScript script;
+        fx.start();
+        fx.writeFile("ConnParam.sys", "pgsql:/tmp/pg:54329,shop,tez,\r\nsrv,db,sa,\r\n");
+        QString shown;
+        script.answerDialog([&](QDialog& d) {
+            auto& dlg = static_cast<FrmSelectADODB&>(d);
+            dlg.cboServerType->setCurrentIndex(0);
+            dlg.cboServer->setCurrentText(QString());
+            dlg.cmdSQLDBList_Click();
+            shown = dlg.cboServer->currentText() + QStringLiteral("|") + dlg.cboServerType->currentText();
+            dlg.reject();
+        });
+        script.answerDialog([&](QDialog& d) {
+            auto* grid = d.findChild<FlexGrid*>(QStringLiteral("fg1"));
+            QCOMPARE(grid->TextMatrix(1, 0), QStringLiteral("/tmp/pg:54329"));
+            QCOMPARE(grid->TextMatrix(2, 0), QStringLiteral("srv"));
+            d.findChild<QPushButton*>(QStringLiteral("cmdOK"))->click();
+        });
+        AdoConnection c;
+        QVERIFY(!frmSelectADODB().SetConnection(c));
+        QCOMPARE(shown, QStringLiteral("/tmp/pg:54329|PostgreSQL"));
         QCOMPARE(script.unexpected(), 0);
         fx.stop();
     }

@@ -3,6 +3,7 @@
 #include "common/TestMain.h"
 
 #include "database/DBConvRun.h"
+#include "database/TableEntry.h"
 #include "platform/data/ConnectionParams.h"
 #include "platform/data/Dialect.h"
 
@@ -75,8 +76,82 @@ private slots:
         const QList<Statement> other = d.createOutputTable(QStringLiteral("o"), cols.mid(0, 2), names.mid(0, 2), {"S", "t", false});
         QCOMPARE(other.size(), 1);
         QCOMPARE(other[0].sql, QStringLiteral("CREATE TABLE [o] ([Name] nchar(10), [Note] nvarchar(20))"));
-        QCOMPARE(d.beforeInsert(QStringLiteral("o")).value(0).sql,
-                 QStringLiteral("IF OBJECTPROPERTY(OBJECT_ID(?), 'TableHasIdentity') = 1 SET IDENTITY_INSERT [o] ON"));
+    }
+
+    // What reaches a SQL Server when rows are copied: exact numbers and fine fractions as text,
+    // identity inserts switched on for the session and off again, rowversion never written.
+    void sqlServerRowCopy()
+    {
+        const Dialect& d = DialectFor(Engine::SqlServer);
+        const QList<Column> cols = {{"id", ColumnKind::Other, -1, "int"},
+                                    {"amount", ColumnKind::Other, -1, "decimal(38,10)"},
+                                    {"fee", ColumnKind::Other, -1, "money"},
+                                    {"at", ColumnKind::Other, -1, "datetime2(7)"},
+                                    {"old", ColumnKind::Other, -1, "datetime"},
+                                    {"名称", ColumnKind::WVarChar, 10, "nvarchar(10)"}};
+        QCOMPARE(d.selectAll(QStringLiteral("t"), cols),
+                 QStringLiteral("SELECT [id], CONVERT(varchar(64), [amount]), CONVERT(varchar(64), [fee], 2), "
+                                "CONVERT(varchar(64), [at], 121), [old], [名称] FROM [t]"));
+        // No bound value: a parameterised statement would run in a scope of its own, and the
+        // setting would end with it.
+        const QList<Statement> on = d.beforeInsert(QStringLiteral("o'x]"));
+        QCOMPARE(on.size(), 1);
+        QVERIFY(on[0].binds.isEmpty());
+        QCOMPARE(on[0].sql, QStringLiteral("IF OBJECTPROPERTY(OBJECT_ID(N'[o''x]]]'), 'TableHasIdentity') = 1 "
+                                           "SET IDENTITY_INSERT [o'x]]] ON"));
+        const QList<Statement> off = d.afterInsert(QStringLiteral("o'x]"));
+        QCOMPARE(off.size(), 1);
+        QVERIFY(off[0].binds.isEmpty());
+        QVERIFY(off[0].sql.endsWith(QStringLiteral("SET IDENTITY_INSERT [o'x]]] OFF")));
+        QVERIFY(d.serverFills({"rv", ColumnKind::Other, -1, "timestamp"}));
+        QVERIFY(d.serverFills({"rv", ColumnKind::Other, -1, "rowversion"}));
+        QVERIFY(!d.serverFills(cols[0]));
+        QVERIFY(!DialectFor(Engine::PostgreSql).serverFills({"rv", ColumnKind::Other, -1, "timestamp"}));
+    }
+
+    // A sized text column that a converted value outgrows is widened to fit it.
+    void widening_data()
+    {
+        QTest::addColumn<int>("engine");
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<int>("length");
+        QTest::addColumn<int>("limit");
+        QTest::addColumn<int>("to");
+        QTest::addColumn<QString>("sql");
+        QTest::newRow("sql server varchar") << int(Engine::SqlServer) << int(ColumnKind::VarChar) << 2 << 2 << 3
+                                            << "ALTER TABLE [t] ALTER COLUMN [c] nvarchar(3) NULL";
+        QTest::newRow("sql server nchar") << int(Engine::SqlServer) << int(ColumnKind::WChar) << 2 << 2 << 3
+                                          << "ALTER TABLE [t] ALTER COLUMN [c] nchar(3) NULL";
+        QTest::newRow("sql server beyond 4000") << int(Engine::SqlServer) << int(ColumnKind::WVarChar) << 4000 << 4000
+                                                << 4001 << "ALTER TABLE [t] ALTER COLUMN [c] nvarchar(max) NULL";
+        QTest::newRow("sql server wide char") << int(Engine::SqlServer) << int(ColumnKind::Char) << 5000 << -1 << 0
+                                              << "";
+        QTest::newRow("postgresql varchar") << int(Engine::PostgreSql) << int(ColumnKind::VarChar) << 2 << 2 << 3
+                                            << "ALTER TABLE \"t\" ALTER COLUMN \"c\" TYPE character varying(3)";
+        QTest::newRow("postgresql char") << int(Engine::PostgreSql) << int(ColumnKind::Char) << 2 << 2 << 3
+                                         << "ALTER TABLE \"t\" ALTER COLUMN \"c\" TYPE character(3)";
+        QTest::newRow("sqlite") << int(Engine::Sqlite) << int(ColumnKind::VarChar) << 2 << -1 << 0 << "";
+    }
+    void widening()
+    {
+        QFETCH(int, engine);
+        QFETCH(int, kind);
+        QFETCH(int, length);
+        QFETCH(int, limit);
+        QFETCH(int, to);
+        QFETCH(QString, sql);
+        const Dialect& d = DialectFor(Engine(engine));
+        const Column c{"c", ColumnKind(kind), length, "x"};
+        QCOMPARE(d.outputLength(c), limit);
+        if (limit > 0)
+            QCOMPARE(d.widenColumn(QStringLiteral("t"), QStringLiteral("c"), c, to).sql, sql);
+    }
+
+    void textLengthAsTheEngineCounts()
+    {
+        const QString astral = QString::fromUcs4(U"𠀀隨");
+        QCOMPARE(DialectFor(Engine::PostgreSql).textLength(astral), 2);
+        QCOMPARE(DialectFor(Engine::SqlServer).textLength(astral), 3);
     }
 
     void insertsBindEveryValue()
@@ -129,6 +204,30 @@ private slots:
         QTest::newRow("two dots") << "a.b.c" << "c";
         QTest::newRow("no dot") << "Orders" << "";
         QTest::newRow("path") << "/data/SALES.MDB.客户" << "客户";
+    }
+
+    // A table's own name may hold "."; the entry keeps database and table apart.
+    void tableEntryReadBack_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("database");
+        QTest::addColumn<QString>("entryDatabase");
+        QTest::addColumn<QString>("table");
+        QTest::newRow("dotted table") << "/data/SALES.MDB.x.y" << "/data/SALES.MDB" << "/data/SALES.MDB" << "x.y";
+        QTest::newRow("server database") << "shop.S2Tx.y" << "shop" << "shop" << "S2Tx.y";
+        QTest::newRow("other database") << "old.t" << "shop" << "old" << "t";
+        QTest::newRow("no database") << "客户" << "shop" << "" << "客户";
+    }
+    void tableEntryReadBack()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, database);
+        QFETCH(QString, entryDatabase);
+        QFETCH(QString, table);
+        const TableEntry e = TableEntryFromText(text, database);
+        QCOMPARE(e.database, entryDatabase);
+        QCOMPARE(e.table, table);
+        QCOMPARE(e.text(), text);
     }
     void tableName()
     {

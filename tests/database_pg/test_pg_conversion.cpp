@@ -15,8 +15,11 @@
 #include "platform/FlexGrid.h"
 #include "platform/ModalScript.h"
 #include "platform/MsgBox.h"
+#include "platform/data/SecretStore.h"
 #include "platform/data/TableCopy.h"
+#include "core/UnattendedRun.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
 #include <QFile>
@@ -126,18 +129,28 @@ private slots:
         QCOMPARE(out, QStringLiteral("軟體"));
         QCOMPARE(Records(gsErrFile), 0);
 
-        // After the run the input viewer still shows the source table.
+        // After the run the input viewer still shows the source table, and the output viewer
+        // the output table on the same server (at its own port).
         db.lstTables->setRow(row);
         int shownRows = -1;
         QString firstHeader;
-        script.answerDialog([&](QDialog& d) {
-            auto* view = d.findChild<QTableView*>("fg1");
-            shownRows = view->model()->rowCount();
-            firstHeader = view->model()->headerData(1, Qt::Horizontal).toString();
-        });
+        QString firstValue;
+        const auto view = [&](QDialog& d) {
+            auto* grid = d.findChild<QTableView*>("fg1");
+            shownRows = grid->model()->rowCount();
+            firstHeader = grid->model()->headerData(1, Qt::Horizontal).toString();
+            firstValue = grid->model()->index(0, 1).data().toString();
+        };
+        script.answerDialog(view);
         db.MenuProc(QStringLiteral("IDM_VIEW_INFILE"));
         QCOMPARE(shownRows, 2);
         QCOMPARE(firstHeader, QStringLiteral("名称"));
+        shownRows = -1;
+        script.answerDialog(view);
+        db.MenuProc(QStringLiteral("IDM_VIEW_OUTFILE"));
+        QCOMPARE(shownRows, 2);
+        QCOMPARE(firstValue, QStringLiteral("軟體"));
+        QCOMPARE(Records(gsErrFile), 0);
 
         // The output chooser lists the server's databases but no template; choosing one clears the marks.
         QStringList offered;
@@ -165,16 +178,26 @@ private slots:
             rows << db.lstTables->TextMatrix(r, 3) + "|" + QString::number(db.lstTables->RowData(r));
         db.lstTables->setRows(1);
         db.mCnt = AdoConnection();
-        script.answerDialog([](QDialog& d) {
-            d.findChild<QLineEdit*>("txtInput")->setText(PgServer::password());
-            d.findChild<QPushButton*>("cmdOK")->click();
-        });
+        // Reading it connects to nothing and asks nothing.
         PrjLstDBShow(db.lstTables, fx.path("p.DBL"));
-        QVERIFY(db.mCnt.IsOpen());
+        QVERIFY(!db.mCnt.IsOpen());
+        const int asked = script.asked().size();
         QStringList back;
         for (int r = 1; r < db.lstTables->Rows(); ++r)
             back << db.lstTables->TextMatrix(r, 3) + "|" + QString::number(db.lstTables->RowData(r));
         QCOMPARE(back, rows);
+        // The viewer needs the server: without a secret store the password is asked for.
+        script.answerDialog([](QDialog& d) {
+            d.findChild<QLineEdit*>("txtInput")->setText(PgServer::password());
+            d.findChild<QPushButton*>("cmdOK")->click();
+        });
+        script.answerDialog(view);
+        shownRows = -1;
+        db.lstTables->setRow(row);
+        db.MenuProc(QStringLiteral("IDM_VIEW_INFILE"));
+        QCOMPARE(script.asked().size(), asked + 2);
+        QVERIFY(db.mCnt.IsOpen());
+        QCOMPARE(shownRows, 2);
         QCOMPARE(script.unexpected(), 0);
         fx.stop();
     }
@@ -207,6 +230,146 @@ private slots:
         QString log;
         QCOMPARE(Records(gsErrFile, &log), 1);
         QVERIFY(!log.contains(QStringLiteral("wrong;secret")));
+        fx.stop();
+    }
+
+    // A password kept in the secret store is found again when the project is reopened.
+    void storedPasswordFoundOnReopen()
+    {
+        data::UseMemorySecretStore(true);
+        ProgramFolderFixture fx;
+        ModalScript script;
+        fx.start();
+        FrmDBConv& db = frmDBConv();
+        gbOutputSettingOK = true;
+        db.cboDBType->setCurrentIndex(1);
+        const QString server = m_pg.server();
+        script.answerDialog([=](QDialog& d) {
+            auto& dlg = static_cast<FrmSelectADODB&>(d);
+            dlg.cboServerType->setCurrentIndex(1);
+            dlg.cboServer->setCurrentText(server);
+            dlg.cboDB->setCurrentText(QStringLiteral("shop"));
+            dlg.txtUserID->setText(PgServer::user());
+            dlg.txtPassword->setText(PgServer::password());
+            dlg.chkSavePassword->setChecked(true);
+            dlg.cmdSave->click();
+            dlg.cmdOK->click();
+        });
+        db.MenuProc(QStringLiteral("IDM_FILE_OPEN"));
+        QVERIFY(db.mCnt.IsOpen());
+        QVERIFY(!fx.readFile("ConnParam.sys").contains(PgServer::password().toUtf8()));
+        PrjLstDBSave(db.lstTables, fx.path("p.DBL"));
+        db.mCnt = AdoConnection();
+        db.lstTables->setRows(1);
+        PrjLstDBShow(db.lstTables, fx.path("p.DBL"));
+        const int asked = script.asked().size();
+        script.answerDialog([](QDialog&) {});
+        db.lstTables->setRow(1);
+        db.MenuProc(QStringLiteral("IDM_VIEW_INFILE"));
+        QVERIFY(db.mCnt.IsOpen());
+        QCOMPARE(script.asked().size(), asked + 1); // the viewer only, no password question
+        QCOMPARE(Records(gsErrFile), 0);
+        fx.stop();
+        data::UseMemorySecretStore(false);
+    }
+
+    // A value that the vocabulary makes longer than its column widens the output column.
+    void convertedValueWidensItsColumn()
+    {
+        QVERIFY(m_pg.psql("postgres", "CREATE DATABASE narrow"));
+        QVERIFY(m_pg.psql("narrow", "CREATE TABLE n (id int, v varchar(2), c char(2)); "
+                                    "INSERT INTO n VALUES (1, 'U盘', 'U盘'), (2, 'ab', 'a'), (3, NULL, NULL)"));
+        ProgramFolderFixture fx;
+        ModalScript script;
+        fx.start();
+        FrmDBConv& db = OpenSource(script, QStringLiteral("narrow"));
+        script.answer(vbOK);
+        db.MenuProc(QStringLiteral("IDM_FILE_RUN"));
+        QCOMPARE(db.LastRunOutcome(), RunOutcome::Succeeded);
+        QString out;
+        QVERIFY(m_pg.psql("narrow", "SELECT id, v, rtrim(c), v IS NULL FROM \"S2Tn\" ORDER BY id", &out));
+        QCOMPARE(out, QStringLiteral("1|隨身碟|隨身碟|f\n2|ab|a|f\n3|||t"));
+        QCOMPARE(Records(gsErrFile), 0);
+        fx.stop();
+    }
+
+    // An output table that is no earlier output of its source stays as it is; one that is, is
+    // replaced, also again and again in the source database itself.
+    void onlyEarlierOutputsAreReplaced()
+    {
+        QVERIFY(m_pg.psql("postgres", "CREATE DATABASE rule"));
+        QVERIFY(m_pg.psql("postgres", "CREATE DATABASE ruleout"));
+        QVERIFY(m_pg.psql("rule", "CREATE TABLE a (v text); INSERT INTO a VALUES ('软件');"
+                                  "CREATE TABLE b (v text); INSERT INTO b VALUES ('鼠标');"));
+        QVERIFY(m_pg.psql("ruleout", "CREATE TABLE \"S2Ta\" (mine text); INSERT INTO \"S2Ta\" VALUES ('keep');"
+                                     "CREATE TABLE \"S2Tb\" (v text); INSERT INTO \"S2Tb\" VALUES ('old');"));
+        ProgramFolderFixture fx;
+        ModalScript script;
+        fx.start();
+        FrmDBConv& db = OpenSource(script, QStringLiteral("rule"));
+        QCOMPARE(db.lstTables->Rows(), 3);
+        // As a project received from elsewhere would name it.
+        db.mvOutDB = QStringLiteral("ruleout");
+        db.ChangeOutDB(db.lstTables, db.mvOutDB);
+        script.answer(vbOK);
+        db.MenuProc(QStringLiteral("IDM_FILE_RUN"));
+        QString out;
+        QVERIFY(m_pg.psql("ruleout", "SELECT mine FROM \"S2Ta\"", &out));
+        QCOMPARE(out, QStringLiteral("keep"));
+        QVERIFY(m_pg.psql("ruleout", "SELECT v FROM \"S2Tb\"", &out));
+        QCOMPARE(out, QStringLiteral("滑鼠"));
+        QCOMPARE(db.lstTables->TextMatrix(RowOf(db.lstTables, "a"), 0), QStringLiteral("."));
+        QCOMPARE(db.LastRunOutcome(), RunOutcome::Failed);
+        QString log;
+        QCOMPARE(Records(gsErrFile, &log), 1);
+        QVERIFY(log.contains(QStringLiteral("S2Ta")));
+
+        db.mvOutDB = QStringLiteral("rule");
+        db.ChangeOutDB(db.lstTables, db.mvOutDB);
+        for (int run = 0; run < 2; ++run) {
+            db.MenuProc(QStringLiteral("IDM_EDIT_CLEARTYPE"));
+            script.answer(vbOK);
+            db.MenuProc(QStringLiteral("IDM_FILE_RUN"));
+            QCOMPARE(db.LastRunOutcome(), RunOutcome::Succeeded);
+        }
+        QVERIFY(m_pg.psql("rule", "SELECT v FROM \"S2Ta\"", &out));
+        QCOMPARE(out, QStringLiteral("軟體"));
+        QCOMPARE(Records(gsErrFile), 1);
+        fx.stop();
+    }
+
+    // Unattended, a project whose password cannot be found fails its rows and writes nothing,
+    // also into a database the user had open.
+    void unattendedWithoutPasswordWritesNothing()
+    {
+        QVERIFY(m_pg.psql("postgres", "CREATE DATABASE mine"));
+        QVERIFY(m_pg.psql("postgres", "CREATE DATABASE sched"));
+        QVERIFY(m_pg.psql("mine", "CREATE TABLE own (v text); INSERT INTO own VALUES ('软件')"));
+        QVERIFY(m_pg.psql("sched", "CREATE TABLE own (v text); INSERT INTO own VALUES ('软件')"));
+        ProgramFolderFixture fx;
+        ModalScript script;
+        fx.start();
+        FrmDBConv& db = OpenSource(script, QStringLiteral("sched"));
+        PrjLstDBSave(db.lstTables, fx.path("shop.DBL"));
+        // The user's own database is open when the scheduled project is read.
+        OpenSource(script, QStringLiteral("mine"));
+        QVERIFY(db.mCnt.IsOpen());
+        {
+            const UnattendedRun unattended;
+            PrjLstDBShow(db.lstTables, fx.path("shop.DBL"));
+            db.MenuProc(QStringLiteral("IDM_FILE_RUN"));
+        }
+        QCOMPARE(db.LastRunOutcome(), RunOutcome::Failed);
+        for (int r = 1; r < db.lstTables->Rows(); ++r)
+            QCOMPARE(db.lstTables->TextMatrix(r, 0), QStringLiteral("."));
+        QString out;
+        QVERIFY(m_pg.psql("mine", "SELECT count(*) FROM pg_class WHERE relname LIKE 'S2T%'", &out));
+        QCOMPARE(out, QStringLiteral("0"));
+        QVERIFY(m_pg.psql("sched", "SELECT count(*) FROM pg_class WHERE relname LIKE 'S2T%'", &out));
+        QCOMPARE(out, QStringLiteral("0"));
+        QString log;
+        QCOMPARE(Records(gsErrFile, &log), 1);
+        QVERIFY(log.contains(QStringLiteral("ConnectADO")));
         fx.stop();
     }
 
