@@ -44,6 +44,7 @@ private slots:
         qputenv("TEZDESK_HOME", QFile::encodeName(fs.path(QString())));
         ProgramFolder(); // the program folder now, full
         fs.fill();
+        UnloadForm<FrmSelectADODB>(); // loaded again, it reads the full folder's file
         FrmSelectADODB& dialog = frmSelectADODB();
         QCOMPARE(dialog.cboDB->currentText(), QStringLiteral("数据"));
         if (!remove)
