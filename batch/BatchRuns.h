@@ -25,8 +25,8 @@ void ExecuteXlsConv(FlexGrid* grid, bool bCode, bool bPhrase, bool bB52GB, bool 
 void ExecutePPTConv(FlexGrid* grid, bool bCode, bool bPhrase, bool bB52GB, bool bL2R);
 
 // Folder-tree window: every folder row (processed or not) walked into its output folder.
-// tagFlag is not used: each row's 0x10 gives the charset tag. True after a run that ended
-// with its summary box.
+// tagFlag is not used: each row's 0x10 gives the charset tag. True when every folder row
+// converted, also in an unattended run, which shows no summary box.
 bool ExecutePathConv(FlexGrid* grid, bool bCode, bool bPhrase, bool bB52GB, bool bL2R, const QStringList& extList,
                      bool tagFlag, bool officeFlag);
 

@@ -145,6 +145,7 @@ bool ExecutePathConv(FlexGrid* grid, bool bCode, bool bPhrase, bool bB52GB, bool
     bool result = false;
     try {
         RunLog(QStringLiteral("PathConv Started. gvPrjFile:") + gvPrjFile);
+        bool everyRowDone = true;
         DlgProgress& progress = dlgProgress();
         progress.show();
         progress.repaint();
@@ -167,17 +168,20 @@ bool ExecutePathConv(FlexGrid* grid, bool bCode, bool bPhrase, bool bB52GB, bool
                     ErrorLog(kRunName);
                     Err().Clear();
                 }
-                if (done)
+                if (done) {
                     FileListMarkRowDone(grid, i);
-                else
+                } else {
                     FileListMarkRowFailed(grid, i);
+                    everyRowDone = false;
+                }
                 grid->setRowData(i, grid->RowData(i) | FileRowProcessed);
             }
         }
         RunLog(QStringLiteral("PathConv Done."));
         UnloadForm<DlgProgress>();
         ShowRunSummary(4035);
-        result = !gbSchedRun;
+        // Whether the rows converted, whether or not the summary box was shown.
+        result = everyRowDone;
     } catch (...) {
         ErrorLog(kRunName);
         UnloadForm<DlgProgress>();

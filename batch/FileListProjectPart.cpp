@@ -12,6 +12,7 @@
 #include "core/FileGrid.h"
 #include "core/ProjectFile.h"
 #include "core/ProjectLine.h"
+#include "platform/FlexGrid.h"
 
 #include <QComboBox>
 
@@ -77,6 +78,28 @@ public:
             return;
         PrjLstShow(m_window().Grid(), file, m_count);
         file.ExpectEndLine();
+    }
+
+    std::unique_ptr<KeptProjectPart> Keep() override
+    {
+        if (!m_loaded)
+            return nullptr; // nothing of the user's; putting back empties what a project filled
+        QList<int> indexes;
+        for (QComboBox* combo : OptionCombos(m_window()))
+            indexes << combo->currentIndex();
+        return std::make_unique<KeptProjectPart>([this, indexes, rows = m_window().Grid()->TakeContent()] {
+            // The code combo first: it refills the vocabulary combo's choices.
+            const QList<QComboBox*> combos = OptionCombos(m_window());
+            for (int i = 0; i < combos.size() && i < indexes.size(); ++i)
+                combos[i]->setCurrentIndex(indexes[i]);
+            m_window().Grid()->PutContent(rows);
+        });
+    }
+
+    void Empty() override
+    {
+        if (m_loaded)
+            ClearFG(m_window().Grid());
     }
 
 private:

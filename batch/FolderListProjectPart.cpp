@@ -5,6 +5,7 @@
 
 #include "batch/WindowLoadedFlags.h"
 #include "batch/frmPathConv.h"
+#include "core/FileGrid.h"
 #include "core/ProjectFile.h"
 #include "core/ProjectLine.h"
 #include "platform/FlexGrid.h"
@@ -51,6 +52,28 @@ public:
             return;
         PrjLstDirShow(frmPathConv().lstPath, file, m_count);
         file.ExpectEndLine();
+    }
+
+    std::unique_ptr<KeptProjectPart> Keep() override
+    {
+        if (!gbPathConvLoaded)
+            return nullptr; // nothing of the user's; putting back empties what a project filled
+        FrmPathConv& pathConv = frmPathConv();
+        return std::make_unique<KeptProjectPart>(
+            [code = pathConv.cbCodeConv->currentIndex(), phrase = pathConv.cbPhraseConv->currentIndex(),
+             office = pathConv.chkConvMSOFiles->isChecked(), rows = pathConv.lstPath->TakeContent()] {
+                FrmPathConv& window = frmPathConv();
+                window.cbCodeConv->setCurrentIndex(code);
+                window.cbPhraseConv->setCurrentIndex(phrase);
+                window.chkConvMSOFiles->setChecked(office);
+                window.lstPath->PutContent(rows);
+            });
+    }
+
+    void Empty() override
+    {
+        if (gbPathConvLoaded)
+            ClearFG(frmPathConv().lstPath);
     }
 
 private:

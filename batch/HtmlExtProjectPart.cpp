@@ -34,6 +34,15 @@ public:
         ParseExtList(gcolHtmlExt, extText);
         dlgHtmlSelect().txtExt->setPlainText(QString(extText).replace(kCrLf, QStringLiteral("\n")));
     }
+
+    std::unique_ptr<KeptProjectPart> Keep() override
+    {
+        return std::make_unique<KeptProjectPart>(
+            [extensions = gcolHtmlExt, text = dlgHtmlSelect().txtExt->toPlainText()] {
+                gcolHtmlExt = extensions;
+                dlgHtmlSelect().txtExt->setPlainText(text);
+            });
+    }
 };
 
 } // namespace

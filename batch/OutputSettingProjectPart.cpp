@@ -36,6 +36,24 @@ public:
         settings.opSelectDir = sameNames;
         gbOutputSettingOK = true;
     }
+
+    std::unique_ptr<KeptProjectPart> Keep() override
+    {
+        FrmOutputSetting& output = frmOutputSetting();
+        return std::make_unique<KeptProjectPart>(
+            [sameNames = output.opDir->isChecked(), dir = output.txtDir->text(), strDir = output.strDir,
+             selectDir = output.opSelectDir, confirmed = gbOutputSettingOK] {
+                FrmOutputSetting& settings = frmOutputSetting();
+                if (sameNames)
+                    settings.opDir_Click();
+                else
+                    settings.opAutoName_Click();
+                settings.txtDir->setText(dir);
+                settings.strDir = strDir;
+                settings.opSelectDir = selectDir;
+                gbOutputSettingOK = confirmed;
+            });
+    }
 };
 
 } // namespace

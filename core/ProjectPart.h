@@ -12,10 +12,22 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
 class ProjectReader;
+
+// What a part held of the user's work while other projects were read into the windows.
+class KeptProjectPart {
+public:
+    explicit KeptProjectPart(std::function<void()> putBack) : m_putBack(std::move(putBack)) {}
+    // Shows it again as it was when it was kept.
+    void PutBack() { m_putBack(); }
+
+private:
+    std::function<void()> m_putBack;
+};
 
 // The sections of a project being written; the core joins them into the file.
 class ProjectWriter {
@@ -62,6 +74,13 @@ public:
     // before the file rows are read).
     virtual void ClearList() {}
     virtual void ShowRows(ProjectReader& file) {}
+
+    // Holds what the part shows now (its options, its list, its connection) to be put back
+    // after a scheduled run; nullptr when a project read changes nothing of it.
+    virtual std::unique_ptr<KeptProjectPart> Keep() { return nullptr; }
+    // Empties the part's list and connection, so that a project read next brings only what
+    // it holds itself (reading leaves a list alone when the project has none for it).
+    virtual void Empty() {}
 };
 
 // Adds a part after the ones registered before it.

@@ -32,6 +32,45 @@ public:
         while (file.PeekKey() == QLatin1String("DBCONV"))
             PrjLstDBShow(frmDBConv().lstTables, file.Next().value(1));
     }
+
+    // The user's connection itself is held, open, not its text: nothing connects again and
+    // no password is asked for when it comes back.
+    std::unique_ptr<KeptProjectPart> Keep() override
+    {
+        if (!gbDBConvLoaded)
+            return nullptr;
+        FrmDBConv& db = frmDBConv();
+        return std::make_unique<KeptProjectPart>(
+            [code = db.cbCodeConv->currentIndex(), phrase = db.cbPhraseConv->currentIndex(),
+             type = db.cboDBType->currentIndex(), connection = db.mCnt, source = db.mvDB, output = db.mvOutDB,
+             sources = db.mcollTbl, outputs = db.mcollOutTbl, rows = db.lstTables->TakeContent()] {
+                FrmDBConv& window = frmDBConv();
+                window.cbCodeConv->setCurrentIndex(code);
+                window.cbPhraseConv->setCurrentIndex(phrase);
+                window.cboDBType->setCurrentIndex(type);
+                window.mCnt = connection;
+                window.mvDB = source;
+                window.mvOutDB = output;
+                window.mcollTbl = sources;
+                window.mcollOutTbl = outputs;
+                window.lstTables->PutContent(rows);
+            });
+    }
+
+    // The window's reference to its connection is dropped, not the connection: a kept one
+    // stays open for its owner.
+    void Empty() override
+    {
+        if (!gbDBConvLoaded)
+            return;
+        FrmDBConv& db = frmDBConv();
+        db.mCnt = AdoConnection();
+        db.mvDB.clear();
+        db.mvOutDB.clear();
+        db.mcollTbl.clear();
+        db.mcollOutTbl.clear();
+        ClearFG(db.lstTables);
+    }
 };
 
 class DBSideFilePartImpl : public ProjectSideFilePart {

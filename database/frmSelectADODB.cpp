@@ -5,6 +5,8 @@
 
 #include "core/Err.h"
 #include "core/Log.h"
+#include "core/SaveFailure.h"
+#include "platform/App.h"
 #include "platform/Modal.h"
 #include "platform/MousePointer.h"
 #include "platform/MsgBox.h"
@@ -199,11 +201,25 @@ void FrmSelectADODB::cmdTest_Click()
     }
 }
 
+bool FrmSelectADODB::SaveConnParam(const SavedConnection& connection, bool remove, const QString& procName)
+{
+    try {
+        UpdateConnParam(m_connParam, connection, remove);
+        return true;
+    } catch (const RuntimeError& e) {
+        const QString reason = WriteFailureReason(e, m_connParam);
+        ErrorLog(procName);
+        ShowSaveFailure(m_connParam, windowTitle().isEmpty() ? AppTitle() : windowTitle(), reason);
+    }
+    return false;
+}
+
 void FrmSelectADODB::cmdSave_Click()
 {
     try {
         const SavedConnection c{SavedServer(), cboDB->currentText().trimmed(), txtUserID->text().trimmed(), QString()};
-        UpdateConnParam(m_connParam, c, false);
+        if (!SaveConnParam(c, false, QStringLiteral("frmSelectADODB_cmdSave_Click")))
+            return;
         const QString key = StoredPasswordKey(BoxParams());
         if (chkSavePassword->isChecked() && !txtPassword->text().isEmpty())
             data::StorePassword(key, txtPassword->text().trimmed());
@@ -218,7 +234,8 @@ void FrmSelectADODB::cmdRemove_Click()
 {
     try {
         const SavedConnection c{SavedServer(), cboDB->currentText().trimmed(), txtUserID->text().trimmed(), QString()};
-        UpdateConnParam(m_connParam, c, true);
+        if (!SaveConnParam(c, true, QStringLiteral("frmSelectADODB_cmdRemove_Click")))
+            return; // the fields stay as they are, and the stored password with them
         data::ForgetPassword(StoredPasswordKey(BoxParams()));
         cboServer->setCurrentText(QString());
         cboDB->setCurrentText(QString());

@@ -2,6 +2,7 @@
 // The server connection dialog: server type, server, database, login and password; the
 // database list of the server, a connection test, and the saved connections (ConnParam.sys).
 // A password is kept only when "保存口令" is ticked, in the secret store.
+#include "database/ConnParamFile.h"
 #include "database/Connection.h"
 #include "platform/Form.h"
 
@@ -50,6 +51,9 @@ private:
     QString SavedServer() const;
     void ShowSavedServer(const QString& saved);
     void FillPasswordFromStore();
+    // Writes or removes the connection's line of ConnParam.sys; a failure is recorded under
+    // procName and shown with the file and why, and gives false.
+    bool SaveConnParam(const SavedConnection& connection, bool remove, const QString& procName);
     QString m_connParam;
 };
 

@@ -586,6 +586,39 @@ void FlexGrid::RemoveItem(int index)
     repaintCells();
 }
 
+FlexGrid::Content FlexGrid::TakeContent() const
+{
+    Content content;
+    content.rows = m_rows;
+    content.fixedRows = m_fixedRows;
+    content.row = m_row;
+    content.col = m_col;
+    content.rowSel = m_rowSel;
+    content.colSel = m_colSel;
+    content.topRow = TopRow();
+    return content;
+}
+
+void FlexGrid::PutContent(const Content& content)
+{
+    const bool deferred = deferViewUpdates();
+    if (!deferred)
+        m_model->beginReset();
+    m_rows = content.rows;
+    for (RowRecord& row : m_rows)
+        row.cells.resize(Cols()); // columns are the grid's own, whatever the content had
+    m_fixedRows = std::min(content.fixedRows, Rows());
+    if (!deferred)
+        endViewReset();
+    updateHeader();
+    const auto clampTo = [](int value, int count) { return count == 0 ? -1 : std::clamp(value, 0, count - 1); };
+    moveTo(clampTo(content.row, Rows()), clampTo(content.col, Cols()), clampTo(content.rowSel, Rows()),
+           clampTo(content.colSel, Cols()));
+    if (!deferred && content.topRow < Rows())
+        setTopRow(content.topRow);
+    repaintCells();
+}
+
 void FlexGrid::Clear()
 {
     for (RowRecord& row : m_rows) {

@@ -110,6 +110,12 @@ public:
     // Empties every cell (texts, pictures, formats); counts and row data stay.
     void Clear();
 
+    // Every row (cells with their pictures, row data, heights), the fixed rows and the current
+    // cell and selection, held to be put back later as they were.
+    class Content;
+    Content TakeContent() const;
+    void PutContent(const Content& content);
+
     // Formats of the current cell.
     QPixmap CellPicture() const;
     void setCellPicture(const QPixmap& picture); // a null pixmap removes the picture
@@ -200,6 +206,21 @@ private:
         int widthTwips = -1; // -1: the normal width
         int alignment = flexAlignGeneral;
     };
+
+public:
+    class Content {
+    private:
+        friend class FlexGrid;
+        std::vector<RowRecord> rows;
+        int fixedRows = 0;
+        int row = 0;
+        int col = 0;
+        int rowSel = 0;
+        int colSel = 0;
+        int topRow = 0;
+    };
+
+private:
 
     void checkRow(int row) const;
     void checkCol(int col) const;

@@ -1,5 +1,6 @@
 #include "schedule/SchedConv.h"
 
+#include "core/KeptWork.h"
 #include "core/Log.h"
 #include "core/ProjectFile.h"
 #include "core/RunOutcome.h"
@@ -69,6 +70,8 @@ bool SchedConv(const QString& projectPath)
             return false;
         }
         frmMain().SetProjectPath(projectPath);
+        // Reading leaves a list alone where the project has none: the project runs only its own.
+        EmptyProjectLists();
         if (!PrjFileShow(projectPath)) {
             LogLine(QStringLiteral("SchedConv: ") + projectPath + QStringLiteral(" could not be read"));
             return false;

@@ -1,6 +1,7 @@
 #pragma once
-// The unattended run of one saved project: the project is read into the windows and the Run
-// command goes to each window whose list holds rows, with every question answered unseen.
+// The unattended run of one saved project: the project is read into the windows, their lists
+// emptied first so that it runs exactly its own rows, and the Run command goes to each window
+// whose list holds rows, with every question answered unseen.
 #include <QString>
 
 // True when the project was read and every window's run that it needed succeeded; false when

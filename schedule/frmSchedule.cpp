@@ -5,10 +5,13 @@
 #include "core/FileTypes.h"
 #include "core/FileUtil.h"
 #include "core/GridPictures.h"
+#include "core/Globals.h"
 #include "core/Log.h"
+#include "core/SaveFailure.h"
 #include "core/StatusText.h"
 #include "core/frmMain.h"
 #include "platform/FlexGrid.h"
+#include "platform/App.h"
 #include "platform/KeyCodes.h"
 #include "platform/Modal.h"
 #include "platform/MousePointer.h"
@@ -323,12 +326,27 @@ QVariant FrmSchedule::SchedLstSave(FlexGrid* lstFG)
 {
     Q_UNUSED(lstFG);
     bool written = false;
+    QString reason;
+    const QString path = SchedLstPath();
+    // Recorded quietly in an unattended run, which shows nothing.
+    const auto record = [] {
+        if (gbSchedRun)
+            ErrorLogQuiet(QStringLiteral("SchedLstSave"));
+        else
+            ErrorLog(QStringLiteral("SchedLstSave"));
+    };
     try {
-        WriteSchedLst(SchedLstPath(), m_rows);
+        WriteSchedLst(path, m_rows);
         written = true;
+    } catch (const RuntimeError& e) {
+        reason = WriteFailureReason(e, path);
+        record();
     } catch (...) {
-        ErrorLog(QStringLiteral("SchedLstSave"));
+        record();
     }
+    // The window keeps its rows as they stand, so that the user can save them again.
+    if (!written && !gbSchedRun)
+        ShowSaveFailure(path, AppTitle(), reason);
     if (!m_rows.isEmpty())
         lstSched->setFixedRows(1);
     lstSched->setRedraw(true);
@@ -486,7 +504,8 @@ void FrmSchedule::cmdUpdate_Click()
 void FrmSchedule::cmdOK_Click()
 {
     Trapped("cmdOK_Click", [this] {
-        SchedLstSave(lstSched);
+        if (!SchedLstSave(lstSched).toBool())
+            return; // not saved: the window stays open with the user's changes
         m_result = true;
         if (m_dialog && parentWidget() == m_dialog)
             m_dialog->accept();

@@ -102,8 +102,6 @@ private:
                           const QString& tickWeekday) const;
     // Runs the project of grid row r: its last-run text, its log line.
     void RunScheduledRow(int r, bool first);
-    // Marks the due rows failed without running them (the user's project could not be kept).
-    void FailScheduledRow(int r, bool first);
 
     QList<ScheduleRow> m_rows;
     bool m_result = false;

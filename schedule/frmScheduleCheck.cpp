@@ -3,6 +3,7 @@
 #include "schedule/frmSchedule.h"
 
 #include "core/Globals.h"
+#include "core/KeptWork.h"
 #include "core/Log.h"
 #include "core/ProjectFile.h"
 #include "core/UnattendedRun.h"
@@ -13,7 +14,6 @@
 #include "schedule/ScheduleClock.h"
 
 #include <QHash>
-#include <QTemporaryDir>
 #include <QTime>
 
 #include <algorithm>
@@ -54,34 +54,27 @@ QString SchedLogPath()
     return PathJoin(ProgramFolder(), QStringLiteral("SchedLog.txt"));
 }
 
-// Puts the main window's caption and the current project back when the check ends.
+// The user's work, project path and main window caption, held while scheduled projects use
+// the windows and put back when the check ends. The user's project file is not written: the
+// work comes back from memory, unsaved rows and the open database connection included.
 class UserProjectKept {
 public:
     UserProjectKept()
         : m_path(gvPrjFile)
         , m_caption(frmMain().Caption())
-        , m_file(m_path.isEmpty() ? m_temp.filePath(QStringLiteral("unsaved.wsp")) : m_path)
     {
-        // Without a project of their own the user's lists go to a file of ours, not lost.
-        m_kept = (m_path.isEmpty() ? m_temp.isValid() : true) && PrjFileSave(m_file);
     }
-    bool kept() const { return m_kept; }
     void Reopen()
     {
-        if (!m_kept)
-            return;
+        m_work.PutBack();
         frmMain().SetProjectPath(m_path);
-        PrjFileShow(m_file);
-        gvPrjFile = m_path;
         frmMain().SetCaption(m_caption);
     }
 
 private:
     QString m_path;
     QString m_caption;
-    QTemporaryDir m_temp;
-    QString m_file;
-    bool m_kept = false;
+    UserWorkKept m_work;
 };
 } // namespace
 
@@ -123,16 +116,6 @@ void FrmSchedule::RunScheduledRow(int r, bool first)
     WriteTEXT(gvMsg, SchedLogPath());
 }
 
-void FrmSchedule::FailScheduledRow(int r, bool first)
-{
-    const QString project = m_rows.at(r - 1).path;
-    m_rows[r - 1].lastRun = ScheduleLastRunText(ScheduleNow(), false);
-    ShowRow(r);
-    gvMsg = (first ? QStringLiteral("SchedConv:") : QStringLiteral("SchedConv>")) + project + QStringLiteral(", ")
-        + m_rows.at(r - 1).lastRun;
-    WriteTEXT(gvMsg, SchedLogPath());
-}
-
 QVariant FrmSchedule::ChkSchedPrj(const QString& pvCurrTime, const QString& pvCurrWKDay)
 {
     bool ran = false;
@@ -168,10 +151,7 @@ QVariant FrmSchedule::ChkSchedPrj(const QString& pvCurrTime, const QString& pvCu
         while (!runs.isEmpty()) {
             for (const DueRun& run : runs) {
                 served.runs.insert(ServedKey(m_rows.at(run.row - 1), run.row, run.minute), run.minute);
-                if (user->kept())
-                    RunScheduledRow(run.row, first);
-                else
-                    FailScheduledRow(run.row, first); // running would lose the user's lists
+                RunScheduledRow(run.row, first);
                 first = false;
             }
             // Catching up: rows whose minute came while these ran, in the order of their minute.
@@ -189,6 +169,10 @@ QVariant FrmSchedule::ChkSchedPrj(const QString& pvCurrTime, const QString& pvCu
     if (ran) {
         try {
             SchedLstSave(lstSched);
+        } catch (...) {
+            ErrorLogQuiet(QStringLiteral("ChkSchedPrj"));
+        }
+        try {
             user->Reopen();
             if (WorkWindow* current = frmMain().ActiveForm)
                 current->ShowMenu(); // the runs set the menus for their own windows

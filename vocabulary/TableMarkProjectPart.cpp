@@ -27,6 +27,22 @@ int FindTableRow(FlexGrid* lstPCT, const QString& path)
     return 0;
 }
 
+// Makes the table of this path the current one, shown in the item list.
+void SelectTable(FrmPhraseMgr& mgr, const QString& selected)
+{
+    if (selected.isEmpty() || !mgr.lstPCT)
+        return;
+    // The table is found by its path: the list need not hold the tables in the saved order.
+    const int row = FindTableRow(mgr.lstPCT, selected);
+    if (row == 0)
+        return;
+    mgr.SetRowSelected(mgr.lstPCT, row);
+    mgr.DrawRowSelected(mgr.lstPCT);
+    mgr.lstPCT->setRow(row);
+    giCurPCT = static_cast<int16_t>(row - 1);
+    mgr.PopulatePhraseList(mgr.lstPhrase);
+}
+
 void ReadTableLines(ProjectReader& file, int count)
 {
     FrmPhraseMgr& mgr = frmPhraseMgr();
@@ -41,17 +57,7 @@ void ReadTableLines(ProjectReader& file, int count)
         if (fields.value(2) == kTableMark)
             selected = path;
     }
-    if (selected.isEmpty() || !mgr.lstPCT)
-        return;
-    // The table is found by its path: the list need not hold the tables in the saved order.
-    const int row = FindTableRow(mgr.lstPCT, selected);
-    if (row == 0)
-        return;
-    mgr.SetRowSelected(mgr.lstPCT, row);
-    mgr.DrawRowSelected(mgr.lstPCT);
-    mgr.lstPCT->setRow(row);
-    giCurPCT = static_cast<int16_t>(row - 1);
-    mgr.PopulatePhraseList(mgr.lstPhrase);
+    SelectTable(mgr, selected);
 }
 
 // The rows of the vocabulary manager's table list; read from the loaded tables while the
@@ -84,6 +90,20 @@ public:
 
     void ShowHeader(ProjectReader& file) override { m_count = file.HeaderCount(); }
     void ShowTables(ProjectReader& file) override { ReadTableLines(file, m_count); }
+
+    // The current table comes back only where a project read changed it.
+    std::unique_ptr<KeptProjectPart> Keep() override
+    {
+        QString current;
+        for (const TableRowState& row : TableRowsToSave())
+            if (row.flags & kCurrentTableBit)
+                current = row.path;
+        return std::make_unique<KeptProjectPart>([current, index = giCurPCT] {
+            if (!IsFormLoaded<FrmPhraseMgr>() || giCurPCT == index)
+                return;
+            SelectTable(frmPhraseMgr(), current);
+        });
+    }
 
 private:
     int m_count = 0;

@@ -254,7 +254,8 @@ private slots:
         PrjFileSave(fx.path("no/such/folder/p.wpp"));
         QVERIFY(FromSystemCodePage(fx.readFile("tezdesk.ERR")).contains(QStringLiteral("处理程序: (PrjFileSave)")));
         QCOMPARE(script.messages(), QStringList{QStringLiteral("无法保存文件（磁盘已满或不能写入），原有文件未被更改：")
-                                                + fx.path("no/such/folder/p.wpp")});
+                                                + fx.path("no/such/folder/p.wpp")
+                                                + QStringLiteral("\r\nNo such file or directory")});
         QCOMPARE(script.asked().first().icon, vbCritical);
     }
 

@@ -99,7 +99,8 @@ private slots:
         script.answer(vbOK).answer(vbOK);
         PrjFileSave(project);
         const QString text = QStringLiteral("无法保存文件（磁盘已满或不能写入），原有文件未被更改：");
-        QCOMPARE(script.messages(), (QStringList{text + side, text + project}));
+        const QString why = QStringLiteral("\r\nNo space left on device");
+        QCOMPARE(script.messages(), (QStringList{text + side + why, text + project + why}));
         QCOMPARE(script.asked().first().icon, vbCritical);
         QCOMPARE(bytes(project), oldProject);
         QCOMPARE(bytes(side), oldSide);

@@ -228,7 +228,8 @@ private slots:
         QCOMPARE(frmSchedule().lstSched->TextMatrix(2, 5), QStringLiteral("18:00 12/09/2026"));
     }
 
-    // The user's project is saved before the runs and read back after them exactly as it was.
+    // The user's project file is left as it was, and the windows come back holding what the
+    // user had: saving them again writes the same file.
     void userProjectKeptByteForByte()
     {
         ScheduleFixture s;

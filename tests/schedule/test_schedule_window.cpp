@@ -1,11 +1,13 @@
 // The schedule window: reading and writing the list, adding, editing, deleting and putting
 // rows in and out of use, and the folder-tree window's schedule command.
+#include "common/SmallFileSystem.h"
 #include "common/TestMain.h"
 #include "schedule/ScheduleFixture.h"
 
 #include "core/ScheduleDialog.h"
 #include "platform/CodePage.h"
 #include "platform/MsgBox.h"
+#include "platform/ProgramFolder.h"
 
 #include <QCheckBox>
 #include <QDialog>
@@ -189,6 +191,51 @@ private slots:
         ShowScheduleDialogOverMainWindow();
         QTRY_VERIFY(!IsFormLoaded<FrmSchedule>());
         QVERIFY(s.main->Timer1->isActive());
+    }
+
+    // A full program folder: a delete and "完成" that cannot be saved each say so, naming the
+    // file and why; the window stays open with the row deleted, and the file keeps its rows.
+    void unsavedListSaysSoAndStaysOpen()
+    {
+        ScheduleFixture s;
+        SmallFileSystem fs;
+        SKIP_UNLESS_MOUNTED(fs);
+        const QByteArray rows = Line("1,/p/A.wsp,135,09:30,12/31/2026,") + Line("1,/p/B.wsp,135,10:30,12/31/2026,");
+        {
+            QFile list(fs.path(QStringLiteral("Sched.lst")));
+            QVERIFY(list.open(QIODevice::WriteOnly));
+            list.write(rows);
+        }
+        qputenv("TEZDESK_HOME", QFile::encodeName(fs.path(QString())));
+        ProgramFolder(); // the program folder now, full
+        fs.fill();
+        int shownRows = 0;
+        bool accepted = true;
+        s.script.answerDialog([&](QDialog& dialog) {
+            FrmSchedule* window = dialog.findChild<FrmSchedule*>();
+            QVERIFY(window);
+            window->lstSched->setRow(1);
+            window->cmdDelPrj->click();
+            window->cmdOK->click();
+            shownRows = window->lstSched->Rows() - 1;
+            accepted = dialog.result() == QDialog::Accepted;
+            window->cmdCancel->click();
+        });
+        s.script.answer(vbOK).answer(vbOK);
+        ShowScheduleDialogOverMainWindow();
+        qputenv("TEZDESK_HOME", QFile::encodeName(s.fx.folder()));
+        QCOMPARE(shownRows, 1);
+        QVERIFY(!accepted);
+        const QStringList messages = s.script.messages();
+        QCOMPARE(messages.size(), 2);
+        for (const QString& message : messages) {
+            QVERIFY(message.contains(QDir::cleanPath(fs.path(QStringLiteral("Sched.lst")))));
+            QVERIFY(message.contains(QStringLiteral("No space left on device")));
+        }
+        QCOMPARE(s.script.asked().last().icon, vbCritical);
+        QFile list(fs.path(QStringLiteral("Sched.lst")));
+        QVERIFY(list.open(QIODevice::ReadOnly));
+        QCOMPARE(list.readAll(), rows);
     }
 };
 
