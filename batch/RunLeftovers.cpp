@@ -1,6 +1,7 @@
 #include "batch/RunLeftovers.h"
 
 #include "core/CheckedFileWrite.h"
+#include "core/OfficeLeftoverNames.h"
 #include "platform/FolderListing.h"
 
 #include <QDir>
@@ -69,18 +70,6 @@ bool EntryExists(const QString& path)
 }
 
 }  // namespace
-
-QStringList& OfficeLockNames()
-{
-    static QStringList names{QStringLiteral(".~lock.%1#")};
-    return names;
-}
-
-QStringList& OfficeTemporaryPatterns()
-{
-    static QStringList patterns{QStringLiteral("lu*.tmp")};
-    return patterns;
-}
 
 RowLeftovers LeftoversBefore(const QString& input, const QString& output, bool officeRoute)
 {

@@ -8,12 +8,6 @@
 #include <QString>
 #include <QStringList>
 
-// The names the office leaves beside a document it opened or stored: lock-file names with
-// %1 for the document's name, and wildcard patterns of its temporaries. The office layer
-// adds its own to these lists.
-QStringList& OfficeLockNames();
-QStringList& OfficeTemporaryPatterns();
-
 // What stood in a row's folders before the row, of the names it may leave behind.
 struct RowLeftovers {
     bool watched = false;
