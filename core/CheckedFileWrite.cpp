@@ -58,8 +58,9 @@ CheckedFileWrite::CheckedFileWrite(const QByteArray& nativeTarget, int mode) : m
     m_temporary = FolderOf(m_target) + '/' + kTemporaryPrefix + QByteArray(kTemporaryRandom, 'X');
     m_fd = ::mkostemp(m_temporary.data(), O_CLOEXEC);
     if (m_fd < 0) {
+        const int error = errno;
         m_temporary.clear();
-        fail(errno);
+        fail(error);
     }
 }
 
