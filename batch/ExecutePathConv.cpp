@@ -8,7 +8,12 @@
 #include "batch/FileRowRun.h"
 #include "core/FileTypes.h"
 #include "batch/FolderPath.h"
+#include "batch/OutputConflicts.h"
 #include "batch/RowRoutes.h"
+#include "batch/RunLeftovers.h"
+#include "batch/SafeCopy.h"
+#include "batch/WorkerCall.h"
+#include "core/CheckedFileWrite.h"
 #include "core/SuspendedRedraw.h"
 #include "core/BatchRunning.h"
 #include "core/Err.h"
@@ -20,10 +25,17 @@
 #include "platform/MousePointer.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QProgressBar>
+#include <QSet>
+
+#include <cstdlib>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -79,43 +91,177 @@ bool ConvertTreeFile(const QString& file, const QString& output, bool bCode, boo
     return false;
 }
 
-// Why a folder row cannot run ("" when it can): its input is no folder, or its output is the
-// input folder or lies inside it.
+// Why a folder row cannot run ("" when it can): its input is no folder, its output is the
+// input folder or lies inside it, or its output (or the nearest folder above it that
+// exists) is no folder, so that no file of the tree could be written.
 QString FolderRowRefusal(const QString& input, const QString& output)
 {
     if (!QFileInfo(input).isDir())
         return QStringLiteral("%1 is not a folder (output %2)").arg(input, output);
     if (IsSameOrInsideFolder(output, input))
         return QStringLiteral("Output folder %1 lies in the input folder %2").arg(output, input);
+    QString existing = WithoutTrailingSlash(output);
+    while (!existing.isEmpty() && !QFileInfo(existing).exists() && !QFileInfo(existing).isSymLink())
+        existing = existing.contains(QLatin1Char('/')) ? existing.left(std::max<qsizetype>(1, existing.lastIndexOf(QLatin1Char('/')))) : QString();
+    if (!existing.isEmpty() && !QFileInfo(existing).isDir())
+        return QStringLiteral("Output folder %1 cannot be made: %2 is not a folder").arg(output, existing);
     return QString();
 }
 
-}  // namespace
+// The files of one folder row's tree: those the walk can name, and the native paths of
+// those whose names the file-name encoding cannot show.
+struct TreeFiles {
+    PathCollection files;
+    QList<QByteArray> undecodable;
+};
 
-bool ConvertPath(const QString& inFolder, const QString& outFolder, bool bCode, bool bPhrase, bool bB52GB, bool bL2R,
-                 const QStringList& extList, bool tagFlag, bool officeFlag)
+QString RelativeIn(const QString& root, const QString& file)
+{
+    return file.startsWith(root + QLatin1Char('/')) ? file.mid(root.size() + 1) : LastPathComponent(file);
+}
+
+QByteArray NativeOutput(const QString& inFolder, const QString& outFolder, const QByteArray& file)
+{
+    const QByteArray root = QFile::encodeName(WithoutTrailingSlash(inFolder));
+    const QByteArray relative = file.startsWith(root + '/') ? file.mid(root.size() + 1) : file.mid(file.lastIndexOf('/') + 1);
+    return QFile::encodeName(WithoutTrailingSlash(outFolder)) + '/' + relative;
+}
+
+// The first output of the tree that is an input of the run ("" when none).
+QString OutputOverAnInput(const QString& inFolder, const QString& outFolder, const TreeFiles& tree,
+                          const RunInputs& inputs)
+{
+    const QString root = WithoutTrailingSlash(inFolder);
+    for (const QString& file : tree.files.items()) {
+        const QString output = JoinPath(outFolder, RelativeIn(root, file));
+        if (inputs.holds(output))
+            return output;
+    }
+    for (const QByteArray& file : tree.undecodable) {
+        const QByteArray output = NativeOutput(inFolder, outFolder, file);
+        if (inputs.holdsNative(output))
+            return ShownPath(output);
+    }
+    return QString();
+}
+
+// Makes a folder given by its native name, with its parents; false when it is no folder
+// afterwards.
+bool MakeNativeFolder(const QByteArray& folder)
+{
+    struct stat st {};
+    if (::stat(folder.constData(), &st) == 0)
+        return S_ISDIR(st.st_mode);
+    const qsizetype slash = folder.lastIndexOf('/');
+    if (slash > 0 && !MakeNativeFolder(folder.left(slash)))
+        return false;
+    return ::mkdir(folder.constData(), 0777) == 0 || (::stat(folder.constData(), &st) == 0 && S_ISDIR(st.st_mode));
+}
+
+// A private folder under the output root, removed with what it holds when the object ends.
+class AliasFolder {
+public:
+    explicit AliasFolder(const QString& under)
+    {
+        QByteArray pattern = QFile::encodeName(WithoutTrailingSlash(under)) + "/.tezc-XXXXXX";
+        if (::mkdtemp(pattern.data()))
+            m_path = QFile::decodeName(pattern);
+    }
+    ~AliasFolder()
+    {
+        if (!m_path.isEmpty())
+            QDir(m_path).removeRecursively();
+    }
+    AliasFolder(const AliasFolder&) = delete;
+    AliasFolder& operator=(const AliasFolder&) = delete;
+    const QString& path() const { return m_path; }
+
+private:
+    QString m_path;
+};
+
+// The extension of a native name when it can be shown ("" otherwise), with its dot.
+QString ShownExtension(const QByteArray& file)
+{
+    const QByteArray name = file.mid(file.lastIndexOf('/') + 1);
+    const qsizetype dot = name.lastIndexOf('.');
+    if (dot <= 0)
+        return QString();
+    const QByteArray extension = name.mid(dot);
+    const QString shown = QFile::decodeName(extension);
+    return QFile::encodeName(shown) == extension ? shown : QString();
+}
+
+
+// One file whose path the file-name encoding cannot show: copied under its own bytes, or
+// converted through names the routes can take (a link to it, an output renamed onto its
+// own bytes afterwards). True when it was copied unchanged.
+bool ConvertNativeTreeFile(const QByteArray& file, const QByteArray& output, const QString& outFolder, bool bCode,
+                           bool bPhrase, bool bB52GB, bool bL2R, const QStringList& extList, bool tagFlag,
+                           bool officeFlag)
+{
+    const QByteArray folder = output.left(output.lastIndexOf('/'));
+    if (!MakeNativeFolder(folder))
+        throw RuntimeError(errPathNotFound, QStringLiteral("Output folder %1 cannot be made").arg(ShownPath(folder)));
+    AliasFolder alias(outFolder);
+    if (alias.path().isEmpty())
+        throw RuntimeError(errPathFileAccess, QStringLiteral("Cannot make a folder in %1").arg(outFolder));
+    const QString extension = ShownExtension(file);
+    const QString input = alias.path() + QStringLiteral("/in") + extension;
+    const QString converted = alias.path() + QStringLiteral("/out") + extension;
+    if (::symlink(file.constData(), QFile::encodeName(input).constData()) != 0)
+        throw RuntimeError(errPathFileAccess, QStringLiteral("Cannot read %1").arg(ShownPath(file)));
+    if (!IsExtInList(input, extList, true) && !IsExtInList(input, gcolTextExt, true) &&
+        !(officeFlag && (IsExtInList(input, gcolXlsExt, true) || IsExtInList(input, gcolPptExt, true) ||
+                         IsExtInList(input, gcolWordExt, true)))) {
+        RunOnWorker([&] { CopyNativeFileWhole(file, output); });
+        return true;
+    }
+    ConvertTreeFile(input, converted, bCode, bPhrase, bB52GB, bL2R, extList, tagFlag, officeFlag);
+    const QByteArray from = QFile::encodeName(converted);
+    struct stat old {};
+    if (::stat(output.constData(), &old) == 0)
+        ::chmod(from.constData(), old.st_mode & 07777);
+    if (::rename(from.constData(), output.constData()) != 0)
+        throw RuntimeError(errPathFileAccess, QStringLiteral("Cannot write %1").arg(ShownPath(output)));
+    return false;
+}
+
+// One folder tree, its files listed already: the body of ConvertPath.
+bool ConvertTree(const QString& inFolder, const QString& outFolder, const TreeFiles& tree, RunInputs& inputs,
+                 bool bCode, bool bPhrase, bool bB52GB, bool bL2R, const QStringList& extList, bool tagFlag,
+                 bool officeFlag)
 {
     try {
-        PathCollection files;
-        FindAllFiles(inFolder, files);
+        const PathCollection& files = tree.files;
         const QString root = WithoutTrailingSlash(inFolder);
         DlgProgress& progress = dlgProgress();
+        const int total = files.count() + static_cast<int>(tree.undecodable.size());
         int skipped = 0;
         int failed = 0;
         for (int n = 0; n < files.count(); ++n) {
             const QString& file = files.at(n);
-            const QString relative = file.startsWith(root + QLatin1Char('/')) ? file.mid(root.size() + 1)
-                                                                               : LastPathComponent(file);
-            const QString output = JoinPath(outFolder, relative);
+            const QString output = JoinPath(outFolder, RelativeIn(root, file));
             progress.labFile->setText(file);
+            const bool officeRoute = officeFlag && (IsExtInList(file, gcolXlsExt, true) ||
+                                                    IsExtInList(file, gcolPptExt, true) ||
+                                                    IsExtInList(file, gcolWordExt, true));
             QString failure;
             try {
                 if (IsOneFile(file, output))
                     throw RuntimeError(errPathFileAccess, QStringLiteral("The output is the input"));
                 EnsureOutputFolder(output);
+                const RowLeftovers leftovers = LeftoversBefore(file, output, officeRoute);
                 QCoreApplication::processEvents();
-                if (ConvertTreeFile(file, output, bCode, bPhrase, bB52GB, bL2R, extList, tagFlag, officeFlag))
-                    ++skipped;
+                try {
+                    if (ConvertTreeFile(file, output, bCode, bPhrase, bB52GB, bL2R, extList, tagFlag, officeFlag))
+                        ++skipped;
+                } catch (...) {
+                    RemoveRowLeftovers(file, output, leftovers);
+                    throw;
+                }
+                RemoveRowLeftovers(file, output, leftovers);
+                inputs.noteWritten(output);
             } catch (const RecordedRowFailure&) {
                 ++failed;
             } catch (const RuntimeError& e) {
@@ -125,14 +271,69 @@ bool ConvertPath(const QString& inFolder, const QString& outFolder, bool bCode, 
                 ++failed;
                 LogRowFailure(kRunName, file, failure);
             }
-            progress.ProgressBar1->setValue(100 * (n + 1) / files.count());
+            progress.ProgressBar1->setValue(100 * (n + 1) / total);
         }
-        RunLog(QStringLiteral("...Files In Path:%1, Skipped:%2").arg(files.count()).arg(skipped));
+        int leftOut = 0;
+        for (int n = 0; n < tree.undecodable.size(); ++n) {
+            const QByteArray& file = tree.undecodable.at(n);
+            const QByteArray output = NativeOutput(inFolder, outFolder, file);
+            try {
+                if (ConvertNativeTreeFile(file, output, outFolder, bCode, bPhrase, bB52GB, bL2R, extList, tagFlag,
+                                          officeFlag))
+                    ++skipped;
+                inputs.noteWrittenNative(output);
+            } catch (const RuntimeError&) {
+                ++leftOut;
+            }
+            progress.ProgressBar1->setValue(100 * (files.count() + n + 1) / total);
+        }
+        if (leftOut > 0) {
+            ++failed;
+            LogRowFailure(kRunName, inFolder,
+                          QStringLiteral("%1 of %2 files whose names are not valid in the file-name encoding were left out")
+                              .arg(leftOut)
+                              .arg(tree.undecodable.size()));
+        }
+        RunLog(QStringLiteral("...Files In Path:%1, Skipped:%2").arg(total).arg(skipped));
         return failed == 0;
     } catch (...) {
         ErrorLog(QStringLiteral("ConvertPath"));
         return false;
     }
+}
+
+// The folders the trees of a run write into that exist already.
+QStringList ExistingOutputFolders(const QString& inFolder, const QString& outFolder, const TreeFiles& tree)
+{
+    QSet<QString> folders;
+    const QString root = WithoutTrailingSlash(inFolder);
+    for (const QString& file : tree.files.items())
+        folders.insert(QFileInfo(JoinPath(outFolder, RelativeIn(root, file))).path());
+    QStringList existing;
+    for (const QString& folder : folders)
+        if (QFileInfo(folder).isDir())
+            existing << folder;
+    return existing;
+}
+
+}  // namespace
+
+bool ConvertPath(const QString& inFolder, const QString& outFolder, bool bCode, bool bPhrase, bool bB52GB, bool bL2R,
+                 const QStringList& extList, bool tagFlag, bool officeFlag)
+{
+    TreeFiles tree;
+    FindAllFiles(inFolder, tree.files, tree.undecodable);
+    RunInputs inputs;
+    for (const QString& file : tree.files.items())
+        inputs.add(file);
+    for (const QByteArray& file : tree.undecodable)
+        inputs.addNative(file);
+    const QString over = OutputOverAnInput(inFolder, outFolder, tree, inputs);
+    if (!over.isEmpty()) {
+        LogRowFailure(kRunName, inFolder, QStringLiteral("the output %1 is an input of this run").arg(over));
+        return false;
+    }
+    return ConvertTree(inFolder, outFolder, tree, inputs, bCode, bPhrase, bB52GB, bL2R, extList, tagFlag, officeFlag);
 }
 
 bool ExecutePathConv(FlexGrid* grid, bool bCode, bool bPhrase, bool bB52GB, bool bL2R, const QStringList& extList,
@@ -152,17 +353,41 @@ bool ExecutePathConv(FlexGrid* grid, bool bCode, bool bPhrase, bool bB52GB, bool
         {
             SuspendedRedraw redraw(grid);
             const int rows = grid->Rows();
+            // Every tree is listed first: no output of the run may write over any of its inputs.
+            std::vector<QString> refusals(rows);
+            std::vector<TreeFiles> trees(rows);
+            RunInputs inputs;
+            QStringList outputFolders;
+            for (int i = 1; i < rows; ++i) {
+                refusals[i] = FolderRowRefusal(grid->TextMatrix(i, 2), grid->TextMatrix(i, 3));
+                if (!refusals[i].isEmpty())
+                    continue;
+                FindAllFiles(grid->TextMatrix(i, 2), trees[i].files, trees[i].undecodable);
+                for (const QString& file : trees[i].files.items())
+                    inputs.add(file);
+                for (const QByteArray& file : trees[i].undecodable)
+                    inputs.addNative(file);
+                outputFolders << ExistingOutputFolders(grid->TextMatrix(i, 2), grid->TextMatrix(i, 3), trees[i]);
+            }
+            outputFolders.removeDuplicates();
+            RemoveStaleTemporaries(outputFolders);
             for (int i = 1; i < rows; ++i) {
                 const QString input = grid->TextMatrix(i, 2);
                 const QString output = grid->TextMatrix(i, 3);
                 RunLog(QStringLiteral("PathConv:") + input + QLatin1Char('-') + output);
                 progress.ProgressBar1->setRange(0, 100);
                 progress.ProgressBar1->setValue(0);
-                const QString refusal = FolderRowRefusal(input, output);
+                QString refusal = refusals[i];
+                if (refusal.isEmpty()) {
+                    const QString over = OutputOverAnInput(input, output, trees[i], inputs);
+                    if (!over.isEmpty())
+                        refusal = QStringLiteral("The output %1 is an input of this run").arg(over);
+                }
                 bool done = false;
                 if (refusal.isEmpty()) {
                     const bool tag = grid->RowData(i) & FileRowAddTag;
-                    done = ConvertPath(input, output, bCode, bPhrase, bB52GB, bL2R, extList, tag, officeFlag);
+                    done = ConvertTree(input, output, trees[i], inputs, bCode, bPhrase, bB52GB, bL2R, extList, tag,
+                                       officeFlag);
                 } else {
                     Err().Set(errPathNotFound, refusal);
                     ErrorLog(kRunName);

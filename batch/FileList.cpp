@@ -8,6 +8,10 @@
 #include "core/FileRowFlags.h"
 #include "core/FileTypes.h"
 #include "batch/FolderPath.h"
+#include "batch/OutputConflicts.h"
+#include "core/FileIdentity.h"
+#include "platform/App.h"
+#include "platform/MsgBox.h"
 #include "core/BatchRunning.h"
 #include "core/Log.h"
 #include "platform/FlexGrid.h"
@@ -134,6 +138,38 @@ void AppendFoundRows(FlexGrid* grid, const FoundFiles& found, const ListTypes& t
     FixHeaderRow(grid);
 }
 
+// The found files less those that another row writes: an output is never taken as an
+// input. The user is told which were left out.
+FoundFiles WithoutRowOutputs(const FlexGrid* grid, const FoundFiles& found)
+{
+    QSet<QString> outputs;
+    for (const QString& output : RowOutputs(grid))
+        outputs.insert(ResolvedPath(output));
+    if (outputs.isEmpty())
+        return found;
+    FoundFiles kept;
+    QStringList refused;
+    for (int k = 0; k < found.files.count(); ++k) {
+        const QString& input = found.files.at(k);
+        if (outputs.contains(ResolvedPath(input))) {
+            refused << input;
+            continue;
+        }
+        kept.files.append(input);
+        kept.bases << found.bases.at(k);
+    }
+    if (!refused.isEmpty()) {
+        constexpr int kShown = 10;
+        QString text = QStringLiteral("以下文件是列表中另一行的输出文件，不能作为输入文件加入：");
+        for (const QString& input : refused.mid(0, kShown))
+            text += QLatin1Char('\n') + input;
+        if (refused.size() > kShown)
+            text += QStringLiteral("\n……（共 %1 个）").arg(refused.size());
+        MsgBox(text, vbExclamation, AppTitle());
+    }
+    return kept;
+}
+
 // The skeleton of every filler: the output settings check, the found list, the rows.
 template <class Collect>
 void FillList(FlexGrid* grid, const ListTypes& types, int32_t flagByte, Collect collect)
@@ -147,7 +183,7 @@ void FillList(FlexGrid* grid, const ListTypes& types, int32_t flagByte, Collect 
     FoundFiles found;
     // Earlier outputs in the output folder are never taken as inputs.
     collect(found, settings.toFolder ? settings.folder : QString());
-    AppendFoundRows(grid, found, types, flagByte, settings);
+    AppendFoundRows(grid, WithoutRowOutputs(grid, found), types, flagByte, settings);
 }
 
 void AddDropped(FoundFiles& found, const QStringList& dropped, const QString& excluded)

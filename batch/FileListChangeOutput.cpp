@@ -1,5 +1,6 @@
 #include "batch/FileListChangeOutput.h"
 
+#include "batch/OutputConflicts.h"
 #include "batch/frmChangeOutput.h"
 #include "core/FileGrid.h"
 #include "core/FileRowFlags.h"
@@ -20,6 +21,7 @@ void FileListChangeOutput(FlexGrid* grid, bool showAddTag, ListedRows rows)
     FrmChangeOutput::addTag = (grid->RowData(row) & FileRowAddTag) != 0;
     FrmChangeOutput::showAddTag = showAddTag;
     FrmChangeOutput::folderRow = rows == ListedRows::Folders;
+    FrmChangeOutput::otherInputs = RowInputs(grid, row);
     frmChangeOutput().OpenForm();
     if (FrmChangeOutput::path.isEmpty())
         return;

@@ -3,7 +3,11 @@
 
 #include "core/FileGrid.h"
 #include "core/SuspendedRedraw.h"
+#include "batch/FileListNames.h"
 #include "batch/FileListRows.h"
+#include "batch/OutputConflicts.h"
+#include "platform/App.h"
+#include "platform/MsgBox.h"
 #include "core/FileRowFlags.h"
 #include "core/FileTypes.h"
 #include "batch/FolderPath.h"
@@ -15,18 +19,26 @@
 
 namespace {
 
-// The folder that receives the converted tree of folder; never the input folder itself (an
-// output folder that is the input's parent would otherwise convert the tree in place).
-QString OutputFolderOf(const QString& folder, const OutputSettingsNow& settings)
+// The folder that receives the converted tree of folder: never the input folder itself (an
+// output folder that is the input's parent would otherwise convert the tree in place), never
+// a folder another row writes or reads. Beside the input it is folder & n for the first n
+// that names nothing on disk; in the output folder the input's name, numbered as a file row
+// is when another row already writes there.
+QString OutputFolderOf(const QString& folder, const OutputSettingsNow& settings, const OutputPlan& plan)
 {
-    if (!settings.toFolder)
-        return folder + QLatin1Char('1');
-    const QString output = WithoutTrailingSlash(JoinPath(WithoutTrailingSlash(settings.folder), LastPathComponent(folder)));
-    return output == folder ? folder + QLatin1Char('1') : output;
+    if (settings.toFolder) {
+        const QString output =
+            WithoutTrailingSlash(JoinPath(WithoutTrailingSlash(settings.folder), LastPathComponent(folder)));
+        if (output != folder && !plan.isTaken(output))
+            return output;
+        return NumberedFolder(output, plan, output == folder);
+    }
+    return NumberedFolder(folder, plan, true);
 }
 
 // One folder row; a path that names a file (or anything else that is not a folder) adds none.
-void AddFolderRow(FlexGrid* grid, const QString& path, int32_t rowWord, const OutputSettingsNow& settings)
+void AddFolderRow(FlexGrid* grid, const QString& path, int32_t rowWord, const OutputSettingsNow& settings,
+                  OutputPlan& plan)
 {
     const QString folder = WithoutTrailingSlash(path);
     if (folder.isEmpty())
@@ -34,7 +46,17 @@ void AddFolderRow(FlexGrid* grid, const QString& path, int32_t rowWord, const Ou
     const QFileInfo info(folder);
     if (info.exists() && !info.isDir())
         return;
-    const int row = AppendListRow(grid, folder, OutputFolderOf(folder, settings), rowWord);
+    const QString output = OutputFolderOf(folder, settings, plan);
+    QString conflict = FolderInputConflict(folder, RowOutputs(grid));
+    if (conflict.isEmpty())
+        conflict = FolderOutputConflict(output, folder, RowInputs(grid));
+    if (!conflict.isEmpty()) {
+        MsgBox(conflict, vbExclamation, AppTitle());
+        return;
+    }
+    plan.add(output);
+    plan.addInput(folder);
+    const int row = AppendListRow(grid, folder, output, rowWord);
     SetCellPicture(grid, row, 1, gPicTypeTxt);
     FixHeaderRow(grid);
 }
@@ -49,8 +71,9 @@ void AddFolderRows(FlexGrid* grid, const QStringList& paths, int32_t flagByte, c
         if (OutputFolderMissing(settings))
             return;
         SuspendedRedraw redraw(grid);
+        OutputPlan plan(grid);
         for (const QString& path : paths)
-            AddFolderRow(grid, path, flagByte | FileRowText, settings);
+            AddFolderRow(grid, path, flagByte | FileRowText, settings, plan);
     } catch (...) {
         FixHeaderRow(grid);
         ErrorLog(procName);

@@ -63,3 +63,12 @@ QString UniqueOutputPath(const QString& output, const OutputPlan& planned)
             return candidate;
     }
 }
+
+QString NumberedFolder(const QString& base, const OutputPlan& planned, bool onDisk)
+{
+    for (int n = 1;; ++n) {
+        const QString candidate = base + QString::number(n);
+        if (!planned.isTaken(candidate) && !(onDisk && EntryExists(candidate)))
+            return candidate;
+    }
+}

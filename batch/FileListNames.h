@@ -35,6 +35,10 @@ QString GetFileDir(const QString& path);
 // ".doc".
 QString MakeOutputFileName(const QString& name, const OutputPlan& planned, const QString& folder, bool toDoc);
 
+// base & n for the first n = 1, 2 … that planned does not hold (and, with onDisk, that names
+// no entry on disk): the numbered output folder of a folder row.
+QString NumberedFolder(const QString& base, const OutputPlan& planned, bool onDisk);
+
 // output itself when planned does not hold it; otherwise stem & n & extension of its bare
 // name for the first n = 1, 2 … that planned does not hold (another-folder setting; files on
 // disk there are earlier outputs, overwritten by design).

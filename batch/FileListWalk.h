@@ -1,6 +1,8 @@
 #pragma once
 // The walk that expands a chosen or dropped path into the files it stands for, and the
 // ordered path list with a hashed look-up that the walk and the list fillers share.
+#include <QByteArray>
+#include <QList>
 #include <QSet>
 #include <QString>
 #include <QStringList>
@@ -33,3 +35,8 @@ void CollectionAddUnique(PathCollection& list, const QString& text);
 // unreadable folder and each undecodable name gives one quiet "FindAllFiles" record naming
 // the folder, and the rest of the tree is still listed. Always returns 0.
 int FindAllFiles(const QString& path, PathCollection& found, const QString& excludedFolder = QString());
+
+// The same, but the files whose path the file-name encoding cannot show (a name of the
+// file, or of a folder above it, that is not valid in it) are appended to undecodable as
+// native paths (bytes) instead of being left out with a record.
+int FindAllFiles(const QString& path, PathCollection& found, QList<QByteArray>& undecodable);

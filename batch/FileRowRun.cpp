@@ -4,6 +4,8 @@
 #include "core/FileIdentity.h"
 #include "core/FileRowFlags.h"
 #include "batch/MakeDir.h"
+#include "batch/OutputConflicts.h"
+#include "batch/RunLeftovers.h"
 #include "core/BatchRunning.h"
 #include "core/Err.h"
 #include "core/Globals.h"
@@ -13,6 +15,8 @@
 #include "platform/FlexGrid.h"
 #include "platform/MsgBox.h"
 #include "resources/StringTable.h"
+
+#include "TezCodes.h"
 
 #include <QFileInfo>
 
@@ -48,6 +52,27 @@ int RowsToHandle(FlexGrid* grid)
         if (!(grid->RowData(i) & FileRowProcessed))
             ++n;
     return n;
+}
+
+// The inputs of the rows the run handles.
+RunInputs InputsOfRun(FlexGrid* grid)
+{
+    RunInputs inputs;
+    for (int i = 1; i < grid->Rows(); ++i)
+        if (!(grid->RowData(i) & FileRowProcessed))
+            inputs.add(grid->TextMatrix(i, 2));
+    return inputs;
+}
+
+// The folders the rows the run handles write into.
+QStringList OutputFoldersOfRun(FlexGrid* grid)
+{
+    QStringList folders;
+    for (int i = 1; i < grid->Rows(); ++i)
+        if (!(grid->RowData(i) & FileRowProcessed))
+            folders << QFileInfo(grid->TextMatrix(i, 3)).path();
+    folders.removeDuplicates();
+    return folders;
 }
 
 struct RowOutcome {
@@ -99,6 +124,8 @@ void ShowRunSummary(int summaryId)
 
 void CheckLibraryResult(int32_t rc, const QString& file)
 {
+    if (rc == TEZ_ERR_CHANGED)
+        throw RuntimeError(errPathFileAccess, QStringLiteral("%1 changed while it was read (Return : %2)").arg(file).arg(rc));
     if (rc != 0)
         throw RuntimeError(errPathFileAccess, QStringLiteral("Conversion of %1 failed (Return : %2)").arg(file).arg(rc));
 }
@@ -117,6 +144,8 @@ bool RunFileRows(FlexGrid* grid, const FileRowRunSetup& setup, const FileRowRout
             grid->setTopRow(1);
         const int v = VisibleRowCount(grid);
         const int total = RowsToHandle(grid);
+        RunInputs inputs = InputsOfRun(grid);
+        RemoveStaleTemporaries(OutputFoldersOfRun(grid));
         int handled = 0;
         for (int i = 1; i < rows; ++i) {
             const int32_t word = grid->RowData(i);
@@ -125,11 +154,20 @@ bool RunFileRows(FlexGrid* grid, const FileRowRunSetup& setup, const FileRowRout
             grid->setRow(i);
             const FileRowJob job{i, grid->TextMatrix(i, 2), grid->TextMatrix(i, 3), word};
             progress.labFile->setText(job.input);
+            const bool officeRoute = !(word & FileRowText) && (word & (FileRowWord | FileRowExcel | FileRowPowerPoint));
+            const RowLeftovers leftovers = LeftoversBefore(job.input, job.output, officeRoute);
             if (IsOneFile(job.input, job.output)) {
                 FileListMarkRowFailed(grid, i);
+            } else if (inputs.holds(job.output)) {
+                FileListMarkRowFailed(grid, i);
+                LogRowFailure(setup.runName, job.input,
+                              QStringLiteral("the output %1 is an input of this run").arg(job.output));
+                KeepRowInView(grid, i, v);
             } else {
                 const RowOutcome outcome = RowFailure(job, route);
+                RemoveRowLeftovers(job.input, job.output, leftovers);
                 if (outcome.failure.isNull()) {
+                    inputs.noteWritten(job.output);
                     FileListMarkRowDone(grid, i);
                 } else {
                     FileListMarkRowFailed(grid, i);

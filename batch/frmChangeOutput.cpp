@@ -1,9 +1,11 @@
 #include "batch/frmChangeOutput.h"
 
 #include "batch/FolderPath.h"
+#include "batch/OutputConflicts.h"
 #include "batch/frmSelectDir.h"
 #include "platform/ButtonRow.h"
 #include "platform/Modal.h"
+#include "platform/MsgBox.h"
 #include "platform/Twips.h"
 
 #include <QCheckBox>
@@ -62,7 +64,16 @@ void FrmChangeOutput::OpenForm()
 
 void FrmChangeOutput::cmdOK_Click()
 {
-    path = TypedOutput(txtOutput->text(), InputPath);
+    const QString typed = TypedOutput(txtOutput->text(), InputPath);
+    // An output that would write over an input is refused; the dialog stays open.
+    const QString conflict = typed.isEmpty() ? QString()
+                           : folderRow       ? FolderOutputConflict(typed, InputPath, otherInputs)
+                                             : FileOutputConflict(typed, InputPath, otherInputs);
+    if (!conflict.isEmpty()) {
+        MsgBox(conflict, vbExclamation, windowTitle());
+        return;
+    }
+    path = typed;
     addTag = chkAddTag->isChecked();
     accept();
 }

@@ -7,6 +7,7 @@
 
 #include <QDialog>
 #include <QString>
+#include <QStringList>
 
 class QCheckBox;
 class QLabel;
@@ -32,6 +33,8 @@ public:
     static inline bool showAddTag = false;
     // In: the row's input and output are folders (folder-tree rows), not files.
     static inline bool folderRow = false;
+    // In: the inputs of the grid's other rows, which the new output must not write over.
+    static inline QStringList otherInputs;
 
     QLabel* Label1 = nullptr;
     QLabel* lbInputFile = nullptr;

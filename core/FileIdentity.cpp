@@ -49,3 +49,24 @@ bool IsSameOrInsideFolder(const QString& path, const QString& folder)
     const QString prefix = f.endsWith(QLatin1Char('/')) ? f : f + QLatin1Char('/');
     return p.startsWith(prefix);
 }
+
+namespace {
+
+FileState StateFrom(const struct stat& st)
+{
+    return FileState{static_cast<unsigned long long>(st.st_dev), static_cast<unsigned long long>(st.st_ino),
+                     static_cast<long long>(st.st_size),
+                     static_cast<long long>(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec, true};
+}
+
+}  // namespace
+
+FileState FileStateOf(const QByteArray& nativePath)
+{
+    struct stat st {};
+    if (nativePath.isEmpty() || ::stat(nativePath.constData(), &st) != 0)
+        return {};
+    return StateFrom(st);
+}
+
+FileState FileStateOf(const QString& path) { return FileStateOf(QFile::encodeName(path)); }

@@ -1,16 +1,12 @@
 #include "core/TextFile.h"
 
+#include "core/CheckedFileWrite.h"
 #include "core/Err.h"
 #include "core/TextEncodingDetect.h"
 
 #include <QFile>
 #include <QFileInfo>
 
-#include <cerrno>
-#include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
@@ -20,41 +16,6 @@ QString WithLfLineEnds(QString text)
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     return text;
-}
-
-[[noreturn]] void ThrowWriteFailure(int error, const QString& path)
-{
-    const int number = error == ENOSPC || error == EDQUOT ? errDiskFull : errPathFileAccess;
-    throw RuntimeError(number, QString::fromLocal8Bit(std::strerror(error)) + QStringLiteral(": ") + path);
-}
-
-// Writes all bytes to a descriptor; the errno of the first failure, or 0.
-int WriteAll(int fd, const QByteArray& bytes)
-{
-    const char* data = bytes.constData();
-    qsizetype left = bytes.size();
-    while (left > 0) {
-        const ssize_t written = ::write(fd, data, static_cast<size_t>(left));
-        if (written < 0) {
-            if (errno == EINTR)
-                continue;
-            return errno;
-        }
-        data += written;
-        left -= written;
-    }
-    return 0;
-}
-
-// The permissions a new file gets: the old file's, else those the umask leaves.
-mode_t NewFileMode(const QByteArray& target)
-{
-    struct stat old {};
-    if (::stat(target.constData(), &old) == 0)
-        return old.st_mode & 07777;
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return 0666 & ~mask;
 }
 
 // The kept codes of origin that still stand in text: those before the first and after the
@@ -103,24 +64,9 @@ void WriteWholeFile(const QString& path, const QByteArray& bytes)
 {
     // A link stays a link: the file it points to is the one replaced.
     const QFileInfo info(path);
-    const QByteArray target = QFile::encodeName(info.isSymLink() && info.exists() ? info.canonicalFilePath() : info.absoluteFilePath());
-    QByteArray temporary = target + ".XXXXXX";
-    const int fd = ::mkstemp(temporary.data());
-    if (fd < 0)
-        ThrowWriteFailure(errno, path);
-    int error = WriteAll(fd, bytes);
-    if (error == 0 && ::fchmod(fd, NewFileMode(target)) != 0)
-        error = errno;
-    if (error == 0 && ::fsync(fd) != 0)
-        error = errno;
-    if (::close(fd) != 0 && error == 0)
-        error = errno;
-    if (error == 0 && ::rename(temporary.constData(), target.constData()) != 0)
-        error = errno;
-    if (error != 0) {
-        ::unlink(temporary.constData());
-        ThrowWriteFailure(error, path);
-    }
+    CheckedFileWrite file(QFile::encodeName(info.isSymLink() && info.exists() ? info.canonicalFilePath() : info.absoluteFilePath()));
+    file.write(bytes);
+    file.commit();
 }
 
 QString TextFromFile(const QByteArray& bytes, TextEncoding preferred, TextFileOrigin* origin)

@@ -50,9 +50,14 @@ FolderEntry::Kind KindAt(int folderFd, const char* name, FolderIdentity& identit
 
 bool ListFolder(const QString& folder, std::vector<FolderEntry>& entries, int& error)
 {
+    return ListNativeFolder(QFile::encodeName(folder), entries, error);
+}
+
+bool ListNativeFolder(const QByteArray& folder, std::vector<FolderEntry>& entries, int& error)
+{
     entries.clear();
     error = 0;
-    DIR* dir = opendir(QFile::encodeName(folder).constData());
+    DIR* dir = opendir(folder.constData());
     if (!dir) {
         error = errno;
         return false;

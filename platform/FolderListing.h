@@ -33,6 +33,8 @@ struct FolderEntry {
 // The entries of a folder other than "." and "..", in byte order of their names. False
 // when the folder cannot be opened or read; error is then the system's error number.
 bool ListFolder(const QString& folder, std::vector<FolderEntry>& entries, int& error);
+// The same for a folder given by its native name (bytes).
+bool ListNativeFolder(const QByteArray& folder, std::vector<FolderEntry>& entries, int& error);
 
 // The folder a path names (links followed); not valid when it names no folder.
 FolderIdentity IdentifyFolder(const QString& path);

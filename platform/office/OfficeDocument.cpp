@@ -23,6 +23,8 @@
 #include <QTemporaryFile>
 #include <QUrl>
 
+#include <sys/stat.h>
+
 #include <cstdio>
 
 namespace office {
@@ -118,6 +120,26 @@ void OfficeDocument::Close()
     m_impl->component.clear();
 }
 
+namespace {
+
+// A stored document gets the permissions of the file it replaces, or those a new file of cp
+// gets (0666 less the umask), not the private ones of its temporary file.
+bool GiveOutputMode(const QString& temporary, const QString& target)
+{
+    struct stat old {};
+    mode_t mode = 0;
+    if (::stat(QFile::encodeName(target).constData(), &old) == 0) {
+        mode = old.st_mode & 07777;
+    } else {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        mode = 0666 & ~mask;
+    }
+    return ::chmod(QFile::encodeName(temporary).constData(), mode) == 0;
+}
+
+} // namespace
+
 void OfficeDocument::StoreAs(const QString& path, const QString& filterName)
 {
     if (!IsOpen())
@@ -145,7 +167,7 @@ void OfficeDocument::StoreAs(const QString& path, const QString& filterName)
         QFile::remove(temporaryPath);
         throw;
     }
-    if (QFileInfo(temporaryPath).size() == 0 ||
+    if (QFileInfo(temporaryPath).size() == 0 || !GiveOutputMode(temporaryPath, target.absoluteFilePath()) ||
         std::rename(QFile::encodeName(temporaryPath).constData(), QFile::encodeName(target.absoluteFilePath()).constData()) != 0) {
         QFile::remove(temporaryPath);
         throw OfficeError(OfficeFailure::StoreFailed, QStringLiteral("Cannot write ") + path);

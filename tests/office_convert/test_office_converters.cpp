@@ -28,6 +28,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+
 using office::DocumentKind;
 using office_session::ProgramOffice;
 
@@ -234,6 +236,22 @@ private slots:
     void cleanupTestCase()
     {
         office_session::StopProgramOffice();
+    }
+
+    // A stored document gets the permissions a new file of cp gets (0666 less the umask);
+    // one it replaces keeps its own.
+    void storedDocumentPermissions()
+    {
+        const mode_t old = ::umask(022);
+        const QString xls = writeXls(FlatSpreadsheet(QStringLiteral("表"), QStringLiteral("软件"), QStringLiteral("b"), QStringLiteral("c"), QStringLiteral("t")));
+        struct stat st {};
+        QCOMPARE(::stat(QFile::encodeName(xls).constData(), &st), 0);
+        QCOMPARE(int(st.st_mode & 07777), 0644);
+        QCOMPARE(::chmod(QFile::encodeName(xls).constData(), 0640), 0);
+        ProgramOffice().Load(xls, DocumentKind::Spreadsheet).StoreAs(xls, QString::fromLatin1(office::kFilterExcel97));
+        QCOMPARE(::stat(QFile::encodeName(xls).constData(), &st), 0);
+        QCOMPARE(int(st.st_mode & 07777), 0640);
+        ::umask(old);
     }
 
     void shapeTypeNames_data()

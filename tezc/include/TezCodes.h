@@ -12,6 +12,7 @@ enum {
     TEZ_ERR_FORMAT = -7,     // not a table file of this library
     TEZ_ERR_SAMEFILE = -8,   // output file is the input file
     TEZ_ERR_ENCODING = -9,   // input text is not valid in its encoding
+    TEZ_ERR_CHANGED = -10,   // the input file changed while it was read (nothing was replaced)
     TEZ_WARN_PARTIAL = -11,  // loading: loaded, some lines skipped; creating: user-table limit
     TEZ_ERR_LIMIT = -99      // more vocabulary tables than the user-table limit
 };

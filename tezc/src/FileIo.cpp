@@ -23,6 +23,28 @@ std::string joinPath(const std::string& folder, const std::string& name) {
     return folder.back() == '/' ? folder + name : folder + "/" + name;
 }
 
+namespace {
+
+FileMark markFrom(const struct stat& st) {
+    return FileMark{static_cast<uint64_t>(st.st_dev), static_cast<uint64_t>(st.st_ino), static_cast<uint64_t>(st.st_size),
+                    static_cast<int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec};
+}
+
+}  // namespace
+
+bool markOf(int fd, FileMark& mark) {
+    struct stat st {};
+    if (::fstat(fd, &st) != 0) return false;
+    mark = markFrom(st);
+    return true;
+}
+
+bool unchangedSince(int fd, const std::string& path, const FileMark& mark) {
+    FileMark now;
+    struct stat st {};
+    return markOf(fd, now) && now == mark && ::stat(path.c_str(), &st) == 0 && markFrom(st) == mark;
+}
+
 bool readFile(const std::string& path, std::string& out) {
     int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) return false;
@@ -31,6 +53,7 @@ bool readFile(const std::string& path, std::string& out) {
         ::close(fd);
         return false;
     }
+    const FileMark mark = markFrom(st);
     out.resize(static_cast<size_t>(st.st_size));
     size_t got = 0;
     while (got < out.size()) {
@@ -48,8 +71,10 @@ bool readFile(const std::string& path, std::string& out) {
         if (r <= 0) break;
         out.append(extra, static_cast<size_t>(r));
     }
+    // A file rewritten while it was read gives a text that is neither the old nor the new.
+    const bool unchanged = unchangedSince(fd, path, mark);
     ::close(fd);
-    return true;
+    return unchanged;
 }
 
 bool writeFileAtomic(const std::string& path, std::string_view data) {

@@ -13,6 +13,18 @@ namespace tezc {
 std::string folderOf(const std::string& path);
 std::string joinPath(const std::string& folder, const std::string& name);
 
+// What shows that a file changed: identity, size and modification time.
+struct FileMark {
+    uint64_t device = 0, inode = 0, size = 0;
+    int64_t mtimeNs = 0;
+    bool operator==(const FileMark&) const = default;
+};
+// The mark of an open file, and whether the file at path still is that file unchanged (the
+// open file's own size and time included).
+bool markOf(int fd, FileMark& mark);
+bool unchangedSince(int fd, const std::string& path, const FileMark& mark);
+
+// The whole file; false when it cannot be read or changed while it was read.
 bool readFile(const std::string& path, std::string& out);
 // Writes data to a temporary file beside path and renames it over path; on failure the
 // old file (if any) is untouched and no temporary file is left.

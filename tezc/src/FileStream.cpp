@@ -32,18 +32,25 @@ class InputFile {
 public:
     explicit InputFile(const std::string& path) : fd_(::open(path.c_str(), O_RDONLY | O_CLOEXEC)) {
         struct stat st {};
-        if (fd_ >= 0 && ::fstat(fd_, &st) == 0 && S_ISREG(st.st_mode)) left_ = static_cast<uint64_t>(st.st_size);
+        if (fd_ >= 0 && ::fstat(fd_, &st) == 0 && S_ISREG(st.st_mode)) {
+            left_ = static_cast<uint64_t>(st.st_size);
+            marked_ = markOf(fd_, mark_);
+        }
     }
     ~InputFile() { if (fd_ >= 0) ::close(fd_); }
     InputFile(const InputFile&) = delete;
     InputFile& operator=(const InputFile&) = delete;
     bool ok() const { return fd_ >= 0 && !failed_; }
     bool atEnd() const { return end_; }
+    // Whether the file at path still is the file opened, with the size and time it had then:
+    // a file rewritten or grown while it was read gives a text that is neither old nor new.
+    bool unchanged(const std::string& path) const { return !marked_ || unchangedSince(fd_, path, mark_); }
     // Reads up to n bytes more into buf after the have bytes it holds (buf only grows: what
     // lies after the bytes held means nothing); false on a read error.
     bool readMore(std::string& buf, size_t& have, size_t n) {
-        // A small file is not given a whole chunk of buffer (one byte more finds its end).
-        n = static_cast<size_t>(std::min<uint64_t>(n, left_ + 1));
+        // A small file is not given a whole chunk of buffer (one byte more finds its end);
+        // once the bytes expected are read, a file that grows is read on in whole pieces.
+        if (left_ != 0) n = static_cast<size_t>(std::min<uint64_t>(n, left_ + 1));
         if (buf.size() < have + n) buf.resize(have + n);
         size_t got = 0;
         while (got < n) {
@@ -61,6 +68,8 @@ public:
 private:
     int fd_;
     uint64_t left_ = UINT64_MAX - 1;  // bytes expected (unknown for anything but a file)
+    FileMark mark_;
+    bool marked_ = false;
     bool end_ = false;
     bool failed_ = false;
 };
@@ -637,9 +646,17 @@ StreamOutcome streamConvertFile(Stmt& st, const std::string& in, const std::stri
             return StreamOutcome::Finished;
         }
         if (spliced) {
+            if (!file.unchanged(in)) {
+                rc = TEZ_ERR_CHANGED;
+                return StreamOutcome::Finished;
+            }
             rc = final.commit() ? TEZ_OK : TEZ_ERR_WRITE;
             return StreamOutcome::Finished;
         }
+    }
+    if (!file.unchanged(in)) {
+        rc = TEZ_ERR_CHANGED;
+        return StreamOutcome::Finished;
     }
     rc = output.commit() ? TEZ_OK : TEZ_ERR_WRITE;
     return StreamOutcome::Finished;
