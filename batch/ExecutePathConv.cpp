@@ -8,6 +8,7 @@
 #include "batch/FileRowRun.h"
 #include "core/FileTypes.h"
 #include "batch/FolderPath.h"
+#include "batch/OutputGuard.h"
 #include "batch/RowRoutes.h"
 #include "core/SuspendedRedraw.h"
 #include "core/BatchRunning.h"
@@ -112,6 +113,7 @@ bool ConvertPath(const QString& inFolder, const QString& outFolder, bool bCode, 
             try {
                 if (IsOneFile(file, output))
                     throw RuntimeError(errPathFileAccess, QStringLiteral("The output is the input"));
+                CheckOutputReplaceable(output);
                 EnsureOutputFolder(output);
                 QCoreApplication::processEvents();
                 if (ConvertTreeFile(file, output, bCode, bPhrase, bB52GB, bL2R, extList, tagFlag, officeFlag))
