@@ -197,9 +197,10 @@ void HtmlScan::readTag(std::u16string_view text, size_t base, size_t end, std::v
 
 void HtmlScan::tagDone(std::u16string_view text, size_t base, size_t gt, std::vector<HtmlPlace>& places)
 {
-    const std::u16string_view tag = text.substr(tagStart_ - base, gt + 1 - tagStart_);
     if (state_ == Bogus) {
+        // Only a doctype or XML declaration at the start matters (and only then is it kept).
         if (tagStart_ != 0) return;
+        const std::u16string_view tag = text.substr(0, gt + 1);
         if (startsWithNoCase(tag, "<!doctype")) places.push_back({HtmlPlace::AfterDoctype, gt + 1, gt + 1});
         size_t vs, ve;
         if (startsWithNoCase(tag, "<?xml") && gt >= 1 && text[gt - 1 - base] == u'?' &&
