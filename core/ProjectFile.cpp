@@ -153,8 +153,19 @@ QStringList ProjectReader::NextWithKey(const char* key)
 
 void ProjectReader::ExpectEndLine()
 {
-    if (Next().value(0).trimmed() != QLatin1String("0"))
-        throw ProjectFormatError{};
+    // Lines that are no row at all (the pieces of a broken line) are passed over; a row
+    // beyond the count, or no end line, is a format error.
+    while (m_next < m_lines.size()) {
+        const QString first = Next().value(0).trimmed();
+        if (first == QLatin1String("0"))
+            return;
+        bool numbered = false;
+        first.toInt(&numbered);
+        if (numbered)
+            throw ProjectFormatError{};
+        ++m_badLines;
+    }
+    throw ProjectFormatError{};
 }
 
 bool ProjectReader::NextRow(int fieldCount, QStringList& fields)

@@ -44,7 +44,7 @@ public:
     int HeaderCount();
     // Takes the next line, which has to begin with key.
     QStringList NextWithKey(const char* key);
-    // Takes the end line of a list (first field 0).
+    // Takes the end line of a list (first field 0), passing over lines that are no row.
     void ExpectEndLine();
     // Takes the next row line of a list or table section: a line of fieldCount fields whose
     // first is its row number. Lines that are no such row are passed over and counted as bad.
