@@ -3,7 +3,7 @@ BUILD_DIR ?= build
 SANITIZE_DIR ?= build-sanitize
 JOBS ?= $(shell nproc)
 
-.PHONY: deps configure build sanitize-build run test bench clean
+.PHONY: deps configure build sanitize-build run test fuzz bench clean
 
 deps:
 	@scripts/install-deps.sh
@@ -26,6 +26,12 @@ run: build
 test: build sanitize-build
 	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 	cd $(SANITIZE_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+# Every fuzz target of the sanitizer build for FUZZ_SECONDS each, JOBS of them at a time.
+FUZZ_SECONDS ?= 600
+fuzz: sanitize-build
+	@cmake -S . -B $(SANITIZE_DIR) -DTEZDESK_FUZZ_SECONDS=$(FUZZ_SECONDS) >/dev/null
+	cmake --build $(SANITIZE_DIR) --target fuzz_long -j $(JOBS)
 
 bench: build
 	@scripts/fetch-bench-corpus.sh $(BUILD_DIR)

@@ -9,6 +9,7 @@
 #include "core/FileTypes.h"
 #include "batch/FolderPath.h"
 #include "batch/OutputConflicts.h"
+#include "batch/OutputGuard.h"
 #include "batch/RowRoutes.h"
 #include "batch/RunLeftovers.h"
 #include "batch/SafeCopy.h"
@@ -250,6 +251,7 @@ bool ConvertTree(const QString& inFolder, const QString& outFolder, const TreeFi
             try {
                 if (IsOneFile(file, output))
                     throw RuntimeError(errPathFileAccess, QStringLiteral("The output is the input"));
+                CheckOutputReplaceable(output);
                 EnsureOutputFolder(output);
                 const RowLeftovers leftovers = LeftoversBefore(file, output, officeRoute);
                 QCoreApplication::processEvents();

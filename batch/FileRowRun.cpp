@@ -1,5 +1,7 @@
 #include "batch/FileRowRun.h"
 
+#include "batch/OutputGuard.h"
+
 #include "core/FileGrid.h"
 #include "core/FileIdentity.h"
 #include "core/FileRowFlags.h"
@@ -84,6 +86,7 @@ struct RowOutcome {
 RowOutcome RowFailure(const FileRowJob& job, const FileRowRoute& route)
 {
     try {
+        CheckOutputReplaceable(job.output);
         EnsureOutputFolder(job.output);
         route(job);
         return {};

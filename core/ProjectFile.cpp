@@ -54,16 +54,28 @@ QPixmap TypePicture(const QString& mark)
 // The last data row's number, 0 when the grid holds only its header.
 int LastRow(FlexGrid* grid) { return grid->Rows() - 1; }
 
-// Refills a grid from count project lines (one row each) with redrawing suspended; a failure
-// goes to the error log under procName.
+// Appends a row with the input in column 2 and the output in column 3, taken as they are
+// (a name may hold a tab); returns its number.
+int AddPathRow(FlexGrid* grid, const QString& input, const QString& output)
+{
+    grid->AddItem(QString());
+    const int row = LastRow(grid);
+    grid->setTextMatrix(row, 2, input);
+    grid->setTextMatrix(row, 3, output);
+    return row;
+}
+
+// Refills a grid from up to count project row lines of fieldCount fields (one row each) with
+// redrawing suspended; a failure goes to the error log under procName.
 template <class AddRow>
-void FillGrid(FlexGrid* grid, ProjectReader& file, int count, const QString& procName, AddRow addRow)
+void FillGrid(FlexGrid* grid, ProjectReader& file, int count, int fieldCount, const QString& procName, AddRow addRow)
 {
     try {
         ClearFG(grid);
         grid->setRedraw(false);
-        for (int i = 1; i <= count; ++i)
-            addRow(file.Next());
+        QStringList fields;
+        for (int i = 1; i <= count && file.NextRow(fieldCount, fields); ++i)
+            addRow(fields);
         if (grid->Rows() > 1)
             grid->setFixedRows(1);
         grid->setRedraw(true);
@@ -141,8 +153,47 @@ QStringList ProjectReader::NextWithKey(const char* key)
 
 void ProjectReader::ExpectEndLine()
 {
-    if (Next().value(0).trimmed() != QLatin1String("0"))
-        throw ProjectFormatError{};
+    // Lines that are no row at all (the pieces of a broken line) are passed over; a row
+    // beyond the count, or no end line, is a format error.
+    while (m_next < m_lines.size()) {
+        const QString first = Next().value(0).trimmed();
+        if (first == QLatin1String("0"))
+            return;
+        bool numbered = false;
+        first.toInt(&numbered);
+        if (numbered)
+            throw ProjectFormatError{};
+        ++m_badLines;
+    }
+    throw ProjectFormatError{};
+}
+
+bool ProjectReader::NextRow(int fieldCount, QStringList& fields)
+{
+    while (m_next < m_lines.size()) {
+        const QStringList next = ParseProjectLine(m_lines[m_next]);
+        if (next.value(0) == QLatin1String("0"))
+            return false;
+        ++m_next;
+        bool numbered = false;
+        const int number = next.value(0).toInt(&numbered);
+        if (next.size() == fieldCount && numbered && number > 0) {
+            m_current = fields = next;
+            return true;
+        }
+        ++m_badLines;
+    }
+    return false;
+}
+
+void ProjectReader::SkipToKey(const char* key)
+{
+    while (m_next < m_lines.size()) {
+        if (Next().value(0) == QLatin1String(key))
+            return;
+        ++m_badLines;
+    }
+    throw ProjectFormatError{};
 }
 
 void SetProjectComboIndex(QComboBox* combo, const QString& saved)
@@ -204,13 +255,12 @@ bool PrjFileSave(const QString& path)
 
 void PrjLstShow(FlexGrid* grid, ProjectReader& file, int count)
 {
-    FillGrid(grid, file, count, QStringLiteral("PrjLstShow"), [grid](const QStringList& f) {
+    FillGrid(grid, file, count, 7, QStringLiteral("PrjLstShow"), [grid](const QStringList& f) {
         const QString input = f.value(1);
         const QString output = f.value(5);
         const QString mark = f.value(4);
         int32_t flags = ToInt32(f.value(6));
-        grid->AddItem(QStringLiteral("\t\t") + input + QLatin1Char('\t') + output);
-        const int row = LastRow(grid);
+        const int row = AddPathRow(grid, input, output);
         const QFileInfo in(input);
         if (!in.exists()) {
             flags |= kDoneBit; // runs skip it
@@ -239,9 +289,8 @@ void PrjLstShow(FlexGrid* grid, ProjectReader& file, int count)
 
 void PrjLstDirShow(FlexGrid* grid, ProjectReader& file, int count)
 {
-    FillGrid(grid, file, count, QStringLiteral("PrjLstDirShow"), [grid](const QStringList& f) {
-        grid->AddItem(QStringLiteral("\t\t") + f.value(1) + QLatin1Char('\t') + f.value(3));
-        const int row = LastRow(grid);
+    FillGrid(grid, file, count, 5, QStringLiteral("PrjLstDirShow"), [grid](const QStringList& f) {
+        const int row = AddPathRow(grid, f.value(1), f.value(3));
         grid->setRowData(row, ToInt32(f.value(4)));
         if (f.value(2) == QLatin1String("PATH"))
             SetCellPicture(grid, row, 1, gPicTypeTxt);
@@ -268,14 +317,17 @@ bool PrjFileShow(const QString& path)
             part->ShowHeader(file);
         for (const auto& part : parts)
             part->ShowOptions(file);
-        file.NextWithKey("-");
+        file.SkipToKey("-");
         for (const auto& part : parts)
             part->ShowTables(file);
         file.ExpectEndLine();
         ClearFileLists();
         for (const auto& part : parts)
             part->ShowRows(file);
-        return true;
+        if (file.BadLines() == 0)
+            return true;
+        // What could be read was taken; the user learns that some lines were not.
+        MsgBox(LoadResString(1010) + path, vbCritical);
     } catch (const ProjectFormatError&) {
         MsgBox(LoadResString(1010) + path, vbCritical);
     } catch (...) {

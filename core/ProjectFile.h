@@ -44,8 +44,17 @@ public:
     int HeaderCount();
     // Takes the next line, which has to begin with key.
     QStringList NextWithKey(const char* key);
-    // Takes the end line of a list (first field 0).
+    // Takes the end line of a list (first field 0), passing over lines that are no row.
     void ExpectEndLine();
+    // Takes the next row line of a list or table section: a line of fieldCount fields whose
+    // first is its row number. Lines that are no such row are passed over and counted as bad.
+    // False, taking nothing, when the next line is an end line or the file has ended.
+    bool NextRow(int fieldCount, QStringList& fields);
+    // Takes lines up to and including the next one that begins with key; the lines passed
+    // over count as bad. A format error when no such line follows.
+    void SkipToKey(const char* key);
+    // How many lines were passed over as bad.
+    int BadLines() const { return m_badLines; }
 
 private:
     QStringList m_lines;
@@ -54,6 +63,7 @@ private:
     QStringList m_header;
     int m_nextHeaderField = 1;
     bool m_folderLayout = false;
+    int m_badLines = 0;
 };
 
 // Sets a combo's index from a saved number; an index the combo does not hold is a format error.

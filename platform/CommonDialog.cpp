@@ -2,7 +2,27 @@
 
 #include "platform/Modal.h"
 
+#include <QDir>
 #include <QFileInfo>
+
+namespace {
+
+// The deepest folder that holds every one of the files.
+QString CommonFolder(const QStringList& files)
+{
+    QString folder = QFileInfo(files.first()).absolutePath();
+    const auto holds = [](const QString& dir, const QString& path) {
+        return dir == QLatin1String("/") || path.startsWith(dir + QLatin1Char('/'));
+    };
+    for (const QString& f : files) {
+        const QString path = QFileInfo(f).absoluteFilePath();
+        while (!holds(folder, path))
+            folder = QFileInfo(folder).path();
+    }
+    return folder;
+}
+
+} // namespace
 
 void CommonDialog::ShowOpen() { show(false); }
 void CommonDialog::ShowSave() { show(true); }
@@ -35,10 +55,13 @@ void CommonDialog::show(bool save)
         FileName = files.first();
         return;
     }
-    // Several files: folder, then the names, NUL-separated.
-    QString joined = QFileInfo(files.first()).absolutePath();
+    // Several files: their common folder, then each one's path under it, NUL-separated, so
+    // that files chosen from several folders keep their own.
+    const QString folder = CommonFolder(files);
+    const QDir common(folder);
+    QString joined = folder;
     for (const QString& f : files)
-        joined += QChar(0) + QFileInfo(f).fileName();
+        joined += QChar(0) + common.relativeFilePath(QFileInfo(f).absoluteFilePath());
     FileName = joined;
 }
 

@@ -47,8 +47,8 @@ void ReadTableLines(ProjectReader& file, int count)
 {
     FrmPhraseMgr& mgr = frmPhraseMgr();
     QString selected;
-    for (int i = 1; i <= count; ++i) {
-        const QStringList fields = file.Next();
+    QStringList fields;
+    for (int i = 1; i <= count && file.NextRow(4, fields); ++i) {
         const QString path = fields.value(1);
         if (!QFileInfo::exists(path)) {
             MsgBox(LoadResString(1004) + QStringLiteral(":") + path, vbOKOnly + vbQuestion);

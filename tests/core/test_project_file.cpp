@@ -90,6 +90,9 @@ private slots:
         QTest::newRow("doubled quote") << "\"say \"\"hi\"\"\",2" << QStringList{"say \"hi\"", "2"};
         QTest::newRow("blanks around numbers") << " 0 , \"-\" ,99" << QStringList{"0", "-", "99"};
         QTest::newRow("empty text last") << "2,\"<B>\",\"\",0" << QStringList{"2", "<B>", "", "0"};
+        QTest::newRow("escaped controls") << "1,E\"a\\tb\\nc\\rd\\x01\\\\e\\\"f\",2"
+                                          << QStringList{"1", "a\tb\nc\rd\x01\\e\"f", "2"};
+        QTest::newRow("backslashes outside the escaped form") << "\"C:\\OUT\\\",3" << QStringList{"C:\\OUT\\", "3"};
     }
     void fieldsRoundTrip()
     {
@@ -278,6 +281,76 @@ private slots:
         QCOMPARE(frmDocConv().lstDoc->TextMatrix(1, 2), in);
         QCOMPARE(frmDocConv().lstDoc->TextMatrix(1, 3), out);
         QCOMPARE(frmOutputSetting().strDir, fx.path("o,\"d\""));
+    }
+
+    // Names holding tabs, line feeds, commas, quotes, backslashes, and long Chinese names come
+    // back into the same rows of the file and folder lists, and the output folder with them.
+    void awkwardNamesSurvive_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("tab") << QStringLiteral("a\tb.txt");
+        QTest::newRow("line feed") << QStringLiteral("a\nb.txt");
+        QTest::newRow("carriage return and line feed") << QStringLiteral("a\r\nb.txt");
+        QTest::newRow("comma and quotes") << QStringLiteral("a,\"b\",c.txt");
+        QTest::newRow("backslashes") << QStringLiteral("a\\b\\.txt");
+        QTest::newRow("escape look-alike") << QStringLiteral("E\"x\\n\t.txt");
+        QTest::newRow("250 bytes of Chinese") << QString(82, QChar(0x8F6F)) + QStringLiteral(".txt");
+    }
+    void awkwardNamesSurvive()
+    {
+        QFETCH(QString, name);
+        ProgramFolderFixture fx;
+        QDir(fx.folder()).mkpath("in");
+        const QString in = fx.path("in/" + name);
+        const QString out = fx.path("out/" + name);
+        const QString folder = fx.path("tree " + name);
+        Touch(in, "abc", QDateTime::currentDateTime().addDays(-1));
+        ModalScript script;
+        fx.start();
+        frmDocConv().lstDoc->AddItem(QString());
+        frmDocConv().lstDoc->setTextMatrix(1, 2, in);
+        frmDocConv().lstDoc->setTextMatrix(1, 3, out);
+        FlexGrid* tree = frmPathConv().lstPath;
+        tree->AddItem(QString());
+        tree->setTextMatrix(1, 2, folder);
+        tree->setTextMatrix(1, 3, folder + "\t2");
+        frmOutputSetting().txtDir->setText(folder);
+        PrjFileSave(gvPrjFile);
+        fx.stop();
+        fx.start();
+        QCOMPARE(script.asked().size(), 0);
+        QCOMPARE(frmDocConv().lstDoc->Rows(), 2);
+        QCOMPARE(frmDocConv().lstDoc->TextMatrix(1, 2), in);
+        QCOMPARE(frmDocConv().lstDoc->TextMatrix(1, 3), out);
+        QCOMPARE(frmPathConv().lstPath->Rows(), 2);
+        QCOMPARE(frmPathConv().lstPath->TextMatrix(1, 2), folder);
+        QCOMPARE(frmPathConv().lstPath->TextMatrix(1, 3), folder + "\t2");
+        QCOMPARE(frmOutputSetting().strDir, folder);
+    }
+
+    // A row line broken in two (a line feed in a name, written by a writer that did not escape
+    // it) costs that row only: the rows and lists after it are read, and the user is told.
+    void aBrokenLineCostsOnlyItsRow()
+    {
+        ProgramFolderFixture fx;
+        for (const char* f : {"a.txt", "b.txt", "c.txt"})
+            fx.writeFile(f, "x");
+        QStringList lines = NoWindowOptions("\"Header\",0,2,-1,-1,-1,1");
+        lines << "\"-\",9" << "0,\"-\",\"-\",99"
+              << "1,\"" + fx.path("a") << ".txt\",\"1\",\"2001/1/1 0:00:00\",\"MASK_DOCTYPE_TXT\",\"/o1\",0"
+              << FileRowLine(2, fx.path("b.txt"), "/o2", 32) << "0,\"-\",\"-\",\"-\",\"-\",\"-\",999"
+              << FileRowLine(1, fx.path("c.txt"), "/o3", 32) << "0,\"-\",\"-\",\"-\",\"-\",\"-\",999";
+        lines[2] = "\"DocConvOption\",0,0";
+        fx.writeFile("broken.wpp", Lines(lines));
+        ModalScript script;
+        fx.start();
+        script.answer(vbOK);
+        PrjFileShow(fx.path("broken.wpp"));
+        QCOMPARE(script.messages(), QStringList{QStringLiteral("专案档格式错误 - ") + fx.path("broken.wpp")});
+        QCOMPARE(frmDocConv().lstDoc->Rows(), 2);
+        QCOMPARE(frmDocConv().lstDoc->TextMatrix(1, 2), fx.path("b.txt"));
+        QCOMPARE(frmSpecConv().lstDoc->Rows(), 2);
+        QCOMPARE(frmSpecConv().lstDoc->TextMatrix(1, 2), fx.path("c.txt"));
     }
 
     void readsFilesOfTheOriginalLayout()

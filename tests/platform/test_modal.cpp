@@ -128,14 +128,32 @@ private slots:
         QCOMPARE(script.asked().first().flags, cdlOFNHideReadOnly);
     }
 
+    // Several files: their common folder, then each file's path under it, NUL-separated;
+    // files from several folders keep the paths the dialog gave.
+    void multipleSelectionJoinsWithNul_data()
+    {
+        QTest::addColumn<QStringList>("files");
+        QTest::addColumn<QStringList>("joined");
+        QTest::newRow("one folder") << QStringList{"/d/a.doc", "/d/b.doc"} << QStringList{"/d", "a.doc", "b.doc"};
+        QTest::newRow("second file in a subfolder")
+            << QStringList{"/w/a.txt", "/w/sub/b.txt"} << QStringList{"/w", "a.txt", "sub/b.txt"};
+        QTest::newRow("first file in a subfolder")
+            << QStringList{"/w/sub/b.txt", "/w/a.txt"} << QStringList{"/w", "sub/b.txt", "a.txt"};
+        QTest::newRow("sibling folders") << QStringList{"/w/x/a.txt", "/w/xy/b.txt"}
+                                         << QStringList{"/w", "x/a.txt", "xy/b.txt"};
+        QTest::newRow("only the root in common") << QStringList{"/a.txt", "/home/b.txt"}
+                                                 << QStringList{"/", "a.txt", "home/b.txt"};
+    }
     void multipleSelectionJoinsWithNul()
     {
+        QFETCH(QStringList, files);
+        QFETCH(QStringList, joined);
         ModalScript script;
-        script.answerFiles({QStringLiteral("/d/a.doc"), QStringLiteral("/d/b.doc")});
+        script.answerFiles(files);
         CommonDialog dlg;
         dlg.Flags = cdlOFNAllowMultiselect | cdlOFNExplorer;
         dlg.ShowOpen();
-        QCOMPARE(dlg.FileName, QStringLiteral("/d") + QChar(0) + "a.doc" + QChar(0) + "b.doc");
+        QCOMPARE(dlg.FileName, joined.join(QChar(0)));
     }
 
     void filtersBecomeQtFilters_data()

@@ -202,6 +202,11 @@ private slots:
             {"doctype only", QStringLiteral("<!DOCTYPE html>\r\n<body>")},
             {"stray less-than", QStringLiteral("<html>a < b\r\n<head>")},
             {"unclosed meta", QStringLiteral("<html><head><meta charset=gb2312\r\n")},
+            {"head inside a comment", QStringLiteral("<!-- <head> -- > --><html><head></head>")},
+            {"meta inside a script", QStringLiteral("<html><head><script>s = \"<meta charset=x>\" < 3;</script ></head>")},
+            {"unterminated xml declaration", QStringLiteral("<?xml version=\"1.0\" encoding=\"gb2312\"\r\n<html><head>")},
+            {"quoted greater-than", QStringLiteral("<html><head title='a>b'><meta content=\"x>y\" charset=gb2312></head>")},
+            {"unclosed comment", QStringLiteral("<html><head><!-- <meta charset=gb2312>\r\n")},
         };
         for (const auto& p : pages) {
             for (int flag : {-1, 0}) {

@@ -135,6 +135,22 @@ private slots:
         QTest::newRow("flag off keeps none") << "<html><head></head>" + body << 0 << 0 << QByteArray("<head></head>");
         QTest::newRow("flag off corrects a wrong one") << "<html><head><meta charset=gb2312></head>" + body << 0 << 1
                                                        << QByteArray("<meta charset=big5>");
+        // Markup inside comments, scripts, styles and attribute values is no tag.
+        QTest::newRow("head inside a comment")
+            << "<!-- <head> --><html><head><title>t</title></head>" + body << -1 << 1
+            << QByteArray("<!-- <head> --><html><head><meta http-equiv=\"Content-Type\" content=\"text/html; charset=big5\"><title>");
+        QTest::newRow("meta inside a script string")
+            << "<html><head><script>var s = \"<meta charset=x>\";</script></head>" + body << -1 << 2
+            << QByteArray("<head><meta http-equiv=\"Content-Type\" content=\"text/html; charset=big5\"><script>var s = \"<meta charset=x>\";");
+        QTest::newRow("meta inside a style")
+            << "<html><head><style>/* <meta charset=x> */</style></head>" + body << 0 << 1
+            << QByteArray("<style>/* <meta charset=x> */</style>");
+        QTest::newRow("tag inside an attribute value")
+            << "<html><head title=\"<meta charset=x>\"><meta charset=gb2312></head>" + body << -1 << 2
+            << QByteArray("title=\"<meta charset=x>\"><meta charset=big5>");
+        QTest::newRow("keywords are no declaration")
+            << "<html><head><meta name=\"keywords\" content=\"charset=gb2312\"></head>" + body << 0 << 1
+            << QByteArray("content=\"charset=gb2312\"");
     }
     void htmlCharset()
     {

@@ -1,6 +1,7 @@
 #include "FileConvert.h"
 
 #include "FileStream.h"
+#include "HtmlScan.h"
 #include "Text8.h"
 
 #include <algorithm>
@@ -99,21 +100,6 @@ bool hasHtmlExtension(const std::string& path) {
     return false;
 }
 
-// Position just after the '>' of a tag named name ("<head" followed by '>' or a space).
-size_t afterTag(std::u16string_view text, std::string_view name) {
-    size_t pos = 0;
-    while ((pos = findNoCase(text, name, pos)) != std::u16string_view::npos) {
-        const size_t next = pos + name.size();
-        if (next < text.size() && (text[next] == u'>' || text[next] == u' ' || text[next] == u'\t' ||
-                                   text[next] == u'\r' || text[next] == u'\n')) {
-            const size_t close = text.find(u'>', next);
-            return close == std::u16string_view::npos ? close : close + 1;
-        }
-        pos = next;
-    }
-    return std::u16string_view::npos;
-}
-
 std::u16string ascii16(std::string_view s) { return std::u16string(s.begin(), s.end()); }
 
 TextOp textOpFor(const FileType& ft, int32_t phraseMode) {
@@ -143,51 +129,40 @@ bool looksLikeHtml(std::u16string_view text) {
 
 bool setHtmlCharset(std::u16string& html, const std::string& charset, bool insert) {
     const std::u16string name = ascii16(charset);
+    HtmlScan scan;
+    std::vector<HtmlPlace> places;
+    scan.feed(html, 0, true, places);
     bool declared = false;
-    size_t pos = 0;
-    // XML declaration of XHTML pages.
-    if (html.compare(0, 5, u"<?xml") == 0) {
-        const size_t end = html.find(u"?>");
-        size_t vs, ve;
-        if (end != std::u16string::npos && findDeclValue(html, 0, end, "encoding", vs, ve))
-            html.replace(vs, ve - vs, name);
+    size_t head = std::u16string::npos, htmlTag = std::u16string::npos, doctype = std::u16string::npos;
+    for (const HtmlPlace& p : places) {
+        if (p.kind == HtmlPlace::MetaCharset) declared = true;
+        else if (p.kind == HtmlPlace::AfterHead) head = p.at;
+        else if (p.kind == HtmlPlace::AfterHtml) htmlTag = p.at;
+        else if (p.kind == HtmlPlace::AfterDoctype) doctype = p.at;
     }
-    while ((pos = findNoCase(html, "<meta", pos)) != std::u16string::npos) {
-        const size_t end = html.find(u'>', pos);
-        if (end == std::u16string::npos) break;
-        size_t vs, ve;
-        if (!findDeclValue(html, pos, end, "charset", vs, ve)) {
-            pos = end;
-            continue;
+    // Replacements and removals, from the back so that the offsets before them hold.
+    const auto apply = [&](std::u16string& text, bool onlyXml) {
+        for (auto it = places.rbegin(); it != places.rend(); ++it) {
+            if (it->kind == HtmlPlace::XmlEncoding || (!onlyXml && it->kind == HtmlPlace::MetaCharset))
+                text.replace(it->at, it->end - it->at, name);
+            else if (!onlyXml && it->kind == HtmlPlace::ExtraMeta)
+                text.erase(it->at, it->end - it->at);
         }
-        if (!declared) {
-            html.replace(vs, ve - vs, name);
-            declared = true;
-            pos = html.find(u'>', pos);
-        } else {
-            // A second declaration would contradict the first: drop the whole tag.
-            html.erase(pos, end + 1 - pos);
-        }
+    };
+    if (declared || !insert) {
+        apply(html, false);
+        return declared;
     }
-    if (declared || !insert || !looksLikeHtml(html)) return declared;
+    apply(html, true);
+    if (!looksLikeHtml(html)) return false;
     const std::u16string meta =
         u"<meta http-equiv=\"Content-Type\" content=\"text/html; charset=" + name + u"\">";
-    size_t at = afterTag(html, "<head");
-    if (at != std::u16string::npos) {
-        html.insert(at, meta);
-        return true;
-    }
-    at = afterTag(html, "<html");
-    if (at != std::u16string::npos) {
-        html.insert(at, u"<head>" + meta + u"</head>");
-        return true;
-    }
-    at = 0;
-    if (findNoCase(html, "<!doctype") == 0) {
-        const size_t close = html.find(u'>');
-        at = close == std::u16string::npos ? 0 : close + 1;
-    }
-    html.insert(at, meta);
+    size_t at = head != std::u16string::npos ? head : htmlTag != std::u16string::npos ? htmlTag
+              : doctype != std::u16string::npos ? doctype : 0;
+    // Offsets after the XML declaration moved with its new encoding value.
+    for (const HtmlPlace& p : places)
+        if (p.kind == HtmlPlace::XmlEncoding && at >= p.end) at = at + name.size() - (p.end - p.at);
+    html.insert(at, head == std::u16string::npos && htmlTag != std::u16string::npos ? u"<head>" + meta + u"</head>" : meta);
     return true;
 }
 

@@ -4,6 +4,7 @@
 #include "CodePage.h"
 #include "FileConvert.h"
 #include "FileIo.h"
+#include "HtmlScan.h"
 #include "Text8.h"
 #include "TezC.h"
 
@@ -256,18 +257,12 @@ InputEncoding wideEncoding(std::string_view head) {
     return e;
 }
 
-bool startsWithNoCase(std::u16string_view text, std::string_view prefix) {
-    return text.size() >= prefix.size() && findNoCase(text.substr(0, prefix.size()), prefix) == 0;
-}
-
-bool isTagEnd(char16_t c) { return c == u'>' || c == u' ' || c == u'\t' || c == u'\r' || c == u'\n'; }
-
 // The charset declarations of HTML output, part by part, with the result of setHtmlCharset
 // on the whole text: the first declaration's value (and an XML declaration's) is left as a
 // gap in the output, later declarations are dropped, and the places where a declaration
 // would be inserted are noted; finish() fills the gaps once the whole text (and so the
-// charset name) is known. A part is cut before the first "<" that has no ">" after it, so
-// no tag is ever split.
+// charset name) is known. The same reading of the HTML (HtmlScan) finds the places as for
+// the whole text; the text it has not settled yet waits for the next part.
 class HtmlCharsetStream {
 public:
     using Encode = std::function<bool(std::u16string_view, std::string&)>;
@@ -275,39 +270,28 @@ public:
 
     bool feed(std::u16string_view converted, bool last) {
         pending_ += converted;
-        size_t cut = pending_.size();
-        if (!last) {
-            const size_t gt = pending_.rfind(u'>');
-            const size_t lt = pending_.find(u'<', gt == std::u16string::npos ? 0 : gt + 1);
-            if (lt != std::u16string::npos) cut = lt;
-        }
+        std::vector<HtmlPlace> places;
+        const size_t settled = scan_.feed(pending_, base_, last, places);
+        const size_t cut = settled - base_;
         std::vector<Edit> edits;
         if (!started_) {
-            // The document start decides the XML declaration and the doctype.
-            const bool xml = pending_.compare(0, 5, u"<?xml") == 0;
-            const size_t xmlEnd = xml ? pending_.find(u"?>") : std::u16string::npos;
-            if (!last && ((xml && xmlEnd == std::u16string::npos) || pending_.size() < 9)) return true;
-            if (!last && startsWithNoCase(pending_, "<!doctype") && pending_.find(u'>') == std::u16string::npos)
-                return true;
             started_ = true;
-            size_t vs, ve;
-            if (xmlEnd != std::u16string::npos && findDeclValue(pending_, 0, xmlEnd, "encoding", vs, ve)) {
-                edits.push_back({vs, ve, Gap::Xml});
-                cut = std::max(cut, ve);
-            }
-            if (startsWithNoCase(pending_, "<!doctype")) {
-                const size_t close = pending_.find(u'>');
-                doctype_ = true;
-                edits.push_back({close == std::u16string::npos ? 0 : close + 1, 0, Gap::Doctype});
-            }
             edits.push_back({0, 0, Gap::Start});
         }
-        const std::u16string_view text(pending_.data(), cut);
-        scanMetas(text, edits);
-        scanTag(text, "<head", head_, Gap::Head, edits);
-        scanTag(text, "<html", html_, Gap::Html, edits);
-        if (!write(text, edits)) return false;
+        for (const HtmlPlace& p : places) {
+            const size_t at = p.at - base_, end = p.end - base_;
+            switch (p.kind) {
+            case HtmlPlace::XmlEncoding: edits.push_back({at, end, Gap::Xml}); break;
+            case HtmlPlace::MetaCharset: declared_ = true; edits.push_back({at, end, Gap::Meta}); break;
+            case HtmlPlace::ExtraMeta: edits.push_back({at, end, Gap::Count}); break;
+            case HtmlPlace::AfterDoctype: doctype_ = true; edits.push_back({at, at, Gap::Doctype}); break;
+            case HtmlPlace::AfterHead: head_ = Found; edits.push_back({at, at, Gap::Head}); break;
+            case HtmlPlace::AfterHtml: html_ = Found; edits.push_back({at, at, Gap::Html}); break;
+            }
+        }
+        if (!write(std::u16string_view(pending_).substr(0, cut), edits)) return false;
         pending_.erase(0, cut);
+        base_ = settled;
         return true;
     }
 
@@ -346,7 +330,7 @@ public:
 
 private:
     enum class Gap { Start, Doctype, Xml, Meta, Head, Html, Count };
-    enum TagState { Searching, Found, Gone };
+    enum TagState { Searching, Found };
     struct Edit {
         size_t at;   // unit index in the part
         size_t end;  // with at: the units [at, end) are left out
@@ -356,50 +340,6 @@ private:
         bool known = false;
         uint64_t at = 0;  // byte offset in the output
     };
-
-    void scanMetas(std::u16string_view text, std::vector<Edit>& edits) {
-        if (metaStopped_) return;
-        size_t pos = 0;
-        while ((pos = findNoCase(text, "<meta", pos)) != std::u16string_view::npos) {
-            const size_t end = text.find(u'>', pos);
-            if (end == std::u16string_view::npos) {
-                metaStopped_ = true;
-                return;
-            }
-            size_t vs, ve;
-            if (!findDeclValue(text, pos, end, "charset", vs, ve)) {
-                pos = end;
-                continue;
-            }
-            if (!declared_) {
-                declared_ = true;
-                edits.push_back({vs, ve, Gap::Meta});
-                pos = end;
-            } else {
-                edits.push_back({pos, end + 1, Gap::Count});
-                pos = end + 1;
-            }
-        }
-    }
-
-    // The first "<head" (or "<html") followed by ">" or a blank, and the ">" that closes it.
-    void scanTag(std::u16string_view text, std::string_view name, TagState& state, Gap gap, std::vector<Edit>& edits) {
-        size_t pos = 0;
-        while (state == Searching && (pos = findNoCase(text, name, pos)) != std::u16string_view::npos) {
-            const size_t next = pos + name.size();
-            if (next < text.size() && isTagEnd(text[next])) {
-                const size_t close = text.find(u'>', next);
-                if (close == std::u16string_view::npos) {
-                    state = Gone;
-                } else {
-                    state = Found;
-                    edits.push_back({close + 1, 0, gap});
-                }
-                return;
-            }
-            pos = next;
-        }
-    }
 
     bool write(std::u16string_view text, std::vector<Edit>& edits) {
         std::stable_sort(edits.begin(), edits.end(), [](const Edit& a, const Edit& b) { return a.at < b.at; });
@@ -436,9 +376,10 @@ private:
     std::u16string pending_;
     std::u16string probe_;
     size_t probeXmlAt_ = 0;
+    HtmlScan scan_;
+    size_t base_ = 0;  // the offset of pending_ in the whole text
     bool started_ = false;
     bool declared_ = false;
-    bool metaStopped_ = false;
     bool doctype_ = false;
     TagState head_ = Searching;
     TagState html_ = Searching;
