@@ -639,7 +639,7 @@ TEZC_ALSO_FOR_NEWER_X86
 void convertScript(const TrieView& code, const TrieView* segment, const TrieView* inner,
                    const TrieView* guard, std::u16string_view in, std::u16string& out,
                    const TrieView* normal, const ScriptUnits* units, bool codeDivides) {
-    if (!segment && !inner && !guard) {
+    if (!segment && !inner && !guard && !units) {
         convertText(&code, in, out);
         return;
     }
@@ -820,10 +820,10 @@ bool overlayFor(Stmt& st, Overlay kind, const TrieView*& out) {
 }
 
 namespace {
-// The statement's combined unit table for one direction, rebuilt when a table changed.
+// The statement's combined unit table for one direction, rebuilt when a table changed. Code
+// conversion without any term uses it as well: the block decisions then take most units.
 const ScriptUnits* unitsFor(Stmt& st, size_t slot, const TrieView& code, const TrieView* segment,
                             const TrieView* inner, const TrieView* guard, const TrieView* normal) {
-    if (!segment && !inner && !guard) return nullptr;
     ScriptUnits& units = st.scriptUnits[slot];
     const std::array<const void*, 5> key{code.data(), segment ? segment->data() : nullptr,
                                          inner ? inner->data() : nullptr, guard ? guard->data() : nullptr,

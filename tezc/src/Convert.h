@@ -23,7 +23,8 @@ void convertText(const TrieView* trie, std::u16string_view in, std::u16string& o
 // code phrases that only run past its end, unless dividing takes fewer pieces; with
 // codeDivides, a term that such a phrase runs past and the code table does not match as
 // long at its start yields to the code table instead.
-// units: the matchers' combined unit table (fillScriptUnits); made for the call when null.
+// units: the matchers' combined unit table (fillScriptUnits); made for the call when null
+// (without any matcher but the code table, the plain longest match runs then instead).
 void convertScript(const TrieView& code, const TrieView* segment, const TrieView* inner,
                    const TrieView* guard, std::u16string_view in, std::u16string& out,
                    const TrieView* normal = nullptr, const ScriptUnits* units = nullptr,
