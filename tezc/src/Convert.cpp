@@ -723,18 +723,20 @@ void convertScript(const TrieView& code, const TrieView* segment, const TrieView
             for (size_t p = i + 1; p < end && end - i <= ScriptMatch::kSpan; ++p)
                 end = std::max(end, p + match.reachAt(p, termReaches));
             if (end != i + piece.len && end - i <= ScriptMatch::kSpan) {
-                // Only code phrases run past the term. Where they divide the text first, a
-                // term they do not begin with yields to them; otherwise the term stands
-                // unless dividing takes fewer pieces.
-                const Piece phrase = termReaches || !codeDivides ? Piece{} : match.codeAt(i);
-                if (!termReaches && codeDivides && phrase.len < piece.len) {
+                // Where only code phrases run past the term and the code table has a phrase
+                // as long at its start, the term stands unless dividing takes fewer pieces.
+                // Where the code table has none and its phrases divide the text first, the
+                // term yields to them.
+                const Piece phrase = termReaches ? Piece{} : match.codeAt(i);
+                const bool codeAgrees = !termReaches && phrase.len >= piece.len;
+                if (!termReaches && !codeAgrees && codeDivides) {
                     putPiece(w, phrase, s + i, code, inner, decided);
                     i += phrase.len;
                     continue;
                 }
                 bool frontFewest = false;
                 const size_t count = match.divide(i, end, pieces, piece.len, frontFewest);
-                if (termReaches || !frontFewest) {
+                if (!codeAgrees || !frontFewest) {
                     for (size_t k = 0; k < count; ++k) {
                         putPiece(w, pieces[k], s + i, code, inner, decided);
                         i += pieces[k].len;
