@@ -35,6 +35,9 @@ fuzz: sanitize-build
 
 bench: build
 	@scripts/fetch-bench-corpus.sh $(BUILD_DIR)
+	@scripts/fetch-opencc.sh $(BUILD_DIR)
+	$(BUILD_DIR)/bench/opencc_compare_bench $(BUILD_DIR)/opencc/lib/libopencc.so \
+	  $(BUILD_DIR)/opencc/package/prebuilds/assets $(BUILD_DIR)/bench-corpus
 	$(BUILD_DIR)/bench/tezc_bench "" 32 $(BUILD_DIR)/bench-corpus
 	$(BUILD_DIR)/bench/tezc_file_bench "" $(BUILD_DIR)/bench-corpus
 	QT_QPA_PLATFORM=offscreen $(BUILD_DIR)/bench/office_bench

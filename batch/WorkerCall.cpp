@@ -3,25 +3,16 @@
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QMetaObject>
+#include <QThread>
 
 #include <exception>
-#include <mutex>
 #include <thread>
-
-namespace {
-
-std::mutex& LibraryCallMutex()
-{
-    static std::mutex m;
-    return m;
-}
-
-}  // namespace
 
 void RunOnWorker(const std::function<void()>& work)
 {
-    std::lock_guard<std::mutex> one(LibraryCallMutex());
-    if (!QCoreApplication::instance()) {
+    // Off the interface thread (a worker already) the work runs where it is called.
+    QCoreApplication* app = QCoreApplication::instance();
+    if (!app || QThread::currentThread() != app->thread()) {
         work();
         return;
     }

@@ -11,6 +11,7 @@ packages=(
   libgl1-mesa-dev libxkbcommon-dev
   xvfb xauth fonts-noto-cjk
   libbenchmark-dev linux-perf
+  libmarisa-dev rapidjson-dev
   libuchardet-dev qt6-translations-l10n
   libreoffice-writer-nogui libreoffice-calc-nogui libreoffice-impress-nogui
   libreoffice-dev libreoffice-dev-common

@@ -83,9 +83,9 @@ private slots:
         // A sentence that names a variant character keeps it.
         QTest::newRow("names a character") << "中国曾把碱写作硷" << 0 << 0 << "中國曾把鹼寫作硷";
         QTest::newRow("names a character, vocabulary") << "中国曾把碱写作硷" << 0 << -1 << "中國曾把鹼寫作硷";
-        // Taiwan vocabulary toward Simplified: the fewest pieces keep the terms 畫素 and 藉由
-        // (pixels, by means of); beside 示覆 the term 圖示 yields to the phrase.
-        QTest::newRow("pixels") << "畫素藉由" << 1 << -1 << "像素借由";
+        // Taiwan vocabulary toward Simplified: the code phrases 素藉 and 藉由 divide the text
+        // before the term 畫素 (pixels); beside 示覆 the term 圖示 yields to the phrase.
+        QTest::newRow("pixels") << "畫素藉由" << 1 << -1 << "画素借由";
         QTest::newRow("icon cover") << "圖示覆蓋" << 1 << -1 << "图示复盖";
         // One-to-many characters.
         QTest::newRow("hair") << "他的头发很长，理发师说要剪短。" << 0 << 0 << "他的頭髮很長，理髮師說要剪短。";

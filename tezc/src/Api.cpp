@@ -23,12 +23,42 @@ namespace {
 
 Registry& reg() { return Registry::instance(); }
 
-// Runs an entry under the registry lock; no exception leaves the library.
+// Runs an entry that may change handles or tables, alone; no exception leaves the library.
 template <typename F>
 int32_t guarded(F&& f) {
     try {
-        std::lock_guard lock(reg().mutex());
+        std::unique_lock lock(reg().mutex());
         return f();
+    } catch (...) {
+        return TEZ_ERR_ARG;
+    }
+}
+
+// Runs a conversion on a statement: beside conversions on other statements, after the calls
+// on the same one. f receives the statement (null when hStmt is none).
+template <typename F>
+int32_t converting(int32_t hStmt, F&& f) {
+    try {
+        std::shared_lock shared(reg().mutex());
+        auto st = reg().get<Stmt>(hStmt, Kind::Stmt);
+        if (!st) return f(std::shared_ptr<Stmt>());
+        std::lock_guard own(*st->calls);
+        return f(st);
+    } catch (...) {
+        return TEZ_ERR_ARG;
+    }
+}
+
+// Runs a fetch from a result, after the calls on the statement that owns it.
+template <typename F>
+int32_t fetching(int32_t hResult, F&& f) {
+    try {
+        std::shared_lock shared(reg().mutex());
+        auto r = reg().get<Result>(hResult, Kind::Result);
+        if (!r) return TEZ_ERR_HANDLE;
+        std::unique_lock<std::mutex> own;
+        if (r->calls) own = std::unique_lock(*r->calls);
+        return f(*r);
     } catch (...) {
         return TEZ_ERR_ARG;
     }
@@ -277,6 +307,7 @@ TEZC_API int32_t _TezCreateStmt(int32_t hEnv, int32_t* hStmt, int32_t n) {
         st->env = env;
         st->result = std::make_shared<Result>();
         st->result->env = env.get();
+        st->result->calls = st->calls;
         reg().add(st->result);
         *hStmt = reg().add(st);
         return TEZ_OK;
@@ -630,9 +661,9 @@ struct Prepared {
 
 // Checks a string conversion's arguments and empties the statement's result, which is to
 // hold UTF-16 text (unicode) or 8-bit text.
-int32_t prepare(int32_t hStmt, int32_t len, const void* text, int32_t mode, int32_t* hResult,
+int32_t prepare(std::shared_ptr<Stmt> st, int32_t len, const void* text, int32_t mode, int32_t* hResult,
                 bool unicode, Prepared& p) {
-    p.st = stmtOf(hStmt);
+    p.st = std::move(st);
     if (!p.st) return TEZ_ERR_HANDLE;
     if (!hResult || len < 0 || (len > 0 && !text) || mode < 0 || mode > 3) return TEZ_ERR_ARG;
     p.result = p.st->result.get();
@@ -664,18 +695,18 @@ int32_t textResult(Result& result, int32_t rc) {
 
 TEZC_API int32_t _TezConvertStringUU(int32_t hStmt, const char16_t* text, int32_t len, int32_t mode,
                                      int32_t flag, int32_t* hResult) {
-    return guarded([&]() -> int32_t {
+    return converting(hStmt, [&](std::shared_ptr<Stmt> st) -> int32_t {
         Prepared p;
-        if (int32_t rc = prepare(hStmt, len, text, mode, hResult, true, p); rc != TEZ_OK) return rc;
+        if (int32_t rc = prepare(std::move(st), len, text, mode, hResult, true, p); rc != TEZ_OK) return rc;
         return textResult(*p.result, runTextOp(*p.st, textOpForMode(mode, flag), inputText(text, len), p.result->text));
     });
 }
 
 TEZC_API int32_t _TezConvertStringUD(int32_t hStmt, const char16_t* text, int32_t len, int32_t mode,
                                      int32_t flag, int32_t* hResult) {
-    return guarded([&]() -> int32_t {
+    return converting(hStmt, [&](std::shared_ptr<Stmt> st) -> int32_t {
         Prepared p;
-        if (int32_t rc = prepare(hStmt, len, text, mode, hResult, false, p); rc != TEZ_OK) return rc;
+        if (int32_t rc = prepare(std::move(st), len, text, mode, hResult, false, p); rc != TEZ_OK) return rc;
         return bytesResult(*p.result, [&]() -> int32_t {
             const std::u16string_view in = inputText(text, len);
             std::u16string& converted = p.st->scratchOut;
@@ -691,9 +722,9 @@ TEZC_API int32_t _TezConvertStringUD(int32_t hStmt, const char16_t* text, int32_
 
 TEZC_API int32_t _TezConvertStringDU(int32_t hStmt, const char* text, int32_t len, int32_t mode,
                                      int32_t flag, int32_t* hResult) {
-    return guarded([&]() -> int32_t {
+    return converting(hStmt, [&](std::shared_ptr<Stmt> st) -> int32_t {
         Prepared p;
-        if (int32_t rc = prepare(hStmt, len, text, mode, hResult, true, p); rc != TEZ_OK) return rc;
+        if (int32_t rc = prepare(std::move(st), len, text, mode, hResult, true, p); rc != TEZ_OK) return rc;
         std::u16string& decoded = p.st->scratchIn;
         if (!decode8(*p.st->env, sourceScriptOfMode(mode), inputText(text, len), decoded))
             return textResult(*p.result, TEZ_ERR_NOTABLE);
@@ -708,9 +739,9 @@ TEZC_API int32_t _TezConvertStringDU(int32_t hStmt, const char* text, int32_t le
 
 TEZC_API int32_t _TezConvertStringDD(int32_t hStmt, const char* text, int32_t len, int32_t mode,
                                      int32_t flag, int32_t* hResult) {
-    return guarded([&]() -> int32_t {
+    return converting(hStmt, [&](std::shared_ptr<Stmt> st) -> int32_t {
         Prepared p;
-        if (int32_t rc = prepare(hStmt, len, text, mode, hResult, false, p); rc != TEZ_OK) return rc;
+        if (int32_t rc = prepare(std::move(st), len, text, mode, hResult, false, p); rc != TEZ_OK) return rc;
         return bytesResult(*p.result, [&]() -> int32_t {
             std::u16string& decoded = p.st->scratchIn;
             std::u16string& converted = p.st->scratchOut;
@@ -752,19 +783,15 @@ const std::string& bytesOf(Result& r) {
 }  // namespace
 
 TEZC_API int32_t _TezGetUniLen(int32_t hResult) {
-    return guarded([&]() -> int32_t {
-        auto r = reg().get<Result>(hResult, Kind::Result);
-        if (!r) return TEZ_ERR_HANDLE;
-        return static_cast<int32_t>(std::min<size_t>(uniOf(*r).size(), INT32_MAX));
+    return fetching(hResult, [&](Result& r) -> int32_t {
+        return static_cast<int32_t>(std::min<size_t>(uniOf(r).size(), INT32_MAX));
     });
 }
 
 TEZC_API int32_t _TezGetUniStr(int32_t hResult, char16_t* buf, int32_t n) {
-    return guarded([&]() -> int32_t {
-        auto r = reg().get<Result>(hResult, Kind::Result);
-        if (!r) return TEZ_ERR_HANDLE;
+    return fetching(hResult, [&](Result& r) -> int32_t {
         if (n < 0 || (n > 0 && !buf)) return TEZ_ERR_ARG;
-        const std::u16string& text = uniOf(*r);
+        const std::u16string& text = uniOf(r);
         const size_t count = std::min(static_cast<size_t>(n), text.size());
         if (count) std::memcpy(buf, text.data(), count * sizeof(char16_t));
         return TEZ_OK;
@@ -772,19 +799,15 @@ TEZC_API int32_t _TezGetUniStr(int32_t hResult, char16_t* buf, int32_t n) {
 }
 
 TEZC_API int32_t _TezGetDBLen(int32_t hResult) {
-    return guarded([&]() -> int32_t {
-        auto r = reg().get<Result>(hResult, Kind::Result);
-        if (!r) return TEZ_ERR_HANDLE;
-        return static_cast<int32_t>(std::min<size_t>(bytesOf(*r).size(), INT32_MAX));
+    return fetching(hResult, [&](Result& r) -> int32_t {
+        return static_cast<int32_t>(std::min<size_t>(bytesOf(r).size(), INT32_MAX));
     });
 }
 
 TEZC_API int32_t _TezGetDBStr(int32_t hResult, char* buf, int32_t n) {
-    return guarded([&]() -> int32_t {
-        auto r = reg().get<Result>(hResult, Kind::Result);
-        if (!r) return TEZ_ERR_HANDLE;
+    return fetching(hResult, [&](Result& r) -> int32_t {
         if (n < 0 || !buf) return TEZ_ERR_ARG;
-        const std::string& bytes = bytesOf(*r);
+        const std::string& bytes = bytesOf(r);
         const size_t count = dbcsPrefix(bytes, static_cast<size_t>(n));
         std::memcpy(buf, bytes.data(), count);
         buf[count] = '\0';
@@ -796,8 +819,7 @@ TEZC_API int32_t _TezGetDBStr(int32_t hResult, char* buf, int32_t n) {
 
 TEZC_API int32_t _TezFileConversion(int32_t hStmt, const char* in, const char* out, int32_t type,
                                     int32_t phraseMode, int32_t flag) {
-    return guarded([&]() -> int32_t {
-        auto st = stmtOf(hStmt);
+    return converting(hStmt, [&](std::shared_ptr<Stmt> st) -> int32_t {
         if (!st) return TEZ_ERR_HANDLE;
         if (type < 0 || type > 15 || phraseMode < 0 || phraseMode > 3) return TEZ_ERR_ARG;
         std::string inPath, outPath;
@@ -809,8 +831,7 @@ TEZC_API int32_t _TezFileConversion(int32_t hStmt, const char* in, const char* o
 
 TEZC_API int32_t _ConvertStringForRTFFileEx(int32_t hStmt, const char* in, const char* out, int32_t mode,
                                             int32_t flags) {
-    return guarded([&]() -> int32_t {
-        auto st = stmtOf(hStmt);
+    return converting(hStmt, [&](std::shared_ptr<Stmt> st) -> int32_t {
         if (!st) return TEZ_ERR_HANDLE;
         if (mode < 0 || mode > 3) return TEZ_ERR_ARG;
         std::string inPath, outPath;

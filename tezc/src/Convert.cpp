@@ -60,6 +60,13 @@ private:
     char16_t* end_;
 };
 
+// Whether terms are looked up in another form of c: a unit of the other script (one the
+// normal table changes) is brought to the terms' script, but not a unit the converting table
+// itself changes, which already is of the text's script (a variant such as 覈 stays itself).
+bool normalisedUnitChanges(const TrieView& code, const TrieView& normal, char16_t c) {
+    return normal.unitChanges(c) && !code.unitChanges(c);
+}
+
 void putValue(Writer& w, const TrieView& trie, uint32_t id) {
     size_t len;
     const char16_t* v = trie.valueOf(id, len);
@@ -261,8 +268,9 @@ public:
         return count;
     }
 
-    // The longest piece of any matcher at p (1 when none matches).
-    size_t reachAt(size_t p) const {
+    // The longest piece of any matcher at p (1 when none matches); byTerm is set when a
+    // vocabulary term reaches further than the code table's phrases there.
+    size_t reachAt(size_t p, bool& byTerm) const {
         const char16_t c = s_[p];
         if (p + 1 >= n_) return 1;
         // Only a key of two or more units can reach past the piece at p - 1; most pairs begin
@@ -271,16 +279,26 @@ public:
         if (!units_.mayReach(c, d)) return 1;
         prefetchSecond(c, d);
         uint32_t h;
-        size_t best = std::max<size_t>(1, segmentLongest(p, h));
-        best = std::max(best, code_.longestFrom(codeRoot(c), s_ + p, n_ - p, h));
-        if (inner_ && inner_->mayStart(c)) best = std::max(best, inner_->longestFrom(units_.innerRoot(c), s_ + p, n_ - p, h));
-        return best;
+        size_t terms = segmentLongest(p, h);
+        if (inner_ && inner_->mayStart(c)) terms = std::max(terms, inner_->longestFrom(units_.innerRoot(c), s_ + p, n_ - p, h));
+        const size_t phrases = code_.longestFrom(codeRoot(c), s_ + p, n_ - p, h);
+        if (terms > std::max<size_t>(phrases, 1)) byTerm = true;
+        return std::max<size_t>({1, terms, phrases});
+    }
+
+    // The code table's piece at p: its longest phrase or character there, else the unit copied.
+    Piece codeAt(size_t p) const {
+        uint32_t hit = 0;
+        const size_t len = code_.longestFrom(codeRoot(s_[p]), s_ + p, n_ - p, hit);
+        return len ? Piece{&code_, hit, uint32_t(len)} : Piece{};
     }
 
     // Divides [i, end) into the fewest pieces; among equally few, the one that leaves more
     // of the span to the code table's phrases (their context picks the characters); among
-    // those, the one that matches longest from the front. Returns the piece count.
-    size_t divide(size_t i, size_t end, Piece* pieces) const {
+    // those, the one that matches longest from the front. Returns the piece count;
+    // frontFewest tells whether a division that begins with a piece of frontLen units takes
+    // no more pieces.
+    size_t divide(size_t i, size_t end, Piece* pieces, size_t frontLen, bool& frontFewest) const {
         const size_t len = end - i;
         Piece at[kSpan][16];
         size_t counts[kSpan];
@@ -308,6 +326,7 @@ public:
                 }
             }
         }
+        frontFewest = frontLen <= len && best[frontLen].pieces + 1 <= best[0].pieces;
         size_t count = 0;
         for (size_t p = 0; p < len; p += pieces[count - 1].len) pieces[count++] = at[p][choice[p]];
         return count;
@@ -348,15 +367,16 @@ public:
     // True when the first two units at p change on the way to the source script.
     bool normalDiffers(size_t p) const {
         if (!normal_ || !segment_) return false;
-        if (normal_->unitChanges(s_[p])) return true;
-        return p + 1 < n_ && normal_->unitChanges(s_[p + 1]);
+        if (normalisedUnitChanges(code_, *normal_, s_[p])) return true;
+        return p + 1 < n_ && normalisedUnitChanges(code_, *normal_, s_[p + 1]);
     }
 private:
     bool normalise(size_t p, size_t rest, char16_t* out) const {
         if (!normal_) return false;
         bool changed = false;
         for (size_t k = 0; k < rest; ++k) {
-            out[k] = normal_->unitOf(s_[p + k]);
+            const char16_t c = s_[p + k];
+            out[k] = normalisedUnitChanges(code_, *normal_, c) ? normal_->unitOf(c) : c;
             changed |= out[k] != s_[p + k];
         }
         return changed;
@@ -570,7 +590,7 @@ void fillScriptUnits(ScriptUnits& units, const TrieView& code, const TrieView* s
         uint32_t info = single;
         for (const TrieView* t : {segment, &code, inner})
             if (t && (t->infoOf(c) & TrieView::kInfoChildren)) info |= kUnitMulti;
-        const bool changes = normalises && normal->unitChanges(c);
+        const bool changes = normalises && normalisedUnitChanges(code, *normal, c);
         if (changes) info |= kUnitChanges;
         if (changes || longValue || (guard && guard->mayStart(c))) info |= kUnitSlow;
         units.info[k] = info | uint64_t(code.first(c)) << 32;
@@ -618,8 +638,8 @@ void fillScriptUnits(ScriptUnits& units, const TrieView& code, const TrieView* s
 TEZC_ALSO_FOR_NEWER_X86
 void convertScript(const TrieView& code, const TrieView* segment, const TrieView* inner,
                    const TrieView* guard, std::u16string_view in, std::u16string& out,
-                   const TrieView* normal, const ScriptUnits* units) {
-    if (!segment && !inner && !guard) {
+                   const TrieView* normal, const ScriptUnits* units, bool codeDivides) {
+    if (!segment && !inner && !guard && !units) {
         convertText(&code, in, out);
         return;
     }
@@ -664,7 +684,7 @@ void convertScript(const TrieView& code, const TrieView* segment, const TrieView
             // A mixed-script term may start at a unit no matcher starts with.
             if (segment && normal) {
                 for (size_t k = i; k < j; ++k)
-                    if (normal->unitChanges(s[k])) { j = k; break; }
+                    if (normalisedUnitChanges(code, *normal, s[k])) { j = k; break; }
                 if (j == i) goto matching;
             }
             w.put(s + i, j - i);
@@ -699,15 +719,30 @@ void convertScript(const TrieView& code, const TrieView* segment, const TrieView
             // into the fewest pieces instead. (Among the code table's own phrases the longest
             // match stands: their data is made for it.)
             size_t end = i + piece.len;
+            bool termReaches = false;
             for (size_t p = i + 1; p < end && end - i <= ScriptMatch::kSpan; ++p)
-                end = std::max(end, p + match.reachAt(p));
+                end = std::max(end, p + match.reachAt(p, termReaches));
             if (end != i + piece.len && end - i <= ScriptMatch::kSpan) {
-                const size_t count = match.divide(i, end, pieces);
-                for (size_t k = 0; k < count; ++k) {
-                    putPiece(w, pieces[k], s + i, code, inner, decided);
-                    i += pieces[k].len;
+                // Where only code phrases run past the term and the code table has a phrase
+                // as long at its start, the term stands unless dividing takes fewer pieces.
+                // Where the code table has none and its phrases divide the text first, the
+                // term yields to them.
+                const Piece phrase = termReaches ? Piece{} : match.codeAt(i);
+                const bool codeAgrees = !termReaches && phrase.len >= piece.len;
+                if (!termReaches && !codeAgrees && codeDivides) {
+                    putPiece(w, phrase, s + i, code, inner, decided);
+                    i += phrase.len;
+                    continue;
                 }
-                continue;
+                bool frontFewest = false;
+                const size_t count = match.divide(i, end, pieces, piece.len, frontFewest);
+                if (!codeAgrees || !frontFewest) {
+                    for (size_t k = 0; k < count; ++k) {
+                        putPiece(w, pieces[k], s + i, code, inner, decided);
+                        i += pieces[k].len;
+                    }
+                    continue;
+                }
             }
         }
         putPiece(w, piece, s + i, code, inner, decided);
@@ -787,10 +822,10 @@ bool overlayFor(Stmt& st, Overlay kind, const TrieView*& out) {
 }
 
 namespace {
-// The statement's combined unit table for one direction, rebuilt when a table changed.
+// The statement's combined unit table for one direction, rebuilt when a table changed. Code
+// conversion without any term uses it as well: the block decisions then take most units.
 const ScriptUnits* unitsFor(Stmt& st, size_t slot, const TrieView& code, const TrieView* segment,
                             const TrieView* inner, const TrieView* guard, const TrieView* normal) {
-    if (!segment && !inner && !guard) return nullptr;
     ScriptUnits& units = st.scriptUnits[slot];
     const std::array<const void*, 5> key{code.data(), segment ? segment->data() : nullptr,
                                          inner ? inner->data() : nullptr, guard ? guard->data() : nullptr,
@@ -836,8 +871,10 @@ int32_t runTextOp(Stmt& st, const TextOp& op, std::u16string_view in, std::u16st
         // Terms are looked up also in the text brought to their script by the other table.
         const TrieView* normal = toTrad ? &st.env->t2s : &st.env->s2t;
         if (!normal->valid()) normal = nullptr;
+        // Toward Simplified the code table's phrases divide the text first (a term applies
+        // where they leave room); toward Traditional terms take part in dividing it.
         convertScript(code, segment, inner, guard, in, out, normal,
-                      unitsFor(st, toTrad ? 0 : 1, code, segment, inner, guard, normal));
+                      unitsFor(st, toTrad ? 0 : 1, code, segment, inner, guard, normal), !toTrad);
         return TEZ_OK;
     }
     if (op.vocab == TextOp::None) {

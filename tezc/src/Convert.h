@@ -19,11 +19,16 @@ void convertText(const TrieView* trie, std::u16string_view in, std::u16string& o
 // guard matcher (proper nouns) wins wherever it matches. Where a match inside the longest
 // term reaches further, the span is divided into the fewest pieces. Terms are also looked up
 // in the text brought to their script unit by unit through the normal table's one-unit
-// entries (terms typed in mixed scripts). Any matcher may be null.
-// units: the matchers' combined unit table (fillScriptUnits); made for the call when null.
+// entries (terms typed in mixed scripts). Any matcher may be null. A term that the code
+// table also has as a phrase stands against code phrases that only run past its end, unless
+// dividing takes fewer pieces; with codeDivides, a term that such a phrase runs past and the
+// code table does not match as long at its start yields to the code table.
+// units: the matchers' combined unit table (fillScriptUnits); made for the call when null
+// (without any matcher but the code table, the plain longest match runs then instead).
 void convertScript(const TrieView& code, const TrieView* segment, const TrieView* inner,
                    const TrieView* guard, std::u16string_view in, std::u16string& out,
-                   const TrieView* normal = nullptr, const ScriptUnits* units = nullptr);
+                   const TrieView* normal = nullptr, const ScriptUnits* units = nullptr,
+                   bool codeDivides = false);
 void fillScriptUnits(ScriptUnits& units, const TrieView& code, const TrieView* segment, const TrieView* inner,
                      const TrieView* guard, const TrieView* normal);
 

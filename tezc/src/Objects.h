@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <memory>
 #include <mutex>
+#include <shared_mutex>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -78,6 +79,8 @@ struct Result : Object {
     std::u16string otherText;
     std::string otherBytes;
     const Env* env = nullptr;
+    // The lock of the statement that owns the result: taken by its conversions and fetches.
+    std::shared_ptr<std::mutex> calls;
     // Empties the result for the next conversion. The UTF-16 text and the 8-bit bytes keep
     // their length: a conversion overwrites them in place (without clearing memory first)
     // and gives them their new length; every entry that fails afterwards empties its own.
@@ -160,13 +163,18 @@ struct Stmt : Object {
     // Working texts of the string entries, kept so that a conversion allocates nothing
     // once they are large enough.
     std::u16string scratchIn, scratchOut;
+    // Taken by every conversion on the statement and every fetch of its result, so that
+    // calls on different statements run at the same time and calls on one do not mix.
+    std::shared_ptr<std::mutex> calls = std::make_shared<std::mutex>();
 };
 
-// Handle registry. Every entry takes the lock for its whole run.
+// Handle registry. Conversions and fetches hold its lock shared (with their statement's own
+// lock): handles, tables and vocabulary lists stay as they are while they run. Every other
+// entry holds it alone for its whole run.
 class Registry {
 public:
     static Registry& instance();
-    std::recursive_mutex& mutex() { return mutex_; }
+    std::shared_mutex& mutex() { return mutex_; }
     int32_t add(std::shared_ptr<Object> obj);
     void remove(int32_t handle);
     template <typename T>
@@ -181,7 +189,7 @@ public:
     void touch() { ++generation_; }
 
 private:
-    std::recursive_mutex mutex_;
+    std::shared_mutex mutex_;
     std::unordered_map<int32_t, std::shared_ptr<Object>> objects_;
     int32_t next_ = 0x1000;
     uint64_t generation_ = 1;

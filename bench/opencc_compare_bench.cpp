@@ -1,0 +1,148 @@
+// Our library beside the comparison library (OpenCC 1.4.2, built from its npm package by
+// scripts/fetch-opencc.sh and loaded here in-process) on the same real text in the same run,
+// for each conversion: MB/s of the input counted as UTF-16 (two bytes a character, the same
+// count for both, so the ratio is one of characters per second), best of several runs.
+// Then eight statements on eight threads against one thread converting the same eight texts.
+// usage: opencc_compare_bench <libopencc.so> <its config folder> <corpus folder>
+#include "BenchText.h"
+#include "TezC.h"
+
+#include <dlfcn.h>
+#include <time.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+const char* const kTables[10] = {"big5-gb.cct", "gb-big5.cct", "TD-TU.CCT", "SD-SU.CCT", "TD-SU.CCT",
+                                 "SD-TU.CCT",   "TU-SU.CCT",   "SU-TU.CCT", "TU-TD.CCT", "SU-SD.CCT"};
+
+// The comparison library's C entries, looked up at run time.
+struct Other {
+    void* (*open)(const char*) = nullptr;
+    char* (*convert)(void*, const char*, size_t) = nullptr;
+    void (*release)(char*) = nullptr;
+    int (*close)(void*) = nullptr;
+    bool load(const char* path) {
+        void* lib = dlopen(path, RTLD_NOW);
+        if (!lib) return false;
+        open = reinterpret_cast<void* (*)(const char*)>(dlsym(lib, "opencc_open"));
+        convert = reinterpret_cast<char* (*)(void*, const char*, size_t)>(dlsym(lib, "opencc_convert_utf8"));
+        release = reinterpret_cast<void (*)(char*)>(dlsym(lib, "opencc_convert_utf8_free"));
+        close = reinterpret_cast<int (*)(void*)>(dlsym(lib, "opencc_close"));
+        return open && convert && release && close;
+    }
+};
+
+int32_t openStatement(int32_t env) {
+    int32_t stmt = 0;
+    _TezCreateStmt(env, &stmt, 1000);
+    _TezLoadLST(stmt, (std::string(TEZDESK_DATA_DIR) + "/PCTS.LST").c_str());
+    return stmt;
+}
+
+double cpuSeconds() {
+    timespec t{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) / 1e9;
+}
+
+// Seconds of the fastest of a few runs of f.
+template <typename F>
+double best(F&& f, int runs = 5) {
+    double fastest = 1e9;
+    for (int k = 0; k < runs; ++k) {
+        const auto t0 = Clock::now();
+        f();
+        fastest = std::min(fastest, std::chrono::duration<double>(Clock::now() - t0).count());
+    }
+    return fastest;
+}
+
+void ours(int32_t stmt, const std::u16string& text, int mode, int flag, std::u16string& out) {
+    int32_t res = 0;
+    _TezConvertStringUU(stmt, text.data(), static_cast<int32_t>(text.size()), mode, flag, &res);
+    out.resize(static_cast<size_t>(_TezGetUniLen(res)));
+    _TezGetUniStr(res, out.data(), static_cast<int32_t>(out.size()));
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 4) {
+        std::fprintf(stderr, "usage: opencc_compare_bench <libopencc.so> <config folder> <corpus folder>\n");
+        return 2;
+    }
+    Other other;
+    if (!other.load(argv[1])) {
+        std::fprintf(stderr, "cannot load the comparison library %s: %s\n", argv[1], dlerror());
+        return 1;
+    }
+    const std::string configs = argv[2], corpus = argv[3];
+    int32_t env = 0;
+    _TezCreateEnv(&env);
+    for (int i = 0; i < 10; ++i) _TezLoadCCT(env, i, (std::string(TEZDESK_DATA_DIR) + "/" + kTables[i]).c_str(), 0, 0);
+    const int32_t stmt = openStatement(env);
+
+    struct Case {
+        const char* name;
+        const char* config;
+        const char* file;
+        int mode, flag;
+    };
+    const Case cases[] = {
+        {"S->T code only (s2t)", "s2t", "zh_CN.txt", 0, 0},
+        {"S->T code only, Taiwan (s2tw)", "s2tw", "zh_CN.txt", 0, 0},
+        {"S->T with vocabulary (s2twp)", "s2twp", "zh_CN.txt", 0, -1},
+        {"T->S code only (t2s)", "t2s", "zh_TW.txt", 1, 0},
+        {"T->S with vocabulary (tw2sp)", "tw2sp", "zh_TW.txt", 1, -1},
+    };
+    std::printf("Same-run comparison with OpenCC 1.4.2 (npm package, built here, in-process), real text:\n"
+                "the Chinese manual pages (zh_CN for S->T, zh_TW for T->S). MB/s = input characters x 2\n"
+                "bytes (UTF-16) per second for both; fastest of 5 runs on a machine shared with other work.\n\n");
+    std::printf("%-32s %10s %10s %8s\n", "conversion", "ours MB/s", "OpenCC", "ratio");
+    std::u16string out;
+    for (const Case& c : cases) {
+        const std::string utf8 = bench::readText(corpus + "/" + c.file);
+        const std::u16string text = bench::toU16(utf8);
+        const double mb = static_cast<double>(text.size()) * 2 / 1e6;
+        const double tOurs = best([&] { ours(stmt, text, c.mode, c.flag, out); });
+        void* cc = other.open((configs + "/" + c.config + ".json").c_str());
+        if (cc == reinterpret_cast<void*>(-1) || !cc) {
+            std::printf("%-32s %10.1f %10s\n", c.name, mb / tOurs, "(no config)");
+            continue;
+        }
+        const double tOther = best([&] { other.release(other.convert(cc, utf8.data(), utf8.size())); }, 2);
+        other.close(cc);
+        std::printf("%-32s %10.1f %10.1f %7.1fx\n", c.name, mb / tOurs, mb / tOther, tOther / tOurs);
+    }
+
+    // Eight texts: one thread after another on one statement, then eight threads on eight.
+    const std::u16string text = bench::toU16(bench::readText(corpus + "/zh_CN.txt"));
+    constexpr int kTexts = 8;
+    std::vector<int32_t> stmts;
+    for (int k = 0; k < kTexts; ++k) stmts.push_back(openStatement(env));
+    std::vector<std::u16string> outs(kTexts);
+    const double one = best([&] { for (int k = 0; k < kTexts; ++k) ours(stmts[0], text, 0, -1, outs[k]); }, 3);
+    const double cpu0 = cpuSeconds();
+    const double eight = best([&] {
+        std::vector<std::thread> threads;
+        for (int k = 0; k < kTexts; ++k) threads.emplace_back([&, k] { ours(stmts[size_t(k)], text, 0, -1, outs[size_t(k)]); });
+        for (std::thread& t : threads) t.join();
+    }, 3);
+    const double cpu = (cpuSeconds() - cpu0) / 3;
+    // CPU seconds per wall second of the threaded runs: how many threads really ran at once
+    // (on a busy machine fewer than eight get a core).
+    std::printf("\nS->T with vocabulary, %d texts of %.1f MB (UTF-16): one thread %.3f s, %d threads %.3f s: %.1fx; "
+                "%.1f cores busy on average (%u hardware threads)\n",
+                kTexts, static_cast<double>(text.size()) * 2 / 1e6, one, kTexts, eight, one / eight, cpu / eight,
+                std::thread::hardware_concurrency());
+    return 0;
+}

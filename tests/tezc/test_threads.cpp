@@ -1,0 +1,80 @@
+// Conversions on several statements at once: each thread's results are those of a call made
+// alone, while another statement's tables change (which makes every statement rebuild its
+// vocabulary matchers). Run under the sanitizers too.
+#include "common/TestMain.h"
+#include "TezcFixture.h"
+
+#include <QTest>
+
+#include <atomic>
+#include <string>
+#include <thread>
+#include <vector>
+
+using namespace tezc_test;
+
+namespace {
+
+struct Call {
+    int mode, flag;
+};
+const Call kCalls[] = {{0, 0}, {0, -1}, {1, 0}, {1, -1}, {2, -1}, {3, 0}};
+
+// One string conversion and the fetch of its result on a statement.
+std::u16string convert(int32_t stmt, const std::u16string& text, const Call& c)
+{
+    int32_t res = 0;
+    if (_TezConvertStringUU(stmt, text.data(), int32_t(text.size()), c.mode, c.flag, &res) != 0) return u"(failed)";
+    std::u16string out(size_t(_TezGetUniLen(res)), u'\0');
+    _TezGetUniStr(res, out.data(), int32_t(out.size()));
+    return out;
+}
+
+}  // namespace
+
+class TestThreads : public QObject {
+    Q_OBJECT
+private slots:
+    void statementsConvertAtOnce()
+    {
+        Library lib;
+        const QString sample = QStringLiteral("登录的内核是畫素藉由稽覈。我的头发有点长了，软件和鼠标。皇后大道上的那家老店 abc 123\n");
+        const QString repeated = sample.repeated(400);
+        const std::u16string text(reinterpret_cast<const char16_t*>(repeated.utf16()), size_t(repeated.size()));
+        std::vector<std::u16string> expected;
+        for (const Call& c : kCalls) expected.push_back(convert(lib.stmt, text, c));
+
+        constexpr int kThreads = 6;
+        std::vector<int32_t> stmts(kThreads);
+        const QByteArray lst = QDir(dataDir()).filePath("PCTS.LST").toUtf8();
+        for (int32_t& st : stmts) {
+            QCOMPARE(_TezCreateStmt(lib.env, &st, 1000), 0);
+            QCOMPARE(_TezLoadLST(st, lst.constData()), 0);
+        }
+        std::atomic<bool> done{false};
+        std::atomic<int> wrong{0};
+        // Another statement's table is switched off and on meanwhile: an entry that changes
+        // tables runs alone, between the conversions.
+        const int32_t table = lib.addTable(lib.makeTable("own.pct", {{QStringLiteral("測驗"), QStringLiteral("测试")}}), 1);
+        std::thread changer([&] {
+            for (int k = 0; !done; ++k) _TezSetPCTStatus(table, k % 2);
+        });
+        std::vector<std::thread> workers;
+        for (int t = 0; t < kThreads; ++t)
+            workers.emplace_back([&, t] {
+                for (int round = 0; round < 4; ++round)
+                    for (size_t k = 0; k < std::size(kCalls); ++k)
+                        if (convert(stmts[size_t(t)], text, kCalls[(k + size_t(t)) % std::size(kCalls)]) !=
+                            expected[(k + size_t(t)) % std::size(kCalls)])
+                            ++wrong;
+            });
+        for (std::thread& w : workers) w.join();
+        done = true;
+        changer.join();
+        QCOMPARE(wrong.load(), 0);
+        for (int32_t st : stmts) _TezUnloadLST(st);
+    }
+};
+
+TEZ_REGISTER_TEST(TestThreads)
+#include "test_threads.moc"
