@@ -66,6 +66,7 @@ private slots:
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll(), saved);
+        UnloadForm<FrmSelectADODB>(); // the next test's dialog reads its own program folder
         fx.stop();
     }
 };
