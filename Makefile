@@ -2,28 +2,38 @@ BUILD_DIR ?= build
 # The same sources built with clang's sanitizers; its tests include the fuzz targets.
 SANITIZE_DIR ?= build-sanitize
 JOBS ?= $(shell nproc)
+# Where `make install` puts the program; DESTDIR (empty) stages it below another root.
+PREFIX ?= /usr/local
+# Warnings as errors (TEZDESK_WERROR): make test turns it on for both builds; otherwise a
+# build keeps what it was configured with.
+WERROR ?=
 
-.PHONY: deps configure build sanitize-build run test fuzz bench clean
+.PHONY: deps test-deps configure build sanitize-build run test fuzz install-check install package bench clean
 
+# What building and running need; test-deps adds what the tests need.
 deps:
 	@scripts/install-deps.sh
 
+test-deps:
+	@scripts/install-deps.sh --test
+
 configure: deps
-	@cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	@cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(if $(WERROR),-DTEZDESK_WERROR=$(WERROR)) >/dev/null
 
 build: configure
 	@cmake --build $(BUILD_DIR) -j $(JOBS)
 
-sanitize-build: deps
+sanitize-build: test-deps
 	@CC=clang CXX=clang++ cmake -S . -B $(SANITIZE_DIR) -DCMAKE_BUILD_TYPE=Sanitize \
 	  -DCMAKE_CXX_FLAGS_SANITIZE="-O1 -gline-tables-only" -DCMAKE_C_FLAGS_SANITIZE="-O1 -gline-tables-only" \
-	  -DTEZDESK_SANITIZE=ON >/dev/null
+	  -DTEZDESK_SANITIZE=ON $(if $(WERROR),-DTEZDESK_WERROR=$(WERROR)) >/dev/null
 	@cmake --build $(SANITIZE_DIR) -j $(JOBS)
 
 run: build
 	$(BUILD_DIR)/app/tezdesk
 
-test: build sanitize-build
+test: WERROR = ON
+test: test-deps build sanitize-build install-check
 	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 	cd $(SANITIZE_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
@@ -32,6 +42,17 @@ FUZZ_SECONDS ?= 600
 fuzz: sanitize-build
 	@cmake -S . -B $(SANITIZE_DIR) -DTEZDESK_FUZZ_SECONDS=$(FUZZ_SECONDS) >/dev/null
 	cmake --build $(SANITIZE_DIR) --target fuzz_long -j $(JOBS)
+
+# Installs into a temporary root and starts the installed program there once.
+install-check: build
+	@scripts/check-install.sh $(BUILD_DIR)
+
+install: build
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD_DIR) --prefix $(PREFIX)
+
+# A Debian package of the program (installed under /usr) in $(BUILD_DIR)/package.
+package: build
+	cd $(BUILD_DIR) && cpack -G DEB -B package
 
 bench: build
 	@scripts/fetch-bench-corpus.sh $(BUILD_DIR)

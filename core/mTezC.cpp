@@ -28,7 +28,8 @@ void* tryOpenLibrary(QString* why) {
     const QString envDir = qEnvironmentVariable("TEZDESK_LIB_DIR");
     if (!envDir.isEmpty()) candidates << QDir(envDir).filePath(QString::fromLatin1(kLibraryName));
     if (QCoreApplication::instance())
-        candidates << QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("../lib/") + QString::fromLatin1(kLibraryName));
+        for (const char* folder : {"../lib/", "../lib/tezdesk/"}) // the build tree, an installation
+            candidates << QDir(QCoreApplication::applicationDirPath()).filePath(QLatin1String(folder) + QLatin1String(kLibraryName));
     QString firstFailure;
     for (const QString& path : candidates) {
         if (!QFileInfo::exists(path)) continue;

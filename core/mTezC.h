@@ -1,6 +1,7 @@
 #pragma once
 // Binding to the conversion library libTezC.so: every entry is looked up by its name at its
-// first call. The library is searched in TEZDESK_LIB_DIR, then in <executable folder>/../lib,
+// first call. The library is searched in TEZDESK_LIB_DIR, then in <executable folder>/../lib
+// (the build tree) and <executable folder>/../lib/tezdesk (an installation),
 // then by the system's default search. A missing library or entry raises a RuntimeError
 // (errDllLoad / errDllEntry) in the calling procedure.
 //

@@ -147,11 +147,11 @@ TextFileOrigin FrmOnlineConv::SaveOrigin(const QPlainTextEdit* box) const
 {
     const TextEncoding codePage = box == edtB5 ? TextEncoding::Big5 : TextEncoding::Gb;
     if (!fileOrigin)
-        return {codePage};
+        return {codePage, {}, {}};
     if (fileOriginBox == box)
         return *fileOrigin;
     // A Unicode file stays Unicode whichever box is saved; a code page belongs to its box.
-    return {IsCodePage(fileOrigin->encoding) ? codePage : fileOrigin->encoding};
+    return {IsCodePage(fileOrigin->encoding) ? codePage : fileOrigin->encoding, {}, {}};
 }
 
 void FrmOnlineConv::ForgetFileOrigin()

@@ -1,22 +1,39 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, running and testing need.
-# Does nothing when everything is already there.
+# Installs the Debian packages the program needs. Does nothing when everything is there.
+#   scripts/install-deps.sh          what building and running the program need
+#   scripts/install-deps.sh --test   that, and what the tests, the sanitizer build and the
+#                                    benchmarks need
 set -euo pipefail
 
+# Building and running.
 packages=(
   build-essential cmake pkg-config
-  qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite
-  libqt6sql6-psql libqt6sql6-odbc unixodbc unixodbc-dev tdsodbc mdbtools mdbtools-dev
-  postgresql-15 qtkeychain-qt6-dev libpq-dev util-linux
-  libgl1-mesa-dev libxkbcommon-dev
-  xvfb xauth fonts-noto-cjk
-  libbenchmark-dev linux-perf
-  libmarisa-dev rapidjson-dev
-  libuchardet-dev qt6-translations-l10n
+  qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-translations-l10n
+  libqt6sql6-sqlite libqt6sql6-psql libqt6sql6-odbc
+  unixodbc unixodbc-dev tdsodbc mdbtools-dev
+  qtkeychain-qt6-dev libuchardet-dev
+  libgl1-mesa-dev libxkbcommon-dev fonts-noto-cjk
   libreoffice-writer-nogui libreoffice-calc-nogui libreoffice-impress-nogui
   libreoffice-dev libreoffice-dev-common
-  clang libclang-rt-14-dev
 )
+
+# The tests: a private PostgreSQL server, a display server, the sanitizer tool chain, the
+# Access command-line tools the tests compare with, the benchmarks and the library they
+# are compared with.
+test_packages=(
+  postgresql-15 libpq-dev util-linux
+  xvfb xauth
+  clang libclang-rt-14-dev
+  mdbtools
+  libbenchmark-dev linux-perf
+  libmarisa-dev rapidjson-dev
+)
+
+case "${1:-}" in
+  --test) packages+=("${test_packages[@]}") ;;
+  "") ;;
+  *) echo "usage: $0 [--test]" >&2; exit 2 ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do
@@ -30,7 +47,7 @@ if [ "$(id -u)" -ne 0 ]; then
   if ! command -v sudo >/dev/null 2>&1; then
     echo "install-deps.sh: these packages are missing: ${missing[*]}" >&2
     echo "install-deps.sh: installing them needs root, and sudo is not installed." >&2
-    echo "Run this script as root, or as root first: apt-get install sudo" >&2
+    echo "Run this script as root, or as root first: apt-get install -y sudo" >&2
     exit 1
   fi
   SUDO="sudo"

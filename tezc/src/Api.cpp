@@ -754,7 +754,7 @@ TEZC_API int32_t _TezConvertStringDD(int32_t hStmt, const char* text, int32_t le
     });
 }
 
-namespace {
+extern "C++" namespace {
 
 // A result read through either fetch pair: the other form is made on demand.
 void prepareOther(Result& r) {
