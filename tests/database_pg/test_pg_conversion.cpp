@@ -57,8 +57,10 @@ class PgConversionTest : public QObject {
     Q_OBJECT
     PgServer m_pg;
 
-    // Opens the database through the connection dialog, filled as a user would.
-    FrmDBConv& OpenSource(ModalScript& script, const QString& database)
+    // The database window set for a server source; the connection dialog, when it comes, is
+    // filled as a user would (with "保存口令" ticked and saved when savePassword).
+    FrmDBConv& PrepareSource(ModalScript& script, const QString& database, const QString& password,
+                             bool savePassword = false)
     {
         FrmDBConv& db = frmDBConv();
         gbOutputSettingOK = true;
@@ -70,9 +72,20 @@ class PgConversionTest : public QObject {
             dlg.cboServer->setCurrentText(server);
             dlg.cboDB->setCurrentText(database);
             dlg.txtUserID->setText(PgServer::user());
-            dlg.txtPassword->setText(PgServer::password());
+            dlg.txtPassword->setText(password);
+            if (savePassword) {
+                dlg.chkSavePassword->setChecked(true);
+                dlg.cmdSave->click();
+            }
             dlg.cmdOK->click();
         });
+        return db;
+    }
+
+    // Opens the database through the connection dialog.
+    FrmDBConv& OpenSource(ModalScript& script, const QString& database)
+    {
+        FrmDBConv& db = PrepareSource(script, database, PgServer::password());
         db.MenuProc(QStringLiteral("IDM_FILE_OPEN"));
         return db;
     }
@@ -207,19 +220,8 @@ private slots:
         ProgramFolderFixture fx;
         ModalScript script;
         fx.start();
-        FrmDBConv& db = frmDBConv();
-        gbOutputSettingOK = true;
-        db.cboDBType->setCurrentIndex(1);
+        FrmDBConv& db = PrepareSource(script, QStringLiteral("shop"), QStringLiteral("wrong;secret"));
         const QString server = m_pg.server();
-        script.answerDialog([=](QDialog& d) {
-            auto& dlg = static_cast<FrmSelectADODB&>(d);
-            dlg.cboServerType->setCurrentIndex(1);
-            dlg.cboServer->setCurrentText(server);
-            dlg.cboDB->setCurrentText(QStringLiteral("shop"));
-            dlg.txtUserID->setText(PgServer::user());
-            dlg.txtPassword->setText(QStringLiteral("wrong;secret"));
-            dlg.cmdOK->click();
-        });
         script.answer(vbNo);
         db.MenuProc(QStringLiteral("IDM_FILE_OPEN"));
         QVERIFY(!db.mCnt.IsOpen());
@@ -240,21 +242,7 @@ private slots:
         ProgramFolderFixture fx;
         ModalScript script;
         fx.start();
-        FrmDBConv& db = frmDBConv();
-        gbOutputSettingOK = true;
-        db.cboDBType->setCurrentIndex(1);
-        const QString server = m_pg.server();
-        script.answerDialog([=](QDialog& d) {
-            auto& dlg = static_cast<FrmSelectADODB&>(d);
-            dlg.cboServerType->setCurrentIndex(1);
-            dlg.cboServer->setCurrentText(server);
-            dlg.cboDB->setCurrentText(QStringLiteral("shop"));
-            dlg.txtUserID->setText(PgServer::user());
-            dlg.txtPassword->setText(PgServer::password());
-            dlg.chkSavePassword->setChecked(true);
-            dlg.cmdSave->click();
-            dlg.cmdOK->click();
-        });
+        FrmDBConv& db = PrepareSource(script, QStringLiteral("shop"), PgServer::password(), true);
         db.MenuProc(QStringLiteral("IDM_FILE_OPEN"));
         QVERIFY(db.mCnt.IsOpen());
         QVERIFY(!fx.readFile("ConnParam.sys").contains(PgServer::password().toUtf8()));
