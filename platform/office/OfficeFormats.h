@@ -22,7 +22,7 @@ inline constexpr std::array<OfficeFormat, 8> kOfficeXmlFormats { {
     { "docm", DocumentKind::Text, "MS Word 2007 XML VBA" },
     { "dotx", DocumentKind::Text, "MS Word 2007 XML Template" },
     { "xlsx", DocumentKind::Spreadsheet, "Calc MS Excel 2007 XML" },
-    { "xlsm", DocumentKind::Spreadsheet, "Calc MS Excel 2007 VBA" },
+    { "xlsm", DocumentKind::Spreadsheet, "Calc MS Excel 2007 VBA XML" },
     { "pptx", DocumentKind::Presentation, "Impress MS PowerPoint 2007 XML" },
     { "pptm", DocumentKind::Presentation, "Impress MS PowerPoint 2007 XML VBA" },
     { "ppsx", DocumentKind::Presentation, "Impress MS PowerPoint 2007 XML AutoPlay" },
@@ -39,10 +39,15 @@ inline const OfficeFormat* OfficeXmlFormatOf(const QString& path)
 }
 
 // The store filter for path: the table's filter for its extension, or fallback.
-inline QString StoreFilterFor(const QString& path, const char* fallback)
+inline QString StoreFilterFor(const QString& path, const QString& fallback)
 {
     const OfficeFormat* format = OfficeXmlFormatOf(path);
-    return QString::fromLatin1(format ? format->storeFilter : fallback);
+    return format ? QString::fromLatin1(format->storeFilter) : fallback;
+}
+
+inline QString StoreFilterFor(const QString& path, const char* fallback)
+{
+    return StoreFilterFor(path, QString::fromLatin1(fallback));
 }
 
 } // namespace office

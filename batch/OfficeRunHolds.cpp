@@ -1,0 +1,24 @@
+#include "batch/OfficeRunHolds.h"
+
+#include "core/OfficeAccess.h"
+
+OfficeRunHolds::~OfficeRunHolds()
+{
+    for (std::function<void()>& exit : m_exits)
+        if (exit)
+            exit();
+}
+
+bool OfficeRunHolds::Hold(Kind kind)
+{
+    if (m_exits[kind])
+        return true;
+    OfficeServices& office = Office();
+    const std::function<bool()>& init = kind == Word ? office.InitWordApp
+                                        : kind == Excel ? office.InitExcelApp
+                                                        : office.InitPowerPointApp;
+    if (!init())
+        return false;
+    m_exits[kind] = kind == Word ? office.ExitWordApp : kind == Excel ? office.ExitExcelApp : office.ExitPowerPointApp;
+    return true;
+}
