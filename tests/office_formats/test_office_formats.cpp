@@ -321,6 +321,44 @@ private slots:
         QVERIFY(QString::fromUtf8(office_tests::ReadBytes(out + QStringLiteral("/note.txt"))).contains(kTraditional));
     }
 
+    // A Word row of the HTML window (as a project gives it) is written in its own format too:
+    // a .docx as Office XML, a .doc as Word 97.
+    void htmlWindowWordRowsKeepTheirFormat()
+    {
+        const QString folder = newFolder();
+        const QString in = folder + QStringLiteral("/in");
+        const QString out = folder + QStringLiteral("/out");
+        QDir().mkpath(in);
+        QDir().mkpath(out);
+        const QString docx = in + QStringLiteral("/a.docx");
+        makeDocument(docx, kSimplified);
+        const QString rtf = in + QStringLiteral("/b.rtf");
+        QVERIFY(office_tests::WriteBytes(rtf, office_tests::RtfBody(kSimplified)));
+        const QString doc = in + QStringLiteral("/b.doc");
+        ProgramOffice().Load(rtf, DocumentKind::Text).StoreAs(doc, QString::fromLatin1(office::kFilterWord97));
+        QFile::remove(rtf);
+        FlexGrid grid;
+        grid.setObjectName(QStringLiteral("lstHtml"));
+        grid.setCols(4);
+        grid.setRows(3);
+        grid.setFixedRows(1);
+        const QStringList inputs{docx, doc};
+        for (int r = 1; r <= 2; ++r) {
+            grid.setTextMatrix(r, 2, inputs.at(r - 1));
+            grid.setTextMatrix(r, 3, out + QLatin1Char('/') + QFileInfo(inputs.at(r - 1)).fileName());
+            grid.setRowData(r, FileRowWord);
+        }
+        ModalScript modal;
+        ExecuteHtmlConv(&grid, true, false, false, false);
+        QCOMPARE(modal.unexpected(), 0);
+        QCOMPARE(m_log->procedures(), QStringList());
+        QCOMPARE(FilesUnder(out), (QStringList{QStringLiteral("a.docx"), QStringLiteral("b.doc")}));
+        checkConverted(out + QStringLiteral("/a.docx"));
+        OfficeDocument word97 = ProgramOffice().Load(out + QStringLiteral("/b.doc"), DocumentKind::Text);
+        QCOMPARE(word97.FilterName(), QString::fromLatin1(office::kFilterWord97));
+        QVERIFY(word97.StoryTexts().join(QLatin1Char('|')).contains(kTraditional));
+    }
+
     // The office is ended by its watchdog in the middle of the second of three documents: that
     // row fails with one record, the next row gets a fresh office and converts, and no
     // temporary, intermediate or lock file is left in the output folder.
