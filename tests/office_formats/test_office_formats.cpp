@@ -396,6 +396,7 @@ private slots:
         services.ConvertDOC = convert;
         QCOMPARE(modal.unexpected(), 0);
         QVERIFY(killedPid != 0);
+        QVERIFY(ProgramOffice().ProcessId() != killedPid);
         QCOMPARE(ProgramOffice().Starts(), starts + 2);
         QCOMPARE(grid->TextMatrix(1, 0), QString());
         QCOMPARE(grid->TextMatrix(2, 0), QStringLiteral("."));
@@ -404,6 +405,63 @@ private slots:
         QCOMPARE(FilesUnder(out), (QStringList{QStringLiteral("a.docx"), QStringLiteral("c.docx")}));
         QCOMPARE(FilesUnder(in), names);
         checkConverted(out + QStringLiteral("/c.docx"));
+    }
+
+    // The same in a folder-tree run: the second office document of the tree dies with its
+    // office; every other document converts, the later ones on a fresh office, and the
+    // output tree holds nothing of the one that died.
+    void officeDyingMidDocumentInAFolderTree()
+    {
+        const QString folder = newFolder();
+        const QString in = folder + QStringLiteral("/in");
+        const QString out = folder + QStringLiteral("/out");
+        QDir().mkpath(in);
+        const QStringList names{QStringLiteral("a.xlsx"), QStringLiteral("b.pptx"), QStringLiteral("c.xlsm"),
+                                QStringLiteral("d.ppsx")};
+        for (const QString& name : names)
+            makeDocument(in + QLatin1Char('/') + name, kSimplified);
+        OfficeServices& services = Office();
+        const OfficeServices::Converter convertXls = services.ConvertXLS;
+        const OfficeServices::Converter convertPpt = services.ConvertPPT;
+        int documents = 0;
+        QString died;
+        auto dyingSecond = [&](const OfficeServices::Converter& convert) {
+            return [&, convert](DlgProgress& progress, const QString& src, const QString& dst, bool bCode, bool bPhrase,
+                                bool bB52GB, bool bL2R) {
+                if (++documents != 2)
+                    return convert(progress, src, dst, bCode, bPhrase, bB52GB, bL2R);
+                died = QFileInfo(dst).fileName();
+                ProgramOffice().SetCallTimeout(std::chrono::milliseconds(1));
+                const bool converted = convert(progress, src, dst, bCode, bPhrase, bB52GB, bL2R);
+                ProgramOffice().SetCallTimeout(office::DefaultOfficeSettings().callTimeout);
+                return converted;
+            };
+        };
+        services.ConvertXLS = dyingSecond(convertXls);
+        services.ConvertPPT = dyingSecond(convertPpt);
+        FlexGrid grid;
+        grid.setCols(4);
+        grid.setRows(2);
+        grid.setFixedRows(1);
+        grid.setTextMatrix(1, 2, in);
+        grid.setTextMatrix(1, 3, out);
+        grid.setRowData(1, FileRowText);
+        office_session::StopProgramOffice();
+        const int starts = ProgramOffice().Starts();
+        ModalScript modal;
+        QVERIFY(!ExecutePathConv(&grid, true, false, false, false, gcolHtmlExt, true, true));
+        services.ConvertXLS = convertXls;
+        services.ConvertPPT = convertPpt;
+        QCOMPARE(modal.unexpected(), 0);
+        QCOMPARE(documents, 4);
+        QCOMPARE(ProgramOffice().Starts(), starts + 2);
+        QCOMPARE(grid.TextMatrix(1, 0), QStringLiteral("."));
+        QStringList converted = names;
+        converted.removeAll(died);
+        QCOMPARE(FilesUnder(out), converted);
+        QCOMPARE(FilesUnder(in), names);
+        for (const QString& name : converted)
+            checkConverted(out + QLatin1Char('/') + name);
     }
 };
 
