@@ -169,10 +169,15 @@ double PlainRoundTrip(const QString& profile, const QHash<QString, QStringList>&
     return timer.elapsed() / 1000.0;
 }
 
+// Seconds spent by kind of document.
+struct KindSeconds {
+    double word = 0, excel = 0, powerPoint = 0;
+};
+
 // One office process, started for the documents: each loaded and stored again in its own
 // format, the nearest a round trip can come to the least an office needs per document.
 double OneOfficeRoundTrip(const QString& profile, const QHash<QString, QStringList>& byFormat, const QString& outDir,
-                          int& written)
+                          int& written, KindSeconds& byKind)
 {
     office::OfficeSettings settings = office::DefaultOfficeSettings();
     settings.profileDir = profile;
@@ -185,6 +190,13 @@ double OneOfficeRoundTrip(const QString& profile, const QHash<QString, QStringLi
     QElapsedTimer timer;
     timer.start();
     for (const Format& f : kMix) {
+        QElapsedTimer kindTimer;
+        kindTimer.start();
+        auto account = qScopeGuard([&] {
+            double& total = f.kind == DocumentKind::Text ? byKind.word
+                            : f.kind == DocumentKind::Spreadsheet ? byKind.excel : byKind.powerPoint;
+            total += kindTimer.nsecsElapsed() / 1e9;
+        });
         for (const QString& file : byFormat.value(f.extension)) {
             try {
                 suite.Load(file, f.kind).StoreAs(outDir + '/' + QFileInfo(file).fileName(), QString::fromLatin1(f.filter));
@@ -197,11 +209,6 @@ double OneOfficeRoundTrip(const QString& profile, const QHash<QString, QStringLi
     suite.Stop();
     return timer.elapsed() / 1000.0;
 }
-
-// Seconds spent in the office procedures of the run, by kind of document.
-struct KindSeconds {
-    double word = 0, excel = 0, powerPoint = 0;
-};
 
 // Times every office procedure the batch runs call (the Word route's steps on the office, the
 // workbook and presentation converters) into seconds.
@@ -271,7 +278,9 @@ int main(int argc, char** argv)
     const int plainWritten = FilesUnder(plainOut);
 
     int oneWritten = 0;
-    const double oneSeconds = OneOfficeRoundTrip(dir.filePath("one-profile"), byFormat, dir.filePath("one"), oneWritten);
+    KindSeconds oneByKind;
+    const double oneSeconds =
+        OneOfficeRoundTrip(dir.filePath("one-profile"), byFormat, dir.filePath("one"), oneWritten, oneByKind);
 
     const QString ourOut = dir.filePath("ours");
     FlexGrid grid;
@@ -303,6 +312,8 @@ int main(int argc, char** argv)
     std::printf("folder-tree run, converting (%d office start%s):      %3d documents in %6.2f s: %5.2f documents per second%s\n",
                 ourStarts, ourStarts == 1 ? "" : "s", ourWritten, ourSeconds, ourRate,
                 done ? "" : " (the run reported failures)");
+    std::printf("one-process round trip by kind: Word documents %.2f s, workbooks %.2f s, presentations %.2f s\n",
+                oneByKind.word, oneByKind.excel, oneByKind.powerPoint);
     std::printf("the run's office procedures: Word documents %.2f s (RTF export, Word store, ConvertDOC), "
                 "workbooks %.2f s, presentations %.2f s\n",
                 kindSeconds.word, kindSeconds.excel, kindSeconds.powerPoint);
