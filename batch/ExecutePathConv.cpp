@@ -85,7 +85,7 @@ bool ConvertTreeFile(const QString& file, const QString& output, bool bCode, boo
                         bB52GB, bL2R);
     } else if (officeFlag && IsExtInList(file, gcolWordExt, true)) {
         // The Word operations start the office themselves when the hold cannot be had.
-        holds.Hold(OfficeRunHolds::Word);
+        holds.HoldOnce(OfficeRunHolds::Word);
         ConvertWordDocument(file, output, bCode, bPhrase, bB52GB, bL2R, true);
     } else {
         CopyUnchanged(file, output);

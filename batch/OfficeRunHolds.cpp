@@ -9,10 +9,17 @@ OfficeRunHolds::~OfficeRunHolds()
             exit();
 }
 
+void OfficeRunHolds::HoldOnce(Kind kind)
+{
+    if (!m_tried[kind])
+        Hold(kind);
+}
+
 bool OfficeRunHolds::Hold(Kind kind)
 {
     if (m_exits[kind])
         return true;
+    m_tried[kind] = true;
     OfficeServices& office = Office();
     const std::function<bool()>& init = kind == Word ? office.InitWordApp
                                         : kind == Excel ? office.InitExcelApp

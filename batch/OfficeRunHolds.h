@@ -18,7 +18,10 @@ public:
     // Starts the kind's application unless the run holds it already; false when it cannot be
     // started (a later file of the kind tries again).
     bool Hold(Kind kind);
+    // As Hold, but tried once per run only: for a kind whose documents can do without a hold.
+    void HoldOnce(Kind kind);
 
 private:
     std::function<void()> m_exits[KindCount];
+    bool m_tried[KindCount] = {};
 };
