@@ -62,6 +62,7 @@ bench: build
 	$(BUILD_DIR)/bench/tezc_bench "" 32 $(BUILD_DIR)/bench-corpus
 	$(BUILD_DIR)/bench/tezc_file_bench "" $(BUILD_DIR)/bench-corpus
 	QT_QPA_PLATFORM=offscreen $(BUILD_DIR)/bench/office_bench
+	QT_QPA_PLATFORM=offscreen $(BUILD_DIR)/bench/office_mix_bench
 
 clean:
 	rm -rf $(BUILD_DIR) $(SANITIZE_DIR)

@@ -15,8 +15,8 @@ namespace {
 // Word document of the HTML list: Word saves it as RTF; with code conversion the RTF converter
 // converts it and declares the target's code page, and toward Traditional Word re-saves it and
 // replaces the extra table's terms; with vocabulary Word replaces the in-use tables' terms;
-// Word saves the end result as a Word document. All of it happens on a file beside the output,
-// which then replaces the output.
+// Word saves the end result as a Word document in the output's format (Office XML formats keep
+// theirs). All of it happens on a file beside the output, which the last store replaces.
 void HtmlWordRoute(const QString& input, const QString& output, bool bCode, bool bPhrase, bool bB52GB, bool bL2R)
 {
     OfficeServices& office = Office();
@@ -38,8 +38,8 @@ void HtmlWordRoute(const QString& input, const QString& output, bool bCode, bool
     }
     if (bPhrase)
         office.WordReplaceAllPhrases(doc, bCode ? bB52GB : !bB52GB, bL2R);
-    office.WordSaveAsWord8(doc, doc);
-    document.MoveOver(output);
+    // Stored straight over the output (through a temporary beside it), in the output's own format.
+    office.WordSaveAsWord8(doc, output);
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "core/FileTypes.h"
 #include "batch/FolderPath.h"
 #include "batch/OutputConflicts.h"
+#include "batch/OfficeRunHolds.h"
 #include "batch/OutputGuard.h"
 #include "batch/RowRoutes.h"
 #include "batch/RunLeftovers.h"
@@ -48,19 +49,18 @@ void RunLog(const QString& line)
     WriteLog(line);
 }
 
-// A workbook or presentation: the application started and quit around the one file.
-void OfficeFileRoute(bool logStartFailure, const std::function<bool()>& init, const std::function<void()>& exit,
+// A workbook or presentation, through the application the run holds (started at its first file).
+void OfficeFileRoute(bool logStartFailure, OfficeRunHolds& holds, OfficeRunHolds::Kind kind,
                      const OfficeServices::Converter& convert, const QString& file, const QString& output,
                      bool bCode, bool bPhrase, bool bB52GB, bool bL2R)
 {
-    if (!init()) {
+    if (!holds.Hold(kind)) {
         if (logStartFailure)
             RunLog(QStringLiteral("   ...Convert Failed!"));
         throw RuntimeError(errPathFileAccess, QStringLiteral("The Office application cannot be started"));
     }
     const bool existed = QFileInfo::exists(output);
     const bool converted = convert(dlgProgress(), file, output, bCode, bPhrase, bB52GB, bL2R);
-    exit();
     if (!converted) {
         if (!existed)
             QFile::remove(output);
@@ -70,7 +70,7 @@ void OfficeFileRoute(bool logStartFailure, const std::function<bool()>& init, co
 
 // One file of the tree by its type; true when it was copied unchanged.
 bool ConvertTreeFile(const QString& file, const QString& output, bool bCode, bool bPhrase, bool bB52GB, bool bL2R,
-                     const QStringList& extList, bool tagFlag, bool officeFlag)
+                     const QStringList& extList, bool tagFlag, bool officeFlag, OfficeRunHolds& holds)
 {
     OfficeServices& office = Office();
     if (IsExtInList(file, extList, true)) {
@@ -78,12 +78,14 @@ bool ConvertTreeFile(const QString& file, const QString& output, bool bCode, boo
     } else if (IsExtInList(file, gcolTextExt, true)) {
         ConvertTextFile(file, output, bCode, bPhrase, bB52GB, bL2R, 0);
     } else if (officeFlag && IsExtInList(file, gcolXlsExt, true)) {
-        OfficeFileRoute(false, office.InitExcelApp, office.ExitExcelApp, office.ConvertXLS, file, output, bCode,
-                        bPhrase, bB52GB, bL2R);
+        OfficeFileRoute(false, holds, OfficeRunHolds::Excel, office.ConvertXLS, file, output, bCode, bPhrase, bB52GB,
+                        bL2R);
     } else if (officeFlag && IsExtInList(file, gcolPptExt, true)) {
-        OfficeFileRoute(true, office.InitPowerPointApp, office.ExitPowerPointApp, office.ConvertPPT, file, output,
-                        bCode, bPhrase, bB52GB, bL2R);
+        OfficeFileRoute(true, holds, OfficeRunHolds::PowerPoint, office.ConvertPPT, file, output, bCode, bPhrase,
+                        bB52GB, bL2R);
     } else if (officeFlag && IsExtInList(file, gcolWordExt, true)) {
+        // The Word operations start the office themselves when the hold cannot be had.
+        holds.HoldOnce(OfficeRunHolds::Word);
         ConvertWordDocument(file, output, bCode, bPhrase, bB52GB, bL2R, true);
     } else {
         CopyUnchanged(file, output);
@@ -199,7 +201,7 @@ QString ShownExtension(const QByteArray& file)
 // own bytes afterwards). True when it was copied unchanged.
 bool ConvertNativeTreeFile(const QByteArray& file, const QByteArray& output, const QString& outFolder, bool bCode,
                            bool bPhrase, bool bB52GB, bool bL2R, const QStringList& extList, bool tagFlag,
-                           bool officeFlag)
+                           bool officeFlag, OfficeRunHolds& holds)
 {
     const QByteArray folder = output.left(output.lastIndexOf('/'));
     if (!MakeNativeFolder(folder))
@@ -218,7 +220,7 @@ bool ConvertNativeTreeFile(const QByteArray& file, const QByteArray& output, con
         RunOnWorker([&] { CopyNativeFileWhole(file, output); });
         return true;
     }
-    ConvertTreeFile(input, converted, bCode, bPhrase, bB52GB, bL2R, extList, tagFlag, officeFlag);
+    ConvertTreeFile(input, converted, bCode, bPhrase, bB52GB, bL2R, extList, tagFlag, officeFlag, holds);
     const QByteArray from = QFile::encodeName(converted);
     struct stat old {};
     if (::stat(output.constData(), &old) == 0)
@@ -231,7 +233,7 @@ bool ConvertNativeTreeFile(const QByteArray& file, const QByteArray& output, con
 // One folder tree, its files listed already: the body of ConvertPath.
 bool ConvertTree(const QString& inFolder, const QString& outFolder, const TreeFiles& tree, RunInputs& inputs,
                  bool bCode, bool bPhrase, bool bB52GB, bool bL2R, const QStringList& extList, bool tagFlag,
-                 bool officeFlag)
+                 bool officeFlag, OfficeRunHolds& holds)
 {
     try {
         const PathCollection& files = tree.files;
@@ -256,7 +258,7 @@ bool ConvertTree(const QString& inFolder, const QString& outFolder, const TreeFi
                 const RowLeftovers leftovers = LeftoversBefore(file, output, officeRoute);
                 QCoreApplication::processEvents();
                 try {
-                    if (ConvertTreeFile(file, output, bCode, bPhrase, bB52GB, bL2R, extList, tagFlag, officeFlag))
+                    if (ConvertTreeFile(file, output, bCode, bPhrase, bB52GB, bL2R, extList, tagFlag, officeFlag, holds))
                         ++skipped;
                 } catch (...) {
                     RemoveRowLeftovers(file, output, leftovers);
@@ -281,7 +283,7 @@ bool ConvertTree(const QString& inFolder, const QString& outFolder, const TreeFi
             const QByteArray output = NativeOutput(inFolder, outFolder, file);
             try {
                 if (ConvertNativeTreeFile(file, output, outFolder, bCode, bPhrase, bB52GB, bL2R, extList, tagFlag,
-                                          officeFlag))
+                                          officeFlag, holds))
                     ++skipped;
                 inputs.noteWrittenNative(output);
             } catch (const RuntimeError&) {
@@ -335,7 +337,9 @@ bool ConvertPath(const QString& inFolder, const QString& outFolder, bool bCode, 
         LogRowFailure(kRunName, inFolder, QStringLiteral("the output %1 is an input of this run").arg(over));
         return false;
     }
-    return ConvertTree(inFolder, outFolder, tree, inputs, bCode, bPhrase, bB52GB, bL2R, extList, tagFlag, officeFlag);
+    OfficeRunHolds holds;
+    return ConvertTree(inFolder, outFolder, tree, inputs, bCode, bPhrase, bB52GB, bL2R, extList, tagFlag, officeFlag,
+                       holds);
 }
 
 bool ExecutePathConv(FlexGrid* grid, bool bCode, bool bPhrase, bool bB52GB, bool bL2R, const QStringList& extList,
@@ -346,6 +350,8 @@ bool ExecutePathConv(FlexGrid* grid, bool bCode, bool bPhrase, bool bB52GB, bool
     BatchRunningScope running;
     MousePointerKeeper hourglass(vbHourglass);
     bool result = false;
+    // One office for the whole run, quit when the run ends (also after a failure).
+    OfficeRunHolds holds;
     try {
         RunLog(QStringLiteral("PathConv Started. gvPrjFile:") + gvPrjFile);
         bool everyRowDone = true;
@@ -389,7 +395,7 @@ bool ExecutePathConv(FlexGrid* grid, bool bCode, bool bPhrase, bool bB52GB, bool
                 if (refusal.isEmpty()) {
                     const bool tag = grid->RowData(i) & FileRowAddTag;
                     done = ConvertTree(input, output, trees[i], inputs, bCode, bPhrase, bB52GB, bL2R, extList, tag,
-                                       officeFlag);
+                                       officeFlag, holds);
                 } else {
                     Err().Set(errPathNotFound, refusal);
                     ErrorLog(kRunName);

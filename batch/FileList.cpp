@@ -15,6 +15,7 @@
 #include "core/BatchRunning.h"
 #include "core/Log.h"
 #include "platform/FlexGrid.h"
+#include "platform/office/OfficeFormats.h"
 
 namespace {
 
@@ -81,19 +82,21 @@ int32_t TypeBitOf(const QString& input, const ListTypes& types)
     return 0;
 }
 
-// Only a word-processor row of the Word window is converted into a ".doc" document.
-bool TakesWordRoute(int32_t typeBit, const ListTypes& types)
+// Only a word-processor row of the Word window is converted into a ".doc" document; an Office
+// XML document is written back in its own format under its own name.
+bool TakesWordRoute(const QString& input, int32_t typeBit, const ListTypes& types)
 {
-    return typeBit == FileRowWord && &types.second == &gcolWordExt;
+    return typeBit == FileRowWord && &types.second == &gcolWordExt && !office::OfficeXmlFormatOf(input);
 }
 
 QString WithExtensionChange(const QString& relative, int32_t typeBit, const ListTypes& types)
 {
     QString extension;
-    if (TakesWordRoute(typeBit, types))
+    if (TakesWordRoute(relative, typeBit, types))
         extension = QStringLiteral("doc");
     else if (!types.firstExtension.isEmpty() && IsExtInList(relative, types.first, false))
-        extension = types.firstExtension;
+        extension = office::OfficeXmlFormatOf(relative) ? QString::fromLatin1(office::OfficeXmlFormatOf(relative)->extension)
+                                                        : types.firstExtension;
     if (extension.isEmpty())
         return relative;
     return relative.left(relative.lastIndexOf(QLatin1Char('.')) + 1) + extension;
@@ -108,7 +111,7 @@ QString PlanOutput(const QString& input, const QString& base, int32_t typeBit, c
         output = UniqueOutputPath(JoinPath(WithoutTrailingSlash(settings.folder), relative), plan);
     } else {
         const QString folder = GetFileDir(input);
-        output = folder + MakeOutputFileName(input.mid(folder.size()), plan, folder, TakesWordRoute(typeBit, types));
+        output = folder + MakeOutputFileName(input.mid(folder.size()), plan, folder, TakesWordRoute(input, typeBit, types));
     }
     plan.add(output);
     return output;

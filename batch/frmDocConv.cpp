@@ -9,7 +9,7 @@
 
 namespace {
 const FileListWindowSetup kSetup = {"frmDocConv", "lstDoc", "tbDoc", "IDM_WINDOW_DOCCONVERT", 8006, true, true, true, true, false, 5010, 5011, 8000,
-    "All Files (*.*)|*.*|Text Files (*.txt)|*.txt|Doc Files (*.doc)|*.doc|Other Files (*.rtf;*.pab;*.olk;*.scd;*.xls;*.xlw;*.wk1;*.wk3;*.wk4;*.sam;*mcw;*.wri;*.cwi)|*.rtf;*.pab;*.olk;*.scd;*.xls;*.xlw;*.wk1;*.wk3;*.wk4;*.sam;*mcw;*.wri;*.cwi",
+    "All Files (*.*)|*.*|Text Files (*.txt)|*.txt|Doc Files (*.doc;*.docx;*.docm;*.dotx)|*.doc;*.docx;*.docm;*.dotx|Other Files (*.rtf;*.pab;*.olk;*.scd;*.xls;*.xlw;*.wk1;*.wk3;*.wk4;*.sam;*mcw;*.wri;*.cwi)|*.rtf;*.pab;*.olk;*.scd;*.xls;*.xlw;*.wk1;*.wk3;*.wk4;*.sam;*mcw;*.wri;*.cwi",
     &OfficeServices::DetectWord, 2005};
 } // namespace
 

@@ -11,7 +11,7 @@
 
 namespace {
 const FileListWindowSetup kSetup = {"frmPptConv", "lstPpt", "tbPpt", "IDM_WINDOW_PPTCONVERT", 8012, false, true, true, true, false, 5010, 5011, 8000,
-    "Text Files (*.txt)|*.txt|PowerPoint Files (*.ppt)|*.ppt|All Files (*.*)|*.*", &OfficeServices::DetectPowerPoint, 2007};
+    "Text Files (*.txt)|*.txt|PowerPoint Files (*.ppt;*.pptx;*.pptm;*.ppsx)|*.ppt;*.pptx;*.pptm;*.ppsx|All Files (*.*)|*.*", &OfficeServices::DetectPowerPoint, 2007};
 } // namespace
 
 FrmPptConv& frmPptConv()

@@ -11,7 +11,7 @@
 
 namespace {
 const FileListWindowSetup kSetup = {"frmXlsConv", "lstXls", "tbXls", "IDM_WINDOW_XLSCONVERT", 8011, false, true, true, true, false, 5010, 5011, 8000,
-    "Text Files (*.txt)|*.txt|Excel Files (*.xls)|*.xls|All Files (*.*)|*.*", &OfficeServices::DetectExcel, 2006};
+    "Text Files (*.txt)|*.txt|Excel Files (*.xls;*.xlsx;*.xlsm)|*.xls;*.xlsx;*.xlsm|All Files (*.*)|*.*", &OfficeServices::DetectExcel, 2006};
 } // namespace
 
 FrmXlsConv& frmXlsConv()

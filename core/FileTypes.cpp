@@ -1,6 +1,7 @@
 #include "core/FileTypes.h"
 
 #include "core/Err.h"
+#include "platform/office/OfficeFormats.h"
 #include "resources/Pictures.h"
 
 #include <QFileInfo>
@@ -56,6 +57,12 @@ void InitFileTypes()
     gcolXlsExt = QStringList { QStringLiteral("xls") };
     gcolPptExt = QStringList { QStringLiteral("ppt") };
     gcolNoExt.clear();
+    for (const office::OfficeFormat& format : office::kOfficeXmlFormats) {
+        QStringList& list = format.kind == office::DocumentKind::Text ? gcolWordExt
+            : format.kind == office::DocumentKind::Spreadsheet         ? gcolXlsExt
+                                                                       : gcolPptExt;
+        list << QString::fromLatin1(format.extension);
+    }
 
     gPicTypeTxt = LoadPicture(ResPicTypeTxt);
     gPicTypeDoc = gPicTypeXls = gPicTypePpt = LoadPicture(ResPicTypeOffice);

@@ -17,6 +17,7 @@
 #include "office/OfficeSession.h"
 #include "office/VocabularyItems.h"
 #include "platform/MousePointer.h"
+#include "platform/office/OfficeFormats.h"
 
 #include <QCoreApplication>
 #include <QProgressBar>
@@ -156,7 +157,7 @@ bool ConvertDOC(DlgProgress& progress, const QString& sSrc, const QString& sDst,
             ConversionStep(failures, QStringLiteral("document properties"), [&] { ConvertTextProperties(document, failures); });
             ShowConversionProgress(progress, sSrc, 100);
             if (failures.objects.isEmpty()) {
-                ConversionStep(failures, QStringLiteral("output ") + sDst, [&] { document.StoreAs(sDst, document.FilterName()); });
+                ConversionStep(failures, QStringLiteral("output ") + sDst, [&] { document.StoreAs(sDst, office::StoreFilterFor(sDst, document.FilterName())); });
                 WriteLog(QStringLiteral("--- Document Closed:") + sDst);
                 WriteLog(QStringLiteral("--- Process Time(in seconds):") +
                          QString::number(start.msecsTo(QTime::currentTime()) / 1000.0));

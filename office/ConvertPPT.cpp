@@ -14,6 +14,7 @@
 #include "office/OfficeFailure.h"
 #include "office/OfficeServices.h"
 #include "office/OfficeSession.h"
+#include "platform/office/OfficeFormats.h"
 
 #include <QTime>
 
@@ -125,7 +126,7 @@ void ConvertDeck(DlgProgress& progress, const QString& sSrc, const QString& sDst
     ConversionStep(failures, QStringLiteral("document properties"), [&] { ConvertTextProperties(deck, failures); });
     if (!failures.objects.isEmpty())
         return;
-    ConversionStep(failures, QStringLiteral("output ") + sDst, [&] { deck.StoreAs(sDst, deck.FilterName()); });
+    ConversionStep(failures, QStringLiteral("output ") + sDst, [&] { deck.StoreAs(sDst, office::StoreFilterFor(sDst, deck.FilterName())); });
     WriteLog(QStringLiteral("--- Presentation Closed:") + sDst);
     WriteLog(QStringLiteral("--- Process Time(in seconds):") + QString::number(start.secsTo(QTime::currentTime())));
 }

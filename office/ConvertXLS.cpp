@@ -18,6 +18,7 @@
 #include "office/OfficeSession.h"
 #include "core/FileIdentity.h"
 #include "office/ShapeTypeName.h"
+#include "platform/office/OfficeFormats.h"
 
 #include <QTime>
 
@@ -183,7 +184,7 @@ bool ConvertXLS(DlgProgress& progress, const QString& sSrc, const QString& sDst,
             ConversionStep(failures, QStringLiteral("document properties"), [&] { ConvertTextProperties(book, failures); });
             ShowConversionProgress(progress, sSrc, 100);
             if (failures.objects.isEmpty()) {
-                ConversionStep(failures, QStringLiteral("output ") + sDst, [&] { book.StoreAs(sDst, book.FilterName()); });
+                ConversionStep(failures, QStringLiteral("output ") + sDst, [&] { book.StoreAs(sDst, office::StoreFilterFor(sDst, book.FilterName())); });
                 WriteLog(QStringLiteral("--- WorkBook Closed:") + sDst);
                 WriteLog(QStringLiteral("--- Process WorkBook Time(in seconds):") +
                          QString::number(start.msecsTo(QTime::currentTime()) / 1000.0));

@@ -11,6 +11,7 @@
 #include "office/VocabularyItems.h"
 #include "core/FileIdentity.h"
 #include "platform/CodePage.h"
+#include "platform/office/OfficeFormats.h"
 
 #include <QFileInfo>
 #include <QLabel>
@@ -54,7 +55,7 @@ void WordSaveAsWord8(const QString& strInFile, const QString& strOutFile)
 {
     WithWordProcessor([&](office::OfficeSuite& suite) {
         OfficeDocument document = suite.Load(strInFile, DocumentKind::Text);
-        document.StoreAs(strOutFile, QString::fromLatin1(office::kFilterWord97));
+        document.StoreAs(strOutFile, office::StoreFilterFor(strOutFile, office::kFilterWord97));
     });
 }
 

@@ -294,6 +294,8 @@ QString OfficeSuite::ProductName() const { return m_impl->productName; }
 
 int OfficeSuite::DocumentsLoaded() const { return m_impl->documentsLoaded; }
 
+int OfficeSuite::Starts() const { return m_impl->generation; }
+
 CallStatistics OfficeSuite::Statistics() const { return m_impl->statistics; }
 
 void OfficeSuite::SetCallTimeout(std::chrono::milliseconds limit) { m_impl->settings.callTimeout = limit; }

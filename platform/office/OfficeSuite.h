@@ -65,6 +65,8 @@ public:
 
     // Documents loaded since the office process started.
     int DocumentsLoaded() const;
+    // Office processes this object has started so far, restarts included.
+    int Starts() const;
     void SetCallTimeout(std::chrono::milliseconds limit);
     CallStatistics Statistics() const;
 

@@ -427,6 +427,42 @@ private slots:
         QCOMPARE(f.tree(QStringLiteral("treeout")), QStringList{"a.txt"});
     }
 
+    // The folder-tree run starts each application at the first file of its kind and quits it
+    // once, after the last file; a start that fails fails that file, and the next file of the
+    // kind tries again.
+    void folderTreeHoldsEachApplicationOnce()
+    {
+        RunFixture f;
+        int excelStarts = 0, excelQuits = 0, pptStarts = 0, pptQuits = 0;
+        QStringList steps;
+        Office().InitExcelApp = [&] { return ++excelStarts > 1; };
+        Office().ExitExcelApp = [&] { steps << QStringLiteral("quit"); ++excelQuits; };
+        Office().InitPowerPointApp = [&] { ++pptStarts; return true; };
+        Office().ExitPowerPointApp = [&] { steps << QStringLiteral("quit"); ++pptQuits; };
+        const OfficeServices::Converter convert = [&](DlgProgress&, const QString&, const QString& out, bool, bool,
+                                                      bool, bool) {
+            steps << QStringLiteral("convert");
+            WriteFileBytes(out, "converted");
+            return true;
+        };
+        Office().ConvertXLS = convert;
+        Office().ConvertPPT = convert;
+        for (const char* name : {"a.xls", "b.xlsx", "c.xlsm", "d.ppt", "e.pptx", "f.ppsx"})
+            f.makeFile(QStringLiteral("tree/") + QLatin1String(name), "X");
+        auto folders = MakeEmptyFileGrid(QStringLiteral("lstPath"));
+        AddRow(folders.get(), f.path(QStringLiteral("tree")), f.path(QStringLiteral("treeout")), FileRowText);
+        ModalScript modal;
+        modal.answer(vbOK);
+        ExecutePathConv(folders.get(), true, true, false, false, gcolHtmlExt, true, true);
+        QCOMPARE(excelStarts, 2);
+        QCOMPARE(excelQuits, 1);
+        QCOMPARE(pptStarts, 1);
+        QCOMPARE(pptQuits, 1);
+        QCOMPARE(steps, (QStringList{"convert", "convert", "convert", "convert", "convert", "quit", "quit"}));
+        QCOMPARE(f.tree(QStringLiteral("treeout")).size(), 5);
+        QVERIFY(RowFailed(*folders, 1));
+    }
+
     // Excel and PowerPoint runs stop at once when their application cannot be started.
     void officeApplicationThatCannotStart_data()
     {

@@ -143,6 +143,31 @@ private slots:
             << "files4" << "lstXls" << "~/out" << false << QStringList { "w/Book.XLS" } << QStringList { "~/w/Book.XLS" }
             << kNoFlags << QStringList { "~/w/Book.XLS -> ~/out/Book.xls" } << QList<int> { 0x80 }
             << QStringList { "office" };
+        QTest::newRow("own folder, Word grid: Office XML documents keep their format's extension")
+            << "doc" << "lstDoc" << "" << true << QStringList { "w/a.docx", "w/b.DOCM", "w/c.dotx" }
+            << QStringList { "~/w/a.docx", "~/w/b.DOCM", "~/w/c.dotx" } << kNoFlags
+            << QStringList { "~/w/a.docx -> ~/w/a1.docx", "~/w/b.DOCM -> ~/w/b1.DOCM", "~/w/c.dotx -> ~/w/c1.dotx" }
+            << QList<int> { 0x40, 0x40, 0x40 } << QStringList { "office", "office", "office" };
+        QTest::newRow("to a folder, Word grid: an Office XML document keeps its extension")
+            << "drop" << "lstDoc" << "~/out" << false << QStringList { "w/a.docx", "w/b.docm" }
+            << QStringList { "~/w/a.docx", "~/w/b.docm" } << kNoFlags
+            << QStringList { "~/w/a.docx -> ~/out/a.docx", "~/w/b.docm -> ~/out/b.docm" } << QList<int> { 0x40, 0x40 }
+            << QStringList { "office", "office" };
+        QTest::newRow("to a folder, Excel grid: Office XML workbooks keep their format")
+            << "files4" << "lstXls" << "~/out" << false << QStringList { "w/Book.XLSX", "w/m.xlsm" }
+            << QStringList { "~/w/Book.XLSX", "~/w/m.xlsm" } << kNoFlags
+            << QStringList { "~/w/Book.XLSX -> ~/out/Book.xlsx", "~/w/m.xlsm -> ~/out/m.xlsm" } << QList<int> { 0x80, 0x80 }
+            << QStringList { "office", "office" };
+        QTest::newRow("to a folder, PowerPoint grid: Office XML presentations keep their format")
+            << "files5" << "lstPpt" << "~/out" << false << QStringList { "w/a.pptx", "w/b.PPTM", "w/c.ppsx" }
+            << QStringList { "~/w/a.pptx", "~/w/b.PPTM", "~/w/c.ppsx" } << kNoFlags
+            << QStringList { "~/w/a.pptx -> ~/out/a.pptx", "~/w/b.PPTM -> ~/out/b.pptm", "~/w/c.ppsx -> ~/out/c.ppsx" }
+            << QList<int> { 0x100, 0x100, 0x100 } << QStringList { "office", "office", "office" };
+        QTest::newRow("own folder, Excel grid: a Word XML document is of type other there")
+            << "files4" << "lstXls" << "" << true << QStringList { "w/a.docx", "w/b.pptx" }
+            << QStringList { "~/w/a.docx", "~/w/b.pptx" } << kNoFlags
+            << QStringList { "~/w/a.docx -> ~/w/a1.docx", "~/w/b.pptx -> ~/w/b1.pptx" } << QList<int> { 0, 0 }
+            << QStringList { "other", "other" };
         QTest::newRow("to a folder, PowerPoint grid: a dropped presentation gets .ppt")
             << "files5" << "lstPpt" << "~/out" << false << QStringList { "w/deck.PPT", "w/n.txt" }
             << QStringList { "~/w" } << kNoFlags

@@ -42,7 +42,7 @@
 
 namespace {
 
-const char kWordFilter[] = "All Files (*.*)|*.*|Text Files (*.txt)|*.txt|Doc Files (*.doc)|*.doc|Other Files "
+const char kWordFilter[] = "All Files (*.*)|*.*|Text Files (*.txt)|*.txt|Doc Files (*.doc;*.docx;*.docm;*.dotx)|*.doc;*.docx;*.docm;*.dotx|Other Files "
                            "(*.rtf;*.pab;*.olk;*.scd;*.xls;*.xlw;*.wk1;*.wk3;*.wk4;*.sam;*mcw;*.wri;*.cwi)|*.rtf;*.pab;"
                            "*.olk;*.scd;*.xls;*.xlw;*.wk1;*.wk3;*.wk4;*.sam;*mcw;*.wri;*.cwi";
 

@@ -78,10 +78,12 @@ private slots:
         InitFileTypes();
         QCOMPARE(gcolHtmlExt, (QStringList { "htm", "html" }));
         QCOMPARE(gcolTextExt, (QStringList { "txt" }));
+        // The Office XML formats follow their kind's older extensions.
         QCOMPARE(gcolWordExt,
-            (QStringList { "doc", "rtf", "pab", "olk", "scd", "wk1", "wk3", "wk4", "sam", "mcw", "wri", "cwi" }));
-        QCOMPARE(gcolXlsExt, (QStringList { "xls" }));
-        QCOMPARE(gcolPptExt, (QStringList { "ppt" }));
+            (QStringList { "doc", "rtf", "pab", "olk", "scd", "wk1", "wk3", "wk4", "sam", "mcw", "wri", "cwi", "docx",
+                "docm", "dotx" }));
+        QCOMPARE(gcolXlsExt, (QStringList { "xls", "xlsx", "xlsm" }));
+        QCOMPARE(gcolPptExt, (QStringList { "ppt", "pptx", "pptm", "ppsx" }));
         QVERIFY(gcolNoExt.isEmpty());
         for (const GridPicture* picture : { &gPicFailed, &gPicTypeTxt, &gPicTypeDoc, &gPicTypeXls, &gPicTypePpt, &gPicTypeOther })
             QVERIFY(!picture->isNull());
