@@ -112,18 +112,13 @@ public:
         }
         startWriteback();
     }
-    bool commit() {
+    // With flush the data reaches the disk before the rename; without it the caller makes
+    // the output durable.
+    bool commit(bool flush) {
         if (!ok()) return false;
         // Keep the permissions of a file being replaced; new files get 0666 - umask.
-        struct stat st {};
-        if (::stat(path_.c_str(), &st) == 0) {
-            ::fchmod(fd_, st.st_mode & 07777);
-        } else {
-            const mode_t mask = ::umask(0);
-            ::umask(mask);
-            ::fchmod(fd_, 0666 & ~mask);
-        }
-        bool good = ::fsync(fd_) == 0;
+        ::fchmod(fd_, outputMode(path_));
+        bool good = !flush || ::fsync(fd_) == 0;
         good = ::close(fd_) == 0 && good;
         fd_ = -2;
         if (good && ::rename(tmp_.c_str(), path_.c_str()) == 0) {
@@ -591,7 +586,7 @@ StreamOutcome streamConvertFile(Stmt& st, const std::string& in, const std::stri
                 rc = TEZ_ERR_CHANGED;
                 return StreamOutcome::Finished;
             }
-            rc = final.commit() ? TEZ_OK : TEZ_ERR_WRITE;
+            rc = final.commit(st.syncFiles) ? TEZ_OK : TEZ_ERR_WRITE;
             return StreamOutcome::Finished;
         }
     }
@@ -599,7 +594,7 @@ StreamOutcome streamConvertFile(Stmt& st, const std::string& in, const std::stri
         rc = TEZ_ERR_CHANGED;
         return StreamOutcome::Finished;
     }
-    rc = output.commit() ? TEZ_OK : TEZ_ERR_WRITE;
+    rc = output.commit(st.syncFiles) ? TEZ_OK : TEZ_ERR_WRITE;
     return StreamOutcome::Finished;
 }
 
