@@ -3,7 +3,9 @@
 #include "core/CheckedFileWrite.h"
 #include "core/Err.h"
 
+#include <atomic>
 #include <cerrno>
+#include <random>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -36,6 +38,25 @@ int FlushByName(const QByteArray& path, bool folder)
     const int result = ::fsync(fd) == 0 ? 0 : errno;
     ::close(fd);
     return result;
+}
+
+// A temporary's name in the folder that no file has: ".tezc-" and six letters or digits, as
+// the program's other temporaries (so that a run removes those a killed run left). The file
+// is not made here: the writer renames its own complete file onto the name, so that nothing
+// appears beside the output before the writer has opened its input.
+QByteArray FreeTemporaryName(const QByteArray& folder)
+{
+    static const char kDigits[] = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+    static std::atomic<uint64_t> next{std::random_device{}()};
+    for (;;) {
+        uint64_t n = next.fetch_add(0x9E3779B97F4A7C15ull);
+        QByteArray name = folder + "/.tezc-";
+        for (int i = 0; i < 6; ++i, n /= 62)
+            name += kDigits[n % 62];
+        struct stat st {};
+        if (::lstat(name.constData(), &st) != 0 && errno == ENOENT)
+            return name;
+    }
 }
 
 void Fail(DurableOutputs::Entry& entry, const QString& why)
@@ -74,14 +95,7 @@ DurableOutputs::Entry DurableOutputs::reserve(const QByteArray& target)
     }
     if (fd >= 0)
         ::close(fd);
-    entry.temporary = folder + "/.tezc-XXXXXX";
-    const int file = ::mkostemp(entry.temporary.data(), O_CLOEXEC);
-    if (file < 0) {
-        const int error = errno;
-        throw RuntimeError(error == ENOSPC || error == EDQUOT ? errDiskFull : errPathFileAccess,
-                           SystemError(error) + QStringLiteral(": ") + ShownPath(target));
-    }
-    ::close(file);
+    entry.temporary = FreeTemporaryName(folder);
     return entry;
 }
 

@@ -16,7 +16,7 @@
 class DurableOutputs {
 public:
     struct Entry {
-        QByteArray temporary; // ".tezc-XXXXXX" beside the target, written and closed
+        QByteArray temporary; // ".tezc-XXXXXX" beside the target, written and closed by then
         QByteArray target;
         int newMode = -1;     // permissions when the target is new (-1: 0666), less the umask
         dev_t device = 0;     // the file system holding both
@@ -28,10 +28,10 @@ public:
     DurableOutputs(const DurableOutputs&) = delete;
     DurableOutputs& operator=(const DurableOutputs&) = delete;
 
-    // An empty temporary beside target for a writer to replace, and its file system, which
-    // is watched from now on (so that a write error of what goes there is reported by the
-    // flush). Any thread may call it. Raises RuntimeError naming the target when it cannot
-    // be made.
+    // A free temporary name beside target for a writer to rename its complete file onto, and
+    // its file system, which is watched from now on (so that a write error of what goes there
+    // is reported by the flush). Raises RuntimeError naming the target when its folder cannot
+    // be opened.
     Entry reserve(const QByteArray& target);
 
     // Makes the good entries their targets, in their order (a later entry for the same target
