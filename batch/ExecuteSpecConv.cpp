@@ -7,6 +7,8 @@
 #include "batch/RowRoutes.h"
 #include "core/dlgProgress.h"
 
+#include <QFile>
+
 namespace {
 
 // A word-processor row restored from a project: with the add-tag bit, 8-bit text written as
@@ -40,6 +42,9 @@ PoolWork SpecWordWork(const FileRowJob& job, int16_t convType, int16_t convOptio
     const int32_t ownScript = (convType == 8 || convType == 10) ? 1 : 2;
     return [=](int32_t hStmt, const QString& into) {
         IntermediateFile tagged(job.output, QStringLiteral("tmp"));
+        // The pool's statements write their outputs as new files: the name stays reserved
+        // by the object, the file is the library's to make.
+        QFile::remove(tagged.path());
         TypedFileWork(job.input, ownScript, 0, -1)(hStmt, tagged.path());
         return TypedFileWork(tagged.path(), convType, convOption, 0)(hStmt, into);
     };

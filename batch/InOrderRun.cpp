@@ -56,8 +56,8 @@ namespace {
 constexpr int kGroupItems = 1024;
 constexpr qint64 kGroupWaitMs = 400;
 
-// The library statements of the pool threads: clones of ghStmt that leave the flush of their
-// outputs to DurableOutputs. Made once for a ghStmt and kept (statements live as long as the
+// The library statements of the pool threads: clones of ghStmt that write their outputs as
+// new files under the temporaries' names and leave the flush to DurableOutputs. Made once for a ghStmt and kept (statements live as long as the
 // library). Empty when the library gives no clone: then one thread converts on ghStmt.
 std::vector<int32_t> WorkerStatements(int threads)
 {
@@ -70,7 +70,7 @@ std::vector<int32_t> WorkerStatements(int threads)
     try {
         while (static_cast<int>(clones.size()) < threads) {
             int32_t clone = 0;
-            if (_TezCloneStmt(ghStmt, &clone) != 0 || _TezSetFileSync(clone, 0) != 0)
+            if (_TezCloneStmt(ghStmt, &clone) != 0 || _TezSetFileOutput(clone, TEZ_OUTPUT_NEW) != 0)
                 break;
             clones.push_back(clone);
         }

@@ -332,7 +332,7 @@ TEZC_API int32_t _TezCloneStmt(int32_t hStmt, int32_t* hClone) {
         st->env = owner->env;
         st->listOf = owner;
         st->isClone = true;
-        st->syncFiles = owner->syncFiles;
+        st->outputIsNew = owner->outputIsNew;
         st->result = std::make_shared<Result>();
         st->result->env = st->env.get();
         st->result->calls = st->calls;
@@ -342,11 +342,12 @@ TEZC_API int32_t _TezCloneStmt(int32_t hStmt, int32_t* hClone) {
     });
 }
 
-TEZC_API int32_t _TezSetFileSync(int32_t hStmt, int32_t sync) {
+TEZC_API int32_t _TezSetFileOutput(int32_t hStmt, int32_t how) {
     return guarded([&]() -> int32_t {
         auto st = reg().get<Stmt>(hStmt, Kind::Stmt);
         if (!st) return TEZ_ERR_HANDLE;
-        st->syncFiles = sync != 0;
+        if (how != TEZ_OUTPUT_REPLACE && how != TEZ_OUTPUT_NEW) return TEZ_ERR_ARG;
+        st->outputIsNew = how == TEZ_OUTPUT_NEW;
         return TEZ_OK;
     });
 }

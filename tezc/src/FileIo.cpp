@@ -102,10 +102,11 @@ mode_t processUmask() {
 
 }  // namespace
 
+mode_t newFileMode() { return 0666 & ~processUmask(); }
+
 mode_t outputMode(const std::string& path) {
     struct stat st {};
-    if (::stat(path.c_str(), &st) == 0) return st.st_mode & 07777;
-    return 0666 & ~processUmask();
+    return ::stat(path.c_str(), &st) == 0 ? st.st_mode & 07777 : newFileMode();
 }
 
 bool writeFileAtomic(const std::string& path, std::string_view data, bool flush) {

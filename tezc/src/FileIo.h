@@ -31,8 +31,9 @@ bool readFile(const std::string& path, std::string& out);
 // old file (if any) is untouched and no temporary file is left. With flush the data reaches
 // the disk before the rename; without it the caller makes the file durable.
 bool writeFileAtomic(const std::string& path, std::string_view data, bool flush = true);
-// The permissions a new output gets: those of the file at path when there is one, else
-// 0666 less the process's umask (read without changing it, so that threads may call it).
+// The permissions of a new file: 0666 less the process's umask (read without changing it,
+// so that threads may call it); of an output: those of the file at path when there is one.
+mode_t newFileMode();
 mode_t outputMode(const std::string& path);
 bool sameFile(const std::string& a, const std::string& b);
 

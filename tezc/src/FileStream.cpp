@@ -75,11 +75,15 @@ private:
     bool failed_ = false;
 };
 
-// A temporary file beside the output, renamed over it by commit; removed otherwise.
+// A temporary file beside the output, flushed and renamed over it by commit; removed
+// otherwise. A new output (TEZ_OUTPUT_NEW) is written under its own name, made here and
+// left unflushed by commit.
 class OutputFile {
 public:
-    explicit OutputFile(const std::string& path) : path_(path), tmp_(joinPath(folderOf(path), ".tezc-XXXXXX")) {
-        fd_ = ::mkostemp(tmp_.data(), O_CLOEXEC);
+    OutputFile(const std::string& path, bool isNew)
+        : path_(path), tmp_(isNew ? path : joinPath(folderOf(path), ".tezc-XXXXXX")), new_(isNew) {
+        fd_ = isNew ? ::open(tmp_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600)
+                    : ::mkostemp(tmp_.data(), O_CLOEXEC);
     }
     ~OutputFile() {
         if (fd_ >= 0) ::close(fd_);
@@ -112,16 +116,14 @@ public:
         }
         startWriteback();
     }
-    // With flush the data reaches the disk before the rename; without it the caller makes
-    // the output durable.
-    bool commit(bool flush) {
+    bool commit() {
         if (!ok()) return false;
         // Keep the permissions of a file being replaced; new files get 0666 - umask.
-        ::fchmod(fd_, outputMode(path_));
-        bool good = !flush || ::fsync(fd_) == 0;
+        ::fchmod(fd_, new_ ? newFileMode() : outputMode(path_));
+        bool good = new_ || ::fsync(fd_) == 0;
         good = ::close(fd_) == 0 && good;
         fd_ = -2;
-        if (good && ::rename(tmp_.c_str(), path_.c_str()) == 0) {
+        if (good && (new_ || ::rename(tmp_.c_str(), path_.c_str()) == 0)) {
             committed_ = true;
             return true;
         }
@@ -145,6 +147,7 @@ private:
     std::string tmp_;
     uint64_t flushed_ = 0;
     int fd_ = -1;
+    bool new_ = false;
     bool failed_ = false;
     bool committed_ = false;
     uint64_t size_ = 0;
@@ -445,7 +448,8 @@ StreamOutcome streamConvertFile(Stmt& st, const std::string& in, const std::stri
     }
     const Enc outEnc = plan.toWide ? Enc::Utf16 : (enc.enc == Enc::Utf8 ? Enc::Utf8 : Enc::Dbcs);
 
-    OutputFile output(out);
+    // HTML output may be written a second time under the output's name (final, below).
+    OutputFile output(out, st.outputIsNew && !plan.html);
     if (!output.ok()) {
         rc = TEZ_ERR_WRITE;
         return StreamOutcome::Finished;
@@ -575,7 +579,7 @@ StreamOutcome streamConvertFile(Stmt& st, const std::string& in, const std::stri
                                   : !gbOut               ? "big5"
                                   : fitsGb               ? "gb2312"
                                                          : "gb18030";
-        OutputFile final(out);
+        OutputFile final(out, st.outputIsNew);
         bool spliced = false;
         if (!final.ok() || !html->finish(charset, final, spliced)) {
             rc = TEZ_ERR_WRITE;
@@ -586,7 +590,7 @@ StreamOutcome streamConvertFile(Stmt& st, const std::string& in, const std::stri
                 rc = TEZ_ERR_CHANGED;
                 return StreamOutcome::Finished;
             }
-            rc = final.commit(st.syncFiles) ? TEZ_OK : TEZ_ERR_WRITE;
+            rc = final.commit() ? TEZ_OK : TEZ_ERR_WRITE;
             return StreamOutcome::Finished;
         }
     }
@@ -594,7 +598,7 @@ StreamOutcome streamConvertFile(Stmt& st, const std::string& in, const std::stri
         rc = TEZ_ERR_CHANGED;
         return StreamOutcome::Finished;
     }
-    rc = output.commit(st.syncFiles) ? TEZ_OK : TEZ_ERR_WRITE;
+    rc = output.commit() ? TEZ_OK : TEZ_ERR_WRITE;
     return StreamOutcome::Finished;
 }
 

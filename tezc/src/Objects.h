@@ -170,8 +170,9 @@ struct Stmt : Object {
     // afresh at each of its calls; it has no list of its own.
     std::weak_ptr<Stmt> listOf;
     bool isClone = false;
-    // Whether file conversions flush their output to the disk before renaming it into place.
-    bool syncFiles = true;
+    // Whether file conversions write their output as a new file that the caller makes
+    // durable and moves into place (TEZ_OUTPUT_NEW), instead of replacing it safely.
+    bool outputIsNew = false;
 };
 
 // Handle registry. Conversions and fetches hold its lock shared (with their statement's own
