@@ -79,6 +79,15 @@ DurableOutputs::Entry DurableOutputs::reserve(const QByteArray& target)
     Entry entry;
     entry.target = target;
     const QByteArray folder = FolderOf(target);
+    {
+        const std::lock_guard hold(m_lock);
+        const auto known = m_folders.find(folder);
+        if (known != m_folders.end()) {
+            entry.device = known->second;
+            entry.temporary = FreeTemporaryName(folder);
+            return entry;
+        }
+    }
     struct stat st {};
     int fd = -1;
     if (::stat(folder.constData(), &st) != 0 || (fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) < 0) {
@@ -90,6 +99,7 @@ DurableOutputs::Entry DurableOutputs::reserve(const QByteArray& target)
         // The first folder of a file system stays open: its flush reports the write errors
         // that come after it was opened.
         const std::lock_guard hold(m_lock);
+        m_folders.emplace(folder, st.st_dev);
         if (m_devices.emplace(st.st_dev, fd).second)
             fd = -1;
     }

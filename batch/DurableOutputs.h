@@ -47,5 +47,6 @@ private:
     int deviceFd(dev_t device) const;
 
     mutable std::mutex m_lock;
-    std::map<dev_t, int> m_devices; // an open folder of each file system written
+    std::map<dev_t, int> m_devices;          // an open folder of each file system written
+    std::map<QByteArray, dev_t> m_folders;   // the file system of each folder written
 };

@@ -245,11 +245,13 @@ bool ConvertTree(const QString& inFolder, const QString& outFolder, const TreeFi
         std::vector<char> copied(static_cast<size_t>(files.count()), 0);
         InOrderItems items;
         items.count = files.count();
-        items.inputOf = [&](int n) { return files.at(n); };
+        // No input of the tree is an output of it (refused before the walk), so no file waits
+        // for another's output.
         items.plan = [&](int n) -> ItemPlan {
             const QString& file = files.at(n);
             const QString output = JoinPath(outFolder, RelativeIn(root, file));
-            if (IsOneFile(file, output))
+            const QFileInfo existing(output);
+            if ((existing.exists() || existing.isSymLink()) && IsOneFile(file, output))
                 return ItemPlan::settled(QStringLiteral("The output is the input"));
             const bool officeRoute = officeFlag && (IsExtInList(file, gcolXlsExt, true) ||
                                                     IsExtInList(file, gcolPptExt, true) ||

@@ -315,7 +315,8 @@ private:
                     try {
                         job->entry = m_outputs.reserve(QFile::encodeName(plan.output));
                         pending.job = job;
-                        pending.outputKeys = PathKeys(plan.output);
+                        if (m_items.inputOf)
+                            pending.outputKeys = PathKeys(plan.output);
                         for (const QString& key : pending.outputKeys)
                             m_outputKeys.insert(key);
                         m_pool->submit(job);
