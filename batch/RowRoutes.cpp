@@ -94,7 +94,7 @@ PoolWork TypedFileWork(const QString& input, int32_t type, int32_t option, int32
 
 PoolWork CopyWork(const QString& input)
 {
-    return [=](int32_t, const QString& into) { return CopyFileWhole(input, into, CheckedFileWrite::Flush::Deferred); };
+    return [=](int32_t, const QString& into) { return CopyFileWhole(input, into, CheckedFileWrite::Flush::NewName); };
 }
 
 bool OutputFolderMadeQuietly(const QString& output)

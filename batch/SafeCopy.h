@@ -4,7 +4,7 @@
 // gets the input's permissions less the umask, as cp gives it; an output it replaces keeps
 // its own. Raises a RuntimeError naming the file when the input cannot be read, changed
 // while it was read, or the output cannot be written. Returns the input's permissions. With
-// Flush::Deferred the caller makes the output durable.
+// Flush::NewName the caller makes the output durable.
 #include "core/CheckedFileWrite.h"
 
 #include <QByteArray>

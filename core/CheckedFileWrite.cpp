@@ -77,8 +77,13 @@ bool IsOwnTemporaryName(const QByteArray& name)
 CheckedFileWrite::CheckedFileWrite(const QByteArray& nativeTarget, int mode, Flush flush)
     : m_target(nativeTarget), m_mode(mode), m_flush(flush)
 {
-    m_temporary = FolderOf(m_target) + '/' + kTemporaryPrefix + QByteArray(kTemporaryRandom, 'X');
-    m_fd = ::mkostemp(m_temporary.data(), O_CLOEXEC);
+    if (m_flush == Flush::NewName) {
+        m_temporary = m_target;
+        m_fd = ::open(m_temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    } else {
+        m_temporary = FolderOf(m_target) + '/' + kTemporaryPrefix + QByteArray(kTemporaryRandom, 'X');
+        m_fd = ::mkostemp(m_temporary.data(), O_CLOEXEC);
+    }
     if (m_fd < 0) {
         const int error = errno;
         m_temporary.clear();
@@ -125,14 +130,15 @@ void CheckedFileWrite::write(const char* data, qsizetype size)
 void CheckedFileWrite::commit()
 {
     struct stat old {};
-    const mode_t mode = ::stat(m_target.constData(), &old) == 0 ? (old.st_mode & 07777) : NewFileModeLessUmask(m_mode);
+    const bool replaces = m_flush == Flush::BeforeRename && ::stat(m_target.constData(), &old) == 0;
+    const mode_t mode = replaces ? (old.st_mode & 07777) : NewFileModeLessUmask(m_mode);
     if (::fchmod(m_fd, mode) != 0 || (m_flush == Flush::BeforeRename && ::fsync(m_fd) != 0))
         fail(errno);
     const int fd = m_fd;
     m_fd = -1;
     if (::close(fd) != 0)
         fail(errno);
-    if (::rename(m_temporary.constData(), m_target.constData()) != 0)
+    if (m_flush == Flush::BeforeRename && ::rename(m_temporary.constData(), m_target.constData()) != 0)
         fail(errno);
     m_temporary.clear();
 }

@@ -11,9 +11,10 @@
 
 class CheckedFileWrite {
 public:
-    // BeforeRename: the data reaches the disk before the rename. Deferred: the rename follows
-    // the checked write and close; the caller makes the file durable (DurableOutputs).
-    enum class Flush { BeforeRename, Deferred };
+    // BeforeRename: the data reaches the disk before the rename. NewName: the target is a
+    // name no file has (the caller's own temporary), written in place and not flushed: the
+    // caller makes it durable and moves it into place (DurableOutputs).
+    enum class Flush { BeforeRename, NewName };
     // The file gets mode when it is new (-1: 0666 less the umask, as a new file of cp);
     // a file it replaces keeps its own mode. Throws RuntimeError when the temporary cannot
     // be made (errDiskFull when the disk is full).
