@@ -230,7 +230,8 @@ public:
         std::vector<int32_t> statements = WorkerStatements(threads);
         if (statements.empty())
             statements.push_back(ghStmt);
-        m_window = kGroupItems + 4 * static_cast<int>(statements.size());
+        // Room for a second group: the threads go on with it while the first is committed.
+        m_window = 2 * kGroupItems + 4 * static_cast<int>(statements.size());
         m_pool = std::make_unique<Pool>(statements);
     }
     ~Run()
@@ -352,6 +353,7 @@ private:
     // Makes the collected outputs safe on the disk, then finishes their items in order.
     void commitGroup()
     {
+        planAhead();
         std::vector<DurableOutputs::Entry*> entries;
         for (int n = 0; n < m_collected; ++n) {
             Pending& pending = m_pending[n];
