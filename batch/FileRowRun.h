@@ -3,6 +3,8 @@
 // skips processed rows, refuses a row whose output is its input, makes the output folder,
 // hands the row to the run's route, marks the row done or failed, selects it and keeps it in
 // view, sets the processed bit, moves the progress bar, and ends with the run's summary.
+// Rows the run's pool route takes convert several at once (InOrderRun); everything the
+// window shows and logs still happens row by row, in row order.
 #include "batch/InOrderRun.h"
 #include "core/Err.h"
 
