@@ -53,8 +53,8 @@ namespace {
 
 // A group of finished outputs is made safe on the disk when it holds this many, or when its
 // first output waited this long: two flushes of the file system per group.
-constexpr int kGroupItems = 1024;
-constexpr qint64 kGroupWaitMs = 400;
+constexpr int kGroupItems = 4096;
+constexpr qint64 kGroupWaitMs = 1000;
 
 // The library statements of the pool threads: clones of ghStmt that write their outputs as
 // new files under the temporaries' names and leave the flush to DurableOutputs. Made once for a ghStmt and kept (statements live as long as the
