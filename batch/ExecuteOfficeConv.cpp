@@ -111,6 +111,13 @@ void ExecuteDocConv(FlexGrid* grid, bool bCode, bool bPhrase, bool bB52GB, bool 
         } else {
             TextOrCopy(job, bCode, bPhrase, bB52GB, bL2R);
         }
+    }, [&](const FileRowJob& job) -> PoolWork {
+        // Text rows and copies run several at once; Word rows stay on this thread.
+        if (job.rowWord & FileRowText)
+            return TextFileWork(job.input, bCode, bPhrase, bB52GB, bL2R, (job.rowWord & FileRowAddTag) ? -1 : 0);
+        if (job.rowWord & FileRowWord)
+            return {};
+        return CopyWork(job.input);
     });
     if (officeStarted)
         office.ExitWordApp();

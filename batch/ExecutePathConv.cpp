@@ -8,6 +8,7 @@
 #include "batch/FileRowRun.h"
 #include "core/FileTypes.h"
 #include "batch/FolderPath.h"
+#include "batch/InOrderRun.h"
 #include "batch/OutputConflicts.h"
 #include "batch/OfficeRunHolds.h"
 #include "batch/OutputGuard.h"
@@ -242,41 +243,67 @@ bool ConvertTree(const QString& inFolder, const QString& outFolder, const TreeFi
         const int total = files.count() + static_cast<int>(tree.undecodable.size());
         int skipped = 0;
         int failed = 0;
-        for (int n = 0; n < files.count(); ++n) {
+        // Whether each file is copied unchanged (counted as skipped once it is written).
+        std::vector<char> copied(static_cast<size_t>(files.count()), 0);
+        InOrderItems items;
+        items.count = files.count();
+        // No input of the tree is an output of it (refused before the walk), so no file waits
+        // for another's output.
+        items.plan = [&](int n) -> ItemPlan {
             const QString& file = files.at(n);
             const QString output = JoinPath(outFolder, RelativeIn(root, file));
-            progress.labFile->setText(file);
+            const QFileInfo existing(output);
+            if ((existing.exists() || existing.isSymLink()) && IsOneFile(file, output))
+                return ItemPlan::settled(QStringLiteral("The output is the input"));
             const bool officeRoute = officeFlag && (IsExtInList(file, gcolXlsExt, true) ||
                                                     IsExtInList(file, gcolPptExt, true) ||
                                                     IsExtInList(file, gcolWordExt, true));
-            QString failure;
-            try {
-                if (IsOneFile(file, output))
-                    throw RuntimeError(errPathFileAccess, QStringLiteral("The output is the input"));
+            if (!officeRoute && OutputFolderMadeQuietly(output)) {
+                try {
+                    CheckOutputReplaceable(output);
+                } catch (const RuntimeError& e) {
+                    return ItemPlan::settled(e.description().isNull() ? QStringLiteral("") : e.description());
+                }
+                if (IsExtInList(file, extList, true))
+                    return ItemPlan::pool(output, TextFileWork(file, bCode, bPhrase, bB52GB, bL2R, tagFlag ? -1 : 0));
+                if (IsExtInList(file, gcolTextExt, true))
+                    return ItemPlan::pool(output, TextFileWork(file, bCode, bPhrase, bB52GB, bL2R, 0));
+                copied[static_cast<size_t>(n)] = 1;
+                return ItemPlan::pool(output, CopyWork(file));
+            }
+            // Office documents, and files whose output folder cannot be made (which
+            // EnsureOutputFolder records), on this thread in their turn.
+            return ItemPlan::onInterface([&, n, file, output, officeRoute] {
+                progress.labFile->setText(file);
                 CheckOutputReplaceable(output);
                 EnsureOutputFolder(output);
                 const RowLeftovers leftovers = LeftoversBefore(file, output, officeRoute);
                 QCoreApplication::processEvents();
                 try {
-                    if (ConvertTreeFile(file, output, bCode, bPhrase, bB52GB, bL2R, extList, tagFlag, officeFlag, holds))
-                        ++skipped;
+                    copied[static_cast<size_t>(n)] =
+                        ConvertTreeFile(file, output, bCode, bPhrase, bB52GB, bL2R, extList, tagFlag, officeFlag, holds);
                 } catch (...) {
                     RemoveRowLeftovers(file, output, leftovers);
                     throw;
                 }
                 RemoveRowLeftovers(file, output, leftovers);
-                inputs.noteWritten(output);
-            } catch (const RecordedRowFailure&) {
+            });
+        };
+        items.finish = [&](int n, const ItemOutcome& outcome) {
+            const QString& file = files.at(n);
+            progress.labFile->setText(file);
+            if (outcome.succeeded()) {
+                inputs.noteWritten(JoinPath(outFolder, RelativeIn(root, file)));
+                if (copied[static_cast<size_t>(n)])
+                    ++skipped;
+            } else {
                 ++failed;
-            } catch (const RuntimeError& e) {
-                failure = e.description();
-            }
-            if (!failure.isNull()) {
-                ++failed;
-                LogRowFailure(kRunName, file, failure);
+                if (!outcome.recorded)
+                    LogRowFailure(kRunName, file, outcome.failure);
             }
             progress.ProgressBar1->setValue(100 * (n + 1) / total);
-        }
+        };
+        RunInOrder(items);
         int leftOut = 0;
         for (int n = 0; n < tree.undecodable.size(); ++n) {
             const QByteArray& file = tree.undecodable.at(n);

@@ -1,6 +1,7 @@
 #include "batch/FileRowRun.h"
 
 #include "batch/OutputGuard.h"
+#include "batch/RowRoutes.h"
 
 #include "core/FileGrid.h"
 #include "core/FileIdentity.h"
@@ -23,6 +24,7 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <vector>
 #include <QProgressBar>
 #include <QLabel>
 
@@ -47,15 +49,6 @@ void KeepRowInView(FlexGrid* grid, int row, int v)
     grid->setTopRow(std::clamp(top, 1, grid->Rows() - 1));
 }
 
-int RowsToHandle(FlexGrid* grid)
-{
-    int n = 0;
-    for (int i = 1; i < grid->Rows(); ++i)
-        if (!(grid->RowData(i) & FileRowProcessed))
-            ++n;
-    return n;
-}
-
 // The inputs of the rows the run handles.
 RunInputs InputsOfRun(FlexGrid* grid)
 {
@@ -75,26 +68,6 @@ QStringList OutputFoldersOfRun(FlexGrid* grid)
             folders << QFileInfo(grid->TextMatrix(i, 3)).path();
     folders.removeDuplicates();
     return folders;
-}
-
-struct RowOutcome {
-    QString failure; // null when the row succeeded, else why it failed
-    bool recorded = false;
-};
-
-// Runs the row. (The record is written outside the catch block so that it names the file.)
-RowOutcome RowFailure(const FileRowJob& job, const FileRowRoute& route)
-{
-    try {
-        CheckOutputReplaceable(job.output);
-        EnsureOutputFolder(job.output);
-        route(job);
-        return {};
-    } catch (const RecordedRowFailure& e) {
-        return {e.description().isNull() ? QStringLiteral("") : e.description(), true};
-    } catch (const RuntimeError& e) {
-        return {e.description().isNull() ? QStringLiteral("") : e.description(), false};
-    }
 }
 
 }  // namespace
@@ -135,6 +108,12 @@ void CheckLibraryResult(int32_t rc, const QString& file)
 
 bool RunFileRows(FlexGrid* grid, const FileRowRunSetup& setup, const FileRowRoute& route)
 {
+    return RunFileRows(grid, setup, route, {});
+}
+
+bool RunFileRows(FlexGrid* grid, const FileRowRunSetup& setup, const FileRowRoute& route,
+                 const FileRowPoolRoute& poolRoute)
+{
     BatchRunningScope running;
     DlgProgress& progress = dlgProgress();
     try {
@@ -146,43 +125,76 @@ bool RunFileRows(FlexGrid* grid, const FileRowRunSetup& setup, const FileRowRout
         if (rows > 1)
             grid->setTopRow(1);
         const int v = VisibleRowCount(grid);
-        const int total = RowsToHandle(grid);
+        std::vector<FileRowJob> jobs;
+        for (int i = 1; i < rows; ++i)
+            if (!(grid->RowData(i) & FileRowProcessed))
+                jobs.push_back({i, grid->TextMatrix(i, 2), grid->TextMatrix(i, 3), grid->RowData(i)});
+        const int total = static_cast<int>(jobs.size());
         RunInputs inputs = InputsOfRun(grid);
         RemoveStaleTemporaries(OutputFoldersOfRun(grid));
+        // A row whose output is its input fails without a record and stays where the view is.
+        std::vector<char> oneFile(jobs.size(), 0);
         int handled = 0;
-        for (int i = 1; i < rows; ++i) {
-            const int32_t word = grid->RowData(i);
-            if (word & FileRowProcessed)
-                continue;
-            grid->setRow(i);
-            const FileRowJob job{i, grid->TextMatrix(i, 2), grid->TextMatrix(i, 3), word};
-            progress.labFile->setText(job.input);
-            const bool officeRoute = !(word & FileRowText) && (word & (FileRowWord | FileRowExcel | FileRowPowerPoint));
-            const RowLeftovers leftovers = LeftoversBefore(job.input, job.output, officeRoute);
+        InOrderItems items;
+        items.count = total;
+        items.inputOf = [&](int n) { return jobs[n].input; };
+        items.plan = [&](int n) -> ItemPlan {
+            const FileRowJob& job = jobs[n];
             if (IsOneFile(job.input, job.output)) {
+                oneFile[n] = 1;
+                return ItemPlan::settled(QStringLiteral(""), true);
+            }
+            if (inputs.holds(job.output))
+                return ItemPlan::settled(QStringLiteral("the output %1 is an input of this run").arg(job.output));
+            PoolWork work = poolRoute ? poolRoute(job) : PoolWork();
+            if (work && OutputFolderMadeQuietly(job.output)) {
+                try {
+                    CheckOutputReplaceable(job.output);
+                } catch (const RuntimeError& e) {
+                    return ItemPlan::settled(e.description().isNull() ? QStringLiteral("") : e.description());
+                }
+                return ItemPlan::pool(job.output, std::move(work));
+            }
+            return ItemPlan::onInterface([&, n] {
+                const FileRowJob& row = jobs[n];
+                grid->setRow(row.row);
+                progress.labFile->setText(row.input);
+                const bool officeRoute = !(row.rowWord & FileRowText) &&
+                                         (row.rowWord & (FileRowWord | FileRowExcel | FileRowPowerPoint));
+                const RowLeftovers leftovers = LeftoversBefore(row.input, row.output, officeRoute);
+                try {
+                    CheckOutputReplaceable(row.output);
+                    EnsureOutputFolder(row.output);
+                    route(row);
+                } catch (...) {
+                    RemoveRowLeftovers(row.input, row.output, leftovers);
+                    throw;
+                }
+                RemoveRowLeftovers(row.input, row.output, leftovers);
+            });
+        };
+        items.finish = [&](int n, const ItemOutcome& outcome) {
+            const FileRowJob& job = jobs[n];
+            const int i = job.row;
+            grid->setRow(i);
+            progress.labFile->setText(job.input);
+            if (oneFile[n]) {
                 FileListMarkRowFailed(grid, i);
-            } else if (inputs.holds(job.output)) {
-                FileListMarkRowFailed(grid, i);
-                LogRowFailure(setup.runName, job.input,
-                              QStringLiteral("the output %1 is an input of this run").arg(job.output));
+            } else if (outcome.succeeded()) {
+                inputs.noteWritten(job.output);
+                FileListMarkRowDone(grid, i);
                 KeepRowInView(grid, i, v);
             } else {
-                const RowOutcome outcome = RowFailure(job, route);
-                RemoveRowLeftovers(job.input, job.output, leftovers);
-                if (outcome.failure.isNull()) {
-                    inputs.noteWritten(job.output);
-                    FileListMarkRowDone(grid, i);
-                } else {
-                    FileListMarkRowFailed(grid, i);
-                    if (!outcome.recorded)
-                        LogRowFailure(setup.runName, job.input, outcome.failure);
-                }
+                FileListMarkRowFailed(grid, i);
+                if (!outcome.recorded)
+                    LogRowFailure(setup.runName, job.input, outcome.failure);
                 KeepRowInView(grid, i, v);
             }
             grid->setRowData(i, grid->RowData(i) | FileRowProcessed);
             ++handled;
             progress.ProgressBar1->setValue(100 * handled / total);
-        }
+        };
+        RunInOrder(items);
     } catch (...) {
         ErrorLog(setup.runName);
         UnloadForm<DlgProgress>();

@@ -3,6 +3,9 @@
 // skips processed rows, refuses a row whose output is its input, makes the output folder,
 // hands the row to the run's route, marks the row done or failed, selects it and keeps it in
 // view, sets the processed bit, moves the progress bar, and ends with the run's summary.
+// Rows the run's pool route takes convert several at once (InOrderRun); everything the
+// window shows and logs still happens row by row, in row order.
+#include "batch/InOrderRun.h"
 #include "core/Err.h"
 
 #include <QString>
@@ -39,6 +42,16 @@ struct FileRowRunSetup {
 // A failure outside the rows is written with ErrorLog(runName) and ends the run without a
 // summary. Returns true when the loop reached its end.
 bool RunFileRows(FlexGrid* grid, const FileRowRunSetup& setup, const FileRowRoute& route);
+
+// A row's work on a pool thread (PoolWork), or an empty one for a row that route handles on
+// the interface thread.
+using FileRowPoolRoute = std::function<PoolWork(const FileRowJob&)>;
+
+// The same, with the rows poolRoute takes converted several at once (InOrderRun): they are
+// still marked, selected, logged and counted in row order, each once its output is safely
+// on the disk.
+bool RunFileRows(FlexGrid* grid, const FileRowRunSetup& setup, const FileRowRoute& route,
+                 const FileRowPoolRoute& poolRoute);
 
 // A row failure's record: "file: reason" under the run's name, quietly.
 void LogRowFailure(const QString& runName, const QString& file, const QString& reason);

@@ -14,6 +14,8 @@
 #include "platform/CodePage.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 
 void ConvertTextFile(const QString& input, const QString& output, bool bCode, bool bPhrase, bool bB52GB, bool bL2R,
                      int32_t tag)
@@ -70,4 +72,37 @@ void ConvertWordDocument(const QString& input, const QString& output, bool bCode
         WriteLog(QStringLiteral("..Document ConvertError"));
         throw RecordedRowFailure(errPathFileAccess, QStringLiteral("Document conversion of %1 failed").arg(input));
     }
+}
+
+PoolWork TextFileWork(const QString& input, bool bCode, bool bPhrase, bool bB52GB, bool bL2R, int32_t tag)
+{
+    return [=](int32_t hStmt, const QString& into) {
+        CheckLibraryResult(ConvertFileByFlagsOn(hStmt, input, into, bCode, bPhrase, bB52GB, bL2R, tag), input);
+        return -1;
+    };
+}
+
+PoolWork TypedFileWork(const QString& input, int32_t type, int32_t option, int32_t flag)
+{
+    return [=](int32_t hStmt, const QString& into) {
+        const QByteArray in = ToSystemCodePage(input);
+        const QByteArray out = ToSystemCodePage(into);
+        CheckLibraryResult(_TezFileConversion(hStmt, in.constData(), out.constData(), type, option, flag), input);
+        return -1;
+    };
+}
+
+PoolWork CopyWork(const QString& input)
+{
+    return [=](int32_t, const QString& into) { return CopyFileWhole(input, into, CheckedFileWrite::Flush::NewName); };
+}
+
+bool OutputFolderMadeQuietly(const QString& output)
+{
+    const QString folder = QFileInfo(output).path();
+    if (QFileInfo(folder).isDir())
+        return true;
+    if (QFileInfo::exists(folder) || QFileInfo(folder).isSymLink())
+        return false;
+    return QDir().mkpath(folder) && QFileInfo(folder).isDir();
 }

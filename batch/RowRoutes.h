@@ -1,6 +1,8 @@
 #pragma once
 // The routes one file takes, shared by the row runs and the folder-tree run. Each writes the
 // output whole or not at all and raises a RuntimeError naming the file when it fails.
+#include "batch/InOrderRun.h"
+
 #include <QString>
 
 #include <cstdint>
@@ -24,3 +26,13 @@ void ConvertRtfFile(const QString& rtf, const QString& output, int32_t mode, int
 // false from it fails the file with RecordedRowFailure, after logging "..Document ConvertError".
 void ConvertWordDocument(const QString& input, const QString& output, bool bCode, bool bPhrase, bool bB52GB,
                          bool bL2R, bool postPass);
+
+// The same routes as pool works (InOrderRun): the library's file conversions on the pool
+// thread's statement and the copy, each into the temporary it is given.
+PoolWork TextFileWork(const QString& input, bool bCode, bool bPhrase, bool bB52GB, bool bL2R, int32_t tag);
+PoolWork TypedFileWork(const QString& input, int32_t type, int32_t option, int32_t flag);
+PoolWork CopyWork(const QString& input);
+
+// Whether the output's folder exists or could be made without a word (a failure is left to
+// EnsureOutputFolder, which records it, in the row's turn).
+bool OutputFolderMadeQuietly(const QString& output);

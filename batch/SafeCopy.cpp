@@ -32,12 +32,12 @@ struct Descriptor {
 
 } // namespace
 
-void CopyFileWhole(const QString& input, const QString& output)
+int CopyFileWhole(const QString& input, const QString& output, CheckedFileWrite::Flush flush)
 {
-    CopyNativeFileWhole(QFile::encodeName(input), QFile::encodeName(output));
+    return CopyNativeFileWhole(QFile::encodeName(input), QFile::encodeName(output), flush);
 }
 
-void CopyNativeFileWhole(const QByteArray& input, const QByteArray& output)
+int CopyNativeFileWhole(const QByteArray& input, const QByteArray& output, CheckedFileWrite::Flush flush)
 {
     const FileState before = FileStateOf(input);
     Descriptor source{::open(input.constData(), O_RDONLY | O_CLOEXEC)};
@@ -48,7 +48,7 @@ void CopyNativeFileWhole(const QByteArray& input, const QByteArray& output)
         CannotRead(input, errno);
     if (S_ISDIR(st.st_mode))
         throw RuntimeError(errPathFileAccess, QStringLiteral("%1 is a folder").arg(ShownPath(input)));
-    CheckedFileWrite target(output, static_cast<int>(st.st_mode & 0777));
+    CheckedFileWrite target(output, static_cast<int>(st.st_mode & 0777), flush);
     QByteArray block(1 << 20, Qt::Uninitialized);
     for (;;) {
         const ssize_t got = ::read(source.fd, block.data(), static_cast<size_t>(block.size()));
@@ -67,4 +67,5 @@ void CopyNativeFileWhole(const QByteArray& input, const QByteArray& output)
         after.st_mtim.tv_nsec != st.st_mtim.tv_nsec)
         throw RuntimeError(errPathFileAccess, QStringLiteral("%1 changed while it was read").arg(ShownPath(input)));
     target.commit();
+    return static_cast<int>(st.st_mode & 0777);
 }

@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <mutex>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -34,11 +35,31 @@ QString ShownPath(const QByteArray& nativePath)
     return QString::fromLatin1(nativePath.toPercentEncoding("/"));
 }
 
-mode_t NewFileModeLessUmask(int mode)
+mode_t ProcessUmask()
 {
+    // Read from the process's status, so that threads writing files at the same time never
+    // see the umask cleared; elsewhere set and set back under a lock.
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (status.open(QIODevice::ReadOnly)) {
+        for (const QByteArray& line : status.readAll().split('\n')) {
+            if (!line.startsWith("Umask:"))
+                continue;
+            bool ok = false;
+            const uint mask = line.mid(6).trimmed().toUInt(&ok, 8);
+            if (ok)
+                return static_cast<mode_t>(mask);
+        }
+    }
+    static std::mutex lock;
+    const std::lock_guard hold(lock);
     const mode_t mask = ::umask(0);
     ::umask(mask);
-    return static_cast<mode_t>(mode < 0 ? 0666 : mode) & ~mask & 07777;
+    return mask;
+}
+
+mode_t NewFileModeLessUmask(int mode)
+{
+    return static_cast<mode_t>(mode < 0 ? 0666 : mode) & ~ProcessUmask() & 07777;
 }
 
 bool IsOwnTemporaryName(const QByteArray& name)
@@ -53,10 +74,16 @@ bool IsOwnTemporaryName(const QByteArray& name)
     return true;
 }
 
-CheckedFileWrite::CheckedFileWrite(const QByteArray& nativeTarget, int mode) : m_target(nativeTarget), m_mode(mode)
+CheckedFileWrite::CheckedFileWrite(const QByteArray& nativeTarget, int mode, Flush flush)
+    : m_target(nativeTarget), m_mode(mode), m_flush(flush)
 {
-    m_temporary = FolderOf(m_target) + '/' + kTemporaryPrefix + QByteArray(kTemporaryRandom, 'X');
-    m_fd = ::mkostemp(m_temporary.data(), O_CLOEXEC);
+    if (m_flush == Flush::NewName) {
+        m_temporary = m_target;
+        m_fd = ::open(m_temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    } else {
+        m_temporary = FolderOf(m_target) + '/' + kTemporaryPrefix + QByteArray(kTemporaryRandom, 'X');
+        m_fd = ::mkostemp(m_temporary.data(), O_CLOEXEC);
+    }
     if (m_fd < 0) {
         const int error = errno;
         m_temporary.clear();
@@ -103,14 +130,15 @@ void CheckedFileWrite::write(const char* data, qsizetype size)
 void CheckedFileWrite::commit()
 {
     struct stat old {};
-    const mode_t mode = ::stat(m_target.constData(), &old) == 0 ? (old.st_mode & 07777) : NewFileModeLessUmask(m_mode);
-    if (::fchmod(m_fd, mode) != 0 || ::fsync(m_fd) != 0)
+    const bool replaces = m_flush == Flush::BeforeRename && ::stat(m_target.constData(), &old) == 0;
+    const mode_t mode = replaces ? (old.st_mode & 07777) : NewFileModeLessUmask(m_mode);
+    if (::fchmod(m_fd, mode) != 0 || (m_flush == Flush::BeforeRename && ::fsync(m_fd) != 0))
         fail(errno);
     const int fd = m_fd;
     m_fd = -1;
     if (::close(fd) != 0)
         fail(errno);
-    if (::rename(m_temporary.constData(), m_target.constData()) != 0)
+    if (m_flush == Flush::BeforeRename && ::rename(m_temporary.constData(), m_target.constData()) != 0)
         fail(errno);
     m_temporary.clear();
 }

@@ -11,10 +11,14 @@
 
 class CheckedFileWrite {
 public:
+    // BeforeRename: the data reaches the disk before the rename. NewName: the target is a
+    // name no file has (the caller's own temporary), written in place and not flushed: the
+    // caller makes it durable and moves it into place (DurableOutputs).
+    enum class Flush { BeforeRename, NewName };
     // The file gets mode when it is new (-1: 0666 less the umask, as a new file of cp);
     // a file it replaces keeps its own mode. Throws RuntimeError when the temporary cannot
     // be made (errDiskFull when the disk is full).
-    explicit CheckedFileWrite(const QByteArray& nativeTarget, int mode = -1);
+    explicit CheckedFileWrite(const QByteArray& nativeTarget, int mode = -1, Flush flush = Flush::BeforeRename);
     ~CheckedFileWrite();
     CheckedFileWrite(const CheckedFileWrite&) = delete;
     CheckedFileWrite& operator=(const CheckedFileWrite&) = delete;
@@ -33,6 +37,7 @@ private:
     QByteArray m_temporary;
     int m_fd = -1;
     int m_mode = -1;
+    Flush m_flush = Flush::BeforeRename;
 };
 
 // The name of the temporaries CheckedFileWrite (and the conversion library) make.
@@ -40,6 +45,8 @@ bool IsOwnTemporaryName(const QByteArray& name);
 
 // The mode a new output gets: mode (or 0666 when -1) less the umask.
 mode_t NewFileModeLessUmask(int mode = -1);
+// The process's umask, read without changing it (safe beside threads that make files).
+mode_t ProcessUmask();
 
 // A path as the RuntimeError texts show it.
 QString ShownPath(const QByteArray& nativePath);

@@ -69,8 +69,14 @@ QString ConvertUString(const QString& text, int convType, int convOption)
 int32_t ConvertFileByFlags(const QString& inputPath, const QString& outputPath, bool bCode, bool bPhrase,
                         bool bB52GB, bool bL2R, int32_t flag)
 {
+    return ConvertFileByFlagsOn(ghStmt, inputPath, outputPath, bCode, bPhrase, bB52GB, bL2R, flag);
+}
+
+int32_t ConvertFileByFlagsOn(int32_t hStmt, const QString& inputPath, const QString& outputPath, bool bCode,
+                             bool bPhrase, bool bB52GB, bool bL2R, int32_t flag)
+{
     const int32_t type = bB52GB ? (bCode ? 0 : 1) : (bCode ? 3 : 2);
     const int32_t phraseMode = bCode ? (bPhrase ? 1 : 0) : (bL2R ? 3 : 2);
-    return _TezFileConversion(ghStmt, ToSystemCodePage(inputPath).constData(), ToSystemCodePage(outputPath).constData(),
+    return _TezFileConversion(hStmt, ToSystemCodePage(inputPath).constData(), ToSystemCodePage(outputPath).constData(),
                        type, phraseMode, flag);
 }

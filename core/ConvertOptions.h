@@ -24,3 +24,6 @@ QString ConvertUString(const QString& text, int convType, int convOption);
 // Returns the library's result: 0 when the output was written.
 int32_t ConvertFileByFlags(const QString& inputPath, const QString& outputPath, bool bCode, bool bPhrase,
                         bool bB52GB, bool bL2R, int32_t flag);
+// The same on a statement of the caller's (a worker thread's own).
+int32_t ConvertFileByFlagsOn(int32_t hStmt, const QString& inputPath, const QString& outputPath, bool bCode,
+                             bool bPhrase, bool bB52GB, bool bL2R, int32_t flag);

@@ -79,6 +79,8 @@ QString TezLibraryLoadError() {
 
 TEZ_BIND(_TezCreateEnv, (int32_t* hEnv), (hEnv))
 TEZ_BIND(_TezCreateStmt, (int32_t hEnv, int32_t* hStmt, int32_t n), (hEnv, hStmt, n))
+TEZ_BIND(_TezCloneStmt, (int32_t hStmt, int32_t* hClone), (hStmt, hClone))
+TEZ_BIND(_TezSetFileOutput, (int32_t hStmt, int32_t how), (hStmt, how))
 TEZ_BIND(_TezLoadCCT, (int32_t hEnv, int32_t index, const char* path, int32_t a, int32_t b), (hEnv, index, path, a, b))
 TEZ_BIND(_TezLoadLST, (int32_t hStmt, const char* path), (hStmt, path))
 TEZ_BIND(_TezSaveLST, (int32_t hStmt, const char* path), (hStmt, path))

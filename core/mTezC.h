@@ -29,6 +29,8 @@ extern int32_t ghAmbiguous;
 
 int32_t _TezCreateEnv(int32_t* hEnv);
 int32_t _TezCreateStmt(int32_t hEnv, int32_t* hStmt, int32_t n);
+int32_t _TezCloneStmt(int32_t hStmt, int32_t* hClone);
+int32_t _TezSetFileOutput(int32_t hStmt, int32_t how);
 int32_t _TezLoadCCT(int32_t hEnv, int32_t index, const char* path, int32_t a, int32_t b);
 
 int32_t _TezLoadLST(int32_t hStmt, const char* path);

@@ -74,6 +74,59 @@ private slots:
         QCOMPARE(wrong.load(), 0);
         for (int32_t st : stmts) _TezUnloadLST(st);
     }
+
+    // A clone converts with its statement's list as it stands at each call (a table loaded
+    // and changed in memory after the clone was made included), and the list entries refuse
+    // it.
+    void cloneConvertsWithItsStatementsList()
+    {
+        Library lib;
+        int32_t clone = 0;
+        QCOMPARE(_TezCloneStmt(lib.stmt, &clone), 0);
+        const QString text = QStringLiteral("甲乙丙和软件");
+        QCOMPARE(convert(clone, text.toStdU16String(), {0, -1}), convert(lib.stmt, text.toStdU16String(), {0, -1}));
+        const int32_t table = lib.addTable(lib.makeTable(QStringLiteral("mine.pct"), {{QStringLiteral("戊己庚"), QStringLiteral("甲乙丙")}}), 1);
+        QVERIFY(table != 0);
+        const std::u16string converted = convert(clone, text.toStdU16String(), {0, -1});
+        QVERIFY(QString::fromStdU16String(converted).startsWith(QStringLiteral("戊己庚")));
+        QCOMPARE(converted, convert(lib.stmt, text.toStdU16String(), {0, -1}));
+        int32_t count = -1;
+        QCOMPARE(_TezGetPCTNum(clone, &count), int32_t(TEZ_ERR_HANDLE));
+        QCOMPARE(_TezUnloadLST(clone), int32_t(TEZ_ERR_HANDLE));
+        QCOMPARE(_TezCloneStmt(clone, &count), int32_t(TEZ_ERR_HANDLE));
+        QCOMPARE(_TezGetPCTNum(lib.stmt, &count), 0);
+        QVERIFY(count > 0);
+    }
+
+    // TEZ_OUTPUT_NEW: the file conversion makes the output under its own name (and no other
+    // file), refuses a name that exists and leaves nothing when it fails.
+    void newOutputsAreWrittenUnderTheirOwnName()
+    {
+        Library lib;
+        int32_t clone = 0;
+        QCOMPARE(_TezCloneStmt(lib.stmt, &clone), 0);
+        QCOMPARE(_TezSetFileOutput(clone, TEZ_OUTPUT_NEW), 0);
+        QCOMPARE(_TezSetFileOutput(clone, 7), int32_t(TEZ_ERR_ARG));
+        QDir().mkpath(lib.path(QStringLiteral("out")));
+        const QString input = lib.path(QStringLiteral("in.htm"));
+        QFile file(input);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("<html><head></head><body>" + gb(QStringLiteral("软件")) + "</body></html>");
+        file.close();
+        const QByteArray out = gb(lib.path(QStringLiteral("out/.tezc-abcdef")));
+        QCOMPARE(_TezFileConversion(clone, gb(input).constData(), out.constData(), 3, 1, -1), 0);
+        QCOMPARE(QDir(lib.path(QStringLiteral("out"))).entryList(QDir::Files | QDir::Hidden), QStringList{".tezc-abcdef"});
+        const QByteArray replace = gb(lib.path(QStringLiteral("out/replaced.htm")));
+        QCOMPARE(_TezFileConversion(lib.stmt, gb(input).constData(), replace.constData(), 3, 1, -1), 0);
+        QFile a(QString::fromUtf8(lib.path(QStringLiteral("out/.tezc-abcdef")).toUtf8())), b(lib.path(QStringLiteral("out/replaced.htm")));
+        QVERIFY(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
+        QCOMPARE(a.readAll(), b.readAll());
+        QCOMPARE(_TezFileConversion(clone, gb(input).constData(), out.constData(), 3, 1, -1), int32_t(TEZ_ERR_WRITE));
+        const QByteArray missing = gb(lib.path(QStringLiteral("missing.txt")));
+        const QByteArray other = gb(lib.path(QStringLiteral("out/.tezc-ghijkl")));
+        QVERIFY(_TezFileConversion(clone, missing.constData(), other.constData(), 3, 1, 0) != 0);
+        QVERIFY(!QFile::exists(lib.path(QStringLiteral("out/.tezc-ghijkl"))));
+    }
 };
 
 TEZ_REGISTER_TEST(TestThreads)

@@ -62,6 +62,17 @@ extern "C" {
 // Environment and statement.
 TEZC_API int32_t _TezCreateEnv(int32_t* hEnv);
 TEZC_API int32_t _TezCreateStmt(int32_t hEnv, int32_t* hStmt, int32_t n);
+// A statement that converts as hStmt does, with hStmt's vocabulary list as it stands at each
+// of its calls (tables, order, status), so that conversions on the two run at the same time.
+// The clone takes the string, file and RTF conversions and _TezSetFileOutput; the entries of
+// the vocabulary list refuse it (-1). Statements live as long as the library.
+TEZC_API int32_t _TezCloneStmt(int32_t hStmt, int32_t* hClone);
+// How the file conversions of the statement write their output. TEZ_OUTPUT_REPLACE (the
+// default): into a temporary file beside it, flushed to the disk and renamed over it.
+// TEZ_OUTPUT_NEW: the output path is a name no file has (the caller's own temporary): the
+// conversion creates it, writes it without flushing it and removes it when it fails; the
+// caller makes it durable and moves it into place.
+TEZC_API int32_t _TezSetFileOutput(int32_t hStmt, int32_t how);
 // index 0..9: big5-gb, gb-big5, TD-TU, SD-SU, TD-SU, SD-TU, TU-SU, SU-TU, TU-TD, SU-SD.
 TEZC_API int32_t _TezLoadCCT(int32_t hEnv, int32_t index, const char* path, int32_t a, int32_t b);
 

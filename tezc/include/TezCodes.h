@@ -18,3 +18,6 @@ enum {
 };
 
 enum { TEZ_MAX_USER_TABLES = 64 };
+
+// How a statement's file conversions write their output (_TezSetFileOutput).
+enum { TEZ_OUTPUT_REPLACE = 0, TEZ_OUTPUT_NEW = 1 };

@@ -43,6 +43,11 @@ int32_t converting(int32_t hStmt, F&& f) {
         auto st = reg().get<Stmt>(hStmt, Kind::Stmt);
         if (!st) return f(std::shared_ptr<Stmt>());
         std::lock_guard own(*st->calls);
+        // The list is changed only under the registry's lock held alone.
+        if (st->isClone) {
+            const auto owner = st->listOf.lock();
+            st->list = owner ? owner->list : std::vector<int32_t>();
+        }
         return f(st);
     } catch (...) {
         return TEZ_ERR_ARG;
@@ -64,7 +69,11 @@ int32_t fetching(int32_t hResult, F&& f) {
     }
 }
 
-std::shared_ptr<Stmt> stmtOf(int32_t h) { return reg().get<Stmt>(h, Kind::Stmt); }
+// A statement whose vocabulary list the entry may read or change (no clone).
+std::shared_ptr<Stmt> stmtOf(int32_t h) {
+    auto st = reg().get<Stmt>(h, Kind::Stmt);
+    return st && !st->isClone ? st : nullptr;
+}
 std::shared_ptr<Pct> pctOf(int32_t h) { return reg().get<Pct>(h, Kind::Pct); }
 
 // A vocabulary table of the statement, kept in the file at path.
@@ -310,6 +319,35 @@ TEZC_API int32_t _TezCreateStmt(int32_t hEnv, int32_t* hStmt, int32_t n) {
         st->result->calls = st->calls;
         reg().add(st->result);
         *hStmt = reg().add(st);
+        return TEZ_OK;
+    });
+}
+
+TEZC_API int32_t _TezCloneStmt(int32_t hStmt, int32_t* hClone) {
+    return guarded([&]() -> int32_t {
+        auto owner = stmtOf(hStmt);
+        if (!owner) return TEZ_ERR_HANDLE;
+        if (!hClone) return TEZ_ERR_ARG;
+        auto st = std::make_shared<Stmt>();
+        st->env = owner->env;
+        st->listOf = owner;
+        st->isClone = true;
+        st->outputIsNew = owner->outputIsNew;
+        st->result = std::make_shared<Result>();
+        st->result->env = st->env.get();
+        st->result->calls = st->calls;
+        reg().add(st->result);
+        *hClone = reg().add(st);
+        return TEZ_OK;
+    });
+}
+
+TEZC_API int32_t _TezSetFileOutput(int32_t hStmt, int32_t how) {
+    return guarded([&]() -> int32_t {
+        auto st = reg().get<Stmt>(hStmt, Kind::Stmt);
+        if (!st) return TEZ_ERR_HANDLE;
+        if (how != TEZ_OUTPUT_REPLACE && how != TEZ_OUTPUT_NEW) return TEZ_ERR_ARG;
+        st->outputIsNew = how == TEZ_OUTPUT_NEW;
         return TEZ_OK;
     });
 }

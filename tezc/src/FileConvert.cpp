@@ -234,7 +234,7 @@ int32_t convertWhole(Stmt& st, const std::string& in, const std::string& out, co
             return TEZ_ERR_NOTABLE;
         break;
     }
-    return writeFileAtomic(out, result) ? TEZ_OK : TEZ_ERR_WRITE;
+    return writeFileAtomic(out, result, !st.outputIsNew) ? TEZ_OK : TEZ_ERR_WRITE;
 }
 
 }  // namespace

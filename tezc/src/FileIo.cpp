@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
+#include <mutex>
 #include <cstring>
 #include <cstdlib>
 #include <fcntl.h>
@@ -77,7 +79,37 @@ bool readFile(const std::string& path, std::string& out) {
     return unchanged;
 }
 
-bool writeFileAtomic(const std::string& path, std::string_view data) {
+namespace {
+
+// The umask from the process's status; where that is not readable, the umask is set and
+// set back under a lock (the only other way to read it).
+mode_t processUmask() {
+    if (FILE* status = std::fopen("/proc/self/status", "re")) {
+        char line[256];
+        unsigned mask = 0;
+        bool found = false;
+        while (!found && std::fgets(line, sizeof line, status))
+            found = std::sscanf(line, "Umask: %o", &mask) == 1;
+        std::fclose(status);
+        if (found) return static_cast<mode_t>(mask);
+    }
+    static std::mutex lock;
+    std::lock_guard hold(lock);
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return mask;
+}
+
+}  // namespace
+
+mode_t newFileMode() { return 0666 & ~processUmask(); }
+
+mode_t outputMode(const std::string& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 ? st.st_mode & 07777 : newFileMode();
+}
+
+bool writeFileAtomic(const std::string& path, std::string_view data, bool flush) {
     std::string tmpl = joinPath(folderOf(path), ".tezc-XXXXXX");
     int fd = ::mkostemp(tmpl.data(), O_CLOEXEC);
     if (fd < 0) return false;
@@ -89,16 +121,9 @@ bool writeFileAtomic(const std::string& path, std::string_view data) {
         if (w <= 0) ok = false;
         else done += static_cast<size_t>(w);
     }
-    // Keep the permissions of a file being replaced; new files get the usual 0644 - umask.
-    struct stat st {};
-    if (::stat(path.c_str(), &st) == 0) {
-        ::fchmod(fd, st.st_mode & 07777);
-    } else {
-        mode_t mask = ::umask(0);
-        ::umask(mask);
-        ::fchmod(fd, 0666 & ~mask);
-    }
-    if (ok && ::fsync(fd) != 0) ok = false;
+    // Keep the permissions of a file being replaced; new files get the usual 0666 - umask.
+    ::fchmod(fd, outputMode(path));
+    if (ok && flush && ::fsync(fd) != 0) ok = false;
     if (::close(fd) != 0) ok = false;
     if (ok && ::rename(tmpl.c_str(), path.c_str()) != 0) ok = false;
     if (!ok) ::unlink(tmpl.c_str());

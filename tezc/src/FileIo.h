@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <sys/types.h>
 
 namespace tezc {
 
@@ -27,8 +28,13 @@ bool unchangedSince(int fd, const std::string& path, const FileMark& mark);
 // The whole file; false when it cannot be read or changed while it was read.
 bool readFile(const std::string& path, std::string& out);
 // Writes data to a temporary file beside path and renames it over path; on failure the
-// old file (if any) is untouched and no temporary file is left.
-bool writeFileAtomic(const std::string& path, std::string_view data);
+// old file (if any) is untouched and no temporary file is left. With flush the data reaches
+// the disk before the rename; without it the caller makes the file durable.
+bool writeFileAtomic(const std::string& path, std::string_view data, bool flush = true);
+// The permissions of a new file: 0666 less the process's umask (read without changing it,
+// so that threads may call it); of an output: those of the file at path when there is one.
+mode_t newFileMode();
+mode_t outputMode(const std::string& path);
 bool sameFile(const std::string& a, const std::string& b);
 
 // A regular file opened for reading pieces of it at given offsets.

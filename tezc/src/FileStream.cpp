@@ -75,11 +75,17 @@ private:
     bool failed_ = false;
 };
 
-// A temporary file beside the output, renamed over it by commit; removed otherwise.
+// A temporary file beside the output, flushed (with flush) and renamed over it by commit;
+// removed otherwise. A new output (isNew: TEZ_OUTPUT_NEW) is written under its own name and
+// not renamed. With hold the bytes stay in memory until they exceed kHeldBytes or commit
+// needs the file: a small output that is only read back (HTML before its charset is
+// known) never becomes a file.
 class OutputFile {
 public:
-    explicit OutputFile(const std::string& path) : path_(path), tmp_(joinPath(folderOf(path), ".tezc-XXXXXX")) {
-        fd_ = ::mkostemp(tmp_.data(), O_CLOEXEC);
+    OutputFile(const std::string& path, bool isNew, bool flush, bool hold = false)
+        : path_(path), tmp_(isNew ? path : joinPath(folderOf(path), ".tezc-XXXXXX")), new_(isNew), flush_(flush),
+          held_(hold) {
+        if (!held_) open();
     }
     ~OutputFile() {
         if (fd_ >= 0) ::close(fd_);
@@ -87,10 +93,17 @@ public:
     }
     OutputFile(const OutputFile&) = delete;
     OutputFile& operator=(const OutputFile&) = delete;
-    bool ok() const { return fd_ >= 0 && !failed_; }
+    bool ok() const { return (held_ || fd_ >= 0) && !failed_; }
     uint64_t size() const { return size_; }
     // Copies bytes [from, to) of another output file into this one.
     void copyFrom(const OutputFile& other, uint64_t from, uint64_t to) {
+        if (other.held_) {
+            if (from < to && to <= other.memory_.size())
+                write(std::string_view(other.memory_).substr(static_cast<size_t>(from), static_cast<size_t>(to - from)));
+            else if (from < to)
+                failed_ = true;
+            return;
+        }
         std::string block;
         while (!failed_ && from < to) {
             block.resize(static_cast<size_t>(std::min<uint64_t>(to - from, 1 << 20)));
@@ -102,6 +115,12 @@ public:
         }
     }
     void write(std::string_view data) {
+        if (held_) {
+            size_ += data.size();
+            memory_.append(data);
+            if (memory_.size() > kHeldBytes) release();
+            return;
+        }
         size_ += data.size();
         size_t done = 0;
         while (!failed_ && done < data.size()) {
@@ -113,20 +132,14 @@ public:
         startWriteback();
     }
     bool commit() {
+        if (held_) release();
         if (!ok()) return false;
         // Keep the permissions of a file being replaced; new files get 0666 - umask.
-        struct stat st {};
-        if (::stat(path_.c_str(), &st) == 0) {
-            ::fchmod(fd_, st.st_mode & 07777);
-        } else {
-            const mode_t mask = ::umask(0);
-            ::umask(mask);
-            ::fchmod(fd_, 0666 & ~mask);
-        }
-        bool good = ::fsync(fd_) == 0;
+        ::fchmod(fd_, new_ ? newFileMode() : outputMode(path_));
+        bool good = !flush_ || ::fsync(fd_) == 0;
         good = ::close(fd_) == 0 && good;
         fd_ = -2;
-        if (good && ::rename(tmp_.c_str(), path_.c_str()) == 0) {
+        if (good && (new_ || ::rename(tmp_.c_str(), path_.c_str()) == 0)) {
             committed_ = true;
             return true;
         }
@@ -135,6 +148,25 @@ public:
     }
 
 private:
+    static constexpr size_t kHeldBytes = size_t(1) << 20;
+
+    void open() {
+        fd_ = new_ ? ::open(tmp_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600)
+                   : ::mkostemp(tmp_.data(), O_CLOEXEC);
+    }
+    // Makes the file and writes the held bytes into it.
+    void release() {
+        held_ = false;
+        open();
+        if (fd_ < 0) {
+            failed_ = true;
+            return;
+        }
+        std::string bytes;
+        bytes.swap(memory_);
+        size_ -= bytes.size();
+        write(bytes);
+    }
     // Starts writing what is written so far to the disk while the conversion goes on, so
     // that the fsync of commit waits for the last part only.
     void startWriteback() {
@@ -150,6 +182,10 @@ private:
     std::string tmp_;
     uint64_t flushed_ = 0;
     int fd_ = -1;
+    bool new_ = false;
+    bool flush_ = true;
+    bool held_ = false;
+    std::string memory_;
     bool failed_ = false;
     bool committed_ = false;
     uint64_t size_ = 0;
@@ -450,7 +486,8 @@ StreamOutcome streamConvertFile(Stmt& st, const std::string& in, const std::stri
     }
     const Enc outEnc = plan.toWide ? Enc::Utf16 : (enc.enc == Enc::Utf8 ? Enc::Utf8 : Enc::Dbcs);
 
-    OutputFile output(out);
+    // HTML output may be written a second time under the output's name (final, below).
+    OutputFile output(out, st.outputIsNew && !plan.html, !st.outputIsNew, plan.html);
     if (!output.ok()) {
         rc = TEZ_ERR_WRITE;
         return StreamOutcome::Finished;
@@ -580,7 +617,7 @@ StreamOutcome streamConvertFile(Stmt& st, const std::string& in, const std::stri
                                   : !gbOut               ? "big5"
                                   : fitsGb               ? "gb2312"
                                                          : "gb18030";
-        OutputFile final(out);
+        OutputFile final(out, st.outputIsNew, !st.outputIsNew);
         bool spliced = false;
         if (!final.ok() || !html->finish(charset, final, spliced)) {
             rc = TEZ_ERR_WRITE;

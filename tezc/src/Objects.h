@@ -166,6 +166,13 @@ struct Stmt : Object {
     // Taken by every conversion on the statement and every fetch of its result, so that
     // calls on different statements run at the same time and calls on one do not mix.
     std::shared_ptr<std::mutex> calls = std::make_shared<std::mutex>();
+    // A clone converts with the vocabulary list of the statement it was made from, taken
+    // afresh at each of its calls; it has no list of its own.
+    std::weak_ptr<Stmt> listOf;
+    bool isClone = false;
+    // Whether file conversions write their output as a new file that the caller makes
+    // durable and moves into place (TEZ_OUTPUT_NEW), instead of replacing it safely.
+    bool outputIsNew = false;
 };
 
 // Handle registry. Conversions and fetches hold its lock shared (with their statement's own
