@@ -4,6 +4,8 @@
 #include "common/TestMain.h"
 #include "TezcFixture.h"
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QTest>
@@ -55,7 +57,9 @@ QByteArray hexEscapes(const QByteArray& bytes)
 
 QByteArray dataFile(const QString& name)
 {
-    return ReadFileBytes(QFileInfo(QStringLiteral(__FILE__)).dir().filePath(QStringLiteral("data/") + name));
+    // __FILE__ is relative to the folder the test was built in, that of the executable.
+    const QString source = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral(__FILE__));
+    return ReadFileBytes(QFileInfo(source).dir().filePath(QStringLiteral("data/") + name));
 }
 
 }  // namespace
