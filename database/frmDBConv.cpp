@@ -10,7 +10,6 @@
 #include "platform/KeyCodes.h"
 #include "platform/MousePointer.h"
 #include "platform/MsgBox.h"
-#include "platform/ProgramFolder.h"
 #include "resources/StringTable.h"
 
 #include <QAction>
@@ -107,7 +106,6 @@ void FrmDBConv::Form_Load()
     frmMain().Menu(QStringLiteral("IDM_EDIT"))->setVisible(true);
     dlgMDBFile.DialogTitle = LoadResString(4028);
     dlgMDBFile.Filter = QStringLiteral("MDB Files (*.mdb;*.accdb)|*.mdb;*.accdb|");
-    dlgMDBFile.InitDir = ProgramFolder();
     dlgMDBFile.DefaultExt = QStringLiteral("mdb");
     lstTables->setCols(5);
     lstTables->setRows(1);
