@@ -113,6 +113,7 @@ void FrmDBConv::Form_Load()
     const int widths[] = {800, 800, 5000, 5000, 1};
     for (int c = 0; c < 5; ++c)
         lstTables->setColWidth(c, widths[c]);
+    lstTables->setStretchLastCol(true);
     for (int c = 0; c < 4; ++c)
         lstTables->setTextMatrix(0, c, LoadResString(5008 + c));
     FillCodeConv(cbCodeConv);
