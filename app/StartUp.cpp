@@ -245,7 +245,6 @@ void StartUp(FrmMain& main)
         return; // limited running state: no project, no work window
 
     main.dlgPrjFile.Filter = QStringLiteral("WSP Files (*.wsp)|*.wsp|WPP Files (*.wpp)|*.wpp|");
-    main.dlgPrjFile.InitDir = ProgramFolder();
     main.dlgPrjFile.Flags = cdlOFNHideReadOnly;
     main.dlgPrjFile.DefaultExt = QStringLiteral("wsp");
 

@@ -134,6 +134,7 @@ void FileListWindow::InitGrid()
     m_grid->setTextMatrix(0, 2, LoadResString(m_setup.inputHeaderId));
     m_grid->setTextMatrix(0, 3, LoadResString(m_setup.outputHeaderId));
     m_grid->setOLEDropMode(flexOLEDropManual);
+    m_grid->setStretchLastCol(true);
 }
 
 QAction* FileListWindow::ToolbarButton(const QString& key) const { return m_buttons.value(key); }

@@ -1,7 +1,6 @@
 #include "batch/SelectFiles.h"
 
 #include "platform/CommonDialog.h"
-#include "platform/ProgramFolder.h"
 
 QStringList ParseSelectedFiles(const QString& fileName)
 {
@@ -30,7 +29,6 @@ QStringList AskFilesToAdd(const QString& filter)
     dlgSelectFile.Flags = kAddFilesDialogFlags;
     dlgSelectFile.MaxFileSize = 4096;
     dlgSelectFile.FileName.clear();
-    dlgSelectFile.InitDir = ProgramFolder();
     dlgSelectFile.ShowOpen();
     if (dlgSelectFile.Cancelled)
         return {};

@@ -6,7 +6,7 @@
 #include "platform/CommonDialog.h"
 #include "platform/Modal.h"
 #include "platform/MsgBox.h"
-#include "platform/ProgramFolder.h"
+#include "platform/LastFolder.h"
 #include "resources/StringTable.h"
 
 #include <QCheckBox>
@@ -55,7 +55,7 @@ DlgHtmlSelect::DlgHtmlSelect()
 
 void DlgHtmlSelect::Form_Load()
 {
-    txtDir->setText(ProgramFolder());
+    txtDir->setText(LastUsedFolder());
 }
 
 bool DlgHtmlSelect::OpenDlg()
@@ -79,6 +79,7 @@ void DlgHtmlSelect::cmdOK_Click()
         return;
     }
     path = txtDir->text();
+    RememberUsedFolder(path);
     ParseExtList(gcolHtmlExt, txtExt->toPlainText());
     hide();
     accept();

@@ -4,6 +4,7 @@
 #include "batch/MakeDir.h"
 #include "batch/frmSelectDir.h"
 #include "platform/ButtonRow.h"
+#include "platform/LastFolder.h"
 #include "platform/Modal.h"
 #include "platform/MsgBox.h"
 #include "platform/ProgramFolder.h"
@@ -16,6 +17,21 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStandardPaths>
+
+namespace {
+
+// The folder offered first: named like the program folder, in the user's documents folder,
+// where a file manager shows it (the program folder's own when the system names none).
+QString DefaultOutputFolder()
+{
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (documents.isEmpty())
+        return PathJoin(ProgramFolder(), LoadResString(4018));
+    return PathJoin(documents, QFileInfo(WithoutTrailingSlash(ProgramFolder())).fileName());
+}
+
+} // namespace
 
 FrmOutputSetting& frmOutputSetting()
 {
@@ -55,7 +71,7 @@ FrmOutputSetting::FrmOutputSetting()
 void FrmOutputSetting::Form_Load()
 {
     opSelectDir = opDir->isChecked();
-    strDir = PathJoin(ProgramFolder(), LoadResString(4018));
+    strDir = DefaultOutputFolder();
     txtDir->setText(strDir);
 }
 
@@ -128,7 +144,7 @@ void FrmOutputSetting::cmdCancel_Click()
 void FrmOutputSetting::cmdBrowse_Click()
 {
     try {
-        const QString start = txtDir->text().isEmpty() ? ProgramFolder() : txtDir->text();
+        const QString start = txtDir->text().isEmpty() ? LastUsedFolder() : txtDir->text();
         FrmSelectDir& picker = frmSelectDir();
         picker.setDir1Path(start);
         if (picker.OpenForm())

@@ -178,3 +178,19 @@ QString DecodeDetectedText(const QByteArray& bytes, TextEncoding preferred, Text
         *found = encoding;
     return DecodeText(bytes, encoding);
 }
+
+std::optional<bool> IsTraditionalText(const QString& text)
+{
+    const CharacterSet& gb = CommonGb();
+    const CharacterSet& big5 = CommonBig5();
+    qsizetype traditional = 0;
+    qsizetype simplified = 0;
+    for (QChar c : text) {
+        const bool inGb = gb.test(c.unicode());
+        if (inGb != big5.test(c.unicode()))
+            ++(inGb ? simplified : traditional);
+    }
+    if (traditional == simplified)
+        return std::nullopt;
+    return traditional > simplified;
+}

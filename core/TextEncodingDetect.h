@@ -6,6 +6,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <optional>
+
 // The encoding of a text file's bytes:
 // 1. a byte-order mark decides (EF BB BF UTF-8, FF FE UTF-16 LE, FE FF UTF-16 BE);
 // 2. text without bytes above 7F and without NUL reads alike in every encoding: `preferred`;
@@ -24,3 +26,8 @@ TextEncoding DetectTextEncoding(const QByteArray& bytes, TextEncoding preferred 
 // The text of a file's bytes in the encoding DetectTextEncoding finds (stored in *found).
 QString DecodeDetectedText(const QByteArray& bytes, TextEncoding preferred = TextEncoding::Gb,
                            TextEncoding* found = nullptr);
+
+// Whether Chinese text is written in Traditional script: its common ideographs that only
+// the Big5 frequent set holds outnumber those that only GB2312 level 1 holds (true), or the
+// other way round (false); nullopt when neither does.
+std::optional<bool> IsTraditionalText(const QString& text);

@@ -22,10 +22,12 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QDateTime>
+#include <QDir>
 #include <QEvent>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
@@ -70,7 +72,12 @@ FrmMain::FrmMain()
             QTimer::singleShot(0, this, &FrmMain::Timer1_Timer);
     };
 
-    resize(900, 620);
+    // The start size, kept inside the screen the window opens on (a large scale factor
+    // leaves few logical pixels).
+    QSize start(900, 620);
+    if (const QScreen* shown = screen())
+        start = start.boundedTo(shown->availableGeometry().size() * 0.9);
+    resize(start);
 }
 
 FrmMain::~FrmMain() = default;
@@ -313,6 +320,11 @@ void FrmMain::SaveAsProject()
 
 void FrmMain::ShowHelp()
 {
-    // A missing help file or browser is not reported.
-    ShellOpen(HelpFilePath());
+    // Without the file or a browser to show it, the user learns where the help lies.
+    const QString path = QDir::toNativeSeparators(HelpFilePath());
+    if (!QFileInfo::exists(path))
+        MsgBox(QStringLiteral("找不到帮助文件：\n") + path, vbOKOnly + vbExclamation, Caption());
+    else if (!ShellOpen(path))
+        MsgBox(QStringLiteral("没有可以显示帮助的浏览器。帮助文件在：\n") + path + QStringLiteral("\n可以用任何网页浏览器打开它。"),
+               vbOKOnly + vbInformation, Caption());
 }

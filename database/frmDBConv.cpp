@@ -10,7 +10,6 @@
 #include "platform/KeyCodes.h"
 #include "platform/MousePointer.h"
 #include "platform/MsgBox.h"
-#include "platform/ProgramFolder.h"
 #include "resources/StringTable.h"
 
 #include <QAction>
@@ -107,7 +106,6 @@ void FrmDBConv::Form_Load()
     frmMain().Menu(QStringLiteral("IDM_EDIT"))->setVisible(true);
     dlgMDBFile.DialogTitle = LoadResString(4028);
     dlgMDBFile.Filter = QStringLiteral("MDB Files (*.mdb;*.accdb)|*.mdb;*.accdb|");
-    dlgMDBFile.InitDir = ProgramFolder();
     dlgMDBFile.DefaultExt = QStringLiteral("mdb");
     lstTables->setCols(5);
     lstTables->setRows(1);
@@ -115,6 +113,7 @@ void FrmDBConv::Form_Load()
     const int widths[] = {800, 800, 5000, 5000, 1};
     for (int c = 0; c < 5; ++c)
         lstTables->setColWidth(c, widths[c]);
+    lstTables->setStretchLastCol(true);
     for (int c = 0; c < 4; ++c)
         lstTables->setTextMatrix(0, c, LoadResString(5008 + c));
     FillCodeConv(cbCodeConv);

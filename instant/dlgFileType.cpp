@@ -9,7 +9,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-dlgFileType::dlgFileType(QWidget* parent) : QDialog(parent)
+dlgFileType::dlgFileType(QWidget* parent, int preselected) : QDialog(parent)
 {
     setObjectName(QStringLiteral("dlgFileType"));
     setWindowTitle(QStringLiteral("请选择文件类型"));
@@ -20,7 +20,6 @@ dlgFileType::dlgFileType(QWidget* parent) : QDialog(parent)
     cmdOK = new QPushButton(QStringLiteral("确定"), this);
     cmdCancel = new QPushButton(QStringLiteral("取消"), this);
     cmdOK->setDefault(true);
-    opTBig5->setChecked(true);
 
     auto* options = new QGridLayout;
     options->addWidget(opTBig5, 0, 0);
@@ -36,6 +35,8 @@ dlgFileType::dlgFileType(QWidget* parent) : QDialog(parent)
     layout->addLayout(buttons);
 
     const QList<QPair<QRadioButton*, int>> choices = {{opTBig5, 1}, {opTUnicode, 2}, {opSGB, 3}, {opSUnicode, 4}};
+    answer = preselected >= 1 && preselected <= 4 ? preselected : 1;
+    choices[answer - 1].first->setChecked(true);
     for (const auto& [option, value] : choices)
         connect(option, &QRadioButton::clicked, this, [this, value = value] { answer = value; });
     connect(cmdOK, &QPushButton::clicked, this, &dlgFileType::cmdOK_Click);
@@ -53,9 +54,9 @@ void dlgFileType::cmdCancel_Click()
     reject();
 }
 
-int dlgFileType::ShowForm()
+int dlgFileType::ShowForm(int preselected)
 {
-    dlgFileType dialog(QApplication::activeWindow());
+    dlgFileType dialog(QApplication::activeWindow(), preselected);
     // Closing the dialog without OK cancels the open.
     return modal::execDialog(dialog) == QDialog::Accepted ? dialog.answer : 0;
 }

@@ -7,12 +7,14 @@
 #include "instant/CommandSteps.h"
 #include "core/TezText.h"
 #include "instant/dlgDbOrUni.h"
+#include "instant/FileTypeGuess.h"
 #include "instant/dlgFileType.h"
 #include "platform/CodePage.h"
 #include "platform/MousePointer.h"
 #include "platform/MsgBox.h"
 #include "resources/StringTable.h"
 
+#include <QFile>
 #include <QPlainTextEdit>
 
 #include <utility>
@@ -51,9 +53,23 @@ void FrmOnlineConv::OpenTextFile()
         return;
     const QString path = dlgSave.FileName;
 
-    const int type = dlgFileType::ShowForm();
-    if (type == 0)
-        return;
+    // The question offers what the file is; a choice that would lose text says so first,
+    // and "No" goes back to the question.
+    QByteArray bytes;
+    if (QFile file(path); file.open(QIODevice::ReadOnly))
+        bytes = file.readAll();
+    const int guessed = GuessFileType(bytes);
+    int type = 0;
+    for (;;) {
+        type = dlgFileType::ShowForm(guessed);
+        if (type == 0)
+            return;
+        const QString loss = FileTypeLoss(bytes, type);
+        if (loss.isEmpty() ||
+            MsgBox(loss + QStringLiteral("\n\n仍要这样打开吗？（“否”重选文件类型）"), vbYesNo + vbExclamation + vbDefaultButton2,
+                   LoadResString(8002)) == vbYes)
+            break;
+    }
     const bool b5 = type == 1 || type == 2;
     const bool unicode = type == 2 || type == 4;
     const QString text = unicode ? ReadUnicodeTextFile(path, b5) : ReadDbcsText(path, b5, false);

@@ -1,5 +1,6 @@
 #include "platform/CommonDialog.h"
 
+#include "platform/LastFolder.h"
 #include "platform/Modal.h"
 
 #include <QDir>
@@ -34,7 +35,7 @@ void CommonDialog::show(bool save)
     request.title = DialogTitle;
     request.filter = Filter;
     request.filterIndex = FilterIndex;
-    request.initDir = InitDir;
+    request.initDir = InitDir.isEmpty() ? LastUsedFolder() : InitDir;
     request.defaultExt = DefaultExt;
     request.fileName = FileName;
     request.flags = Flags;
@@ -44,6 +45,7 @@ void CommonDialog::show(bool save)
         return;
     if (answer.filterIndex > 0)
         FilterIndex = answer.filterIndex;
+    RememberUsedFolder(QFileInfo(answer.files.first()).absolutePath());
 
     QStringList files = answer.files;
     if (!DefaultExt.isEmpty()) {
@@ -70,7 +72,10 @@ QString BrowseForFolder(const QString& title, const QString& initialFolder)
     modal::Request request;
     request.kind = modal::Kind::Folder;
     request.title = title;
-    request.initDir = initialFolder;
+    request.initDir = initialFolder.isEmpty() ? LastUsedFolder() : initialFolder;
     modal::Answer answer = modal::ask(request);
-    return answer.files.isEmpty() ? QString() : answer.files.first();
+    if (answer.files.isEmpty())
+        return QString();
+    RememberUsedFolder(answer.files.first());
+    return answer.files.first();
 }

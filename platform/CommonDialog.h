@@ -14,7 +14,7 @@ class CommonDialog {
 public:
     QString Filter;
     int FilterIndex = 1;
-    QString InitDir;
+    QString InitDir;  // empty: the folder used last (LastUsedFolder)
     QString DefaultExt;
     QString DialogTitle;
     QString FileName;

@@ -12,6 +12,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QResizeEvent>
 #include <QScrollBar>
 #include <QStyle>
 #include <QStyledItemDelegate>
@@ -299,6 +300,11 @@ protected:
         viewport()->update();
         if (e->reason() != Qt::PopupFocusReason && e->reason() != Qt::ActiveWindowFocusReason)
             emit m_grid->LostFocus();
+    }
+    void resizeEvent(QResizeEvent* e) override
+    {
+        QTableView::resizeEvent(e);
+        m_grid->stretchLastCol();
     }
     void dragEnterEvent(QDragEnterEvent* e) override { acceptFileDrag(e); }
     void dragMoveEvent(QDragMoveEvent* e) override { acceptFileDrag(e); }
@@ -928,12 +934,48 @@ void FlexGrid::applyColGeometry(int col)
 {
     if (m_resetPending)
         return;
-    const int twips = m_cols[col].widthTwips;
-    const int px = twips < 0 ? kDefaultColWidthPx : TwipsToPixels(twips);
+    const int px = colWidthPx(col);
     m_applyingGeometry = true;
     m_view->setColumnHidden(col, px <= 0);
     if (px > 0)
         m_view->setColumnWidth(col, px);
+    m_applyingGeometry = false;
+    stretchLastCol();
+}
+
+int FlexGrid::colWidthPx(int col) const
+{
+    const int twips = m_cols[col].widthTwips;
+    return twips < 0 ? kDefaultColWidthPx : TwipsToPixels(twips);
+}
+
+void FlexGrid::setStretchLastCol(bool on)
+{
+    m_stretchLastCol = on;
+    if (on)
+        stretchLastCol();
+    else
+        applyAllGeometry();
+}
+
+void FlexGrid::stretchLastCol()
+{
+    if (!m_stretchLastCol || m_resetPending)
+        return;
+    int last = -1;
+    int used = 0;
+    for (int col = 0; col < Cols(); ++col) {
+        if (colWidthPx(col) <= 0)
+            continue;
+        if (last >= 0)
+            used += colWidthPx(last);
+        last = col;
+    }
+    if (last < 0)
+        return;
+    const int px = std::max(colWidthPx(last), m_view->viewport()->width() - used);
+    m_applyingGeometry = true;
+    m_view->setColumnWidth(last, px);
     m_applyingGeometry = false;
 }
 

@@ -151,6 +151,9 @@ public:
     void setHighLight(int mode);
     int FocusRect() const { return m_focusRect; }
     void setFocusRect(int mode);
+    // The last visible column takes up the width the others leave (never less than its own
+    // width, which ColWidth keeps reporting).
+    void setStretchLastCol(bool on);
     int AllowUserResizing() const { return m_allowUserResizing; }
     void setAllowUserResizing(int mode);
     // flexOLEDropManual: files dropped from the desktop raise OLEDragDrop.
@@ -247,6 +250,8 @@ private:
     int fixedRowsHeightPx() const;
     void applyRowGeometry(int row);
     void applyColGeometry(int col);
+    int colWidthPx(int col) const;
+    void stretchLastCol();
     void applyAllGeometry();
     void updateHeader();
 
@@ -283,6 +288,7 @@ private:
     bool m_leftPressed = false;
     bool m_doubleClicked = false;
     bool m_applyingGeometry = false;
+    bool m_stretchLastCol = false;
     bool m_resetPending = false;
     int m_savedTopRow = 0;
 

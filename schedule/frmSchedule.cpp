@@ -16,7 +16,6 @@
 #include "platform/Modal.h"
 #include "platform/MousePointer.h"
 #include "platform/MsgBox.h"
-#include "platform/ProgramFolder.h"
 #include "platform/Twips.h"
 #include "resources/StringTable.h"
 #include "schedule/SchedLstFile.h"
@@ -181,7 +180,6 @@ void FrmSchedule::Form_Load()
         }
         lstSched->setSelectionMode(flexSelectionByRow);
         dlgPrjFile.Filter = QStringLiteral("WSP Files (*.wsp)|*.wsp|WPP Files (*.wpp)|*.wpp|");
-        dlgPrjFile.InitDir = ProgramFolder();
         dlgPrjFile.Flags = cdlOFNHideReadOnly;
         dlgPrjFile.DefaultExt = QStringLiteral("wsp");
     });

@@ -4,6 +4,7 @@
 #include "batch/frmDocConv.h"
 #include "batch/frmHtmlConv.h"
 #include "batch/dlgHtmlSelect.h"
+#include "platform/LastFolder.h"
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QTemporaryDir>
@@ -132,6 +133,25 @@ private slots:
         fx.stop();
     }
 
+    // The add-file dialog opens in the folder of the files chosen last.
+    void addFilesOpensInTheFolderUsedLast()
+    {
+        ProgramFolderFixture fx;
+        ModalScript script;
+        fx.start();
+        gbOutputSettingOK = true;
+        frmOutputSetting().opSelectDir = false;
+        QDir().mkpath(fx.path(QStringLiteral("docs")));
+        FrmDocConv& w = frmDocConv();
+        script.answerFiles({fx.path(QStringLiteral("docs/a.txt"))});
+        w.MenuProc(QStringLiteral("IDM_FILE_OPEN"));
+        script.cancelFile();
+        w.MenuProc(QStringLiteral("IDM_FILE_OPEN"));
+        QCOMPARE(script.asked().size(), 2);
+        QCOMPARE(script.asked().last().initDir, fx.path(QStringLiteral("docs")));
+        QCOMPARE(script.unexpected(), 0);
+    }
+
     // The file dialog comes first; Cancel in the output settings adds nothing and the next add
     // asks them again; after OK no later add asks.
     void addFilesAsksOutputSettingsOnce()
@@ -143,6 +163,8 @@ private slots:
         gbOutputSettingOK = false;
         FrmDocConv& w = frmDocConv();
         const QStringList chosen{QStringLiteral("/w/a.txt"), QStringLiteral("/w/b.doc")};
+        // No folder used yet (the one remembered is gone): the dialog opens in the home folder.
+        RememberUsedFolder(fx.path(QStringLiteral("gone")));
 
         script.cancelFile();
         w.MenuProc(QStringLiteral("IDM_FILE_OPEN"));
@@ -150,7 +172,7 @@ private slots:
         QCOMPARE(script.asked().at(0).kind, modal::Kind::OpenFile);
         QCOMPARE(script.asked().at(0).filterIndex, 2);
         QCOMPARE(script.asked().at(0).flags, 0x281204);
-        QCOMPARE(script.asked().at(0).initDir, ProgramFolder());
+        QCOMPARE(script.asked().at(0).initDir, QDir::homePath());
 
         script.answerFiles(chosen).answerDialog([](QDialog&) { frmOutputSetting().cmdCancel_Click(); });
         w.MenuProc(QStringLiteral("IDM_FILE_OPEN"));
@@ -298,6 +320,12 @@ private slots:
         }
         QCOMPARE(pages, 3);
         QCOMPARE(script.unexpected(), 0);
+        // The folder chosen is offered again, also to the file dialogs.
+        UnloadForm<DlgHtmlSelect>();
+        QCOMPARE(dlgHtmlSelect().txtDir->text(), site.path());
+        script.cancelFile();
+        frmDocConv().MenuProc(QStringLiteral("IDM_FILE_OPEN"));
+        QCOMPARE(script.asked().last().initDir, site.path());
         fx.stop();
     }
 };

@@ -2,10 +2,14 @@
 
 #include "batch/frmSelectDir.h"
 #include "common/TestMain.h"
+#include "platform/LastFolder.h"
 #include "platform/ModalScript.h"
 #include "platform/MsgBox.h"
 #include "platform/ProgramFolder.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -33,16 +37,35 @@ class OutputSettingTest : public QObject {
     Q_OBJECT
 
 private slots:
+    // The folder offered is a visible one in the user's documents folder, made when the
+    // settings are first accepted.
     void startValues()
     {
         BatchFixture fx;
+        const QByteArray oldHome = qgetenv("HOME"), oldConfig = qgetenv("XDG_CONFIG_HOME");
+        const bool hadConfig = qEnvironmentVariableIsSet("XDG_CONFIG_HOME");
+        const QString home = fx.root() + QStringLiteral("/home");
+        QDir().mkpath(home);
+        qputenv("HOME", QFile::encodeName(home));
+        qunsetenv("XDG_CONFIG_HOME");
         UnloadForm<FrmOutputSetting>();
         FrmOutputSetting& dlg = frmOutputSetting();
-        QCOMPARE(dlg.strDir, ProgramFolder() + QStringLiteral("/tmp"));
+        qputenv("HOME", oldHome);
+        if (hadConfig)
+            qputenv("XDG_CONFIG_HOME", oldConfig);
+        const QString expected = home + QStringLiteral("/Documents/") + QFileInfo(ProgramFolder()).fileName();
+        QCOMPARE(dlg.strDir, expected);
         QCOMPARE(dlg.txtDir->text(), dlg.strDir);
         QVERIFY(dlg.opSelectDir);
         QVERIFY(dlg.opDir->isChecked());
         QVERIFY(!QFileInfo::exists(dlg.strDir));
+
+        ModalScript script;
+        script.answerDialog([&](QDialog&) { dlg.cmdOK_Click(); });
+        QVERIFY(dlg.ShowDlg());
+        QCOMPARE(script.unexpected(), 0);
+        QVERIFY(QFileInfo(expected).isDir());
+        UnloadForm<FrmOutputSetting>();
     }
 
     void ok_data()
@@ -155,7 +178,7 @@ private slots:
         QTest::addColumn<QString>("after");
         QTest::newRow("picked") << "~/t/x" << true << "~/t/x" << "~/t/x" << "~/picked";
         QTest::newRow("cancelled") << "~/t/x" << false << "~/t/x" << "~/t/x" << "~/t/x";
-        QTest::newRow("empty box starts at the program folder") << "" << false << "~/home" << "~/home" << "";
+        QTest::newRow("empty box starts at the folder used last") << "" << false << "~/t/x" << "~/t/x" << "";
         QTest::newRow("a folder still to be made") << "~/t/x/new" << true << "~/t/x/new" << "~/t/x" << "~/picked";
     }
     void browse()
@@ -167,6 +190,7 @@ private slots:
         QFETCH(QString, after);
         BatchFixture fx;
         fx.makeFolder(QStringLiteral("t/x"));
+        RememberUsedFolder(fx.path(QStringLiteral("t/x")));
         FrmOutputSetting& dlg = FreshSettings();
         dlg.txtDir->setText(Rooted(fx, box));
         QString startShown;

@@ -21,6 +21,7 @@
 #include "platform/App.h"
 #include "platform/CodePage.h"
 #include "platform/FlexGrid.h"
+#include "platform/LastFolder.h"
 #include "platform/ModalScript.h"
 #include "platform/MsgBox.h"
 #include "platform/ProgramFolder.h"
@@ -160,6 +161,7 @@ private slots:
         FrmDocConv& word = frmDocConv();
         const QStringList chosen{QStringLiteral("/w/a.txt"), QStringLiteral("/w/b.doc")};
 
+        const QString lastUsed = LastUsedFolder();
         script.answerFiles(chosen).answerDialog([](QDialog&) { frmOutputSetting().cmdCancel_Click(); });
         word.MenuProc(QStringLiteral("IDM_FILE_OPEN"));
         QCOMPARE(script.asked().size(), 2);
@@ -168,7 +170,7 @@ private slots:
         QCOMPARE(open.filter, QString::fromLatin1(kWordFilter));
         QCOMPARE(open.filterIndex, 2);
         QCOMPARE(open.flags, 0x281204);
-        QCOMPARE(open.initDir, ProgramFolder());
+        QCOMPARE(open.initDir, lastUsed);
         QCOMPARE(OutputSettingsAsked(script), 1);
         QCOMPARE(word.lstDoc->Rows(), 1);
 

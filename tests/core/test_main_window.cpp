@@ -23,6 +23,10 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QDesktopServices>
+#include <QUrl>
+
+#include <optional>
 #include <QDialog>
 #include <QFile>
 #include <QFileInfo>
@@ -36,6 +40,17 @@
 
 namespace {
 int DataRows(FlexGrid* grid) { return grid->Rows() - 1; }
+
+// Receives the files the desktop is asked to open (stands for a registered browser).
+class OpenedFiles : public QObject {
+    Q_OBJECT
+public:
+    OpenedFiles() { QDesktopServices::setUrlHandler(QStringLiteral("file"), this, "open"); }
+    ~OpenedFiles() override { QDesktopServices::unsetUrlHandler(QStringLiteral("file")); }
+    QStringList files;
+public slots:
+    void open(const QUrl& url) { files << url.toLocalFile(); }
+};
 } // namespace
 
 class MainWindowTest : public QObject {
@@ -324,6 +339,37 @@ private slots:
         ProgramFolderFixture fx;
         QCOMPARE(HelpFilePath(), fx.path("tezhelp.html"));
         QVERIFY(fx.readFile("tezhelp.html").contains("<html"));
+    }
+
+    // Help goes to the browser; without one (the offscreen platform opens nothing) a
+    // message names the help file.
+    void helpWithoutABrowserNamesTheFile_data()
+    {
+        QTest::addColumn<bool>("browser");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("browser") << true << QString();
+        QTest::newRow("no browser") << false << QStringLiteral("没有可以显示帮助的浏览器。帮助文件在：\n%1\n可以用任何网页浏览器打开它。");
+    }
+    void helpWithoutABrowserNamesTheFile()
+    {
+        QFETCH(bool, browser);
+        QFETCH(QString, message);
+        ProgramFolderFixture fx;
+        ModalScript script;
+        FrmMain& main = fx.start();
+        const QString path = HelpFilePath();
+        std::optional<OpenedFiles> opened;
+        if (browser)
+            opened.emplace();
+        script.answer(vbOK);
+        main.MenuProc(QStringLiteral("IDM_HELP_HELP"));
+        if (message.isEmpty()) {
+            QCOMPARE(script.messages(), QStringList());
+            QCOMPARE(opened->files, QStringList{path});
+            return;
+        }
+        QCOMPARE(script.messages(), QStringList{message.arg(path)});
+        QCOMPARE(script.asked().first().title, main.Caption());
     }
 };
 

@@ -6,10 +6,39 @@
 #include "common/SmallFileSystem.h"
 #include "platform/MsgBox.h"
 #include <QDir>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 
 namespace {
 const QString kSaveFailed = QStringLiteral("无法保存文件（磁盘已满或不能写入），原有文件未被更改：");
+
+const QString kSimplified = QStringLiteral("软件和鼠标的使用说明\n这个软件可以把简体中文转换成繁体中文，也可以把繁体中文转换成简体中文。"
+                                           "请先选择文件，然后按“转换”。");
+const QString kTraditional = QStringLiteral("軟體和滑鼠的使用說明\n這個軟體可以把簡體中文轉換成繁體中文，也可以把繁體中文轉換成簡體中文。"
+                                            "請先選擇檔案，然後按「轉換」。");
+
+QString DataFile(const QString& name)
+{
+    // __FILE__ is relative to the folder the test was built in, that of the executable.
+    const QString source = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral(__FILE__));
+    return QFileInfo(source).dir().filePath(QStringLiteral("data/") + name);
 }
+
+// Accepts the file-type question as it is offered; the option offered is kept in *offered.
+std::function<void(QDialog&)> AcceptOfferedType(int* offered)
+{
+    return [offered](QDialog& dialog) {
+        auto& d = static_cast<dlgFileType&>(dialog);
+        const QRadioButton* options[] = {d.opTBig5, d.opTUnicode, d.opSGB, d.opSUnicode};
+        *offered = 0;
+        for (int i = 0; i < 4; ++i)
+            if (options[i]->isChecked())
+                *offered = i + 1;
+        d.cmdOK->click();
+    };
+}
+} // namespace
 
 class TestTextFiles : public InstantTestBase {
     Q_OBJECT
@@ -170,8 +199,6 @@ private slots:
         // GB codes that are valid UTF-8 too, opened as GB and as Big5.
         QTest::newRow("GB that is valid UTF-8") << 3 << Bytes({0xD0, 0xA1, 0xD1, 0xA7}) + crlf << QStringLiteral("小学")
                                                 << Bytes({0xD0, 0xA1, 0xD1, 0xA7}) + crlf;
-        QTest::newRow("GB that is valid UTF-8 into the Traditional box") << 1 << Bytes({0xD0, 0xA1, 0xD1, 0xA7}) + crlf
-                                                                         << QStringLiteral("小学") << Bytes({0xD0, 0xA1, 0xD1, 0xA7}) + crlf;
         QTest::newRow("Big5 user-defined code") << 1 << Bytes({0x81, 0x40, 0xA4, 0x40}) + crlf << QStringLiteral("\uEEB8一")
                                                 << Bytes({0x81, 0x40, 0xA4, 0x40}) + crlf;
         QTest::newRow("GB euro 80") << 3 << Bytes({0x80, 0x41}) + crlf << QStringLiteral("€A") << Bytes({0x80, 0x41}) + crlf;
@@ -209,6 +236,104 @@ private slots:
         script.answerFile(out);
         QVERIFY(w().SaveToFile());
         QCOMPARE(ReadFileBytes(out), saved);
+    }
+
+    // The question offers what the file is (the box of its code page or, for Unicode text,
+    // of its script); accepted as offered, the text lands in that box and converts.
+    void openOffersWhatTheFileIs_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<int>("offered");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("GB") << DataFile(QStringLiteral("simplified-gb.txt")) << 3 << kSimplified;
+        QTest::newRow("Big5") << DataFile(QStringLiteral("traditional-big5.txt")) << 1 << kTraditional;
+        QTest::newRow("UTF-8 Simplified") << DataFile(QStringLiteral("simplified-utf8.txt")) << 3 << kSimplified;
+        QTest::newRow("UTF-16 Traditional") << DataFile(QStringLiteral("traditional-utf16.txt")) << 2 << kTraditional;
+        QTest::newRow("UTF-16 Simplified") << DataFile(QStringLiteral("simplified-utf16.txt")) << 4 << kSimplified;
+        QTest::newRow("nothing tells: Big5") << QString() << 1 << QStringLiteral("plain text");
+    }
+    void openOffersWhatTheFileIs()
+    {
+        QFETCH(QString, file);
+        QFETCH(int, offered);
+        QFETCH(QString, text);
+        if (file.isEmpty()) {
+            file = m_dir->filePath(QStringLiteral("plain.txt"));
+            WriteFileBytes(file, "plain text\r\n");
+        }
+        int shown = -1;
+        ModalScript script;
+        script.answerFile(file).answerDialog(AcceptOfferedType(&shown));
+        w().MenuProc(QStringLiteral("IDM_FILE_OPEN"));
+        QCOMPARE(script.unexpected(), 0);
+        QCOMPARE(shown, offered);
+        const bool traditional = offered == 1 || offered == 2;
+        QCOMPARE((traditional ? w().edtB5 : w().edtGB)->toPlainText(), text);
+        const QString other = (traditional ? w().edtGB : w().edtB5)->toPlainText();
+        QCOMPARE(other.size(), text.size());
+        QVERIFY2(!other.contains(QLatin1Char('?')), qPrintable(other));
+    }
+
+    // A choice that cannot read the file without loss says so before it fills a box: "No"
+    // asks again (offering what the file is), "Yes" opens the file as chosen.
+    void choiceThatLosesTextAsksFirst_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<int>("choice");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("text");
+        const QString gbFile = DataFile(QStringLiteral("simplified-gb.txt"));
+        const QString lostInBig5 = QStringLiteral("此文件有 17 个字符不能用“繁体 BIG5”表示（如“软”），打开后会丢失。");
+        QTest::newRow("GB as Big5, asked again") << gbFile << 1 << int(vbNo) << lostInBig5 << kSimplified;
+        QTest::newRow("GB as Big5, opened anyway") << gbFile << 1 << int(vbYes) << lostInBig5 << kSimplified;
+        QTest::newRow("UTF-8 as Unicode, asked again")
+            << DataFile(QStringLiteral("simplified-utf8.txt")) << 4 << int(vbNo)
+            << QStringLiteral("此文件不是 UNICODE (UTF-16) 文件，按“简体 UNICODE”打开会读成乱码。") << kSimplified;
+        QTest::newRow("GB that is valid UTF-8 as Big5, opened anyway")
+            << QString() << 1 << int(vbYes) << QStringLiteral("此文件有 1 个字符不能用“繁体 BIG5”表示（如“学”），打开后会丢失。")
+            << QStringLiteral("小学");
+    }
+    void choiceThatLosesTextAsksFirst()
+    {
+        QFETCH(QString, file);
+        QFETCH(int, choice);
+        QFETCH(int, answer);
+        QFETCH(QString, message);
+        QFETCH(QString, text);
+        const QByteArray smallGb = Bytes({0xD0, 0xA1, 0xD1, 0xA7, '\r', '\n'});
+        if (file.isEmpty()) {
+            file = m_dir->filePath(QStringLiteral("in.txt"));
+            WriteFileBytes(file, smallGb);
+        }
+        Type(w().edtGB, QStringLiteral("旧"));
+        w().bFileChanged = false;
+        int offeredAgain = 0;
+        ModalScript script;
+        script.answerFile(file).answerDialog(ChooseFileType(choice)).answer(answer);
+        if (answer == vbNo)
+            script.answerDialog(AcceptOfferedType(&offeredAgain));
+        w().MenuProc(QStringLiteral("IDM_FILE_OPEN"));
+        QCOMPARE(script.unexpected(), 0);
+        QCOMPARE(script.pending(), 0);
+        QCOMPARE(script.messages().size(), 1);
+        QVERIFY2(script.messages().first().startsWith(message), qPrintable(script.messages().first()));
+        QCOMPARE(script.asked().at(2).kind, modal::Kind::Message);
+        QCOMPARE(script.asked().at(2).defaultButton, 2);
+        if (answer == vbNo) {
+            QCOMPARE(offeredAgain, 3);
+            QCOMPARE(w().edtGB->toPlainText(), text);
+            return;
+        }
+        QCOMPARE(w().edtB5->toPlainText(), text);
+        if (file.startsWith(m_dir->path())) {
+            // Saved again, the file keeps its codes.
+            const QString out = m_dir->filePath(QStringLiteral("out.txt"));
+            w().strSide = QStringLiteral("B5");
+            script.answerFile(out);
+            QVERIFY(w().SaveToFile());
+            QCOMPARE(ReadFileBytes(out), smallGb);
+        }
     }
 
     // Codes of the file stand where the text was not edited; the edited stretch is normalised.

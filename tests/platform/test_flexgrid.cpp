@@ -307,6 +307,31 @@ private slots:
         QCOMPARE(grid->ColWidth(4), 1500);
     }
 
+    // A stretching grid's last shown column fills the width the others leave, and keeps
+    // its own width where they leave less; ColWidth still tells the width set.
+    void lastColumnStretches()
+    {
+        auto grid = MakeGrid(1, 4);
+        QTableView* view = View(*grid);
+        grid->setColWidth(0, 1500);
+        grid->setColWidth(1, 1500);
+        grid->setColWidth(2, 1500);
+        grid->setColWidth(3, 1);  // hidden: column 2 is the last one shown
+        grid->resize(600, 200);
+        grid->setStretchLastCol(true);
+        grid->show();
+        QVERIFY(QTest::qWaitForWindowExposed(grid.get()));
+        const int viewport = view->viewport()->width();
+        QCOMPARE(view->columnWidth(2), viewport - 2 * 100);
+        QCOMPARE(grid->ColWidth(2), 1500);
+        grid->resize(250, 200);
+        QTRY_COMPARE(view->columnWidth(2), 100);
+        grid->resize(800, 200);
+        QTRY_COMPARE(view->columnWidth(2), view->viewport()->width() - 2 * 100);
+        grid->setColWidth(1, 4500);
+        QCOMPARE(view->columnWidth(2), std::max(100, view->viewport()->width() - 100 - 300));
+    }
+
     // The header row never scrolls and cannot be selected, by mouse or by keyboard.
     void fixedHeaderRowStaysFixed()
     {

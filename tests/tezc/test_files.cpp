@@ -4,6 +4,9 @@
 #include "common/TestMain.h"
 #include "TezcFixture.h"
 
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QTest>
 
@@ -42,6 +45,21 @@ QString rtfUnicodeText(const QByteArray& rtf)
     auto it = u.globalMatch(QString::fromLatin1(rtf));
     while (it.hasNext()) out += QChar(ushort(short(it.next().captured(1).toInt())));
     return out;
+}
+
+// The bytes as RTF hex escapes (\'hh each).
+QByteArray hexEscapes(const QByteArray& bytes)
+{
+    QByteArray out;
+    for (char c : bytes) out += "\\'" + QByteArray::number(uchar(c), 16).rightJustified(2, '0');
+    return out;
+}
+
+QByteArray dataFile(const QString& name)
+{
+    // __FILE__ is relative to the folder the test was built in, that of the executable.
+    const QString source = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral(__FILE__));
+    return ReadFileBytes(QFileInfo(source).dir().filePath(QStringLiteral("data/") + name));
 }
 
 }  // namespace
@@ -262,6 +280,52 @@ private slots:
         const QByteArray out = readAll(lib.path("out.rtf"));
         for (const QString& p : present) QVERIFY2(out.contains(p.toLatin1()), out.constData());
         QCOMPARE(rtfUnicodeText(out), text);
+        QCOMPARE(out.count('{'), rtf.count('{'));
+    }
+
+    // The text of an RTF converts exactly as the same text as a string: terms are found
+    // across \\uc switches, groups and formatting words, \\uN's fallback bytes are skipped;
+    // a paragraph break divides the text as a line break does.
+    void rtfTextAsString_data()
+    {
+        QTest::addColumn<QByteArray>("rtf");
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<QString>("plain");
+        const QByteArray gbHead = "{\\rtf1\\ansi\\ansicpg936{\\fonttbl{\\f0\\fcharset134 x;}}\\f0 ";
+        QTest::newRow("uc switch inside a term") << gbHead + "\\uc1\\u36719?\\uc2 \\u20214" + hexEscapes(gb("件")) + "}" << 0
+                                                 << QStringLiteral("软件");
+        QTest::newRow("uc switches around every character")
+            << gbHead + "\\uc2\\u36825\\'d5\\'e2\\uc1\\u20010?\\uc2\\u36719" + hexEscapes(gb("软")) + "\\uc1\\u20214?\\uc0\\u29992"
+                   "\\uc2\\u40736" + hexEscapes(gb("鼠")) + "\\uc1\\u26631?}"
+            << 0 << QStringLiteral("这个软件用鼠标");
+        QTest::newRow("code page bytes then unicode") << gbHead + hexEscapes(gb("软")) + "\\uc1\\u20214?" + hexEscapes(gb("用")) + "}"
+                                                      << 0 << QStringLiteral("软件用");
+        QTest::newRow("formatting group inside a term") << gbHead + "{\\b " + hexEscapes(gb("软")) + "}" + hexEscapes(gb("件")) + "}"
+                                                        << 0 << QStringLiteral("软件");
+        QTest::newRow("formatting words inside a term")
+            << gbHead + hexEscapes(gb("鼠")) + "\\i\\fs28 " + hexEscapes(gb("标")) + "\\i0 " + hexEscapes(gb("和软")) + "{\\*\\unknown x}"
+                   + hexEscapes(gb("件")) + "}"
+            << 0 << QStringLiteral("鼠标和软件");
+        QTest::newRow("paragraph break between") << gbHead + hexEscapes(gb("软")) + "\\par " + hexEscapes(gb("件")) + "}" << 0
+                                                 << QStringLiteral("软\n件");
+        QTest::newRow("Traditional to Simplified across a switch")
+            << "{\\rtf1\\ansi\\ansicpg950{\\fonttbl{\\f0\\fcharset136 x;}}\\f0 " + hexEscapes(big5("軟")) + "\\uc2\\u-25900"
+                   + hexEscapes(big5("體")) + "{\\b " + hexEscapes(big5("滑")) + "}\\uc1\\u-24800?}"
+            << 1 << QStringLiteral("軟體滑鼠");
+        QTest::newRow("document the office wrote") << dataFile("office_uc_switch.rtf") << 0 << QStringLiteral("这个软件用鼠标");
+    }
+    void rtfTextAsString()
+    {
+        QFETCH(QByteArray, rtf);
+        QFETCH(int, mode);
+        QFETCH(QString, plain);
+        Library lib;
+        WriteFileBytes(lib.path("in.rtf"), rtf);
+        QCOMPARE(_ConvertStringForRTFFileEx(lib.stmt, gb(lib.path("in.rtf")).constData(), gb(lib.path("out.rtf")).constData(),
+                                            mode, 1),
+                 0);
+        const QByteArray out = readAll(lib.path("out.rtf"));
+        QCOMPARE(rtfUnicodeText(out), lib.uu(plain, mode, 1).remove(QLatin1Char('\n')));
         QCOMPARE(out.count('{'), rtf.count('{'));
     }
 

@@ -22,6 +22,7 @@ struct GroupState {
     int font = -1;
     bool fontTable = false;
     int fontDefNumber = -1;  // \fN being defined inside the font table
+    bool ownFlow = false;    // the group holds text of its own (a footnote, a header, a shape's text)
 };
 
 const std::set<std::string> kVerbatim = {
@@ -30,6 +31,24 @@ const std::set<std::string> kVerbatim = {
     "mmathPr", "latentstyles", "datafield", "bkmkstart", "bkmkend", "shpinst_data"};
 const std::set<std::string> kReencode = {"fonttbl", "stylesheet", "fldinst", "info", "listtable",
                                          "listoverridetable", "header_name", "xmlopen", "generator"};
+// Destinations whose text is not part of the text around them.
+const std::set<std::string> kOwnFlow = {"footnote", "annotation", "header", "headerl", "headerr", "headerf",
+                                        "footer", "footerl", "footerr", "footerf", "shp", "shpinst",
+                                        "shptxt", "txbxcontent", "object"};
+// Words that stand for a character or a break: text on either side is not one run.
+const std::set<std::string> kTextBreak = {
+    "par", "line", "tab", "cell", "nestcell", "row", "nestrow", "sect", "page", "column", "trowd",
+    "emdash", "endash", "emspace", "enspace", "qmspace", "bullet", "lquote", "rquote", "ldblquote",
+    "rdblquote", "zwj", "zwnj", "ltrmark", "rtlmark", "chftn", "chatn", "chpgn", "chdate", "chtime"};
+
+// The document's text between breaks, gathered on a first reading: each run (text between
+// two control words, groups or escapes) is where the second reading writes it back.
+struct TextRuns {
+    std::u16string text;         // converted runs, one after the other
+    std::vector<size_t> lengths;  // length of each run's converted text
+    size_t next = 0;
+    size_t offset = 0;
+};
 
 int charsetCodePage(int charset) {
     switch (charset) {
@@ -55,11 +74,16 @@ void decodeOtherCodePage(int cp, std::string_view bytes, std::u16string& out) {
         for (unsigned char c : bytes) out += c < 0x80 ? char16_t(c) : char16_t(0xFFFD);
 }
 
+// Text runs are gathered on a first reading and converted a stretch at a time (all runs
+// between two breaks as one string, so that a term split by a formatting word, a group or a
+// \uc switch is found); the second reading writes each run's part of the converted stretch.
 class RtfConverter {
 public:
-    RtfConverter(Stmt& st, int32_t mode, int32_t flags, std::string& out)
+    // runs: null on the first reading (which fills gathered()), the first reading's runs on
+    // the second.
+    RtfConverter(Stmt& st, int32_t mode, int32_t flags, std::string& out, TextRuns* runs)
         : st_(st), out_(out), target_(mode == 0 || mode == 2 ? Script::Traditional : Script::Simplified),
-          op_(textOpForMode(mode, flags != 0 ? -1 : 0)) {
+          op_(textOpForMode(mode, flags != 0 ? -1 : 0)), runs_(runs) {
         // Within one script the flags choose: 0 encoding only, 1 toward Simplified usage,
         // 256 toward Traditional usage.
         if (mode >= 2 && flags == 0) op_.vocab = TextOp::None;
@@ -80,11 +104,13 @@ public:
                 needDelimiter_ = false;
                 stack_.push_back(stack_.back());
                 stack_.back().fontDefNumber = -1;
+                stack_.back().ownFlow = false;
                 out_ += c;
                 ++i;
                 pendingDestination_ = true;
             } else if (c == '}') {
                 flushText();
+                if (state().ownFlow) endStretch();
                 needDelimiter_ = false;
                 if (stack_.size() > 1) stack_.pop_back();
                 out_ += c;
@@ -110,10 +136,15 @@ public:
             }
         }
         flushText();
+        endStretch();
         return rc_;
     }
 
+    TextRuns& gathered() { return gathered_; }
+
 private:
+    bool gathering() const { return runs_ == nullptr; }
+
     GroupState& state() { return stack_.back(); }
 
     bool targetTrad() const { return target_ == Script::Traditional; }
@@ -167,18 +198,57 @@ private:
     void flushText() {
         decodePending();
         if (run_.empty()) return;
-        std::u16string converted;
-        if (state().mode == TextMode::Convert) {
-            const int32_t rc = runTextOp(st_, op_, run_, converted);
-            if (rc != TEZ_OK) {
-                rc_ = rc;
-                converted = run_;
-            }
+        if (state().mode != TextMode::Convert) {
+            if (!gathering()) emitText(run_);
+            run_.clear();
+            return;
+        }
+        if (gathering()) {
+            stretch_ += run_;
+            stretchRuns_.push_back(run_.size());
         } else {
-            converted = run_;
+            const size_t len = runs_->next < runs_->lengths.size() ? runs_->lengths[runs_->next++] : 0;
+            emitText(std::u16string_view(runs_->text).substr(runs_->offset, len));
+            runs_->offset += len;
         }
         run_.clear();
-        emitText(converted);
+    }
+
+    // Converts the runs gathered since the last break as one text and shares the result
+    // out: at the runs' own places when the length stays, else the stretch's runs converted
+    // one by one when that gives the same text, else all of it in the first run.
+    void endStretch() {
+        if (!gathering() || stretchRuns_.empty()) return;
+        std::u16string converted;
+        if (const int32_t rc = runTextOp(st_, op_, stretch_, converted); rc != TEZ_OK) {
+            rc_ = rc;
+            converted = stretch_;
+        }
+        TextRuns& g = gathered_;
+        if (converted.size() == stretch_.size()) {
+            g.lengths.insert(g.lengths.end(), stretchRuns_.begin(), stretchRuns_.end());
+        } else if (!shareOneByOne(converted)) {
+            g.lengths.push_back(converted.size());
+            g.lengths.insert(g.lengths.end(), stretchRuns_.size() - 1, 0);
+        }
+        g.text += converted;
+        stretch_.clear();
+        stretchRuns_.clear();
+    }
+
+    bool shareOneByOne(const std::u16string& whole) {
+        std::vector<size_t> lengths;
+        std::u16string joined, part;
+        size_t at = 0;
+        for (size_t len : stretchRuns_) {
+            if (runTextOp(st_, op_, std::u16string_view(stretch_).substr(at, len), part) != TEZ_OK) return false;
+            joined += part;
+            lengths.push_back(part.size());
+            at += len;
+        }
+        if (joined != whole) return false;
+        gathered_.lengths.insert(gathered_.lengths.end(), lengths.begin(), lengths.end());
+        return true;
     }
 
     void setOutUc(int k) {
@@ -270,6 +340,7 @@ private:
             }
             flushText();
             needDelimiter_ = false;
+            if (c != '*') endStretch();
             if (c == '*') {
                 out_.append(in.substr(start, 2));
                 ignorable_ = true;
@@ -309,6 +380,7 @@ private:
         }
         if (word == "bin" && hasParam) {
             flushText();
+            endStretch();
             out_.append(in.substr(start, end - start));
             const size_t len = param > 0 ? std::min(static_cast<size_t>(param), n - end) : 0;
             out_.append(in.substr(end, len));
@@ -325,7 +397,12 @@ private:
             else if (ignorable_ && s.mode == TextMode::Convert && word != "shpinst" && word != "shptxt")
                 s.mode = TextMode::Reencode;
             if (word == "fonttbl") s.fontTable = true;
+            if (kOwnFlow.count(word) && s.mode == TextMode::Convert) {
+                s.ownFlow = true;
+                endStretch();
+            }
         }
+        if (kTextBreak.count(word)) endStretch();
         ignorable_ = false;
 
         std::string replacement;
@@ -372,6 +449,10 @@ private:
     std::string pendingBytes_;
     int pendingCp_ = 0;
     std::u16string run_;
+    TextRuns* runs_;
+    TextRuns gathered_;
+    std::u16string stretch_;
+    std::vector<size_t> stretchRuns_;
     int skipUnits_ = 0;
     bool pendingDestination_ = false;
     bool ignorable_ = false;
@@ -382,10 +463,14 @@ private:
 
 int32_t convertRtf(Stmt& st, std::string_view rtf, std::string& out, int32_t mode, int32_t flags) {
     if (rtf.substr(0, 5) != "{\\rtf") return TEZ_ERR_FORMAT;
+    std::string firstReading;
+    RtfConverter gather(st, mode, flags, firstReading, nullptr);
+    if (const int32_t rc = gather.run(rtf); rc != TEZ_OK) return rc;
+    firstReading = std::string();
     out.clear();
     out.reserve(rtf.size() + rtf.size() / 4);
-    RtfConverter conv(st, mode, flags, out);
-    return conv.run(rtf);
+    RtfConverter write(st, mode, flags, out, &gather.gathered());
+    return write.run(rtf);
 }
 
 int32_t convertRtfFile(Stmt& st, const std::string& in, const std::string& out, int32_t mode,
