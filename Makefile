@@ -8,7 +8,7 @@ PREFIX ?= /usr/local
 # build keeps what it was configured with.
 WERROR ?=
 
-.PHONY: deps test-deps configure build sanitize-build run test fuzz install-check install package bench clean
+.PHONY: deps test-deps configure build sanitize-build run test fuzz install-check install package bench output-reference output-check clean
 
 # What building and running need; test-deps adds what the tests need.
 deps:
@@ -54,12 +54,19 @@ install: build
 package: build
 	cd $(BUILD_DIR) && cpack -G DEB -B package
 
+# The library's output of every string mode on a large mixed corpus: output-reference writes
+# it (from the build before a change), output-check compares the current build's with it.
+OUTPUT_REF ?= $(BUILD_DIR)/output-reference
+output-reference output-check: build
+	@scripts/fetch-bench-corpus.sh $(BUILD_DIR)
+	$(BUILD_DIR)/bench/tezc_output_check $(if $(filter output-check,$@),compare,write) $(OUTPUT_REF) $(BUILD_DIR)/bench-corpus
+
 bench: build
 	@scripts/fetch-bench-corpus.sh $(BUILD_DIR)
 	@scripts/fetch-opencc.sh $(BUILD_DIR)
 	$(BUILD_DIR)/bench/opencc_compare_bench $(BUILD_DIR)/opencc/lib/libopencc.so \
 	  $(BUILD_DIR)/opencc/package/prebuilds/assets $(BUILD_DIR)/bench-corpus
-	$(BUILD_DIR)/bench/tezc_bench "" 32 $(BUILD_DIR)/bench-corpus
+	$(BUILD_DIR)/bench/tezc_bench "" 0 $(BUILD_DIR)/bench-corpus
 	$(BUILD_DIR)/bench/tezc_file_bench "" $(BUILD_DIR)/bench-corpus
 	QT_QPA_PLATFORM=offscreen $(BUILD_DIR)/bench/office_bench
 	QT_QPA_PLATFORM=offscreen $(BUILD_DIR)/bench/office_mix_bench

@@ -2,7 +2,9 @@
 // scripts/fetch-opencc.sh and loaded here in-process) on the same real text in the same run,
 // for each conversion: MB/s of the input counted as UTF-16 (two bytes a character, the same
 // count for both, so the ratio is one of characters per second), best of several runs.
-// Then eight statements on eight threads against one thread converting the same eight texts.
+// Then eight statements on eight threads against one thread converting the same eight texts,
+// and the published Taiwan cases (tezc/data/opencc/testcases_tw.tsv; the npm package ships
+// none) through both libraries: how many give the expected text.
 // usage: opencc_compare_bench <libopencc.so> <its config folder> <corpus folder>
 #include "BenchText.h"
 #include "TezC.h"
@@ -107,7 +109,7 @@ int main(int argc, char** argv) {
     std::printf("Same-run comparison with OpenCC 1.4.2 (npm package, built here, in-process), real text:\n"
                 "the Chinese manual pages (zh_CN for S->T, zh_TW for T->S). MB/s = input characters x 2\n"
                 "bytes (UTF-16) per second for both; fastest of 5 runs on a machine shared with other work.\n\n");
-    std::printf("%-32s %10s %10s %8s\n", "conversion", "ours MB/s", "OpenCC", "ratio");
+    std::printf("%-32s %16s %16s %8s\n", "conversion", "ours MB/s UTF-16", "OpenCC", "ratio");
     std::u16string out;
     for (const Case& c : cases) {
         const std::string utf8 = bench::readText(corpus + "/" + c.file);
@@ -116,12 +118,12 @@ int main(int argc, char** argv) {
         const double tOurs = best([&] { ours(stmt, text, c.mode, c.flag, out); });
         void* cc = other.open((configs + "/" + c.config + ".json").c_str());
         if (cc == reinterpret_cast<void*>(-1) || !cc) {
-            std::printf("%-32s %10.1f %10s\n", c.name, mb / tOurs, "(no config)");
+            std::printf("%-32s %16.1f %16s\n", c.name, mb / tOurs, "(no config)");
             continue;
         }
         const double tOther = best([&] { other.release(other.convert(cc, utf8.data(), utf8.size())); }, 2);
         other.close(cc);
-        std::printf("%-32s %10.1f %10.1f %7.1fx\n", c.name, mb / tOurs, mb / tOther, tOther / tOurs);
+        std::printf("%-32s %16.1f %16.1f %7.1fx\n", c.name, mb / tOurs, mb / tOther, tOther / tOurs);
     }
 
     // Eight texts: one thread after another on one statement, then eight threads on eight.
@@ -144,5 +146,35 @@ int main(int argc, char** argv) {
                 "%.1f cores busy on average (%u hardware threads)\n",
                 kTexts, static_cast<double>(text.size()) * 2 / 1e6, one, kTexts, eight, one / eight, cpu / eight,
                 std::thread::hardware_concurrency());
+
+    // The published Taiwan cases: configuration, TAB, input, TAB, expected, one a line.
+    const std::string casesText = bench::readText(TEZC_TAIWAN_CASES);
+    int total = 0, oursPassed = 0, otherPassed = 0;
+    std::vector<std::string> failures;
+    for (size_t start = 0; start < casesText.size();) {
+        size_t end = casesText.find('\n', start);
+        if (end == std::string::npos) end = casesText.size();
+        const std::string line = casesText.substr(start, end - start);
+        start = end + 1;
+        const size_t t1 = line.find('\t'), t2 = t1 == std::string::npos ? t1 : line.find('\t', t1 + 1);
+        if (t2 == std::string::npos) continue;
+        const std::string config = line.substr(0, t1), input = line.substr(t1 + 1, t2 - t1 - 1),
+                          expected = line.substr(t2 + 1);
+        ++total;
+        const std::u16string in16 = bench::toU16(input);
+        ours(stmt, in16, config[0] == 's' ? 0 : 1, config.back() == 'p' ? -1 : 0, out);
+        if (out == bench::toU16(expected)) ++oursPassed;
+        else failures.push_back(config + ": " + input);
+        void* cc = other.open((configs + "/" + config + ".json").c_str());
+        if (cc && cc != reinterpret_cast<void*>(-1)) {
+            char* got = other.convert(cc, input.data(), input.size());
+            if (got && expected == got) ++otherPassed;
+            if (got) other.release(got);
+            other.close(cc);
+        }
+    }
+    std::printf("\nPublished Taiwan cases (s2tw, s2twp, tw2s, tw2sp): ours %d of %d, OpenCC %d of %d\n", oursPassed,
+                total, otherPassed, total);
+    for (const std::string& f : failures) std::printf("  ours differs: %s\n", f.c_str());
     return 0;
 }

@@ -108,7 +108,7 @@ int main(int argc, char** argv) {
         {"file UTF-16 T->S with vocabulary", &trad16, 4, 1, false},
     };
     auto report = [](const char* name, double mb, const bench::Timing& t) {
-        std::printf("  %-40s %8.1f MB/s wall %8.1f MB/s cpu\n", name, mb / t.wall, mb / t.cpu);
+        std::printf("  %-40s %8.1f MB/s UTF-8 wall %8.1f MB/s UTF-8 cpu\n", name, mb / t.wall, mb / t.cpu);
     };
     for (const FileCase& c : cases) {
         if (onlyType >= 0 && (c.type != onlyType || c.mode != onlyMode)) continue;
