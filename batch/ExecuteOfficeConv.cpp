@@ -92,8 +92,8 @@ void RunWithApplication(FlexGrid* grid, const OfficeRun& run, bool bCode, bool b
 
 }  // namespace
 
-// Word rows go through RTF and back, then ConvertDOC gives them the output font, the
-// vocabulary of every story and the converted document properties. The office is started
+// Word rows are converted by ConvertDOC in one load and one store: the text of every story,
+// the output font and the document properties. The office is started
 // once for the run (only when a Word row waits) and held until its end; when it cannot be
 // started the run says so once, fails its Word rows and still converts the others.
 void ExecuteDocConv(FlexGrid* grid, bool bCode, bool bPhrase, bool bB52GB, bool bL2R)

@@ -1,8 +1,6 @@
 #include "batch/RowRoutes.h"
 
 #include "batch/FileRowRun.h"
-#include "batch/IntermediateFile.h"
-#include "batch/RtfModeFlags.h"
 #include "batch/SafeCopy.h"
 #include "batch/WorkerCall.h"
 #include "core/ConvertOptions.h"
@@ -49,29 +47,16 @@ void ConvertRtfFile(const QString& rtf, const QString& output, int32_t mode, int
 }
 
 void ConvertWordDocument(const QString& input, const QString& output, bool bCode, bool bPhrase, bool bB52GB,
-                         bool bL2R, bool postPass)
+                         bool bL2R, bool)
 {
-    OfficeServices& office = Office();
-    IntermediateFile rtf(output, QStringLiteral(".wpc"));
-    // The document is finished beside the output and moved over it only when every step
-    // worked, so a failure leaves no partial output.
-    IntermediateFile document(output, QStringLiteral(".wpd"));
-    office.WordSaveAsRtf(input, rtf.path());
-    const RtfMode m = RtfModeFlags(bCode, bPhrase, bB52GB, bL2R);
-    ConvertRtfFile(rtf.path(), document.path(), m.mode, m.flags);
-    QCoreApplication::processEvents();
-    office.WordSaveAsWord8(document.path(), document.path());
-    QCoreApplication::processEvents();
-    if (!postPass) {
-        document.MoveOver(output);
-        return;
-    }
-    // ConvertDOC finishes the document into the output itself (stored whole at its end) and
-    // records its own failure.
-    if (!office.ConvertDOC(dlgProgress(), document.path(), output, bCode, bPhrase, bB52GB, bL2R)) {
+    // ConvertDOC loads the input once, converts it inside the document and stores it once over
+    // the output (through a temporary file beside it, so a failure leaves no partial output);
+    // it records its own failure.
+    if (!Office().ConvertDOC(dlgProgress(), input, output, bCode, bPhrase, bB52GB, bL2R)) {
         WriteLog(QStringLiteral("..Document ConvertError"));
         throw RecordedRowFailure(errPathFileAccess, QStringLiteral("Document conversion of %1 failed").arg(input));
     }
+    QCoreApplication::processEvents();
 }
 
 PoolWork TextFileWork(const QString& input, bool bCode, bool bPhrase, bool bB52GB, bool bL2R, int32_t tag)

@@ -20,10 +20,11 @@ void CopyUnchanged(const QString& input, const QString& output);
 // The library's RTF conversion (on the worker thread).
 void ConvertRtfFile(const QString& rtf, const QString& output, int32_t mode, int32_t flags);
 
-// Word document through RTF: Word saves it as RTF, the library converts that with the mode and
-// flags of RtfModeFlags, Word saves the result as a Word document; with postPass, ConvertDOC
-// then finishes it into the output (fonts, vocabulary of every story, document properties);
-// false from it fails the file with RecordedRowFailure, after logging "..Document ConvertError".
+// A Word document converted by ConvertDOC in one load and one store: its text in every story
+// by the library's string conversion with the four flags, the output font, the document
+// properties; written in the output's own format. false from ConvertDOC fails the file with
+// RecordedRowFailure, after logging "..Document ConvertError". postPass is no longer used:
+// every caller gets the whole conversion.
 void ConvertWordDocument(const QString& input, const QString& output, bool bCode, bool bPhrase, bool bB52GB,
                          bool bL2R, bool postPass);
 

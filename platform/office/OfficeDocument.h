@@ -112,6 +112,25 @@ public:
     void SetStoriesFont(const QString& fontName);
     // The fonts of the runs that hold text, each as "Western|Asian", sorted, each once.
     QStringList StoryRunFonts() const;
+    // Converts every paragraph's text of every story in place: the body and its tables' cells
+    // (nested tables too), headers and footers, text frames, drawing shapes' texts, footnotes,
+    // endnotes and comments. All texts go to convert at once (it returns as many, in order; it
+    // is called once more for the paragraphs that change and hold fields or other objects,
+    // with those objects as U+FFFC). Only the changed stretches of a paragraph are replaced:
+    // a stretch of the same length character by character within each run of formatting,
+    // else as one piece in the formatting of its first character. Fields and other objects
+    // in the text stay as they are. Returns the number of paragraphs or stretches left
+    // unconverted because the conversion moved such an object.
+    int ConvertStoryTexts(const std::function<QStringList(const QStringList&)>& convert);
+    // How many of each kind of object a text document holds, to compare documents.
+    struct TextDocumentParts {
+        int tables = 0, frames = 0, shapes = 0, footnotes = 0, endnotes = 0, comments = 0;
+        bool operator==(const TextDocumentParts&) const = default;
+    };
+    TextDocumentParts Parts() const;
+    // The body's runs of text, paragraph after paragraph, each as its text followed by "|b"
+    // when bold and "|i" when italic.
+    QStringList BodyRunStyles() const;
 
     // Charts. The charts of a sheet or slide are its chart shapes in drawing order, those
     // inside groups included. Each chart's texts come in a fixed order: the title, the

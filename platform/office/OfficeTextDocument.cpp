@@ -3,6 +3,7 @@
 // one guarded call, term replacement in all of them, and their runs' fonts.
 #include "platform/office/OfficeDocument.h"
 
+#include "platform/office/TextStories.h"
 #include "platform/office/UnoSession.h"
 
 #include <com/sun/star/beans/XPropertySet.hpp>
@@ -35,14 +36,6 @@ using css::uno::Any;
 using css::uno::UNO_QUERY;
 using css::uno::UNO_QUERY_THROW;
 using css::text::XText;
-
-// Stories the document-wide replacement reaches (body, tables, headers, footers, frames) and
-// those it does not (the drawing shapes' own texts).
-struct Stories {
-    QList<Reference<XText>> replaceable;
-    QList<Reference<XText>> shapes;
-    QList<Reference<css::text::XTextTable>> tables;
-};
 
 bool HasProperty(const Reference<css::beans::XPropertySet>& set, const char* name)
 {
@@ -86,6 +79,8 @@ void AddHeadersAndFooters(const Reference<css::lang::XComponent>& component, QLi
     }
 }
 
+}  // namespace
+
 Stories StoriesOf(const Reference<css::lang::XComponent>& component)
 {
     Stories stories;
@@ -100,7 +95,7 @@ Stories StoriesOf(const Reference<css::lang::XComponent>& component)
 
     // A text document's one drawing page holds its shapes (the interface is marked
     // deprecated for drawings, not for text documents). A shape whose text lives in an
-    // attached frame is reached through the frames.
+    // attached frame is reached through that frame.
     Reference<css::drawing::XDrawPageSupplier> pageSupplier(component, UNO_QUERY_THROW);
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wdeprecated-declarations"
@@ -112,8 +107,12 @@ Stories StoriesOf(const Reference<css::lang::XComponent>& component)
         if (!info.is() || info->supportsService("com.sun.star.text.TextFrame"))
             continue;
         Reference<css::beans::XPropertySet> properties(shape, UNO_QUERY);
-        if (properties.is() && BoolProperty(properties, "TextBox"))
+        if (properties.is() && BoolProperty(properties, "TextBox")) {
+            // Its attached frame is not among the document's frames (an Office XML text box).
+            if (HasProperty(properties, "TextBoxContent"))
+                AddText(stories.replaceable, properties->getPropertyValue("TextBoxContent"));
             continue;
+        }
         AddText(stories.shapes, shape);
     }
 
@@ -131,6 +130,8 @@ QList<Reference<XText>> CellTexts(const Reference<css::text::XTextTable>& table)
         cells.append(Reference<XText>(table->getCellByName(name), UNO_QUERY_THROW));
     return cells;
 }
+
+namespace {
 
 // Every story's text, each table cell as one text of its own.
 QStringList StoryTexts(const Stories& stories)

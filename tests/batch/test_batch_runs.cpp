@@ -532,15 +532,16 @@ private slots:
         VerifyOneSummary(modal, "XLS文件转换");
     }
 
-    // A failing Word step removes the intermediate, also when a file of its name existed.
-    void wordIntermediateIsUniqueAndRemoved()
+    // A Word row whose conversion fails leaves no output and no file of its own beside it,
+    // and a file that happens to bear an intermediate's name stays as it was.
+    void failedWordRowLeavesNothing()
     {
         RunFixture f;
-        QString seenRtf;
+        QString seenOutput;
         Office().InitWordApp = [] { return true; };
-        Office().WordSaveAsRtf = [&](const QString&, const QString& rtf) {
-            seenRtf = rtf;
-            throw RuntimeError(errOfficeUnavailable, QStringLiteral("Office document conversion is not available"));
+        Office().ConvertDOC = [&](DlgProgress&, const QString&, const QString& output, bool, bool, bool, bool) {
+            seenOutput = output;
+            return false;
         };
         f.makeFile(QStringLiteral("out/b.doc.wpc"), "keep");
         auto grid = MakeEmptyFileGrid();
@@ -548,8 +549,8 @@ private slots:
         ModalScript modal;
         modal.answer(vbOK);
         ExecuteDocConv(grid.get(), true, true, false, false);
-        QVERIFY(!seenRtf.isEmpty());
-        QVERIFY(seenRtf != f.path(QStringLiteral("out/b.doc.wpc")));
+        QCOMPARE(seenOutput, f.path(QStringLiteral("out/b.doc")));
+        QVERIFY(RowFailed(*grid, 1));
         QCOMPARE(f.read(QStringLiteral("out/b.doc.wpc")), QByteArray("keep"));
         QCOMPARE(f.tree(QStringLiteral("out")), QStringList{"b.doc.wpc"});
     }
