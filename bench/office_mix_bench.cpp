@@ -223,8 +223,6 @@ void TimeOfficeProcedures(KindSeconds& seconds)
             return procedure(std::forward<decltype(args)>(args)...);
         };
     };
-    office.WordSaveAsRtf = timed(seconds.word, office.WordSaveAsRtf);
-    office.WordSaveAsWord8 = timed(seconds.word, office.WordSaveAsWord8);
     office.ConvertDOC = timed(seconds.word, office.ConvertDOC);
     office.ConvertXLS = timed(seconds.excel, office.ConvertXLS);
     office.ConvertPPT = timed(seconds.powerPoint, office.ConvertPPT);
@@ -314,7 +312,7 @@ int main(int argc, char** argv)
                 done ? "" : " (the run reported failures)");
     std::printf("one-process round trip by kind: Word documents %.2f s, workbooks %.2f s, presentations %.2f s\n",
                 oneByKind.word, oneByKind.excel, oneByKind.powerPoint);
-    std::printf("the run's office procedures: Word documents %.2f s (RTF export, Word store, ConvertDOC), "
+    std::printf("the run's office procedures: Word documents %.2f s (ConvertDOC: load, convert, store), "
                 "workbooks %.2f s, presentations %.2f s\n",
                 kindSeconds.word, kindSeconds.excel, kindSeconds.powerPoint);
     std::printf("the run's guarded calls into the office: %ld, %.2f s inside them; error-log records: %d\n",
