@@ -38,13 +38,9 @@ void ExecuteHtmlConv(FlexGrid* grid, bool bCode, bool bPhrase, bool bB52GB, bool
             dlgProgress().DisplayCopy(job.input);
             CopyUnchanged(job.input, job.output);
         }
-    }, [&](const FileRowJob& job) -> PoolWork {
-        // Text and HTML pages and copies run several at once; Word documents go through the
-        // office on this thread.
-        if (job.rowWord & FileRowText)
-            return TextFileWork(job.input, bCode, bPhrase, bB52GB, bL2R, (job.rowWord & FileRowAddTag) ? -1 : 0);
-        if (job.rowWord & FileRowWord)
-            return {};
-        return CopyWork(job.input);
+    }, [&](const FileRowJob& job) {
+        // Text rows and copies run several at once; Word documents go through the office on
+        // this thread.
+        return TextOrCopyRowWork(job, bCode, bPhrase, bB52GB, bL2R);
     });
 }

@@ -4,6 +4,7 @@
 #include "batch/SafeCopy.h"
 #include "batch/WorkerCall.h"
 #include "core/ConvertOptions.h"
+#include "core/FileRowFlags.h"
 #include "core/Err.h"
 #include "core/Log.h"
 #include "core/OfficeAccess.h"
@@ -75,6 +76,15 @@ PoolWork TypedFileWork(const QString& input, int32_t type, int32_t option, int32
         CheckLibraryResult(_TezFileConversion(hStmt, in.constData(), out.constData(), type, option, flag), input);
         return -1;
     };
+}
+
+PoolWork TextOrCopyRowWork(const FileRowJob& job, bool bCode, bool bPhrase, bool bB52GB, bool bL2R)
+{
+    if (job.rowWord & FileRowText)
+        return TextFileWork(job.input, bCode, bPhrase, bB52GB, bL2R, (job.rowWord & FileRowAddTag) ? -1 : 0);
+    if (job.rowWord & FileRowWord)
+        return {};
+    return CopyWork(job.input);
 }
 
 PoolWork CopyWork(const QString& input)

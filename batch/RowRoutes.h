@@ -7,6 +7,8 @@
 
 #include <cstdint>
 
+struct FileRowJob;
+
 // The library's whole-file conversion by the four flags (on the worker thread).
 void ConvertTextFile(const QString& input, const QString& output, bool bCode, bool bPhrase, bool bB52GB, bool bL2R,
                      int32_t tag);
@@ -33,6 +35,10 @@ void ConvertWordDocument(const QString& input, const QString& output, bool bCode
 PoolWork TextFileWork(const QString& input, bool bCode, bool bPhrase, bool bB52GB, bool bL2R, int32_t tag);
 PoolWork TypedFileWork(const QString& input, int32_t type, int32_t option, int32_t flag);
 PoolWork CopyWork(const QString& input);
+// A row of the Word or HTML window as pool work: a text row through the library (with its
+// charset tag when the row asks for one), a Word row none (it runs on the interface thread),
+// any other row copied.
+PoolWork TextOrCopyRowWork(const FileRowJob& job, bool bCode, bool bPhrase, bool bB52GB, bool bL2R);
 
 // Whether the output's folder exists or could be made without a word (a failure is left to
 // EnsureOutputFolder, which records it, in the row's turn).
