@@ -46,7 +46,7 @@ QStringList PlaceTexts()
     return {QStringLiteral("中文文档"),         QStringLiteral("这个软件用鼠标"), QStringLiteral("\U00020BB7后面的软件"),
             QStringLiteral("表格里的中文文档"), QStringLiteral("页眉的软件"),     QStringLiteral("脚注的鼠标"),
             QStringLiteral("尾注的软件"),       QStringLiteral("文本框的软件"),
-            QStringLiteral("图形的鼠标")};
+            QStringLiteral("图形的鼠标"),       QStringLiteral("批注的软件")};
 }
 
 QByteArray FixtureRtf()
@@ -68,6 +68,7 @@ QByteArray FixtureRtf()
     rtf += "\\pard\\pvpara\\phmrg\\posx1000\\posy500\\absw3000\\abswrap2 " + RtfText(t[7]) + "\\par\n";
     rtf += "\\pard\\plain{\\shp{\\*\\shpinst\\shpleft500\\shptop2000\\shpright4000\\shpbottom3000\\shpwr3"
            "{\\sp{\\sn shapeType}{\\sv 1}}{\\shptxt \\pard " + RtfText(t[8]) + "\\par}}}\n";
+    rtf += "\\pard\\plain " + RtfText(QStringLiteral("批注")) + "{\\*\\atnid AC}{\\*\\atnauthor Alice}\\chatn{\\*\\annotation\\pard\\plain " + RtfText(t[9]) + "}\\par\n";
     rtf += "\\par}\n";
     return rtf;
 }
@@ -204,6 +205,7 @@ private slots:
         expected.sort();
         QCOMPARE(paragraphs, expected);
         QCOMPARE(result.Parts(), plainDocument.Parts());
+        QCOMPARE(plainDocument.Parts().comments, 1);
         QCOMPARE(result.TextProperties().value(3), plainDocument.TextProperties().value(3));
         QCOMPARE(result.TextProperties().value(3), QStringLiteral("Alice Chen"));
         const QString word = ConvertUString(kMixedBold + kMixedItalic, giConvType, giConvOption);
