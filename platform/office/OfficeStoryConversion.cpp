@@ -64,7 +64,7 @@ void AddStory(QList<Story>& stories, const Any& value, bool movesByCharacters)
     stories.append({text, movesByCharacters});
 }
 
-// Every story: body, headers, footers, frames, shapes' texts, footnotes, endnotes, comments.
+// Every story: body, headers, footers, frames, shapes' texts, footnotes, endnotes.
 QList<Story> AllStories(const Reference<css::lang::XComponent>& component)
 {
     const Stories stories = StoriesOf(component);
@@ -85,16 +85,24 @@ QList<Story> AllStories(const Reference<css::lang::XComponent>& component)
     Reference<css::text::XEndnotesSupplier> endnotes(component, UNO_QUERY);
     if (endnotes.is())
         addNotes(endnotes->getEndnotes());
-    Reference<css::text::XTextFieldsSupplier> fields(component, UNO_QUERY);
-    if (fields.is()) {
-        Reference<css::container::XEnumeration> e = fields->getTextFields()->createEnumeration();
-        while (e->hasMoreElements()) {
-            Reference<css::lang::XServiceInfo> field(e->nextElement(), UNO_QUERY);
-            if (field.is() && field->supportsService("com.sun.star.text.textfield.Annotation"))
-                AddStory(all, Reference<css::beans::XPropertySet>(field, UNO_QUERY_THROW)->getPropertyValue("TextRange"), true);
-        }
-    }
     return all;
+}
+
+// The comments. Their text is written through the field's content: an edit of the text range
+// the field hands out does not reach the document.
+QList<Reference<css::beans::XPropertySet>> Comments(const Reference<css::lang::XComponent>& component)
+{
+    QList<Reference<css::beans::XPropertySet>> comments;
+    Reference<css::text::XTextFieldsSupplier> fields(component, UNO_QUERY);
+    if (!fields.is())
+        return comments;
+    Reference<css::container::XEnumeration> e = fields->getTextFields()->createEnumeration();
+    while (e->hasMoreElements()) {
+        Reference<css::lang::XServiceInfo> field(e->nextElement(), UNO_QUERY);
+        if (field.is() && field->supportsService("com.sun.star.text.textfield.Annotation"))
+            comments.append(Reference<css::beans::XPropertySet>(field, UNO_QUERY_THROW));
+    }
+    return comments;
 }
 
 // The paragraphs of a story, those of its tables' cells (nested tables too) in their place.
@@ -281,13 +289,26 @@ int OfficeDocument::ConvertStoryTexts(const std::function<QStringList(const QStr
         QList<Paragraph> paragraphs;
         for (const Story& story : AllStories(m_impl->component))
             CollectParagraphs(story, paragraphs);
+        const QList<Reference<css::beans::XPropertySet>> comments = Comments(m_impl->component);
         QStringList texts;
-        texts.reserve(paragraphs.size());
+        texts.reserve(paragraphs.size() + comments.size());
         for (const Paragraph& paragraph : paragraphs)
             texts.append(paragraph.text);
-        const QStringList converted = convert(texts);
+        for (const Reference<css::beans::XPropertySet>& comment : comments) {
+            rtl::OUString content;
+            comment->getPropertyValue("Content") >>= content;
+            texts.append(ToQString(content));
+        }
+        QStringList converted = convert(texts);
         if (converted.size() != texts.size())
             throw css::uno::RuntimeException("the conversion lost texts");
+        for (qsizetype c = 0; c < comments.size(); ++c) {
+            const qsizetype i = paragraphs.size() + c;
+            if (converted.at(i) != texts.at(i))
+                comments.at(c)->setPropertyValue("Content", Any(ToOUString(converted.at(i))));
+        }
+        texts.resize(paragraphs.size());
+        converted.resize(paragraphs.size());
 
         // The paragraphs that change, as their portions give them; those holding objects are
         // converted once more without the objects' texts.
