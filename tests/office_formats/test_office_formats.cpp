@@ -38,6 +38,17 @@ using office_session::ProgramOffice;
 
 namespace {
 
+// The folder-tree window's list with one folder row: in converted into out.
+void FillFolderRow(FlexGrid& grid, const QString& in, const QString& out)
+{
+    grid.setCols(4);
+    grid.setRows(2);
+    grid.setFixedRows(1);
+    grid.setTextMatrix(1, 2, in);
+    grid.setTextMatrix(1, 3, out);
+    grid.setRowData(1, FileRowText);
+}
+
 // Simplified text the tests convert to Traditional by code conversion: 软件和鼠标 → 軟件和鼠標.
 const QString kSimplified = QStringLiteral("中文软件和鼠标");
 const QString kTraditional = QStringLiteral("中文軟件和鼠標");
@@ -299,12 +310,7 @@ private slots:
 
         FlexGrid grid;
         grid.setObjectName(QStringLiteral("lstPath"));
-        grid.setCols(4);
-        grid.setRows(2);
-        grid.setFixedRows(1);
-        grid.setTextMatrix(1, 2, in);
-        grid.setTextMatrix(1, 3, out);
-        grid.setRowData(1, FileRowText);
+        FillFolderRow(grid, in, out);
         office_session::StopProgramOffice();
         const int starts = ProgramOffice().Starts();
         ModalScript modal;
@@ -440,12 +446,7 @@ private slots:
         services.ConvertXLS = dyingSecond(convertXls);
         services.ConvertPPT = dyingSecond(convertPpt);
         FlexGrid grid;
-        grid.setCols(4);
-        grid.setRows(2);
-        grid.setFixedRows(1);
-        grid.setTextMatrix(1, 2, in);
-        grid.setTextMatrix(1, 3, out);
-        grid.setRowData(1, FileRowText);
+        FillFolderRow(grid, in, out);
         office_session::StopProgramOffice();
         const int starts = ProgramOffice().Starts();
         ModalScript modal;
