@@ -22,7 +22,7 @@ void HtmlWordRoute(const QString& input, const QString& output, bool bCode, bool
         Office().WordSaveAsWord8(input, output);
         return;
     }
-    ConvertWordDocument(input, output, bCode, bPhrase, bB52GB, bL2R, true);
+    ConvertWordDocument(input, output, bCode, bPhrase, bB52GB, bL2R);
 }
 
 }  // namespace

@@ -107,7 +107,7 @@ void ExecuteDocConv(FlexGrid* grid, bool bCode, bool bPhrase, bool bB52GB, bool 
         if (!(job.rowWord & FileRowText) && (job.rowWord & FileRowWord)) {
             if (!officeStarted)
                 throw RuntimeError(errOfficeUnavailable, LoadResString(1013));
-            ConvertWordDocument(job.input, job.output, bCode, bPhrase, bB52GB, bL2R, true);
+            ConvertWordDocument(job.input, job.output, bCode, bPhrase, bB52GB, bL2R);
         } else {
             TextOrCopy(job, bCode, bPhrase, bB52GB, bL2R);
         }

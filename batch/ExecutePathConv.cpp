@@ -87,7 +87,7 @@ bool ConvertTreeFile(const QString& file, const QString& output, bool bCode, boo
     } else if (officeFlag && IsExtInList(file, gcolWordExt, true)) {
         // The Word operations start the office themselves when the hold cannot be had.
         holds.HoldOnce(OfficeRunHolds::Word);
-        ConvertWordDocument(file, output, bCode, bPhrase, bB52GB, bL2R, true);
+        ConvertWordDocument(file, output, bCode, bPhrase, bB52GB, bL2R);
     } else {
         CopyUnchanged(file, output);
         return true;

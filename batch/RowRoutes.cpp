@@ -38,17 +38,8 @@ void CopyUnchanged(const QString& input, const QString& output)
     RunOnWorker([&] { CopyFileWhole(input, output); });
 }
 
-void ConvertRtfFile(const QString& rtf, const QString& output, int32_t mode, int32_t flags)
-{
-    const QByteArray in = ToSystemCodePage(rtf);
-    const QByteArray out = ToSystemCodePage(output);
-    int32_t rc = 0;
-    RunOnWorker([&] { rc = _ConvertStringForRTFFileEx(ghStmt, in.constData(), out.constData(), mode, flags); });
-    CheckLibraryResult(rc, rtf);
-}
-
 void ConvertWordDocument(const QString& input, const QString& output, bool bCode, bool bPhrase, bool bB52GB,
-                         bool bL2R, bool)
+                         bool bL2R)
 {
     // ConvertDOC loads the input once, converts it inside the document and stores it once over
     // the output (through a temporary file beside it, so a failure leaves no partial output);

@@ -19,16 +19,12 @@ void ConvertFileTyped(const QString& input, const QString& output, int32_t type,
 // An unchanged copy via a temporary file (on the worker thread).
 void CopyUnchanged(const QString& input, const QString& output);
 
-// The library's RTF conversion (on the worker thread).
-void ConvertRtfFile(const QString& rtf, const QString& output, int32_t mode, int32_t flags);
-
 // A Word document converted by ConvertDOC in one load and one store: its text in every story
 // by the library's string conversion with the four flags, the output font, the document
 // properties; written in the output's own format. false from ConvertDOC fails the file with
-// RecordedRowFailure, after logging "..Document ConvertError". postPass is no longer used:
-// every caller gets the whole conversion.
+// RecordedRowFailure, after logging "..Document ConvertError".
 void ConvertWordDocument(const QString& input, const QString& output, bool bCode, bool bPhrase, bool bB52GB,
-                         bool bL2R, bool postPass);
+                         bool bL2R);
 
 // The same routes as pool works (InOrderRun): the library's file conversions on the pool
 // thread's statement and the copy, each into the temporary it is given.
