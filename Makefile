@@ -61,11 +61,15 @@ output-reference output-check: build
 	@scripts/fetch-bench-corpus.sh $(BUILD_DIR)
 	$(BUILD_DIR)/bench/tezc_output_check $(if $(filter output-check,$@),compare,write) $(OUTPUT_REF) $(BUILD_DIR)/bench-corpus
 
+# The comparison library's releases the conversion benchmark runs against, one table each.
+OPENCC_RELEASES ?= 1.4.2 1.4.1
 bench: build
 	@scripts/fetch-bench-corpus.sh $(BUILD_DIR)
-	@scripts/fetch-opencc.sh $(BUILD_DIR)
-	$(BUILD_DIR)/bench/opencc_compare_bench $(BUILD_DIR)/opencc/lib/libopencc.so \
-	  $(BUILD_DIR)/opencc/package/prebuilds/assets $(BUILD_DIR)/bench-corpus
+	@for release in $(OPENCC_RELEASES); do \
+	  scripts/fetch-opencc.sh $(BUILD_DIR) $$release && \
+	  $(BUILD_DIR)/bench/opencc_compare_bench $(BUILD_DIR)/opencc-$$release/lib/libopencc.so \
+	    $(BUILD_DIR)/opencc-$$release/package/prebuilds/assets $(BUILD_DIR)/bench-corpus $$release || exit 1; \
+	done
 	$(BUILD_DIR)/bench/tezc_bench "" 0 $(BUILD_DIR)/bench-corpus
 	$(BUILD_DIR)/bench/tezc_file_bench "" $(BUILD_DIR)/bench-corpus
 	QT_QPA_PLATFORM=offscreen $(BUILD_DIR)/bench/office_bench

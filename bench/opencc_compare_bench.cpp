@@ -1,11 +1,11 @@
-// Our library beside the comparison library (OpenCC 1.4.2, built from its npm package by
-// scripts/fetch-opencc.sh and loaded here in-process) on the same real text in the same run,
+// Our library beside the comparison library (a release of OpenCC, built from its npm package
+// by scripts/fetch-opencc.sh and loaded here in-process) on the same real text in the same run,
 // for each conversion: MB/s of the input counted as UTF-16 (two bytes a character, the same
 // count for both, so the ratio is one of characters per second), best of several runs.
 // Then eight statements on eight threads against one thread converting the same eight texts,
 // and the published Taiwan cases (tezc/data/opencc/testcases_tw.tsv; the npm package ships
 // none) through both libraries: how many give the expected text.
-// usage: opencc_compare_bench <libopencc.so> <its config folder> <corpus folder>
+// usage: opencc_compare_bench <libopencc.so> <its config folder> <corpus folder> <its release>
 #include "BenchText.h"
 #include "TezC.h"
 
@@ -78,8 +78,8 @@ void ours(int32_t stmt, const std::u16string& text, int mode, int flag, std::u16
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 4) {
-        std::fprintf(stderr, "usage: opencc_compare_bench <libopencc.so> <config folder> <corpus folder>\n");
+    if (argc < 5) {
+        std::fprintf(stderr, "usage: opencc_compare_bench <libopencc.so> <config folder> <corpus folder> <release>\n");
         return 2;
     }
     Other other;
@@ -106,9 +106,10 @@ int main(int argc, char** argv) {
         {"T->S code only (t2s)", "t2s", "zh_TW.txt", 1, 0},
         {"T->S with vocabulary (tw2sp)", "tw2sp", "zh_TW.txt", 1, -1},
     };
-    std::printf("Same-run comparison with OpenCC 1.4.2 (npm package, built here, in-process), real text:\n"
+    std::printf("Same-run comparison with OpenCC %s (npm package, built here, in-process), real text:\n"
                 "the Chinese manual pages (zh_CN for S->T, zh_TW for T->S). MB/s = input characters x 2\n"
-                "bytes (UTF-16) per second for both; fastest of 5 runs on a machine shared with other work.\n\n");
+                "bytes (UTF-16) per second for both; fastest of 5 runs on a machine shared with other work.\n\n",
+                argv[4]);
     std::printf("%-32s %16s %16s %8s\n", "conversion", "ours MB/s UTF-16", "OpenCC", "ratio");
     std::u16string out;
     for (const Case& c : cases) {
