@@ -679,6 +679,7 @@ void convertScript(const TrieView& code, const TrieView* segment, const TrieView
     const uint64_t* info = units->info.data();
     uint32_t lens[64], ids[64];
     Piece pieces[ScriptMatch::kSpan];
+    const bool codeOnly = !segment && !inner && !guard;
     size_t i = 0;
     while (i < n) {
         // Where only a one-unit piece can start and nothing protects or normalises here,
@@ -699,6 +700,19 @@ void convertScript(const TrieView& code, const TrieView* segment, const TrieView
             }
         }
         const char16_t c = s[i];
+        if (codeOnly) {
+            // The code table alone: its longest phrase or character here, else the unit.
+            uint32_t hit = 0;
+            const size_t len = code.longestFrom(decided.codeRoot(c), s + i, n - i, hit, true);
+            if (len == 0) {
+                w.put(c);
+                ++i;
+            } else {
+                putValue(w, code, hit);
+                i += len;
+            }
+            continue;
+        }
         // Units where nothing may start a match are copied in a run.
         if (!match.anyStart(c) && !(guard && guard->mayStart(c))) {
             size_t j = i + 1;
