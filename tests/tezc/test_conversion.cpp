@@ -158,6 +158,37 @@ private slots:
             }
     }
 
+    // Code phrases, a one-to-many character and a term typed in mixed scripts after every
+    // length of ASCII text and before a few units of it: the decided blocks leave each of them
+    // to the matching wherever it falls among their sixteen-unit steps, and with the code
+    // table alone that matching asks the table directly.
+    void piecesAtEveryOffset_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("converted");
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<int>("flag");
+        QTest::newRow("code phrase") << "头发" << "頭髮" << 0 << 0;
+        QTest::newRow("one-to-many character in a sentence") << "我只有一只猫" << "我只有一隻貓" << 0 << 0;
+        QTest::newRow("code phrase back") << "頭髮" << "头发" << 1 << 0;
+        QTest::newRow("term in mixed scripts") << "数據库" << "資料庫" << 0 << -1;
+        QTest::newRow("term in mixed scripts, other unit") << "數据庫" << "資料庫" << 0 << -1;
+    }
+    void piecesAtEveryOffset()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, converted);
+        QFETCH(int, mode);
+        QFETCH(int, flag);
+        const QString filler = QStringLiteral("abcdefgh 1234567 xyz ").repeated(8);
+        Library lib;
+        for (int before = 0; before <= 140; ++before)
+            for (int after : {0, 1, 15, 16, 17}) {
+                const QString head = filler.left(before), tail = filler.mid(before, after);
+                QCOMPARE(lib.uu(head + text + tail, mode, flag), head + converted + tail);
+            }
+    }
+
     // A term whose first two units are no key of any table, after every length of ASCII text,
     // whole or cut short by the end of the text: where a pair is no key, the unit after it
     // decides whether a longer piece may start there.

@@ -33,8 +33,14 @@ public:
     }
     void put(const char16_t* s, size_t n) {
         if (static_cast<size_t>(end_ - w_) < n) [[unlikely]] grow(n);
-        if (n == 1) *w_ = *s;
-        else std::memcpy(w_, s, n * sizeof(char16_t));
+        // Most replacements are one to four units: copies of a known size stay inline.
+        switch (n) {
+        case 1: *w_ = *s; break;
+        case 2: std::memcpy(w_, s, 2 * sizeof(char16_t)); break;
+        case 3: std::memcpy(w_, s, 3 * sizeof(char16_t)); break;
+        case 4: std::memcpy(w_, s, 4 * sizeof(char16_t)); break;
+        default: std::memcpy(w_, s, n * sizeof(char16_t)); break;
+        }
         w_ += n;
     }
     void finish() { out_.resize(static_cast<size_t>(w_ - out_.data())); }
@@ -416,7 +422,9 @@ size_t decideSixteens(const char16_t* s, size_t k, size_t count, const DecidedUn
         const __m512i c = _mm512_cvtepu16_epi32(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(s + k)));
         const __m512i d = _mm512_cvtepu16_epi32(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(s + k + 1)));
         const __m512i e = _mm512_i32gather_epi32(c, du.blockInfo, 4);
-        const __m512i next = _mm512_i32gather_epi32(d, du.blockInfo, 4);
+        // The next units' words are these moved down one lane, and the word of s[k + 16].
+        const __m512i next =
+            _mm512_alignr_epi32(_mm512_set1_epi32(static_cast<int>(du.blockInfo[s[k + 16]])), e, 1);
         const __m512i h = _mm512_srl_epi32(_mm512_mullo_epi32(_mm512_or_si512(_mm512_slli_epi32(c, 16), d), multiplier),
                                            hashShift);
         const __m512i word = _mm512_i32gather_epi32(_mm512_srli_epi32(h, 5), du.pairBits, 4);
@@ -671,6 +679,7 @@ void convertScript(const TrieView& code, const TrieView* segment, const TrieView
     const uint64_t* info = units->info.data();
     uint32_t lens[64], ids[64];
     Piece pieces[ScriptMatch::kSpan];
+    const bool codeOnly = !segment && !inner && !guard;
     size_t i = 0;
     while (i < n) {
         // Where only a one-unit piece can start and nothing protects or normalises here,
@@ -691,6 +700,19 @@ void convertScript(const TrieView& code, const TrieView* segment, const TrieView
             }
         }
         const char16_t c = s[i];
+        if (codeOnly) {
+            // The code table alone: its longest phrase or character here, else the unit.
+            uint32_t hit = 0;
+            const size_t len = code.longestFrom(decided.codeRoot(c), s + i, n - i, hit, true);
+            if (len == 0) {
+                w.put(c);
+                ++i;
+            } else {
+                putValue(w, code, hit);
+                i += len;
+            }
+            continue;
+        }
         // Units where nothing may start a match are copied in a run.
         if (!match.anyStart(c) && !(guard && guard->mayStart(c))) {
             size_t j = i + 1;
