@@ -2,9 +2,10 @@
 // program loads them, no vocabulary window opened), in .doc and .docx made by the office:
 // every paragraph of every place (body, table cell, header, footnote, endnote, text frame,
 // shape, a shape inside a group) comes out as the library converts the same text as a
-// string, and every story has the output font where the run sets one; the objects and
-// the author are those of a plain office load and store; a converted word keeps the bold and
-// italic of its characters; the input is unchanged and nothing is left beside the output.
+// string, and every story has the output font where the run sets one; the objects, the
+// author and the page count are those of a plain office load and store; a converted word
+// keeps the bold and italic of its characters; the input is unchanged and nothing is left
+// beside the output.
 #include "common/OfficeTestSupport.h"
 #include "common/ProgramFolderFixture.h"
 #include "common/TestMain.h"
@@ -66,6 +67,7 @@ QByteArray FixtureRtf()
     rtf += "\\pard\\plain " + RtfText(QStringLiteral("那里")) +
            "{\\super\\chftn}{\\footnote\\ftnalt\\pard\\plain{\\super\\chftn} " + RtfText(t[6]) + "}\\par\n";
     rtf += "\\trowd\\cellx4000\\pard\\intbl " + RtfText(t[3]) + "\\cell\\row\n\\pard\n";
+    rtf += "\\pard\\plain\\pagebb " + RtfText(QStringLiteral("第二页")) + "\\par\n";
     rtf += "\\pard\\pvpara\\phmrg\\posx1000\\posy500\\absw3000\\abswrap2 " + RtfText(t[7]) + "\\par\n";
     rtf += "\\pard\\plain{\\shp{\\*\\shpinst\\shpleft500\\shptop2000\\shpright4000\\shpbottom3000\\shpwr3"
            "{\\sp{\\sn shapeType}{\\sv 1}}{\\shptxt \\pard " + RtfText(t[8]) + "\\par}}}\n";
@@ -213,6 +215,8 @@ private slots:
         expected.sort();
         QCOMPARE(paragraphs, expected);
         QCOMPARE(result.Parts(), plainDocument.Parts());
+        QCOMPARE(plainDocument.PageCount(), 2);
+        QCOMPARE(result.PageCount(), plainDocument.PageCount());
         QCOMPARE(plainDocument.Parts().comments, 1);
         QCOMPARE(result.TextProperties().value(3), plainDocument.TextProperties().value(3));
         QCOMPARE(result.TextProperties().value(3), QStringLiteral("Alice Chen"));
