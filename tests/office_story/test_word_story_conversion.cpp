@@ -215,7 +215,7 @@ private slots:
         expected.sort();
         QCOMPARE(paragraphs, expected);
         QCOMPARE(result.Parts(), plainDocument.Parts());
-        QCOMPARE(plainDocument.PageCount(), 2);
+        QVERIFY(plainDocument.PageCount() > 1);
         QCOMPARE(result.PageCount(), plainDocument.PageCount());
         QCOMPARE(plainDocument.Parts().comments, 1);
         QCOMPARE(result.TextProperties().value(3), plainDocument.TextProperties().value(3));
