@@ -1,5 +1,7 @@
 #include "platform/office/ChangedSpans.h"
 
+#include <algorithm>
+
 namespace office {
 
 QList<ChangedSpan> ChangedSpans(QStringView before, QStringView after, const QList<qsizetype>& runStarts)
@@ -41,6 +43,28 @@ QList<ChangedSpan> ChangedSpans(QStringView before, QStringView after, const QLi
         spans.append({start, i - start, after.mid(start, i - start).toString()});
     }
     return spans;
+}
+
+QList<ChangedSpan> JoinedWithinRuns(QStringView before, const QList<ChangedSpan>& spans, const QList<qsizetype>& runStarts)
+{
+    QList<ChangedSpan> joined;
+    for (const ChangedSpan& span : spans) {
+        if (!joined.isEmpty()) {
+            ChangedSpan& last = joined.last();
+            const qsizetype end = last.start + last.length;
+            const bool sameLengths = last.length == last.text.size() && span.length == span.text.size();
+            const bool oneRun = std::none_of(runStarts.begin(), runStarts.end(),
+                                             [&](qsizetype r) { return r > last.start && r <= span.start; });
+            if (sameLengths && oneRun && end <= span.start) {
+                last.text += before.mid(end, span.start - end);
+                last.text += span.text;
+                last.length = span.start + span.length - last.start;
+                continue;
+            }
+        }
+        joined.append(span);
+    }
+    return joined;
 }
 
 }  // namespace office

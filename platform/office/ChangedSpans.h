@@ -23,4 +23,10 @@ struct ChangedSpan {
 // the formatting of its first character. No span splits a surrogate pair.
 QList<ChangedSpan> ChangedSpans(QStringView before, QStringView after, const QList<qsizetype>& runStarts = {});
 
+// The spans joined into one wherever no run of formatting starts between them and each keeps
+// its length, so that a document takes one replacement per run instead of one per changed
+// stretch: the characters between them are written again as they are, in the same run.
+QList<ChangedSpan> JoinedWithinRuns(QStringView before, const QList<ChangedSpan>& spans,
+                                    const QList<qsizetype>& runStarts = {});
+
 }  // namespace office

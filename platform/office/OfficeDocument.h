@@ -128,6 +128,8 @@ public:
         bool operator==(const TextDocumentParts&) const = default;
     };
     TextDocumentParts Parts() const;
+    // The number of pages as the office lays the document out for print.
+    int PageCount() const;
     // The body's runs of text, paragraph after paragraph, each as its text followed by "|b"
     // when bold and "|i" when italic.
     QStringList BodyRunStyles() const;

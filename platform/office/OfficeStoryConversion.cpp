@@ -3,6 +3,7 @@
 // are replaced, so the formatting of every other character stays. Fields, footnote anchors
 // and other objects inside a paragraph stay as they are.
 #include "platform/office/ChangedSpans.h"
+#include "platform/office/EditLock.h"
 #include "platform/office/OfficeDocument.h"
 #include "platform/office/TextStories.h"
 #include "platform/office/UnoSession.h"
@@ -23,6 +24,7 @@
 #include <com/sun/star/text/XTextFramesSupplier.hpp>
 #include <com/sun/star/text/XTextRange.hpp>
 #include <com/sun/star/text/XTextTable.hpp>
+#include <com/sun/star/view/XRenderable.hpp>
 
 #include <algorithm>
 
@@ -53,38 +55,17 @@ struct Paragraph {
     QString text;
 };
 
-void AddStory(QList<Story>& stories, const Any& value, bool movesByCharacters)
-{
-    Reference<XText> text(value, UNO_QUERY);
-    if (!text.is())
-        return;
-    for (const Story& story : stories)
-        if (story.text == text)
-            return;
-    stories.append({text, movesByCharacters});
-}
-
 // Every story: body, headers, footers, frames, shapes' texts, footnotes, endnotes.
-QList<Story> AllStories(const Reference<css::lang::XComponent>& component)
+QList<Story> AllStories(OfficeDocument::Impl& document)
 {
-    const Stories stories = StoriesOf(component);
+    const Stories& stories = StoriesOf(document);
     QList<Story> all;
     for (const Reference<XText>& text : stories.replaceable)
-        AddStory(all, Any(text), true);
+        all.append({text, true});
     for (const Reference<XText>& text : stories.shapes)
-        AddStory(all, Any(text), false);
-    const auto addNotes = [&](const Reference<css::container::XIndexAccess>& notes) {
-        if (!notes.is())
-            return;
-        for (sal_Int32 i = 0, n = notes->getCount(); i < n; ++i)
-            AddStory(all, notes->getByIndex(i), true);
-    };
-    Reference<css::text::XFootnotesSupplier> footnotes(component, UNO_QUERY);
-    if (footnotes.is())
-        addNotes(footnotes->getFootnotes());
-    Reference<css::text::XEndnotesSupplier> endnotes(component, UNO_QUERY);
-    if (endnotes.is())
-        addNotes(endnotes->getEndnotes());
+        all.append({text, false});
+    for (const Reference<XText>& text : stories.notes)
+        all.append({text, true});
     return all;
 }
 
@@ -113,16 +94,18 @@ void CollectParagraphs(const Story& story, QList<Paragraph>& paragraphs)
         return;
     Reference<css::container::XEnumeration> e = access->createEnumeration();
     while (e->hasMoreElements()) {
+        // A paragraph is a text range, a table is not: asked in that order, a paragraph costs
+        // one question.
         const Any element = e->nextElement();
-        Reference<css::text::XTextTable> table(element, UNO_QUERY);
-        if (table.is()) {
-            for (const Reference<XText>& cell : CellTexts(table))
-                CollectParagraphs({cell, story.movesByCharacters}, paragraphs);
+        Reference<XTextRange> range(element, UNO_QUERY);
+        if (range.is()) {
+            paragraphs.append({story, range, ToQString(range->getString())});
             continue;
         }
-        Reference<XTextRange> range(element, UNO_QUERY);
-        if (range.is())
-            paragraphs.append({story, range, ToQString(range->getString())});
+        Reference<css::text::XTextTable> table(element, UNO_QUERY);
+        if (table.is())
+            for (const Reference<XText>& cell : CellTexts(table))
+                CollectParagraphs({cell, story.movesByCharacters}, paragraphs);
     }
 }
 
@@ -183,12 +166,21 @@ ParagraphModel ModelOf(const Reference<XTextRange>& paragraph)
     return model;
 }
 
-// Moves the cursor right by n characters (more than one call can move).
+// Moves the cursor right or left by n characters (more than one call can move).
 void GoRight(const Reference<css::text::XTextCursor>& cursor, qsizetype n, bool expand)
 {
     while (n > 0) {
         const qsizetype step = std::min<qsizetype>(n, 0x7FFF);
         cursor->goRight(sal_Int16(step), expand);
+        n -= step;
+    }
+}
+
+void GoLeft(const Reference<css::text::XTextCursor>& cursor, qsizetype n, bool expand)
+{
+    while (n > 0) {
+        const qsizetype step = std::min<qsizetype>(n, 0x7FFF);
+        cursor->goLeft(sal_Int16(step), expand);
         n -= step;
     }
 }
@@ -224,32 +216,31 @@ Reference<css::text::XTextCursor> CursorAt(const Story& story, const ParagraphMo
 
 // Replaces the span; the new text takes the formatting of the span's first character: it is
 // put in right after that character (text put in takes the formatting before it), then the
-// old characters go.
+// old characters after it go, and last the first one. One cursor does it all.
 bool Replace(const Story& story, const ParagraphModel& model, const ChangedSpan& span)
 {
     if (span.length == 0) {
         Reference<css::text::XTextCursor> cursor = CursorAt(story, model, span.start);
         if (!cursor.is())
             return false;
-        story.text->insertString(Reference<XTextRange>(cursor, UNO_QUERY_THROW), ToOUString(span.text), false);
+        story.text->insertString(Reference<XTextRange>(cursor.get()), ToOUString(span.text), false);
         return true;
     }
     const QStringView old = QStringView(model.text).mid(span.start, span.length);
     const qsizetype first = old[0].isHighSurrogate() && old.size() > 1 ? 2 : 1;
-    Reference<css::text::XTextCursor> cursor = CursorAt(story, model, span.start);
+    Reference<css::text::XTextCursor> cursor = CursorAt(story, model, span.start + first);
     if (!cursor.is())
         return false;
-    GoRight(cursor, Moves(story, old.left(first)), false);
-    story.text->insertString(Reference<XTextRange>(cursor, UNO_QUERY_THROW), ToOUString(span.text), false);
+    story.text->insertString(Reference<XTextRange>(cursor.get()), ToOUString(span.text), false);
+    cursor->collapseToEnd();
     const qsizetype rest = Moves(story, old.mid(first));
     if (rest > 0) {
-        cursor->collapseToEnd();
         GoRight(cursor, rest, true);
         cursor->setString(rtl::OUString());
     }
-    Reference<css::text::XTextCursor> head = CursorAt(story, model, span.start);
-    GoRight(head, Moves(story, old.left(first)), true);
-    head->setString(rtl::OUString());
+    GoLeft(cursor, Moves(story, span.text), false);
+    GoLeft(cursor, Moves(story, old.left(first)), true);
+    cursor->setString(rtl::OUString());
     return true;
 }
 
@@ -270,7 +261,7 @@ bool SpansBetweenObjects(const ParagraphModel& model, const QString& converted, 
         for (qsizetype start : runStarts)
             if (start >= offset && start <= offset + before[i].size())
                 localStarts.append(start - offset);
-        for (ChangedSpan span : ChangedSpans(before[i], after[i], localStarts)) {
+        for (ChangedSpan span : JoinedWithinRuns(before[i], ChangedSpans(before[i], after[i], localStarts), localStarts)) {
             span.start += offset;
             spans.append(span);
         }
@@ -287,7 +278,7 @@ int OfficeDocument::ConvertStoryTexts(const std::function<QStringList(const QStr
         throw OfficeError(OfficeFailure::NotRunning, QStringLiteral("The document is no longer open: ") + Path());
     return m_impl->suite->Call(OfficeFailure::CallFailed, QStringLiteral("Convert texts of ") + Path(), [&] {
         QList<Paragraph> paragraphs;
-        for (const Story& story : AllStories(m_impl->component))
+        for (const Story& story : AllStories(*m_impl))
             CollectParagraphs(story, paragraphs);
         const QList<Reference<css::beans::XPropertySet>> comments = Comments(m_impl->component);
         QStringList texts;
@@ -302,6 +293,9 @@ int OfficeDocument::ConvertStoryTexts(const std::function<QStringList(const QStr
         QStringList converted = convert(texts);
         if (converted.size() != texts.size())
             throw css::uno::RuntimeException("the conversion lost texts");
+        if (converted == texts)
+            return 0;
+        const EditLock lock(m_impl->component);
         for (qsizetype c = 0; c < comments.size(); ++c) {
             const qsizetype i = paragraphs.size() + c;
             if (converted.at(i) != texts.at(i))
@@ -356,7 +350,7 @@ OfficeDocument::TextDocumentParts OfficeDocument::Parts() const
         throw OfficeError(OfficeFailure::NotRunning, QStringLiteral("The document is no longer open: ") + Path());
     return m_impl->suite->Call(OfficeFailure::CallFailed, QStringLiteral("Parts of ") + Path(), [&] {
         const Reference<css::lang::XComponent>& component = m_impl->component;
-        const Stories stories = StoriesOf(component);
+        const Stories& stories = StoriesOf(*m_impl);
         TextDocumentParts parts;
         parts.tables = int(stories.tables.size());
         parts.shapes = int(stories.shapes.size());
@@ -372,6 +366,17 @@ OfficeDocument::TextDocumentParts OfficeDocument::Parts() const
                 ++parts.comments;
         }
         return parts;
+    });
+}
+
+int OfficeDocument::PageCount() const
+{
+    if (!IsOpen())
+        throw OfficeError(OfficeFailure::NotRunning, QStringLiteral("The document is no longer open: ") + Path());
+    return m_impl->suite->Call(OfficeFailure::CallFailed, QStringLiteral("Page count of ") + Path(), [&] {
+        // The pages a print of the whole document gives: the office lays it all out first.
+        Reference<css::view::XRenderable> renderable(m_impl->component, UNO_QUERY_THROW);
+        return int(renderable->getRendererCount(Any(m_impl->component), {}));
     });
 }
 

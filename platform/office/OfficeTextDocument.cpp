@@ -3,9 +3,11 @@
 // one guarded call, term replacement in all of them, and their runs' fonts.
 #include "platform/office/OfficeDocument.h"
 
+#include "platform/office/EditLock.h"
 #include "platform/office/TextStories.h"
 #include "platform/office/UnoSession.h"
 
+#include <com/sun/star/beans/XMultiPropertySet.hpp>
 #include <com/sun/star/beans/XPropertySet.hpp>
 #include <com/sun/star/beans/XPropertySetInfo.hpp>
 #include <com/sun/star/container/XEnumeration.hpp>
@@ -18,6 +20,8 @@
 #include <com/sun/star/table/XCell.hpp>
 #include <com/sun/star/table/XCellRange.hpp>
 #include <com/sun/star/text/XText.hpp>
+#include <com/sun/star/text/XEndnotesSupplier.hpp>
+#include <com/sun/star/text/XFootnotesSupplier.hpp>
 #include <com/sun/star/text/XTextCursor.hpp>
 #include <com/sun/star/text/XTextDocument.hpp>
 #include <com/sun/star/text/XTextFramesSupplier.hpp>
@@ -28,11 +32,17 @@
 
 #include <QSet>
 
+#include <algorithm>
+
+#include <tuple>
+#include <vector>
+
 namespace office {
 
 namespace {
 
 using css::uno::Any;
+using css::uno::Sequence;
 using css::uno::UNO_QUERY;
 using css::uno::UNO_QUERY_THROW;
 using css::text::XText;
@@ -50,33 +60,81 @@ bool BoolProperty(const Reference<css::beans::XPropertySet>& set, const char* na
     return value;
 }
 
+// The same object reached twice comes as the same proxy, so comparing pointers finds it
+// without a call into the office for each pair.
 void AddText(QList<Reference<XText>>& texts, const Any& value)
 {
     Reference<XText> text(value, UNO_QUERY);
-    if (text.is() && !texts.contains(text))
+    if (text.is() && std::none_of(texts.begin(), texts.end(), [&](const Reference<XText>& t) { return t.get() == text.get(); }))
         texts.append(text);
 }
 
 // The headers and footers of every page style that has them: the right (or shared) one, and
-// the left and first-page ones where they are kept apart.
+// the left and first-page ones where they are kept apart. Each style's switches come in one
+// call, and the texts it has in one more.
 void AddHeadersAndFooters(const Reference<css::lang::XComponent>& component, QList<Reference<XText>>& texts)
 {
+    const rtl::OUString switchNames[] = {"HeaderIsOn", "HeaderIsShared", "FooterIsOn", "FooterIsShared", "FirstIsShared"};
+    const Sequence<rtl::OUString> kSwitches(switchNames, std::size(switchNames));
     Reference<css::style::XStyleFamiliesSupplier> families(component, UNO_QUERY_THROW);
     Reference<css::container::XNameAccess> pageStyles(families->getStyleFamilies()->getByName("PageStyles"), UNO_QUERY_THROW);
     for (const rtl::OUString& name : pageStyles->getElementNames()) {
-        Reference<css::beans::XPropertySet> style(pageStyles->getByName(name), UNO_QUERY_THROW);
-        for (const char* part : {"Header", "Footer"}) {
-            const QByteArray p(part);
-            if (!BoolProperty(style, (p + "IsOn").constData()))
+        Reference<css::beans::XMultiPropertySet> style(pageStyles->getByName(name), UNO_QUERY_THROW);
+        const Sequence<Any> switches = style->getPropertyValues(kSwitches);
+        const auto isOn = [&](int i) { return switches.getLength() > i && switches[i] == Any(true); };
+        std::vector<rtl::OUString> wanted;
+        for (const auto& [on, shared, part] : {std::tuple(0, 1, "Header"), std::tuple(2, 3, "Footer")}) {
+            if (!isOn(on))
                 continue;
-            AddText(texts, style->getPropertyValue(rtl::OUString::createFromAscii((p + "Text").constData())));
-            if (!BoolProperty(style, (p + "IsShared").constData()) && HasProperty(style, (p + "TextLeft").constData()))
-                AddText(texts, style->getPropertyValue(rtl::OUString::createFromAscii((p + "TextLeft").constData())));
-            if (HasProperty(style, "FirstIsShared") && !BoolProperty(style, "FirstIsShared") &&
-                HasProperty(style, (p + "TextFirst").constData()))
-                AddText(texts, style->getPropertyValue(rtl::OUString::createFromAscii((p + "TextFirst").constData())));
+            const rtl::OUString p = rtl::OUString::createFromAscii(part);
+            wanted.push_back(p + "Text");
+            if (!isOn(shared))
+                wanted.push_back(p + "TextLeft");
+            if (!isOn(4))
+                wanted.push_back(p + "TextFirst");
         }
+        if (wanted.empty())
+            continue;
+        const Sequence<rtl::OUString> names(wanted.data(), sal_Int32(wanted.size()));
+        for (const Any& text : style->getPropertyValues(names))
+            AddText(texts, text);
     }
+}
+
+}  // namespace
+
+namespace {
+
+// A drawing shape's text, or, for a group, those of its members at any depth. A shape whose
+// text lives in an attached frame is reached through that frame.
+void AddShapeText(Stories& stories, const Any& shape)
+{
+    Reference<css::lang::XServiceInfo> info(shape, UNO_QUERY);
+    if (!info.is() || info->supportsService("com.sun.star.text.TextFrame"))
+        return;
+    if (info->supportsService("com.sun.star.drawing.GroupShape")) {
+        Reference<css::container::XIndexAccess> members(shape, UNO_QUERY);
+        if (members.is())
+            for (sal_Int32 i = 0, n = members->getCount(); i < n; ++i)
+                AddShapeText(stories, members->getByIndex(i));
+        return;
+    }
+    Reference<css::beans::XPropertySet> properties(shape, UNO_QUERY);
+    if (properties.is() && BoolProperty(properties, "TextBox")) {
+        // Its attached frame is not among the document's frames (an Office XML text box).
+        if (HasProperty(properties, "TextBoxContent"))
+            AddText(stories.replaceable, properties->getPropertyValue("TextBoxContent"));
+        return;
+    }
+    AddText(stories.shapes, shape);
+}
+
+void AddNotes(QList<Reference<XText>>& texts, const Reference<css::container::XIndexAccess>& notes)
+{
+    if (!notes.is())
+        return;
+    for (sal_Int32 i = 0, n = notes->getCount(); i < n; ++i)
+        AddText(texts, notes->getByIndex(i));
 }
 
 }  // namespace
@@ -88,39 +146,47 @@ Stories StoriesOf(const Reference<css::lang::XComponent>& component)
     stories.replaceable.append(document->getText());
     AddHeadersAndFooters(component, stories.replaceable);
 
+    // Every question costs a call into the office: an empty collection is asked no more.
     Reference<css::text::XTextFramesSupplier> framesSupplier(component, UNO_QUERY_THROW);
-    Reference<css::container::XIndexAccess> frames(framesSupplier->getTextFrames(), UNO_QUERY_THROW);
-    for (sal_Int32 i = 0, n = frames->getCount(); i < n; ++i)
-        AddText(stories.replaceable, frames->getByIndex(i));
+    const Reference<css::container::XNameAccess> frameNames = framesSupplier->getTextFrames();
+    if (frameNames->hasElements()) {
+        Reference<css::container::XIndexAccess> frames(frameNames, UNO_QUERY_THROW);
+        for (sal_Int32 i = 0, n = frames->getCount(); i < n; ++i)
+            AddText(stories.replaceable, frames->getByIndex(i));
+    }
 
     // A text document's one drawing page holds its shapes (the interface is marked
-    // deprecated for drawings, not for text documents). A shape whose text lives in an
-    // attached frame is reached through that frame.
+    // deprecated for drawings, not for text documents).
     Reference<css::drawing::XDrawPageSupplier> pageSupplier(component, UNO_QUERY_THROW);
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wdeprecated-declarations"
     Reference<css::container::XIndexAccess> shapes(pageSupplier->getDrawPage(), UNO_QUERY_THROW);
 #pragma GCC diagnostic pop
-    for (sal_Int32 i = 0, n = shapes->getCount(); i < n; ++i) {
-        const Any shape = shapes->getByIndex(i);
-        Reference<css::lang::XServiceInfo> info(shape, UNO_QUERY);
-        if (!info.is() || info->supportsService("com.sun.star.text.TextFrame"))
-            continue;
-        Reference<css::beans::XPropertySet> properties(shape, UNO_QUERY);
-        if (properties.is() && BoolProperty(properties, "TextBox")) {
-            // Its attached frame is not among the document's frames (an Office XML text box).
-            if (HasProperty(properties, "TextBoxContent"))
-                AddText(stories.replaceable, properties->getPropertyValue("TextBoxContent"));
-            continue;
-        }
-        AddText(stories.shapes, shape);
-    }
+    for (sal_Int32 i = 0, n = shapes->getCount(); i < n; ++i)
+        AddShapeText(stories, shapes->getByIndex(i));
+
+    Reference<css::text::XFootnotesSupplier> footnotes(component, UNO_QUERY);
+    if (footnotes.is())
+        AddNotes(stories.notes, footnotes->getFootnotes());
+    Reference<css::text::XEndnotesSupplier> endnotes(component, UNO_QUERY);
+    if (endnotes.is())
+        AddNotes(stories.notes, endnotes->getEndnotes());
 
     Reference<css::text::XTextTablesSupplier> tablesSupplier(component, UNO_QUERY_THROW);
-    Reference<css::container::XIndexAccess> tables(tablesSupplier->getTextTables(), UNO_QUERY_THROW);
-    for (sal_Int32 i = 0, n = tables->getCount(); i < n; ++i)
-        stories.tables.append(Reference<css::text::XTextTable>(tables->getByIndex(i), UNO_QUERY_THROW));
+    const Reference<css::container::XNameAccess> tableNames = tablesSupplier->getTextTables();
+    if (tableNames->hasElements()) {
+        Reference<css::container::XIndexAccess> tables(tableNames, UNO_QUERY_THROW);
+        for (sal_Int32 i = 0, n = tables->getCount(); i < n; ++i)
+            stories.tables.append(Reference<css::text::XTextTable>(tables->getByIndex(i), UNO_QUERY_THROW));
+    }
     return stories;
+}
+
+const Stories& StoriesOf(OfficeDocument::Impl& document)
+{
+    if (!document.stories)
+        document.stories = std::make_shared<const Stories>(StoriesOf(document.component));
+    return *document.stories;
 }
 
 QList<Reference<XText>> CellTexts(const Reference<css::text::XTextTable>& table)
@@ -146,19 +212,20 @@ QStringList StoryTexts(const Stories& stories)
     return texts;
 }
 
-void SetFont(const Reference<css::beans::XPropertySet>& properties, const QString& fontName)
+// The Western and the Asian font in one call.
+void SetFont(const Reference<css::beans::XMultiPropertySet>& properties, const QString& fontName)
 {
+    const rtl::OUString names[] = {"CharFontName", "CharFontNameAsian"};
     const Any font(ToOUString(fontName));
-    properties->setPropertyValue("CharFontName", font);
-    properties->setPropertyValue("CharFontNameAsian", font);
+    const Any values[] = {font, font};
+    properties->setPropertyValues(Sequence<rtl::OUString>(names, 2), Sequence<Any>(values, 2));
 }
 
+// A cursor made over the whole text selects all of it.
 void SetWholeTextFont(const Reference<XText>& text, const QString& fontName)
 {
-    Reference<css::text::XTextCursor> cursor = text->createTextCursor();
-    cursor->gotoStart(false);
-    cursor->gotoEnd(true);
-    SetFont(Reference<css::beans::XPropertySet>(cursor, UNO_QUERY_THROW), fontName);
+    SetFont(Reference<css::beans::XMultiPropertySet>(text->createTextCursorByRange(Reference<css::text::XTextRange>(text.get())), UNO_QUERY_THROW),
+            fontName);
 }
 
 // A table's cells in one call through its whole range; cell by cell when the table is not
@@ -171,7 +238,7 @@ void SetTableFont(const Reference<css::text::XTextTable>& table, const QString& 
     try {
         Reference<css::table::XCellRange> range(table, UNO_QUERY_THROW);
         const rtl::OUString whole = names[0] + ":" + names[names.getLength() - 1];
-        SetFont(Reference<css::beans::XPropertySet>(range->getCellRangeByName(whole), UNO_QUERY_THROW), fontName);
+        SetFont(Reference<css::beans::XMultiPropertySet>(range->getCellRangeByName(whole), UNO_QUERY_THROW), fontName);
     } catch (const css::uno::RuntimeException&) {
         for (const Reference<XText>& cell : CellTexts(table))
             SetWholeTextFont(cell, fontName);
@@ -217,13 +284,13 @@ void CollectRunFonts(const Reference<XText>& text, QSet<QString>& fonts)
 
 QStringList OfficeDocument::StoryTexts() const
 {
-    TEZDESK_TEXT_DOCUMENT_CALL("Story texts") { return office::StoryTexts(StoriesOf(m_impl->component)); });
+    TEZDESK_TEXT_DOCUMENT_CALL("Story texts") { return office::StoryTexts(StoriesOf(*m_impl)); });
 }
 
 int OfficeDocument::ReplaceInStories(const QList<std::pair<QString, QString>>& replacements)
 {
     TEZDESK_TEXT_DOCUMENT_CALL("Replace in stories") {
-        const Stories stories = StoriesOf(m_impl->component);
+        const Stories& stories = StoriesOf(*m_impl);
         // The texts as the replacements change them, so that a search text found nowhere
         // costs no call into the office.
         QStringList texts = office::StoryTexts(stories);
@@ -265,8 +332,9 @@ int OfficeDocument::ReplaceInStories(const QList<std::pair<QString, QString>>& r
 void OfficeDocument::SetStoriesFont(const QString& fontName)
 {
     TEZDESK_TEXT_DOCUMENT_CALL("Fonts") {
-        const Stories stories = StoriesOf(m_impl->component);
-        for (const auto* list : {&stories.replaceable, &stories.shapes})
+        const EditLock lock(m_impl->component);
+        const Stories& stories = StoriesOf(*m_impl);
+        for (const auto* list : {&stories.replaceable, &stories.shapes, &stories.notes})
             for (const Reference<XText>& text : *list)
                 SetWholeTextFont(text, fontName);
         for (const Reference<css::text::XTextTable>& table : stories.tables)
@@ -277,9 +345,9 @@ void OfficeDocument::SetStoriesFont(const QString& fontName)
 QStringList OfficeDocument::StoryRunFonts() const
 {
     TEZDESK_TEXT_DOCUMENT_CALL("Run fonts") {
-        const Stories stories = StoriesOf(m_impl->component);
+        const Stories& stories = StoriesOf(*m_impl);
         QSet<QString> fonts;
-        for (const auto* list : {&stories.replaceable, &stories.shapes})
+        for (const auto* list : {&stories.replaceable, &stories.shapes, &stories.notes})
             for (const Reference<XText>& text : *list)
                 CollectRunFonts(text, fonts);
         QStringList sorted(fonts.begin(), fonts.end());

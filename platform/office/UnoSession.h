@@ -72,8 +72,12 @@ struct OfficeSuite::Impl {
     CallStatistics statistics;
 };
 
+struct Stories;
+
 struct OfficeDocument::Impl {
     std::shared_ptr<OfficeSuite::Impl> suite;
+    // A text document's stories, found once: editing their texts adds or removes none.
+    std::shared_ptr<const Stories> stories;
     int generation = 0;
     Reference<css::lang::XComponent> component;
     QString path;

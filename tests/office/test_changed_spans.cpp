@@ -74,6 +74,47 @@ private slots:
         QCOMPARE(got, spans);
         QCOMPARE(Applied(before, got), after);
     }
+
+    // Stretches of one run become one replacement; a run start between them or a change of
+    // length keeps them apart, and the result is always the converted text.
+    void joinedWithinRuns_data()
+    {
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<QString>("after");
+        QTest::addColumn<Starts>("runStarts");
+        QTest::addColumn<Spans>("spans");
+        QTest::newRow("one run: the stretches and what lies between")
+            << QStringLiteral("软件和鼠标") << QStringLiteral("軟體和滑鼠") << Starts{0}
+            << Spans{{0, 5, QStringLiteral("軟體和滑鼠")}};
+        QTest::newRow("a run starting in the unchanged character keeps them apart")
+            << QStringLiteral("软件和鼠标") << QStringLiteral("軟體和滑鼠") << Starts{0, 2}
+            << Spans{{0, 2, QStringLiteral("軟體")}, {3, 2, QStringLiteral("滑鼠")}};
+        QTest::newRow("a run starting with the second stretch keeps them apart")
+            << QStringLiteral("软件和鼠标") << QStringLiteral("軟體和滑鼠") << Starts{3}
+            << Spans{{0, 2, QStringLiteral("軟體")}, {3, 2, QStringLiteral("滑鼠")}};
+        QTest::newRow("runs split inside a word stay split")
+            << QStringLiteral("软件") << QStringLiteral("軟體") << Starts{0, 1}
+            << Spans{{0, 1, QStringLiteral("軟")}, {1, 1, QStringLiteral("體")}};
+        QTest::newRow("unchanged ends stay out")
+            << QStringLiteral("a这个b软件c") << QStringLiteral("a這個b軟體c") << Starts{}
+            << Spans{{1, 5, QStringLiteral("這個b軟體")}};
+    }
+    void joinedWithinRuns()
+    {
+        QFETCH(QString, before);
+        QFETCH(QString, after);
+        QFETCH(Starts, runStarts);
+        QFETCH(Spans, spans);
+        const Spans got = office::JoinedWithinRuns(before, office::ChangedSpans(before, after, runStarts), runStarts);
+        QCOMPARE(got, spans);
+        QCOMPARE(Applied(before, got), after);
+    }
+
+    void spansOfOtherLengthsAreNotJoined()
+    {
+        const Spans spans{{0, 1, QStringLiteral("ab")}, {2, 1, QStringLiteral("c")}};
+        QCOMPARE(office::JoinedWithinRuns(QStringLiteral("xyz"), spans), spans);
+    }
 };
 
 TEZ_REGISTER_TEST(TestChangedSpans)

@@ -1,9 +1,11 @@
 // A Word document converted inside the document after a plain start-up (the tables as the
 // program loads them, no vocabulary window opened), in .doc and .docx made by the office:
 // every paragraph of every place (body, table cell, header, footnote, endnote, text frame,
-// shape) comes out as the library converts the same text as a string; the objects and
-// the author are those of a plain office load and store; a converted word keeps the bold and
-// italic of its characters; the input is unchanged and nothing is left beside the output.
+// shape, a shape inside a group) comes out as the library converts the same text as a
+// string, and every story has the output font where the run sets one; the objects, the
+// author and the page count are those of a plain office load and store; a converted word
+// keeps the bold and italic of its characters; the input is unchanged and nothing is left
+// beside the output.
 #include "common/OfficeTestSupport.h"
 #include "common/ProgramFolderFixture.h"
 #include "common/TestMain.h"
@@ -46,7 +48,7 @@ QStringList PlaceTexts()
     return {QStringLiteral("中文文档"),         QStringLiteral("这个软件用鼠标"), QStringLiteral("\U00020BB7后面的软件"),
             QStringLiteral("表格里的中文文档"), QStringLiteral("页眉的软件"),     QStringLiteral("脚注的鼠标"),
             QStringLiteral("尾注的软件"),       QStringLiteral("文本框的软件"),
-            QStringLiteral("图形的鼠标"),       QStringLiteral("批注的软件")};
+            QStringLiteral("图形的鼠标"),       QStringLiteral("批注的软件"),     QStringLiteral("组合图形的软件")};
 }
 
 QByteArray FixtureRtf()
@@ -65,9 +67,17 @@ QByteArray FixtureRtf()
     rtf += "\\pard\\plain " + RtfText(QStringLiteral("那里")) +
            "{\\super\\chftn}{\\footnote\\ftnalt\\pard\\plain{\\super\\chftn} " + RtfText(t[6]) + "}\\par\n";
     rtf += "\\trowd\\cellx4000\\pard\\intbl " + RtfText(t[3]) + "\\cell\\row\n\\pard\n";
+    rtf += "\\pard\\plain\\pagebb " + RtfText(QStringLiteral("第二页")) + "\\par\n";
     rtf += "\\pard\\pvpara\\phmrg\\posx1000\\posy500\\absw3000\\abswrap2 " + RtfText(t[7]) + "\\par\n";
     rtf += "\\pard\\plain{\\shp{\\*\\shpinst\\shpleft500\\shptop2000\\shpright4000\\shpbottom3000\\shpwr3"
            "{\\sp{\\sn shapeType}{\\sv 1}}{\\shptxt \\pard " + RtfText(t[8]) + "\\par}}}\n";
+    // Two shapes grouped, one holding text.
+    rtf += "\\pard\\plain{\\shpgrp{\\*\\shpinst\\shpleft500\\shptop3500\\shpright4500\\shpbottom4500\\shpwr3"
+           "{\\sp{\\sn groupLeft}{\\sv 0}}{\\sp{\\sn groupTop}{\\sv 0}}{\\sp{\\sn groupRight}{\\sv 4000}}"
+           "{\\sp{\\sn groupBottom}{\\sv 1000}}"
+           "{\\shp{\\*\\shpinst\\shpleft0\\shptop0\\shpright2500\\shpbottom1000{\\sp{\\sn shapeType}{\\sv 1}}"
+           "{\\shptxt \\pard " + RtfText(t[10]) + "\\par}}}"
+           "{\\shp{\\*\\shpinst\\shpleft3000\\shptop0\\shpright4000\\shpbottom1000{\\sp{\\sn shapeType}{\\sv 1}}}}}}\\par\n";
     rtf += "\\pard\\plain " + RtfText(QStringLiteral("批注")) + "{\\*\\atnid AC}{\\*\\atnauthor Alice}\\chatn{\\*\\annotation\\pard\\plain " + RtfText(t[9]) + "}\\par\n";
     rtf += "\\par}\n";
     return rtf;
@@ -205,6 +215,8 @@ private slots:
         expected.sort();
         QCOMPARE(paragraphs, expected);
         QCOMPARE(result.Parts(), plainDocument.Parts());
+        QVERIFY(plainDocument.PageCount() > 1);
+        QCOMPARE(result.PageCount(), plainDocument.PageCount());
         QCOMPARE(plainDocument.Parts().comments, 1);
         QCOMPARE(result.TextProperties().value(3), plainDocument.TextProperties().value(3));
         QCOMPARE(result.TextProperties().value(3), QStringLiteral("Alice Chen"));
@@ -213,6 +225,9 @@ private slots:
         const QStringList runs = result.BodyRunStyles();
         QVERIFY2(runs.contains(word.left(1) + QStringLiteral("|b")), qPrintable(runs.join(QLatin1Char(' '))));
         QVERIFY2(runs.contains(word.mid(1) + QStringLiteral("|i")), qPrintable(runs.join(QLatin1Char(' '))));
+        // The output font reaches every story: notes and the grouped shape as the body.
+        if (!gsConvFontName.isEmpty())
+            QCOMPARE(result.StoryRunFonts(), QStringList{gsConvFontName + QLatin1Char('|') + gsConvFontName});
     }
 };
 
