@@ -76,6 +76,18 @@ DurableOutputs::~DurableOutputs()
 
 DurableOutputs::Entry DurableOutputs::reserve(const QByteArray& target)
 {
+    Entry entry = reserveUnnamed(target);
+    nameTemporary(entry);
+    return entry;
+}
+
+void DurableOutputs::nameTemporary(Entry& entry)
+{
+    entry.temporary = FreeTemporaryName(FolderOf(entry.target));
+}
+
+DurableOutputs::Entry DurableOutputs::reserveUnnamed(const QByteArray& target)
+{
     Entry entry;
     entry.target = target;
     const QByteArray folder = FolderOf(target);
@@ -84,7 +96,6 @@ DurableOutputs::Entry DurableOutputs::reserve(const QByteArray& target)
         const auto known = m_folders.find(folder);
         if (known != m_folders.end()) {
             entry.device = known->second;
-            entry.temporary = FreeTemporaryName(folder);
             return entry;
         }
     }
@@ -105,7 +116,6 @@ DurableOutputs::Entry DurableOutputs::reserve(const QByteArray& target)
     }
     if (fd >= 0)
         ::close(fd);
-    entry.temporary = FreeTemporaryName(folder);
     return entry;
 }
 
@@ -125,14 +135,16 @@ int DurableOutputs::deviceFd(dev_t device) const
 void DurableOutputs::commit(std::vector<Entry*>& entries)
 {
     // The mode first, so that it is flushed with the data: a replaced target's own, else the
-    // new file's.
+    // new file's (the umask read once for the group: reading it costs more than the rest).
+    const mode_t umask = ProcessUmask();
     std::set<dev_t> devices;
     for (Entry* entry : entries) {
         if (!entry->failure.isNull())
             continue;
         struct stat old {};
-        const mode_t mode = ::stat(entry->target.constData(), &old) == 0 ? (old.st_mode & 07777)
-                                                                          : NewFileModeLessUmask(entry->newMode);
+        const mode_t mode = ::stat(entry->target.constData(), &old) == 0
+                                ? (old.st_mode & 07777)
+                                : static_cast<mode_t>(entry->newMode < 0 ? 0666 : entry->newMode) & ~umask & 07777;
         if (::chmod(entry->temporary.constData(), mode) != 0) {
             Fail(*entry, SystemError(errno));
             continue;

@@ -33,6 +33,10 @@ public:
     // is reported by the flush). Raises RuntimeError naming the target when its folder cannot
     // be opened.
     Entry reserve(const QByteArray& target);
+    // The same without the name, which the writer's thread gives the entry with
+    // nameTemporary just before it writes.
+    Entry reserveUnnamed(const QByteArray& target);
+    static void nameTemporary(Entry& entry);
 
     // Makes the good entries their targets, in their order (a later entry for the same target
     // wins), each safely on the disk; sets the failure of each that could not be, whose

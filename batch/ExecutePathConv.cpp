@@ -231,6 +231,32 @@ bool ConvertNativeTreeFile(const QByteArray& file, const QByteArray& output, con
     return false;
 }
 
+// The output folders of one walk, each looked at once: those that were there as folders, and
+// those the walk made (with their parents) where nothing was.
+class OutputFolders {
+public:
+    // Whether the folder is there now: made quietly when nothing was in its place.
+    bool ready(const QString& folder)
+    {
+        if (m_existing.contains(folder) || m_made.contains(folder))
+            return true;
+        if (QFileInfo(folder).isDir()) {
+            m_existing.insert(folder);
+            return true;
+        }
+        if (QFileInfo::exists(folder) || QFileInfo(folder).isSymLink())
+            return false;
+        if (!QDir().mkpath(folder) || !QFileInfo(folder).isDir())
+            return false;
+        m_made.insert(folder);
+        return true;
+    }
+    bool made(const QString& folder) const { return m_made.contains(folder); }
+
+private:
+    QSet<QString> m_existing, m_made;
+};
+
 // One folder tree, its files listed already: the body of ConvertPath.
 bool ConvertTree(const QString& inFolder, const QString& outFolder, const TreeFiles& tree, RunInputs& inputs,
                  bool bCode, bool bPhrase, bool bB52GB, bool bL2R, const QStringList& extList, bool tagFlag,
@@ -243,8 +269,11 @@ bool ConvertTree(const QString& inFolder, const QString& outFolder, const TreeFi
         const int total = files.count() + static_cast<int>(tree.undecodable.size());
         int skipped = 0;
         int failed = 0;
-        // Whether each file is copied unchanged (counted as skipped once it is written).
+        // Whether each file is copied unchanged (counted as skipped once it is written), and
+        // whether its output lies in a folder this walk made.
         std::vector<char> copied(static_cast<size_t>(files.count()), 0);
+        std::vector<char> inMadeFolder(static_cast<size_t>(files.count()), 0);
+        OutputFolders folders;
         InOrderItems items;
         items.count = files.count();
         // No input of the tree is an output of it (refused before the walk), so no file waits
@@ -252,21 +281,33 @@ bool ConvertTree(const QString& inFolder, const QString& outFolder, const TreeFi
         items.plan = [&](int n) -> ItemPlan {
             const QString& file = files.at(n);
             const QString output = JoinPath(outFolder, RelativeIn(root, file));
-            const QFileInfo existing(output);
-            if ((existing.exists() || existing.isSymLink()) && IsOneFile(file, output))
-                return ItemPlan::settled(QStringLiteral("The output is the input"));
-            const bool officeRoute = officeFlag && (IsExtInList(file, gcolXlsExt, true) ||
-                                                    IsExtInList(file, gcolPptExt, true) ||
-                                                    IsExtInList(file, gcolWordExt, true));
-            if (!officeRoute && OutputFolderMadeQuietly(output)) {
-                try {
-                    CheckOutputReplaceable(output);
-                } catch (const RuntimeError& e) {
-                    return ItemPlan::settled(e.description().isNull() ? QStringLiteral("") : e.description());
+            const QString folder = QFileInfo(output).path();
+            // A folder the walk made holds no file but the walk's own outputs, one for each
+            // input: an output there replaces nothing.
+            const bool fresh = folders.made(folder);
+            if (!fresh) {
+                const QFileInfo existing(output);
+                if ((existing.exists() || existing.isSymLink()) && IsOneFile(file, output))
+                    return ItemPlan::settled(QStringLiteral("The output is the input"));
+            }
+            // The file's type by its name, once the walk's entry is still a file.
+            const QFileInfo input(file);
+            const QString name = input.isFile() ? input.fileName() : QString();
+            auto typeIn = [&](const QStringList& list) { return !name.isEmpty() && IsExtInList(name, list, false); };
+            const bool officeRoute =
+                officeFlag && (typeIn(gcolXlsExt) || typeIn(gcolPptExt) || typeIn(gcolWordExt));
+            if (!officeRoute && (fresh || folders.ready(folder))) {
+                if (!fresh) {
+                    try {
+                        CheckOutputReplaceable(output);
+                    } catch (const RuntimeError& e) {
+                        return ItemPlan::settled(e.description().isNull() ? QStringLiteral("") : e.description());
+                    }
                 }
-                if (IsExtInList(file, extList, true))
+                inMadeFolder[static_cast<size_t>(n)] = folders.made(folder);
+                if (typeIn(extList))
                     return ItemPlan::pool(output, TextFileWork(file, bCode, bPhrase, bB52GB, bL2R, tagFlag ? -1 : 0));
-                if (IsExtInList(file, gcolTextExt, true))
+                if (typeIn(gcolTextExt))
                     return ItemPlan::pool(output, TextFileWork(file, bCode, bPhrase, bB52GB, bL2R, 0));
                 copied[static_cast<size_t>(n)] = 1;
                 return ItemPlan::pool(output, CopyWork(file));
@@ -293,7 +334,9 @@ bool ConvertTree(const QString& inFolder, const QString& outFolder, const TreeFi
             const QString& file = files.at(n);
             progress.labFile->setText(file);
             if (outcome.succeeded()) {
-                inputs.noteWritten(JoinPath(outFolder, RelativeIn(root, file)));
+                // An output in a folder the walk made is a new file, never an input of the run.
+                if (!inMadeFolder[static_cast<size_t>(n)])
+                    inputs.noteWritten(JoinPath(outFolder, RelativeIn(root, file)));
                 if (copied[static_cast<size_t>(n)])
                     ++skipped;
             } else {

@@ -2,7 +2,6 @@
 
 #include "batch/DurableOutputs.h"
 #include "batch/FileRowRun.h"
-#include "batch/WorkerCall.h"
 #include "core/Err.h"
 #include "core/mTezC.h"
 
@@ -16,6 +15,7 @@
 #include <QThread>
 #include <QTimer>
 
+#include <atomic>
 #include <condition_variable>
 #include <deque>
 #include <exception>
@@ -51,8 +51,12 @@ ItemPlan ItemPlan::settled(const QString& failure, bool recorded)
 
 namespace {
 
-// A group of finished outputs is made safe on the disk when it holds this many, or when its
-// first output waited this long: two flushes of the file system per group.
+// Finished outputs are made safe on the disk a group at a time (two flushes of the file
+// system per group), on a thread of their own while the next group is collected. A group is
+// committed once no other is being committed and it holds kMinGroupItems, or its first
+// output waited kGroupWaitMs, or nothing else can join it now; so groups grow as large as
+// the disk is slow. The run hands out items up to two full groups ahead.
+constexpr int kMinGroupItems = 256;
 constexpr int kGroupItems = 4096;
 constexpr qint64 kGroupWaitMs = 1000;
 
@@ -135,14 +139,20 @@ public:
     Pool(const Pool&) = delete;
     Pool& operator=(const Pool&) = delete;
 
-    void submit(std::shared_ptr<Job> job)
+    // Hands out jobs, several at once so that the threads are woken once for them.
+    void submit(std::vector<std::shared_ptr<Job>>& jobs)
     {
+        if (jobs.empty())
+            return;
         {
             const std::lock_guard hold(m_lock);
-            m_queue.push_back(std::move(job));
+            for (std::shared_ptr<Job>& job : jobs)
+                m_queue.push_back(std::move(job));
         }
-        m_wake.notify_one();
+        jobs.clear();
+        m_wake.notify_all();
     }
+    int threads() const { return static_cast<int>(m_threads.size()); }
 
     bool finished(const Job& job)
     {
@@ -150,20 +160,21 @@ public:
         return job.finished;
     }
 
-    // Waits until the job is finished or ms have passed; the interface thread turns its
-    // event loop meanwhile.
-    void waitFor(const Job& job, qint64 ms)
+    // Waits until ready() (asked under the pool's lock) holds, a job finishes or wake() is
+    // called, or ms have passed; the interface thread turns its event loop meanwhile.
+    template <typename Ready>
+    void waitFor(Ready&& ready, qint64 ms)
     {
         QCoreApplication* app = QCoreApplication::instance();
         if (!app || QThread::currentThread() != app->thread()) {
             std::unique_lock hold(m_lock);
-            m_done.wait_for(hold, std::chrono::milliseconds(ms), [&] { return job.finished; });
+            m_done.wait_for(hold, std::chrono::milliseconds(ms), ready);
             return;
         }
         QEventLoop loop;
         {
             const std::lock_guard hold(m_lock);
-            if (job.finished)
+            if (ready())
                 return;
             m_waiter = &loop;
         }
@@ -171,6 +182,15 @@ public:
         loop.exec(QEventLoop::ExcludeSocketNotifiers);
         const std::lock_guard hold(m_lock);
         m_waiter = nullptr;
+    }
+
+    // Ends a wait (from any thread).
+    void wake()
+    {
+        const std::lock_guard hold(m_lock);
+        m_done.notify_all();
+        if (m_waiter)
+            QMetaObject::invokeMethod(m_waiter, &QEventLoop::quit, Qt::QueuedConnection);
     }
 
 private:
@@ -191,6 +211,7 @@ private:
             std::exception_ptr fatal;
             int mode = -1;
             try {
+                DurableOutputs::nameTemporary(job->entry);
                 mode = job->work(statement, QFile::decodeName(job->entry.temporary));
             } catch (const RecordedRowFailure& e) {
                 failure = e.description().isNull() ? QStringLiteral("") : e.description();
@@ -222,6 +243,47 @@ private:
     std::vector<std::thread> m_threads;
 };
 
+// One group of outputs made safe on the disk on a thread of its own; wake is called when it
+// is done.
+class Commit {
+public:
+    Commit(DurableOutputs& outputs, std::vector<DurableOutputs::Entry*> entries, std::function<void()> wake)
+        : m_entries(std::move(entries))
+    {
+        m_thread = std::thread([this, &outputs, wake = std::move(wake)] {
+            try {
+                outputs.commit(m_entries);
+            } catch (...) {
+                m_failure = std::current_exception();
+            }
+            m_done.store(true, std::memory_order_release);
+            wake();
+        });
+    }
+    ~Commit()
+    {
+        if (m_thread.joinable())
+            m_thread.join();
+    }
+    Commit(const Commit&) = delete;
+    Commit& operator=(const Commit&) = delete;
+
+    bool done() const { return m_done.load(std::memory_order_acquire); }
+    // Waits for its end and raises what the commit raised.
+    void finish()
+    {
+        m_thread.join();
+        if (m_failure)
+            std::rethrow_exception(m_failure);
+    }
+
+private:
+    std::vector<DurableOutputs::Entry*> m_entries;
+    std::atomic<bool> m_done{false};
+    std::exception_ptr m_failure;
+    std::thread m_thread;
+};
+
 class Run {
 public:
     explicit Run(const InOrderItems& items) : m_items(items)
@@ -236,7 +298,9 @@ public:
     }
     ~Run()
     {
-        // Stops the threads first: then no temporary is written any more.
+        // Ends the commit and stops the threads first: then no temporary is written or
+        // renamed any more.
+        m_commit.reset();
         m_pool.reset();
         for (const Pending& pending : m_pending)
             if (pending.job)
@@ -249,15 +313,27 @@ public:
     {
         while (m_finished < m_items.count) {
             planAhead();
-            if (m_collected == static_cast<int>(m_pending.size())) {
-                // Everything handed out waits for the disk (the next item waits for them).
-                commitGroup();
+            if (m_commit && m_commit->done()) {
+                finishCommitted();
                 continue;
             }
-            Pending& next = m_pending[m_collected];
+            const int first = m_committing + m_collected; // the first item not collected
+            if (first == static_cast<int>(m_pending.size())) {
+                // Everything handed out waits for the disk (the next item waits for them).
+                if (m_commit)
+                    waitForCommit();
+                else
+                    startCommit();
+                continue;
+            }
+            Pending& next = m_pending[first];
             if (next.fatal || next.kind == ItemPlan::Kind::Interface) {
+                if (m_commit) {
+                    waitForCommit();
+                    continue;
+                }
                 if (m_collected > 0) {
-                    commitGroup();
+                    startCommit();
                     continue;
                 }
                 if (next.fatal)
@@ -267,15 +343,17 @@ public:
             }
             if (next.kind == ItemPlan::Kind::Settled || m_pool->finished(*next.job)) {
                 collect();
-                if (m_collected >= kGroupItems)
-                    commitGroup();
+                if (groupDue())
+                    startCommit();
                 continue;
             }
-            if (m_collected > 0 && m_groupAge.elapsed() >= kGroupWaitMs) {
-                commitGroup();
+            if (groupDue()) {
+                startCommit();
                 continue;
             }
-            m_pool->waitFor(*next.job, m_collected > 0 ? std::max<qint64>(1, kGroupWaitMs - m_groupAge.elapsed()) : 250);
+            const qint64 wait = !m_commit && m_collected > 0 ? std::max<qint64>(1, kGroupWaitMs - m_groupAge.elapsed()) : 250;
+            const Job& job = *next.job;
+            m_pool->waitFor([&] { return job.finished || (m_commit && m_commit->done()); }, wait);
         }
     }
 
@@ -291,7 +369,15 @@ private:
     // interface thread or that reads an output not yet finished.
     void planAhead()
     {
+        std::vector<std::shared_ptr<Job>> jobs;
+        planInto(jobs);
+        m_pool->submit(jobs);
+    }
+    void planInto(std::vector<std::shared_ptr<Job>>& jobs)
+    {
         while (m_planned < m_items.count && static_cast<int>(m_pending.size()) < m_window) {
+            if (static_cast<int>(jobs.size()) >= m_pool->threads())
+                m_pool->submit(jobs);
             if (!m_pending.empty() && (m_pending.back().kind == ItemPlan::Kind::Interface || m_pending.back().fatal))
                 return;
             const int index = m_planned;
@@ -314,13 +400,13 @@ private:
                     job->index = index;
                     job->work = std::move(plan.work);
                     try {
-                        job->entry = m_outputs.reserve(QFile::encodeName(plan.output));
+                        job->entry = m_outputs.reserveUnnamed(QFile::encodeName(plan.output));
                         pending.job = job;
                         if (m_items.inputOf)
                             pending.outputKeys = PathKeys(plan.output);
                         for (const QString& key : pending.outputKeys)
                             m_outputKeys.insert(key);
-                        m_pool->submit(job);
+                        jobs.push_back(job);
                     } catch (const RuntimeError& e) {
                         pending.kind = ItemPlan::Kind::Settled;
                         pending.outcome = {e.description().isNull() ? QStringLiteral("") : e.description(), false};
@@ -350,8 +436,15 @@ private:
         m_items.finish(index, outcome);
     }
 
-    // Makes the collected outputs safe on the disk, then finishes their items in order.
-    void commitGroup()
+    // Whether the collected items are to be committed now, though more could join them.
+    bool groupDue() const
+    {
+        return !m_commit && m_collected > 0 && (m_collected >= kMinGroupItems || m_groupAge.elapsed() >= kGroupWaitMs);
+    }
+
+    // Starts making the collected outputs safe on the disk; they are finished once that is
+    // done (finishCommitted). Only one group is committed at a time.
+    void startCommit()
     {
         planAhead();
         std::vector<DurableOutputs::Entry*> entries;
@@ -364,19 +457,32 @@ private:
             else
                 DurableOutputs::discard(pending.job->entry);
         }
-        if (!entries.empty())
-            RunOnWorker([&] { m_outputs.commit(entries); });
-        while (m_collected > 0) {
+        m_committing = m_collected;
+        m_collected = 0;
+        m_commit = std::make_unique<Commit>(m_outputs, std::move(entries), [this] { m_pool->wake(); });
+    }
+
+    void waitForCommit()
+    {
+        m_pool->waitFor([&] { return m_commit->done(); }, 250);
+    }
+
+    // Finishes the committed items in order.
+    void finishCommitted()
+    {
+        const std::unique_ptr<Commit> commit = std::move(m_commit);
+        commit->finish();
+        while (m_committing > 0) {
             Pending pending = std::move(m_pending.front());
             m_pending.pop_front();
-            --m_collected;
+            --m_committing;
             for (const QString& key : pending.outputKeys)
                 m_outputKeys.remove(key);
             ItemOutcome outcome = pending.outcome;
             if (pending.job) {
                 if (pending.job->fatal) {
                     // The items after it stay unfinished; their outputs are removed.
-                    m_collected = 0;
+                    m_committing = 0;
                     std::rethrow_exception(pending.job->fatal);
                 }
                 pending.job->entry.temporary.clear();
@@ -395,12 +501,14 @@ private:
     const InOrderItems& m_items;
     DurableOutputs m_outputs;
     std::unique_ptr<Pool> m_pool;
+    std::unique_ptr<Commit> m_commit;
     std::deque<Pending> m_pending;
     QSet<QString> m_outputKeys;
     QElapsedTimer m_groupAge;
     int m_window = kGroupItems;
     int m_planned = 0;
-    int m_collected = 0; // the first m_collected pending items wait for the disk
+    int m_committing = 0; // the first m_committing pending items are being committed
+    int m_collected = 0;  // the m_collected pending items after them wait for the disk
     int m_finished = 0;
 };
 

@@ -6,8 +6,14 @@
 #include "platform/Form.h"
 #include "platform/ProgramFolder.h"
 
+#include <QFileInfo>
+
 void CheckOutputReplaceable(const QString& output)
 {
+    // A new output replaces nothing (the folders allowed need not be found then).
+    const QFileInfo info(output);
+    if (!info.exists() && !info.isSymLink())
+        return;
     QStringList allowed{ProgramFolder()};
     if (IsFormLoaded<FrmOutputSetting>())
         allowed << frmOutputSetting().strDir;

@@ -231,6 +231,52 @@ private slots:
         QCOMPARE(f.tree(QStringLiteral("out")).filter(QStringLiteral(".tezc-")), QStringList());
     }
 
+    // A tree of many more files than one group of outputs: whenever the progress moves, every
+    // file counted so far has its complete output in place (the groups are committed while
+    // the next ones are collected, and a file counts only once its group is on the disk).
+    void folderTreeCountsFilesOnlyOnceWritten()
+    {
+        RunFixture f;
+        for (int d = 0; d < 6; ++d)
+            for (int n = 0; n < 120; ++n) {
+                const QString base = QStringLiteral("tree/d%1/f%2").arg(d).arg(n, 3, 10, QLatin1Char('0'));
+                if (n % 3 == 0)
+                    f.makeFile(base + QStringLiteral(".gif"), QByteArray(2000 + n, char(d * 16 + n)));
+                else
+                    f.makeFile(base + QStringLiteral(".txt"), Text(2 + n % 5));
+            }
+        PathCollection files;
+        FindAllFiles(f.path(QStringLiteral("tree")), files);
+        const int total = files.count();
+        auto outputOf = [&](int n) {
+            return f.path(QStringLiteral("out/")) + QDir(f.path(QStringLiteral("tree"))).relativeFilePath(files.at(n));
+        };
+        auto grid = MakeEmptyFileGrid(QStringLiteral("lstPath"));
+        AddRow(grid.get(), f.path(QStringLiteral("tree")), f.path(QStringLiteral("out")), FileRowAddTag);
+        int checked = 0;
+        QStringList early;
+        dlgProgress();
+        connect(dlgProgress().ProgressBar1, &QProgressBar::valueChanged, this, [&](int value) {
+            // Item n moves the bar to 100 * (n + 1) / total: when it shows value, the items
+            // below that value are finished.
+            while (checked < total && 100 * (checked + 1) / total < value) {
+                const QString output = outputOf(checked);
+                const bool copied = files.at(checked).endsWith(QLatin1String(".gif"));
+                const QByteArray bytes = f.read(output);
+                if (bytes.isEmpty() || (copied && bytes != f.read(files.at(checked))))
+                    early << output;
+                ++checked;
+            }
+        });
+        ModalScript modal;
+        modal.answer(vbOK);
+        ExecutePathConv(grid.get(), true, true, false, false, gcolHtmlExt, true, false);
+        QCOMPARE(early, QStringList());
+        QCOMPARE(checked, total - 1);
+        QVERIFY(!RowFailed(*grid, 1));
+        QCOMPARE(f.tree(QStringLiteral("out")).filter(QStringLiteral(".tezc-")), QStringList());
+    }
+
     // A group of outputs: each good one replaces its target with the target's permissions,
     // a later one for the same target wins, and one whose target is a folder fails alone
     // and leaves no temporary.

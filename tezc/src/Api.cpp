@@ -43,10 +43,12 @@ int32_t converting(int32_t hStmt, F&& f) {
         auto st = reg().get<Stmt>(hStmt, Kind::Stmt);
         if (!st) return f(std::shared_ptr<Stmt>());
         std::lock_guard own(*st->calls);
-        // The list is changed only under the registry's lock held alone.
-        if (st->isClone) {
+        // The list is changed only under the registry's lock held alone, and every change
+        // moves the generation on.
+        if (st->isClone && st->listGeneration != reg().generation()) {
             const auto owner = st->listOf.lock();
             st->list = owner ? owner->list : std::vector<int32_t>();
+            st->listGeneration = reg().generation();
         }
         return f(st);
     } catch (...) {

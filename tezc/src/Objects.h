@@ -5,6 +5,7 @@
 #include "CodePage.h"
 #include "FileIo.h"
 #include "PctFormat.h"
+#include "ReadMostlyMutex.h"
 #include "TableFile.h"
 #include "Trie.h"
 
@@ -167,9 +168,11 @@ struct Stmt : Object {
     // calls on different statements run at the same time and calls on one do not mix.
     std::shared_ptr<std::mutex> calls = std::make_shared<std::mutex>();
     // A clone converts with the vocabulary list of the statement it was made from, taken
-    // afresh at each of its calls; it has no list of its own.
+    // afresh at a call after any change of the tables (listGeneration: the registry's
+    // generation it was taken at); it has no list of its own.
     std::weak_ptr<Stmt> listOf;
     bool isClone = false;
+    uint64_t listGeneration = 0;
     // Whether file conversions write their output as a new file that the caller makes
     // durable and moves into place (TEZ_OUTPUT_NEW), instead of replacing it safely.
     bool outputIsNew = false;
@@ -181,7 +184,7 @@ struct Stmt : Object {
 class Registry {
 public:
     static Registry& instance();
-    std::shared_mutex& mutex() { return mutex_; }
+    ReadMostlyMutex& mutex() { return mutex_; }
     int32_t add(std::shared_ptr<Object> obj);
     void remove(int32_t handle);
     template <typename T>
@@ -196,7 +199,7 @@ public:
     void touch() { ++generation_; }
 
 private:
-    std::shared_mutex mutex_;
+    ReadMostlyMutex mutex_;
     std::unordered_map<int32_t, std::shared_ptr<Object>> objects_;
     int32_t next_ = 0x1000;
     uint64_t generation_ = 1;
