@@ -45,7 +45,10 @@ void TransSheet(OfficeDocument& book, int sheet, Failures& failures)
         if (blockTexts == block.texts)
             continue;
         block.texts = blockTexts;
-        book.SetSheetTextCells(sheet, block);
+        book.SetSheetTextCells(sheet, block, [&](const QString& text) {
+            QString result;
+            return ConvertTextOf(QStringLiteral("cells of sheet %1").arg(sheet + 1), text, result, failures) ? result : QString();
+        });
     }
     if (!gsConvFontName.isEmpty())
         book.SetSheetFont(sheet, gsConvFontName);
@@ -87,10 +90,14 @@ void TransShapes(OfficeDocument& book, int sheet, Failures& failures)
             continue;
         if (!shape.hasText || shape.text.isEmpty())
             continue;
+        const QString what = QStringLiteral("shape %1 of sheet %2").arg(shape.name).arg(sheet + 1);
         QString converted;
-        if (!ConvertTextOf(QStringLiteral("shape %1 of sheet %2").arg(shape.name).arg(sheet + 1), shape.text, converted, failures))
+        if (!ConvertTextOf(what, shape.text, converted, failures))
             continue;
-        book.SetSheetShapeText(sheet, i, converted, gsConvFontName);
+        book.SetSheetShapeText(sheet, i, shape.text, converted, gsConvFontName, [&](const QString& text) {
+            QString result;
+            return ConvertTextOf(what, text, result, failures) ? result : QString();
+        });
     }
 }
 
