@@ -178,7 +178,20 @@ bool SpansOf(const TextModel& model, const QString& converted, QList<ChangedSpan
                 runStarts.append(portion.start - from);
         const QStringView before = QStringView(model.text).mid(from, to - from);
         const QStringView after = QStringView(converted).mid(convertedFrom, convertedTo - convertedFrom);
-        for (ChangedSpan span : ChangedSpans(before, after, runStarts)) {
+        const QList<ChangedSpan> pieceSpans = ChangedSpans(before, after, runStarts);
+        for (qsizetype i = 0; i < pieceSpans.size(); ++i) {
+            ChangedSpan span = pieceSpans.at(i);
+            // Spans of the same run, where before and after have the same length, go as one:
+            // what stands between them is the same in both and in the same formatting, and
+            // each span costs the office several calls.
+            while (before.size() == after.size() && i + 1 < pieceSpans.size() &&
+                   std::none_of(runStarts.begin(), runStarts.end(), [&](qsizetype runStart) {
+                       return runStart > span.start && runStart <= pieceSpans.at(i + 1).start;
+                   })) {
+                const ChangedSpan& next = pieceSpans.at(++i);
+                span.length = next.start + next.length - span.start;
+                span.text = after.mid(span.start, span.length).toString();
+            }
             span.start += from;
             spans.append(span);
         }
