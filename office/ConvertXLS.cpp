@@ -173,6 +173,8 @@ bool ConvertXLS(DlgProgress& progress, const QString& sSrc, const QString& sDst,
             OfficeDocument book = office_session::ProgramOffice().Load(sSrc, office::DocumentKind::Spreadsheet);
             WriteLog(QStringLiteral("WorkBook Opened:") + sSrc + QStringLiteral(", SaveAs:") + sDst);
             const QTime start = QTime::currentTime();
+            // The row heights are worked out once, after every cell of every sheet is written.
+            book.BeginCellChanges();
             const int sheets = book.SheetCount();
             const int step = sheets > 0 ? 80 / sheets : 0;
             int position = 10;
@@ -189,6 +191,7 @@ bool ConvertXLS(DlgProgress& progress, const QString& sSrc, const QString& sDst,
                 ShowConversionProgress(progress, sSrc, position);
             }
             ConversionStep(failures, QStringLiteral("document properties"), [&] { ConvertTextProperties(book, failures); });
+            ConversionStep(failures, QStringLiteral("row heights"), [&] { book.EndCellChanges(); });
             ShowConversionProgress(progress, sSrc, 100);
             if (failures.objects.isEmpty()) {
                 ConversionStep(failures, QStringLiteral("output ") + sDst, [&] { book.StoreAs(sDst, office::StoreFilterFor(sDst, book.FilterName())); });

@@ -97,6 +97,12 @@ public:
     void SetSheetTextCells(int sheet, const TextCellBlock& block, const TextConversion& convert = {});
     // Gives the sheet's used area the font (Western and Asian).
     void SetSheetFont(int sheet, const QString& fontName);
+    // A change of many cells: each SetSheetTextCells and SetSheetFont turns the workbook's
+    // undo and its working out of row heights off while it writes, and turning them on again
+    // works out every row's height. Between BeginCellChanges and EndCellChanges they stay off
+    // from the first such write on and are turned on once, by EndCellChanges.
+    void BeginCellChanges();
+    void EndCellChanges();
     // The drawing shapes of a sheet, in order. SetSheetShapeText writes text, the conversion of
     // the shape's text as read (before), into the shape at that index, only the changed
     // stretches (as a rich text cell gets them), and when fontName is not empty gives it that

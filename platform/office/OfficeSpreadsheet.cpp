@@ -114,31 +114,48 @@ void SetFont(const Reference<css::uno::XInterface>& object, const QString& fontN
 namespace {
 
 // While alive, the workbook keeps no undo and its rows keep their heights: a change of many
-// cells would otherwise copy them for undo and work out each row's height anew.
+// cells would otherwise copy them for undo and work out each row's height anew. Turning the
+// heights on again works out every row's height. Within an open change of cells the first
+// one turns them off and the change's end turns them on.
 class BulkChange {
 public:
-    explicit BulkChange(const Reference<css::lang::XComponent>& component) : m_settings(component, UNO_QUERY_THROW)
+    explicit BulkChange(OfficeDocument::Impl& document) : m_document(document)
     {
-        m_undo = m_settings->getPropertyValue("IsUndoEnabled");
-        m_adjustHeight = m_settings->getPropertyValue("IsAdjustHeightEnabled");
-        m_settings->setPropertyValue("IsUndoEnabled", Any(false));
-        m_settings->setPropertyValue("IsAdjustHeightEnabled", Any(false));
+        if (m_document.cellLayoutHeld)
+            return;
+        Reference<css::beans::XPropertySet> settings(m_document.component, UNO_QUERY_THROW);
+        m_document.heldUndo = settings->getPropertyValue("IsUndoEnabled");
+        m_document.heldAdjustHeight = settings->getPropertyValue("IsAdjustHeightEnabled");
+        settings->setPropertyValue("IsUndoEnabled", Any(false));
+        settings->setPropertyValue("IsAdjustHeightEnabled", Any(false));
+        m_document.cellLayoutHeld = true;
+        m_releases = !m_document.cellChangesOpen;
     }
     ~BulkChange()
     {
+        if (!m_releases)
+            return;
         try {
-            m_settings->setPropertyValue("IsAdjustHeightEnabled", m_adjustHeight);
-            m_settings->setPropertyValue("IsUndoEnabled", m_undo);
+            Release(m_document);
         } catch (const css::uno::Exception&) {
         }
     }
     BulkChange(const BulkChange&) = delete;
     BulkChange& operator=(const BulkChange&) = delete;
 
+    static void Release(OfficeDocument::Impl& document)
+    {
+        if (!document.cellLayoutHeld)
+            return;
+        document.cellLayoutHeld = false;
+        Reference<css::beans::XPropertySet> settings(document.component, UNO_QUERY_THROW);
+        settings->setPropertyValue("IsAdjustHeightEnabled", document.heldAdjustHeight);
+        settings->setPropertyValue("IsUndoEnabled", document.heldUndo);
+    }
+
 private:
-    Reference<css::beans::XPropertySet> m_settings;
-    Any m_undo;
-    Any m_adjustHeight;
+    OfficeDocument::Impl& m_document;
+    bool m_releases = false;
 };
 
 }  // namespace
@@ -286,7 +303,7 @@ void OfficeDocument::SetSheetTextCells(int sheet, const TextCellBlock& block, co
         if (block.richText) {
             // The cell's text cursor moves by UTF-16 units, as a drawing shape's does.
             const Reference<css::text::XText> text(cells->getCellByPosition(block.firstColumn, block.firstRow), UNO_QUERY_THROW);
-            BulkChange bulk(m_impl->component);
+            BulkChange bulk(*m_impl);
             WriteConvertedText(text, ToQString(text->getString()), block.texts.first(), convert);
             return;
         }
@@ -303,7 +320,7 @@ void OfficeDocument::SetSheetTextCells(int sheet, const TextCellBlock& block, co
                 cellData[c] <<= ToOUString(block.texts.at(r * block.columns + c));
             rowData[r] = row;
         }
-        BulkChange bulk(m_impl->component);
+        BulkChange bulk(*m_impl);
         data->setDataArray(rows);
     });
 }
@@ -315,9 +332,22 @@ void OfficeDocument::SetSheetFont(int sheet, const QString& fontName)
         Reference<css::sheet::XUsedAreaCursor> cursor(spreadsheet->createCursor(), UNO_QUERY_THROW);
         cursor->gotoStartOfUsedArea(false);
         cursor->gotoEndOfUsedArea(true);
-        BulkChange bulk(m_impl->component);
+        BulkChange bulk(*m_impl);
         SetFont(cursor, fontName);
     });
+}
+
+void OfficeDocument::BeginCellChanges()
+{
+    m_impl->cellChangesOpen = true;
+}
+
+void OfficeDocument::EndCellChanges()
+{
+    m_impl->cellChangesOpen = false;
+    if (!m_impl->cellLayoutHeld)
+        return;
+    TEZDESK_DOCUMENT_CALL("Cell layout") { BulkChange::Release(*m_impl); });
 }
 
 namespace {
