@@ -203,6 +203,17 @@ void WriteText(const Reference<css::text::XText>& text, const QString& before, c
         SetTextFont(text, fontName);
 }
 
+void WriteText(const Reference<css::text::XText>& text, TextModel model, const QString& before, const PageText& change,
+               const QString& fontName, const TextConversion& convert)
+{
+    if (change.leave)
+        return;
+    if (!change.text.isNull())
+        WriteConvertedText(text, std::move(model), before, change.text, convert);
+    if (!fontName.isEmpty())
+        SetTextFont(text, fontName);
+}
+
 // Shapes read and written in one guarded call by RewritePageTexts: enough that the guard's
 // own cost does not count, few enough that no call comes near the office's time limit.
 constexpr sal_Int32 kShapesPerCall = 200;
@@ -289,6 +300,11 @@ void OfficeDocument::RewritePageTexts(PageId page, const std::function<void(QLis
             rewrite(texts);
             if (texts.size() != qsizetype(finds.texts.size()))
                 throw css::uno::RuntimeException("the rewritten texts do not match the texts read");
+            // Every changed text's model is read before any text is written.
+            std::vector<TextModel> models(finds.texts.size());
+            for (qsizetype k = 0; k < texts.size(); ++k)
+                if (!texts.at(k).leave && !texts.at(k).text.isNull() && texts.at(k).text != finds.texts.at(size_t(k)).where.text)
+                    models[size_t(k)] = ModelOfText(finds.texts.at(size_t(k)).text);
             for (qsizetype k = 0; k < texts.size(); ++k) {
                 const PageText& read = finds.texts.at(size_t(k)).where;
                 const auto convert = [&](const QString& text) {
@@ -297,7 +313,7 @@ void OfficeDocument::RewritePageTexts(PageId page, const std::function<void(QLis
                     rewrite(again);
                     return again.value(0).leave ? QString() : again.value(0).text;
                 };
-                WriteText(finds.texts.at(size_t(k)).text, read.text, texts.at(k), fontName, convert);
+                WriteText(finds.texts.at(size_t(k)).text, std::move(models[size_t(k)]), read.text, texts.at(k), fontName, convert);
             }
         });
     }

@@ -246,7 +246,23 @@ void WriteConvertedText(const Reference<XText>& text, const QString& before, con
 {
     if (after == before)
         return;
-    const TextModel model = ModelOfText(text);
+    WriteConvertedText(text, ModelOfText(text), before, after, convert, movesByCharacters);
+}
+
+void WriteConvertedText(const Reference<XText>& text, TextModel model, const QString& before, const QString& after,
+                        const TextConversion& convert, bool movesByCharacters)
+{
+    if (after == before)
+        return;
+    // A text in one run of one paragraph has nothing to keep apart: it is written whole,
+    // which costs the office far less than stretch by stretch. (The portions are let go
+    // first: the office does not outlive a write under them well.)
+    if (model.text == before && model.portions.size() == 1 && model.portions.first().text == before &&
+        !before.contains(kParagraphBreak)) {
+        model = {};
+        text->setString(ToOUString(after));
+        return;
+    }
     const auto linkChanges = [&] {
         return std::any_of(model.linkTexts.begin(), model.linkTexts.end(), [&](const QString& shown) {
             if (!convert)

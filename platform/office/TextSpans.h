@@ -42,5 +42,8 @@ QStringList RunStylesOf(const Reference<css::text::XText>& text);
 // UTF-16 units, as the drawing layer's texts do).
 void WriteConvertedText(const Reference<css::text::XText>& text, const QString& before, const QString& after,
                         const TextConversion& convert = {}, bool movesByCharacters = false);
+// The same with the text's model read already (before any text near it was written).
+void WriteConvertedText(const Reference<css::text::XText>& text, TextModel model, const QString& before,
+                        const QString& after, const TextConversion& convert = {}, bool movesByCharacters = false);
 
 }  // namespace office
