@@ -45,7 +45,10 @@ void TransSheet(OfficeDocument& book, int sheet, Failures& failures)
         if (blockTexts == block.texts)
             continue;
         block.texts = blockTexts;
-        book.SetSheetTextCells(sheet, block);
+        book.SetSheetTextCells(sheet, block, [&](const QString& text) {
+            QString result;
+            return ConvertTextOf(QStringLiteral("cells of sheet %1").arg(sheet + 1), text, result, failures) ? result : QString();
+        });
     }
     if (!gsConvFontName.isEmpty())
         book.SetSheetFont(sheet, gsConvFontName);
@@ -87,10 +90,14 @@ void TransShapes(OfficeDocument& book, int sheet, Failures& failures)
             continue;
         if (!shape.hasText || shape.text.isEmpty())
             continue;
+        const QString what = QStringLiteral("shape %1 of sheet %2").arg(shape.name).arg(sheet + 1);
         QString converted;
-        if (!ConvertTextOf(QStringLiteral("shape %1 of sheet %2").arg(shape.name).arg(sheet + 1), shape.text, converted, failures))
+        if (!ConvertTextOf(what, shape.text, converted, failures))
             continue;
-        book.SetSheetShapeText(sheet, i, converted, gsConvFontName);
+        book.SetSheetShapeText(sheet, i, shape.text, converted, gsConvFontName, [&](const QString& text) {
+            QString result;
+            return ConvertTextOf(what, text, result, failures) ? result : QString();
+        });
     }
 }
 
@@ -166,6 +173,8 @@ bool ConvertXLS(DlgProgress& progress, const QString& sSrc, const QString& sDst,
             OfficeDocument book = office_session::ProgramOffice().Load(sSrc, office::DocumentKind::Spreadsheet);
             WriteLog(QStringLiteral("WorkBook Opened:") + sSrc + QStringLiteral(", SaveAs:") + sDst);
             const QTime start = QTime::currentTime();
+            // The row heights are worked out once, after every cell of every sheet is written.
+            book.BeginCellChanges();
             const int sheets = book.SheetCount();
             const int step = sheets > 0 ? 80 / sheets : 0;
             int position = 10;
@@ -182,6 +191,7 @@ bool ConvertXLS(DlgProgress& progress, const QString& sSrc, const QString& sDst,
                 ShowConversionProgress(progress, sSrc, position);
             }
             ConversionStep(failures, QStringLiteral("document properties"), [&] { ConvertTextProperties(book, failures); });
+            ConversionStep(failures, QStringLiteral("row heights"), [&] { book.EndCellChanges(); });
             ShowConversionProgress(progress, sSrc, 100);
             if (failures.objects.isEmpty()) {
                 ConversionStep(failures, QStringLiteral("output ") + sDst, [&] { book.StoreAs(sDst, office::StoreFilterFor(sDst, book.FilterName())); });

@@ -1,6 +1,5 @@
 #include "office/basMSOUtil.h"
 
-#include "core/FileUtil.h"
 #include "core/Globals.h"
 #include "core/Log.h"
 #include "office/OfficeFailure.h"
@@ -101,7 +100,6 @@ bool InitPowerPointApp()
 {
     return Trapped("InitPowerPointApp", [] {
         ProcessMessages();
-        SleepSeconds(1);
         ProcessMessages();
         gPPTApp = StartHeld(Holder::PowerPoint);
         ProcessMessages();
@@ -135,7 +133,6 @@ bool ExitPowerPointApp()
     return Trapped("ExitPowerPointApp", [] {
         if (gPPTApp)
             gPPTApp->CloseAll(office::DocumentKind::Presentation);
-        SleepSeconds(0.5f);
         EndHold(Holder::PowerPoint, gPPTApp);
         ProcessMessages();
         return true;

@@ -200,13 +200,17 @@ void CollectCharts(const Reference<css::container::XIndexAccess>& shapes, std::v
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wdeprecated-declarations"
         Reference<css::drawing::XShapeDescriptor> descriptor(shape, UNO_QUERY);
-        if (descriptor.is() && descriptor->getShapeType().endsWith("GroupShape")) {
+        const rtl::OUString type = descriptor.is() ? descriptor->getShapeType() : rtl::OUString();
 #pragma GCC diagnostic pop
+        if (type.endsWith("GroupShape")) {
             Reference<css::container::XIndexAccess> members(shape, UNO_QUERY);
             if (members.is())
                 CollectCharts(members, charts);
             continue;
         }
+        // Only an embedded object can be a chart: other shapes cost no more calls.
+        if (!type.endsWith("OLE2Shape") && !type.endsWith("ChartShape"))
+            continue;
         if (!IsChartShape(shape))
             continue;
         Reference<css::beans::XPropertySet> properties(shape, UNO_QUERY_THROW);

@@ -22,14 +22,19 @@ inline constexpr const char* kFilterPowerPoint97 = "MS PowerPoint 97";
 bool FilterIsOfKind(const QString& filterName, DocumentKind kind);
 
 // A rectangle of a sheet whose cells all hold constant text (no formula, no number), with
-// the texts row by row.
+// the texts row by row. A cell whose text has more than one formatting run (rich text) is a
+// block of its own, marked richText.
 struct TextCellBlock {
     int firstRow = 0;
     int firstColumn = 0;
     int rows = 0;
     int columns = 0;
     QStringList texts;
+    bool richText = false;
 };
+
+// Converts one text; a null result leaves it as it is.
+using TextConversion = std::function<QString(const QString&)>;
 
 // Shape type codes as the Office object model numbers them.
 enum ShapeTypeCode {
@@ -85,18 +90,36 @@ public:
     void SetSheetName(int sheet, const QString& name);
     // The sheet's constant text cells, in blocks; formula cells are never among them.
     QList<TextCellBlock> SheetTextCells(int sheet) const;
-    // Writes the block's texts back as constant text, in one call.
-    void SetSheetTextCells(int sheet, const TextCellBlock& block);
+    // Writes the block's texts back as constant text, in one call. A rich text cell gets only
+    // its changed stretches written, so each character keeps its formatting; where the cell
+    // holds a field, convert converts the cell's text with the field as U+FFFC (without it, or
+    // where the stretches cannot be placed, the cell's text is replaced whole).
+    void SetSheetTextCells(int sheet, const TextCellBlock& block, const TextConversion& convert = {});
     // Gives the sheet's used area the font (Western and Asian).
     void SetSheetFont(int sheet, const QString& fontName);
-    // The drawing shapes of a sheet, in order; SetSheetShapeText replaces the whole text of
-    // the shape at that index and, when fontName is not empty, gives it that font.
+    // A change of many cells: each SetSheetTextCells and SetSheetFont turns the workbook's
+    // undo and its working out of row heights off while it writes, and turning them on again
+    // works out every row's height. Between BeginCellChanges and EndCellChanges they stay off
+    // from the first such write on and are turned on once, by EndCellChanges.
+    void BeginCellChanges();
+    void EndCellChanges();
+    // The drawing shapes of a sheet, in order. SetSheetShapeText writes text, the conversion of
+    // the shape's text as read (before), into the shape at that index, only the changed
+    // stretches (as a rich text cell gets them), and when fontName is not empty gives it that
+    // font.
     QList<ShapeText> SheetShapes(int sheet) const;
-    void SetSheetShapeText(int sheet, int index, const QString& text, const QString& fontName);
+    void SetSheetShapeText(int sheet, int index, const QString& before, const QString& text, const QString& fontName,
+                           const TextConversion& convert = {});
+
+    // The runs of text of the sheet's text cells (row by row) and then of its drawing shapes,
+    // each as its text followed by "|b" when bold and "|i" when italic; each field in them
+    // as U+FFFC.
+    QStringList SheetRunStyles(int sheet) const;
 
     // Presentations. Slides are numbered from 0; notes selects the slide's notes page.
     int SlideCount() const;
     QList<ShapeText> SlideShapes(int slide, bool notes) const;
+    // Writes text into the shape, only the stretches that differ from its text now.
     void SetSlideShapeText(int slide, bool notes, int index, const QString& text, const QString& fontName);
 
     // Text documents. Their stories are the body with its tables, every page style's headers
@@ -211,15 +234,20 @@ public:
     void SetSlideName(int slide, const QString& name);
     // Every non-empty text of the page, read in one call.
     QList<PageText> PageTexts(PageId page) const;
-    // In one call: each text not to be left whose text is not null replaces the text at its
-    // place; every one not to be left also gets the font when fontName is not empty.
+    // In one call: each text not to be left whose text is not null is written at its place,
+    // only the stretches that differ from the text there (each character the text keeps keeps
+    // its formatting); every one not to be left also gets the font when fontName is not empty.
     void SetPageTexts(PageId page, const QList<PageText>& texts, const QString& fontName);
     // The page's texts read, rewritten and written back (as SetPageTexts does) a few hundred
     // shapes at a time, each piece in one call; rewrite changes a piece's texts in place and
-    // keeps their number. With dissolveGroups every group lying directly on the page is then
+    // keeps their number. A changed text that holds fields is given to rewrite once more on its
+    // own, with each field as U+FFFC, so that only its changed stretches are written and the
+    // fields stay. With dissolveGroups every group lying directly on the page is then
     // dissolved into its members.
     void RewritePageTexts(PageId page, const std::function<void(QList<PageText>&)>& rewrite, const QString& fontName,
                           bool dissolveGroups);
+    // The runs of text of the page's texts, as SheetRunStyles gives them.
+    QStringList PageRunStyles(PageId page) const;
     // The font of each of the texts (of its first character), in one call.
     QStringList PageTextFonts(PageId page, const QList<PageText>& texts) const;
 

@@ -3,6 +3,7 @@
 // texts are read in one guarded call and its changes written in one more.
 #include "platform/office/OfficeDocument.h"
 
+#include "platform/office/TextSpans.h"
 #include "platform/office/UnoSession.h"
 
 #include <com/sun/star/beans/XMultiPropertySet.hpp>
@@ -189,12 +190,26 @@ void SetTextFont(const Reference<css::text::XText>& text, const QString& fontNam
     properties->setPropertyValues(css::uno::Sequence<rtl::OUString>(names, 2), css::uno::Sequence<css::uno::Any>(values, 2));
 }
 
-void WriteText(const Reference<css::text::XText>& text, const PageText& change, const QString& fontName)
+// Writes a changed text stretch by stretch (before: the text as read; convert converts the
+// text once more where it holds fields) and gives it the font.
+void WriteText(const Reference<css::text::XText>& text, const QString& before, const PageText& change,
+               const QString& fontName, const TextConversion& convert = {})
 {
     if (change.leave)
         return;
     if (!change.text.isNull())
-        text->setString(ToOUString(change.text));
+        WriteConvertedText(text, before, change.text, convert);
+    if (!fontName.isEmpty())
+        SetTextFont(text, fontName);
+}
+
+void WriteText(const Reference<css::text::XText>& text, TextModel model, const QString& before, const PageText& change,
+               const QString& fontName, const TextConversion& convert)
+{
+    if (change.leave)
+        return;
+    if (!change.text.isNull())
+        WriteConvertedText(text, std::move(model), before, change.text, convert);
     if (!fontName.isEmpty())
         SetTextFont(text, fontName);
 }
@@ -285,8 +300,21 @@ void OfficeDocument::RewritePageTexts(PageId page, const std::function<void(QLis
             rewrite(texts);
             if (texts.size() != qsizetype(finds.texts.size()))
                 throw css::uno::RuntimeException("the rewritten texts do not match the texts read");
+            // Every changed text's model is read before any text is written.
+            std::vector<TextModel> models(finds.texts.size());
             for (qsizetype k = 0; k < texts.size(); ++k)
-                WriteText(finds.texts.at(size_t(k)).text, texts.at(k), fontName);
+                if (!texts.at(k).leave && !texts.at(k).text.isNull() && texts.at(k).text != finds.texts.at(size_t(k)).where.text)
+                    models[size_t(k)] = ModelOfText(finds.texts.at(size_t(k)).text);
+            for (qsizetype k = 0; k < texts.size(); ++k) {
+                const PageText& read = finds.texts.at(size_t(k)).where;
+                const auto convert = [&](const QString& text) {
+                    QList<PageText> again{read};
+                    again.first().text = text;
+                    rewrite(again);
+                    return again.value(0).leave ? QString() : again.value(0).text;
+                };
+                WriteText(finds.texts.at(size_t(k)).text, std::move(models[size_t(k)]), read.text, texts.at(k), fontName, convert);
+            }
         });
     }
     if (!dissolveGroups || groups.empty())
@@ -307,7 +335,8 @@ void OfficeDocument::SetPageTexts(PageId page, const QList<PageText>& texts, con
     TEZDESK_DOCUMENT_CALL(QStringLiteral("Texts of ") + PageName(page)) {
         const Reference<css::drawing::XDrawPage> drawPage = PageOf(m_impl->component, page);
         for (const PageText& where : texts) {
-            WriteText(TextAt(drawPage, where), where, fontName);
+            const Reference<css::text::XText> text = TextAt(drawPage, where);
+            WriteText(text, where.text.isNull() ? QString() : ToQString(text->getString()), where, fontName);
         }
     });
 }
@@ -327,6 +356,19 @@ QStringList OfficeDocument::PageTextFonts(PageId page, const QList<PageText>& te
             fonts.append(ToQString(font));
         }
         return fonts;
+    });
+}
+
+QStringList OfficeDocument::PageRunStyles(PageId page) const
+{
+    TEZDESK_DOCUMENT_CALL(QStringLiteral("Run styles of ") + PageName(page)) {
+        const Reference<css::container::XIndexAccess> shapes(PageOf(m_impl->component, page), UNO_QUERY_THROW);
+        PageFinds finds;
+        CollectTexts(shapes, 0, shapes->getCount(), {}, finds);
+        QStringList runs;
+        for (const FoundText& found : finds.texts)
+            runs += RunStylesOf(found.text);
+        return runs;
     });
 }
 

@@ -4,6 +4,7 @@
 #include "platform/office/OfficeDocument.h"
 
 #include "platform/office/ChartShape.h"
+#include "platform/office/TextSpans.h"
 #include "platform/office/UnoSession.h"
 
 #include <com/sun/star/beans/XPropertySet.hpp>
@@ -25,6 +26,8 @@
 #include <com/sun/star/sheet/XUsedAreaCursor.hpp>
 #include <com/sun/star/table/XCellRange.hpp>
 #include <com/sun/star/text/XText.hpp>
+
+#include <QSet>
 
 namespace office {
 
@@ -111,31 +114,48 @@ void SetFont(const Reference<css::uno::XInterface>& object, const QString& fontN
 namespace {
 
 // While alive, the workbook keeps no undo and its rows keep their heights: a change of many
-// cells would otherwise copy them for undo and work out each row's height anew.
+// cells would otherwise copy them for undo and work out each row's height anew. Turning the
+// heights on again works out every row's height. Within an open change of cells the first
+// one turns them off and the change's end turns them on.
 class BulkChange {
 public:
-    explicit BulkChange(const Reference<css::lang::XComponent>& component) : m_settings(component, UNO_QUERY_THROW)
+    explicit BulkChange(OfficeDocument::Impl& document) : m_document(document)
     {
-        m_undo = m_settings->getPropertyValue("IsUndoEnabled");
-        m_adjustHeight = m_settings->getPropertyValue("IsAdjustHeightEnabled");
-        m_settings->setPropertyValue("IsUndoEnabled", Any(false));
-        m_settings->setPropertyValue("IsAdjustHeightEnabled", Any(false));
+        if (m_document.cellLayoutHeld)
+            return;
+        Reference<css::beans::XPropertySet> settings(m_document.component, UNO_QUERY_THROW);
+        m_document.heldUndo = settings->getPropertyValue("IsUndoEnabled");
+        m_document.heldAdjustHeight = settings->getPropertyValue("IsAdjustHeightEnabled");
+        settings->setPropertyValue("IsUndoEnabled", Any(false));
+        settings->setPropertyValue("IsAdjustHeightEnabled", Any(false));
+        m_document.cellLayoutHeld = true;
+        m_releases = !m_document.cellChangesOpen;
     }
     ~BulkChange()
     {
+        if (!m_releases)
+            return;
         try {
-            m_settings->setPropertyValue("IsAdjustHeightEnabled", m_adjustHeight);
-            m_settings->setPropertyValue("IsUndoEnabled", m_undo);
+            Release(m_document);
         } catch (const css::uno::Exception&) {
         }
     }
     BulkChange(const BulkChange&) = delete;
     BulkChange& operator=(const BulkChange&) = delete;
 
+    static void Release(OfficeDocument::Impl& document)
+    {
+        if (!document.cellLayoutHeld)
+            return;
+        document.cellLayoutHeld = false;
+        Reference<css::beans::XPropertySet> settings(document.component, UNO_QUERY_THROW);
+        settings->setPropertyValue("IsAdjustHeightEnabled", document.heldAdjustHeight);
+        settings->setPropertyValue("IsUndoEnabled", document.heldUndo);
+    }
+
 private:
-    Reference<css::beans::XPropertySet> m_settings;
-    Any m_undo;
-    Any m_adjustHeight;
+    OfficeDocument::Impl& m_document;
+    bool m_releases = false;
 };
 
 }  // namespace
@@ -167,40 +187,126 @@ void OfficeDocument::SetSheetName(int sheet, const QString& name)
     });
 }
 
-QList<TextCellBlock> OfficeDocument::SheetTextCells(int sheet) const
+namespace {
+
+using Cell = std::pair<sal_Int32, sal_Int32>;  // row, column
+
+// The cells whose text has more than one formatting run.
+QSet<Cell> RichTextCells(const Reference<css::sheet::XCellRangesQuery>& query)
 {
-    TEZDESK_DOCUMENT_CALL("Text cells") {
-        QList<TextCellBlock> blocks;
-        Reference<css::sheet::XCellRangesQuery> query(Sheet(m_impl->component, sheet), UNO_QUERY_THROW);
-        Reference<css::sheet::XSheetCellRanges> ranges = query->queryContentCells(css::sheet::CellFlags::STRING);
-        Reference<css::container::XIndexAccess> rangeList(ranges, UNO_QUERY_THROW);
-        for (sal_Int32 i = 0, n = rangeList->getCount(); i < n; ++i) {
-            Reference<css::sheet::XCellRangeData> data(rangeList->getByIndex(i), UNO_QUERY_THROW);
-            const auto address = Reference<css::sheet::XCellRangeAddressable>(data, UNO_QUERY_THROW)->getRangeAddress();
-            TextCellBlock block;
-            block.firstRow = address.StartRow;
-            block.firstColumn = address.StartColumn;
-            block.rows = address.EndRow - address.StartRow + 1;
-            block.columns = address.EndColumn - address.StartColumn + 1;
-            const Sequence<Sequence<Any>> rows = data->getDataArray();
-            for (const Sequence<Any>& row : rows)
-                for (const Any& cell : row) {
-                    rtl::OUString text;
-                    cell >>= text;
-                    block.texts.append(ToQString(text));
-                }
-            blocks.append(block);
-        }
-        return blocks;
-    });
+    QSet<Cell> cells;
+    Reference<css::sheet::XSheetCellRanges> ranges = query->queryContentCells(css::sheet::CellFlags::FORMATTED);
+    for (const css::table::CellRangeAddress& address : ranges->getRangeAddresses())
+        for (sal_Int32 row = address.StartRow; row <= address.EndRow; ++row)
+            for (sal_Int32 column = address.StartColumn; column <= address.EndColumn; ++column)
+                cells.insert({row, column});
+    return cells;
 }
 
-void OfficeDocument::SetSheetTextCells(int sheet, const TextCellBlock& block)
+// The rows [firstRow, lastRow] and columns [firstColumn, lastColumn] of a text range read whole.
+TextCellBlock SubBlock(const TextCellBlock& range, sal_Int32 firstRow, sal_Int32 lastRow, sal_Int32 firstColumn,
+                       sal_Int32 lastColumn)
 {
-    if (block.texts.size() != block.rows * block.columns || block.rows <= 0 || block.columns <= 0)
+    TextCellBlock block;
+    block.firstRow = firstRow;
+    block.firstColumn = firstColumn;
+    block.rows = lastRow - firstRow + 1;
+    block.columns = lastColumn - firstColumn + 1;
+    for (sal_Int32 row = firstRow; row <= lastRow; ++row)
+        for (sal_Int32 column = firstColumn; column <= lastColumn; ++column)
+            block.texts.append(range.texts.at((row - range.firstRow) * range.columns + column - range.firstColumn));
+    return block;
+}
+
+// A text range cut so that each rich text cell is a block of its own: rows without one stay
+// together, a row with one is cut around it.
+void AppendCut(const TextCellBlock& range, const QSet<Cell>& rich, QList<TextCellBlock>& blocks)
+{
+    const sal_Int32 lastRow = range.firstRow + range.rows - 1;
+    const sal_Int32 lastColumn = range.firstColumn + range.columns - 1;
+    const auto rowHasRich = [&](sal_Int32 row) {
+        for (sal_Int32 column = range.firstColumn; column <= lastColumn; ++column)
+            if (rich.contains({row, column}))
+                return true;
+        return false;
+    };
+    sal_Int32 bandStart = range.firstRow;
+    for (sal_Int32 row = range.firstRow; row <= lastRow + 1; ++row) {
+        if (row <= lastRow && !rowHasRich(row))
+            continue;
+        if (bandStart < row)
+            blocks.append(SubBlock(range, bandStart, row - 1, range.firstColumn, lastColumn));
+        bandStart = row + 1;
+        if (row > lastRow)
+            break;
+        sal_Int32 segmentStart = range.firstColumn;
+        for (sal_Int32 column = range.firstColumn; column <= lastColumn + 1; ++column) {
+            if (column <= lastColumn && !rich.contains({row, column}))
+                continue;
+            if (segmentStart < column)
+                blocks.append(SubBlock(range, row, row, segmentStart, column - 1));
+            if (column <= lastColumn) {
+                blocks.append(SubBlock(range, row, row, column, column));
+                blocks.last().richText = true;
+            }
+            segmentStart = column + 1;
+        }
+    }
+}
+
+// The sheet's constant text cells, in blocks, each rich text cell a block of its own.
+QList<TextCellBlock> TextCellsOf(const Reference<css::sheet::XSpreadsheet>& sheet)
+{
+    QList<TextCellBlock> blocks;
+    Reference<css::sheet::XCellRangesQuery> query(sheet, UNO_QUERY_THROW);
+    Reference<css::sheet::XSheetCellRanges> ranges = query->queryContentCells(css::sheet::CellFlags::STRING);
+    Reference<css::container::XIndexAccess> rangeList(ranges, UNO_QUERY_THROW);
+    const sal_Int32 count = rangeList->getCount();
+    const QSet<Cell> rich = count > 0 ? RichTextCells(query) : QSet<Cell>();
+    for (sal_Int32 i = 0; i < count; ++i) {
+        Reference<css::sheet::XCellRangeData> data(rangeList->getByIndex(i), UNO_QUERY_THROW);
+        const auto address = Reference<css::sheet::XCellRangeAddressable>(data, UNO_QUERY_THROW)->getRangeAddress();
+        TextCellBlock block;
+        block.firstRow = address.StartRow;
+        block.firstColumn = address.StartColumn;
+        block.rows = address.EndRow - address.StartRow + 1;
+        block.columns = address.EndColumn - address.StartColumn + 1;
+        const Sequence<Sequence<Any>> rows = data->getDataArray();
+        for (const Sequence<Any>& row : rows)
+            for (const Any& cell : row) {
+                rtl::OUString text;
+                cell >>= text;
+                block.texts.append(ToQString(text));
+            }
+        if (rich.isEmpty())
+            blocks.append(block);
+        else
+            AppendCut(block, rich, blocks);
+    }
+    return blocks;
+}
+
+}  // namespace
+
+QList<TextCellBlock> OfficeDocument::SheetTextCells(int sheet) const
+{
+    TEZDESK_DOCUMENT_CALL("Text cells") { return TextCellsOf(Sheet(m_impl->component, sheet)); });
+}
+
+void OfficeDocument::SetSheetTextCells(int sheet, const TextCellBlock& block, const TextConversion& convert)
+{
+    if (block.texts.size() != block.rows * block.columns || block.rows <= 0 || block.columns <= 0 ||
+        (block.richText && block.texts.size() != 1))
         throw OfficeError(OfficeFailure::CallFailed, QStringLiteral("A block of cells with a wrong number of texts"));
     TEZDESK_DOCUMENT_CALL("Text cells") {
         Reference<css::table::XCellRange> cells(Sheet(m_impl->component, sheet), UNO_QUERY_THROW);
+        if (block.richText) {
+            // The cell's text cursor moves by UTF-16 units, as a drawing shape's does.
+            const Reference<css::text::XText> text(cells->getCellByPosition(block.firstColumn, block.firstRow), UNO_QUERY_THROW);
+            BulkChange bulk(*m_impl);
+            WriteConvertedText(text, ToQString(text->getString()), block.texts.first(), convert);
+            return;
+        }
         Reference<css::sheet::XCellRangeData> data(
             cells->getCellRangeByPosition(block.firstColumn, block.firstRow, block.firstColumn + block.columns - 1,
                                           block.firstRow + block.rows - 1),
@@ -214,7 +320,7 @@ void OfficeDocument::SetSheetTextCells(int sheet, const TextCellBlock& block)
                 cellData[c] <<= ToOUString(block.texts.at(r * block.columns + c));
             rowData[r] = row;
         }
-        BulkChange bulk(m_impl->component);
+        BulkChange bulk(*m_impl);
         data->setDataArray(rows);
     });
 }
@@ -226,9 +332,22 @@ void OfficeDocument::SetSheetFont(int sheet, const QString& fontName)
         Reference<css::sheet::XUsedAreaCursor> cursor(spreadsheet->createCursor(), UNO_QUERY_THROW);
         cursor->gotoStartOfUsedArea(false);
         cursor->gotoEndOfUsedArea(true);
-        BulkChange bulk(m_impl->component);
+        BulkChange bulk(*m_impl);
         SetFont(cursor, fontName);
     });
+}
+
+void OfficeDocument::BeginCellChanges()
+{
+    m_impl->cellChangesOpen = true;
+}
+
+void OfficeDocument::EndCellChanges()
+{
+    m_impl->cellChangesOpen = false;
+    if (!m_impl->cellLayoutHeld)
+        return;
+    TEZDESK_DOCUMENT_CALL("Cell layout") { BulkChange::Release(*m_impl); });
 }
 
 namespace {
@@ -252,11 +371,11 @@ QList<ShapeText> ShapeTexts(const Reference<css::container::XIndexAccess>& shape
     return result;
 }
 
-void SetShapeText(const Reference<css::container::XIndexAccess>& shapes, int index, const QString& text,
-                  const QString& fontName)
+void SetShapeText(const Reference<css::container::XIndexAccess>& shapes, int index, const QString* before,
+                  const QString& text, const QString& fontName, const TextConversion& convert = {})
 {
     Reference<css::text::XText> shapeText(shapes->getByIndex(index), UNO_QUERY_THROW);
-    shapeText->setString(ToOUString(text));
+    WriteConvertedText(shapeText, before ? *before : ToQString(shapeText->getString()), text, convert);
     if (!fontName.isEmpty())
         SetFont(shapeText, fontName);
 }
@@ -268,9 +387,32 @@ QList<ShapeText> OfficeDocument::SheetShapes(int sheet) const
     TEZDESK_DOCUMENT_CALL("Shapes") { return ShapeTexts(office::SheetShapes(m_impl->component, sheet)); });
 }
 
-void OfficeDocument::SetSheetShapeText(int sheet, int index, const QString& text, const QString& fontName)
+void OfficeDocument::SetSheetShapeText(int sheet, int index, const QString& before, const QString& text,
+                                      const QString& fontName, const TextConversion& convert)
 {
-    TEZDESK_DOCUMENT_CALL("Shape text") { SetShapeText(office::SheetShapes(m_impl->component, sheet), index, text, fontName); });
+    TEZDESK_DOCUMENT_CALL("Shape text") {
+        SetShapeText(office::SheetShapes(m_impl->component, sheet), index, &before, text, fontName, convert);
+    });
+}
+
+QStringList OfficeDocument::SheetRunStyles(int sheet) const
+{
+    TEZDESK_DOCUMENT_CALL("Run styles") {
+        QStringList runs;
+        Reference<css::table::XCellRange> cells(Sheet(m_impl->component, sheet), UNO_QUERY_THROW);
+        for (const TextCellBlock& block : TextCellsOf(Reference<css::sheet::XSpreadsheet>(cells, UNO_QUERY_THROW)))
+            for (int r = 0; r < block.rows; ++r)
+                for (int c = 0; c < block.columns; ++c)
+                    runs += RunStylesOf(Reference<css::text::XText>(
+                        cells->getCellByPosition(block.firstColumn + c, block.firstRow + r), UNO_QUERY_THROW));
+        const Reference<css::container::XIndexAccess> shapes = office::SheetShapes(m_impl->component, sheet);
+        for (sal_Int32 i = 0, n = shapes->getCount(); i < n; ++i) {
+            Reference<css::text::XText> text(shapes->getByIndex(i), UNO_QUERY);
+            if (text.is())
+                runs += RunStylesOf(text);
+        }
+        return runs;
+    });
 }
 
 int OfficeDocument::SlideCount() const
@@ -285,7 +427,9 @@ QList<ShapeText> OfficeDocument::SlideShapes(int slide, bool notes) const
 
 void OfficeDocument::SetSlideShapeText(int slide, bool notes, int index, const QString& text, const QString& fontName)
 {
-    TEZDESK_DOCUMENT_CALL("Shape text") { SetShapeText(SlidePage(m_impl->component, slide, notes), index, text, fontName); });
+    TEZDESK_DOCUMENT_CALL("Shape text") {
+        SetShapeText(SlidePage(m_impl->component, slide, notes), index, nullptr, text, fontName);
+    });
 }
 
 QStringList OfficeDocument::TextProperties() const

@@ -9,6 +9,7 @@
 #include <com/sun/star/frame/XDesktop2.hpp>
 #include <com/sun/star/lang/DisposedException.hpp>
 #include <com/sun/star/lang/XComponent.hpp>
+#include <com/sun/star/uno/Any.hxx>
 #include <com/sun/star/uno/Exception.hpp>
 #include <com/sun/star/uno/Reference.hxx>
 #include <com/sun/star/uno/XComponentContext.hpp>
@@ -85,6 +86,12 @@ struct OfficeDocument::Impl {
     DocumentKind kind = DocumentKind::Text;
     Reference<css::util::XReplaceDescriptor> replaceDescriptor;
     bool replaceMatchCase = false;
+    // A workbook's open change of cells: whether one is open, whether its cells' layout is
+    // held (undo and row heights off) and the settings to give back when it ends.
+    bool cellChangesOpen = false;
+    bool cellLayoutHeld = false;
+    css::uno::Any heldUndo;
+    css::uno::Any heldAdjustHeight;
 };
 
 template <class F>

@@ -14,7 +14,6 @@
 #include "platform/office/OfficeDocument.h"
 #include "platform/office/UserOffice.h"
 
-#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QScopedValueRollback>
@@ -93,25 +92,20 @@ private slots:
     void startFailsWithOneRecordUnderTheStartsName_data()
     {
         QTest::addColumn<QString>("name");
-        QTest::addColumn<int>("minimumMs");
-        QTest::newRow("Word") << QStringLiteral("InitWordApp") << 0;
-        QTest::newRow("Excel") << QStringLiteral("InitExcelApp") << 0;
-        QTest::newRow("PowerPoint") << QStringLiteral("InitPowerPointApp") << 1000;
+        QTest::newRow("Word") << QStringLiteral("InitWordApp");
+        QTest::newRow("Excel") << QStringLiteral("InitExcelApp");
+        QTest::newRow("PowerPoint") << QStringLiteral("InitPowerPointApp");
     }
     void startFailsWithOneRecordUnderTheStartsName()
     {
         QFETCH(QString, name);
-        QFETCH(int, minimumMs);
         const std::map<QString, std::function<bool()>> starts{
             {QStringLiteral("InitWordApp"), InitWordApp},
             {QStringLiteral("InitExcelApp"), InitExcelApp},
             {QStringLiteral("InitPowerPointApp"), InitPowerPointApp}};
         OfficeNotInstalled notInstalled;
         ErrorLogFile log;
-        QElapsedTimer timer;
-        timer.start();
         QVERIFY(!starts.at(name)());
-        QVERIFY(timer.elapsed() >= minimumMs);
         QCOMPARE(log.procedures(), QStringList{name});
         QVERIFY(!gWordApp && !gExcelApp && !gPPTApp);
         QVERIFY(!office_session::IsHeld());
