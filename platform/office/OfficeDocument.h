@@ -128,6 +128,10 @@ public:
         bool operator==(const TextDocumentParts&) const = default;
     };
     TextDocumentParts Parts() const;
+    // Text documents: the images (graphic objects) it holds, and its pages as the office lays
+    // them out.
+    int ImageCount() const;
+    int PageCount() const;
     // The body's runs of text, paragraph after paragraph, each as its text followed by "|b"
     // when bold and "|i" when italic.
     QStringList BodyRunStyles() const;
