@@ -9,6 +9,8 @@
 //     literals, charts, sheet and slide names, every page's texts, the text properties);
 //   - the counts of tables, frames, shapes, footnotes, endnotes, comments, images, pages,
 //     sheets, slides, masters, charts, and the author;
+//   - every paragraph's text as the office writes it in Office XML (read from the package's
+//     XML, so that a place the office layer does not read is compared too);
 //   - the input's bytes, before and after;
 // and lists what the run failed (with its error-log record) and what else the output folder
 // holds. One line per document, then a summary.
@@ -205,10 +207,70 @@ void ReadPresentation(OfficeDocument& deck, Reading& r)
     }
 }
 
-Reading Read(const QString& path, DocumentKind kind)
+// Every paragraph's text of an Office XML package, part by part, read from its XML: what the
+// office wrote, whether the office layer reads that place or not. A paragraph is what stands
+// before each paragraph end (a nested paragraph's outer text joins its first one, in every
+// store alike).
+QList<std::pair<QString, QStringList>> PackageParagraphs(const QString& path)
+{
+    QList<std::pair<QString, QStringList>> parts;
+    QProcess list;
+    list.start(QStringLiteral("unzip"), {QStringLiteral("-Z1"), path});
+    if (!list.waitForFinished(30000) || list.exitCode() != 0)
+        return parts;
+    static const QRegularExpression end(QStringLiteral("</(?:w:p|a:p|si|is)>"));
+    static const QRegularExpression run(QStringLiteral("<(w:t|a:t|t)(?: [^>]*)?>([^<]*)</\\1>"));
+    QStringList names = QString::fromUtf8(list.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    names.sort();
+    for (const QString& name : names) {
+        if (!name.endsWith(QLatin1String(".xml")) || name.startsWith(QLatin1String("docProps/")))
+            continue;
+        QProcess unzip;
+        unzip.start(QStringLiteral("unzip"), {QStringLiteral("-p"), path, name});
+        if (!unzip.waitForFinished(30000))
+            continue;
+        const QString xml = QString::fromUtf8(unzip.readAllStandardOutput());
+        QStringList paragraphs;
+        for (const QString& piece : xml.split(end)) {
+            QString text;
+            for (auto it = run.globalMatch(piece); it.hasNext();)
+                text += it.next().captured(2);
+            text.replace(QLatin1String("&lt;"), QLatin1String("<")).replace(QLatin1String("&gt;"), QLatin1String(">"))
+                .replace(QLatin1String("&quot;"), QLatin1String("\"")).replace(QLatin1String("&apos;"), QLatin1String("'"))
+                .replace(QLatin1String("&amp;"), QLatin1String("&"));
+            if (!text.isEmpty())
+                paragraphs << text;
+        }
+        // Parts of one kind together: the office numbers charts and the like in any order.
+        static const QRegularExpression number(QStringLiteral("\\d+(?=\\.xml$)"));
+        const QString kind = QStringLiteral("package ") + QString(name).replace(number, QStringLiteral("N"));
+        if (paragraphs.isEmpty())
+            continue;
+        if (parts.isEmpty() || parts.last().first != kind)
+            parts.append({kind, {}});
+        parts.last().second += paragraphs;
+    }
+    return parts;
+}
+
+// The document stored again by the office as Office XML in scratch, and that package's paragraphs.
+QList<std::pair<QString, QStringList>> StoredParagraphs(OfficeDocument& document, const QString& path, DocumentKind kind,
+                                                        const QString& scratch)
+{
+    if (office::OfficeXmlFormatOf(path))
+        return PackageParagraphs(path);
+    const char* extension = kind == DocumentKind::Text ? "docx" : kind == DocumentKind::Spreadsheet ? "xlsx" : "pptx";
+    const QString stored = scratch + QStringLiteral("/stored.") + QLatin1String(extension);
+    QFile::remove(stored);
+    document.StoreAs(stored, office::StoreFilterFor(stored, ""));
+    return PackageParagraphs(stored);
+}
+
+Reading Read(const QString& path, DocumentKind kind, const QString& scratch)
 {
     OfficeDocument document = ProgramOffice().Load(path, kind);
     Reading r;
+    r.texts += StoredParagraphs(document, path, kind, scratch);
     const QString contentType = MainContentType(path);
     r.format = contentType.isEmpty() ? document.FilterName() : contentType;
     switch (kind) {
@@ -400,7 +462,7 @@ int main(int argc, char** argv)
                                                                                   ? QString::fromLatin1(office::kFilterWord97)
                                                                                   : document.FilterName()));
             }
-            plainReading = Read(plainPath, *kind);
+            plainReading = Read(plainPath, *kind, dir.path());
         } catch (const office::OfficeError& e) {
             plainFailure = e.message();
         }
@@ -423,7 +485,7 @@ int main(int argc, char** argv)
             continue;
         }
         try {
-            problems += Differences(*plainReading, Read(output, *kind));
+            problems += Differences(*plainReading, Read(output, *kind, dir.path()));
         } catch (const office::OfficeError& e) {
             problems << QStringLiteral("output cannot be read: ") + e.message();
         }
