@@ -1,6 +1,7 @@
 // The pages of a presentation beyond its slides' top shapes: masters, their notes pages and
 // the handout master; the members of groups at any depth; every cell of a table. A page's
 // texts are read in one guarded call and its changes written in one more.
+#include "platform/office/ChangedSpans.h"
 #include "platform/office/OfficeDocument.h"
 
 #include "platform/office/UnoSession.h"
@@ -189,12 +190,43 @@ void SetTextFont(const Reference<css::text::XText>& text, const QString& fontNam
     properties->setPropertyValues(css::uno::Sequence<rtl::OUString>(names, 2), css::uno::Sequence<css::uno::Any>(values, 2));
 }
 
+// Moves the cursor right by count characters (the office moves at most 32767 at a time).
+bool GoRight(const Reference<css::text::XTextCursor>& cursor, qsizetype count, bool expand)
+{
+    for (; count > 0; count -= 0x7fff)
+        if (!cursor->goRight(sal_Int16(std::min<qsizetype>(count, 0x7fff)), expand))
+            return false;
+    return true;
+}
+
+// Replaces only the stretches the new text changes, so the line breaks, paragraphs and the
+// formatting of every other character stay; the whole text is replaced when the office's
+// positions do not match the text read (a field or other object among its characters).
+void ReplaceText(const Reference<css::text::XText>& text, const QString& after)
+{
+    const QString before = ToQString(text->getString());
+    const QList<ChangedSpan> spans = ChangedSpans(before, after);
+    QList<Reference<css::text::XTextCursor>> cursors;
+    for (const ChangedSpan& span : spans) {
+        Reference<css::text::XTextCursor> cursor = text->createTextCursor();
+        cursor->gotoStart(false);
+        if (!GoRight(cursor, span.start, false) || !GoRight(cursor, span.length, true) ||
+            ToQString(cursor->getString()) != before.mid(span.start, span.length)) {
+            text->setString(ToOUString(after));
+            return;
+        }
+        cursors.append(cursor);
+    }
+    for (qsizetype k = cursors.size() - 1; k >= 0; --k)
+        cursors.at(k)->setString(ToOUString(spans.at(k).text));
+}
+
 void WriteText(const Reference<css::text::XText>& text, const PageText& change, const QString& fontName)
 {
     if (change.leave)
         return;
     if (!change.text.isNull())
-        text->setString(ToOUString(change.text));
+        ReplaceText(text, change.text);
     if (!fontName.isEmpty())
         SetTextFont(text, fontName);
 }
