@@ -151,7 +151,9 @@ public:
         bool operator==(const TextDocumentParts&) const = default;
     };
     TextDocumentParts Parts() const;
-    // The number of pages as the office lays the document out for print.
+    // Text documents: the images (graphic objects) it holds, and its pages as the office lays
+    // them out.
+    int ImageCount() const;
     int PageCount() const;
     // The body's runs of text, paragraph after paragraph, each as its text followed by "|b"
     // when bold and "|i" when italic.

@@ -1,6 +1,7 @@
 // The pages of a presentation beyond its slides' top shapes: masters, their notes pages and
 // the handout master; the members of groups at any depth; every cell of a table. A page's
 // texts are read in one guarded call and its changes written in one more.
+#include "platform/office/ChangedSpans.h"
 #include "platform/office/OfficeDocument.h"
 
 #include "platform/office/TextSpans.h"

@@ -24,7 +24,6 @@
 #include <com/sun/star/text/XTextFramesSupplier.hpp>
 #include <com/sun/star/text/XTextRange.hpp>
 #include <com/sun/star/text/XTextTable.hpp>
-#include <com/sun/star/view/XRenderable.hpp>
 
 #include <algorithm>
 
@@ -366,17 +365,6 @@ OfficeDocument::TextDocumentParts OfficeDocument::Parts() const
                 ++parts.comments;
         }
         return parts;
-    });
-}
-
-int OfficeDocument::PageCount() const
-{
-    if (!IsOpen())
-        throw OfficeError(OfficeFailure::NotRunning, QStringLiteral("The document is no longer open: ") + Path());
-    return m_impl->suite->Call(OfficeFailure::CallFailed, QStringLiteral("Page count of ") + Path(), [&] {
-        // The pages a print of the whole document gives: the office lays it all out first.
-        Reference<css::view::XRenderable> renderable(m_impl->component, UNO_QUERY_THROW);
-        return int(renderable->getRendererCount(Any(m_impl->component), {}));
     });
 }
 
