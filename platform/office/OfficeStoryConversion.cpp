@@ -5,11 +5,10 @@
 #include "platform/office/ChangedSpans.h"
 #include "platform/office/EditLock.h"
 #include "platform/office/OfficeDocument.h"
+#include "platform/office/TextSpans.h"
 #include "platform/office/TextStories.h"
 #include "platform/office/UnoSession.h"
 
-#include <com/sun/star/awt/FontSlant.hpp>
-#include <com/sun/star/beans/UnknownPropertyException.hpp>
 #include <com/sun/star/beans/XPropertySet.hpp>
 #include <com/sun/star/container/XEnumeration.hpp>
 #include <com/sun/star/container/XEnumerationAccess.hpp>
@@ -119,20 +118,6 @@ struct ParagraphModel {
     QList<Portion> portions; // the plain text portions
 };
 
-QString PortionType(const Reference<XTextRange>& portion)
-{
-    Reference<css::beans::XPropertySet> properties(portion, UNO_QUERY);
-    if (!properties.is())
-        return QStringLiteral("Text");
-    try {
-        rtl::OUString type;
-        properties->getPropertyValue("TextPortionType") >>= type;
-        return type.isEmpty() ? QStringLiteral("Text") : ToQString(type);
-    } catch (const css::beans::UnknownPropertyException&) {
-        return QStringLiteral("Text");
-    }
-}
-
 // Marks that take no place in the text (a bookmark, a soft page break) leave the text whole.
 bool TakesNoPlace(const QString& type)
 {
@@ -165,16 +150,7 @@ ParagraphModel ModelOf(const Reference<XTextRange>& paragraph)
     return model;
 }
 
-// Moves the cursor right or left by n characters (more than one call can move).
-void GoRight(const Reference<css::text::XTextCursor>& cursor, qsizetype n, bool expand)
-{
-    while (n > 0) {
-        const qsizetype step = std::min<qsizetype>(n, 0x7FFF);
-        cursor->goRight(sal_Int16(step), expand);
-        n -= step;
-    }
-}
-
+// Moves the cursor left by n characters (more than one call can move).
 void GoLeft(const Reference<css::text::XTextCursor>& cursor, qsizetype n, bool expand)
 {
     while (n > 0) {
@@ -184,16 +160,7 @@ void GoLeft(const Reference<css::text::XTextCursor>& cursor, qsizetype n, bool e
     }
 }
 
-qsizetype Moves(const Story& story, QStringView text)
-{
-    if (!story.movesByCharacters)
-        return text.size();
-    qsizetype characters = 0;
-    for (qsizetype i = 0; i < text.size(); ++i)
-        if (!text[i].isLowSurrogate())
-            ++characters;
-    return characters;
-}
+qsizetype Moves(const Story& story, QStringView text) { return CursorMoves(text, story.movesByCharacters); }
 
 // A cursor at the model offset, inside the plain text portion that holds it.
 Reference<css::text::XTextCursor> CursorAt(const Story& story, const ParagraphModel& model, qsizetype offset)
@@ -378,15 +345,8 @@ QStringList OfficeDocument::BodyRunStyles() const
                           paragraphs);
         QStringList runs;
         for (const Paragraph& paragraph : paragraphs)
-            for (const Portion& portion : ModelOf(paragraph.range).portions) {
-                Reference<css::beans::XPropertySet> properties(portion.range, UNO_QUERY_THROW);
-                float weight = 0;
-                properties->getPropertyValue("CharWeight") >>= weight;
-                css::awt::FontSlant slant = css::awt::FontSlant_NONE;
-                properties->getPropertyValue("CharPosture") >>= slant;
-                runs.append(portion.text + (weight > 100.f ? QStringLiteral("|b") : QString()) +
-                            (slant != css::awt::FontSlant_NONE ? QStringLiteral("|i") : QString()));
-            }
+            for (const Portion& portion : ModelOf(paragraph.range).portions)
+                runs.append(RunStyleOf(portion.range, portion.text));
         return runs;
     });
 }

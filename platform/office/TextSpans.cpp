@@ -25,20 +25,6 @@ using css::text::XTextRange;
 constexpr QChar kObject(0xFFFC);
 constexpr QChar kParagraphBreak(u'\n');
 
-QString PortionType(const Reference<XTextRange>& portion)
-{
-    Reference<css::beans::XPropertySet> properties(portion, UNO_QUERY);
-    if (!properties.is())
-        return QStringLiteral("Text");
-    try {
-        rtl::OUString type;
-        properties->getPropertyValue("TextPortionType") >>= type;
-        return type.isEmpty() ? QStringLiteral("Text") : ToQString(type);
-    } catch (const css::beans::UnknownPropertyException&) {
-        return QStringLiteral("Text");
-    }
-}
-
 // A link's shown text is the user's: it is converted with the text around it.
 void AddLinkText(const Reference<XTextRange>& portion, TextModel& model)
 {
@@ -82,26 +68,12 @@ void AddParagraph(const Reference<XTextRange>& paragraph, TextModel& model)
     }
 }
 
-void GoRight(const Reference<XTextCursor>& cursor, qsizetype n, bool expand)
-{
-    while (n > 0) {
-        const qsizetype step = std::min<qsizetype>(n, 0x7FFF);
-        cursor->goRight(sal_Int16(step), expand);
-        n -= step;
-    }
-}
-
 struct Writer {
     Reference<XText> text;
     const TextModel& model;
     bool movesByCharacters;
 
-    qsizetype Moves(QStringView part) const
-    {
-        if (!movesByCharacters)
-            return part.size();
-        return std::count_if(part.begin(), part.end(), [](QChar c) { return !c.isLowSurrogate(); });
-    }
+    qsizetype Moves(QStringView part) const { return CursorMoves(part, movesByCharacters); }
 
     // A cursor at the model offset, inside the plain text portion that holds it.
     Reference<XTextCursor> CursorAt(qsizetype offset) const
@@ -178,20 +150,8 @@ bool SpansOf(const TextModel& model, const QString& converted, QList<ChangedSpan
                 runStarts.append(portion.start - from);
         const QStringView before = QStringView(model.text).mid(from, to - from);
         const QStringView after = QStringView(converted).mid(convertedFrom, convertedTo - convertedFrom);
-        const QList<ChangedSpan> pieceSpans = ChangedSpans(before, after, runStarts);
-        for (qsizetype i = 0; i < pieceSpans.size(); ++i) {
-            ChangedSpan span = pieceSpans.at(i);
-            // Spans of the same run, where before and after have the same length, go as one:
-            // what stands between them is the same in both and in the same formatting, and
-            // each span costs the office several calls.
-            while (before.size() == after.size() && i + 1 < pieceSpans.size() &&
-                   std::none_of(runStarts.begin(), runStarts.end(), [&](qsizetype runStart) {
-                       return runStart > span.start && runStart <= pieceSpans.at(i + 1).start;
-                   })) {
-                const ChangedSpan& next = pieceSpans.at(++i);
-                span.length = next.start + next.length - span.start;
-                span.text = after.mid(span.start, span.length).toString();
-            }
+        // Spans of one run go as one: each span costs the office several calls.
+        for (ChangedSpan span : JoinedWithinRuns(before, ChangedSpans(before, after, runStarts), runStarts)) {
             span.start += from;
             spans.append(span);
         }
@@ -202,6 +162,49 @@ bool SpansOf(const TextModel& model, const QString& converted, QList<ChangedSpan
 }
 
 }  // namespace
+
+QString PortionType(const Reference<XTextRange>& portion)
+{
+    Reference<css::beans::XPropertySet> properties(portion, UNO_QUERY);
+    if (!properties.is())
+        return QStringLiteral("Text");
+    try {
+        rtl::OUString type;
+        properties->getPropertyValue("TextPortionType") >>= type;
+        return type.isEmpty() ? QStringLiteral("Text") : ToQString(type);
+    } catch (const css::beans::UnknownPropertyException&) {
+        return QStringLiteral("Text");
+    }
+}
+
+void GoRight(const Reference<XTextCursor>& cursor, qsizetype n, bool expand)
+{
+    while (n > 0) {
+        const qsizetype step = std::min<qsizetype>(n, 0x7FFF);
+        cursor->goRight(sal_Int16(step), expand);
+        n -= step;
+    }
+}
+
+qsizetype CursorMoves(QStringView part, bool movesByCharacters)
+{
+    if (!movesByCharacters)
+        return part.size();
+    return std::count_if(part.begin(), part.end(), [](QChar c) { return !c.isLowSurrogate(); });
+}
+
+QString RunStyleOf(const Reference<XTextRange>& portion, const QString& text)
+{
+    Reference<css::beans::XPropertySet> properties(portion, UNO_QUERY_THROW);
+    float weight = 0, asianWeight = 0;
+    properties->getPropertyValue("CharWeight") >>= weight;
+    properties->getPropertyValue("CharWeightAsian") >>= asianWeight;
+    css::awt::FontSlant slant = css::awt::FontSlant_NONE, asianSlant = css::awt::FontSlant_NONE;
+    properties->getPropertyValue("CharPosture") >>= slant;
+    properties->getPropertyValue("CharPostureAsian") >>= asianSlant;
+    return text + (std::max(weight, asianWeight) > 100.f ? QStringLiteral("|b") : QString()) +
+           (slant != css::awt::FontSlant_NONE || asianSlant != css::awt::FontSlant_NONE ? QStringLiteral("|i") : QString());
+}
 
 TextModel ModelOfText(const Reference<XText>& text)
 {
@@ -226,18 +229,8 @@ QStringList RunStylesOf(const Reference<XText>& text)
     QStringList runs;
     const TextModel model = ModelOfText(text);
     runs.append(QStringList(model.text.count(kObject), QString(kObject)));
-    for (const TextModel::Portion& portion : model.portions) {
-        Reference<css::beans::XPropertySet> properties(portion.range, UNO_QUERY_THROW);
-        float weight = 0, asianWeight = 0;
-        properties->getPropertyValue("CharWeight") >>= weight;
-        properties->getPropertyValue("CharWeightAsian") >>= asianWeight;
-        css::awt::FontSlant slant = css::awt::FontSlant_NONE, asianSlant = css::awt::FontSlant_NONE;
-        properties->getPropertyValue("CharPosture") >>= slant;
-        properties->getPropertyValue("CharPostureAsian") >>= asianSlant;
-        runs.append(portion.text + (std::max(weight, asianWeight) > 100.f ? QStringLiteral("|b") : QString()) +
-                    (slant != css::awt::FontSlant_NONE || asianSlant != css::awt::FontSlant_NONE ? QStringLiteral("|i")
-                                                                                               : QString()));
-    }
+    for (const TextModel::Portion& portion : model.portions)
+        runs.append(RunStyleOf(portion.range, portion.text));
     return runs;
 }
 

@@ -6,6 +6,7 @@
 #include "platform/office/UnoSession.h"
 
 #include <com/sun/star/text/XText.hpp>
+#include <com/sun/star/text/XTextCursor.hpp>
 #include <com/sun/star/text/XTextRange.hpp>
 
 #include <QList>
@@ -28,6 +29,16 @@ struct TextModel {
 };
 
 TextModel ModelOfText(const Reference<css::text::XText>& text);
+
+// A text portion's kind ("Text" for plain text, else a field's, a mark's, ...).
+QString PortionType(const Reference<css::text::XTextRange>& portion);
+// Moves the cursor right by n steps (the office takes at most 32767 in one call).
+void GoRight(const Reference<css::text::XTextCursor>& cursor, qsizetype n, bool expand);
+// The cursor steps over part: one a character where the text moves by characters (a surrogate
+// pair is one), else one a UTF-16 unit.
+qsizetype CursorMoves(QStringView part, bool movesByCharacters);
+// A run's text followed by "|b" when bold and "|i" when italic (in its Western or its Asian font).
+QString RunStyleOf(const Reference<css::text::XTextRange>& portion, const QString& text);
 
 // The text's objects, each as U+FFFC, then its runs of plain text, each as its text followed
 // by "|b" when bold and "|i" when italic (in its Western or its Asian font).
