@@ -116,8 +116,9 @@ void ConvertDeck(DlgProgress& progress, const QString& sSrc, const QString& sDst
         ConversionStep(failures, QStringLiteral("name of slide %1").arg(slide + 1), [&] { name = deck.SlideName(slide); });
         WriteLog(QStringLiteral(".Do Slide:") + name + QStringLiteral("(%1/%1)").arg(slide + 1));
         TransPPTSlide(deck, slide, failures);
-        ConversionStep(failures, QStringLiteral("charts of slide %1").arg(slide + 1),
-                       [&] { TransSlideCharts(deck, slide, failures); });
+        if (deck.SlideMayHoldCharts(slide))
+            ConversionStep(failures, QStringLiteral("charts of slide %1").arg(slide + 1),
+                           [&] { TransSlideCharts(deck, slide, failures); });
         TransSlideName(deck, slide, name, failures);
         position += step;
         ShowConversionProgress(progress, sSrc, position);

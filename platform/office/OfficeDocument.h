@@ -248,6 +248,9 @@ public:
     // dissolved into its members.
     void RewritePageTexts(PageId page, const std::function<void(QList<PageText>&)>& rewrite, const QString& fontName,
                           bool dissolveGroups);
+    // False when the slide's texts were last rewritten with no chart or other embedded object
+    // met on it (at any depth); true otherwise.
+    bool SlideMayHoldCharts(int slide) const;
     // The runs of text of the page's texts, as SheetRunStyles gives them.
     QStringList PageRunStyles(PageId page) const;
     // The font of each of the texts (of its first character), in one call.

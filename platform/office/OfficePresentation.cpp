@@ -24,6 +24,9 @@
 #include <com/sun/star/text/XTextCursor.hpp>
 
 #include <algorithm>
+#include <map>
+#include <set>
+#include <utility>
 #include <vector>
 
 namespace office {
@@ -36,43 +39,87 @@ using PageId = OfficeDocument::PageId;
 using PageKind = OfficeDocument::PageKind;
 using PageText = OfficeDocument::PageText;
 
-Reference<css::container::XIndexAccess> Slides(const Reference<css::lang::XComponent>& component)
-{
-    return Reference<css::container::XIndexAccess>(
-        Reference<css::drawing::XDrawPagesSupplier>(component, UNO_QUERY_THROW)->getDrawPages(), UNO_QUERY_THROW);
-}
-
-Reference<css::container::XIndexAccess> Masters(const Reference<css::lang::XComponent>& component)
-{
-    return Reference<css::container::XIndexAccess>(
-        Reference<css::drawing::XMasterPagesSupplier>(component, UNO_QUERY_THROW)->getMasterPages(), UNO_QUERY_THROW);
-}
-
 Reference<css::drawing::XDrawPage> NotesOf(const Reference<css::drawing::XDrawPage>& page)
 {
     return Reference<css::presentation::XPresentationPage>(page, UNO_QUERY_THROW)->getNotesPage();
 }
 
-Reference<css::drawing::XDrawPage> PageOf(const Reference<css::lang::XComponent>& component, PageId page)
+}  // namespace
+
+// The pages of one presentation as they were found, each looked up in the office once.
+struct PresentationPages {
+    Reference<css::lang::XComponent> component;  // the document they belong to
+    Reference<css::container::XIndexAccess> slides;
+    Reference<css::container::XIndexAccess> masters;
+    std::map<std::pair<int, int>, Reference<css::drawing::XDrawPage>> pages;
+    // The slides whose last text walk met no chart or other embedded object.
+    std::set<int> slidesWithoutObjects;
+};
+
+namespace {
+
+PresentationPages& PagesOf(OfficeDocument::Impl& document)
+{
+    if (!document.presentationPages || document.presentationPages->component != document.component) {
+        document.presentationPages = std::make_shared<PresentationPages>();
+        document.presentationPages->component = document.component;
+    }
+    return *document.presentationPages;
+}
+
+const Reference<css::container::XIndexAccess>& Slides(OfficeDocument::Impl& document)
+{
+    PresentationPages& pages = PagesOf(document);
+    if (!pages.slides.is())
+        pages.slides.set(Reference<css::drawing::XDrawPagesSupplier>(document.component, UNO_QUERY_THROW)->getDrawPages(),
+                         UNO_QUERY_THROW);
+    return pages.slides;
+}
+
+const Reference<css::container::XIndexAccess>& Masters(OfficeDocument::Impl& document)
+{
+    PresentationPages& pages = PagesOf(document);
+    if (!pages.masters.is())
+        pages.masters.set(
+            Reference<css::drawing::XMasterPagesSupplier>(document.component, UNO_QUERY_THROW)->getMasterPages(),
+            UNO_QUERY_THROW);
+    return pages.masters;
+}
+
+Reference<css::drawing::XDrawPage> FindPage(OfficeDocument::Impl& document, PageId page)
 {
     Reference<css::drawing::XDrawPage> result;
     switch (page.kind) {
     case PageKind::Slide:
     case PageKind::SlideNotes:
-        Slides(component)->getByIndex(page.index) >>= result;
+        Slides(document)->getByIndex(page.index) >>= result;
         break;
     case PageKind::Master:
     case PageKind::MasterNotes:
-        Masters(component)->getByIndex(page.index) >>= result;
+        Masters(document)->getByIndex(page.index) >>= result;
         break;
     case PageKind::HandoutMaster:
-        result = Reference<css::presentation::XHandoutMasterSupplier>(component, UNO_QUERY_THROW)->getHandoutMasterPage();
+        result = Reference<css::presentation::XHandoutMasterSupplier>(document.component, UNO_QUERY_THROW)
+                     ->getHandoutMasterPage();
         break;
     }
     if (result.is() && (page.kind == PageKind::SlideNotes || page.kind == PageKind::MasterNotes))
         result = NotesOf(result);
     if (!result.is())
         throw css::uno::RuntimeException("no such page");
+    return result;
+}
+
+// The page, looked up in the office the first time only.
+Reference<css::drawing::XDrawPage> PageOf(OfficeDocument::Impl& document, PageId page)
+{
+    const std::pair<int, int> key{int(page.kind), page.kind == PageKind::HandoutMaster ? 0 : page.index};
+    PresentationPages& pages = PagesOf(document);
+    const auto found = pages.pages.find(key);
+    if (found != pages.pages.end())
+        return found->second;
+    Reference<css::drawing::XDrawPage> result = FindPage(document, page);
+    pages.pages.emplace(key, result);
     return result;
 }
 
@@ -123,6 +170,7 @@ struct FoundText {
 struct PageFinds {
     std::vector<FoundText> texts;
     std::vector<Reference<css::drawing::XShapeGroup>> groups;
+    bool objects = false;  // a chart or another embedded object met
 };
 
 void AppendText(const Reference<css::uno::XInterface>& object, const PageText& where, PageFinds& finds)
@@ -152,6 +200,8 @@ void CollectTexts(const Reference<css::container::XIndexAccess>& shapes, sal_Int
         switch (where.typeCode) {
         case kShapeChart:
         case kShapeEmbeddedOLEObject:
+            finds.objects = true;
+            break;
         case kShapeFormControl:
             break;
         case kShapeGroup: {
@@ -243,13 +293,13 @@ Reference<css::text::XText> TextAt(const Reference<css::drawing::XDrawPage>& pag
 
 int OfficeDocument::MasterCount() const
 {
-    TEZDESK_DOCUMENT_CALL(QStringLiteral("Masters")) { return int(Masters(m_impl->component)->getCount()); });
+    TEZDESK_DOCUMENT_CALL(QStringLiteral("Masters")) { return int(Masters(*m_impl)->getCount()); });
 }
 
 QString OfficeDocument::SlideName(int slide) const
 {
     TEZDESK_DOCUMENT_CALL(QStringLiteral("Slide name")) {
-        return ToQString(Reference<css::container::XNamed>(PageOf(m_impl->component, {PageKind::Slide, slide}), UNO_QUERY_THROW)
+        return ToQString(Reference<css::container::XNamed>(PageOf(*m_impl, {PageKind::Slide, slide}), UNO_QUERY_THROW)
                              ->getName());
     });
 }
@@ -257,7 +307,7 @@ QString OfficeDocument::SlideName(int slide) const
 void OfficeDocument::SetSlideName(int slide, const QString& name)
 {
     TEZDESK_DOCUMENT_CALL(QStringLiteral("Slide name")) {
-        Reference<css::container::XNamed>(PageOf(m_impl->component, {PageKind::Slide, slide}), UNO_QUERY_THROW)
+        Reference<css::container::XNamed>(PageOf(*m_impl, {PageKind::Slide, slide}), UNO_QUERY_THROW)
             ->setName(ToOUString(name));
     });
 }
@@ -265,7 +315,7 @@ void OfficeDocument::SetSlideName(int slide, const QString& name)
 QList<OfficeDocument::PageText> OfficeDocument::PageTexts(PageId page) const
 {
     TEZDESK_DOCUMENT_CALL(QStringLiteral("Texts of ") + PageName(page)) {
-        const Reference<css::container::XIndexAccess> shapes(PageOf(m_impl->component, page), UNO_QUERY_THROW);
+        const Reference<css::container::XIndexAccess> shapes(PageOf(*m_impl, page), UNO_QUERY_THROW);
         PageFinds finds;
         CollectTexts(shapes, 0, shapes->getCount(), {}, finds);
         QList<PageText> texts;
@@ -282,16 +332,22 @@ void OfficeDocument::RewritePageTexts(PageId page, const std::function<void(QLis
         throw OfficeError(OfficeFailure::NotRunning, QStringLiteral("The document is no longer open: ") + Path());
     OfficeSuite::Impl& suite = *m_impl->suite;
     const QString what = QStringLiteral("Texts of %1 of %2").arg(PageName(page), Path());
-    const Reference<css::drawing::XDrawPage> drawPage =
-        suite.Call(OfficeFailure::CallFailed, what, [&] { return PageOf(m_impl->component, page); });
+    Reference<css::drawing::XDrawPage> drawPage;
+    const sal_Int32 count = suite.Call(OfficeFailure::CallFailed, what, [&] {
+        drawPage = PageOf(*m_impl, page);
+        return drawPage->getCount();
+    });
     const Reference<css::container::XIndexAccess> shapes(drawPage, UNO_QUERY);
-    const sal_Int32 count = suite.Call(OfficeFailure::CallFailed, what, [&] { return shapes->getCount(); });
     std::vector<Reference<css::drawing::XShapeGroup>> groups;
+    bool objects = false;
+    if (page.kind == PageKind::Slide)
+        PagesOf(*m_impl).slidesWithoutObjects.erase(page.index);
     for (sal_Int32 first = 0; first < count; first += kShapesPerCall) {
         suite.Call(OfficeFailure::CallFailed, what, [&] {
             PageFinds finds;
             CollectTexts(shapes, first, std::min(count, first + kShapesPerCall), {}, finds);
             groups.insert(groups.end(), finds.groups.begin(), finds.groups.end());
+            objects = objects || finds.objects;
             if (finds.texts.empty())
                 return;
             QList<PageText> texts;
@@ -318,6 +374,8 @@ void OfficeDocument::RewritePageTexts(PageId page, const std::function<void(QLis
             }
         });
     }
+    if (page.kind == PageKind::Slide && !objects)
+        PagesOf(*m_impl).slidesWithoutObjects.insert(page.index);
     if (!dissolveGroups || groups.empty())
         return;
     suite.Call(OfficeFailure::CallFailed, QStringLiteral("Groups of %1 of %2").arg(PageName(page), Path()), [&] {
@@ -334,7 +392,7 @@ void OfficeDocument::SetPageTexts(PageId page, const QList<PageText>& texts, con
                             })))
         return;
     TEZDESK_DOCUMENT_CALL(QStringLiteral("Texts of ") + PageName(page)) {
-        const Reference<css::drawing::XDrawPage> drawPage = PageOf(m_impl->component, page);
+        const Reference<css::drawing::XDrawPage> drawPage = PageOf(*m_impl, page);
         for (const PageText& where : texts) {
             const Reference<css::text::XText> text = TextAt(drawPage, where);
             WriteText(text, where.text.isNull() ? QString() : ToQString(text->getString()), where, fontName);
@@ -345,7 +403,7 @@ void OfficeDocument::SetPageTexts(PageId page, const QList<PageText>& texts, con
 QStringList OfficeDocument::PageTextFonts(PageId page, const QList<PageText>& texts) const
 {
     TEZDESK_DOCUMENT_CALL(QStringLiteral("Fonts of ") + PageName(page)) {
-        const Reference<css::drawing::XDrawPage> drawPage = PageOf(m_impl->component, page);
+        const Reference<css::drawing::XDrawPage> drawPage = PageOf(*m_impl, page);
         QStringList fonts;
         for (const PageText& where : texts) {
             const Reference<css::text::XText> text = TextAt(drawPage, where);
@@ -360,10 +418,16 @@ QStringList OfficeDocument::PageTextFonts(PageId page, const QList<PageText>& te
     });
 }
 
+bool OfficeDocument::SlideMayHoldCharts(int slide) const
+{
+    return !IsOpen() || !m_impl->presentationPages || m_impl->presentationPages->component != m_impl->component ||
+           m_impl->presentationPages->slidesWithoutObjects.count(slide) == 0;
+}
+
 QStringList OfficeDocument::PageRunStyles(PageId page) const
 {
     TEZDESK_DOCUMENT_CALL(QStringLiteral("Run styles of ") + PageName(page)) {
-        const Reference<css::container::XIndexAccess> shapes(PageOf(m_impl->component, page), UNO_QUERY_THROW);
+        const Reference<css::container::XIndexAccess> shapes(PageOf(*m_impl, page), UNO_QUERY_THROW);
         PageFinds finds;
         CollectTexts(shapes, 0, shapes->getCount(), {}, finds);
         QStringList runs;

@@ -74,11 +74,14 @@ struct OfficeSuite::Impl {
 };
 
 struct Stories;
+struct PresentationPages;
 
 struct OfficeDocument::Impl {
     std::shared_ptr<OfficeSuite::Impl> suite;
     // A text document's stories, found once: editing their texts adds or removes none.
     std::shared_ptr<const Stories> stories;
+    // A presentation's pages, found once: converting its texts adds or removes none.
+    std::shared_ptr<PresentationPages> presentationPages;
     int generation = 0;
     Reference<css::lang::XComponent> component;
     QString path;
