@@ -248,18 +248,12 @@ private slots:
     void headersKeptApartConverted()
     {
         useRegionalTable();
-        const auto rtfText = [](const QString& text) {
-            QByteArray out;
-            for (QChar c : text)
-                out += c.unicode() < 0x80 ? QByteArray(1, char(c.unicode())) : "\\u" + QByteArray::number(qint16(c.unicode())) + "?";
-            return out;
-        };
         QByteArray rtf = "{\\rtf1\\ansi\\facingp{\\fonttbl{\\f0\\fnil\\fcharset134 SimSun;}}\\titlepg";
         const QStringList places{QStringLiteral("headerf"), QStringLiteral("headerl"), QStringLiteral("headerr"),
                                  QStringLiteral("footerf"), QStringLiteral("footerl"), QStringLiteral("footerr")};
         for (const QString& place : places)
-            rtf += "{\\" + place.toLatin1() + "\\pard " + rtfText(QStringLiteral("软件") + place) + "\\par}";
-        rtf += "\\pard " + rtfText(QStringLiteral("软件")) + "\\par}";
+            rtf += "{\\" + place.toLatin1() + "\\pard " + office_tests::RtfText(QStringLiteral("软件") + place) + "\\par}";
+        rtf += "\\pard " + office_tests::RtfText(QStringLiteral("软件")) + "\\par}";
         const QString source = newName(QStringLiteral(".rtf"));
         office_tests::WriteBytes(source, rtf);
         const QString doc = newName(QStringLiteral(".doc"));
