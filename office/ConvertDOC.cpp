@@ -37,6 +37,19 @@ void ConvertDocumentTexts(OfficeDocument& document, ConversionFailures& failures
         failures.Add(object, QStringLiteral("%1 stretches beside fields not converted").arg(left));
 }
 
+// The dialog's bar at the value, painted at once (no event loop runs while the office works).
+// Only what changed is painted: the bar, and the file's name when it is new.
+void ShowDocumentProgress(DlgProgress& progress, const QString& source, int value)
+{
+    if (!progress.isVisible() || progress.labFile->text() != source) {
+        ShowConversionProgress(progress, source, value);
+        return;
+    }
+    progress.ProgressBar1->setRange(0, 100);
+    progress.ProgressBar1->setValue(value);
+    progress.ProgressBar1->repaint();
+}
+
 }  // namespace
 
 bool ConvertDOC(DlgProgress& progress, const QString& sSrc, const QString& sDst, bool bCode, bool bPhrase,
@@ -44,7 +57,7 @@ bool ConvertDOC(DlgProgress& progress, const QString& sSrc, const QString& sDst,
 {
     SetConvertOption(bB52GB, bCode, bPhrase, bL2R);
     MousePointerKeeper hourglass(vbHourglass);
-    ShowConversionProgress(progress, sSrc, 0);
+    ShowDocumentProgress(progress, sSrc, 0);
     ConversionFailures failures;
     if (IsOneFile(sSrc, sDst)) {
         failures.Add(QStringLiteral("output"), QStringLiteral("the output is the document itself: ") + sDst);
@@ -52,15 +65,15 @@ bool ConvertDOC(DlgProgress& progress, const QString& sSrc, const QString& sDst,
         try {
             OfficeDocument document = office_session::ProgramOffice().Load(sSrc, office::DocumentKind::Text);
             WriteLog(QStringLiteral("Document Opened:") + sSrc + QStringLiteral(", SaveAs:") + sDst);
-            ShowConversionProgress(progress, sSrc, 5);
+            ShowDocumentProgress(progress, sSrc, 5);
             const QTime start = QTime::currentTime();
             ConversionStep(failures, QStringLiteral("document text"), [&] { ConvertDocumentTexts(document, failures); });
-            ShowConversionProgress(progress, sSrc, 50);
+            ShowDocumentProgress(progress, sSrc, 50);
             if (!gsConvFontName.isEmpty())
                 ConversionStep(failures, QStringLiteral("fonts"), [&] { document.SetStoriesFont(gsConvFontName); });
-            ShowConversionProgress(progress, sSrc, 90);
+            ShowDocumentProgress(progress, sSrc, 90);
             ConversionStep(failures, QStringLiteral("document properties"), [&] { ConvertTextProperties(document, failures); });
-            ShowConversionProgress(progress, sSrc, 100);
+            ShowDocumentProgress(progress, sSrc, 100);
             if (failures.objects.isEmpty()) {
                 ConversionStep(failures, QStringLiteral("output ") + sDst, [&] {
                     document.StoreAs(sDst, office::StoreFilterFor(sDst, office::kFilterWord97));

@@ -71,33 +71,43 @@ void AddText(QList<Reference<XText>>& texts, const Any& value)
 
 // The headers and footers of every page style that has them: the right (or shared) one, and
 // the left and first-page ones where they are kept apart. Each style's switches come in one
-// call, and the texts it has in one more.
+// call with its right texts (a style without them gives none), the left and first-page texts
+// in one more where they are kept apart.
 void AddHeadersAndFooters(const Reference<css::lang::XComponent>& component, QList<Reference<XText>>& texts)
 {
-    const rtl::OUString switchNames[] = {"HeaderIsOn", "HeaderIsShared", "FooterIsOn", "FooterIsShared", "FirstIsShared"};
-    const Sequence<rtl::OUString> kSwitches(switchNames, std::size(switchNames));
+    const rtl::OUString firstNames[] = {"HeaderIsOn", "HeaderIsShared", "FooterIsOn", "FooterIsShared", "FirstIsShared",
+                                        "HeaderText", "FooterText"};
+    const Sequence<rtl::OUString> kFirst(firstNames, std::size(firstNames));
     Reference<css::style::XStyleFamiliesSupplier> families(component, UNO_QUERY_THROW);
     Reference<css::container::XNameAccess> pageStyles(families->getStyleFamilies()->getByName("PageStyles"), UNO_QUERY_THROW);
     for (const rtl::OUString& name : pageStyles->getElementNames()) {
         Reference<css::beans::XMultiPropertySet> style(pageStyles->getByName(name), UNO_QUERY_THROW);
-        const Sequence<Any> switches = style->getPropertyValues(kSwitches);
-        const auto isOn = [&](int i) { return switches.getLength() > i && switches[i] == Any(true); };
-        std::vector<rtl::OUString> wanted;
-        for (const auto& [on, shared, part] : {std::tuple(0, 1, "Header"), std::tuple(2, 3, "Footer")}) {
+        const Sequence<Any> first = style->getPropertyValues(kFirst);
+        const auto isOn = [&](int i) { return first.getLength() > i && first[i] == Any(true); };
+        // Per part: its right text, and the names of the left and first-page ones it keeps apart.
+        std::vector<std::pair<Any, std::vector<rtl::OUString>>> parts;
+        std::vector<rtl::OUString> more;
+        for (const auto& [on, shared, textAt, part] : {std::tuple(0, 1, 5, "Header"), std::tuple(2, 3, 6, "Footer")}) {
             if (!isOn(on))
                 continue;
             const rtl::OUString p = rtl::OUString::createFromAscii(part);
-            wanted.push_back(p + "Text");
+            std::vector<rtl::OUString> apart;
             if (!isOn(shared))
-                wanted.push_back(p + "TextLeft");
+                apart.push_back(p + "TextLeft");
             if (!isOn(4))
-                wanted.push_back(p + "TextFirst");
+                apart.push_back(p + "TextFirst");
+            more.insert(more.end(), apart.begin(), apart.end());
+            parts.emplace_back(first.getLength() > textAt ? first[textAt] : Any(), apart);
         }
-        if (wanted.empty())
-            continue;
-        const Sequence<rtl::OUString> names(wanted.data(), sal_Int32(wanted.size()));
-        for (const Any& text : style->getPropertyValues(names))
+        Sequence<Any> moreTexts;
+        if (!more.empty())
+            moreTexts = style->getPropertyValues(Sequence<rtl::OUString>(more.data(), sal_Int32(more.size())));
+        sal_Int32 next = 0;
+        for (const auto& [text, apart] : parts) {
             AddText(texts, text);
+            for (std::size_t k = 0; k < apart.size() && next < moreTexts.getLength(); ++k)
+                AddText(texts, moreTexts[next++]);
+        }
     }
 }
 

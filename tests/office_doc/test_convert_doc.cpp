@@ -243,6 +243,35 @@ private slots:
         QCOMPARE(result.StoryRunFonts(), QStringList{font + QLatin1Char('|') + font});
     }
 
+    // A page style that keeps its first-page and left-page headers and footers apart from the
+    // right ones: every one of them is converted.
+    void headersKeptApartConverted()
+    {
+        useRegionalTable();
+        QByteArray rtf = "{\\rtf1\\ansi\\facingp{\\fonttbl{\\f0\\fnil\\fcharset134 SimSun;}}\\titlepg";
+        const QStringList places{QStringLiteral("headerf"), QStringLiteral("headerl"), QStringLiteral("headerr"),
+                                 QStringLiteral("footerf"), QStringLiteral("footerl"), QStringLiteral("footerr")};
+        for (const QString& place : places)
+            rtf += "{\\" + place.toLatin1() + "\\pard " + office_tests::RtfText(QStringLiteral("软件") + place) + "\\par}";
+        rtf += "\\pard " + office_tests::RtfText(QStringLiteral("软件")) + "\\par}";
+        const QString source = newName(QStringLiteral(".rtf"));
+        office_tests::WriteBytes(source, rtf);
+        const QString doc = newName(QStringLiteral(".doc"));
+        ProgramOffice().Load(source, DocumentKind::Text).StoreAs(doc, QString::fromLatin1(office::kFilterWord97));
+        {
+            const QStringList texts = ProgramOffice().Load(doc, DocumentKind::Text).StoryTexts();
+            for (const QString& place : places)
+                QVERIFY2(texts.join(QLatin1Char('|')).contains(QStringLiteral("软件") + place), qPrintable(place));
+        }
+        QTemporaryDir out;
+        const QString output = out.filePath(QStringLiteral("a.doc"));
+        QVERIFY(ConvertDOC(dlgProgress(), doc, output, true, true, false, false));
+        const QString texts = ProgramOffice().Load(output, DocumentKind::Text).StoryTexts().join(QLatin1Char('|'));
+        QVERIFY2(!texts.contains(QStringLiteral("软件")), qPrintable(texts));
+        for (const QString& place : places)
+            QVERIFY2(texts.contains(QStringLiteral("軟體") + place), qPrintable(place));
+    }
+
     // Terms of an in-use proper-noun table earlier in the list stay whole while the other
     // tables' terms are replaced; a table of proper nouns not in use protects nothing.
     void properNounsKeptWhole_data()
