@@ -74,11 +74,14 @@ struct OfficeSuite::Impl {
 };
 
 struct Stories;
+struct WorkbookSheets;
 
 struct OfficeDocument::Impl {
     std::shared_ptr<OfficeSuite::Impl> suite;
     // A text document's stories, found once: editing their texts adds or removes none.
     std::shared_ptr<const Stories> stories;
+    // A workbook's sheets and their drawing pages' shapes, found once.
+    std::shared_ptr<WorkbookSheets> sheets;
     int generation = 0;
     Reference<css::lang::XComponent> component;
     QString path;
