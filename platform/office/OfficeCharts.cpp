@@ -6,6 +6,7 @@
 
 #include "platform/office/ChartShape.h"
 #include "platform/office/UnoSession.h"
+#include "platform/office/WorkbookSheets.h"
 
 #include <com/sun/star/beans/XPropertySet.hpp>
 #include <com/sun/star/chart2/DataPointCustomLabelFieldType.hpp>
@@ -18,11 +19,9 @@
 #include <com/sun/star/chart2/XTitled.hpp>
 #include <com/sun/star/container/XIndexAccess.hpp>
 #include <com/sun/star/container/XNamed.hpp>
-#include <com/sun/star/drawing/XDrawPageSupplier.hpp>
 #include <com/sun/star/drawing/XDrawPagesSupplier.hpp>
 #include <com/sun/star/drawing/XShapeDescriptor.hpp>
 #include <com/sun/star/frame/XModel.hpp>
-#include <com/sun/star/sheet/XSpreadsheetDocument.hpp>
 #include <com/sun/star/util/XModifiable.hpp>
 
 #include <functional>
@@ -192,46 +191,51 @@ struct ChartShape {
     Reference<css::chart2::XChartDocument> chart;
 };
 
+void CollectCharts(const Reference<css::container::XIndexAccess>& shapes, std::vector<ChartShape>& charts);
+
+// The shape of that type when it is a chart, the charts among its members when it is a group.
+void CollectChart(const Reference<css::uno::XInterface>& shape, const rtl::OUString& type, std::vector<ChartShape>& charts)
+{
+    // A group's members are shapes of their own.
+    if (type.endsWith("GroupShape")) {
+        Reference<css::container::XIndexAccess> members(shape, UNO_QUERY);
+        if (members.is())
+            CollectCharts(members, charts);
+        return;
+    }
+    // Only an embedded object can be a chart: other shapes cost no more calls.
+    if (!type.endsWith("OLE2Shape") && !type.endsWith("ChartShape"))
+        return;
+    if (!IsChartShape(shape))
+        return;
+    Reference<css::beans::XPropertySet> properties(shape, UNO_QUERY_THROW);
+    Reference<css::chart2::XChartDocument> chart(properties->getPropertyValue("Model"), UNO_QUERY);
+    if (!chart.is())
+        return;
+    Reference<css::container::XNamed> named(shape, UNO_QUERY);
+    charts.push_back({named.is() ? ToQString(named->getName()) : QString(), chart});
+}
+
 void CollectCharts(const Reference<css::container::XIndexAccess>& shapes, std::vector<ChartShape>& charts)
 {
     for (sal_Int32 i = 0, n = shapes->getCount(); i < n; ++i) {
         Reference<css::uno::XInterface> shape(shapes->getByIndex(i), UNO_QUERY);
-        // A group's members are shapes of their own.
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wdeprecated-declarations"
         Reference<css::drawing::XShapeDescriptor> descriptor(shape, UNO_QUERY);
         const rtl::OUString type = descriptor.is() ? descriptor->getShapeType() : rtl::OUString();
 #pragma GCC diagnostic pop
-        if (type.endsWith("GroupShape")) {
-            Reference<css::container::XIndexAccess> members(shape, UNO_QUERY);
-            if (members.is())
-                CollectCharts(members, charts);
-            continue;
-        }
-        // Only an embedded object can be a chart: other shapes cost no more calls.
-        if (!type.endsWith("OLE2Shape") && !type.endsWith("ChartShape"))
-            continue;
-        if (!IsChartShape(shape))
-            continue;
-        Reference<css::beans::XPropertySet> properties(shape, UNO_QUERY_THROW);
-        Reference<css::chart2::XChartDocument> chart(properties->getPropertyValue("Model"), UNO_QUERY);
-        if (!chart.is())
-            continue;
-        Reference<css::container::XNamed> named(shape, UNO_QUERY);
-        charts.push_back({named.is() ? ToQString(named->getName()) : QString(), chart});
+        CollectChart(shape, type, charts);
     }
 }
 
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
-Reference<css::container::XIndexAccess> SheetPage(const Reference<css::lang::XComponent>& component, int sheet)
+std::vector<ChartShape> SheetChartsOf(OfficeDocument::Impl& document, int sheet)
 {
-    Reference<css::sheet::XSpreadsheetDocument> document(component, UNO_QUERY_THROW);
-    Reference<css::container::XIndexAccess> sheets(document->getSheets(), UNO_QUERY_THROW);
-    Reference<css::drawing::XDrawPageSupplier> supplier(sheets->getByIndex(sheet), UNO_QUERY_THROW);
-    return Reference<css::container::XIndexAccess>(supplier->getDrawPage(), UNO_QUERY_THROW);
+    std::vector<ChartShape> charts;
+    for (const SheetShape& shape : CachedSheetShapes(document, sheet))
+        CollectChart(shape.shape, shape.type, charts);
+    return charts;
 }
-#pragma GCC diagnostic pop
 
 Reference<css::container::XIndexAccess> SlidePage(const Reference<css::lang::XComponent>& component, int slide)
 {
@@ -247,10 +251,10 @@ std::vector<ChartShape> ChartsOn(const Reference<css::container::XIndexAccess>& 
     return charts;
 }
 
-QList<OfficeDocument::ChartTexts> ReadCharts(const Reference<css::container::XIndexAccess>& page)
+QList<OfficeDocument::ChartTexts> ReadCharts(const std::vector<ChartShape>& charts)
 {
     QList<OfficeDocument::ChartTexts> result;
-    for (const ChartShape& shape : ChartsOn(page)) {
+    for (const ChartShape& shape : charts) {
         OfficeDocument::ChartTexts chart;
         chart.name = shape.name;
         for (const TextPlace& place : TextPlacesOf(shape.chart).places)
@@ -260,10 +264,8 @@ QList<OfficeDocument::ChartTexts> ReadCharts(const Reference<css::container::XIn
     return result;
 }
 
-void WriteChart(const Reference<css::container::XIndexAccess>& page, int index, const QStringList& texts,
-                const QString& fontName)
+void WriteChart(const std::vector<ChartShape>& charts, int index, const QStringList& texts, const QString& fontName)
 {
-    const std::vector<ChartShape> charts = ChartsOn(page);
     if (index < 0 || index >= int(charts.size()))
         throw OfficeError(OfficeFailure::CallFailed, QStringLiteral("There is no chart %1").arg(index + 1));
     const Reference<css::chart2::XChartDocument>& chart = charts.at(index).chart;
@@ -298,22 +300,22 @@ void WriteChart(const Reference<css::container::XIndexAccess>& page, int index, 
 
 QList<OfficeDocument::ChartTexts> OfficeDocument::SheetCharts(int sheet) const
 {
-    TEZDESK_CHART_CALL("Charts") { return ReadCharts(SheetPage(m_impl->component, sheet)); });
+    TEZDESK_CHART_CALL("Charts") { return ReadCharts(SheetChartsOf(*m_impl, sheet)); });
 }
 
 QList<OfficeDocument::ChartTexts> OfficeDocument::SlideCharts(int slide) const
 {
-    TEZDESK_CHART_CALL("Charts") { return ReadCharts(SlidePage(m_impl->component, slide)); });
+    TEZDESK_CHART_CALL("Charts") { return ReadCharts(ChartsOn(SlidePage(m_impl->component, slide))); });
 }
 
 void OfficeDocument::SetSheetChartTexts(int sheet, int chart, const QStringList& texts, const QString& fontName)
 {
-    TEZDESK_CHART_CALL("Chart texts") { WriteChart(SheetPage(m_impl->component, sheet), chart, texts, fontName); });
+    TEZDESK_CHART_CALL("Chart texts") { WriteChart(SheetChartsOf(*m_impl, sheet), chart, texts, fontName); });
 }
 
 void OfficeDocument::SetSlideChartTexts(int slide, int chart, const QStringList& texts, const QString& fontName)
 {
-    TEZDESK_CHART_CALL("Chart texts") { WriteChart(SlidePage(m_impl->component, slide), chart, texts, fontName); });
+    TEZDESK_CHART_CALL("Chart texts") { WriteChart(ChartsOn(SlidePage(m_impl->component, slide)), chart, texts, fontName); });
 }
 
 #undef TEZDESK_CHART_CALL

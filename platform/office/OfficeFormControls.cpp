@@ -3,15 +3,13 @@
 #include "platform/office/OfficeDocument.h"
 
 #include "platform/office/UnoSession.h"
+#include "platform/office/WorkbookSheets.h"
 
 #include <com/sun/star/awt/XControlModel.hpp>
 #include <com/sun/star/beans/XPropertySet.hpp>
-#include <com/sun/star/container/XIndexAccess.hpp>
 #include <com/sun/star/container/XNamed.hpp>
 #include <com/sun/star/drawing/XControlShape.hpp>
-#include <com/sun/star/drawing/XDrawPageSupplier.hpp>
 #include <com/sun/star/lang/XServiceInfo.hpp>
-#include <com/sun/star/sheet/XSpreadsheetDocument.hpp>
 
 #include <vector>
 
@@ -51,18 +49,14 @@ struct Control {
     Reference<css::beans::XPropertySet> model;
 };
 
-std::vector<Control> ControlsOf(const Reference<css::lang::XComponent>& component, int sheet)
+std::vector<Control> ControlsOf(OfficeDocument::Impl& document, int sheet)
 {
-    Reference<css::sheet::XSpreadsheetDocument> document(component, UNO_QUERY_THROW);
-    Reference<css::container::XIndexAccess> sheets(document->getSheets(), UNO_QUERY_THROW);
-    Reference<css::drawing::XDrawPageSupplier> supplier(sheets->getByIndex(sheet), UNO_QUERY_THROW);
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
-    Reference<css::container::XIndexAccess> shapes(supplier->getDrawPage(), UNO_QUERY_THROW);
-#pragma GCC diagnostic pop
     std::vector<Control> controls;
-    for (sal_Int32 i = 0, n = shapes->getCount(); i < n; ++i) {
-        Reference<css::drawing::XControlShape> shape(shapes->getByIndex(i), UNO_QUERY);
+    for (const SheetShape& sheetShape : CachedSheetShapes(document, sheet)) {
+        // Only a control shape holds a control: other shapes cost no more calls.
+        if (!sheetShape.type.endsWith("ControlShape"))
+            continue;
+        Reference<css::drawing::XControlShape> shape(sheetShape.shape, UNO_QUERY);
         if (!shape.is())
             continue;
         Reference<css::container::XNamed> named(shape, UNO_QUERY);
@@ -102,7 +96,7 @@ QList<OfficeDocument::FormControl> OfficeDocument::SheetFormControls(int sheet) 
 {
     TEZDESK_CONTROL_CALL("Form controls") {
         QList<FormControl> result;
-        for (const Control& control : ControlsOf(m_impl->component, sheet)) {
+        for (const Control& control : ControlsOf(*m_impl, sheet)) {
             FormControl entry;
             entry.name = control.name;
             entry.progId = ProgIdOf(Reference<css::lang::XServiceInfo>(control.model, UNO_QUERY));
@@ -117,14 +111,14 @@ QList<OfficeDocument::FormControl> OfficeDocument::SheetFormControls(int sheet) 
 void OfficeDocument::SetSheetFormControlCaption(int sheet, int control, const QString& caption, const QString& fontName)
 {
     TEZDESK_CONTROL_CALL("Form control caption") {
-        SetControlProperty(ControlsOf(m_impl->component, sheet), control, "Label", caption, fontName);
+        SetControlProperty(ControlsOf(*m_impl, sheet), control, "Label", caption, fontName);
     });
 }
 
 void OfficeDocument::SetSheetFormControlText(int sheet, int control, const QString& text, const QString& fontName)
 {
     TEZDESK_CONTROL_CALL("Form control text") {
-        SetControlProperty(ControlsOf(m_impl->component, sheet), control, "Text", text, fontName);
+        SetControlProperty(ControlsOf(*m_impl, sheet), control, "Text", text, fontName);
     });
 }
 

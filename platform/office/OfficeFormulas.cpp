@@ -3,6 +3,7 @@
 #include "platform/office/OfficeDocument.h"
 
 #include "platform/office/UnoSession.h"
+#include "platform/office/WorkbookSheets.h"
 
 #include <com/sun/star/container/XIndexAccess.hpp>
 #include <com/sun/star/sheet/CellFlags.hpp>
@@ -11,7 +12,6 @@
 #include <com/sun/star/sheet/XCellRangesQuery.hpp>
 #include <com/sun/star/sheet/XSheetCellRanges.hpp>
 #include <com/sun/star/sheet/XSpreadsheet.hpp>
-#include <com/sun/star/sheet/XSpreadsheetDocument.hpp>
 #include <com/sun/star/table/XCell.hpp>
 
 namespace office {
@@ -20,13 +20,6 @@ namespace {
 
 using css::uno::Sequence;
 using css::uno::UNO_QUERY_THROW;
-
-Reference<css::sheet::XSpreadsheet> SheetOf(const Reference<css::lang::XComponent>& component, int sheet)
-{
-    Reference<css::sheet::XSpreadsheetDocument> document(component, UNO_QUERY_THROW);
-    Reference<css::container::XIndexAccess> sheets(document->getSheets(), UNO_QUERY_THROW);
-    return Reference<css::sheet::XSpreadsheet>(sheets->getByIndex(sheet), UNO_QUERY_THROW);
-}
 
 }  // namespace
 
@@ -39,7 +32,7 @@ QList<OfficeDocument::FormulaCell> OfficeDocument::SheetTextFormulas(int sheet) 
 {
     TEZDESK_FORMULA_CALL("Formulas") {
         QList<FormulaCell> cells;
-        Reference<css::sheet::XCellRangesQuery> query(SheetOf(m_impl->component, sheet), UNO_QUERY_THROW);
+        Reference<css::sheet::XCellRangesQuery> query(CachedSheet(*m_impl, sheet), UNO_QUERY_THROW);
         Reference<css::container::XIndexAccess> ranges(query->queryContentCells(css::sheet::CellFlags::FORMULA),
                                                        UNO_QUERY_THROW);
         for (sal_Int32 i = 0, n = ranges->getCount(); i < n; ++i) {
@@ -62,7 +55,7 @@ void OfficeDocument::SetSheetFormula(int sheet, const FormulaCell& cell)
     if (!cell.formula.startsWith(QLatin1Char('=')))
         throw OfficeError(OfficeFailure::CallFailed, QStringLiteral("Not a formula: ") + cell.formula);
     TEZDESK_FORMULA_CALL("Formula") {
-        SheetOf(m_impl->component, sheet)->getCellByPosition(cell.column, cell.row)->setFormula(ToOUString(cell.formula));
+        CachedSheet(*m_impl, sheet)->getCellByPosition(cell.column, cell.row)->setFormula(ToOUString(cell.formula));
     });
 }
 

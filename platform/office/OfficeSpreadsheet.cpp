@@ -6,15 +6,16 @@
 #include "platform/office/ChartShape.h"
 #include "platform/office/TextSpans.h"
 #include "platform/office/UnoSession.h"
+#include "platform/office/WorkbookSheets.h"
 
 #include <com/sun/star/beans/XPropertySet.hpp>
 #include <com/sun/star/container/XIndexAccess.hpp>
 #include <com/sun/star/container/XNamed.hpp>
 #include <com/sun/star/document/XDocumentPropertiesSupplier.hpp>
-#include <com/sun/star/drawing/XDrawPageSupplier.hpp>
 #include <com/sun/star/drawing/XDrawPagesSupplier.hpp>
 #include <com/sun/star/presentation/XPresentationPage.hpp>
 #include <com/sun/star/drawing/XShapeDescriptor.hpp>
+#include <com/sun/star/lang/IndexOutOfBoundsException.hpp>
 #include <com/sun/star/lang/XServiceInfo.hpp>
 #include <com/sun/star/sheet/CellFlags.hpp>
 #include <com/sun/star/sheet/XCellRangeAddressable.hpp>
@@ -37,22 +38,6 @@ using css::uno::Any;
 using css::uno::Sequence;
 using css::uno::UNO_QUERY;
 using css::uno::UNO_QUERY_THROW;
-
-Reference<css::sheet::XSpreadsheet> Sheet(const Reference<css::lang::XComponent>& component, int sheet)
-{
-    Reference<css::sheet::XSpreadsheetDocument> document(component, UNO_QUERY_THROW);
-    Reference<css::container::XIndexAccess> sheets(document->getSheets(), UNO_QUERY_THROW);
-    return Reference<css::sheet::XSpreadsheet>(sheets->getByIndex(sheet), UNO_QUERY_THROW);
-}
-
-Reference<css::container::XIndexAccess> SheetShapes(const Reference<css::lang::XComponent>& component, int sheet)
-{
-    Reference<css::drawing::XDrawPageSupplier> supplier(Sheet(component, sheet), UNO_QUERY_THROW);
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
-    return Reference<css::container::XIndexAccess>(supplier->getDrawPage(), UNO_QUERY_THROW);
-#pragma GCC diagnostic pop
-}
 
 Reference<css::container::XIndexAccess> Slides(const Reference<css::lang::XComponent>& component)
 {
@@ -167,23 +152,20 @@ private:
 
 int OfficeDocument::SheetCount() const
 {
-    TEZDESK_DOCUMENT_CALL("Sheets") {
-        Reference<css::sheet::XSpreadsheetDocument> document(m_impl->component, UNO_QUERY_THROW);
-        return int(Reference<css::container::XIndexAccess>(document->getSheets(), UNO_QUERY_THROW)->getCount());
-    });
+    TEZDESK_DOCUMENT_CALL("Sheets") { return CachedSheetCount(*m_impl); });
 }
 
 QString OfficeDocument::SheetName(int sheet) const
 {
     TEZDESK_DOCUMENT_CALL("Sheet name") {
-        return ToQString(Reference<css::container::XNamed>(Sheet(m_impl->component, sheet), UNO_QUERY_THROW)->getName());
+        return ToQString(Reference<css::container::XNamed>(CachedSheet(*m_impl, sheet), UNO_QUERY_THROW)->getName());
     });
 }
 
 void OfficeDocument::SetSheetName(int sheet, const QString& name)
 {
     TEZDESK_DOCUMENT_CALL("Sheet name") {
-        Reference<css::container::XNamed>(Sheet(m_impl->component, sheet), UNO_QUERY_THROW)->setName(ToOUString(name));
+        Reference<css::container::XNamed>(CachedSheet(*m_impl, sheet), UNO_QUERY_THROW)->setName(ToOUString(name));
     });
 }
 
@@ -290,7 +272,7 @@ QList<TextCellBlock> TextCellsOf(const Reference<css::sheet::XSpreadsheet>& shee
 
 QList<TextCellBlock> OfficeDocument::SheetTextCells(int sheet) const
 {
-    TEZDESK_DOCUMENT_CALL("Text cells") { return TextCellsOf(Sheet(m_impl->component, sheet)); });
+    TEZDESK_DOCUMENT_CALL("Text cells") { return TextCellsOf(CachedSheet(*m_impl, sheet)); });
 }
 
 void OfficeDocument::SetSheetTextCells(int sheet, const TextCellBlock& block, const TextConversion& convert)
@@ -299,7 +281,7 @@ void OfficeDocument::SetSheetTextCells(int sheet, const TextCellBlock& block, co
         (block.richText && block.texts.size() != 1))
         throw OfficeError(OfficeFailure::CallFailed, QStringLiteral("A block of cells with a wrong number of texts"));
     TEZDESK_DOCUMENT_CALL("Text cells") {
-        Reference<css::table::XCellRange> cells(Sheet(m_impl->component, sheet), UNO_QUERY_THROW);
+        Reference<css::table::XCellRange> cells(CachedSheet(*m_impl, sheet), UNO_QUERY_THROW);
         if (block.richText) {
             // The cell's text cursor moves by UTF-16 units, as a drawing shape's does.
             const Reference<css::text::XText> text(cells->getCellByPosition(block.firstColumn, block.firstRow), UNO_QUERY_THROW);
@@ -328,7 +310,7 @@ void OfficeDocument::SetSheetTextCells(int sheet, const TextCellBlock& block, co
 void OfficeDocument::SetSheetFont(int sheet, const QString& fontName)
 {
     TEZDESK_DOCUMENT_CALL("Sheet font") {
-        Reference<css::sheet::XSpreadsheet> spreadsheet = Sheet(m_impl->component, sheet);
+        Reference<css::sheet::XSpreadsheet> spreadsheet = CachedSheet(*m_impl, sheet);
         Reference<css::sheet::XUsedAreaCursor> cursor(spreadsheet->createCursor(), UNO_QUERY_THROW);
         cursor->gotoStartOfUsedArea(false);
         cursor->gotoEndOfUsedArea(true);
@@ -352,46 +334,69 @@ void OfficeDocument::EndCellChanges()
 
 namespace {
 
+ShapeText ShapeTextOf(const Reference<css::uno::XInterface>& shape, int typeCode)
+{
+    ShapeText entry;
+    entry.typeCode = typeCode;
+    Reference<css::container::XNamed> named(shape, UNO_QUERY);
+    if (named.is())
+        entry.name = ToQString(named->getName());
+    Reference<css::text::XText> text(shape, UNO_QUERY);
+    entry.hasText = text.is();
+    if (text.is())
+        entry.text = ToQString(text->getString());
+    return entry;
+}
+
 QList<ShapeText> ShapeTexts(const Reference<css::container::XIndexAccess>& shapes)
 {
     QList<ShapeText> result;
     for (sal_Int32 i = 0, n = shapes->getCount(); i < n; ++i) {
         Reference<css::uno::XInterface> shape(shapes->getByIndex(i), UNO_QUERY);
-        ShapeText entry;
-        entry.typeCode = TypeCodeOf(shape);
-        Reference<css::container::XNamed> named(shape, UNO_QUERY);
-        if (named.is())
-            entry.name = ToQString(named->getName());
-        Reference<css::text::XText> text(shape, UNO_QUERY);
-        entry.hasText = text.is();
-        if (text.is())
-            entry.text = ToQString(text->getString());
-        result.append(entry);
+        result.append(ShapeTextOf(shape, TypeCodeOf(shape)));
     }
     return result;
+}
+
+void SetShapeText(const Reference<css::text::XText>& shapeText, const QString* before, const QString& text,
+                  const QString& fontName, const TextConversion& convert = {})
+{
+    WriteConvertedText(shapeText, before ? *before : ToQString(shapeText->getString()), text, convert);
+    if (!fontName.isEmpty())
+        SetFont(shapeText, fontName);
 }
 
 void SetShapeText(const Reference<css::container::XIndexAccess>& shapes, int index, const QString* before,
                   const QString& text, const QString& fontName, const TextConversion& convert = {})
 {
-    Reference<css::text::XText> shapeText(shapes->getByIndex(index), UNO_QUERY_THROW);
-    WriteConvertedText(shapeText, before ? *before : ToQString(shapeText->getString()), text, convert);
-    if (!fontName.isEmpty())
-        SetFont(shapeText, fontName);
+    SetShapeText(Reference<css::text::XText>(shapes->getByIndex(index), UNO_QUERY_THROW), before, text, fontName, convert);
+}
+
+const SheetShape& SheetShapeAt(const std::vector<SheetShape>& shapes, int index)
+{
+    if (index < 0 || index >= int(shapes.size()))
+        throw css::lang::IndexOutOfBoundsException("There is no shape " + rtl::OUString::number(index + 1));
+    return shapes.at(index);
 }
 
 }  // namespace
 
 QList<ShapeText> OfficeDocument::SheetShapes(int sheet) const
 {
-    TEZDESK_DOCUMENT_CALL("Shapes") { return ShapeTexts(office::SheetShapes(m_impl->component, sheet)); });
+    TEZDESK_DOCUMENT_CALL("Shapes") {
+        QList<ShapeText> result;
+        for (const SheetShape& shape : CachedSheetShapes(*m_impl, sheet))
+            result.append(ShapeTextOf(shape.shape, TypeCodeOfShapeType(ToQString(shape.type), shape.shape)));
+        return result;
+    });
 }
 
 void OfficeDocument::SetSheetShapeText(int sheet, int index, const QString& before, const QString& text,
                                       const QString& fontName, const TextConversion& convert)
 {
     TEZDESK_DOCUMENT_CALL("Shape text") {
-        SetShapeText(office::SheetShapes(m_impl->component, sheet), index, &before, text, fontName, convert);
+        const SheetShape& shape = SheetShapeAt(CachedSheetShapes(*m_impl, sheet), index);
+        SetShapeText(Reference<css::text::XText>(shape.shape, UNO_QUERY_THROW), &before, text, fontName, convert);
     });
 }
 
@@ -399,15 +404,14 @@ QStringList OfficeDocument::SheetRunStyles(int sheet) const
 {
     TEZDESK_DOCUMENT_CALL("Run styles") {
         QStringList runs;
-        Reference<css::table::XCellRange> cells(Sheet(m_impl->component, sheet), UNO_QUERY_THROW);
+        Reference<css::table::XCellRange> cells(CachedSheet(*m_impl, sheet), UNO_QUERY_THROW);
         for (const TextCellBlock& block : TextCellsOf(Reference<css::sheet::XSpreadsheet>(cells, UNO_QUERY_THROW)))
             for (int r = 0; r < block.rows; ++r)
                 for (int c = 0; c < block.columns; ++c)
                     runs += RunStylesOf(Reference<css::text::XText>(
                         cells->getCellByPosition(block.firstColumn + c, block.firstRow + r), UNO_QUERY_THROW));
-        const Reference<css::container::XIndexAccess> shapes = office::SheetShapes(m_impl->component, sheet);
-        for (sal_Int32 i = 0, n = shapes->getCount(); i < n; ++i) {
-            Reference<css::text::XText> text(shapes->getByIndex(i), UNO_QUERY);
+        for (const SheetShape& shape : CachedSheetShapes(*m_impl, sheet)) {
+            Reference<css::text::XText> text(shape.shape, UNO_QUERY);
             if (text.is())
                 runs += RunStylesOf(text);
         }

@@ -75,6 +75,7 @@ struct OfficeSuite::Impl {
 
 struct Stories;
 struct PresentationPages;
+struct WorkbookSheets;
 
 struct OfficeDocument::Impl {
     std::shared_ptr<OfficeSuite::Impl> suite;
@@ -82,6 +83,8 @@ struct OfficeDocument::Impl {
     std::shared_ptr<const Stories> stories;
     // A presentation's pages, found once: converting its texts adds or removes none.
     std::shared_ptr<PresentationPages> presentationPages;
+    // A workbook's sheets and their drawing pages' shapes, found once.
+    std::shared_ptr<WorkbookSheets> sheets;
     int generation = 0;
     Reference<css::lang::XComponent> component;
     QString path;
