@@ -19,13 +19,16 @@ class ErrorLogFile {
 public:
     ErrorLogFile() : m_old(gsErrFile) { gsErrFile = m_dir.filePath(QStringLiteral("tezdesk.ERR")); }
     ~ErrorLogFile() { gsErrFile = m_old; }
+    // The records written, as the log holds them.
+    QString records() const
+    {
+        QFile file(gsErrFile);
+        return file.open(QIODevice::ReadOnly) ? FromSystemCodePage(file.readAll()) : QString();
+    }
     // The procedure names of the records written, in order.
     QStringList procedures() const
     {
-        QFile file(gsErrFile);
-        if (!file.open(QIODevice::ReadOnly))
-            return {};
-        const QString text = FromSystemCodePage(file.readAll());
+        const QString text = records();
         QStringList names;
         static const QRegularExpression record(QStringLiteral("处理程序: \\(([^)]*)\\)"));
         for (auto it = record.globalMatch(text); it.hasNext();)

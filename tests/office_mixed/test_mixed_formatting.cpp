@@ -272,7 +272,7 @@ private slots:
         const bool done = kind == DocumentKind::Spreadsheet
                               ? ConvertXLS(dlgProgress(), input, output, flags.bCode, flags.bPhrase, flags.bB52GB, flags.bL2R)
                               : ConvertPPT(dlgProgress(), input, output, flags.bCode, flags.bPhrase, flags.bB52GB, flags.bL2R);
-        QVERIFY(done);
+        QVERIFY2(done, qPrintable(m_log->records()));
         QCOMPARE(m_log->procedures(), QStringList{});
         QCOMPARE(Hash(input), inputHash);
 
