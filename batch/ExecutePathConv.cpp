@@ -244,9 +244,7 @@ public:
             m_existing.insert(folder);
             return true;
         }
-        if (QFileInfo::exists(folder) || QFileInfo(folder).isSymLink())
-            return false;
-        if (!QDir().mkpath(folder) || !QFileInfo(folder).isDir())
+        if (!FolderMadeQuietly(folder))
             return false;
         m_made.insert(folder);
         return true;

@@ -85,7 +85,11 @@ PoolWork CopyWork(const QString& input)
 
 bool OutputFolderMadeQuietly(const QString& output)
 {
-    const QString folder = QFileInfo(output).path();
+    return FolderMadeQuietly(QFileInfo(output).path());
+}
+
+bool FolderMadeQuietly(const QString& folder)
+{
     if (QFileInfo(folder).isDir())
         return true;
     if (QFileInfo::exists(folder) || QFileInfo(folder).isSymLink())

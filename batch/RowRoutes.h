@@ -39,3 +39,5 @@ PoolWork TextOrCopyRowWork(const FileRowJob& job, bool bCode, bool bPhrase, bool
 // Whether the output's folder exists or could be made without a word (a failure is left to
 // EnsureOutputFolder, which records it, in the row's turn).
 bool OutputFolderMadeQuietly(const QString& output);
+// The same for a folder itself.
+bool FolderMadeQuietly(const QString& folder);

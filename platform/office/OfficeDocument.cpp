@@ -116,6 +116,10 @@ void OfficeDocument::Close()
         } catch (const OfficeError&) {
         }
     }
+    // What was found in the document goes with it.
+    m_impl->stories.reset();
+    m_impl->presentationPages.reset();
+    m_impl->sheets.reset();
     m_impl->replaceDescriptor.clear();
     m_impl->component.clear();
 }

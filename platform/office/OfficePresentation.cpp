@@ -48,7 +48,6 @@ Reference<css::drawing::XDrawPage> NotesOf(const Reference<css::drawing::XDrawPa
 
 // The pages of one presentation as they were found, each looked up in the office once.
 struct PresentationPages {
-    Reference<css::lang::XComponent> component;  // the document they belong to
     Reference<css::container::XIndexAccess> slides;
     Reference<css::container::XIndexAccess> masters;
     std::map<std::pair<int, int>, Reference<css::drawing::XDrawPage>> pages;
@@ -60,10 +59,8 @@ namespace {
 
 PresentationPages& PagesOf(OfficeDocument::Impl& document)
 {
-    if (!document.presentationPages || document.presentationPages->component != document.component) {
+    if (!document.presentationPages)
         document.presentationPages = std::make_shared<PresentationPages>();
-        document.presentationPages->component = document.component;
-    }
     return *document.presentationPages;
 }
 
@@ -420,8 +417,7 @@ QStringList OfficeDocument::PageTextFonts(PageId page, const QList<PageText>& te
 
 bool OfficeDocument::SlideMayHoldCharts(int slide) const
 {
-    return !IsOpen() || !m_impl->presentationPages || m_impl->presentationPages->component != m_impl->component ||
-           m_impl->presentationPages->slidesWithoutObjects.count(slide) == 0;
+    return !IsOpen() || !m_impl->presentationPages || m_impl->presentationPages->slidesWithoutObjects.count(slide) == 0;
 }
 
 QStringList OfficeDocument::PageRunStyles(PageId page) const
